@@ -1,0 +1,391 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/main_window.h"
+
+#include "app/design.h"
+#include "app/identity.h"
+#include "app/locale_numbers.h"
+#include "app/navigator.h"
+#include "app/twips.h"
+#include "charts/chart_control.h"
+#include "charts/chart_cycle.h"
+#include "model/conversions.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace tarnis {
+
+namespace {
+
+constexpr double ButtonPoints = 12.0;
+constexpr QSize ClientTwips{10608, 7764};
+constexpr QSize BannerPixels{231, 76};      // design size of the banner picture
+constexpr double PictureBoxWidth = 1656.0;  // the author panel's picture box, in twips
+constexpr double PictureBoxHeight = 2172.0;
+
+QString refusalMessage(RunRefusal refusal)
+{
+    switch (refusal) {
+    case RunRefusal::RateOutOfRange:
+        return QObject::tr("The intrinsic rate (r) is too large to compute with. Enter a number such as 0.2.");
+    case RunRefusal::CapacityOutOfRange:
+        return QObject::tr("The carrying capacity (K) is too large to compute with. Enter a number such as 500.");
+    case RunRefusal::CapacityZero:
+        return QObject::tr("The carrying capacity (K) must be a number other than 0, such as 500.");
+    case RunRefusal::StepsOutOfRange:
+        return QObject::tr("The number of time steps (For t=1 to) must be a number from 0 to %1.").arg(MaxRunSteps);
+    case RunRefusal::InitialSizeNotANumber:
+        return QObject::tr("The initial population size N(0) must be a number, such as 1.");
+    case RunRefusal::InitialSizeZero:
+        return QObject::tr("The initial population size N(0) must be a number other than 0, such as 1.");
+    case RunRefusal::LagNotANumber:
+        return QObject::tr("The time lag must be a number of 0 or more, such as 5.");
+    case RunRefusal::LagNegative:
+        return QObject::tr("The time lag must be 0 or more, such as 5: a population cannot respond to its future.");
+    }
+    return {};
+}
+
+// The date and time in the user's short date and long time form, without the time zone.
+QString clockText(const QDateTime& now)
+{
+    const QLocale locale;
+    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
+    timeFormat.remove(QLatin1Char('t'));
+    return locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+        + locale.toString(now.time(), timeFormat.trimmed());
+}
+
+QLabel* makePicture(QWidget* parent, const char* name, const QString& resource)
+{
+    auto* picture = named(new QLabel(parent), name);
+    picture->setPixmap(QPixmap(resource));
+    picture->setScaledContents(true);
+    return picture;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Tarnis1& state, Navigator& navigator, Services services)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_state(state)
+    , m_navigator(navigator)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(identity::programTitle());
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon-32.png")));
+    setFixedSize(twipsSize(ClientTwips.width(), ClientTwips.height()));
+    setBackground(this, colours::white);
+    setFont(sansSerifFont(7.8, Weight::Bold));
+
+    buildTitlePanel();
+    buildDataFrame();
+    buildGraphFrame();
+    buildAuthorFrame();
+    setTabOrder();
+    connectHandlers();
+    load();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildTitlePanel()
+{
+    Label17 = named(new ClickableLabel(this), "Label17");
+    applyLook(Label17, {.font = timesFont(15.6), .text = colours::yellow, .background = colours::red,
+                       .alignment = Qt::AlignCenter, .border = true});
+    placeTwips(Label17, 120, 120, 3975, 855);
+
+    Label7 = named(new QLabel(this), "Label7");
+    applyLook(Label7, {.font = sansSerifFont(7.8, Weight::Bold), .alignment = Qt::AlignHCenter | Qt::AlignTop,
+                      .wordWrap = false});
+    placeTwips(Label7, 240, 1080, 3735, 255);
+
+    Frame1 = named(new QWidget(this), "Frame1");
+    placeTwips(Frame1, 120, 1320, 3975, 1815);
+    Image1 = makePicture(Frame1, "Image1", QStringLiteral(":/pictures/banner.png"));
+
+    Command8 = makeButton(this, "Command8", QStringLiteral("more ..."), QStringLiteral("Introduction"),
+                          sansSerifFont(7.8, Weight::Bold));
+    placeTwips(Command8, 1680, 2640, 855, 375);
+    Command8->setCursor(handCursor());
+}
+
+QLineEdit* MainWindow::makeParameterBox(QWidget* parent, const char* name, ParameterBox box, const QColor& colour)
+{
+    auto* edit = named(new QLineEdit(QString::fromStdString(defaultText(box, localeDecimalSeparator())), parent), name);
+    edit->setFont(timesFont(14.4));
+    edit->setAlignment(Qt::AlignCenter);
+    setTextColour(edit, colour);
+    m_boxes[box] = edit;
+    return edit;
+}
+
+void MainWindow::buildDataFrame()
+{
+    Frame4 = makeFrame(this, "Frame4", QStringLiteral("Data"));
+    placeTwips(Frame4, 120, 3240, 3975, 4455);
+
+    const auto caption = [this](const char* name, const QString& text, double points) {
+        auto* label = named(new QLabel(text, Frame4), name);
+        applyLook(label, {.font = timesFont(points)});
+        return label;
+    };
+    Label1 = caption("Label1", QStringLiteral("The intrinsic rate (r):"), 9.6);
+    placeTwips(Label1, 120, 240, 1935, 255);
+    rrate = makeParameterBox(Frame4, "rrate", ParameterBox::rrate, colours::blue);
+    placeTwips(rrate, 2400, 240, 1455, 420);
+    Label2 = caption("Label2", QStringLiteral("The initial population size N(0):"), 9.6);
+    placeTwips(Label2, 120, 720, 1815, 495);
+    n0 = makeParameterBox(Frame4, "n0", ParameterBox::n0, colours::blue);
+    placeTwips(n0, 2400, 720, 1455, 420);
+    Label8 = caption("Label8", QStringLiteral("The carrying capacity (K):"), 9.6);
+    placeTwips(Label8, 120, 1200, 2175, 435);
+    Kvalue = makeParameterBox(Frame4, "Kvalue", ParameterBox::Kvalue, colours::blue);
+    placeTwips(Kvalue, 2400, 1200, 1455, 420);
+    Label15 = caption("Label15", QStringLiteral("Time lag is"), 12);
+    placeTwips(Label15, 120, 1680, 1455, 375);
+    tlag = makeParameterBox(Frame4, "tlag", ParameterBox::tlag, colours::red);
+    placeTwips(tlag, 2400, 1680, 1455, 420);
+    Label3 = caption("Label3", QStringLiteral("For t=1 to "), 12);
+    placeTwips(Label3, 120, 2160, 1215, 375);
+    simut = makeParameterBox(Frame4, "simut", ParameterBox::simut, colours::blue);
+    placeTwips(simut, 2400, 2160, 1455, 420);
+    Label4 = caption("Label4", QStringLiteral("Final population size"), 12);
+    setTextColour(Label4, colours::navy);
+    placeTwips(Label4, 120, 2640, 3135, 375);
+
+    Text4 = named(new QLineEdit(QStringLiteral("????"), Frame4), "Text4");
+    Text4->setFont(timesFont(14.4));
+    Text4->setAlignment(Qt::AlignCenter);
+    Text4->setReadOnly(true); // it shows a result; nothing reads what is typed there
+    setTextColour(Text4, colours::blue);
+    placeTwips(Text4, 120, 3000, 3735, 450);
+
+    const QFont buttonFont = timesFont(ButtonPoints);
+    Command15 = makeButton(Frame4, "Command15", QStringLiteral("Data 1"), QStringLiteral("Time lag = 8"), buttonFont);
+    placeTwips(Command15, 120, 3480, 1095, 375);
+    Command16 = makeButton(Frame4, "Command16", QStringLiteral("Data 2"), QStringLiteral("Time lag = 5"), buttonFont);
+    placeTwips(Command16, 1440, 3480, 1095, 375);
+    Command17 = makeButton(Frame4, "Command17", QStringLiteral("Data 3"), QStringLiteral("Time lag = 3"), buttonFont);
+    placeTwips(Command17, 2760, 3480, 1095, 375);
+
+    Command2 = makeButton(Frame4, "Command2", QStringLiteral("Run"), QStringLiteral("Run simulation"), buttonFont);
+    placeTwips(Command2, 120, 3960, 855, 375);
+    Command10 = makeButton(Frame4, "Command10", QStringLiteral("P"), QStringLiteral("Print this page"), buttonFont);
+    placeTwips(Command10, 1080, 3960, 495, 375);
+    Command13 = makeButton(Frame4, "Command13", QStringLiteral("S"), QStringLiteral("Save graphic data"), buttonFont);
+    placeTwips(Command13, 1680, 3960, 495, 375);
+    Command11 = makeButton(Frame4, "Command11", QStringLiteral("LG"), QStringLiteral("Show large graph"), buttonFont);
+    placeTwips(Command11, 2280, 3960, 735, 375);
+    Command11->setEnabled(false); // there is nothing to enlarge before the first run
+    Command1 = makeButton(Frame4, "Command1", QStringLiteral("Quit"), QStringLiteral("Quit this program"), buttonFont);
+    placeTwips(Command1, 3120, 3960, 735, 375);
+    for (QPushButton* button : {Command2, Command10, Command13, Command11, Command1})
+        button->setCursor(handCursor());
+
+    Timer1 = named(new QTimer(this), "Timer1");
+    Timer1->setInterval(500);
+}
+
+void MainWindow::buildGraphFrame()
+{
+    Frame2 = makeFrame(this, "Frame2", QStringLiteral("Graph"));
+    placeTwips(Frame2, 4200, 120, 6255, 4455);
+
+    MSChart1 = named(new ChartControl(Frame2), "MSChart1");
+    placeTwips(MSChart1, 120, 192, 6060, 4140);
+    MSChart1->hide(); // the first run shows it
+    m_charts = std::make_unique<ChartFamily>(*MSChart1, m_state.store);
+
+    Label18 = named(new QLabel(QStringLiteral("Hi! How do you do?"), Frame2), "Label18");
+    applyLook(Label18, {.font = timesFont(24, Weight::Bold, true), .text = colours::yellow,
+                       .background = colours::darkGreen, .alignment = Qt::AlignCenter, .border = true});
+    placeTwips(Label18, 120, 240, 6015, 645);
+
+    Label19 = named(new QLabel(Frame2), "Label19");
+    applyLook(Label19, {.font = timesFont(15.6), .text = colours::yellow, .background = colours::blue,
+                       .alignment = Qt::AlignCenter, .border = true});
+    placeTwips(Label19, 120, 960, 6015, 3375);
+}
+
+void MainWindow::buildAuthorFrame()
+{
+    Frame3 = makeFrame(this, "Frame3", QStringLiteral("Author "));
+    placeTwips(Frame3, 4200, 4680, 6255, 3015);
+
+    Label9 = named(new QLabel(Frame3), "Label9");
+    applyLook(Label9, {.font = timesFont(12)});
+    placeTwips(Label9, 120, 240, 4092, 2172);
+
+    Label6 = named(new ClickableLabel(Frame3), "Label6");
+    applyLook(Label6, {.font = timesFont(12), .background = colours::yellow, .alignment = Qt::AlignCenter,
+                      .border = true});
+    placeTwips(Label6, 120, 2520, 3372, 372);
+
+    Picture1 = makePicture(Frame3, "Picture1", QStringLiteral(":/pictures/emblem.png"));
+
+    Command14 = makeButton(Frame3, "Command14", QString(), QStringLiteral("Quiz"), timesFont(ButtonPoints));
+    Command14->setIcon(QIcon(QStringLiteral(":/pictures/quiz-button.png")));
+    Command14->setIconSize(QSize(32, 32));
+    placeTwips(Command14, 3840, 2280, 615, 615);
+}
+
+void MainWindow::setTabOrder()
+{
+    // Run comes first, so that Enter at start runs the defaults.
+    const QList<QWidget*> order{Command2, Command10, Command13, Command11, Command1, rrate,     n0,
+                                Kvalue,   tlag,      simut,     Text4,     Command15, Command16, Command17,
+                                Command8, Command14};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void MainWindow::connectHandlers()
+{
+    for (const auto& [box, edit] : m_boxes) {
+        const ParameterBox which = box;
+        connect(edit, &QLineEdit::textChanged, this, [this, which] { parameterChanged(which); });
+        connect(edit, &QLineEdit::returnPressed, this, [this, which] { parameterConfirmed(which); });
+    }
+    connect(Command15, &QPushButton::clicked, this, [this] { applyPreset(0); });
+    connect(Command16, &QPushButton::clicked, this, [this] { applyPreset(1); });
+    connect(Command17, &QPushButton::clicked, this, [this] { applyPreset(2); });
+    connect(Command2, &QPushButton::clicked, this, &MainWindow::run);
+    connect(Command10, &QPushButton::clicked, this, &MainWindow::printRequested);
+    connect(Command13, &QPushButton::clicked, this, &MainWindow::saveRequested);
+    connect(Command11, &QPushButton::clicked, this, &MainWindow::largeGraphRequested);
+    connect(Timer1, &QTimer::timeout, this, &MainWindow::refreshClock);
+    connect(Label6, &ClickableLabel::clicked, this, &MainWindow::clearResult);
+    connect(MSChart1, &ChartControl::clicked, this, &MainWindow::chartClicked);
+
+    connect(Command8, &QPushButton::clicked, this, [this] { m_navigator.move(WindowId::Form1, WindowId::Introfrm); });
+    connect(Label17, &ClickableLabel::clicked, this, [this] { m_navigator.move(WindowId::Form1, WindowId::Form3); });
+    connect(Command14, &QPushButton::clicked, this,
+            [this] { m_navigator.move(WindowId::Form1, WindowId::Quiz, MoveOrder::ShowFirst); });
+    connect(Command1, &QPushButton::clicked, this, [this] { m_navigator.move(WindowId::Form1, WindowId::copyrigh); });
+}
+
+void MainWindow::load()
+{
+    Label7->setText(identity::noticeLine(m_services.clock.now().date().year()));
+
+    const double frameWidth = 3975.0;
+    const double imageWidth = pictureTwips(BannerPixels.width());
+    placeTwips(Image1, (frameWidth - imageWidth) / 2, 300, imageWidth, pictureTwips(BannerPixels.height()));
+
+    Label17->setText(identity::programTitle());
+    Label9->setText(identity::contactBlock().join(QLatin1Char('\n')));
+    Label19->setText(QStringLiteral("Press Enter or click on Run to run. If you want to change the default values, ")
+                     + QStringLiteral("click on the text box and change the default value. Then press Enter to ")
+                     + QStringLiteral("confirm the change. Comments are welcome (e-mail to ")
+                     + identity::contactEmail() + QStringLiteral(")."));
+    Label18->show();
+    Label19->show();
+
+    if (const auto steps = readLenient(simut->text().toStdString(), localeDecimalSeparator()))
+        if (const auto rounded = roundToInt16(*steps))
+            m_state.store.LastStep = *rounded;
+
+    const double frame3Width = 6255.0, frame3Height = 3015.0;
+    placeTwips(Picture1, frame3Width - PictureBoxWidth - 80, (frame3Height - PictureBoxHeight) / 2, PictureBoxWidth,
+               PictureBoxHeight);
+
+    refreshClock();
+    Timer1->start();
+    Command2->setFocus();
+}
+
+QLineEdit* MainWindow::boxFor(ParameterBox box) const { return m_boxes.at(box); }
+
+RunTexts MainWindow::parameterTexts() const
+{
+    const auto text = [this](ParameterBox box) { return boxFor(box)->text().toStdString(); };
+    return {text(ParameterBox::rrate), text(ParameterBox::Kvalue), text(ParameterBox::simut), text(ParameterBox::n0),
+            text(ParameterBox::tlag)};
+}
+
+void MainWindow::run()
+{
+    // A refused run changes nothing: not the store, not the chart, not the result box.
+    const auto parameters = readRunParameters(parameterTexts(), localeDecimalSeparator());
+    if (const auto* refusal = std::get_if<RunRefusal>(&parameters)) {
+        m_services.messages.inform(this, refusalMessage(*refusal));
+        return;
+    }
+    Label18->hide();
+    Label19->hide();
+    Command2->setFocus();
+
+    const RunOutcome outcome = runModel(m_state.store, std::get<RunParameters>(parameters));
+    const ResultStore& store = m_state.store;
+    Text4->setText(QString::fromStdString(numberToText(store.PopN[std::size_t(store.LastStep)], localeDecimalSeparator())));
+    MSChart1->show();
+    m_charts->ShowNtvsT();
+    Command2->setEnabled(false);
+    Command11->setEnabled(true);
+    Label4->setText(QStringLiteral("Population size at t = ") + QString::number(store.LastStep));
+    showRunOutcome(outcome);
+}
+
+void MainWindow::showRunOutcome(const RunOutcome& outcome)
+{
+    if (outcome.end != RunEnd::LeftRange)
+        return;
+    m_services.messages.inform(
+        this, tr("At step %1 the population grew beyond the largest number that can be computed. "
+                 "The results are kept up to t = %2.")
+                  .arg(outcome.lastStep + 1)
+                  .arg(outcome.lastStep));
+}
+
+void MainWindow::parameterChanged(ParameterBox box)
+{
+    clearResult();
+    if (changeDisablesRun(box))
+        Command2->setEnabled(false);
+}
+
+void MainWindow::parameterConfirmed(ParameterBox box)
+{
+    QLineEdit* edit = boxFor(box);
+    const EnterResult result = confirmEntry(box, edit->text().toStdString(), localeDecimalSeparator());
+    if (result.replacement)
+        edit->setText(QString::fromStdString(*result.replacement)); // raises the box's change
+    if (result.enablesRun) {
+        Command2->setEnabled(true);
+        Command2->setFocus();
+    }
+}
+
+void MainWindow::applyPreset(int preset)
+{
+    for (const auto& [box, text] : presetTexts(preset, localeDecimalSeparator()))
+        boxFor(box)->setText(QString::fromStdString(text));
+    clearResult();
+    Command2->setEnabled(true);
+}
+
+void MainWindow::clearResult()
+{
+    Text4->clear();
+    MSChart1->hide();
+}
+
+void MainWindow::refreshClock() { Label6->setText(clockText(m_services.clock.now())); }
+
+void MainWindow::chartClicked() { m_charts->draw(advanceChartCycle(m_state.ChartCycleMain)); }
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends Tarnis at once, without the leaving sequence of "Quit".
+    event->accept();
+    m_services.processEnd.endProcess();
+}
+
+} // namespace tarnis

@@ -1,0 +1,70 @@
+// What the windows ask of the world outside them: a file name, a message, the time, the end of the
+// process. Production answers with dialogs and the system clock; tests answer without blocking.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+
+namespace tarnis {
+
+class FileNameProvider
+{
+public:
+    virtual ~FileNameProvider() = default;
+    // The name of a file to write, or an empty string when the user chose none.
+    virtual QString saveFileName(QWidget* parent, const QString& suggestedName, const QString& filter) = 0;
+};
+
+class Messenger
+{
+public:
+    virtual ~Messenger() = default;
+    virtual void inform(QWidget* parent, const QString& text) = 0;
+    // A question with a yes and a no answer; true for yes.
+    virtual bool ask(QWidget* parent, const QString& text, const QString& yesText) = 0;
+};
+
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+};
+
+class ProcessEnder
+{
+public:
+    virtual ~ProcessEnder() = default;
+    // Ends the program at once, every window with it.
+    virtual void endProcess() = 0;
+};
+
+struct Services {
+    FileNameProvider& fileNames;
+    Messenger& messages;
+    Clock& clock;
+    ProcessEnder& processEnd;
+};
+
+// The answers of a real desktop session.
+class DesktopServices
+{
+public:
+    DesktopServices();
+    ~DesktopServices();
+    DesktopServices(const DesktopServices&) = delete;
+    DesktopServices& operator=(const DesktopServices&) = delete;
+
+    Services services();
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> m_parts;
+};
+
+} // namespace tarnis

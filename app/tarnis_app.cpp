@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/tarnis_app.h"
+
+#include "app/backdrop.h"
+#include "app/design.h"
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+namespace tarnis {
+
+TarnisApp::TarnisApp(Tarnis1& state, Services services) : m_state(state), m_services(services)
+{
+    registerWindows();
+}
+
+TarnisApp::~TarnisApp() = default;
+
+void TarnisApp::registerWindows()
+{
+    m_navigator.registerWindow(WindowId::Form1,
+                               [this] { return new MainWindow(m_state, m_navigator, m_services); });
+    m_navigator.registerWindow(WindowId::tarnis4, [] { return new Backdrop; });
+}
+
+MainWindow* TarnisApp::mainWindow() { return static_cast<MainWindow*>(m_navigator.window(WindowId::Form1)); }
+
+void TarnisApp::start()
+{
+    mainWindow(); // its load composes the texts and reads the steps box, and it stays hidden
+    m_navigator.window(WindowId::tarnis4)->showMaximized();
+    m_navigator.show(WindowId::Form1);
+}
+
+void prepareApplication()
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setApplicationName(QStringLiteral("Tarnis"));
+    installFontSubstitutes();
+}
+
+int runTarnis(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    prepareApplication();
+    // One state for the whole process; it outlives every window.
+    static Tarnis1 state;
+    DesktopServices desktop;
+    TarnisApp tarnis(state, desktop.services());
+    tarnis.start();
+    return QApplication::exec();
+}
+
+} // namespace tarnis

@@ -1,0 +1,41 @@
+// Tarnis as a whole: the shared state, the windows and their navigator, and the start-up sequence.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/navigator.h"
+#include "app/services.h"
+#include "model/store.h"
+
+namespace tarnis {
+
+class MainWindow;
+
+class TarnisApp
+{
+public:
+    TarnisApp(Tarnis1& state, Services services);
+    ~TarnisApp();
+    TarnisApp(const TarnisApp&) = delete;
+    TarnisApp& operator=(const TarnisApp&) = delete;
+
+    // Builds the main window, puts up the backdrop and then the first window the user sees.
+    void start();
+
+    Navigator& navigator() { return m_navigator; }
+    MainWindow* mainWindow();
+
+private:
+    void registerWindows();
+
+    Tarnis1& m_state;
+    Services m_services;
+    Navigator m_navigator;
+};
+
+// Sets up the application object's look and fonts; both the program and its tests use it.
+void prepareApplication();
+
+// The program: start-up, then the event loop until the process ends.
+int runTarnis(int argc, char** argv);
+
+} // namespace tarnis

@@ -1,0 +1,40 @@
+// The rules of the five parameter boxes: their default texts, what Enter accepts or replaces, which
+// edits switch the Run button off, and the three preset data sets.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace tarnis {
+
+enum class ParameterBox { n0, rrate, Kvalue, tlag, simut };
+
+inline constexpr std::array AllParameterBoxes{ParameterBox::rrate, ParameterBox::n0, ParameterBox::Kvalue,
+                                              ParameterBox::tlag, ParameterBox::simut};
+
+inline constexpr double MaxConfirmedSteps = 2000.0; // the steps box caps what Enter confirms
+
+// The design text of a box; r is 0.2 written with the locale's decimal separator.
+std::string defaultText(ParameterBox box, char localeSeparator);
+
+// Every box but K switches the Run button off as soon as its text changes.
+bool changeDisablesRun(ParameterBox box);
+
+struct EnterResult {
+    std::optional<std::string> replacement; // the text the box must show instead, if any
+    bool enablesRun = false;                // Run is enabled and takes the focus
+};
+
+// What Enter in a box does with its current text; it checks that box only.
+EnterResult confirmEntry(ParameterBox box, std::string_view text, char localeSeparator);
+
+// The texts that a preset button writes, in the order it writes them: r, N(0), K, lag, steps.
+using PresetTexts = std::array<std::pair<ParameterBox, std::string>, 5>;
+inline constexpr int PresetCount = 3;
+PresetTexts presetTexts(int preset, char localeSeparator);
+
+} // namespace tarnis

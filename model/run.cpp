@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/run.h"
+
+#include "model/conversions.h"
+
+#include <cmath>
+#include <limits>
+
+namespace tarnis {
+
+std::variant<RunParameters, RunRefusal> readRunParameters(const RunTexts& texts, char localeSeparator)
+{
+    RunParameters parameters;
+    const auto r = readLenient(texts.r, localeSeparator);
+    if (!r)
+        return RunRefusal::RateOutOfRange;
+    parameters.r = *r;
+
+    const auto n0 = convertStrict(texts.n0, localeSeparator);
+    if (!n0)
+        return RunRefusal::InitialSizeNotANumber;
+    parameters.n0 = *n0;
+
+    const auto K = readLenient(texts.K, localeSeparator);
+    if (!K)
+        return RunRefusal::CapacityOutOfRange;
+    parameters.K = *K;
+
+    const auto lag = convertStrict(texts.lag, localeSeparator);
+    if (!lag)
+        return RunRefusal::LagNotANumber;
+    parameters.lag = *lag;
+
+    const auto stepsRead = readLenient(texts.steps, localeSeparator);
+    const auto steps = stepsRead ? roundToInt16(*stepsRead) : std::nullopt;
+    if (!steps)
+        return RunRefusal::StepsOutOfRange;
+    parameters.steps = *steps;
+
+    if (const auto refusal = checkRunParameters(parameters))
+        return *refusal;
+    return parameters;
+}
+
+std::optional<RunRefusal> checkRunParameters(const RunParameters& p)
+{
+    if (!std::isfinite(p.r))
+        return RunRefusal::RateOutOfRange;
+    if (!std::isfinite(p.n0))
+        return RunRefusal::InitialSizeNotANumber;
+    if (p.n0 == 0.0)
+        return RunRefusal::InitialSizeZero;
+    if (!std::isfinite(p.K))
+        return RunRefusal::CapacityOutOfRange;
+    if (p.K == 0.0)
+        return RunRefusal::CapacityZero;
+    if (std::isnan(p.lag))
+        return RunRefusal::LagNotANumber;
+    if (p.lag < 0.0)
+        return RunRefusal::LagNegative;
+    if (p.steps < 0 || p.steps > MaxRunSteps)
+        return RunRefusal::StepsOutOfRange;
+    return std::nullopt;
+}
+
+namespace {
+
+// N(t−T) as the step from t = i − 1 uses it: before the lag reaches back to t = 0 the current value.
+double laggedValue(const ResultStore& store, int i, double lag)
+{
+    const double m = (double(i) - lag) - 1.0;
+    if (m < 0.0)
+        return store.PopN[i - 1];
+    // With lag >= 0, m <= i − 1, so the rounded index is an entry that this run has written.
+    return store.PopN[std::size_t(*roundToInt32(m))];
+}
+
+double finiteOrNaN(double value) { return std::isfinite(value) ? value : std::numeric_limits<double>::quiet_NaN(); }
+
+} // namespace
+
+RunOutcome runModel(ResultStore& store, const RunParameters& p)
+{
+    if (const auto refusal = checkRunParameters(p))
+        return {RunEnd::Refused, store.LastStep, refusal};
+
+    store.ParamR = p.r;
+    store.ParamK = p.K;
+    store.LastStep = p.steps;
+    store.PopN[0] = p.n0;
+
+    const int lastPass = p.steps + 1;
+    for (int i = 1; i <= lastPass; ++i) {
+        const double current = store.PopN[i - 1];
+        const double lagged = laggedValue(store, i, p.lag);
+        // Keep this order of operations: results are compared bit for bit.
+        const double dN = (1.0 - lagged / p.K) * (p.r * current);
+        const double dNperN = dN / current;
+        const double next = dN + current;
+        if (!std::isfinite(dN) || !std::isfinite(dNperN) || !std::isfinite(next)) {
+            store.PopDN[i - 1] = finiteOrNaN(dN);
+            store.PopDNperN[i - 1] = finiteOrNaN(dNperN);
+            store.PopN[i] = finiteOrNaN(next);
+            store.LastStep = std::int16_t(i - 1);
+            return {RunEnd::LeftRange, store.LastStep, std::nullopt};
+        }
+        store.PopDN[i - 1] = dN;
+        store.PopDNperN[i - 1] = dNperN;
+        store.PopN[i] = next;
+        if (!(next > 0.0)) {
+            store.PopN[i] = 0.0;
+            store.LastStep = std::int16_t(i);
+            return {RunEnd::DiedOut, store.LastStep, std::nullopt};
+        }
+    }
+    return {RunEnd::Completed, store.LastStep, std::nullopt};
+}
+
+} // namespace tarnis

@@ -1,0 +1,327 @@
+// The main window driven as a user drives it: its first look, Run, the parameter boxes, the presets,
+// the refusals of Run, and the clock.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "charts/chart_control.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/exact.h"
+#include "tests/support/test_main.h"
+#include "tests/support/widgets.h"
+
+#include <QLabel>
+
+using namespace tarnis;
+using namespace tarnis::test;
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void firstSight();
+    void runFromDefaults();
+    void enterThenEnterRuns();
+    void presets_data();
+    void presets();
+    void runButtonAfterEvents_data();
+    void runButtonAfterEvents();
+    void boxResetsRaiseChange();
+    void unconfirmedTextReachesRun();
+    void refusals_data();
+    void refusals();
+    void leavingTheDoubleRangeIsReported();
+    void clockClickAfterRun();
+    void closingEndsTheProcess();
+    void commaLocale();
+
+private:
+    QLineEdit* box(const char* name) { return child<QLineEdit>(m_main, name); }
+    QPushButton* button(const char* name) { return child<QPushButton>(m_main, name); }
+    QString text(const char* name) { return child<QLabel>(m_main, name)->text(); }
+    void runDefaults();
+
+    std::unique_ptr<AppFixture> m_fixture;
+    QWidget* m_main = nullptr;
+};
+
+void TestMainWindow::init()
+{
+    m_fixture = std::make_unique<AppFixture>();
+    m_fixture->startAtMainWindow();
+    m_main = m_fixture->mainWindow();
+}
+
+void TestMainWindow::cleanup()
+{
+    m_fixture.reset();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void TestMainWindow::runDefaults() { QVERIFY(clickButton(m_main, "Command2")); }
+
+void TestMainWindow::firstSight()
+{
+    QCOMPARE(m_main->windowTitle(), QStringLiteral("Tarnis"));
+    QCOMPARE(box("Text4")->text(), QStringLiteral("????"));
+    QCOMPARE(text("Label4"), QStringLiteral("Final population size"));
+    QCOMPARE(text("Label17"), QStringLiteral("Tarnis"));
+    QVERIFY(text("Label7").contains(QStringLiteral("2026")));
+    QVERIFY(text("Label19").startsWith(QStringLiteral("Press Enter or click on Run to run. If you want to change")));
+    QVERIFY(text("Label19").endsWith(QStringLiteral(").")));
+    QCOMPARE(text("Label9").count(QLatin1Char('\n')), 6);
+    QVERIFY(!text("Label6").isEmpty());
+    QVERIFY(!child<ChartControl>(m_main, "MSChart1")->isVisible());
+    QVERIFY(child<QLabel>(m_main, "Label18")->isVisible());
+    QVERIFY(child<QLabel>(m_main, "Label19")->isVisible());
+    QVERIFY(!button("Command11")->isEnabled());
+    QVERIFY(button("Command2")->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), button("Command2"));
+    QCOMPARE(m_fixture->state().store.LastStep, 200);
+    const QStringList defaults{"rrate", "0.2", "n0", "1", "Kvalue", "500", "tlag", "5", "simut", "200"};
+    for (qsizetype i = 0; i < defaults.size(); i += 2)
+        QCOMPARE(box(qPrintable(defaults[i]))->text(), defaults[i + 1]);
+    for (QWidget* widget : m_main->findChildren<QWidget*>()) {
+        if (widget->objectName() == QLatin1String("MSChart1") || widget->parentWidget() != widget->window())
+            continue;
+        QVERIFY2(widget->isVisible(), qPrintable(widget->objectName()));
+    }
+    QCOMPARE(m_main->size(), QSize(707, 518));
+    QCOMPARE(button("Command2")->geometry(), QRect(8, 264, 57, 25));
+}
+
+void TestMainWindow::runFromDefaults()
+{
+    runDefaults();
+    QCOMPARE(box("Text4")->text(), QStringLiteral("499.936872437631"));
+    QCOMPARE(text("Label4"), QStringLiteral("Population size at t = 200"));
+    QVERIFY(child<ChartControl>(m_main, "MSChart1")->isVisible());
+    QVERIFY(!child<QLabel>(m_main, "Label18")->isVisible());
+    QVERIFY(!child<QLabel>(m_main, "Label19")->isVisible());
+    QVERIFY(!button("Command2")->isEnabled());
+    QVERIFY(button("Command11")->isEnabled());
+    QVERIFY(m_fixture->fakes().messages.messages.isEmpty());
+}
+
+void TestMainWindow::enterThenEnterRuns()
+{
+    typeInto(box("tlag"), QStringLiteral("8"));
+    QVERIFY(!button("Command2")->isEnabled());
+    pressEnter(box("tlag"));
+    QVERIFY(button("Command2")->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), button("Command2"));
+    pressEnter(QApplication::focusWidget());
+    QCOMPARE(text("Label4"), QStringLiteral("Population size at t = 200"));
+    QCOMPARE(m_fixture->state().store.LastStep, 200);
+    QVERIFY(box("Text4")->text() != QStringLiteral("499.936872437631")); // the lag of 8 was used
+}
+
+void TestMainWindow::presets_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("lag");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("result");
+    QTest::addRow("Data 1") << "Command15" << "8" << "2000" << "610.679720224548";
+    QTest::addRow("Data 2") << "Command16" << "5" << "200" << "499.936872437631";
+    QTest::addRow("Data 3") << "Command17" << "3" << "200" << "500.000000000038";
+}
+
+void TestMainWindow::presets()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, lag);
+    QFETCH(QString, steps);
+    QFETCH(QString, result);
+    runDefaults();
+    box("rrate")->setText(QStringLiteral("0.7"));
+    QWidget* focusBefore = QApplication::focusWidget();
+    QVERIFY(clickButton(m_main, qPrintable(button)));
+    QCOMPARE(box("rrate")->text(), QStringLiteral("0.2"));
+    QCOMPARE(box("n0")->text(), QStringLiteral("1"));
+    QCOMPARE(box("Kvalue")->text(), QStringLiteral("500"));
+    QCOMPARE(box("tlag")->text(), lag);
+    QCOMPARE(box("simut")->text(), steps);
+    QCOMPARE(box("Text4")->text(), QString());
+    QVERIFY(!child<ChartControl>(m_main, "MSChart1")->isVisible());
+    QVERIFY(this->button("Command2")->isEnabled());
+    QCOMPARE(m_fixture->state().store.LastStep, 200); // nothing ran
+    Q_UNUSED(focusBefore);
+    runDefaults();
+    QCOMPARE(box("Text4")->text(), result);
+}
+
+void TestMainWindow::runButtonAfterEvents_data()
+{
+    QTest::addColumn<QString>("boxName");
+    QTest::addColumn<QString>("action"); // "edit" or "enter"
+    QTest::addColumn<bool>("runEnabled");
+    QTest::addColumn<bool>("runFocused");
+    for (const char* name : {"n0", "rrate", "tlag", "simut"}) {
+        QTest::addRow("edit %s", name) << name << "edit" << false << false;
+        QTest::addRow("enter %s", name) << name << "enter" << true << true;
+    }
+    QTest::addRow("edit Kvalue") << "Kvalue" << "edit" << false << false;
+    QTest::addRow("enter Kvalue") << "Kvalue" << "enter" << false << false;
+}
+
+void TestMainWindow::runButtonAfterEvents()
+{
+    QFETCH(QString, boxName);
+    QFETCH(QString, action);
+    QFETCH(bool, runEnabled);
+    QFETCH(bool, runFocused);
+    runDefaults(); // Run is now disabled
+    QLineEdit* edit = box(qPrintable(boxName));
+    if (action == QLatin1String("edit")) {
+        typeInto(edit, QStringLiteral("7"));
+    } else {
+        edit->setFocus();
+        pressEnter(edit);
+    }
+    QCOMPARE(button("Command2")->isEnabled(), runEnabled);
+    QCOMPARE(QApplication::focusWidget() == button("Command2"), runFocused);
+    if (action == QLatin1String("edit")) {
+        QCOMPARE(box("Text4")->text(), QString());
+        QVERIFY(!child<ChartControl>(m_main, "MSChart1")->isVisible());
+        QVERIFY(!child<QLabel>(m_main, "Label19")->isVisible());
+    }
+}
+
+void TestMainWindow::boxResetsRaiseChange()
+{
+    // Before any run Run is enabled; a K edit leaves it so, a refused lag resets and re-enables it.
+    typeInto(box("Kvalue"), QStringLiteral("abc"));
+    QVERIFY(button("Command2")->isEnabled());
+    pressEnter(box("Kvalue"));
+    QCOMPARE(box("Kvalue")->text(), QStringLiteral("500"));
+    QCOMPARE(QApplication::focusWidget(), box("Kvalue"));
+    typeInto(box("tlag"), QStringLiteral("-3"));
+    pressEnter(box("tlag"));
+    QCOMPARE(box("tlag")->text(), QStringLiteral("5"));
+    QVERIFY(button("Command2")->isEnabled());
+    typeInto(box("simut"), QStringLiteral("2500"));
+    pressEnter(box("simut"));
+    QCOMPARE(box("simut")->text(), QStringLiteral("2000"));
+    typeInto(box("simut"), QStringLiteral("12abc"));
+    pressEnter(box("simut"));
+    QCOMPARE(box("simut")->text(), QStringLiteral("12abc"));
+    pressEnter(QApplication::focusWidget());
+    QCOMPARE(text("Label4"), QStringLiteral("Population size at t = 12"));
+}
+
+void TestMainWindow::unconfirmedTextReachesRun()
+{
+    typeInto(box("simut"), QStringLiteral("3000"));
+    box("n0")->setFocus();
+    pressEnter(box("n0"));
+    pressEnter(QApplication::focusWidget());
+    QCOMPARE(m_fixture->state().store.LastStep, 3000);
+    QCOMPARE(text("Label4"), QStringLiteral("Population size at t = 3000"));
+}
+
+void TestMainWindow::refusals_data()
+{
+    QTest::addColumn<QString>("boxName");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("named"); // words the message must hold
+    QTest::addRow("too many steps") << "simut" << "10000" << "0 to 9999";
+    QTest::addRow("int16 edge steps") << "simut" << "32767" << "0 to 9999";
+    QTest::addRow("negative steps") << "simut" << "-5" << "0 to 9999";
+    QTest::addRow("N(0) not a number") << "n0" << "one" << "N(0)";
+    QTest::addRow("N(0) zero") << "n0" << "0" << "other than 0";
+    QTest::addRow("lag not a number") << "tlag" << "x" << "time lag";
+    QTest::addRow("negative lag") << "tlag" << "-1" << "0 or more";
+    QTest::addRow("K zero") << "Kvalue" << "0" << "(K)";
+    QTest::addRow("K beyond doubles") << "Kvalue" << "1e999" << "(K)";
+    QTest::addRow("r beyond doubles") << "rrate" << "9e999" << "(r)";
+}
+
+void TestMainWindow::refusals()
+{
+    QFETCH(QString, boxName);
+    QFETCH(QString, text);
+    QFETCH(QString, named);
+    runDefaults();
+    const ResultStore before = m_fixture->state().store;
+    // An unconfirmed text reaches Run when another box is confirmed.
+    box(qPrintable(boxName))->setText(text);
+    QLineEdit* other = box(boxName == QLatin1String("rrate") ? "n0" : "rrate");
+    other->setFocus();
+    pressEnter(other);
+    QVERIFY(clickButton(m_main, "Command2"));
+    const QStringList& messages = m_fixture->fakes().messages.messages;
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.first().contains(named), qPrintable(messages.first()));
+    QVERIFY(button("Command2")->isEnabled());
+    QCOMPARE(box("Text4")->text(), QString());
+    QVERIFY(!child<ChartControl>(m_main, "MSChart1")->isVisible());
+    const ResultStore& after = m_fixture->state().store;
+    QVERIFY(std::equal(before.PopN.begin(), before.PopN.end(), after.PopN.begin()));
+    QVERIFY(std::equal(before.PopDN.begin(), before.PopDN.end(), after.PopDN.begin()));
+    QCOMPARE(after.LastStep, before.LastStep);
+    QCOMPARE(after.ParamR, before.ParamR);
+}
+
+void TestMainWindow::leavingTheDoubleRangeIsReported()
+{
+    typeInto(box("rrate"), QStringLiteral("1e300"));
+    pressEnter(box("rrate"));
+    pressEnter(QApplication::focusWidget());
+    const QStringList& messages = m_fixture->fakes().messages.messages;
+    QCOMPARE(messages.size(), 1);
+    const int last = m_fixture->state().store.LastStep;
+    QVERIFY(last < 200);
+    QVERIFY2(messages.first().contains(QStringLiteral("step %1").arg(last + 1)), qPrintable(messages.first()));
+    QCOMPARE(text("Label4"), QStringLiteral("Population size at t = %1").arg(last));
+    QVERIFY(!box("Text4")->text().contains(QStringLiteral("inf"), Qt::CaseInsensitive));
+}
+
+void TestMainWindow::clockClickAfterRun()
+{
+    QCOMPARE(text("Label6"), QLocale().toString(QDate(2026, 12, 8), QLocale::ShortFormat) + " 9:30:15 AM");
+    runDefaults();
+    QTest::mouseClick(child<QLabel>(m_main, "Label6"), Qt::LeftButton);
+    QCOMPARE(box("Text4")->text(), QString());
+    QVERIFY(!child<ChartControl>(m_main, "MSChart1")->isVisible());
+    QVERIFY(!button("Command2")->isEnabled());
+    QVERIFY(button("Command11")->isEnabled());
+    QVERIFY(!child<QLabel>(m_main, "Label18")->isVisible());
+    // The notice keeps the year it was composed with.
+    m_fixture->fakes().clock.time = QDateTime(QDate(2027, 1, 1), QTime(0, 0, 1));
+    QTest::qWait(600);
+    QVERIFY(text("Label6").contains(QStringLiteral("12:00:01")));
+    QVERIFY(text("Label7").contains(QStringLiteral("2026")));
+}
+
+void TestMainWindow::closingEndsTheProcess()
+{
+    m_main->close();
+    QCOMPARE(m_fixture->fakes().processEnd.ends, 1);
+}
+
+void TestMainWindow::commaLocale()
+{
+    m_fixture.reset();
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    m_fixture = std::make_unique<AppFixture>();
+    m_fixture->startAtMainWindow();
+    m_main = m_fixture->mainWindow();
+    QCOMPARE(box("rrate")->text(), QStringLiteral("0,2"));
+    box("rrate")->setFocus();
+    pressEnter(box("rrate"));
+    QCOMPARE(box("rrate")->text(), QStringLiteral("0,2"));
+    pressEnter(QApplication::focusWidget());
+    QCOMPARE_EXACT(m_fixture->state().store.ParamR, 0.2);
+    QCOMPARE(box("Text4")->text(), QStringLiteral("499,936872437631"));
+    // The point keeps working for the leniently read boxes.
+    typeInto(box("rrate"), QStringLiteral("0.2"));
+    typeInto(box("Kvalue"), QStringLiteral("500.0"));
+    box("simut")->setFocus();
+    pressEnter(box("simut"));
+    pressEnter(QApplication::focusWidget());
+    QCOMPARE(box("Text4")->text(), QStringLiteral("499,936872437631"));
+}
+
+TARNIS_GUI_TEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

@@ -1,0 +1,98 @@
+// What Enter does in each parameter box, and the preset data sets.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/parameter_boxes.h"
+#include "tests/support/test_main.h"
+
+using namespace tarnis;
+
+Q_DECLARE_METATYPE(tarnis::ParameterBox)
+
+class TestParameterBoxes : public QObject
+{
+    Q_OBJECT
+private slots:
+    void enter_data();
+    void enter();
+    void defaults();
+    void presets();
+};
+
+void TestParameterBoxes::enter_data()
+{
+    QTest::addColumn<ParameterBox>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<char>("separator");
+    QTest::addColumn<QString>("replacement"); // null: the text stays
+    QTest::addColumn<bool>("enablesRun");
+    const QString keeps;
+    QTest::addRow("n0 zero is kept") << ParameterBox::n0 << "0" << '.' << keeps << true;
+    QTest::addRow("n0 negative") << ParameterBox::n0 << "-2" << '.' << "1" << true;
+    QTest::addRow("n0 letters") << ParameterBox::n0 << "x" << '.' << "1" << true;
+    QTest::addRow("rrate letters") << ParameterBox::rrate << "abc" << '.' << "0.2" << true;
+    QTest::addRow("rrate letters, comma locale") << ParameterBox::rrate << "abc" << ',' << "0,2" << true;
+    QTest::addRow("rrate comma accepted in comma locale") << ParameterBox::rrate << "0,3" << ',' << keeps << true;
+    QTest::addRow("rrate point refused in comma locale") << ParameterBox::rrate << "0.3" << ',' << "0,2" << true;
+    QTest::addRow("rrate zero is kept") << ParameterBox::rrate << "0" << '.' << keeps << true;
+    QTest::addRow("Kvalue zero") << ParameterBox::Kvalue << "0" << '.' << "500" << false;
+    QTest::addRow("Kvalue negative") << ParameterBox::Kvalue << "-5" << '.' << "500" << false;
+    QTest::addRow("Kvalue letters") << ParameterBox::Kvalue << "abc" << '.' << "500" << false;
+    QTest::addRow("Kvalue accepted") << ParameterBox::Kvalue << "750" << '.' << keeps << false;
+    QTest::addRow("tlag negative") << ParameterBox::tlag << "-3" << '.' << "5" << true;
+    QTest::addRow("tlag fractional") << ParameterBox::tlag << "2.5" << '.' << keeps << true;
+    QTest::addRow("tlag empty") << ParameterBox::tlag << "" << '.' << "5" << true;
+    QTest::addRow("simut above the cap") << ParameterBox::simut << "2500" << '.' << "2000" << true;
+    QTest::addRow("simut fraction above the cap") << ParameterBox::simut << "2000.5" << '.' << "2000" << true;
+    QTest::addRow("simut not whole") << ParameterBox::simut << "12.5" << '.' << "200" << true;
+    QTest::addRow("simut zero") << ParameterBox::simut << "0" << '.' << "200" << true;
+    QTest::addRow("simut negative") << ParameterBox::simut << "-1" << '.' << "200" << true;
+    QTest::addRow("simut empty") << ParameterBox::simut << "" << '.' << "200" << true;
+    QTest::addRow("simut letters") << ParameterBox::simut << "abc" << '.' << "200" << true;
+    QTest::addRow("simut leading number kept") << ParameterBox::simut << "12abc" << '.' << keeps << true;
+    QTest::addRow("simut exponent") << ParameterBox::simut << "1e3" << '.' << keeps << true;
+    QTest::addRow("simut the cap itself") << ParameterBox::simut << "2000" << '.' << keeps << true;
+    QTest::addRow("simut beyond doubles") << ParameterBox::simut << "1e999" << '.' << "200" << true;
+    QTest::addRow("simut comma fraction in comma locale") << ParameterBox::simut << "12,5" << ',' << "200" << true;
+}
+
+void TestParameterBoxes::enter()
+{
+    QFETCH(ParameterBox, box);
+    QFETCH(QString, text);
+    QFETCH(char, separator);
+    QFETCH(QString, replacement);
+    QFETCH(bool, enablesRun);
+    const EnterResult result = confirmEntry(box, text.toStdString(), separator);
+    QCOMPARE(result.replacement.has_value(), !replacement.isNull());
+    if (result.replacement)
+        QCOMPARE(QString::fromStdString(*result.replacement), replacement);
+    QCOMPARE(result.enablesRun, enablesRun);
+}
+
+void TestParameterBoxes::defaults()
+{
+    QCOMPARE(defaultText(ParameterBox::rrate, '.'), "0.2");
+    QCOMPARE(defaultText(ParameterBox::rrate, ','), "0,2");
+    QCOMPARE(defaultText(ParameterBox::simut, '.'), "200");
+    QVERIFY(!changeDisablesRun(ParameterBox::Kvalue));
+    for (ParameterBox box : {ParameterBox::n0, ParameterBox::rrate, ParameterBox::tlag, ParameterBox::simut})
+        QVERIFY(changeDisablesRun(box));
+}
+
+void TestParameterBoxes::presets()
+{
+    const QStringList lags{"8", "5", "3"};
+    const QStringList steps{"2000", "200", "200"};
+    for (int preset = 0; preset < PresetCount; ++preset) {
+        const PresetTexts texts = presetTexts(preset, ',');
+        const std::array order{ParameterBox::rrate, ParameterBox::n0, ParameterBox::Kvalue, ParameterBox::tlag,
+                               ParameterBox::simut};
+        const std::array<QString, 5> expected{"0,2", "1", "500", lags[preset], steps[preset]};
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            QCOMPARE(texts[i].first, order[i]);
+            QCOMPARE(QString::fromStdString(texts[i].second), expected[i]);
+        }
+    }
+}
+
+TARNIS_MODEL_TEST_MAIN(TestParameterBoxes)
+#include "test_parameter_boxes.moc"

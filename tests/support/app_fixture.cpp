@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/support/app_fixture.h"
+
+#include "app/main_window.h"
+#include "tests/support/widgets.h"
+
+#include <QTest>
+
+namespace tarnis::test {
+
+AppFixture::AppFixture() : m_app(std::make_unique<TarnisApp>(*m_state, m_fakes.services())) {}
+
+AppFixture::~AppFixture()
+{
+    m_app.reset();
+    settle();
+}
+
+void AppFixture::startAtMainWindow()
+{
+    m_app->start();
+    if (QWidget* title = m_app->navigator().existing(WindowId::titlform); title && title->isVisible())
+        QTest::keyClick(title, Qt::Key_Space);
+    QWidget* main = mainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main));
+}
+
+QWidget* AppFixture::mainWindow() { return m_app->navigator().existing(WindowId::Form1); }
+
+} // namespace tarnis::test

@@ -1,0 +1,34 @@
+// A whole Tarnis with fake services and a fresh state, started as the program starts and brought to
+// the main window, for tests that drive its windows.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/tarnis_app.h"
+#include "model/store.h"
+#include "tests/support/fake_services.h"
+
+#include <memory>
+
+namespace tarnis::test {
+
+class AppFixture
+{
+public:
+    AppFixture();
+    ~AppFixture();
+
+    // Starts Tarnis and leaves the title screen, if there is one, so that the main window is shown.
+    void startAtMainWindow();
+
+    Tarnis1& state() { return *m_state; }
+    FakeServices& fakes() { return m_fakes; }
+    TarnisApp& app() { return *m_app; }
+    QWidget* mainWindow();
+
+private:
+    std::unique_ptr<Tarnis1> m_state = std::make_unique<Tarnis1>();
+    FakeServices m_fakes;
+    std::unique_ptr<TarnisApp> m_app;
+};
+
+} // namespace tarnis::test

@@ -1,0 +1,46 @@
+// Finding and driving the widgets of a window by their object names, failing with a clear message
+// when one is missing, hidden or disabled.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QWidget>
+
+namespace tarnis::test {
+
+// The top-level window with this object name, or nullptr.
+QWidget* topLevel(const QString& objectName);
+
+// The child of `window` with this name and type; the test fails when there is none.
+template <typename T>
+T* child(QWidget* window, const char* objectName)
+{
+    if (!window) {
+        QTest::qFail(qPrintable(QStringLiteral("no window to look for %1 in").arg(QLatin1String(objectName))),
+                     __FILE__, __LINE__);
+        return nullptr;
+    }
+    T* widget = window->findChild<T*>(QLatin1String(objectName));
+    if (!widget)
+        QTest::qFail(qPrintable(QStringLiteral("%1 has no %2 named %3")
+                                    .arg(window->objectName(), QLatin1String(T::staticMetaObject.className()),
+                                         QLatin1String(objectName))),
+                     __FILE__, __LINE__);
+    return widget;
+}
+
+// Clicks a button as a user would; false (and a test failure message) when it is disabled or hidden.
+[[nodiscard]] bool clickButton(QWidget* window, const char* objectName);
+
+// Replaces the text of a box by typing, as a user would (each key raises the box's change).
+void typeInto(QLineEdit* edit, const QString& text);
+
+// Enter in a box.
+void pressEnter(QWidget* widget);
+
+// Lets pending events and deferred deletions run.
+void settle();
+
+} // namespace tarnis::test
