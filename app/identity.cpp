@@ -31,6 +31,23 @@ QString noticeLine(int year)
 
 QString citationAuthor() { return QStringLiteral("The Tarnis developers"); }
 
+QString citationTitle() { return QStringLiteral("Tarnis (computer program)"); }
+
+QString rightsLine()
+{
+    return QStringLiteral("Free software, licensed under the GNU GPL, version 3 or later.");
+}
+
+QString protectionStatement()
+{
+    return QStringLiteral("Tarnis is free software: you can redistribute it and/or modify it under the terms of the "
+                          "GNU General Public License as published by the Free Software Foundation, either version 3 "
+                          "of the License, or (at your option) any later version. It is distributed in the hope that "
+                          "it will be useful, but WITHOUT ANY WARRANTY; without even the implied warranty of "
+                          "MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE. See the GNU General Public License "
+                          "for more details.");
+}
+
 QList<Download> downloads()
 {
     return {

@@ -15,6 +15,9 @@ QString homePage();           // the project's home page
 QStringList contactBlock();   // seven lines: name, e-mail, post, laboratory, department, institution, place
 QString noticeLine(int year); // the one-line notice of the main window
 QString citationAuthor();     // the maker as it stands in a citation
+QString citationTitle();      // the program as it stands in a citation
+QString rightsLine();         // the notice screen's line of what users may do with Tarnis
+QString protectionStatement(); // the notice screen's licence and warranty statement
 
 struct Download {
     QString address;

@@ -4,6 +4,7 @@
 #include "app/backdrop.h"
 #include "app/design.h"
 #include "app/main_window.h"
+#include "screens/screens.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -22,6 +23,7 @@ void TarnisApp::registerWindows()
     m_navigator.registerWindow(WindowId::Form1,
                                [this] { return new MainWindow(m_state, m_navigator, m_services); });
     m_navigator.registerWindow(WindowId::tarnis4, [] { return new Backdrop; });
+    registerScreens(m_navigator, m_state, m_services);
 }
 
 MainWindow* TarnisApp::mainWindow() { return static_cast<MainWindow*>(m_navigator.window(WindowId::Form1)); }
@@ -30,7 +32,7 @@ void TarnisApp::start()
 {
     mainWindow(); // its load composes the texts and reads the steps box, and it stays hidden
     m_navigator.window(WindowId::tarnis4)->showMaximized();
-    m_navigator.show(WindowId::Form1);
+    m_navigator.show(WindowId::titlform); // it shows the main window when the user leaves it
 }
 
 void prepareApplication()

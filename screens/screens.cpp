@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "screens/screens.h"
+
+#include "app/navigator.h"
+#include "screens/leaving_screens.h"
+#include "screens/teaching_screens.h"
+#include "screens/title_screen.h"
+
+namespace tarnis {
+
+void registerScreens(Navigator& navigator, Tarnis1& state, Services services)
+{
+    Navigator* nav = &navigator;
+    navigator.registerWindow(WindowId::titlform, [nav, &state] { return new TitleScreen(state.title, *nav); });
+    navigator.registerWindow(WindowId::Introfrm, [nav] { return new Introduction(*nav); });
+    navigator.registerWindow(WindowId::Referenc, [nav] { return new ReferenceList(*nav); });
+    navigator.registerWindow(WindowId::Form3, [nav] { return new FurtherRemarks(*nav); });
+    navigator.registerWindow(WindowId::Quiz, [nav] { return new QuizScreen(*nav); });
+    navigator.registerWindow(WindowId::copyrigh, [nav, services] { return new NoticeScreen(*nav, services); });
+    navigator.registerWindow(WindowId::Vater, [services] { return new DedicationScreen(services); });
+}
+
+} // namespace tarnis

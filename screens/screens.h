@@ -1,0 +1,15 @@
+// Registers the title screen and the information screens with the navigator, which builds each on
+// its first show.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/services.h"
+#include "model/store.h"
+
+namespace tarnis {
+
+class Navigator;
+
+void registerScreens(Navigator& navigator, Tarnis1& state, Services services);
+
+} // namespace tarnis

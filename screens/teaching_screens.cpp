@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "screens/teaching_screens.h"
+
+#include "app/design.h"
+#include "app/navigator.h"
+#include "app/twips.h"
+#include "screens/teaching_texts.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <array>
+
+namespace tarnis {
+
+namespace {
+
+constexpr QSize QuizPicturePixels{499, 306}; // design size of the quiz picture
+
+QPushButton* handButton(QWidget* parent, const char* name, const QString& caption, const QFont& font)
+{
+    QPushButton* button = makeButton(parent, name, caption, QString(), font);
+    button->setCursor(handCursor());
+    return button;
+}
+
+struct ReferencePlace {
+    int element;
+    double left, top, width, height;
+};
+
+constexpr std::array<ReferencePlace, 7> ReferencePlaces{{
+    {12, 120, 120, 6735, 255},
+    {10, 120, 720, 8295, 615},
+    {11, 120, 1440, 8415, 615},
+    {9, 120, 2160, 8415, 615},
+    {8, 120, 2880, 8415, 615},
+    {7, 120, 3720, 8415, 615},
+    {6, 120, 4440, 8415, 975},
+}};
+
+QLabel* makeReferenceLabel(QWidget* parent, int element, const QString& text)
+{
+    const auto place = std::find_if(ReferencePlaces.begin(), ReferencePlaces.end(),
+                                    [element](const ReferencePlace& p) { return p.element == element; });
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QStringLiteral("Label1_%1").arg(element));
+    applyLook(label, {.font = timesFont(12)});
+    placeTwips(label, place->left, place->top, place->width, place->height);
+    return label;
+}
+
+} // namespace
+
+Introduction::Introduction(Navigator& navigator)
+    : InfoScreen("Introfrm", QStringLiteral("Introduction"), {7650, 6315}, colours::silver)
+{
+    setFont(timesFont(12));
+
+    Label1 = named(new QLabel(texts::introductionHeading(), this), "Label1");
+    applyLook(Label1, {.font = timesFont(14.4), .text = colours::yellow, .background = colours::blue,
+                       .alignment = Qt::AlignCenter});
+    placeTwips(Label1, 1440, 120, 4695, 735);
+
+    Text1 = named(new QPlainTextEdit(this), "Text1");
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    placeTwips(Text1, 240, 960, 7215, 4575);
+
+    Command2 = handButton(this, "Command2", QStringLiteral("References"), font());
+    placeTwips(Command2, 2160, 5640, 1695, 495);
+    Command1 = handButton(this, "Command1", QStringLiteral("OK"), font());
+    placeTwips(Command1, 4320, 5640, 1215, 495);
+
+    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::Introfrm, WindowId::Form1));
+    connect(Command2, &QPushButton::clicked, this, moveStep(navigator, WindowId::Introfrm, WindowId::Referenc));
+    onClosed(moveStep(navigator, WindowId::Introfrm, WindowId::Form1));
+
+    Text1->setPlainText(texts::introductionPieces().join(QString()));
+}
+
+ReferenceList::ReferenceList(Navigator& navigator)
+    : InfoScreen("Referenc", QStringLiteral("References"), {8685, 6075}, colours::white)
+    , m_navigator(navigator)
+{
+    setFont(timesFont(12, Weight::Regular));
+
+    makeReferenceLabel(this, 12, QStringLiteral("References"));
+    for (const texts::Citation& citation : texts::references())
+        makeReferenceLabel(this, citation.element, citation.text);
+
+    Command1 = makeButton(this, "Command1", QStringLiteral("OK"), QString(), timesFont(12));
+    placeTwips(Command1, 3960, 5520, 855, 495);
+
+    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::Referenc, WindowId::Form1));
+    onClosed(moveStep(navigator, WindowId::Referenc, WindowId::Form1));
+}
+
+bool ReferenceList::onBackground(QMouseEvent* event) const
+{
+    // A click on a label reaches the window too, since labels take no clicks; only the uncovered
+    // background counts.
+    return childAt(event->position().toPoint()) == nullptr;
+}
+
+void ReferenceList::mousePressEvent(QMouseEvent* event)
+{
+    m_pressed = onBackground(event);
+    event->accept();
+}
+
+void ReferenceList::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (std::exchange(m_pressed, false) && onBackground(event))
+        m_navigator.move(WindowId::Referenc, WindowId::Form1, MoveOrder::ShowFirst);
+}
+
+FurtherRemarks::FurtherRemarks(Navigator& navigator)
+    : InfoScreen("Form3", QStringLiteral("More about Tarnis"), {8205, 5700}, colours::white)
+{
+    Label1 = named(new QLabel(this), "Label1");
+    applyLook(Label1, {.font = timesFont(12), .alignment = Qt::AlignHCenter | Qt::AlignTop});
+    placeTwips(Label1, 240, 240, 7695, 4695);
+
+    Command1 = handButton(this, "Command1", QStringLiteral("Go Back"), timesFont(12));
+    placeTwips(Command1, 1920, 5040, 1575, 495);
+    Command2 = handButton(this, "Command2", QStringLiteral("Quit"), timesFont(12));
+    placeTwips(Command2, 5400, 5040, 1215, 495);
+
+    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::Form3, WindowId::Form1));
+    connect(Command2, &QPushButton::clicked, this, moveStep(navigator, WindowId::Form3, WindowId::copyrigh));
+    onClosed(moveStep(navigator, WindowId::Form3, WindowId::Form1));
+
+    Label1->setText(texts::furtherRemarksPieces().join(QString()));
+}
+
+QuizScreen::QuizScreen(Navigator& navigator)
+    : InfoScreen("Quiz", QStringLiteral("Quiz"), {9855, 7545}, colours::lightGreen)
+{
+    Image1 = makePictureLabel(this, "Image1", QStringLiteral(":/pictures/quiz.png"));
+    placePicture();
+
+    Command1 = makeButton(this, "Command1", QStringLiteral("Back to the mainform"), QString(), timesFont(12));
+    placeTwips(Command1, 3600, 6960, 3015, 495);
+
+    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::Quiz, WindowId::Form1));
+    onClosed(moveStep(navigator, WindowId::Quiz, WindowId::Form1));
+}
+
+bool QuizScreen::event(QEvent* event)
+{
+    // The picture is placed from the window's outer size, which is known only once the window
+    // system has framed the window: on its first show, or on its first activation at the latest.
+    if (!m_pictureSettled && (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate))
+        placePicture();
+    return InfoScreen::event(event);
+}
+
+void QuizScreen::placePicture()
+{
+    const QSize outer = frameGeometry().size();
+    m_pictureSettled = outer != size();
+    const double outerWidth = outer.width() * TwipsPerPixel;
+    const double outerHeight = outer.height() * TwipsPerPixel;
+    const double width = pictureTwips(QuizPicturePixels.width());
+    const double height = pictureTwips(QuizPicturePixels.height());
+    placeTwips(Image1, (outerWidth - width) / 2, (outerHeight - height) / 2 - 400, width, height);
+}
+
+} // namespace tarnis

@@ -1,0 +1,73 @@
+// The four teaching screens around the main window: the introduction Introfrm, the reference list
+// Referenc, the further remarks Form3 and the quiz Quiz. Each leads back to the main window.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "screens/info_screen.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tarnis {
+
+class Navigator;
+
+class Introduction : public InfoScreen {
+    Q_OBJECT
+public:
+    explicit Introduction(Navigator& navigator);
+
+private:
+    QLabel* Label1;        // heading
+    QPlainTextEdit* Text1; // the introduction
+    QPushButton* Command2; // "References"
+    QPushButton* Command1; // "OK": back to the main window
+};
+
+class ReferenceList : public InfoScreen {
+    Q_OBJECT
+public:
+    explicit ReferenceList(Navigator& navigator);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool onBackground(QMouseEvent* event) const;
+
+    Navigator& m_navigator;
+    bool m_pressed = false;
+    // The heading and the six citations are one label array, elements 6 to 12: "Label1_6" to "Label1_12".
+    QPushButton* Command1; // "OK": back to the main window
+};
+
+class FurtherRemarks : public InfoScreen {
+    Q_OBJECT
+public:
+    explicit FurtherRemarks(Navigator& navigator);
+
+private:
+    QLabel* Label1;        // the remarks
+    QPushButton* Command1; // "Go Back"
+    QPushButton* Command2; // "Quit": the leaving sequence
+};
+
+class QuizScreen : public InfoScreen {
+    Q_OBJECT
+public:
+    explicit QuizScreen(Navigator& navigator);
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void placePicture();
+
+    bool m_pictureSettled = false;
+    QLabel* Image1;        // the three questions
+    QPushButton* Command1; // "Back to the mainform"
+};
+
+} // namespace tarnis

@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "screens/title_screen.h"
+
+#include "app/design.h"
+#include "app/identity.h"
+#include "app/navigator.h"
+#include "app/twips.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTimer>
+
+namespace tarnis {
+
+namespace {
+
+struct TitleVariant {
+    double left, top, width, height;
+    Qt::Alignment alignment;
+    double points;
+    Weight weight;
+};
+
+constexpr std::array<TitleVariant, TitleVariants> TitleDesigns{{
+    {3960, 1680, 6615, 1815, Qt::AlignRight, 36, Weight::Regular},
+    {0, 120, 8772, 2652, Qt::AlignLeft, 48, Weight::Bold},
+    {1440, 3960, 8055, 2055, Qt::AlignHCenter, 36, Weight::Regular},
+    {360, 5520, 9972, 1332, Qt::AlignLeft, 36, Weight::Regular},
+    {3000, 3120, 7692, 2532, Qt::AlignLeft, 48, Weight::Bold},
+}};
+
+} // namespace
+
+TitleScreen::TitleScreen(TitleAnimation& animation, Navigator& navigator)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    , m_animation(animation)
+    , m_navigator(navigator)
+{
+    setObjectName(QStringLiteral("titlform"));
+    setWindowTitle(QStringLiteral("Titleform"));
+    setFixedSize(twipsSize(10635, 7050));
+    setBackground(this, colours::nightBlue);
+    // The screen has no control that takes the focus; the keys come to the window itself.
+    setFocusPolicy(Qt::StrongFocus);
+
+    buildTitles();
+
+    Label2 = named(new QLabel(QStringLiteral("Press any key or click mouse to start."), this), "Label2");
+    applyLook(Label2, {.font = timesFont(15.6, Weight::Regular), .text = colours::yellow,
+                       .background = colours::red, .alignment = Qt::AlignCenter, .border = true});
+    placeTwips(Label2, 240, 2640, 1935, 1215);
+    Label2->setToolTip(QStringLiteral("Click to start"));
+    Label2->setCursor(handCursor());
+
+    Timer1 = named(new QTimer(this), "Timer1");
+    connect(Timer1, &QTimer::timeout, this, &TitleScreen::tick);
+    Timer1->start(1000);
+}
+
+void TitleScreen::buildTitles()
+{
+    for (int index = 0; index < TitleVariants; ++index) {
+        const TitleVariant& design = TitleDesigns[std::size_t(index)];
+        QLabel* label = new QLabel(identity::programTitle(), this);
+        label->setObjectName(QStringLiteral("Label1_%1").arg(index));
+        applyLook(label, {.font = timesFont(design.points, design.weight), .text = colours::yellow,
+                          .alignment = design.alignment | Qt::AlignTop});
+        placeTwips(label, design.left, design.top, design.width, design.height);
+        label->hide(); // the first tick shows the first variant
+        Label1[std::size_t(index)] = label;
+    }
+}
+
+void TitleScreen::tick()
+{
+    const TitleChange change = advanceTitle(m_animation, m_random);
+    Label1[std::size_t(change.hide)]->hide();
+    Label1[std::size_t(change.show)]->show();
+}
+
+void TitleScreen::leave()
+{
+    if (!isVisible())
+        return;
+    // Nobody sees the animation again: the title screen is never shown twice.
+    Timer1->stop();
+    m_navigator.move(WindowId::titlform, WindowId::Form1);
+}
+
+void TitleScreen::keyPressEvent(QKeyEvent* event)
+{
+    // Keys that produce a character leave (Space, Enter, Escape, Backspace included); Shift, Ctrl,
+    // arrows and function keys produce none.
+    if (event->text().isEmpty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    leave();
+}
+
+void TitleScreen::mousePressEvent(QMouseEvent* event)
+{
+    // The labels take no clicks of their own, so a click on them arrives here as well.
+    m_pressed = true;
+    event->accept();
+}
+
+void TitleScreen::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (std::exchange(m_pressed, false))
+        leave();
+}
+
+void TitleScreen::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The first click of a double click has already left; should its release have gone astray,
+    // the double click leaves all the same.
+    event->accept();
+    leave();
+}
+
+void TitleScreen::closeEvent(QCloseEvent* event)
+{
+    // A borderless window can still be asked to close (Alt+F4). Closing it would leave Tarnis with
+    // the backdrop alone, so it leaves for the main window instead.
+    event->ignore();
+    leave();
+}
+
+bool TitleScreen::focusNextPrevChild(bool)
+{
+    return false; // Tab produces a character like any other key, so it must reach keyPressEvent
+}
+
+} // namespace tarnis

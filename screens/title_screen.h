@@ -1,0 +1,48 @@
+// The title screen titlform: the program's title in one of five styles and places, changing once a
+// second, and a red box inviting the user in. A character key or a click leads to the main window.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/title_animation.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QTimer;
+
+namespace tarnis {
+
+class Navigator;
+
+class TitleScreen : public QWidget {
+    Q_OBJECT
+public:
+    TitleScreen(TitleAnimation& animation, Navigator& navigator);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void buildTitles();
+    void tick();
+    void leave();
+
+    TitleAnimation& m_animation;
+    Navigator& m_navigator;
+    TitleRandom m_random;
+    bool m_pressed = false;
+
+    // The title variants, one control array in the design: objects "Label1_0" to "Label1_4".
+    std::array<QLabel*, TitleVariants> Label1 {};
+    QLabel* Label2; // the red invitation box
+    QTimer* Timer1; // changes the title variant
+};
+
+} // namespace tarnis
