@@ -7,6 +7,7 @@
 #include "tests/support/widgets.h"
 
 #include <QDir>
+#include <QLabel>
 
 using namespace tarnis;
 using namespace tarnis::test;
@@ -17,6 +18,32 @@ void save(QWidget* window, const QString& folder, const QString& name)
 {
     if (window && window->isVisible())
         window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+// The title screen before its first tick, then with each of its title variants.
+void saveTitleScreen(QWidget* title, const QString& folder)
+{
+    save(title, folder, QStringLiteral("titlform-start"));
+    const QList<QLabel*> variants = title->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Label1_")));
+    for (QLabel* variant : variants) {
+        for (QLabel* other : variants)
+            other->setVisible(other == variant);
+        save(title, folder, QStringLiteral("titlform-") + variant->objectName());
+    }
+    for (QLabel* variant : variants)
+        variant->hide();
+}
+
+void saveScreens(Navigator& navigator, const QString& folder)
+{
+    for (const WindowId id : {WindowId::Introfrm, WindowId::Referenc, WindowId::Form3, WindowId::Quiz,
+                              WindowId::copyrigh, WindowId::Vater}) {
+        navigator.show(id);
+        QWidget* window = navigator.existing(id);
+        (void)QTest::qWaitForWindowExposed(window);
+        save(window, folder, window->objectName());
+        navigator.hide(id);
+    }
 }
 
 } // namespace
@@ -30,8 +57,15 @@ int main(int argc, char** argv)
     QDir().mkpath(folder);
 
     AppFixture fixture;
-    fixture.startAtMainWindow();
+    Navigator& navigator = fixture.app().navigator();
+    fixture.app().start();
+    QWidget* title = navigator.existing(WindowId::titlform);
+    (void)QTest::qWaitForWindowExposed(title);
+    saveTitleScreen(title, folder);
+    QTest::keyClick(title, Qt::Key_Space);
+
     QWidget* main = fixture.mainWindow();
+    (void)QTest::qWaitForWindowExposed(main);
     save(main, folder, QStringLiteral("Form1-start"));
     if (clickButton(main, "Command2"))
         save(main, folder, QStringLiteral("Form1-run"));
@@ -39,5 +73,6 @@ int main(int argc, char** argv)
         QTest::mouseClick(main->findChild<QWidget*>(QStringLiteral("MSChart1")), Qt::LeftButton);
         save(main, folder, QStringLiteral("Form1-chart%1").arg(click));
     }
+    saveScreens(navigator, folder);
     return 0;
 }
