@@ -162,12 +162,12 @@ std::optional<std::int16_t> roundToInt16(double value) { return roundToInteger<s
 
 std::optional<std::int32_t> roundToInt32(double value) { return roundToInteger<std::int32_t>(value); }
 
-std::string numberToText(double value, char decimalSeparator)
+std::string numberToText(double value, char decimalSeparator, int significantDigits)
 {
     if (value == 0.0)
         return "0"; // also for -0, which would otherwise show a lone minus sign
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significantDigits);
     std::string text(buffer, result.ptr);
     for (char& c : text) {
         if (c == '.')

@@ -19,11 +19,11 @@ double roundToHundredths(double value)
     return std::nearbyint(hundredfold) / 100.0;
 }
 
-std::string plainNumberText(double value)
+std::string plainNumberText(double value, int significantDigits)
 {
     if (!std::isfinite(value))
         return {};
-    std::string text = numberToText(value, '.');
+    std::string text = numberToText(value, '.', significantDigits);
     if (text.starts_with("0."))
         text.erase(0, 1);
     else if (text.starts_with("-0."))
@@ -31,31 +31,35 @@ std::string plainNumberText(double value)
     return text;
 }
 
-std::string signBlankText(double value)
+std::string signBlankText(double value, int significantDigits)
 {
     if (value < 0.0)
-        return plainNumberText(value);
-    return ' ' + plainNumberText(value);
+        return plainNumberText(value, significantDigits);
+    return ' ' + plainNumberText(value, significantDigits);
 }
 
-void writeGraphicData(std::ostream& out, const ResultStore& store)
+void writeGraphicData(std::ostream& out, const ResultStore& store, const GraphicDataFormat& format)
 {
     constexpr const char* lineEnd = "\r\n";
-    out << "\"Logistic growth, N(0)=" << signBlankText(store.PopN[0]) << ", r=" << signBlankText(store.ParamR)
-        << ", K=" << signBlankText(store.ParamK) << '"' << lineEnd;
+    const int digits = format.significantDigits;
+    const auto value = [&format, digits](double v) {
+        return plainNumberText(format.roundToHundredths ? roundToHundredths(v) : v, digits);
+    };
+    out << "\"Logistic growth, N(0)=" << signBlankText(store.PopN[0], digits)
+        << ", r=" << signBlankText(store.ParamR, digits) << ", K=" << signBlankText(store.ParamK, digits) << '"'
+        << lineEnd;
     out << R"csv("time","N(t)","dN(t)","dN(t)/N(t)")csv" << lineEnd;
     const int lastRow = std::min<int>(store.LastStep, MaxStoreIndex);
     for (int t = 0; t <= lastRow; ++t) {
-        out << std::to_string(t) << ',' << plainNumberText(roundToHundredths(store.PopN[t])) << ','
-            << plainNumberText(roundToHundredths(store.PopDN[t])) << ','
-            << plainNumberText(roundToHundredths(store.PopDNperN[t])) << lineEnd;
+        out << std::to_string(t) << ',' << value(store.PopN[t]) << ',' << value(store.PopDN[t]) << ','
+            << value(store.PopDNperN[t]) << lineEnd;
     }
 }
 
-std::string graphicDataText(const ResultStore& store)
+std::string graphicDataText(const ResultStore& store, const GraphicDataFormat& format)
 {
     std::ostringstream out;
-    writeGraphicData(out, store);
+    writeGraphicData(out, store, format);
     return out.str();
 }
 

@@ -18,13 +18,20 @@ double roundToHundredths(double value);
 
 // The plain form of a data value: at most 15 significant digits, point as separator, no leading
 // zero before the point. Empty for a value that is not a finite number.
-std::string plainNumberText(double value);
+std::string plainNumberText(double value, int significantDigits = 15);
 
 // The header form: a blank for a value that is not negative, "-" for a negative one, then the
 // plain digits.
-std::string signBlankText(double value);
+std::string signBlankText(double value, int significantDigits = 15);
 
-void writeGraphicData(std::ostream& out, const ResultStore& store);
-std::string graphicDataText(const ResultStore& store);
+// How values are written. The file that the window saves rounds to hundredths; scripts may ask for
+// every value unrounded with up to 17 significant digits, which reproduces each double exactly.
+struct GraphicDataFormat {
+    bool roundToHundredths = true;
+    int significantDigits = 15;
+};
+
+void writeGraphicData(std::ostream& out, const ResultStore& store, const GraphicDataFormat& format = {});
+std::string graphicDataText(const ResultStore& store, const GraphicDataFormat& format = {});
 
 } // namespace tarnis

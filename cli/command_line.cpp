@@ -1,0 +1,294 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/command_line.h"
+
+#include "model/conversions.h"
+
+#include <cmath>
+#include <map>
+#include <sstream>
+
+namespace tarnis::cli {
+
+long long Range::count() const
+{
+    const double span = (to - from) / step;
+    // A sweep to 2.8 in steps of 0.1 reaches 2.8 although 0.1 is not exact in binary.
+    return (long long)(std::floor(span + 1e-9)) + 1;
+}
+
+namespace {
+
+using Error = std::string;
+
+struct Arguments {
+    std::map<std::string, std::string> values; // option name → value
+    Error error;
+};
+
+const std::vector<std::string>& optionsWithValues()
+{
+    static const std::vector<std::string> names{"--r", "--n0", "--K", "--lag", "--steps", "--digits",
+                                                "--discard", "--keep", "-o"};
+    return names;
+}
+
+bool takesValue(const std::string& name)
+{
+    for (const auto& known : optionsWithValues())
+        if (known == name)
+            return true;
+    return false;
+}
+
+// Splits "--name value" and "--name=value" pairs; each option may stand once.
+Arguments collect(const std::vector<std::string>& arguments, std::size_t first)
+{
+    Arguments collected;
+    for (std::size_t i = first; i < arguments.size(); ++i) {
+        std::string name = arguments[i];
+        std::optional<std::string> value;
+        if (const auto equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+        }
+        if (!takesValue(name))
+            return {{}, "unknown option " + name + " (see --help)"};
+        if (!value) {
+            if (i + 1 >= arguments.size())
+                return {{}, name + " needs a value"};
+            value = arguments[++i];
+        }
+        if (!collected.values.emplace(name, *value).second)
+            return {{}, name + " is given twice"};
+    }
+    return collected;
+}
+
+std::optional<double> number(const std::string& text) { return convertStrict(text, '.'); }
+
+std::optional<Error> readNumber(const Arguments& args, const std::string& name, double& target)
+{
+    const auto found = args.values.find(name);
+    if (found == args.values.end())
+        return std::nullopt;
+    const auto value = number(found->second);
+    if (!value)
+        return name + ": '" + found->second + "' is not a number";
+    target = *value;
+    return std::nullopt;
+}
+
+std::optional<Error> readWhole(const Arguments& args, const std::string& name, int low, int high, int& target)
+{
+    const auto found = args.values.find(name);
+    if (found == args.values.end())
+        return std::nullopt;
+    const auto value = number(found->second);
+    if (!value || *value != std::floor(*value) || *value < low || *value > high)
+        return name + " takes a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+    target = int(*value);
+    return std::nullopt;
+}
+
+// "FROM:TO:STEP" for a sweep; a single number is not a range.
+std::optional<Range> readRange(const std::string& text)
+{
+    const auto first = text.find(':');
+    const auto second = first == std::string::npos ? first : text.find(':', first + 1);
+    if (second == std::string::npos)
+        return std::nullopt;
+    const auto from = number(text.substr(0, first));
+    const auto to = number(text.substr(first + 1, second - first - 1));
+    const auto step = number(text.substr(second + 1));
+    if (!from || !to || !step)
+        return std::nullopt;
+    return Range{*from, *to, *step};
+}
+
+Error refusalText(RunRefusal refusal)
+{
+    switch (refusal) {
+    case RunRefusal::RateOutOfRange:
+        return "--r is beyond the range of numbers that can be computed with";
+    case RunRefusal::CapacityOutOfRange:
+        return "--K is beyond the range of numbers that can be computed with";
+    case RunRefusal::CapacityZero:
+        return "--K must be a number other than 0";
+    case RunRefusal::StepsOutOfRange:
+        return "--steps takes a whole number from 0 to " + std::to_string(MaxRunSteps);
+    case RunRefusal::InitialSizeNotANumber:
+        return "--n0 must be a number";
+    case RunRefusal::InitialSizeZero:
+        return "--n0 must be a number other than 0";
+    case RunRefusal::LagNotANumber:
+        return "--lag must be a number";
+    case RunRefusal::LagNegative:
+        return "--lag must be 0 or more";
+    }
+    return "the parameters cannot be computed with";
+}
+
+std::optional<Error> readSweepRange(const Arguments& args, const std::string& name, std::optional<Range>& range,
+                                    double& single)
+{
+    const auto found = args.values.find(name);
+    if (found == args.values.end() || found->second.find(':') == std::string::npos)
+        return readNumber(args, name, single);
+    range = readRange(found->second);
+    if (!range)
+        return name + ": '" + found->second + "' is not a range FROM:TO:STEP";
+    if (!(range->step > 0.0) || !(range->to >= range->from) || !std::isfinite(range->to - range->from))
+        return name + ": a range needs FROM <= TO and a STEP above 0";
+    if (range->count() > MaxSweepRuns)
+        return name + ": the range holds more than " + std::to_string(MaxSweepRuns) + " values";
+    return std::nullopt;
+}
+
+std::optional<Error> readSweep(const Arguments& args, CommandLine& line)
+{
+    if (args.values.contains("--steps"))
+        return "a sweep takes --discard and --keep instead of --steps";
+    if (auto error = readSweepRange(args, "--r", line.rates, line.parameters.r))
+        return error;
+    if (auto error = readSweepRange(args, "--lag", line.lags, line.parameters.lag))
+        return error;
+    if (line.rates.has_value() == line.lags.has_value())
+        return "a sweep needs exactly one range: --r FROM:TO:STEP or --lag FROM:TO:STEP";
+    if (!args.values.contains("--keep"))
+        return "a sweep needs --keep (the number of steps written for each run)";
+    if (auto error = readWhole(args, "--discard", 0, MaxRunSteps, line.discard))
+        return error;
+    if (auto error = readWhole(args, "--keep", 1, MaxRunSteps + 1, line.keep))
+        return error;
+    if (line.discard + line.keep - 1 > MaxRunSteps)
+        return "--discard plus --keep may reach step " + std::to_string(MaxRunSteps) + " at most";
+    line.parameters.steps = std::int16_t(line.discard + line.keep - 1);
+    return std::nullopt;
+}
+
+std::optional<Error> readParameters(const Arguments& args, CommandLine& line)
+{
+    if (line.mode == Mode::Sweep) {
+        if (auto error = readSweep(args, line))
+            return error;
+    } else {
+        if (auto error = readNumber(args, "--r", line.parameters.r))
+            return error;
+        if (auto error = readNumber(args, "--lag", line.parameters.lag))
+            return error;
+        if (args.values.contains("--discard") || args.values.contains("--keep"))
+            return "--discard and --keep belong to a sweep: tarnis-run sweep ...";
+        int steps = line.parameters.steps;
+        if (auto error = readWhole(args, "--steps", 0, MaxRunSteps, steps))
+            return error;
+        line.parameters.steps = std::int16_t(steps);
+    }
+    if (auto error = readNumber(args, "--n0", line.parameters.n0))
+        return error;
+    if (auto error = readNumber(args, "--K", line.parameters.K))
+        return error;
+    return std::nullopt;
+}
+
+// Every run of a sweep must pass the same checks as a single run.
+std::optional<Error> checkLimits(const CommandLine& line)
+{
+    RunParameters probe = line.parameters;
+    for (const auto& [range, value] : {std::pair{line.rates, &probe.r}, std::pair{line.lags, &probe.lag}}) {
+        if (!range)
+            continue;
+        for (double end : {range->from, range->at(range->count() - 1)}) {
+            *value = end;
+            if (const auto refusal = checkRunParameters(probe))
+                return refusalText(*refusal);
+        }
+    }
+    if (const auto refusal = checkRunParameters(probe))
+        return refusalText(*refusal);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::string>& arguments)
+{
+    CommandLine line;
+    std::size_t first = 0;
+    if (!arguments.empty()) {
+        if (arguments[0] == "--help" || arguments[0] == "-h") {
+            line.mode = Mode::Help;
+            return line;
+        }
+        if (arguments[0] == "--version") {
+            line.mode = Mode::Version;
+            return line;
+        }
+        if (arguments[0] == "sweep") {
+            line.mode = Mode::Sweep;
+            first = 1;
+        }
+    }
+    const Arguments args = collect(arguments, first);
+    if (!args.error.empty())
+        return args.error;
+    if (auto error = readParameters(args, line))
+        return *error;
+    if (args.values.contains("--digits")) {
+        int digits = 0;
+        if (auto error = readWhole(args, "--digits", 1, 17, digits))
+            return *error;
+        line.digits = digits;
+    }
+    if (const auto output = args.values.find("-o"); output != args.values.end()) {
+        if (output->second.empty())
+            return "-o needs a file name";
+        line.outputFile = output->second;
+    }
+    if (auto error = checkLimits(line))
+        return *error;
+    return line;
+}
+
+std::string helpText()
+{
+    return R"(tarnis-run: the discrete-time logistic model with a time lag,
+    N(t+1) = N(t) + r·N(t)·(1 − N(t−T)/K),
+computed exactly as the Tarnis window computes it.
+
+Usage:
+  tarnis-run [OPTIONS]          one run, written as the file that "S" saves
+  tarnis-run sweep [OPTIONS]    many runs over a range of r or of the lag
+  tarnis-run --help | --version
+
+Options of a run (defaults are those of the Tarnis window):
+  --r R         intrinsic rate r (0.2)
+  --n0 N        initial population size N(0), not 0 (1)
+  --K K         carrying capacity K, not 0 (500)
+  --lag T       time lag T, 0 or more, may be fractional (5)
+  --steps S     last time step, a whole number from 0 to 9999 (200)
+  --digits D    write values with D significant digits (1 to 17) instead of
+                rounding them to two decimals; 17 reproduces every value exactly
+  -o FILE       write FILE instead of standard output; an existing FILE is
+                replaced only when the whole new file has been written
+
+Options of a sweep (--n0, --K, --digits and -o as above):
+  --r FROM:TO:STEP    run for r = FROM, FROM+STEP, ... up to TO, or
+  --lag FROM:TO:STEP  run for each lag in the range (give one range only)
+  --discard N         leave out the steps t < N of every run (0)
+  --keep M            write the M steps from t = N on
+  A sweep writes one line per kept step: r, lag, t, N(t) and how the run
+  ended ("completed", "died out" or "left range"). A run that ends before t = N
+  writes its last step, so that it is not lost from the diagram.
+
+Examples:
+  tarnis-run --lag 8 --steps 2000 -o lag8.csv
+  tarnis-run --digits 17 | head
+  tarnis-run sweep --r 1.5:2.9:0.005 --lag 0 --K 100 --n0 2 --discard 500 --keep 100 -o bifurcation.csv
+
+Exit status: 0 on success, 2 for a wrong command line, 1 when the output cannot be written.
+)";
+}
+
+std::string versionText() { return "tarnis-run " TARNIS_VERSION "\n"; }
+
+} // namespace tarnis::cli

@@ -1,0 +1,46 @@
+// The command line of tarnis-run: a single run written as the graphic data file, or a sweep of r or
+// of the lag that writes the data of a bifurcation diagram.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/run.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace tarnis::cli {
+
+// FROM:TO:STEP, every FROM + k·STEP up to TO.
+struct Range {
+    double from = 0.0;
+    double to = 0.0;
+    double step = 0.0;
+    // How many values the range holds; TO counts when it is reached within rounding.
+    long long count() const;
+    double at(long long index) const { return from + double(index) * step; }
+};
+
+enum class Mode { Run, Sweep, Help, Version };
+
+struct CommandLine {
+    Mode mode = Mode::Run;
+    RunParameters parameters{0.2, 500.0, 200, 1.0, 5.0}; // the main window's defaults
+    std::optional<Range> rates; // sweep over r
+    std::optional<Range> lags;  // sweep over the lag
+    int discard = 0;            // sweep: steps left out at the start
+    int keep = 0;               // sweep: steps written after them
+    std::optional<int> digits;  // significant digits instead of two decimals
+    std::string outputFile;     // empty: standard output
+};
+
+inline constexpr long long MaxSweepRuns = 1'000'000;
+
+// The parsed command line, or one line that says what is wrong with it.
+std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::string>& arguments);
+
+std::string helpText();
+std::string versionText();
+
+} // namespace tarnis::cli

@@ -1,0 +1,239 @@
+// tarnis-run run as a process: its output against the window's file, exact values with --digits,
+// sweeps, and every way a command line or an output file can be wrong.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/run.h"
+#include "output/graphic_data.h"
+#include "tests/support/exact.h"
+#include "tests/support/test_main.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+struct Result {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Result tarnisRun(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(TARNIS_RUN_PATH), arguments);
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray windowExport(const tarnis::RunParameters& parameters)
+{
+    auto store = std::make_unique<tarnis::ResultStore>();
+    tarnis::runModel(*store, parameters);
+    return QByteArray::fromStdString(tarnis::graphicDataText(*store));
+}
+
+} // namespace
+
+class TestTarnisRun : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sameFileAsTheWindow_data();
+    void sameFileAsTheWindow();
+    void fullPrecisionReproducesTheWorkedExample();
+    void sweepRowCount();
+    void sweepShowsExtinction();
+    void sweepOverTheLag();
+    void badCommandLines_data();
+    void badCommandLines();
+    void outputFile();
+    void unwritableOutputKeepsTheOldFile_data();
+    void unwritableOutputKeepsTheOldFile();
+    void helpAndVersion();
+};
+
+void TestTarnisRun::sameFileAsTheWindow_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<double>("r");
+    QTest::addColumn<double>("n0");
+    QTest::addColumn<double>("K");
+    QTest::addColumn<double>("lag");
+    QTest::addColumn<int>("steps");
+    QTest::addRow("defaults") << QStringList{} << 0.2 << 1.0 << 500.0 << 5.0 << 200;
+    QTest::addRow("first preset") << QStringList{"--lag", "8", "--steps", "2000"} << 0.2 << 1.0 << 500.0 << 8.0 << 2000;
+    QTest::addRow("extinction") << QStringList{"--r=1", "--steps=200"} << 1.0 << 1.0 << 500.0 << 5.0 << 200;
+    QTest::addRow("all options") << QStringList{"--r", "2.7", "--n0", "2", "--K", "100", "--lag", "0", "--steps", "9999"}
+                                 << 2.7 << 2.0 << 100.0 << 0.0 << 9999;
+}
+
+void TestTarnisRun::sameFileAsTheWindow()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(double, r);
+    QFETCH(double, n0);
+    QFETCH(double, K);
+    QFETCH(double, lag);
+    QFETCH(int, steps);
+    const Result result = tarnisRun(arguments);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.out, windowExport({r, K, std::int16_t(steps), n0, lag}));
+}
+
+void TestTarnisRun::fullPrecisionReproducesTheWorkedExample()
+{
+    const Result result = tarnisRun({"--digits", "17"});
+    QCOMPARE(result.exitCode, 0);
+    const QList<QByteArray> lines = result.out.split('\n');
+    QCOMPARE(lines.size(), 203 + 1); // the last line end leaves an empty piece
+    const double expected[][3] = {
+        {1, 0.1996, 0.1996},
+        {1.1996, 0.23934438393600002, 0.19952016000000003},
+        {1.438944383936, 0.2869606524111757, 0.19942442224642562},
+        {1.7259050363471757, 0.34398950799163974, 0.19930963798546114},
+        {2.0698945443388155, 0.4122651234978897, 0.19917204218226447},
+        {2.4821596678367053, 0.49543906970020635, 0.1996},
+        {2.9775987375369115, 0.5940909765291627, 0.19952016000000003},
+    };
+    for (int t = 0; t < 7; ++t) {
+        const QList<QByteArray> fields = lines[t + 2].trimmed().split(',');
+        QCOMPARE(fields.size(), 4);
+        QCOMPARE(fields[0].toInt(), t);
+        for (int column = 0; column < 3; ++column)
+            QCOMPARE_EXACT(fields[column + 1].toDouble(), expected[t][column]);
+    }
+    QCOMPARE_EXACT(lines[202].split(',')[1].toDouble(), 499.936872437631);
+}
+
+void TestTarnisRun::sweepRowCount()
+{
+    const Result result = tarnisRun(
+        {"sweep", "--r", "1.5:2.9:0.1", "--lag", "0", "--K", "100", "--n0", "2", "--discard", "10", "--keep", "5"});
+    QCOMPARE(result.exitCode, 0);
+    const QList<QByteArray> lines = result.out.split('\n');
+    QCOMPARE(lines.size(), 1 + 15 * 5 + 1);
+    QCOMPARE(lines[0], QByteArray("\"r\",\"lag\",\"t\",\"N(t)\",\"end\"\r"));
+    QVERIFY(lines[1].startsWith("1.5,0,10,"));
+    QVERIFY(lines[75].startsWith("2.9,0,14,"));
+    QVERIFY(lines[75].endsWith(",completed\r"));
+}
+
+void TestTarnisRun::sweepShowsExtinction()
+{
+    const Result result = tarnisRun({"sweep", "--r", "1:1:1", "--discard", "100", "--keep", "5"});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QByteArray("\"r\",\"lag\",\"t\",\"N(t)\",\"end\"\r\n1,5,17,0,died out\r\n"));
+}
+
+void TestTarnisRun::sweepOverTheLag()
+{
+    const Result result = tarnisRun({"sweep", "--lag", "0:2:0.5", "--discard", "0", "--keep", "1"});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out.count('\n'), 1 + 5);
+    QVERIFY(result.out.contains("\r\n0.2,1.5,0,1,completed\r\n"));
+}
+
+void TestTarnisRun::badCommandLines_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("says");
+    QTest::addRow("unknown option") << QStringList{"--rate", "1"} << "unknown option --rate";
+    QTest::addRow("missing value") << QStringList{"--r"} << "--r needs a value";
+    QTest::addRow("not a number") << QStringList{"--r", "0.2x"} << "'0.2x' is not a number";
+    QTest::addRow("comma is not a point") << QStringList{"--K", "1,5"} << "--K";
+    QTest::addRow("twice") << QStringList{"--r", "1", "--r", "2"} << "given twice";
+    QTest::addRow("too many steps") << QStringList{"--steps", "10000"} << "0 to 9999";
+    QTest::addRow("fractional steps") << QStringList{"--steps", "2.5"} << "whole number";
+    QTest::addRow("negative lag") << QStringList{"--lag", "-1"} << "--lag must be 0 or more";
+    QTest::addRow("zero N(0)") << QStringList{"--n0", "0"} << "--n0";
+    QTest::addRow("zero K") << QStringList{"--K", "0"} << "--K";
+    QTest::addRow("K beyond doubles") << QStringList{"--K", "1e999"} << "--K";
+    QTest::addRow("digits out of range") << QStringList{"--digits", "18"} << "--digits";
+    QTest::addRow("sweep options in a run") << QStringList{"--keep", "5"} << "sweep";
+    QTest::addRow("range in a run") << QStringList{"--r", "1:2:0.1"} << "not a number";
+    QTest::addRow("sweep without a range") << QStringList{"sweep", "--keep", "5"} << "exactly one range";
+    QTest::addRow("sweep with two ranges") << QStringList{"sweep", "--r", "1:2:1", "--lag", "0:1:1", "--keep", "1"}
+                                           << "exactly one range";
+    QTest::addRow("sweep without keep") << QStringList{"sweep", "--r", "1:2:0.5"} << "--keep";
+    QTest::addRow("sweep past the store") << QStringList{"sweep", "--r", "1:2:0.5", "--discard", "9990", "--keep", "11"}
+                                          << "9999";
+    QTest::addRow("backward range") << QStringList{"sweep", "--r", "2:1:0.5", "--keep", "1"} << "FROM <= TO";
+    QTest::addRow("zero step") << QStringList{"sweep", "--r", "1:2:0", "--keep", "1"} << "STEP above 0";
+    QTest::addRow("broken range") << QStringList{"sweep", "--r", "1:x:1", "--keep", "1"} << "FROM:TO:STEP";
+    QTest::addRow("negative lag range") << QStringList{"sweep", "--lag", "-1:2:1", "--keep", "1"} << "--lag";
+    QTest::addRow("huge range") << QStringList{"sweep", "--r", "0:1:1e-9", "--keep", "1"} << "more than";
+    QTest::addRow("steps in a sweep") << QStringList{"sweep", "--r", "1:2:1", "--steps", "5", "--keep", "1"}
+                                      << "--discard and --keep";
+    QTest::addRow("empty output name") << QStringList{"-o", ""} << "-o needs a file name";
+}
+
+void TestTarnisRun::badCommandLines()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, says);
+    const Result result = tarnisRun(arguments);
+    QCOMPARE(result.exitCode, 2);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.err.count('\n'), 1);
+    QVERIFY2(result.err.startsWith("tarnis-run: "), result.err.constData());
+    QVERIFY2(QString::fromUtf8(result.err).contains(says), result.err.constData());
+}
+
+void TestTarnisRun::outputFile()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("run.csv"));
+    QVERIFY(QFile(path).open(QIODevice::WriteOnly)); // an older file that the run replaces
+    const Result result = tarnisRun({"-o", path, "--steps", "50"});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QByteArray());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), windowExport({0.2, 500, 50, 1, 5}));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1); // no temporary left
+}
+
+void TestTarnisRun::unwritableOutputKeepsTheOldFile_data()
+{
+    QTest::addColumn<QString>("target"); // relative to a scratch folder, or absolute
+    QTest::addRow("missing folder") << "missing/run.csv";
+    QTest::addRow("under a regular file") << "old.csv/run.csv";
+    QTest::addRow("full disk") << "/dev/full";
+}
+
+void TestTarnisRun::unwritableOutputKeepsTheOldFile()
+{
+    QFETCH(QString, target);
+    QTemporaryDir folder;
+    const QString old = folder.filePath(QStringLiteral("old.csv"));
+    QFile oldFile(old);
+    QVERIFY(oldFile.open(QIODevice::WriteOnly));
+    oldFile.write("kept\n");
+    oldFile.close();
+    const QString path = target.startsWith(QLatin1Char('/')) ? target : folder.filePath(target);
+    const Result result = tarnisRun({"-o", path});
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.err.contains("cannot write file"), result.err.constData());
+    QVERIFY(oldFile.open(QIODevice::ReadOnly));
+    QCOMPARE(oldFile.readAll(), QByteArray("kept\n"));
+}
+
+void TestTarnisRun::helpAndVersion()
+{
+    const Result help = tarnisRun({"--help"});
+    QCOMPARE(help.exitCode, 0);
+    for (const char* option : {"--r", "--n0", "--K", "--lag", "--steps", "--digits", "-o", "--discard", "--keep",
+                               "sweep", "Example"})
+        QVERIFY2(help.out.contains(option), option);
+    const Result version = tarnisRun({"--version"});
+    QCOMPARE(version.exitCode, 0);
+    QVERIFY(version.out.startsWith("tarnis-run "));
+}
+
+TARNIS_MODEL_TEST_MAIN(TestTarnisRun)
+#include "test_tarnis_run.moc"
