@@ -23,8 +23,10 @@ PrintTarget::Result failed(const QString& printerName, const QString& reason)
 PrintTarget::Result DefaultPrinter::printPage(const QString& jobTitle, const PagePainter& paintPage)
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
+    if (info.isNull() && QPrinterInfo::availablePrinterNames().isEmpty())
         return {Outcome::NoPrinter, {}};
+    if (info.isNull()) // printers, but the user chose none of them to print on
+        return {Outcome::Failed, QStringLiteral("None of the printers is set as the default printer.")};
     const QString printerName = info.printerName();
     const QPrinter printer(info, QPrinter::HighResolution);
 

@@ -153,6 +153,11 @@ std::optional<QString> PrivatePrintServer::addPdfQueue(const QString& name)
     if (!runTool(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
                                              QStringLiteral("cups-pdf:/"), QStringLiteral("-P"), PdfDriver}))
         return QStringLiteral("lpadmin could not add the queue. ") + logTail();
+    return std::nullopt;
+}
+
+std::optional<QString> PrivatePrintServer::makeDefault(const QString& name)
+{
     if (!runTool(QStringLiteral("lpadmin"), {QStringLiteral("-d"), name}))
         return QStringLiteral("lpadmin could not make the queue the default. ") + logTail();
     return std::nullopt;

@@ -28,8 +28,9 @@ public:
     // Where clients reach the server (the value for CUPS_SERVER).
     QString socketPath() const;
 
-    // Adds a PDF queue and makes it the server's default destination; the tool's complaint if not.
+    // Adds a PDF queue, or makes a queue the server's default destination; why not, when it fails.
     std::optional<QString> addPdfQueue(const QString& name);
+    std::optional<QString> makeDefault(const QString& name);
 
     // Runs a CUPS client tool against this server; its output, or empty when it failed.
     std::optional<QString> runTool(const QString& tool, const QStringList& arguments) const;

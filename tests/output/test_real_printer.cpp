@@ -36,7 +36,10 @@ private slots:
     void init();
     void cleanup();
 
+    // In this order, each on the server as the one before left it: no printer, a printer that is
+    // not the default, the default printer, and that printer refusing jobs.
     void serverWithoutPrinters();
+    void printersButNoDefault();
     void printsOnePageOnTheDefaultPrinter();
     void refusedJobIsReported();
 
@@ -114,9 +117,21 @@ void TestRealPrinter::serverWithoutPrinters()
              qPrintable(messages[0]));
 }
 
-void TestRealPrinter::printsOnePageOnTheDefaultPrinter()
+void TestRealPrinter::printersButNoDefault()
 {
     if (const auto why = m_server.addPdfQueue(Queue))
+        QFAIL(qPrintable(*why));
+    QCOMPARE(QPrinterInfo::availablePrinterNames(), QStringList{Queue});
+    pressPrint();
+    const QStringList& messages = m_fixture->fakes().messages.messages;
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].startsWith(QStringLiteral("The page could not be printed:\nNone of the printers is set")),
+             qPrintable(messages[0]));
+}
+
+void TestRealPrinter::printsOnePageOnTheDefaultPrinter()
+{
+    if (const auto why = m_server.makeDefault(Queue))
         QFAIL(qPrintable(*why));
     QCOMPARE(QPrinterInfo::defaultPrinterName(), Queue);
     const QStringList before = pdfFilesIn(m_pdfFolder);
