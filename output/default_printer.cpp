@@ -39,7 +39,7 @@ PrintTarget::Result DefaultPrinter::printPage(const QString& jobTitle, const Pag
         page.setResolution(printer.resolution());
         page.setTitle(jobTitle);
         if (!paintPage(page))
-            return failed(printerName, QStringLiteral("the page could not be drawn"));
+            return failed(printerName, QStringLiteral("The page could not be drawn."));
     }
     if (!spool.flush())
         return failed(printerName, spool.errorString());

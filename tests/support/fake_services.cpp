@@ -31,7 +31,7 @@ PrintTarget::Result PdfFilePrinter::printPage(const QString& jobTitle, const Pag
                                    QPageLayout::Millimeter));
     page.setTitle(jobTitle);
     if (!paintPage(page))
-        return {Outcome::Failed, QStringLiteral("the page could not be drawn")};
+        return {Outcome::Failed, QStringLiteral("The page could not be drawn.")};
     if (!failure.isEmpty())
         return {Outcome::Failed, failure};
     return {Outcome::Printed, {}};
