@@ -2,6 +2,7 @@
 #include "app/services.h"
 
 #include "app/identity.h"
+#include "output/default_printer.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -66,6 +67,7 @@ struct DesktopServices::Parts {
     MessageBoxes messages;
     SystemClock clock;
     EventLoopEnd processEnd;
+    DefaultPrinter printer;
 };
 
 DesktopServices::DesktopServices() : m_parts(std::make_unique<Parts>()) {}
@@ -74,7 +76,7 @@ DesktopServices::~DesktopServices() = default;
 
 Services DesktopServices::services()
 {
-    return {m_parts->fileNames, m_parts->messages, m_parts->clock, m_parts->processEnd};
+    return {m_parts->fileNames, m_parts->messages, m_parts->clock, m_parts->processEnd, m_parts->printer};
 }
 
 } // namespace tarnis

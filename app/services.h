@@ -1,13 +1,16 @@
-// What the windows ask of the world outside them: a file name, a message, the time, the end of the
-// process. Production answers with dialogs and the system clock; tests answer without blocking.
+// What the windows ask of the world outside them: a file name, a message, the time, a printer, the end
+// of the process. Production answers with dialogs, the system clock and the default printer; tests
+// answer without blocking.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
+class QPagedPaintDevice;
 class QWidget;
 
 namespace tarnis {
@@ -44,11 +47,28 @@ public:
     virtual void endProcess() = 0;
 };
 
+class PrintTarget
+{
+public:
+    enum class Outcome { Printed, NoPrinter, Failed };
+    struct Result {
+        Outcome outcome = Outcome::Printed;
+        QString reason; // with Failed: the printer and what went wrong
+    };
+    // Paints the page on a device whose size is the printable area; false when it could not.
+    using PagePainter = std::function<bool(QPagedPaintDevice&)>;
+
+    virtual ~PrintTarget() = default;
+    // Prints one page on the user's default printer, with no dialog.
+    virtual Result printPage(const QString& jobTitle, const PagePainter& paintPage) = 0;
+};
+
 struct Services {
     FileNameProvider& fileNames;
     Messenger& messages;
     Clock& clock;
     ProcessEnder& processEnd;
+    PrintTarget& printer;
 };
 
 // The answers of a real desktop session.

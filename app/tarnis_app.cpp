@@ -4,6 +4,8 @@
 #include "app/backdrop.h"
 #include "app/design.h"
 #include "app/main_window.h"
+#include "output/graphic_data_export.h"
+#include "output/window_printing.h"
 #include "screens/screens.h"
 
 #include <QApplication>
@@ -20,8 +22,13 @@ TarnisApp::~TarnisApp() = default;
 
 void TarnisApp::registerWindows()
 {
-    m_navigator.registerWindow(WindowId::Form1,
-                               [this] { return new MainWindow(m_state, m_navigator, m_services); });
+    m_navigator.registerWindow(WindowId::Form1, [this] {
+        auto* main = new MainWindow(m_state, m_navigator, m_services);
+        QObject::connect(main, &MainWindow::saveRequested, main,
+                         [this, main] { exportGraphicData(main, m_state, m_services); });
+        QObject::connect(main, &MainWindow::printRequested, main, [this, main] { printWindow(*main, m_services); });
+        return main;
+    });
     m_navigator.registerWindow(WindowId::tarnis4, [] { return new Backdrop; });
     registerScreens(m_navigator, m_state, m_services);
 }

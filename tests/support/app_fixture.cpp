@@ -8,7 +8,20 @@
 
 namespace tarnis::test {
 
-AppFixture::AppFixture() : m_app(std::make_unique<TarnisApp>(*m_state, m_fakes.services())) {}
+namespace {
+
+Services withPrinter(Services services, PrintTarget* printer)
+{
+    return {services.fileNames, services.messages, services.clock, services.processEnd,
+            printer ? *printer : services.printer};
+}
+
+} // namespace
+
+AppFixture::AppFixture(PrintTarget* printer)
+    : m_app(std::make_unique<TarnisApp>(*m_state, withPrinter(m_fakes.services(), printer)))
+{
+}
 
 AppFixture::~AppFixture()
 {

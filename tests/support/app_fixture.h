@@ -14,7 +14,8 @@ namespace tarnis::test {
 class AppFixture
 {
 public:
-    AppFixture();
+    // The fakes answer everything; a printer given here takes the place of the fake one.
+    explicit AppFixture(PrintTarget* printer = nullptr);
     ~AppFixture();
 
     // Starts Tarnis and leaves the title screen, if there is one, so that the main window is shown.

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/fake_services.h"
 
+#include <QPageLayout>
+#include <QPdfWriter>
+
 namespace tarnis::test {
 
 QString QueuedFileNames::saveFileName(QWidget*, const QString& suggestedName, const QString&)
@@ -16,6 +19,22 @@ bool RecordingMessenger::ask(QWidget*, const QString& text, const QString&)
 {
     messages << text;
     return answer;
+}
+
+PrintTarget::Result PdfFilePrinter::printPage(const QString& jobTitle, const PagePainter& paintPage)
+{
+    titles << jobTitle;
+    if (fileName.isEmpty())
+        return {Outcome::NoPrinter, {}};
+    QPdfWriter page(fileName);
+    page.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                   QPageLayout::Millimeter));
+    page.setTitle(jobTitle);
+    if (!paintPage(page))
+        return {Outcome::Failed, QStringLiteral("The page could not be drawn.")};
+    if (!failure.isEmpty())
+        return {Outcome::Failed, failure};
+    return {Outcome::Printed, {}};
 }
 
 } // namespace tarnis::test

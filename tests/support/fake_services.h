@@ -1,5 +1,6 @@
 // Answers to what the windows ask of the world, for tests: file names from a list, messages that are
-// recorded and answered, a clock that stands still, and an end of the process that is only noted.
+// recorded and answered, a clock that stands still, an end of the process that is only noted, and a
+// printer that is a PDF file.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -43,14 +44,27 @@ public:
     int ends = 0;
 };
 
-// All four, as a window takes them.
+// Prints each page into a PDF file on A4 with 10 mm margins. Without a file name it answers as a
+// computer without a printer; with a failure set it draws the page and then fails with that reason.
+class PdfFilePrinter final : public PrintTarget
+{
+public:
+    Result printPage(const QString& jobTitle, const PagePainter& paintPage) override;
+
+    QString fileName;   // where the page goes; empty: no printer
+    QString failure;    // the reason the print fails, if it does
+    QStringList titles; // the title of every page asked for
+};
+
+// All five, as a window takes them.
 struct FakeServices {
     QueuedFileNames fileNames;
     RecordingMessenger messages;
     FixedClock clock;
     RecordingProcessEnder processEnd;
+    PdfFilePrinter printer;
 
-    Services services() { return {fileNames, messages, clock, processEnd}; }
+    Services services() { return {fileNames, messages, clock, processEnd, printer}; }
 };
 
 } // namespace tarnis::test

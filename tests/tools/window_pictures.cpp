@@ -1,5 +1,6 @@
-// Saves a picture of every window of Tarnis that exists after a scripted walk, for reviewing the
-// window designs: window_pictures <folder>. Not a test; nothing checks the pictures.
+// Saves a picture of every window of Tarnis that exists after a scripted walk, and the page that the
+// main window prints, for reviewing the window designs: window_pictures <folder>. Not a test;
+// nothing checks the pictures.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/navigator.h"
 #include "tests/support/app_fixture.h"
@@ -69,6 +70,10 @@ int main(int argc, char** argv)
     save(main, folder, QStringLiteral("Form1-start"));
     if (clickButton(main, "Command2"))
         save(main, folder, QStringLiteral("Form1-run"));
+    // The page that "P" prints, as a PDF file.
+    fixture.fakes().printer.fileName = QDir(folder).filePath(QStringLiteral("Form1-printed.pdf"));
+    if (!clickButton(main, "Command10"))
+        return 1;
     for (int click = 1; click <= 10; ++click) {
         QTest::mouseClick(main->findChild<QWidget*>(QStringLiteral("MSChart1")), Qt::LeftButton);
         save(main, folder, QStringLiteral("Form1-chart%1").arg(click));

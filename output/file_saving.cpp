@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/file_saving.h"
+
+#include "app/services.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace tarnis {
+
+namespace {
+
+QString reasonOf(const QFileDevice& file)
+{
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return QStringLiteral("Not all of the data reached the file");
+}
+
+// Files are opened unbuffered: a write that fails in a buffer shows only as a failed flush() without
+// its reason, and QSaveFile's commit() then replaces the old file all the same.
+constexpr QIODevice::OpenMode writeMode = QIODevice::WriteOnly | QIODevice::Unbuffered;
+
+// Every byte on the device, or the reason why not. A write that the system cuts short (a full disk)
+// comes back as a short count with no error, so the rest is written again to bring the error out.
+std::optional<QString> writeAll(QFileDevice& file, const QByteArray& content)
+{
+    qint64 written = 0;
+    while (written < content.size()) {
+        const qint64 count = file.write(content.constData() + written, content.size() - written);
+        if (count <= 0)
+            return reasonOf(file);
+        written += count;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> writeInPlace(const QString& fileName, const QByteArray& content)
+{
+    QFile file(fileName);
+    if (!file.open(writeMode))
+        return file.errorString();
+    if (auto failure = writeAll(file, content))
+        return failure;
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> writeFileWhole(const QString& fileName, const QByteArray& content)
+{
+    // QSaveFile renames its temporary file over the target on commit, which would turn a device such
+    // as /dev/full into a regular file and report success. Such targets are written in place.
+    const QFileInfo target(fileName);
+    if (target.exists() && !target.isFile() && !target.isDir())
+        return writeInPlace(fileName, content);
+
+    QSaveFile file(fileName);
+    if (!file.open(writeMode))
+        return file.errorString();
+    auto failure = writeAll(file, content);
+    if (!failure && file.size() != content.size())
+        failure = reasonOf(file);
+    if (failure) {
+        file.cancelWriting();
+        return failure;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+QString cannotWriteText(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(fileName), reason);
+}
+
+bool saveFile(QWidget* parent, const QString& fileName, const QByteArray& content, Messenger& messages)
+{
+    const auto failure = writeFileWhole(fileName, content);
+    if (failure)
+        messages.inform(parent, cannotWriteText(fileName, *failure));
+    return !failure;
+}
+
+} // namespace tarnis

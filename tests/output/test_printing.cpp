@@ -1,0 +1,204 @@
+// "P" through the print seam, with a PDF file as the printer: where the picture of a window goes on
+// the page, the page that the main window prints, and the PDF offered when there is no printer or
+// the print fails.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/window_printing.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/pdf_pages.h"
+#include "tests/support/test_main.h"
+#include "tests/support/widgets.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace tarnis;
+using namespace tarnis::test;
+
+namespace {
+
+// The fake printer's page: A4 with 10 mm margins, seen at this resolution.
+constexpr int Dpi = 40;
+constexpr double PageWidthMm = 210, PageHeightMm = 297, MarginMm = 10;
+int pixels(double millimetres) { return qRound(millimetres / 25.4 * Dpi); }
+
+} // namespace
+
+class TestPrinting : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void pagePlace_data();
+    void pagePlace();
+    void pictureFillsThePrintableWidth_data();
+    void pictureFillsThePrintableWidth();
+    void mainWindowPrintsOnOnePage();
+    void whenThePrintFails_data();
+    void whenThePrintFails();
+
+private:
+    QString path(const QString& name) const { return m_folder->filePath(name); }
+
+    std::unique_ptr<AppFixture> m_fixture;
+    std::unique_ptr<QTemporaryDir> m_folder;
+};
+
+void TestPrinting::initTestCase()
+{
+    if (const QString missing = pdfToolsMissing(); !missing.isEmpty())
+        QSKIP(qPrintable(QStringLiteral("the printed pages cannot be looked at: ") + missing));
+}
+
+void TestPrinting::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    m_fixture = std::make_unique<AppFixture>();
+    m_fixture->startAtMainWindow();
+}
+
+void TestPrinting::cleanup()
+{
+    m_fixture.reset();
+    m_folder.reset();
+}
+
+void TestPrinting::pagePlace_data()
+{
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QSize>("area");
+    QTest::addColumn<QRect>("place");
+    QTest::addRow("wide window on a tall page") << QSize(700, 500) << QSize(1400, 2000) << QRect(0, 0, 1400, 1000);
+    QTest::addRow("tall window on a wide page") << QSize(100, 400) << QSize(800, 600) << QRect(325, 0, 150, 600);
+    QTest::addRow("small window scaled up") << QSize(10, 5) << QSize(100, 100) << QRect(0, 0, 100, 50);
+    QTest::addRow("same proportions") << QSize(30, 40) << QSize(300, 400) << QRect(0, 0, 300, 400);
+    QTest::addRow("empty picture") << QSize(0, 0) << QSize(300, 400) << QRect();
+    QTest::addRow("no printable area") << QSize(30, 40) << QSize(0, 0) << QRect();
+}
+
+void TestPrinting::pagePlace()
+{
+    QFETCH(QSize, picture);
+    QFETCH(QSize, area);
+    QFETCH(QRect, place);
+    QCOMPARE(tarnis::pagePlace(picture, area), place);
+}
+
+void TestPrinting::pictureFillsThePrintableWidth_data()
+{
+    QTest::addColumn<QSize>("window");
+    QTest::addRow("wide") << QSize(600, 200);
+    QTest::addRow("tall") << QSize(200, 600);
+}
+
+void TestPrinting::pictureFillsThePrintableWidth()
+{
+    QFETCH(QSize, window);
+    // Any window prints: a plain dark one shows exactly where its picture lands on the page.
+    QWidget plain;
+    plain.setWindowTitle(QStringLiteral("Plain"));
+    plain.setFixedSize(window);
+    plain.setAutoFillBackground(true);
+    plain.setPalette(QPalette(Qt::black));
+    FakeServices fakes;
+    fakes.printer.fileName = path("plain.pdf");
+    printWindow(plain, fakes.services());
+
+    QCOMPARE(fakes.printer.titles, QStringList{"Plain"});
+    QVERIFY(fakes.messages.messages.isEmpty());
+    QCOMPARE(pdfPageCount(path("plain.pdf")), 1);
+    const QImage page = pdfFirstPage(path("plain.pdf"), Dpi);
+    QCOMPARE(page.size(), QSize(pixels(PageWidthMm), pixels(PageHeightMm)));
+    const QRect ink = inkBounds(page);
+    const QRect printable(pixels(MarginMm), pixels(MarginMm), pixels(PageWidthMm - 2 * MarginMm),
+                          pixels(PageHeightMm - 2 * MarginMm));
+    QVERIFY2(printable.adjusted(-1, -1, 1, 1).contains(ink), qPrintable(QStringLiteral("ink at %1,%2 %3x%4")
+                                                                          .arg(ink.x()).arg(ink.y())
+                                                                          .arg(ink.width()).arg(ink.height())));
+    QVERIFY(qAbs(ink.top() - printable.top()) <= 1);
+    QVERIFY(qAbs(ink.width() - printable.width()) <= 2 || qAbs(ink.height() - printable.height()) <= 2);
+    QVERIFY(qAbs(ink.center().x() - printable.center().x()) <= 1);
+    const double proportions = double(ink.width()) / ink.height();
+    QVERIFY(qAbs(proportions / (double(window.width()) / window.height()) - 1.0) < 0.02);
+}
+
+void TestPrinting::mainWindowPrintsOnOnePage()
+{
+    PdfFilePrinter& printer = m_fixture->fakes().printer;
+    printer.fileName = path("main.pdf");
+    QVERIFY(clickButton(m_fixture->mainWindow(), "Command10"));
+    QCOMPARE(printer.titles, QStringList{"Tarnis"});
+    QVERIFY(m_fixture->fakes().messages.messages.isEmpty());
+    QCOMPARE(pdfPageCount(path("main.pdf")), 1);
+    const QImage page = pdfFirstPage(path("main.pdf"), Dpi);
+    const QRect ink = inkBounds(page);
+    QVERIFY(ink.width() > page.width() * 3 / 4);
+    // The red title box stands at the top left of the window, and so of the page.
+    const QColor titleBox = page.pixelColor(pixels(MarginMm) + pixels(30), pixels(MarginMm) + pixels(8));
+    QVERIFY2(titleBox.red() > 200 && titleBox.green() < 80 && titleBox.blue() < 80, qPrintable(titleBox.name()));
+}
+
+void TestPrinting::whenThePrintFails_data()
+{
+    QTest::addColumn<bool>("printerThere");
+    QTest::addColumn<bool>("wantPdf");
+    QTest::addColumn<QString>("pdfName");
+    QTest::addColumn<QString>("firstMessage");
+    QTest::addColumn<QString>("secondMessage");
+    const QString noPrinter = QStringLiteral("The page was not printed: no printer is set up on this computer.");
+    const QString failed = QStringLiteral("The page could not be printed:\nOffice: printer not accepting jobs");
+    QTest::addRow("no printer, no PDF") << false << false << "" << noPrinter << "";
+    QTest::addRow("print fails, no PDF") << true << false << "" << failed << "";
+    QTest::addRow("no printer, saved as PDF") << false << true << "page.pdf" << noPrinter << "";
+    QTest::addRow("print fails, saved as PDF") << true << true << "page.pdf" << failed << "";
+    QTest::addRow("no printer, PDF name cancelled") << false << true << "" << noPrinter << "";
+    QTest::addRow("no printer, PDF folder missing")
+        << false << true << "missing/page.pdf" << noPrinter << "Cannot write file %1:\nNo such file or directory.";
+}
+
+void TestPrinting::whenThePrintFails()
+{
+    QFETCH(bool, printerThere);
+    QFETCH(bool, wantPdf);
+    QFETCH(QString, pdfName);
+    QFETCH(QString, firstMessage);
+    QFETCH(QString, secondMessage);
+    FakeServices& fakes = m_fixture->fakes();
+    if (printerThere) {
+        fakes.printer.fileName = path("printer.pdf");
+        fakes.printer.failure = QStringLiteral("Office: printer not accepting jobs");
+    }
+    fakes.messages.answer = wantPdf;
+    if (!pdfName.isEmpty())
+        fakes.fileNames.answers << path(pdfName);
+    QFile::remove(path("printer.pdf"));
+    const QStringList before = QDir(m_folder->path()).entryList(QDir::Files);
+
+    QVERIFY(clickButton(m_fixture->mainWindow(), "Command10"));
+
+    const QStringList& messages = fakes.messages.messages;
+    QCOMPARE(messages.size(), secondMessage.isEmpty() ? 1 : 2);
+    QVERIFY2(messages[0].startsWith(firstMessage), qPrintable(messages[0]));
+    QVERIFY(messages[0].endsWith(QStringLiteral("Do you want to save the page as a PDF file instead?")));
+    if (!secondMessage.isEmpty())
+        QCOMPARE(messages[1], secondMessage.arg(path(pdfName)));
+    QCOMPARE(fakes.fileNames.calls, wantPdf ? 1 : 0);
+    if (wantPdf)
+        QCOMPARE(fakes.fileNames.suggestions, QStringList{"Tarnis.pdf"});
+    QStringList written = QDir(m_folder->path()).entryList(QDir::Files);
+    written.removeOne("printer.pdf");
+    const bool saved = wantPdf && pdfName == QLatin1String("page.pdf");
+    QCOMPARE(written, saved ? QStringList{"page.pdf"} : before);
+    if (saved) {
+        QCOMPARE(pdfPageCount(path("page.pdf")), 1);
+        QVERIFY(!inkBounds(pdfFirstPage(path("page.pdf"), Dpi)).isEmpty());
+    }
+    QVERIFY(m_fixture->mainWindow()->isVisible());
+}
+
+TARNIS_GUI_TEST_MAIN(TestPrinting)
+#include "test_printing.moc"
