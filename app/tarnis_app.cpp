@@ -4,6 +4,7 @@
 #include "app/backdrop.h"
 #include "app/design.h"
 #include "app/main_window.h"
+#include "charts/large_graph_window.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -22,6 +23,7 @@ void TarnisApp::registerWindows()
     m_navigator.registerWindow(WindowId::Form1,
                                [this] { return new MainWindow(m_state, m_navigator, m_services); });
     m_navigator.registerWindow(WindowId::tarnis4, [] { return new Backdrop; });
+    m_navigator.registerWindow(WindowId::larggraf, [this] { return new LargeGraphWindow(m_state, m_navigator); });
 }
 
 MainWindow* TarnisApp::mainWindow() { return static_cast<MainWindow*>(m_navigator.window(WindowId::Form1)); }
