@@ -19,7 +19,7 @@ double niceStep(double span, int tickCount)
 {
     const double raw = span / std::max(tickCount, 1);
     const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-    for (const double mantissa : { 1.0, 2.0, 2.5, 5.0 }) {
+    for (const double mantissa : {1.0, 2.0, 2.5, 5.0}) {
         if (raw <= mantissa * magnitude * (1.0 + Slack))
             return mantissa * magnitude;
     }
@@ -42,7 +42,7 @@ AxisFit fitAxis(double lowest, double highest, int tickCount)
         upper += half;
     }
     const double step = niceStep(upper - lower, tickCount);
-    return { std::floor(lower / step + Slack) * step, std::ceil(upper / step - Slack) * step, step };
+    return {std::floor(lower / step + Slack) * step, std::ceil(upper / step - Slack) * step, step};
 }
 
 } // namespace tarnis

@@ -4,6 +4,7 @@
 #include "app/design.h"
 #include "charts/axis_fit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -14,11 +15,14 @@ namespace {
 constexpr double TitlePoints = 10.0;
 constexpr double TickLabelPoints = 8.0;
 // Each series has a line colour of its own, so that N and dN (or N and K) tell apart.
-const QColor FirstSeriesColour { 0, 0, 192 };
-const QColor SecondSeriesColour { 192, 0, 0 };
-constexpr double LineWidth = 1.5;
+const QColor FirstSeriesColour{0, 0, 192};
+const QColor SecondSeriesColour{192, 0, 0};
+// One pixel wide: Qt strokes a wider line of thousands of points a hundred times slower.
+constexpr double LineWidth = 1.0;
 // The marker of the points look: about 100 twips wide, outlined by the thinnest pen.
 constexpr double MarkerPixels = 7.0;
+// A line through a single point draws nothing, so the line look shows such a point as a dot.
+constexpr double LonePointPixels = 5.0;
 // About one labelled tick per this many pixels along an axis.
 constexpr int PixelsPerXTick = 90;
 constexpr int PixelsPerYTick = 50;
@@ -55,7 +59,7 @@ std::pair<double, double> finiteSpan(const std::array<QCPCurve*, 2>& series, Coo
             }
         }
     }
-    return { lowest, highest };
+    return {lowest, highest};
 }
 
 void applyFit(QCPAxis* axis, std::pair<double, double> span, int length, int pixelsPerTick)
@@ -150,8 +154,25 @@ void ChartControl::setTitles(const QString& chart, const QString& yAxisTitle, co
     xAxis->setLabel(xAxisTitle);
 }
 
+void ChartControl::showLonePoints()
+{
+    for (QCPCurve* series : m_series) {
+        if (!series || series->lineStyle() != QCPCurve::lsLine)
+            continue;
+        const auto data = series->data();
+        const auto finite = std::count_if(data->constBegin(), data->constEnd(), [](const QCPCurveData& row) {
+            return std::isfinite(row.key) && std::isfinite(row.value);
+        });
+        const QColor colour = series->pen().color();
+        series->setScatterStyle(finite == 1
+                                    ? QCPScatterStyle(QCPScatterStyle::ssDisc, colour, colour, LonePointPixels)
+                                    : QCPScatterStyle(QCPScatterStyle::ssNone));
+    }
+}
+
 void ChartControl::fitAxesAndReplot()
 {
+    showLonePoints();
     applyFit(xAxis, finiteSpan(m_series, [](const QCPCurveData& row) { return row.key; }), width(), PixelsPerXTick);
     applyFit(yAxis, finiteSpan(m_series, [](const QCPCurveData& row) { return row.value; }), height(), PixelsPerYTick);
     replot();

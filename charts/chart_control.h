@@ -5,12 +5,14 @@
 
 #include "charts/series_look.h"
 
-#include <array>
 #include <qcustomplot.h>
+
+#include <array>
 
 namespace tarnis {
 
-class ChartControl : public QCustomPlot {
+class ChartControl : public QCustomPlot
+{
     Q_OBJECT
 public:
     explicit ChartControl(QWidget* parent = nullptr);
@@ -54,8 +56,9 @@ private:
     template <typename Coordinate> QVector<double> seriesColumn(int series, Coordinate coordinate) const;
     QCPCurve* makeSeries(const QColor& colour);
     void setupAxis(QCPAxis* axis);
+    void showLonePoints();
 
-    std::array<QCPCurve*, 2> m_series {}; // series 1 and, while the grid has 4 columns, series 3
+    std::array<QCPCurve*, 2> m_series{}; // series 1 and, while the grid has 4 columns, series 3
     QCPTextElement* m_title = nullptr;
     bool m_pressed = false;
 };

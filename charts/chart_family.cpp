@@ -73,8 +73,8 @@ void ChartFamily::drawKeepingLook(ChartKind kind)
 void ChartFamily::draw(const ChartKindSpec& spec)
 {
     m_chart.setColumnCount(spec.second ? 4 : 2);
-    m_chart.setTitles(
-        QString::fromLatin1(spec.title), QString::fromLatin1(spec.yAxisTitle), QString::fromLatin1(spec.xAxisTitle));
+    m_chart.setTitles(QString::fromLatin1(spec.title), QString::fromLatin1(spec.yAxisTitle),
+                      QString::fromLatin1(spec.xAxisTitle));
     const int rows = chartRowCount(m_store, spec);
     const auto fill = [&](int series, const SeriesSpec& source) {
         if (source.look)

@@ -10,7 +10,8 @@ namespace tarnis {
 
 class ChartControl;
 
-class ChartFamily {
+class ChartFamily
+{
 public:
     ChartFamily(ChartControl& chart, const ResultStore& store, ChartWindow window);
 

@@ -13,21 +13,21 @@ constexpr auto Line = SeriesLook::Line;
 constexpr auto Points = SeriesLook::Points;
 
 // The titles are the texts the users know from the charts, "dN/Ndt" included.
-constexpr std::array<std::pair<ChartKind, ChartKindSpec>, 11> ChartKinds { {
-    { ChartKind::NtvsT, { { Time, N, Line }, {}, "Curve of N(t) vs. time", "N(t)", "Time" } },
-    { ChartKind::dNvsT, { { Time, DN, Line }, {}, "Curve of dN/dt vs. time", "dN", "Time" } },
-    { ChartKind::LogNvsT, { { Time, LogN, Line }, {}, "Curve of logN(t) vs. time", "lnN", "Time" } },
-    { ChartKind::NtKvsT,
-        { { Time, N, Line }, SeriesSpec { Time, K, {} }, "Curve of N(t) and K vs. time", "N(t) and K", "Time" } },
-    { ChartKind::NdNvsT,
-        { { Time, N, Line }, SeriesSpec { Time, DN, Line }, "Curve of N and dN/dt vs. time", "N and dN", "Time" } },
-    { ChartKind::dNvsN, { { N, DN, Points }, {}, "Curve of dN vs. N", "dN", "N" } },
-    { ChartKind::dNvsNinLine, { { N, DN, Line }, {}, "Curve of dN vs. N", "dN", "N" } },
-    { ChartKind::dNperNvsN, { { N, DNperN, Points }, {}, "Curve of dN/Ndt vs. N", "dN/N", "N" } },
-    { ChartKind::dNperNvsNinLine, { { N, DNperN, Line }, {}, "Curve of dN/Ndt vs. N", "dN/N", "N" } },
-    { ChartKind::NtvsNtnext, { { N, NextN, Points }, {}, "Curve of N(t+1) vs. N(t)", "N(t+1)", "N(t)" } },
-    { ChartKind::NtvsNtnextinLine, { { N, NextN, Line }, {}, "Curve of N(t+1) vs. N(t)", "N(t+1)", "N(t)" } },
-} };
+constexpr std::array<std::pair<ChartKind, ChartKindSpec>, 11> ChartKinds{{
+    {ChartKind::NtvsT, {{Time, N, Line}, {}, "Curve of N(t) vs. time", "N(t)", "Time"}},
+    {ChartKind::dNvsT, {{Time, DN, Line}, {}, "Curve of dN/dt vs. time", "dN", "Time"}},
+    {ChartKind::LogNvsT, {{Time, LogN, Line}, {}, "Curve of logN(t) vs. time", "lnN", "Time"}},
+    {ChartKind::NtKvsT,
+     {{Time, N, Line}, SeriesSpec{Time, K, {}}, "Curve of N(t) and K vs. time", "N(t) and K", "Time"}},
+    {ChartKind::NdNvsT,
+     {{Time, N, Line}, SeriesSpec{Time, DN, Line}, "Curve of N and dN/dt vs. time", "N and dN", "Time"}},
+    {ChartKind::dNvsN, {{N, DN, Points}, {}, "Curve of dN vs. N", "dN", "N"}},
+    {ChartKind::dNvsNinLine, {{N, DN, Line}, {}, "Curve of dN vs. N", "dN", "N"}},
+    {ChartKind::dNperNvsN, {{N, DNperN, Points}, {}, "Curve of dN/Ndt vs. N", "dN/N", "N"}},
+    {ChartKind::dNperNvsNinLine, {{N, DNperN, Line}, {}, "Curve of dN/Ndt vs. N", "dN/N", "N"}},
+    {ChartKind::NtvsNtnext, {{N, NextN, Points}, {}, "Curve of N(t+1) vs. N(t)", "N(t+1)", "N(t)"}},
+    {ChartKind::NtvsNtnextinLine, {{N, NextN, Line}, {}, "Curve of N(t+1) vs. N(t)", "N(t+1)", "N(t)"}},
+}};
 
 constexpr bool inEnumOrder()
 {

@@ -24,13 +24,13 @@ enum class ChartKind {
 
 // A value that a chart reads from the result store for each time step t.
 enum class Quantity {
-    Time, // t
-    N, // PopN(t)
-    NextN, // PopN(t + 1)
-    DN, // PopDN(t)
+    Time,   // t
+    N,      // PopN(t)
+    NextN,  // PopN(t + 1)
+    DN,     // PopDN(t)
     DNperN, // PopDNperN(t)
-    LogN, // ln PopN(t)
-    K, // ParamK, the same for every t
+    LogN,   // ln PopN(t)
+    K,      // ParamK, the same for every t
 };
 
 struct SeriesSpec {

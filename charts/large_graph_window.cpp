@@ -15,7 +15,7 @@ namespace tarnis {
 
 namespace {
 
-constexpr QSize ClientTwips { 10752, 8304 };
+constexpr QSize ClientTwips{10752, 8304};
 
 QFont fontA() { return sansSerifFont(9.6); }
 QFont fontB() { return timesFont(12, Weight::Regular); }
@@ -82,14 +82,15 @@ void LargeGraphWindow::buildButtons()
     placeTwips(Command5, 7680, 7776, 2796, 375);
 
     for (QPushButton* pointed :
-        { Command1, Command3, Command7, Command8, Command9, Command2, Command6, Command4, Command5 })
+         {Command1, Command3, Command7, Command8, Command9, Command2, Command6, Command4, Command5})
         pointed->setCursor(handCursor());
 }
 
 void LargeGraphWindow::setTabOrder()
 {
-    const QList<QWidget*> order { Command3, Command4, Command5, Command6, Command7, Command1, Command2, Command8,
-        Command9, MSChart1, cmdDNperNvsNinLine, cmddNvsNinLine, cmdNtnextvsNt };
+    const QList<QWidget*> order{Command3,           Command4,       Command5,     Command6, Command7,
+                                Command1,           Command2,       Command8,     Command9, MSChart1,
+                                cmdDNperNvsNinLine, cmddNvsNinLine, cmdNtnextvsNt};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

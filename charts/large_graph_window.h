@@ -16,7 +16,8 @@ namespace tarnis {
 class ChartControl;
 class Navigator;
 
-class LargeGraphWindow : public QWidget {
+class LargeGraphWindow : public QWidget
+{
     Q_OBJECT
 public:
     LargeGraphWindow(Tarnis1& state, Navigator& navigator);
@@ -41,20 +42,20 @@ private:
     Tarnis1& m_state;
     Navigator& m_navigator;
 
-    QGroupBox* Frame2; // "Graph", holding everything else
-    ChartControl* MSChart1; // the chart
-    QPushButton* Command1; // "N vs. t"
-    QPushButton* Command3; // "dN vs. t"
-    QPushButton* Command7; // "dN/N vs. N"
-    QPushButton* Command8; // "N, dN vs. t"
-    QPushButton* Command9; // "lnN vs. t"
-    QPushButton* Command2; // "dN vs. N"
-    QPushButton* Command6; // "P": print this window
-    QPushButton* Command4; // "Main form": back to the main window
+    QGroupBox* Frame2;               // "Graph", holding everything else
+    ChartControl* MSChart1;          // the chart
+    QPushButton* Command1;           // "N vs. t"
+    QPushButton* Command3;           // "dN vs. t"
+    QPushButton* Command7;           // "dN/N vs. N"
+    QPushButton* Command8;           // "N, dN vs. t"
+    QPushButton* Command9;           // "lnN vs. t"
+    QPushButton* Command2;           // "dN vs. N"
+    QPushButton* Command6;           // "P": print this window
+    QPushButton* Command4;           // "Main form": back to the main window
     QPushButton* cmdDNperNvsNinLine; // "dN/N vs. N in line"
-    QPushButton* cmddNvsNinLine; // "dN vs. N in line"
-    QPushButton* cmdNtnextvsNt; // "N(t+1) vs. N(t) in line"
-    QPushButton* Command5; // "N(t+1) vs. N(t)"
+    QPushButton* cmddNvsNinLine;     // "dN vs. N in line"
+    QPushButton* cmdNtnextvsNt;      // "N(t+1) vs. N(t) in line"
+    QPushButton* Command5;           // "N(t+1) vs. N(t)"
 
     ChartFamily m_charts;
 };

@@ -19,18 +19,18 @@ struct Shown {
     int seriesCount = 1;
 };
 
-const QList<Shown> Cycle {
-    { "Curve of N(t) vs. time" },
-    { "Curve of dN/dt vs. time" },
-    { "Curve of dN vs. N", SeriesLook::Points },
-    { "Curve of dN vs. N" },
-    { "Curve of N and dN/dt vs. time", SeriesLook::Line, 2 },
-    { "Curve of logN(t) vs. time" },
-    { "Curve of dN/Ndt vs. N", SeriesLook::Points },
-    { "Curve of dN/Ndt vs. N" },
-    { "Curve of N(t+1) vs. N(t)", SeriesLook::Points },
-    { "Curve of N(t+1) vs. N(t)" },
-    { "Curve of N(t) and K vs. time", SeriesLook::Line, 2 },
+const QList<Shown> Cycle{
+    {"Curve of N(t) vs. time"},
+    {"Curve of dN/dt vs. time"},
+    {"Curve of dN vs. N", SeriesLook::Points},
+    {"Curve of dN vs. N"},
+    {"Curve of N and dN/dt vs. time", SeriesLook::Line, 2},
+    {"Curve of logN(t) vs. time"},
+    {"Curve of dN/Ndt vs. N", SeriesLook::Points},
+    {"Curve of dN/Ndt vs. N"},
+    {"Curve of N(t+1) vs. N(t)", SeriesLook::Points},
+    {"Curve of N(t+1) vs. N(t)"},
+    {"Curve of N(t) and K vs. time", SeriesLook::Line, 2},
 };
 
 void verifyShows(const ChartControl* chart, const Shown& expected)
@@ -44,7 +44,8 @@ void verifyShows(const ChartControl* chart, const Shown& expected)
 
 } // namespace
 
-class TestChartCycle : public QObject {
+class TestChartCycle : public QObject
+{
     Q_OBJECT
 private slots:
     void init();

@@ -63,7 +63,8 @@ void compareLastRow(const ChartControl& chart, double x, double y)
 
 } // namespace
 
-class TestChartFamily : public QObject {
+class TestChartFamily : public QObject
+{
     Q_OBJECT
 private slots:
     void init();
@@ -121,49 +122,48 @@ void TestChartFamily::kinds_data()
     QTest::addColumn<SeriesLook>("look");
     QTest::addColumn<Rows>("firstRows"); // of series 1, from the defaults
 
-    const auto time = [](double y0, double y1, double y2) { return Rows { { 0, y0 }, { 1, y1 }, { 2, y2 } }; };
-    const Rows ofN { { 1, 1.1996 }, { 1.1996, 1.438944383936 }, { 1.438944383936, 1.7259050363471757 } };
-    const Rows dNofN { { 1, 0.1996 }, { 1.1996, 0.23934438393600002 }, { 1.438944383936, 0.2869606524111757 } };
-    const Rows perNofN { { 1, 0.1996 }, { 1.1996, 0.19952016000000003 }, { 1.438944383936, 0.19942442224642562 } };
+    const auto time = [](double y0, double y1, double y2) { return Rows{{0, y0}, {1, y1}, {2, y2}}; };
+    const Rows ofN{{1, 1.1996}, {1.1996, 1.438944383936}, {1.438944383936, 1.7259050363471757}};
+    const Rows dNofN{{1, 0.1996}, {1.1996, 0.23934438393600002}, {1.438944383936, 0.2869606524111757}};
+    const Rows perNofN{{1, 0.1996}, {1.1996, 0.19952016000000003}, {1.438944383936, 0.19942442224642562}};
     const SeriesLook line = SeriesLook::Line, points = SeriesLook::Points;
 
     QTest::addRow("ShowNtvsT") << ChartKind::NtvsT << "Curve of N(t) vs. time"
                                << "N(t)"
-                               << "Time" << QStringList { "t", "N" } << line << time(1, 1.1996, 1.438944383936);
+                               << "Time" << QStringList{"t", "N"} << line << time(1, 1.1996, 1.438944383936);
     QTest::addRow("ShowdNvsT") << ChartKind::dNvsT << "Curve of dN/dt vs. time"
                                << "dN"
-                               << "Time" << QStringList { "t", "dN" } << line
+                               << "Time" << QStringList{"t", "dN"} << line
                                << time(0.1996, 0.23934438393600002, 0.2869606524111757);
     QTest::addRow("ShowLogNvsT") << ChartKind::LogNvsT << "Curve of logN(t) vs. time"
                                  << "lnN"
-                                 << "Time" << QStringList { "t", "lnN" } << line
+                                 << "Time" << QStringList{"t", "lnN"} << line
                                  << time(0, 0.18198816789271696, 0.363909778052011);
     QTest::addRow("ShowNtKvsT") << ChartKind::NtKvsT << "Curve of N(t) and K vs. time"
                                 << "N(t) and K"
-                                << "Time" << QStringList { "t", "N", "t", "K" } << line
-                                << time(1, 1.1996, 1.438944383936);
+                                << "Time" << QStringList{"t", "N", "t", "K"} << line << time(1, 1.1996, 1.438944383936);
     QTest::addRow("ShowNdNvsT") << ChartKind::NdNvsT << "Curve of N and dN/dt vs. time"
                                 << "N and dN"
-                                << "Time" << QStringList { "t", "N", "t", "dN" } << line
+                                << "Time" << QStringList{"t", "N", "t", "dN"} << line
                                 << time(1, 1.1996, 1.438944383936);
     QTest::addRow("ShowdNvsN") << ChartKind::dNvsN << "Curve of dN vs. N"
                                << "dN"
-                               << "N" << QStringList { "N", "dN" } << points << dNofN;
+                               << "N" << QStringList{"N", "dN"} << points << dNofN;
     QTest::addRow("ShowdNvsNinLine") << ChartKind::dNvsNinLine << "Curve of dN vs. N"
                                      << "dN"
-                                     << "N" << QStringList { "N", "dN" } << line << dNofN;
+                                     << "N" << QStringList{"N", "dN"} << line << dNofN;
     QTest::addRow("ShowdNperNvsN") << ChartKind::dNperNvsN << "Curve of dN/Ndt vs. N"
                                    << "dN/N"
-                                   << "N" << QStringList { "N", "dN/N" } << points << perNofN;
+                                   << "N" << QStringList{"N", "dN/N"} << points << perNofN;
     QTest::addRow("ShowdNperNvsNinLine") << ChartKind::dNperNvsNinLine << "Curve of dN/Ndt vs. N"
                                          << "dN/N"
-                                         << "N" << QStringList { "N", "dN/N" } << line << perNofN;
+                                         << "N" << QStringList{"N", "dN/N"} << line << perNofN;
     QTest::addRow("ShowNtvsNtnext") << ChartKind::NtvsNtnext << "Curve of N(t+1) vs. N(t)"
                                     << "N(t+1)"
-                                    << "N(t)" << QStringList { "N", "N+1" } << points << ofN;
+                                    << "N(t)" << QStringList{"N", "N+1"} << points << ofN;
     QTest::addRow("ShowNtvsNtnextinLine") << ChartKind::NtvsNtnextinLine << "Curve of N(t+1) vs. N(t)"
                                           << "N(t+1)"
-                                          << "N(t)" << QStringList { "N", "N+1" } << line << ofN;
+                                          << "N(t)" << QStringList{"N", "N+1"} << line << ofN;
 }
 
 void TestChartFamily::kinds()
@@ -207,7 +207,7 @@ void TestChartFamily::kinds()
         compareLastRow(*m_chart, 200, 499.936872437631);
     if (kind == ChartKind::NtvsNtnext)
         compareLastRow(*m_chart, 499.936872437631, 499.9172326862404);
-    for (const QFont& font : { m_chart->xAxis->labelFont(), m_chart->yAxis->labelFont() }) {
+    for (const QFont& font : {m_chart->xAxis->labelFont(), m_chart->yAxis->labelFont()}) {
         QCOMPARE(font.family(), QStringLiteral("Arial"));
         QCOMPARE(font.pointSizeF(), 10.0);
     }
@@ -299,7 +299,7 @@ void TestChartFamily::lastStepOutsideTheStore()
     QFETCH(int, rows);
     QFETCH(int, nextRows);
     m_store->LastStep = std::int16_t(lastStep);
-    for (const ChartKind kind : { ChartKind::NtvsT, ChartKind::NdNvsT, ChartKind::LogNvsT }) {
+    for (const ChartKind kind : {ChartKind::NtvsT, ChartKind::NdNvsT, ChartKind::LogNvsT}) {
         m_charts->draw(kind);
         QCOMPARE(m_chart->rowCount(), rows);
     }
@@ -312,12 +312,19 @@ void TestChartFamily::singleRow()
     m_store->LastStep = 0;
     m_charts->ShowNtvsT();
     QCOMPARE(m_chart->rowCount(), 1);
-    compareRows(*m_chart, ChartControl::FirstSeries, Rows { { 0, 1 } });
+    compareRows(*m_chart, ChartControl::FirstSeries, Rows{{0, 1}});
     // The single point lies inside both axes, not on an empty range.
-    for (const QCPAxis* axis : { m_chart->xAxis, m_chart->yAxis })
+    for (const QCPAxis* axis : {m_chart->xAxis, m_chart->yAxis})
         QVERIFY(axis->range().lower < axis->range().upper);
     QVERIFY(m_chart->xAxis->range().contains(0));
     QVERIFY(m_chart->yAxis->range().contains(1));
+    // A line through one point would draw nothing; the point shows as a dot.
+    const auto* curve = qobject_cast<QCPCurve*>(m_chart->plottable(0));
+    QVERIFY(curve && !curve->scatterStyle().isNone());
+    QCOMPARE(m_chart->seriesLook(ChartControl::FirstSeries), SeriesLook::Line);
+    m_store->LastStep = 1;
+    m_charts->ShowNtvsT();
+    QVERIFY(curve->scatterStyle().isNone());
 }
 
 void TestChartFamily::infinityIsNoValue()
@@ -339,7 +346,7 @@ void TestChartFamily::axesEndOnTicks()
     QCOMPARE(m_chart->xAxis->range().lower, 0.0);
     QCOMPARE(m_chart->xAxis->range().upper, 200.0);
     m_charts->ShowdNperNvsN();
-    for (const QCPAxis* axis : { m_chart->xAxis, m_chart->yAxis }) {
+    for (const QCPAxis* axis : {m_chart->xAxis, m_chart->yAxis}) {
         const double step = axis->ticker().staticCast<QCPAxisTickerFixed>()->tickStep();
         const double lower = axis->range().lower / step, upper = axis->range().upper / step;
         QVERIFY2(qFuzzyCompare(lower, std::round(lower)) || std::abs(lower) < 1e-9, qPrintable(axis->label()));

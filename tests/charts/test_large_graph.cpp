@@ -16,7 +16,8 @@ using namespace tarnis::test;
 
 Q_DECLARE_METATYPE(SeriesLook)
 
-class TestLargeGraph : public QObject {
+class TestLargeGraph : public QObject
+{
     Q_OBJECT
 private slots:
     void init();
@@ -82,7 +83,7 @@ void TestLargeGraph::buttons_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("toolTip");
-    QTest::addColumn<bool>("fontA"); // else font B
+    QTest::addColumn<bool>("fontA");    // else font B
     QTest::addColumn<QString>("title"); // of the chart it draws; empty for the two that draw none
     QTest::addColumn<SeriesLook>("look");
     const auto line = SeriesLook::Line, points = SeriesLook::Points;
@@ -159,8 +160,9 @@ void TestLargeGraph::tabOrder()
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
     child<QWidget>(window, "Command3")->setFocus();
-    const QStringList order { "Command4", "Command5", "Command6", "Command7", "Command1", "Command2", "Command8",
-        "Command9", "MSChart1", "cmdDNperNvsNinLine", "cmddNvsNinLine", "cmdNtnextvsNt", "Command3" };
+    const QStringList order{"Command4",       "Command5",      "Command6", "Command7", "Command1",
+                            "Command2",       "Command8",      "Command9", "MSChart1", "cmdDNperNvsNinLine",
+                            "cmddNvsNinLine", "cmdNtnextvsNt", "Command3"};
     for (const QString& next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), next);
@@ -186,8 +188,8 @@ void TestLargeGraph::opensOnNtvsT()
 void TestLargeGraph::lookLeftOver_data()
 {
     QTest::addColumn<QString>("lastButton"); // the chart drawn before leaving; empty: none
-    QTest::addColumn<bool>("closeBox"); // left through the close box, else "Main form"
-    QTest::addColumn<SeriesLook>("look"); // of N(t) at the next "LG"
+    QTest::addColumn<bool>("closeBox");      // left through the close box, else "Main form"
+    QTest::addColumn<SeriesLook>("look");    // of N(t) at the next "LG"
     QTest::addRow("after dN vs. N") << "Command2" << false << SeriesLook::Points;
     QTest::addRow("after N(t+1) vs. N(t)") << "Command5" << false << SeriesLook::Points;
     QTest::addRow("after dN vs. N in line") << "cmddNvsNinLine" << false << SeriesLook::Line;

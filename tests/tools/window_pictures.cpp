@@ -15,8 +15,9 @@ using namespace tarnis::test;
 namespace {
 
 // The chart routines in the order of the click cycle, which starts from N(t) against time.
-const QStringList CycleNames { "ShowNtvsT", "ShowdNvsT", "ShowdNvsN", "ShowdNvsNinLine", "ShowNdNvsT", "ShowLogNvsT",
-    "ShowdNperNvsN", "ShowdNperNvsNinLine", "ShowNtvsNtnext", "ShowNtvsNtnextinLine", "ShowNtKvsT" };
+const QStringList CycleNames{
+    "ShowNtvsT",     "ShowdNvsT",           "ShowdNvsN",      "ShowdNvsNinLine",      "ShowNdNvsT", "ShowLogNvsT",
+    "ShowdNperNvsN", "ShowdNperNvsNinLine", "ShowNtvsNtnext", "ShowNtvsNtnextinLine", "ShowNtKvsT"};
 
 void save(QWidget* window, const QString& folder, const QString& name)
 {
