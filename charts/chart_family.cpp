@@ -10,7 +10,7 @@ namespace tarnis {
 
 namespace {
 
-bool readsNextN(const SeriesSpec& series) { return series.x == Quantity::NextN || series.y == Quantity::NextN; }
+bool readsNextN(const SeriesSource& series) { return series.x == Quantity::NextN || series.y == Quantity::NextN; }
 
 double valueAt(const ResultStore& store, Quantity quantity, int t)
 {
@@ -45,9 +45,9 @@ QVector<double> column(const ResultStore& store, Quantity quantity, int rows)
 
 } // namespace
 
-int chartRowCount(const ResultStore& store, const ChartKindSpec& spec)
+int chartRowCount(const ResultStore& store, const ChartKindEntry& entry)
 {
-    const bool next = readsNextN(spec.first) || (spec.second && readsNextN(*spec.second));
+    const bool next = readsNextN(entry.first) || (entry.second && readsNextN(*entry.second));
     const int lastIndex = next ? MaxStoreIndex - 1 : MaxStoreIndex;
     return std::clamp(int(store.LastStep), -1, lastIndex) + 1;
 }
@@ -59,31 +59,31 @@ ChartFamily::ChartFamily(ChartControl& chart, const ResultStore& store, ChartWin
 {
 }
 
-void ChartFamily::draw(ChartKind kind) { draw(chartKindSpec(kind, m_window)); }
+void ChartFamily::draw(ChartKind kind) { draw(chartKindEntry(kind, m_window)); }
 
 void ChartFamily::drawKeepingLook(ChartKind kind)
 {
-    ChartKindSpec spec = chartKindSpec(kind, m_window);
-    spec.first.look.reset();
-    if (spec.second)
-        spec.second->look.reset();
-    draw(spec);
+    ChartKindEntry entry = chartKindEntry(kind, m_window);
+    entry.first.look.reset();
+    if (entry.second)
+        entry.second->look.reset();
+    draw(entry);
 }
 
-void ChartFamily::draw(const ChartKindSpec& spec)
+void ChartFamily::draw(const ChartKindEntry& entry)
 {
-    m_chart.setColumnCount(spec.second ? 4 : 2);
-    m_chart.setTitles(QString::fromLatin1(spec.title), QString::fromLatin1(spec.yAxisTitle),
-                      QString::fromLatin1(spec.xAxisTitle));
-    const int rows = chartRowCount(m_store, spec);
-    const auto fill = [&](int series, const SeriesSpec& source) {
+    m_chart.setColumnCount(entry.second ? 4 : 2);
+    m_chart.setTitles(QString::fromLatin1(entry.title), QString::fromLatin1(entry.yAxisTitle),
+                      QString::fromLatin1(entry.xAxisTitle));
+    const int rows = chartRowCount(m_store, entry);
+    const auto fill = [&](int series, const SeriesSource& source) {
         if (source.look)
             m_chart.setSeriesLook(series, *source.look);
         m_chart.setSeriesData(series, column(m_store, source.x, rows), column(m_store, source.y, rows));
     };
-    fill(ChartControl::FirstSeries, spec.first);
-    if (spec.second)
-        fill(ChartControl::SecondSeries, *spec.second);
+    fill(ChartControl::FirstSeries, entry.first);
+    if (entry.second)
+        fill(ChartControl::SecondSeries, *entry.second);
     m_chart.fitAxesAndReplot();
 }
 

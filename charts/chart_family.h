@@ -33,7 +33,7 @@ public:
     void ShowNtvsNtnextinLine() { draw(ChartKind::NtvsNtnextinLine); }
 
 private:
-    void draw(const ChartKindSpec& spec);
+    void draw(const ChartKindEntry& entry);
 
     ChartControl& m_chart;
     const ResultStore& m_store;
@@ -42,6 +42,6 @@ private:
 
 // The number of rows a chart of this kind has: one per time step from 0 to LastStep, but never one
 // that would read outside the store. A kind that reads N(t+1) ends where the store ends.
-int chartRowCount(const ResultStore& store, const ChartKindSpec& spec);
+int chartRowCount(const ResultStore& store, const ChartKindEntry& entry);
 
 } // namespace tarnis

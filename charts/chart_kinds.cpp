@@ -13,14 +13,14 @@ constexpr auto Line = SeriesLook::Line;
 constexpr auto Points = SeriesLook::Points;
 
 // The titles are the texts the users know from the charts, "dN/Ndt" included.
-constexpr std::array<std::pair<ChartKind, ChartKindSpec>, 11> ChartKinds{{
+constexpr std::array<std::pair<ChartKind, ChartKindEntry>, 11> ChartKinds{{
     {ChartKind::NtvsT, {{Time, N, Line}, {}, "Curve of N(t) vs. time", "N(t)", "Time"}},
     {ChartKind::dNvsT, {{Time, DN, Line}, {}, "Curve of dN/dt vs. time", "dN", "Time"}},
     {ChartKind::LogNvsT, {{Time, LogN, Line}, {}, "Curve of logN(t) vs. time", "lnN", "Time"}},
     {ChartKind::NtKvsT,
-     {{Time, N, Line}, SeriesSpec{Time, K, {}}, "Curve of N(t) and K vs. time", "N(t) and K", "Time"}},
+     {{Time, N, Line}, SeriesSource{Time, K, {}}, "Curve of N(t) and K vs. time", "N(t) and K", "Time"}},
     {ChartKind::NdNvsT,
-     {{Time, N, Line}, SeriesSpec{Time, DN, Line}, "Curve of N and dN/dt vs. time", "N and dN", "Time"}},
+     {{Time, N, Line}, SeriesSource{Time, DN, Line}, "Curve of N and dN/dt vs. time", "N and dN", "Time"}},
     {ChartKind::dNvsN, {{N, DN, Points}, {}, "Curve of dN vs. N", "dN", "N"}},
     {ChartKind::dNvsNinLine, {{N, DN, Line}, {}, "Curve of dN vs. N", "dN", "N"}},
     {ChartKind::dNperNvsN, {{N, DNperN, Points}, {}, "Curve of dN/Ndt vs. N", "dN/N", "N"}},
@@ -41,12 +41,12 @@ static_assert(inEnumOrder(), "the table is looked up by the kind's value");
 
 } // namespace
 
-ChartKindSpec chartKindSpec(ChartKind kind, ChartWindow window)
+ChartKindEntry chartKindEntry(ChartKind kind, ChartWindow window)
 {
-    ChartKindSpec spec = ChartKinds[std::size_t(kind)].second;
+    ChartKindEntry entry = ChartKinds[std::size_t(kind)].second;
     if (kind == ChartKind::NtKvsT && window == ChartWindow::Large)
-        spec.second->look = Line;
-    return spec;
+        entry.second->look = Line;
+    return entry;
 }
 
 } // namespace tarnis

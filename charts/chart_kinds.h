@@ -33,15 +33,15 @@ enum class Quantity {
     K,      // ParamK, the same for every t
 };
 
-struct SeriesSpec {
+struct SeriesSource {
     Quantity x = Quantity::Time;
     Quantity y = Quantity::N;
     std::optional<SeriesLook> look; // none: the series keeps the look it has
 };
 
-struct ChartKindSpec {
-    SeriesSpec first;
-    std::optional<SeriesSpec> second; // the chart control's series 3
+struct ChartKindEntry {
+    SeriesSource first;
+    std::optional<SeriesSource> second; // the chart control's series 3
     const char* title = "";
     const char* yAxisTitle = "";
     const char* xAxisTitle = "";
@@ -51,6 +51,6 @@ struct ChartKindSpec {
 // main window leaves it as the chart control makes a new series.
 enum class ChartWindow { Main, Large };
 
-ChartKindSpec chartKindSpec(ChartKind kind, ChartWindow window);
+ChartKindEntry chartKindEntry(ChartKind kind, ChartWindow window);
 
 } // namespace tarnis

@@ -128,42 +128,30 @@ void TestChartFamily::kinds_data()
     const Rows perNofN{{1, 0.1996}, {1.1996, 0.19952016000000003}, {1.438944383936, 0.19942442224642562}};
     const SeriesLook line = SeriesLook::Line, points = SeriesLook::Points;
 
-    QTest::addRow("ShowNtvsT") << ChartKind::NtvsT << "Curve of N(t) vs. time"
-                               << "N(t)"
-                               << "Time" << QStringList{"t", "N"} << line << time(1, 1.1996, 1.438944383936);
-    QTest::addRow("ShowdNvsT") << ChartKind::dNvsT << "Curve of dN/dt vs. time"
-                               << "dN"
-                               << "Time" << QStringList{"t", "dN"} << line
-                               << time(0.1996, 0.23934438393600002, 0.2869606524111757);
-    QTest::addRow("ShowLogNvsT") << ChartKind::LogNvsT << "Curve of logN(t) vs. time"
-                                 << "lnN"
-                                 << "Time" << QStringList{"t", "lnN"} << line
-                                 << time(0, 0.18198816789271696, 0.363909778052011);
-    QTest::addRow("ShowNtKvsT") << ChartKind::NtKvsT << "Curve of N(t) and K vs. time"
-                                << "N(t) and K"
-                                << "Time" << QStringList{"t", "N", "t", "K"} << line << time(1, 1.1996, 1.438944383936);
-    QTest::addRow("ShowNdNvsT") << ChartKind::NdNvsT << "Curve of N and dN/dt vs. time"
-                                << "N and dN"
-                                << "Time" << QStringList{"t", "N", "t", "dN"} << line
-                                << time(1, 1.1996, 1.438944383936);
-    QTest::addRow("ShowdNvsN") << ChartKind::dNvsN << "Curve of dN vs. N"
-                               << "dN"
-                               << "N" << QStringList{"N", "dN"} << points << dNofN;
-    QTest::addRow("ShowdNvsNinLine") << ChartKind::dNvsNinLine << "Curve of dN vs. N"
-                                     << "dN"
-                                     << "N" << QStringList{"N", "dN"} << line << dNofN;
-    QTest::addRow("ShowdNperNvsN") << ChartKind::dNperNvsN << "Curve of dN/Ndt vs. N"
-                                   << "dN/N"
-                                   << "N" << QStringList{"N", "dN/N"} << points << perNofN;
-    QTest::addRow("ShowdNperNvsNinLine") << ChartKind::dNperNvsNinLine << "Curve of dN/Ndt vs. N"
-                                         << "dN/N"
-                                         << "N" << QStringList{"N", "dN/N"} << line << perNofN;
-    QTest::addRow("ShowNtvsNtnext") << ChartKind::NtvsNtnext << "Curve of N(t+1) vs. N(t)"
-                                    << "N(t+1)"
-                                    << "N(t)" << QStringList{"N", "N+1"} << points << ofN;
-    QTest::addRow("ShowNtvsNtnextinLine") << ChartKind::NtvsNtnextinLine << "Curve of N(t+1) vs. N(t)"
-                                          << "N(t+1)"
-                                          << "N(t)" << QStringList{"N", "N+1"} << line << ofN;
+    const auto row = [](const char* name, ChartKind kind, const char* title, const char* yTitle, const char* xTitle,
+                        const QStringList& sources, SeriesLook look, const Rows& firstRows) {
+        QTest::addRow("%s", name) << kind << QString::fromLatin1(title) << QString::fromLatin1(yTitle)
+                                  << QString::fromLatin1(xTitle) << sources << look << firstRows;
+    };
+    row("ShowNtvsT", ChartKind::NtvsT, "Curve of N(t) vs. time", "N(t)", "Time", {"t", "N"}, line,
+        time(1, 1.1996, 1.438944383936));
+    row("ShowdNvsT", ChartKind::dNvsT, "Curve of dN/dt vs. time", "dN", "Time", {"t", "dN"}, line,
+        time(0.1996, 0.23934438393600002, 0.2869606524111757));
+    row("ShowLogNvsT", ChartKind::LogNvsT, "Curve of logN(t) vs. time", "lnN", "Time", {"t", "lnN"}, line,
+        time(0, 0.18198816789271696, 0.363909778052011));
+    row("ShowNtKvsT", ChartKind::NtKvsT, "Curve of N(t) and K vs. time", "N(t) and K", "Time", {"t", "N", "t", "K"},
+        line, time(1, 1.1996, 1.438944383936));
+    row("ShowNdNvsT", ChartKind::NdNvsT, "Curve of N and dN/dt vs. time", "N and dN", "Time",
+        {"t", "N", "t", "dN"}, line, time(1, 1.1996, 1.438944383936));
+    row("ShowdNvsN", ChartKind::dNvsN, "Curve of dN vs. N", "dN", "N", {"N", "dN"}, points, dNofN);
+    row("ShowdNvsNinLine", ChartKind::dNvsNinLine, "Curve of dN vs. N", "dN", "N", {"N", "dN"}, line, dNofN);
+    row("ShowdNperNvsN", ChartKind::dNperNvsN, "Curve of dN/Ndt vs. N", "dN/N", "N", {"N", "dN/N"}, points, perNofN);
+    row("ShowdNperNvsNinLine", ChartKind::dNperNvsNinLine, "Curve of dN/Ndt vs. N", "dN/N", "N", {"N", "dN/N"}, line,
+        perNofN);
+    row("ShowNtvsNtnext", ChartKind::NtvsNtnext, "Curve of N(t+1) vs. N(t)", "N(t+1)", "N(t)", {"N", "N+1"}, points,
+        ofN);
+    row("ShowNtvsNtnextinLine", ChartKind::NtvsNtnextinLine, "Curve of N(t+1) vs. N(t)", "N(t+1)", "N(t)",
+        {"N", "N+1"}, line, ofN);
 }
 
 void TestChartFamily::kinds()

@@ -86,43 +86,24 @@ void TestLargeGraph::buttons_data()
     QTest::addColumn<bool>("fontA");    // else font B
     QTest::addColumn<QString>("title"); // of the chart it draws; empty for the two that draw none
     QTest::addColumn<SeriesLook>("look");
+    const auto row = [](const char* name, const char* caption, const char* toolTip, bool fontA, const char* title,
+                        SeriesLook look) {
+        QTest::addRow("%s", name) << QString::fromLatin1(name) << QString::fromLatin1(caption)
+                                  << QString::fromLatin1(toolTip) << fontA << QString::fromLatin1(title) << look;
+    };
     const auto line = SeriesLook::Line, points = SeriesLook::Points;
-    QTest::addRow("Command1") << "Command1"
-                              << "N vs. t"
-                              << "Show N(t) vs. t" << true << "Curve of N(t) vs. time" << line;
-    QTest::addRow("Command3") << "Command3"
-                              << "dN vs. t"
-                              << "Show dN vs. t" << true << "Curve of dN/dt vs. time" << line;
-    QTest::addRow("Command7") << "Command7"
-                              << "dN/N vs. N"
-                              << "Show dN/N vs. N" << true << "Curve of dN/Ndt vs. N" << points;
-    QTest::addRow("Command8") << "Command8"
-                              << "N, dN vs. t"
-                              << "Show N and dN vs. t" << true << "Curve of N and dN/dt vs. time" << line;
-    QTest::addRow("Command9") << "Command9"
-                              << "lnN vs. t"
-                              << "Show logN(t) vs. t" << true << "Curve of logN(t) vs. time" << line;
-    QTest::addRow("Command2") << "Command2"
-                              << "dN vs. N"
-                              << "Show dN vs. N" << true << "Curve of dN vs. N" << points;
-    QTest::addRow("Command6") << "Command6"
-                              << "P"
-                              << "Print this form" << true << "" << line;
-    QTest::addRow("Command4") << "Command4"
-                              << "Main form"
-                              << "" << true << "" << line;
-    QTest::addRow("cmdDNperNvsNinLine") << "cmdDNperNvsNinLine"
-                                        << "dN/N vs. N in line"
-                                        << "" << false << "Curve of dN/Ndt vs. N" << line;
-    QTest::addRow("cmddNvsNinLine") << "cmddNvsNinLine"
-                                    << "dN vs. N in line"
-                                    << "" << false << "Curve of dN vs. N" << line;
-    QTest::addRow("cmdNtnextvsNt") << "cmdNtnextvsNt"
-                                   << "N(t+1) vs. N(t) in line"
-                                   << "" << false << "Curve of N(t+1) vs. N(t)" << line;
-    QTest::addRow("Command5") << "Command5"
-                              << "N(t+1) vs. N(t)"
-                              << "Show N(t+1) vs. N(t)" << true << "Curve of N(t+1) vs. N(t)" << points;
+    row("Command1", "N vs. t", "Show N(t) vs. t", true, "Curve of N(t) vs. time", line);
+    row("Command3", "dN vs. t", "Show dN vs. t", true, "Curve of dN/dt vs. time", line);
+    row("Command7", "dN/N vs. N", "Show dN/N vs. N", true, "Curve of dN/Ndt vs. N", points);
+    row("Command8", "N, dN vs. t", "Show N and dN vs. t", true, "Curve of N and dN/dt vs. time", line);
+    row("Command9", "lnN vs. t", "Show logN(t) vs. t", true, "Curve of logN(t) vs. time", line);
+    row("Command2", "dN vs. N", "Show dN vs. N", true, "Curve of dN vs. N", points);
+    row("Command6", "P", "Print this form", true, "", line);
+    row("Command4", "Main form", "", true, "", line);
+    row("cmdDNperNvsNinLine", "dN/N vs. N in line", "", false, "Curve of dN/Ndt vs. N", line);
+    row("cmddNvsNinLine", "dN vs. N in line", "", false, "Curve of dN vs. N", line);
+    row("cmdNtnextvsNt", "N(t+1) vs. N(t) in line", "", false, "Curve of N(t+1) vs. N(t)", line);
+    row("Command5", "N(t+1) vs. N(t)", "Show N(t+1) vs. N(t)", true, "Curve of N(t+1) vs. N(t)", points);
 }
 
 void TestLargeGraph::buttons()
