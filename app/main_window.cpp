@@ -8,6 +8,7 @@
 #include "app/twips.h"
 #include "charts/chart_control.h"
 #include "charts/chart_cycle.h"
+#include "charts/large_graph_window.h"
 #include "model/conversions.h"
 
 #include <QCloseEvent>
@@ -201,7 +202,7 @@ void MainWindow::buildGraphFrame()
     MSChart1 = named(new ChartControl(Frame2), "MSChart1");
     placeTwips(MSChart1, 120, 192, 6060, 4140);
     MSChart1->hide(); // the first run shows it
-    m_charts = std::make_unique<ChartFamily>(*MSChart1, m_state.store);
+    m_charts = std::make_unique<ChartFamily>(*MSChart1, m_state.store, ChartWindow::Main);
 
     Label18 = named(new QLabel(QStringLiteral("Hi! How do you do?"), Frame2), "Label18");
     applyLook(Label18, {.font = timesFont(24, Weight::Bold, true), .text = colours::yellow,
@@ -259,7 +260,7 @@ void MainWindow::connectHandlers()
     connect(Command2, &QPushButton::clicked, this, &MainWindow::run);
     connect(Command10, &QPushButton::clicked, this, &MainWindow::printRequested);
     connect(Command13, &QPushButton::clicked, this, &MainWindow::saveRequested);
-    connect(Command11, &QPushButton::clicked, this, &MainWindow::largeGraphRequested);
+    connect(Command11, &QPushButton::clicked, this, &MainWindow::ShowLargeGraph);
     connect(Timer1, &QTimer::timeout, this, &MainWindow::refreshClock);
     connect(Label6, &ClickableLabel::clicked, this, &MainWindow::clearResult);
     connect(MSChart1, &ChartControl::clicked, this, &MainWindow::chartClicked);
@@ -380,6 +381,14 @@ void MainWindow::clearResult()
 void MainWindow::refreshClock() { Label6->setText(clockText(m_services.clock.now())); }
 
 void MainWindow::chartClicked() { m_charts->draw(advanceChartCycle(m_state.ChartCycleMain)); }
+
+void MainWindow::ShowLargeGraph()
+{
+    m_navigator.move(WindowId::Form1, WindowId::larggraf);
+    // The large chart opens on N(t) in whatever look its series had last.
+    if (auto* large = qobject_cast<LargeGraphWindow*>(m_navigator.existing(WindowId::larggraf)))
+        large->charts().drawKeepingLook(ChartKind::NtvsT);
+}
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {

@@ -35,11 +35,12 @@ public:
 
     // The run of the model from the five boxes (the Run button).
     void run();
+    // "LG": this window gives way to the large graph window, which opens on N(t) against time.
+    void ShowLargeGraph();
 
 signals:
-    void saveRequested();       // "S"
-    void printRequested();      // "P"
-    void largeGraphRequested(); // "LG"
+    void saveRequested();  // "S"
+    void printRequested(); // "P"
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -4,6 +4,7 @@
 #include "app/backdrop.h"
 #include "app/design.h"
 #include "app/main_window.h"
+#include "charts/large_graph_window.h"
 #include "output/graphic_data_export.h"
 #include "output/window_printing.h"
 #include "screens/screens.h"
@@ -31,6 +32,12 @@ void TarnisApp::registerWindows()
     });
     m_navigator.registerWindow(WindowId::tarnis4, [] { return new Backdrop; });
     registerScreens(m_navigator, m_state, m_services);
+    m_navigator.registerWindow(WindowId::larggraf, [this] {
+        auto* large = new LargeGraphWindow(m_state, m_navigator);
+        QObject::connect(large, &LargeGraphWindow::printRequested, large,
+                         [this, large] { printWindow(*large, m_services); });
+        return large;
+    });
 }
 
 MainWindow* TarnisApp::mainWindow() { return static_cast<MainWindow*>(m_navigator.window(WindowId::Form1)); }

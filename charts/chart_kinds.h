@@ -1,6 +1,10 @@
-// The eleven kinds of chart that Tarnis draws from the result store.
+// The eleven kinds of chart that Tarnis draws from the result store, and what each one draws.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+
+#include "charts/series_look.h"
+
+#include <optional>
 
 namespace tarnis {
 
@@ -17,5 +21,36 @@ enum class ChartKind {
     NtvsNtnext,
     NtvsNtnextinLine,
 };
+
+// A value that a chart reads from the result store for each time step t.
+enum class Quantity {
+    Time,   // t
+    N,      // PopN(t)
+    NextN,  // PopN(t + 1)
+    DN,     // PopDN(t)
+    DNperN, // PopDNperN(t)
+    LogN,   // ln PopN(t)
+    K,      // ParamK, the same for every t
+};
+
+struct SeriesSource {
+    Quantity x = Quantity::Time;
+    Quantity y = Quantity::N;
+    std::optional<SeriesLook> look; // none: the series keeps the look it has
+};
+
+struct ChartKindEntry {
+    SeriesSource first;
+    std::optional<SeriesSource> second; // the chart control's series 3
+    const char* title = "";
+    const char* yAxisTitle = "";
+    const char* xAxisTitle = "";
+};
+
+// Which window draws: the large graph window gives the K line of N(t) and K the line look, where the
+// main window leaves it as the chart control makes a new series.
+enum class ChartWindow { Main, Large };
+
+ChartKindEntry chartKindEntry(ChartKind kind, ChartWindow window);
 
 } // namespace tarnis

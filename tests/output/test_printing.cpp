@@ -37,6 +37,7 @@ private slots:
     void pictureFillsThePrintableWidth_data();
     void pictureFillsThePrintableWidth();
     void mainWindowPrintsOnOnePage();
+    void largeGraphWindowPrintsItself();
     void whenThePrintFails_data();
     void whenThePrintFails();
 
@@ -140,6 +141,22 @@ void TestPrinting::mainWindowPrintsOnOnePage()
     // The red title box stands at the top left of the window, and so of the page.
     const QColor titleBox = page.pixelColor(pixels(MarginMm) + pixels(30), pixels(MarginMm) + pixels(8));
     QVERIFY2(titleBox.red() > 200 && titleBox.green() < 80 && titleBox.blue() < 80, qPrintable(titleBox.name()));
+}
+
+void TestPrinting::largeGraphWindowPrintsItself()
+{
+    PdfFilePrinter& printer = m_fixture->fakes().printer;
+    printer.fileName = path("large.pdf");
+    QVERIFY(clickButton(m_fixture->mainWindow(), "Command2"));
+    QVERIFY(clickButton(m_fixture->mainWindow(), "Command11"));
+    QWidget* large = m_fixture->app().navigator().existing(WindowId::larggraf);
+    QVERIFY(clickButton(large, "Command6"));
+    QCOMPARE(printer.titles, QStringList{"Form2"});
+    QCOMPARE(pdfPageCount(path("large.pdf")), 1);
+    // The window is wider than high, so its picture spans the printable width.
+    const QImage page = pdfFirstPage(path("large.pdf"), Dpi);
+    QVERIFY(inkBounds(page).width() > page.width() * 3 / 4);
+    QVERIFY(large->isVisible());
 }
 
 void TestPrinting::whenThePrintFails_data()

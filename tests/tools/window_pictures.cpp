@@ -3,6 +3,7 @@
 // nothing checks the pictures.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/navigator.h"
+#include "charts/large_graph_window.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
@@ -14,6 +15,11 @@ using namespace tarnis;
 using namespace tarnis::test;
 
 namespace {
+
+// The chart routines in the order of the click cycle, which starts from N(t) against time.
+const QStringList CycleNames{
+    "ShowNtvsT",     "ShowdNvsT",           "ShowdNvsN",      "ShowdNvsNinLine",      "ShowNdNvsT", "ShowLogNvsT",
+    "ShowdNperNvsN", "ShowdNperNvsNinLine", "ShowNtvsNtnext", "ShowNtvsNtnextinLine", "ShowNtKvsT"};
 
 void save(QWidget* window, const QString& folder, const QString& name)
 {
@@ -47,6 +53,16 @@ void saveScreens(Navigator& navigator, const QString& folder)
     }
 }
 
+// Clicks a window's chart through the whole cycle, saving each chart; the counter starts where the
+// window's routines left it, so the names follow the counter.
+void clickThroughCycle(QWidget* window, std::int16_t& counter, const QString& folder, const QString& prefix)
+{
+    for (int click = 0; click < CycleNames.size(); ++click) {
+        QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("MSChart1")), Qt::LeftButton);
+        save(window, folder, prefix + CycleNames[counter]);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -68,16 +84,28 @@ int main(int argc, char** argv)
     QWidget* main = fixture.mainWindow();
     (void)QTest::qWaitForWindowExposed(main);
     save(main, folder, QStringLiteral("Form1-start"));
-    if (clickButton(main, "Command2"))
-        save(main, folder, QStringLiteral("Form1-run"));
+    if (!clickButton(main, "Command2"))
+        return 1;
+    save(main, folder, QStringLiteral("Form1-run"));
     // The page that "P" prints, as a PDF file.
     fixture.fakes().printer.fileName = QDir(folder).filePath(QStringLiteral("Form1-printed.pdf"));
     if (!clickButton(main, "Command10"))
         return 1;
-    for (int click = 1; click <= 10; ++click) {
-        QTest::mouseClick(main->findChild<QWidget*>(QStringLiteral("MSChart1")), Qt::LeftButton);
-        save(main, folder, QStringLiteral("Form1-chart%1").arg(click));
-    }
+    clickThroughCycle(main, fixture.state().ChartCycleMain, folder, QStringLiteral("Form1-"));
+
+    if (!clickButton(main, "Command11"))
+        return 1;
+    QWidget* large = navigator.existing(WindowId::larggraf);
+    save(large, folder, QStringLiteral("larggraf-open"));
+    clickThroughCycle(large, fixture.state().ChartCycleLarge, folder, QStringLiteral("larggraf-"));
+
+    // The longest run that the steps box allows, on the large window.
+    if (!clickButton(large, "Command4") || !clickButton(main, "Command15") || !clickButton(main, "Command2")
+        || !clickButton(main, "Command11"))
+        return 1;
+    clickThroughCycle(large, fixture.state().ChartCycleLarge, folder, QStringLiteral("larggraf-2000-"));
+    if (!clickButton(large, "Command4"))
+        return 1;
     saveScreens(navigator, folder);
     return 0;
 }

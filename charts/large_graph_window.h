@@ -1,0 +1,63 @@
+// The large graph window larggraf: the charts of the last run at about 1.7 times the size of the
+// main window's chart, a button for ten of the chart kinds, a print button and the way back.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "charts/chart_family.h"
+#include "model/store.h"
+
+#include <QWidget>
+
+class QGroupBox;
+class QPushButton;
+
+namespace tarnis {
+
+class ChartControl;
+class Navigator;
+
+class LargeGraphWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    LargeGraphWindow(Tarnis1& state, Navigator& navigator);
+    ~LargeGraphWindow() override;
+
+    // This window's own chart routines, on its own chart.
+    ChartFamily& charts() { return m_charts; }
+
+signals:
+    void printRequested(); // "P"
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildButtons();
+    void setTabOrder();
+    void connectHandlers();
+    void backToMainWindow();
+    void chartClicked();
+
+    Tarnis1& m_state;
+    Navigator& m_navigator;
+
+    QGroupBox* Frame2;               // "Graph", holding everything else
+    ChartControl* MSChart1;          // the chart
+    QPushButton* Command1;           // "N vs. t"
+    QPushButton* Command3;           // "dN vs. t"
+    QPushButton* Command7;           // "dN/N vs. N"
+    QPushButton* Command8;           // "N, dN vs. t"
+    QPushButton* Command9;           // "lnN vs. t"
+    QPushButton* Command2;           // "dN vs. N"
+    QPushButton* Command6;           // "P": print this window
+    QPushButton* Command4;           // "Main form": back to the main window
+    QPushButton* cmdDNperNvsNinLine; // "dN/N vs. N in line"
+    QPushButton* cmddNvsNinLine;     // "dN vs. N in line"
+    QPushButton* cmdNtnextvsNt;      // "N(t+1) vs. N(t) in line"
+    QPushButton* Command5;           // "N(t+1) vs. N(t)"
+
+    ChartFamily m_charts;
+};
+
+} // namespace tarnis
