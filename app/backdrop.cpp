@@ -6,8 +6,8 @@
 namespace tarnis {
 
 Backdrop::Backdrop()
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint
-                           | Qt::WindowDoesNotAcceptFocus)
+    : QWidget(nullptr,
+              Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint | Qt::WindowDoesNotAcceptFocus)
 {
     setObjectName(QStringLiteral("tarnis4"));
     setWindowTitle(QStringLiteral("Tarnis"));

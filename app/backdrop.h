@@ -7,8 +7,7 @@
 
 namespace tarnis {
 
-class Backdrop : public QWidget
-{
+class Backdrop : public QWidget {
     Q_OBJECT
 public:
     Backdrop();

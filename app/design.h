@@ -42,16 +42,14 @@ void installFontSubstitutes();
 void placeTwips(QWidget* widget, double left, double top, double width, double height);
 
 // Gives a widget a name, which tests and the window code find it by.
-template <typename W>
-W* named(W* widget, const char* objectName)
+template <typename W> W* named(W* widget, const char* objectName)
 {
     widget->setObjectName(QString::fromLatin1(objectName));
     return widget;
 }
 
 // A label that reports clicks; design labels that react to a click use it.
-class ClickableLabel : public QLabel
-{
+class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;

@@ -24,19 +24,13 @@ QStringList contactBlock()
     };
 }
 
-QString noticeLine(int year)
-{
-    return QStringLiteral("Copyright (C) %1 %2").arg(year).arg(makerName());
-}
+QString noticeLine(int year) { return QStringLiteral("Copyright (C) %1 %2").arg(year).arg(makerName()); }
 
 QString citationAuthor() { return QStringLiteral("The Tarnis developers"); }
 
 QString citationTitle() { return QStringLiteral("Tarnis (computer program)"); }
 
-QString rightsLine()
-{
-    return QStringLiteral("Free software, licensed under the GNU GPL, version 3 or later.");
-}
+QString rightsLine() { return QStringLiteral("Free software, licensed under the GNU GPL, version 3 or later."); }
 
 QString protectionStatement()
 {

@@ -8,22 +8,22 @@
 
 namespace tarnis::identity {
 
-QString programTitle();       // "Tarnis"
-QString makerName();          // who stands behind this copy
-QString contactEmail();       // where comments go
-QString homePage();           // the project's home page
-QStringList contactBlock();   // seven lines: name, e-mail, post, laboratory, department, institution, place
-QString noticeLine(int year); // the one-line notice of the main window
-QString citationAuthor();     // the maker as it stands in a citation
-QString citationTitle();      // the program as it stands in a citation
-QString rightsLine();         // the notice screen's line of what users may do with Tarnis
+QString programTitle();        // "Tarnis"
+QString makerName();           // who stands behind this copy
+QString contactEmail();        // where comments go
+QString homePage();            // the project's home page
+QStringList contactBlock();    // seven lines: name, e-mail, post, laboratory, department, institution, place
+QString noticeLine(int year);  // the one-line notice of the main window
+QString citationAuthor();      // the maker as it stands in a citation
+QString citationTitle();       // the program as it stands in a citation
+QString rightsLine();          // the notice screen's line of what users may do with Tarnis
 QString protectionStatement(); // the notice screen's licence and warranty statement
 
 struct Download {
     QString address;
     QString institution;
 };
-QList<Download> downloads();           // where new versions can be had
-QStringList furtherDistributors();     // other places that offer Tarnis
+QList<Download> downloads();       // where new versions can be had
+QStringList furtherDistributors(); // other places that offer Tarnis
 
 } // namespace tarnis::identity

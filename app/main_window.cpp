@@ -24,8 +24,8 @@ namespace {
 
 constexpr double ButtonPoints = 12.0;
 constexpr QSize ClientTwips{10608, 7764};
-constexpr QSize BannerPixels{231, 76};      // design size of the banner picture
-constexpr double PictureBoxWidth = 1656.0;  // the author panel's picture box, in twips
+constexpr QSize BannerPixels{231, 76};     // design size of the banner picture
+constexpr double PictureBoxWidth = 1656.0; // the author panel's picture box, in twips
 constexpr double PictureBoxHeight = 2172.0;
 
 QString refusalMessage(RunRefusal refusal)
@@ -98,13 +98,18 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildTitlePanel()
 {
     Label17 = named(new ClickableLabel(this), "Label17");
-    applyLook(Label17, {.font = timesFont(15.6), .text = colours::yellow, .background = colours::red,
-                       .alignment = Qt::AlignCenter, .border = true});
+    applyLook(Label17,
+              {.font = timesFont(15.6),
+               .text = colours::yellow,
+               .background = colours::red,
+               .alignment = Qt::AlignCenter,
+               .border = true});
     placeTwips(Label17, 120, 120, 3975, 855);
 
     Label7 = named(new QLabel(this), "Label7");
-    applyLook(Label7, {.font = sansSerifFont(7.8, Weight::Bold), .alignment = Qt::AlignHCenter | Qt::AlignTop,
-                      .wordWrap = false});
+    applyLook(
+        Label7,
+        {.font = sansSerifFont(7.8, Weight::Bold), .alignment = Qt::AlignHCenter | Qt::AlignTop, .wordWrap = false});
     placeTwips(Label7, 240, 1080, 3735, 255);
 
     Frame1 = named(new QWidget(this), "Frame1");
@@ -205,13 +210,21 @@ void MainWindow::buildGraphFrame()
     m_charts = std::make_unique<ChartFamily>(*MSChart1, m_state.store, ChartWindow::Main);
 
     Label18 = named(new QLabel(QStringLiteral("Hi! How do you do?"), Frame2), "Label18");
-    applyLook(Label18, {.font = timesFont(24, Weight::Bold, true), .text = colours::yellow,
-                       .background = colours::darkGreen, .alignment = Qt::AlignCenter, .border = true});
+    applyLook(Label18,
+              {.font = timesFont(24, Weight::Bold, true),
+               .text = colours::yellow,
+               .background = colours::darkGreen,
+               .alignment = Qt::AlignCenter,
+               .border = true});
     placeTwips(Label18, 120, 240, 6015, 645);
 
     Label19 = named(new QLabel(Frame2), "Label19");
-    applyLook(Label19, {.font = timesFont(15.6), .text = colours::yellow, .background = colours::blue,
-                       .alignment = Qt::AlignCenter, .border = true});
+    applyLook(Label19,
+              {.font = timesFont(15.6),
+               .text = colours::yellow,
+               .background = colours::blue,
+               .alignment = Qt::AlignCenter,
+               .border = true});
     placeTwips(Label19, 120, 960, 6015, 3375);
 }
 
@@ -225,8 +238,8 @@ void MainWindow::buildAuthorFrame()
     placeTwips(Label9, 120, 240, 4092, 2172);
 
     Label6 = named(new ClickableLabel(Frame3), "Label6");
-    applyLook(Label6, {.font = timesFont(12), .background = colours::yellow, .alignment = Qt::AlignCenter,
-                      .border = true});
+    applyLook(Label6,
+              {.font = timesFont(12), .background = colours::yellow, .alignment = Qt::AlignCenter, .border = true});
     placeTwips(Label6, 120, 2520, 3372, 372);
 
     Picture1 = makePicture(Frame3, "Picture1", QStringLiteral(":/pictures/emblem.png"));
@@ -240,9 +253,8 @@ void MainWindow::buildAuthorFrame()
 void MainWindow::setTabOrder()
 {
     // Run comes first, so that Enter at start runs the defaults.
-    const QList<QWidget*> order{Command2, Command10, Command13, Command11, Command1, rrate,     n0,
-                                Kvalue,   tlag,      simut,     Text4,     Command15, Command16, Command17,
-                                Command8, Command14};
+    const QList<QWidget*> order{Command2, Command10, Command13, Command11, Command1,  rrate,     n0,       Kvalue,
+                                tlag,     simut,     Text4,     Command15, Command16, Command17, Command8, Command14};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -284,8 +296,8 @@ void MainWindow::load()
     Label9->setText(identity::contactBlock().join(QLatin1Char('\n')));
     Label19->setText(QStringLiteral("Press Enter or click on Run to run. If you want to change the default values, ")
                      + QStringLiteral("click on the text box and change the default value. Then press Enter to ")
-                     + QStringLiteral("confirm the change. Comments are welcome (e-mail to ")
-                     + identity::contactEmail() + QStringLiteral(")."));
+                     + QStringLiteral("confirm the change. Comments are welcome (e-mail to ") + identity::contactEmail()
+                     + QStringLiteral(")."));
     Label18->show();
     Label19->show();
 
@@ -325,7 +337,8 @@ void MainWindow::run()
 
     const RunOutcome outcome = runModel(m_state.store, std::get<RunParameters>(parameters));
     const ResultStore& store = m_state.store;
-    Text4->setText(QString::fromStdString(numberToText(store.PopN[std::size_t(store.LastStep)], localeDecimalSeparator())));
+    Text4->setText(
+        QString::fromStdString(numberToText(store.PopN[std::size_t(store.LastStep)], localeDecimalSeparator())));
     MSChart1->show();
     m_charts->ShowNtvsT();
     Command2->setEnabled(false);
@@ -338,11 +351,11 @@ void MainWindow::showRunOutcome(const RunOutcome& outcome)
 {
     if (outcome.end != RunEnd::LeftRange)
         return;
-    m_services.messages.inform(
-        this, tr("At step %1 the population grew beyond the largest number that can be computed. "
-                 "The results are kept up to t = %2.")
-                  .arg(outcome.lastStep + 1)
-                  .arg(outcome.lastStep));
+    m_services.messages.inform(this,
+                               tr("At step %1 the population grew beyond the largest number that can be computed. "
+                                  "The results are kept up to t = %2.")
+                                   .arg(outcome.lastStep + 1)
+                                   .arg(outcome.lastStep));
 }
 
 void MainWindow::parameterChanged(ParameterBox box)

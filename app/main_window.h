@@ -26,8 +26,7 @@ class ChartControl;
 class ClickableLabel;
 class Navigator;
 
-class MainWindow : public QWidget
-{
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
     MainWindow(Tarnis1& state, Navigator& navigator, Services services);
@@ -76,39 +75,39 @@ private:
     QLabel* Image1;          // banner picture
     QPushButton* Command8;   // "more ...": the introduction
 
-    QGroupBox* Frame4;       // "Data"
-    QLabel* Label1;          // caption of r
-    QLineEdit* rrate;        // intrinsic rate r
-    QLabel* Label2;          // caption of N(0)
-    QLineEdit* n0;           // initial population size N(0)
-    QLabel* Label8;          // caption of K
-    QLineEdit* Kvalue;       // carrying capacity K
-    QLabel* Label15;         // caption of the lag
-    QLineEdit* tlag;         // time lag T
-    QLabel* Label3;          // caption of the steps
-    QLineEdit* simut;        // number of time steps
-    QLabel* Label4;          // caption of the result
-    QLineEdit* Text4;        // result box: the final population size
-    QPushButton* Command15;  // preset "Data 1"
-    QPushButton* Command16;  // preset "Data 2"
-    QPushButton* Command17;  // preset "Data 3"
-    QPushButton* Command2;   // "Run"
-    QPushButton* Command10;  // "P": print this window
-    QPushButton* Command13;  // "S": save the graphic data
-    QPushButton* Command11;  // "LG": the large graph window
-    QPushButton* Command1;   // "Quit": the leaving sequence
-    QTimer* Timer1;          // refreshes the clock
+    QGroupBox* Frame4;      // "Data"
+    QLabel* Label1;         // caption of r
+    QLineEdit* rrate;       // intrinsic rate r
+    QLabel* Label2;         // caption of N(0)
+    QLineEdit* n0;          // initial population size N(0)
+    QLabel* Label8;         // caption of K
+    QLineEdit* Kvalue;      // carrying capacity K
+    QLabel* Label15;        // caption of the lag
+    QLineEdit* tlag;        // time lag T
+    QLabel* Label3;         // caption of the steps
+    QLineEdit* simut;       // number of time steps
+    QLabel* Label4;         // caption of the result
+    QLineEdit* Text4;       // result box: the final population size
+    QPushButton* Command15; // preset "Data 1"
+    QPushButton* Command16; // preset "Data 2"
+    QPushButton* Command17; // preset "Data 3"
+    QPushButton* Command2;  // "Run"
+    QPushButton* Command10; // "P": print this window
+    QPushButton* Command13; // "S": save the graphic data
+    QPushButton* Command11; // "LG": the large graph window
+    QPushButton* Command1;  // "Quit": the leaving sequence
+    QTimer* Timer1;         // refreshes the clock
 
-    QGroupBox* Frame2;       // "Graph"
-    ChartControl* MSChart1;  // the chart
-    QLabel* Label18;         // greeting
-    QLabel* Label19;         // instructions
+    QGroupBox* Frame2;      // "Graph"
+    ChartControl* MSChart1; // the chart
+    QLabel* Label18;        // greeting
+    QLabel* Label19;        // instructions
 
-    QGroupBox* Frame3;       // "Author "
-    QLabel* Label9;          // contact block
-    ClickableLabel* Label6;  // clock; a click clears the result
-    QLabel* Picture1;        // the author panel's picture
-    QPushButton* Command14;  // picture button: the quiz
+    QGroupBox* Frame3;      // "Author "
+    QLabel* Label9;         // contact block
+    ClickableLabel* Label6; // clock; a click clears the result
+    QLabel* Picture1;       // the author panel's picture
+    QPushButton* Command14; // picture button: the quiz
 
     std::unique_ptr<ChartFamily> m_charts;
 };

@@ -21,7 +21,10 @@ void centreOnScreen(QWidget* widget)
 
 } // namespace
 
-Navigator::Navigator(QObject* parent) : QObject(parent) {}
+Navigator::Navigator(QObject* parent)
+    : QObject(parent)
+{
+}
 
 Navigator::~Navigator()
 {

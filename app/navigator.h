@@ -19,8 +19,7 @@ enum class WindowId { Form1, tarnis4, titlform, larggraf, Introfrm, Referenc, Fo
 // so that the desktop never shows through between the two.
 enum class MoveOrder { HideFirst, ShowFirst };
 
-class Navigator : public QObject
-{
+class Navigator : public QObject {
     Q_OBJECT
 public:
     using Factory = std::function<QWidget*()>;

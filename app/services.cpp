@@ -13,8 +13,7 @@ namespace tarnis {
 
 namespace {
 
-class DialogFileNames final : public FileNameProvider
-{
+class DialogFileNames final : public FileNameProvider {
 public:
     QString saveFileName(QWidget* parent, const QString& suggestedName, const QString& filter) override
     {
@@ -23,8 +22,7 @@ public:
     }
 };
 
-class MessageBoxes final : public Messenger
-{
+class MessageBoxes final : public Messenger {
 public:
     void inform(QWidget* parent, const QString& text) override
     {
@@ -42,14 +40,12 @@ public:
     }
 };
 
-class SystemClock final : public Clock
-{
+class SystemClock final : public Clock {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
 
-class EventLoopEnd final : public ProcessEnder
-{
+class EventLoopEnd final : public ProcessEnder {
 public:
     void endProcess() override
     {
@@ -70,7 +66,10 @@ struct DesktopServices::Parts {
     DefaultPrinter printer;
 };
 
-DesktopServices::DesktopServices() : m_parts(std::make_unique<Parts>()) {}
+DesktopServices::DesktopServices()
+    : m_parts(std::make_unique<Parts>())
+{
+}
 
 DesktopServices::~DesktopServices() = default;
 

@@ -15,16 +15,14 @@ class QWidget;
 
 namespace tarnis {
 
-class FileNameProvider
-{
+class FileNameProvider {
 public:
     virtual ~FileNameProvider() = default;
     // The name of a file to write, or an empty string when the user chose none.
     virtual QString saveFileName(QWidget* parent, const QString& suggestedName, const QString& filter) = 0;
 };
 
-class Messenger
-{
+class Messenger {
 public:
     virtual ~Messenger() = default;
     virtual void inform(QWidget* parent, const QString& text) = 0;
@@ -32,23 +30,20 @@ public:
     virtual bool ask(QWidget* parent, const QString& text, const QString& yesText) = 0;
 };
 
-class Clock
-{
+class Clock {
 public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
 };
 
-class ProcessEnder
-{
+class ProcessEnder {
 public:
     virtual ~ProcessEnder() = default;
     // Ends the program at once, every window with it.
     virtual void endProcess() = 0;
 };
 
-class PrintTarget
-{
+class PrintTarget {
 public:
     enum class Outcome { Printed, NoPrinter, Failed };
     struct Result {
@@ -72,8 +67,7 @@ struct Services {
 };
 
 // The answers of a real desktop session.
-class DesktopServices
-{
+class DesktopServices {
 public:
     DesktopServices();
     ~DesktopServices();

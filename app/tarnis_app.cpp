@@ -14,7 +14,9 @@
 
 namespace tarnis {
 
-TarnisApp::TarnisApp(Tarnis1& state, Services services) : m_state(state), m_services(services)
+TarnisApp::TarnisApp(Tarnis1& state, Services services)
+    : m_state(state)
+    , m_services(services)
 {
     registerWindows();
 }

@@ -10,8 +10,7 @@ namespace tarnis {
 
 class MainWindow;
 
-class TarnisApp
-{
+class TarnisApp {
 public:
     TarnisApp(Tarnis1& state, Services services);
     ~TarnisApp();

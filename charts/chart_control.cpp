@@ -164,9 +164,8 @@ void ChartControl::showLonePoints()
             return std::isfinite(row.key) && std::isfinite(row.value);
         });
         const QColor colour = series->pen().color();
-        series->setScatterStyle(finite == 1
-                                    ? QCPScatterStyle(QCPScatterStyle::ssDisc, colour, colour, LonePointPixels)
-                                    : QCPScatterStyle(QCPScatterStyle::ssNone));
+        series->setScatterStyle(finite == 1 ? QCPScatterStyle(QCPScatterStyle::ssDisc, colour, colour, LonePointPixels)
+                                            : QCPScatterStyle(QCPScatterStyle::ssNone));
     }
 }
 

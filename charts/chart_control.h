@@ -11,8 +11,7 @@
 
 namespace tarnis {
 
-class ChartControl : public QCustomPlot
-{
+class ChartControl : public QCustomPlot {
     Q_OBJECT
 public:
     explicit ChartControl(QWidget* parent = nullptr);

@@ -10,9 +10,12 @@
 namespace tarnis {
 
 inline constexpr std::array ChartCycle{
-    ChartKind::NtvsT,      ChartKind::dNvsT,           ChartKind::dNvsN,     ChartKind::dNvsNinLine,
-    ChartKind::NdNvsT,     ChartKind::LogNvsT,         ChartKind::dNperNvsN, ChartKind::dNperNvsNinLine,
-    ChartKind::NtvsNtnext, ChartKind::NtvsNtnextinLine, ChartKind::NtKvsT,
+    ChartKind::NtvsT,      ChartKind::dNvsT,
+    ChartKind::dNvsN,      ChartKind::dNvsNinLine,
+    ChartKind::NdNvsT,     ChartKind::LogNvsT,
+    ChartKind::dNperNvsN,  ChartKind::dNperNvsNinLine,
+    ChartKind::NtvsNtnext, ChartKind::NtvsNtnextinLine,
+    ChartKind::NtKvsT,
 };
 
 // Moves a window's counter one place on, wrapping after the last kind, and names the kind that the

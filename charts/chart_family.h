@@ -10,8 +10,7 @@ namespace tarnis {
 
 class ChartControl;
 
-class ChartFamily
-{
+class ChartFamily {
 public:
     ChartFamily(ChartControl& chart, const ResultStore& store, ChartWindow window);
 

@@ -16,8 +16,7 @@ namespace tarnis {
 class ChartControl;
 class Navigator;
 
-class LargeGraphWindow : public QWidget
-{
+class LargeGraphWindow : public QWidget {
     Q_OBJECT
 public:
     LargeGraphWindow(Tarnis1& state, Navigator& navigator);

@@ -27,8 +27,8 @@ struct Arguments {
 
 const std::vector<std::string>& optionsWithValues()
 {
-    static const std::vector<std::string> names{"--r", "--n0", "--K", "--lag", "--steps", "--digits",
-                                                "--discard", "--keep", "-o"};
+    static const std::vector<std::string> names{"--r",      "--n0",      "--K",    "--lag", "--steps",
+                                                "--digits", "--discard", "--keep", "-o"};
     return names;
 }
 

@@ -34,7 +34,8 @@ void writeSweep(std::ostream& out, const CommandLine& line)
     const auto text = [digits](double value) { return numberToText(value, '.', digits); };
     const Range& range = line.rates ? *line.rates : *line.lags;
     auto store = std::make_unique<ResultStore>();
-    out << R"csv("r","lag","t","N(t)","end")csv" << "\r\n";
+    out << R"csv("r","lag","t","N(t)","end")csv"
+        << "\r\n";
     for (long long index = 0; index < range.count(); ++index) {
         RunParameters parameters = line.parameters;
         (line.rates ? parameters.r : parameters.lag) = range.at(index);

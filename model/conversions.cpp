@@ -144,8 +144,7 @@ std::optional<double> convertStrict(std::string_view text, char localeSeparator)
 
 namespace {
 
-template <typename Int>
-std::optional<Int> roundToInteger(double value)
+template <typename Int> std::optional<Int> roundToInteger(double value)
 {
     if (!std::isfinite(value))
         return std::nullopt;
@@ -167,7 +166,8 @@ std::string numberToText(double value, char decimalSeparator, int significantDig
     if (value == 0.0)
         return "0"; // also for -0, which would otherwise show a lone minus sign
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significantDigits);
+    const auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significantDigits);
     std::string text(buffer, result.ptr);
     for (char& c : text) {
         if (c == '.')

@@ -25,14 +25,14 @@ struct RunParameters {
 // Why a run does not start. Each names the parameter at fault, so that the window can say which box
 // to correct.
 enum class RunRefusal {
-    RateOutOfRange,         // r beyond the double range
-    CapacityOutOfRange,     // K beyond the double range
-    CapacityZero,           // K reads as 0: the model divides by K
-    StepsOutOfRange,        // steps outside 0 to MaxRunSteps
-    InitialSizeNotANumber,  // N(0) text is not a number
-    InitialSizeZero,        // N(0) = 0: dN/N would be 0/0
-    LagNotANumber,          // lag text is not a number
-    LagNegative,            // a negative lag would read entries that this run has not written
+    RateOutOfRange,        // r beyond the double range
+    CapacityOutOfRange,    // K beyond the double range
+    CapacityZero,          // K reads as 0: the model divides by K
+    StepsOutOfRange,       // steps outside 0 to MaxRunSteps
+    InitialSizeNotANumber, // N(0) text is not a number
+    InitialSizeZero,       // N(0) = 0: dN/N would be 0/0
+    LagNotANumber,         // lag text is not a number
+    LagNegative,           // a negative lag would read entries that this run has not written
 };
 
 // The texts of the five parameter boxes as the user left them.

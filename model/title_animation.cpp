@@ -18,7 +18,7 @@ TitleChange advanceTitle(TitleAnimation& title, TitleRandom& random)
     do {
         title.NextTitle = titleVariantFor(random.next());
     } while (title.NextTitle == title.ShownTitle);
-    const TitleChange change {title.ShownTitle, title.NextTitle};
+    const TitleChange change{title.ShownTitle, title.NextTitle};
     title.ShownTitle = title.NextTitle;
     return change;
 }

@@ -19,7 +19,7 @@ public:
     double next();
 
 private:
-    std::mt19937_64 m_engine {std::mt19937_64::default_seed};
+    std::mt19937_64 m_engine{std::mt19937_64::default_seed};
 };
 
 // The variant a fraction picks: u × 4 rounded to the nearest integer, halves to the even neighbour,

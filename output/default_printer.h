@@ -10,8 +10,7 @@ namespace tarnis {
 // handed to the system's print service as a PDF job, as Qt's own printing does. The job is
 // submitted here rather than by Qt because Qt drops the service's answer: a queue that refuses
 // the job would pass for a page printed.
-class DefaultPrinter final : public PrintTarget
-{
+class DefaultPrinter final : public PrintTarget {
 public:
     Result printPage(const QString& jobTitle, const PagePainter& paintPage) override;
 };

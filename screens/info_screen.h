@@ -22,7 +22,7 @@ class InfoScreen : public QWidget {
     Q_OBJECT
 public:
     InfoScreen(const char* name, const QString& caption, QSizeF clientTwips, const QColor& background,
-        FrameStyle frame = FrameStyle::Single);
+               FrameStyle frame = FrameStyle::Single);
 
     // What closing through the close box leads to; the screen is destroyed after it.
     void onClosed(std::function<void()> step) { m_closedStep = std::move(step); }
@@ -35,8 +35,8 @@ private:
 };
 
 // The step that replaces one window by another, for a button or a close box.
-std::function<void()> moveStep(
-    Navigator& navigator, WindowId from, WindowId to, MoveOrder order = MoveOrder::HideFirst);
+std::function<void()> moveStep(Navigator& navigator, WindowId from, WindowId to,
+                               MoveOrder order = MoveOrder::HideFirst);
 
 // A stored picture, shown scaled to the box that its window places it in.
 QLabel* makePictureLabel(QWidget* parent, const char* name, const QString& resource);

@@ -71,14 +71,18 @@ void NoticeScreen::buildNotice()
     placeTwips(Label3, 120, 1140, 8400, 1560);
 
     Label7 = named(new QLabel(this), "Label7");
-    applyLook(Label7, {.font = timesFont(12, Weight::Regular), .text = colours::yellow, .background = colours::blue,
-                       .border = true});
+    applyLook(
+        Label7,
+        {.font = timesFont(12, Weight::Regular), .text = colours::yellow, .background = colours::blue, .border = true});
     Label7->setMargin(3); // keeps the text off the border
     placeTwips(Label7, 120, 2880, 5892, 1692);
 
     Label6 = named(new QLabel(this), "Label6");
-    applyLook(Label6, {.font = timesFont(9.6, Weight::Regular), .background = colours::cyan,
-                       .alignment = Qt::AlignHCenter | Qt::AlignTop, .border = true});
+    applyLook(Label6,
+              {.font = timesFont(9.6, Weight::Regular),
+               .background = colours::cyan,
+               .alignment = Qt::AlignHCenter | Qt::AlignTop,
+               .border = true});
     placeTwips(Label6, 120, 4680, 5892, 1932);
 
     Picture1 = makePictureLabel(this, "Picture1", QStringLiteral(":/pictures/emblem.png"));

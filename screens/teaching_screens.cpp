@@ -61,8 +61,9 @@ Introduction::Introduction(Navigator& navigator)
     setFont(timesFont(12));
 
     Label1 = named(new QLabel(texts::introductionHeading(), this), "Label1");
-    applyLook(Label1, {.font = timesFont(14.4), .text = colours::yellow, .background = colours::blue,
-                       .alignment = Qt::AlignCenter});
+    applyLook(
+        Label1,
+        {.font = timesFont(14.4), .text = colours::yellow, .background = colours::blue, .alignment = Qt::AlignCenter});
     placeTwips(Label1, 1440, 120, 4695, 735);
 
     Text1 = named(new QPlainTextEdit(this), "Text1");

@@ -61,21 +61,21 @@ QList<Citation> references()
     return {
         {10, QStringLiteral("Lewis, E. G. 1942. On the generation and growth of a population. Sankhya 6: 93-96.")},
         {11,
-            QStringLiteral("Leslie, P. H. 1945. On the use of matrices in certain population mathematics. "
-                           "Biometrika 33: 183-212.")},
+         QStringLiteral("Leslie, P. H. 1945. On the use of matrices in certain population mathematics. "
+                        "Biometrika 33: 183-212.")},
         {9,
-            QStringLiteral("Leslie, P. H. 1948. Some further notes on the use of matrices in population "
-                           "mathematics. Biometrika 35: 213-245.")},
+         QStringLiteral("Leslie, P. H. 1948. Some further notes on the use of matrices in population "
+                        "mathematics. Biometrika 35: 213-245.")},
         {8,
-            QStringLiteral("1985. Two new methods for the study of insect population ecology. "
-                           "Bulletin of the Institute of Zoology 24: 225-240.")},
+         QStringLiteral("1985. Two new methods for the study of insect population ecology. "
+                        "Bulletin of the Institute of Zoology 24: 225-240.")},
         {7,
-            QStringLiteral("1988. Life-table analysis incorporating both sexes and variable development rates "
-                           "among individuals. Environmental Entomology 17(1): 26-34.")},
+         QStringLiteral("1988. Life-table analysis incorporating both sexes and variable development rates "
+                        "among individuals. Environmental Entomology 17(1): 26-34.")},
         {6,
-            QStringLiteral("Pearl, R. and L. J. Reed. 1920. On the rate of growth of the population of the United "
-                           "States since 1790 and its mathematical representation. Proceedings of the National "
-                           "Academy of Sciences 6: 275-288.")},
+         QStringLiteral("Pearl, R. and L. J. Reed. 1920. On the rate of growth of the population of the United "
+                        "States since 1790 and its mathematical representation. Proceedings of the National "
+                        "Academy of Sciences 6: 275-288.")},
     };
 }
 

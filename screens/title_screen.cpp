@@ -47,8 +47,12 @@ TitleScreen::TitleScreen(TitleAnimation& animation, Navigator& navigator)
     buildTitles();
 
     Label2 = named(new QLabel(QStringLiteral("Press any key or click mouse to start."), this), "Label2");
-    applyLook(Label2, {.font = timesFont(15.6, Weight::Regular), .text = colours::yellow,
-                       .background = colours::red, .alignment = Qt::AlignCenter, .border = true});
+    applyLook(Label2,
+              {.font = timesFont(15.6, Weight::Regular),
+               .text = colours::yellow,
+               .background = colours::red,
+               .alignment = Qt::AlignCenter,
+               .border = true});
     placeTwips(Label2, 240, 2640, 1935, 1215);
     Label2->setToolTip(QStringLiteral("Click to start"));
     Label2->setCursor(handCursor());
@@ -64,8 +68,10 @@ void TitleScreen::buildTitles()
         const TitleVariant& design = TitleDesigns[std::size_t(index)];
         QLabel* label = new QLabel(identity::programTitle(), this);
         label->setObjectName(QStringLiteral("Label1_%1").arg(index));
-        applyLook(label, {.font = timesFont(design.points, design.weight), .text = colours::yellow,
-                          .alignment = design.alignment | Qt::AlignTop});
+        applyLook(label,
+                  {.font = timesFont(design.points, design.weight),
+                   .text = colours::yellow,
+                   .alignment = design.alignment | Qt::AlignTop});
         placeTwips(label, design.left, design.top, design.width, design.height);
         label->hide(); // the first tick shows the first variant
         Label1[std::size_t(index)] = label;

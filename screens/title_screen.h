@@ -40,7 +40,7 @@ private:
     bool m_pressed = false;
 
     // The title variants, one control array in the design: objects "Label1_0" to "Label1_4".
-    std::array<QLabel*, TitleVariants> Label1 {};
+    std::array<QLabel*, TitleVariants> Label1{};
     QLabel* Label2; // the red invitation box
     QTimer* Timer1; // changes the title variant
 };

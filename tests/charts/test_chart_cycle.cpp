@@ -44,8 +44,7 @@ void verifyShows(const ChartControl* chart, const Shown& expected)
 
 } // namespace
 
-class TestChartCycle : public QObject
-{
+class TestChartCycle : public QObject {
     Q_OBJECT
 private slots:
     void init();

@@ -63,8 +63,7 @@ void compareLastRow(const ChartControl& chart, double x, double y)
 
 } // namespace
 
-class TestChartFamily : public QObject
-{
+class TestChartFamily : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -141,8 +140,8 @@ void TestChartFamily::kinds_data()
         time(0, 0.18198816789271696, 0.363909778052011));
     row("ShowNtKvsT", ChartKind::NtKvsT, "Curve of N(t) and K vs. time", "N(t) and K", "Time", {"t", "N", "t", "K"},
         line, time(1, 1.1996, 1.438944383936));
-    row("ShowNdNvsT", ChartKind::NdNvsT, "Curve of N and dN/dt vs. time", "N and dN", "Time",
-        {"t", "N", "t", "dN"}, line, time(1, 1.1996, 1.438944383936));
+    row("ShowNdNvsT", ChartKind::NdNvsT, "Curve of N and dN/dt vs. time", "N and dN", "Time", {"t", "N", "t", "dN"},
+        line, time(1, 1.1996, 1.438944383936));
     row("ShowdNvsN", ChartKind::dNvsN, "Curve of dN vs. N", "dN", "N", {"N", "dN"}, points, dNofN);
     row("ShowdNvsNinLine", ChartKind::dNvsNinLine, "Curve of dN vs. N", "dN", "N", {"N", "dN"}, line, dNofN);
     row("ShowdNperNvsN", ChartKind::dNperNvsN, "Curve of dN/Ndt vs. N", "dN/N", "N", {"N", "dN/N"}, points, perNofN);
@@ -150,8 +149,8 @@ void TestChartFamily::kinds_data()
         perNofN);
     row("ShowNtvsNtnext", ChartKind::NtvsNtnext, "Curve of N(t+1) vs. N(t)", "N(t+1)", "N(t)", {"N", "N+1"}, points,
         ofN);
-    row("ShowNtvsNtnextinLine", ChartKind::NtvsNtnextinLine, "Curve of N(t+1) vs. N(t)", "N(t+1)", "N(t)",
-        {"N", "N+1"}, line, ofN);
+    row("ShowNtvsNtnextinLine", ChartKind::NtvsNtnextinLine, "Curve of N(t+1) vs. N(t)", "N(t+1)", "N(t)", {"N", "N+1"},
+        line, ofN);
 }
 
 void TestChartFamily::kinds()

@@ -16,8 +16,7 @@ using namespace tarnis::test;
 
 Q_DECLARE_METATYPE(SeriesLook)
 
-class TestLargeGraph : public QObject
-{
+class TestLargeGraph : public QObject {
     Q_OBJECT
 private slots:
     void init();

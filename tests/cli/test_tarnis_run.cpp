@@ -38,8 +38,7 @@ QByteArray windowExport(const tarnis::RunParameters& parameters)
 
 } // namespace
 
-class TestTarnisRun : public QObject
-{
+class TestTarnisRun : public QObject {
     Q_OBJECT
 private slots:
     void sameFileAsTheWindow_data();
@@ -67,7 +66,8 @@ void TestTarnisRun::sameFileAsTheWindow_data()
     QTest::addRow("defaults") << QStringList{} << 0.2 << 1.0 << 500.0 << 5.0 << 200;
     QTest::addRow("first preset") << QStringList{"--lag", "8", "--steps", "2000"} << 0.2 << 1.0 << 500.0 << 8.0 << 2000;
     QTest::addRow("extinction") << QStringList{"--r=1", "--steps=200"} << 1.0 << 1.0 << 500.0 << 5.0 << 200;
-    QTest::addRow("all options") << QStringList{"--r", "2.7", "--n0", "2", "--K", "100", "--lag", "0", "--steps", "9999"}
+    QTest::addRow("all options") << QStringList{"--r", "2.7",   "--n0", "2",       "--K",
+                                                "100", "--lag", "0",    "--steps", "9999"}
                                  << 2.7 << 2.0 << 100.0 << 0.0 << 9999;
 }
 
@@ -157,11 +157,11 @@ void TestTarnisRun::badCommandLines_data()
     QTest::addRow("sweep options in a run") << QStringList{"--keep", "5"} << "sweep";
     QTest::addRow("range in a run") << QStringList{"--r", "1:2:0.1"} << "not a number";
     QTest::addRow("sweep without a range") << QStringList{"sweep", "--keep", "5"} << "exactly one range";
-    QTest::addRow("sweep with two ranges") << QStringList{"sweep", "--r", "1:2:1", "--lag", "0:1:1", "--keep", "1"}
-                                           << "exactly one range";
+    QTest::addRow("sweep with two ranges")
+        << QStringList{"sweep", "--r", "1:2:1", "--lag", "0:1:1", "--keep", "1"} << "exactly one range";
     QTest::addRow("sweep without keep") << QStringList{"sweep", "--r", "1:2:0.5"} << "--keep";
-    QTest::addRow("sweep past the store") << QStringList{"sweep", "--r", "1:2:0.5", "--discard", "9990", "--keep", "11"}
-                                          << "9999";
+    QTest::addRow("sweep past the store")
+        << QStringList{"sweep", "--r", "1:2:0.5", "--discard", "9990", "--keep", "11"} << "9999";
     QTest::addRow("backward range") << QStringList{"sweep", "--r", "2:1:0.5", "--keep", "1"} << "FROM <= TO";
     QTest::addRow("zero step") << QStringList{"sweep", "--r", "1:2:0", "--keep", "1"} << "STEP above 0";
     QTest::addRow("broken range") << QStringList{"sweep", "--r", "1:x:1", "--keep", "1"} << "FROM:TO:STEP";
@@ -227,8 +227,8 @@ void TestTarnisRun::helpAndVersion()
 {
     const Result help = tarnisRun({"--help"});
     QCOMPARE(help.exitCode, 0);
-    for (const char* option : {"--r", "--n0", "--K", "--lag", "--steps", "--digits", "-o", "--discard", "--keep",
-                               "sweep", "Example"})
+    for (const char* option :
+         {"--r", "--n0", "--K", "--lag", "--steps", "--digits", "-o", "--discard", "--keep", "sweep", "Example"})
         QVERIFY2(help.out.contains(option), option);
     const Result version = tarnisRun({"--version"});
     QCOMPARE(version.exitCode, 0);

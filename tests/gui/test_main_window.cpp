@@ -12,8 +12,7 @@
 using namespace tarnis;
 using namespace tarnis::test;
 
-class TestMainWindow : public QObject
-{
+class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -122,9 +121,18 @@ void TestMainWindow::presets_data()
     QTest::addColumn<QString>("lag");
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("result");
-    QTest::addRow("Data 1") << "Command15" << "8" << "2000" << "610.679720224548";
-    QTest::addRow("Data 2") << "Command16" << "5" << "200" << "499.936872437631";
-    QTest::addRow("Data 3") << "Command17" << "3" << "200" << "500.000000000038";
+    QTest::addRow("Data 1") << "Command15"
+                            << "8"
+                            << "2000"
+                            << "610.679720224548";
+    QTest::addRow("Data 2") << "Command16"
+                            << "5"
+                            << "200"
+                            << "499.936872437631";
+    QTest::addRow("Data 3") << "Command17"
+                            << "3"
+                            << "200"
+                            << "500.000000000038";
 }
 
 void TestMainWindow::presets()
@@ -161,8 +169,10 @@ void TestMainWindow::runButtonAfterEvents_data()
         QTest::addRow("edit %s", name) << name << "edit" << false << false;
         QTest::addRow("enter %s", name) << name << "enter" << true << true;
     }
-    QTest::addRow("edit Kvalue") << "Kvalue" << "edit" << false << false;
-    QTest::addRow("enter Kvalue") << "Kvalue" << "enter" << false << false;
+    QTest::addRow("edit Kvalue") << "Kvalue"
+                                 << "edit" << false << false;
+    QTest::addRow("enter Kvalue") << "Kvalue"
+                                  << "enter" << false << false;
 }
 
 void TestMainWindow::runButtonAfterEvents()
@@ -225,16 +235,36 @@ void TestMainWindow::refusals_data()
     QTest::addColumn<QString>("boxName");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("named"); // words the message must hold
-    QTest::addRow("too many steps") << "simut" << "10000" << "0 to 9999";
-    QTest::addRow("int16 edge steps") << "simut" << "32767" << "0 to 9999";
-    QTest::addRow("negative steps") << "simut" << "-5" << "0 to 9999";
-    QTest::addRow("N(0) not a number") << "n0" << "one" << "N(0)";
-    QTest::addRow("N(0) zero") << "n0" << "0" << "other than 0";
-    QTest::addRow("lag not a number") << "tlag" << "x" << "time lag";
-    QTest::addRow("negative lag") << "tlag" << "-1" << "0 or more";
-    QTest::addRow("K zero") << "Kvalue" << "0" << "(K)";
-    QTest::addRow("K beyond doubles") << "Kvalue" << "1e999" << "(K)";
-    QTest::addRow("r beyond doubles") << "rrate" << "9e999" << "(r)";
+    QTest::addRow("too many steps") << "simut"
+                                    << "10000"
+                                    << "0 to 9999";
+    QTest::addRow("int16 edge steps") << "simut"
+                                      << "32767"
+                                      << "0 to 9999";
+    QTest::addRow("negative steps") << "simut"
+                                    << "-5"
+                                    << "0 to 9999";
+    QTest::addRow("N(0) not a number") << "n0"
+                                       << "one"
+                                       << "N(0)";
+    QTest::addRow("N(0) zero") << "n0"
+                               << "0"
+                               << "other than 0";
+    QTest::addRow("lag not a number") << "tlag"
+                                      << "x"
+                                      << "time lag";
+    QTest::addRow("negative lag") << "tlag"
+                                  << "-1"
+                                  << "0 or more";
+    QTest::addRow("K zero") << "Kvalue"
+                            << "0"
+                            << "(K)";
+    QTest::addRow("K beyond doubles") << "Kvalue"
+                                      << "1e999"
+                                      << "(K)";
+    QTest::addRow("r beyond doubles") << "rrate"
+                                      << "9e999"
+                                      << "(r)";
 }
 
 void TestMainWindow::refusals()

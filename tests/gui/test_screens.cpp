@@ -19,8 +19,8 @@ using namespace tarnis::test;
 
 namespace {
 
-const QStringList WindowNames{"Form1", "titlform", "larggraf", "Introfrm", "Referenc", "Form3", "Quiz", "copyrigh",
-                              "Vater"};
+const QStringList WindowNames{"Form1", "titlform", "larggraf", "Introfrm", "Referenc",
+                              "Form3", "Quiz",     "copyrigh", "Vater"};
 
 // The windows of Tarnis that are on screen, the backdrop aside.
 QStringList visibleWindows()
@@ -34,8 +34,7 @@ QStringList visibleWindows()
 }
 
 // Notes each window that is shown or hidden, in order.
-class MoveRecorder : public QObject
-{
+class MoveRecorder : public QObject {
 public:
     QStringList moves;
 
@@ -52,8 +51,7 @@ protected:
 
 } // namespace
 
-class TestScreens : public QObject
-{
+class TestScreens : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -165,8 +163,9 @@ void TestScreens::transitions_data()
     QTest::addRow("introduction OK") << intro + QStringList{"Introfrm:Command1"} << "Form1";
     QTest::addRow("introduction References") << references << "Referenc";
     QTest::addRow("introduction closed") << intro + QStringList{"Introfrm:close"} << "Form1";
-    QTest::addRow("introduction twice")
-        << intro + QStringList{"Introfrm:Command1", "Form1:Command8", "Introfrm:Command1"} << "Form1";
+    QTest::addRow("introduction twice") << intro
+            + QStringList{"Introfrm:Command1", "Form1:Command8", "Introfrm:Command1"}
+                                        << "Form1";
     QTest::addRow("references OK") << references + QStringList{"Referenc:Command1"} << "Form1";
     QTest::addRow("references background") << references + QStringList{"Referenc:background"} << "Form1";
     QTest::addRow("references label") << references + QStringList{"Referenc:Label1_10"} << "Referenc";
@@ -198,14 +197,14 @@ void TestScreens::moveOrder_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<QStringList>("moves");
     const QStringList references{"Form1:Command8", "Introfrm:Command2"};
-    QTest::addRow("quiz button shows first") << QStringList() << "Form1:Command14"
-                                             << QStringList{"show Quiz", "hide Form1"};
-    QTest::addRow("more ... hides first") << QStringList() << "Form1:Command8"
-                                          << QStringList{"hide Form1", "show Introfrm"};
-    QTest::addRow("references background shows first") << references << "Referenc:background"
-                                                        << QStringList{"show Form1", "hide Referenc"};
-    QTest::addRow("references OK hides first") << references << "Referenc:Command1"
-                                               << QStringList{"hide Referenc", "show Form1"};
+    QTest::addRow("quiz button shows first")
+        << QStringList() << "Form1:Command14" << QStringList{"show Quiz", "hide Form1"};
+    QTest::addRow("more ... hides first")
+        << QStringList() << "Form1:Command8" << QStringList{"hide Form1", "show Introfrm"};
+    QTest::addRow("references background shows first")
+        << references << "Referenc:background" << QStringList{"show Form1", "hide Referenc"};
+    QTest::addRow("references OK hides first")
+        << references << "Referenc:Command1" << QStringList{"hide Referenc", "show Form1"};
     QTest::addRow("closed introduction") << QStringList{"Form1:Command8"} << "Introfrm:close"
                                          << QStringList{"hide Introfrm", "show Form1"};
     QTest::addRow("notice OK") << QStringList{"Form1:Command1"} << "copyrigh:Command1"

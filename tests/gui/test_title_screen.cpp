@@ -13,8 +13,7 @@
 using namespace tarnis;
 using namespace tarnis::test;
 
-class TestTitleScreen : public QObject
-{
+class TestTitleScreen : public QObject {
     Q_OBJECT
 private slots:
     void init();

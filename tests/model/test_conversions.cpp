@@ -8,8 +8,7 @@
 
 using namespace tarnis;
 
-class TestConversions : public QObject
-{
+class TestConversions : public QObject {
     Q_OBJECT
 private slots:
     void lenientReading_data();

@@ -7,8 +7,7 @@ using namespace tarnis;
 
 Q_DECLARE_METATYPE(tarnis::ParameterBox)
 
-class TestParameterBoxes : public QObject
-{
+class TestParameterBoxes : public QObject {
     Q_OBJECT
 private slots:
     void enter_data();

@@ -22,8 +22,7 @@ RunParameters defaults() { return parameters(0.2, 1, 500, 5, 200); }
 
 } // namespace
 
-class TestRun : public QObject
-{
+class TestRun : public QObject {
     Q_OBJECT
 private slots:
     void workedExample_data();
@@ -203,15 +202,15 @@ void TestRun::readingTheBoxes_data()
     const int accepted = -1;
     QTest::addRow("defaults") << QStringList{"0.2", "500", "200", "1", "5"} << '.' << accepted << 0.2 << 200;
     QTest::addRow("lenient steps") << QStringList{"0.2", "500", "12abc", "1", "5"} << '.' << accepted << 0.2 << 12;
-    QTest::addRow("unconfirmed 3000 steps run") << QStringList{"0.2", "500", "3000", "1", "5"} << '.' << accepted << 0.2
-                                                << 3000;
-    QTest::addRow("steps round half to even") << QStringList{"0.2", "500", "12.5", "1", "5"} << '.' << accepted << 0.2
-                                              << 12;
+    QTest::addRow("unconfirmed 3000 steps run")
+        << QStringList{"0.2", "500", "3000", "1", "5"} << '.' << accepted << 0.2 << 3000;
+    QTest::addRow("steps round half to even")
+        << QStringList{"0.2", "500", "12.5", "1", "5"} << '.' << accepted << 0.2 << 12;
     QTest::addRow("most steps") << QStringList{"0.2", "500", "9999", "1", "5"} << '.' << accepted << 0.2 << 9999;
     QTest::addRow("zero steps") << QStringList{"0.2", "500", "0", "1", "5"} << '.' << accepted << 0.2 << 0;
     QTest::addRow("comma locale r") << QStringList{"0,2", "500", "200", "1", "5"} << ',' << accepted << 0.2 << 200;
-    QTest::addRow("point in a comma locale r") << QStringList{"0.2", "500", "200", "1", "5"} << ',' << accepted << 0.2
-                                               << 200;
+    QTest::addRow("point in a comma locale r")
+        << QStringList{"0.2", "500", "200", "1", "5"} << ',' << accepted << 0.2 << 200;
     QTest::addRow("too many steps") << QStringList{"0.2", "500", "10000", "1", "5"} << '.'
                                     << int(RunRefusal::StepsOutOfRange) << 0.0 << 0;
     QTest::addRow("int16 maximum steps") << QStringList{"0.2", "500", "32767", "1", "5"} << '.'
@@ -220,14 +219,14 @@ void TestRun::readingTheBoxes_data()
                                         << int(RunRefusal::StepsOutOfRange) << 0.0 << 0;
     QTest::addRow("negative steps") << QStringList{"0.2", "500", "-1", "1", "5"} << '.'
                                     << int(RunRefusal::StepsOutOfRange) << 0.0 << 0;
-    QTest::addRow("steps beyond doubles") << QStringList{"0.2", "500", "1e999", "1", "5"} << '.'
-                                          << int(RunRefusal::StepsOutOfRange) << 0.0 << 0;
+    QTest::addRow("steps beyond doubles")
+        << QStringList{"0.2", "500", "1e999", "1", "5"} << '.' << int(RunRefusal::StepsOutOfRange) << 0.0 << 0;
     QTest::addRow("N(0) not a number") << QStringList{"0.2", "500", "200", "abc", "5"} << '.'
                                        << int(RunRefusal::InitialSizeNotANumber) << 0.0 << 0;
-    QTest::addRow("N(0) zero") << QStringList{"0.2", "500", "200", "0", "5"} << '.'
-                               << int(RunRefusal::InitialSizeZero) << 0.0 << 0;
-    QTest::addRow("N(0) with a point in a comma locale") << QStringList{"0.2", "500", "200", "1.5", "5"} << ','
-                                                         << int(RunRefusal::InitialSizeNotANumber) << 0.0 << 0;
+    QTest::addRow("N(0) zero") << QStringList{"0.2", "500", "200", "0", "5"} << '.' << int(RunRefusal::InitialSizeZero)
+                               << 0.0 << 0;
+    QTest::addRow("N(0) with a point in a comma locale")
+        << QStringList{"0.2", "500", "200", "1.5", "5"} << ',' << int(RunRefusal::InitialSizeNotANumber) << 0.0 << 0;
     QTest::addRow("K reads as zero") << QStringList{"0.2", "abc", "200", "1", "5"} << '.'
                                      << int(RunRefusal::CapacityZero) << 0.0 << 0;
     QTest::addRow("K beyond doubles") << QStringList{"0.2", "1e400", "200", "1", "5"} << '.'
@@ -236,8 +235,8 @@ void TestRun::readingTheBoxes_data()
                                       << int(RunRefusal::RateOutOfRange) << 0.0 << 0;
     QTest::addRow("lag not a number") << QStringList{"0.2", "500", "200", "1", "five"} << '.'
                                       << int(RunRefusal::LagNotANumber) << 0.0 << 0;
-    QTest::addRow("negative lag") << QStringList{"0.2", "500", "200", "1", "-3"} << '.'
-                                  << int(RunRefusal::LagNegative) << 0.0 << 0;
+    QTest::addRow("negative lag") << QStringList{"0.2", "500", "200", "1", "-3"} << '.' << int(RunRefusal::LagNegative)
+                                  << 0.0 << 0;
 }
 
 void TestRun::readingTheBoxes()

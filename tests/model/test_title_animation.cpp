@@ -9,8 +9,7 @@
 
 using namespace tarnis;
 
-class TestTitleAnimation : public QObject
-{
+class TestTitleAnimation : public QObject {
     Q_OBJECT
 private slots:
     void variantFor_data();

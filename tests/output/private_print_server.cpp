@@ -52,7 +52,10 @@ std::optional<QString> missingPrerequisite()
 
 } // namespace
 
-PrivatePrintServer::PrivatePrintServer() : m_folder(QDir::temp().filePath(QStringLiteral("tarnis-print-XXXXXX"))) {}
+PrivatePrintServer::PrivatePrintServer()
+    : m_folder(QDir::temp().filePath(QStringLiteral("tarnis-print-XXXXXX")))
+{
+}
 
 PrivatePrintServer::~PrivatePrintServer() { stop(); }
 
@@ -61,9 +64,10 @@ QString PrivatePrintServer::socketPath() const { return path(QStringLiteral("cup
 bool PrivatePrintServer::writeConfiguration()
 {
     // The job filters run as lp and must reach the spool inside this folder.
-    QFile::setPermissions(m_folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                               | QFileDevice::ReadGroup | QFileDevice::ExeGroup
-                                               | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(m_folder.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                              | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                              | QFileDevice::ExeOther);
     for (const char* folder : {"etc/ppd", "spool/tmp", "cache", "state", "log", "ssl"}) {
         if (!QDir(m_folder.path()).mkpath(QLatin1String(folder)))
             return false;
@@ -99,8 +103,9 @@ std::optional<QString> PrivatePrintServer::start()
     if (!m_folder.isValid() || !writeConfiguration())
         return QStringLiteral("cannot prepare the server's folder in %1").arg(QDir::tempPath());
     m_daemon.setProcessChannelMode(QProcess::MergedChannels);
-    m_daemon.start(findTool(QStringLiteral("cupsd")), {QStringLiteral("-f"), QStringLiteral("-c"), path("cupsd.conf"),
-                                                       QStringLiteral("-s"), path("cups-files.conf")});
+    m_daemon.start(findTool(QStringLiteral("cupsd")),
+                   {QStringLiteral("-f"), QStringLiteral("-c"), path("cupsd.conf"), QStringLiteral("-s"),
+                    path("cups-files.conf")});
     if (!m_daemon.waitForStarted(10000))
         return QStringLiteral("cupsd did not start: %1").arg(m_daemon.errorString());
     if (!waitUntilAnswering()) {
@@ -150,8 +155,9 @@ std::optional<QString> PrivatePrintServer::runTool(const QString& tool, const QS
 
 std::optional<QString> PrivatePrintServer::addPdfQueue(const QString& name)
 {
-    if (!runTool(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
-                                             QStringLiteral("cups-pdf:/"), QStringLiteral("-P"), PdfDriver}))
+    if (!runTool(QStringLiteral("lpadmin"),
+                 {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"), QStringLiteral("cups-pdf:/"),
+                  QStringLiteral("-P"), PdfDriver}))
         return QStringLiteral("lpadmin could not add the queue. ") + logTail();
     return std::nullopt;
 }
@@ -180,9 +186,9 @@ QString cupsPdfSetting(const QString& key, const QString& fallback)
     QFile configuration(QStringLiteral("/etc/cups/cups-pdf.conf"));
     if (!configuration.open(QIODevice::ReadOnly))
         return fallback;
-    const auto setting = QRegularExpression(QStringLiteral("^%1\\s+(\\S.*?)\\s*$").arg(key),
-                                            QRegularExpression::MultilineOption)
-                             .match(QString::fromLocal8Bit(configuration.readAll()));
+    const auto setting
+        = QRegularExpression(QStringLiteral("^%1\\s+(\\S.*?)\\s*$").arg(key), QRegularExpression::MultilineOption)
+              .match(QString::fromLocal8Bit(configuration.readAll()));
     return setting.hasMatch() ? setting.captured(1) : fallback;
 }
 

@@ -13,8 +13,7 @@
 
 namespace tarnis::test {
 
-class PrivatePrintServer
-{
+class PrivatePrintServer {
 public:
     PrivatePrintServer();
     ~PrivatePrintServer();

@@ -37,8 +37,7 @@ void writeContent(const QString& fileName, const QByteArray& content)
 
 // A file-size limit for this process, as a nearly full disk would set one: writes beyond it fail
 // with "File too large" instead of ending the process.
-class FileSizeLimit
-{
+class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes)
     {
@@ -63,8 +62,7 @@ private:
 
 } // namespace
 
-class TestExport : public QObject
-{
+class TestExport : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -195,10 +193,14 @@ void TestExport::failuresAreNamed_data()
 {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("reason");
-    QTest::addRow("folder that does not exist") << "no/such/folder/data.csv" << "No such file or directory";
-    QTest::addRow("path under a regular file") << "plain.txt/data.csv" << "Not a directory";
-    QTest::addRow("full disk") << "full" << "No space left on device";
-    QTest::addRow("a folder") << "folder" << "refers to a directory";
+    QTest::addRow("folder that does not exist") << "no/such/folder/data.csv"
+                                                << "No such file or directory";
+    QTest::addRow("path under a regular file") << "plain.txt/data.csv"
+                                               << "Not a directory";
+    QTest::addRow("full disk") << "full"
+                               << "No space left on device";
+    QTest::addRow("a folder") << "folder"
+                              << "refers to a directory";
 }
 
 void TestExport::failuresAreNamed()

@@ -33,8 +33,7 @@ const QByteArray titles = "\"time\",\"N(t)\",\"dN(t)\",\"dN(t)/N(t)\"\r";
 
 } // namespace
 
-class TestGraphicData : public QObject
-{
+class TestGraphicData : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -78,8 +77,15 @@ void TestGraphicData::defaultRunMatchesTheExample()
     const QByteArrayList lines = linesOf(graphicDataText(*m_store));
     QCOMPARE(lines.size(), 203);
     const QByteArrayList example{
-        header(" 1", " .2", " 500"), titles,   "0,1,.2,.2\r",     "1,1.2,.24,.2\r", "2,1.44,.29,.2\r",
-        "3,1.73,.34,.2\r",           "4,2.07,.41,.2\r", "5,2.48,.5,.2\r", "6,2.98,.59,.2\r",
+        header(" 1", " .2", " 500"),
+        titles,
+        "0,1,.2,.2\r",
+        "1,1.2,.24,.2\r",
+        "2,1.44,.29,.2\r",
+        "3,1.73,.34,.2\r",
+        "4,2.07,.41,.2\r",
+        "5,2.48,.5,.2\r",
+        "6,2.98,.59,.2\r",
     };
     for (qsizetype i = 0; i < example.size(); ++i)
         QCOMPARE(lines[i], example[i]);

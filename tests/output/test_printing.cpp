@@ -24,8 +24,7 @@ int pixels(double millimetres) { return qRound(millimetres / 25.4 * Dpi); }
 
 } // namespace
 
-class TestPrinting : public QObject
-{
+class TestPrinting : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -117,9 +116,9 @@ void TestPrinting::pictureFillsThePrintableWidth()
     const QRect ink = inkBounds(page);
     const QRect printable(pixels(MarginMm), pixels(MarginMm), pixels(PageWidthMm - 2 * MarginMm),
                           pixels(PageHeightMm - 2 * MarginMm));
-    QVERIFY2(printable.adjusted(-1, -1, 1, 1).contains(ink), qPrintable(QStringLiteral("ink at %1,%2 %3x%4")
-                                                                          .arg(ink.x()).arg(ink.y())
-                                                                          .arg(ink.width()).arg(ink.height())));
+    QVERIFY2(
+        printable.adjusted(-1, -1, 1, 1).contains(ink),
+        qPrintable(QStringLiteral("ink at %1,%2 %3x%4").arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())));
     QVERIFY(qAbs(ink.top() - printable.top()) <= 1);
     QVERIFY(qAbs(ink.width() - printable.width()) <= 2 || qAbs(ink.height() - printable.height()) <= 2);
     QVERIFY(qAbs(ink.center().x() - printable.center().x()) <= 1);

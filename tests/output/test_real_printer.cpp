@@ -20,15 +20,11 @@ namespace {
 
 const QString Queue = QStringLiteral("TarnisTestPDF");
 
-QStringList pdfFilesIn(const QString& folder)
-{
-    return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
-}
+QStringList pdfFilesIn(const QString& folder) { return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files); }
 
 } // namespace
 
-class TestRealPrinter : public QObject
-{
+class TestRealPrinter : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -146,8 +142,8 @@ void TestRealPrinter::printsOnePageOnTheDefaultPrinter()
     QCOMPARE(pdfPageCount(printed), 1);
     const QImage page = pdfFirstPage(printed, 40);
     const QRect ink = inkBounds(page);
-    QVERIFY2(ink.width() > page.width() * 3 / 4, qPrintable(QStringLiteral("ink %1 wide on a page %2 wide")
-                                                                .arg(ink.width()).arg(page.width())));
+    QVERIFY2(ink.width() > page.width() * 3 / 4,
+             qPrintable(QStringLiteral("ink %1 wide on a page %2 wide").arg(ink.width()).arg(page.width())));
     // The red title box of the window came through.
     bool red = false;
     for (int y = ink.top(); y < ink.top() + ink.height() / 4 && !red; ++y) {

@@ -11,8 +11,7 @@
 
 namespace tarnis::test {
 
-class AppFixture
-{
+class AppFixture {
 public:
     // The fakes answer everything; a printer given here takes the place of the fake one.
     explicit AppFixture(PrintTarget* printer = nullptr);

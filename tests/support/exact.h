@@ -13,13 +13,14 @@ inline QByteArray exactText(double value) { return QByteArray::number(value, 'g'
 
 } // namespace tarnis::test
 
-#define QCOMPARE_EXACT(actual, expected)                                                                   \
-    do {                                                                                                   \
-        const double tarnisActual = (actual);                                                              \
-        const double tarnisExpected = (expected);                                                          \
-        const bool tarnisSame = tarnisActual == tarnisExpected                                             \
-            || (std::isnan(tarnisActual) && std::isnan(tarnisExpected));                                  \
-        QVERIFY2(tarnisSame, (#actual " is " + tarnis::test::exactText(tarnisActual) + ", expected "      \
-                              + tarnis::test::exactText(tarnisExpected))                                   \
-                                 .constData());                                                            \
+#define QCOMPARE_EXACT(actual, expected)                                                                               \
+    do {                                                                                                               \
+        const double tarnisActual = (actual);                                                                          \
+        const double tarnisExpected = (expected);                                                                      \
+        const bool tarnisSame                                                                                          \
+            = tarnisActual == tarnisExpected || (std::isnan(tarnisActual) && std::isnan(tarnisExpected));              \
+        QVERIFY2(tarnisSame,                                                                                           \
+                 (#actual " is " + tarnis::test::exactText(tarnisActual) + ", expected "                               \
+                  + tarnis::test::exactText(tarnisExpected))                                                           \
+                     .constData());                                                                                    \
     } while (false)

@@ -10,18 +10,16 @@
 
 namespace tarnis::test {
 
-class QueuedFileNames final : public FileNameProvider
-{
+class QueuedFileNames final : public FileNameProvider {
 public:
     QString saveFileName(QWidget* parent, const QString& suggestedName, const QString& filter) override;
 
-    QStringList answers;  // taken from the front; an empty list answers "no file chosen"
+    QStringList answers;     // taken from the front; an empty list answers "no file chosen"
     QStringList suggestions; // what each call offered
     int calls = 0;
 };
 
-class RecordingMessenger final : public Messenger
-{
+class RecordingMessenger final : public Messenger {
 public:
     void inform(QWidget* parent, const QString& text) override;
     bool ask(QWidget* parent, const QString& text, const QString& yesText) override;
@@ -30,15 +28,13 @@ public:
     bool answer = false;  // what ask() answers
 };
 
-class FixedClock final : public Clock
-{
+class FixedClock final : public Clock {
 public:
     QDateTime now() const override { return time; }
     QDateTime time{QDate(2026, 12, 8), QTime(9, 30, 15)};
 };
 
-class RecordingProcessEnder final : public ProcessEnder
-{
+class RecordingProcessEnder final : public ProcessEnder {
 public:
     void endProcess() override { ++ends; }
     int ends = 0;
@@ -46,8 +42,7 @@ public:
 
 // Prints each page into a PDF file on A4 with 10 mm margins. Without a file name it answers as a
 // computer without a printer; with a failure set it draws the page and then fails with that reason.
-class PdfFilePrinter final : public PrintTarget
-{
+class PdfFilePrinter final : public PrintTarget {
 public:
     Result printPage(const QString& jobTitle, const PagePainter& paintPage) override;
 

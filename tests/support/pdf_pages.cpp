@@ -49,8 +49,9 @@ QImage pdfFirstPage(const QString& fileName, int dotsPerInch)
 {
     QTemporaryDir folder;
     const QString stem = folder.filePath(QStringLiteral("page"));
-    if (!runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                                              QStringLiteral("-r"), QString::number(dotsPerInch), fileName, stem}))
+    if (!runTool(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-r"),
+                  QString::number(dotsPerInch), fileName, stem}))
         return {};
     return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }

@@ -21,19 +21,19 @@ inline void prepareTestEnvironment()
 
 } // namespace tarnis::test
 
-#define TARNIS_GUI_TEST_MAIN(TestObject)                                                                   \
-    int main(int argc, char** argv)                                                                        \
-    {                                                                                                      \
-        tarnis::test::prepareTestEnvironment();                                                            \
-        QApplication application(argc, argv);                                                              \
-        tarnis::prepareApplication();                                                                      \
-        TestObject test;                                                                                   \
-        return QTest::qExec(&test, argc, argv);                                                            \
+#define TARNIS_GUI_TEST_MAIN(TestObject)                                                                               \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        tarnis::test::prepareTestEnvironment();                                                                        \
+        QApplication application(argc, argv);                                                                          \
+        tarnis::prepareApplication();                                                                                  \
+        TestObject test;                                                                                               \
+        return QTest::qExec(&test, argc, argv);                                                                        \
     }
 
-#define TARNIS_MODEL_TEST_MAIN(TestObject)                                                                 \
-    int main(int argc, char** argv)                                                                        \
-    {                                                                                                      \
-        TestObject test;                                                                                   \
-        return QTest::qExec(&test, argc, argv);                                                            \
+#define TARNIS_MODEL_TEST_MAIN(TestObject)                                                                             \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        TestObject test;                                                                                               \
+        return QTest::qExec(&test, argc, argv);                                                                        \
     }

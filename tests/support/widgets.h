@@ -14,12 +14,11 @@ namespace tarnis::test {
 QWidget* topLevel(const QString& objectName);
 
 // The child of `window` with this name and type; the test fails when there is none.
-template <typename T>
-T* child(QWidget* window, const char* objectName)
+template <typename T> T* child(QWidget* window, const char* objectName)
 {
     if (!window) {
-        QTest::qFail(qPrintable(QStringLiteral("no window to look for %1 in").arg(QLatin1String(objectName))),
-                     __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("no window to look for %1 in").arg(QLatin1String(objectName))), __FILE__,
+                     __LINE__);
         return nullptr;
     }
     T* widget = window->findChild<T*>(QLatin1String(objectName));
