@@ -9,10 +9,30 @@
 #include <QLocale>
 #include <QTest>
 
+#include <cstdio>
+
 namespace tarnis::test {
+
+inline QtMessageHandler& previousMessageHandler()
+{
+    static QtMessageHandler previous = nullptr;
+    return previous;
+}
+
+// The offscreen platform cannot raise windows and says so at every move between windows.
+inline void quietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message == QLatin1String("This plugin does not support raise()"))
+        return;
+    if (QtMessageHandler previous = previousMessageHandler())
+        previous(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
 
 inline void prepareTestEnvironment()
 {
+    previousMessageHandler() = qInstallMessageHandler(quietOffscreenWarnings);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_FONT_DPI", "96");

@@ -1,0 +1,68 @@
+// Whole clicks as a user makes them: Run from the button to the drawn chart, and a click on the
+// chart of each window, which draws the next kind of the cycle.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/navigator.h"
+#include "bench/chart_data_sets.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/widgets.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace tarnis;
+using namespace tarnis::bench;
+using namespace tarnis::test;
+
+namespace {
+
+void setSteps(QWidget* main, int steps)
+{
+    auto* box = main->findChild<QLineEdit*>(QStringLiteral("simut"));
+    box->setText(QString::number(steps)); // the box caps at 2000 on Enter, Run reads up to 9999
+}
+
+// Enter in the lag box enables Run again without changing the text that Run reads.
+void enableRun(QWidget* main) { QTest::keyClick(main->findChild<QLineEdit*>(QStringLiteral("tlag")), Qt::Key_Return); }
+
+void runClick(benchmark::State& state)
+{
+    AppFixture fixture;
+    fixture.startAtMainWindow();
+    QWidget* main = fixture.mainWindow();
+    setSteps(main, int(state.range(0)));
+    auto* run = main->findChild<QPushButton*>(QStringLiteral("Command2"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        enableRun(main);
+        state.ResumeTiming();
+        run->click();
+    }
+    if (fixture.state().store.LastStep != state.range(0))
+        state.SkipWithError("the run did not reach its last step");
+}
+
+void chartClick(benchmark::State& state, WindowId window)
+{
+    AppFixture fixture;
+    fixture.startAtMainWindow();
+    QWidget* main = fixture.mainWindow();
+    setSteps(main, int(state.range(0)));
+    enableRun(main);
+    (void)clickButton(main, "Command2");
+    QWidget* shown = main;
+    if (window == WindowId::larggraf) {
+        (void)clickButton(main, "Command11");
+        shown = fixture.app().navigator().existing(WindowId::larggraf);
+    }
+    QWidget* chart = shown->findChild<QWidget*>(QStringLiteral("MSChart1"));
+    for (auto _ : state)
+        QTest::mouseClick(chart, Qt::LeftButton, {}, QPoint(chart->width() / 2, chart->height() / 2));
+}
+
+} // namespace
+
+BENCHMARK(runClick)->Arg(200)->Arg(2000)->Arg(9999)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(chartClick, main, WindowId::Form1)->Arg(200)->Arg(2000)->Arg(9999)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(chartClick, large, WindowId::larggraf)->Arg(200)->Arg(2000)->Arg(9999)->Unit(benchmark::kMillisecond);
