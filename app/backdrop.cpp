@@ -3,6 +3,9 @@
 
 #include "app/design.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 namespace tarnis {
 
 Backdrop::Backdrop()
@@ -14,6 +17,13 @@ Backdrop::Backdrop()
     setBackground(this, colours::nightBlue);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setEnabled(false);
+}
+
+void Backdrop::coverScreen()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->geometry());
+    showMaximized();
 }
 
 } // namespace tarnis

@@ -11,6 +11,10 @@ class Backdrop : public QWidget {
     Q_OBJECT
 public:
     Backdrop();
+
+    // Shows the backdrop over the whole screen. It asks to be maximised, and also takes the
+    // screen's size itself, since without a window manager nobody would maximise it.
+    void coverScreen();
 };
 
 } // namespace tarnis

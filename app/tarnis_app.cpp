@@ -47,7 +47,7 @@ MainWindow* TarnisApp::mainWindow() { return static_cast<MainWindow*>(m_navigato
 void TarnisApp::start()
 {
     mainWindow(); // its load composes the texts and reads the steps box, and it stays hidden
-    m_navigator.window(WindowId::tarnis4)->showMaximized();
+    static_cast<Backdrop*>(m_navigator.window(WindowId::tarnis4))->coverScreen();
     m_navigator.show(WindowId::titlform); // it shows the main window when the user leaves it
 }
 

@@ -8,6 +8,7 @@
 #include "tests/support/widgets.h"
 
 #include <QLabel>
+#include <QScreen>
 
 using namespace tarnis;
 using namespace tarnis::test;
@@ -86,6 +87,9 @@ void TestMainWindow::firstSight()
         QVERIFY2(widget->isVisible(), qPrintable(widget->objectName()));
     }
     QCOMPARE(m_main->size(), QSize(707, 518));
+    QWidget* backdrop = topLevel(QStringLiteral("tarnis4"));
+    QVERIFY(backdrop && backdrop->isVisible() && !backdrop->isEnabled());
+    QCOMPARE(backdrop->geometry(), QGuiApplication::primaryScreen()->geometry());
     QCOMPARE(button("Command2")->geometry(), QRect(8, 264, 57, 25));
 }
 
