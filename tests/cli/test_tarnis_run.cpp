@@ -47,6 +47,7 @@ private slots:
     void sweepRowCount();
     void sweepShowsExtinction();
     void sweepOverTheLag();
+    void sweepRunsTheValuesAsTyped();
     void badCommandLines_data();
     void badCommandLines();
     void outputFile();
@@ -138,6 +139,25 @@ void TestTarnisRun::sweepOverTheLag()
     QVERIFY(result.out.contains("\r\n0.2,1.5,0,1,completed\r\n"));
 }
 
+// The values of a range are the numbers one would type: its third r is 0.3, not 0.1 + 2·0.1, so that
+// a single run with --r 0.3 repeats that row of the sweep bit for bit.
+void TestTarnisRun::sweepRunsTheValuesAsTyped()
+{
+    const Result sweep
+        = tarnisRun({"sweep", "--r", "0.1:0.3:0.1", "--discard", "0", "--keep", "201", "--digits", "17"});
+    QCOMPARE(sweep.exitCode, 0);
+    const QList<QByteArray> rows = sweep.out.trimmed().split('\n');
+    QCOMPARE(rows.size(), 1 + 3 * 201);
+    const Result single = tarnisRun({"--r", "0.3", "--digits", "17"});
+    const QList<QByteArray> lines = single.out.split('\n');
+    for (int t = 0; t <= 200; ++t) {
+        const QList<QByteArray> row = rows[1 + 2 * 201 + t].split(',');
+        QCOMPARE(row[2].toInt(), t);
+        QCOMPARE_EXACT(row[0].toDouble(), 0.3);
+        QCOMPARE_EXACT(row[3].toDouble(), lines[t + 2].split(',')[1].toDouble());
+    }
+}
+
 void TestTarnisRun::badCommandLines_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -149,7 +169,7 @@ void TestTarnisRun::badCommandLines_data()
     QTest::addRow("twice") << QStringList{"--r", "1", "--r", "2"} << "given twice";
     QTest::addRow("too many steps") << QStringList{"--steps", "10000"} << "0 to 9999";
     QTest::addRow("fractional steps") << QStringList{"--steps", "2.5"} << "whole number";
-    QTest::addRow("negative lag") << QStringList{"--lag", "-1"} << "--lag must be 0 or more";
+    QTest::addRow("negative lag") << QStringList{"--lag", "-1"} << "--lag: the time lag must be 0 or more";
     QTest::addRow("zero N(0)") << QStringList{"--n0", "0"} << "--n0";
     QTest::addRow("zero K") << QStringList{"--K", "0"} << "--K";
     QTest::addRow("K beyond doubles") << QStringList{"--K", "1e999"} << "--K";
@@ -167,6 +187,8 @@ void TestTarnisRun::badCommandLines_data()
     QTest::addRow("broken range") << QStringList{"sweep", "--r", "1:x:1", "--keep", "1"} << "FROM:TO:STEP";
     QTest::addRow("negative lag range") << QStringList{"sweep", "--lag", "-1:2:1", "--keep", "1"} << "--lag";
     QTest::addRow("huge range") << QStringList{"sweep", "--r", "0:1:1e-9", "--keep", "1"} << "more than";
+    QTest::addRow("range beyond counting")
+        << QStringList{"sweep", "--r", "0:1e300:1e-300", "--keep", "1"} << "more than";
     QTest::addRow("steps in a sweep") << QStringList{"sweep", "--r", "1:2:1", "--steps", "5", "--keep", "1"}
                                       << "--discard and --keep";
     QTest::addRow("empty output name") << QStringList{"-o", ""} << "-o needs a file name";
@@ -233,6 +255,10 @@ void TestTarnisRun::helpAndVersion()
     const Result version = tarnisRun({"--version"});
     QCOMPARE(version.exitCode, 0);
     QVERIFY(version.out.startsWith("tarnis-run "));
+    // Help is given wherever it is asked for, even on a line that is wrong otherwise.
+    const Result late = tarnisRun({"sweep", "--rate", "1", "--help"});
+    QCOMPARE(late.exitCode, 0);
+    QCOMPARE(late.out, help.out);
 }
 
 TARNIS_MODEL_TEST_MAIN(TestTarnisRun)
