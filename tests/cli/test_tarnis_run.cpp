@@ -1,10 +1,12 @@
-// tarnis-run run as a process: its output against the window's file, exact values with --digits,
-// sweeps, and every way a command line or an output file can be wrong.
-// SPDX-License-Identifier: GPL-3.0-or-later
+// tarnis-run run as a process: its output against the window's file (saved through the window too), exact values with
+// --digits, sweeps, and every way a command line or an output file can be wrong. SPDX-License-Identifier:
+// GPL-3.0-or-later
 #include "model/run.h"
 #include "output/graphic_data.h"
+#include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
 #include "tests/support/test_main.h"
+#include "tests/support/widgets.h"
 
 #include <QFile>
 #include <QProcess>
@@ -41,6 +43,7 @@ QByteArray windowExport(const tarnis::RunParameters& parameters)
 class TestTarnisRun : public QObject {
     Q_OBJECT
 private slots:
+    void defaultsAreTheWindows();
     void sameFileAsTheWindow_data();
     void sameFileAsTheWindow();
     void fullPrecisionReproducesTheWorkedExample();
@@ -55,6 +58,23 @@ private slots:
     void unwritableOutputKeepsTheOldFile();
     void helpAndVersion();
 };
+
+// Run and "S" in the window as a user starts it, against tarnis-run with no options at all.
+void TestTarnisRun::defaultsAreTheWindows()
+{
+    QTemporaryDir folder;
+    const QString saved = folder.filePath(QStringLiteral("window.csv"));
+    tarnis::test::AppFixture fixture;
+    fixture.startAtMainWindow();
+    QVERIFY(tarnis::test::clickButton(fixture.mainWindow(), "Command2"));
+    fixture.fakes().fileNames.answers = {saved};
+    QVERIFY(tarnis::test::clickButton(fixture.mainWindow(), "Command13"));
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const Result result = tarnisRun({});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, file.readAll());
+}
 
 void TestTarnisRun::sameFileAsTheWindow_data()
 {
@@ -261,5 +281,5 @@ void TestTarnisRun::helpAndVersion()
     QCOMPARE(late.out, help.out);
 }
 
-TARNIS_MODEL_TEST_MAIN(TestTarnisRun)
+TARNIS_GUI_TEST_MAIN(TestTarnisRun)
 #include "test_tarnis_run.moc"
