@@ -1,6 +1,6 @@
-// tarnis-run run as a process: its output against the window's file (saved through the window too), exact values with
-// --digits, sweeps, and every way a command line or an output file can be wrong. SPDX-License-Identifier:
-// GPL-3.0-or-later
+// tarnis-run run as a process: its output against the file the window saves, exact values with
+// --digits, sweeps, and every way a command line or an output file can be wrong.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/run.h"
 #include "output/graphic_data.h"
 #include "tests/support/app_fixture.h"
