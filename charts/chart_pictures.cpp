@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
