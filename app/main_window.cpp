@@ -8,6 +8,7 @@
 #include "app/twips.h"
 #include "charts/chart_control.h"
 #include "charts/chart_cycle.h"
+#include "charts/chart_menu.h"
 #include "charts/large_graph_window.h"
 #include "model/conversions.h"
 
@@ -207,6 +208,7 @@ void MainWindow::buildGraphFrame()
     MSChart1 = named(new ChartControl(Frame2), "MSChart1");
     placeTwips(MSChart1, 120, 192, 6060, 4140);
     MSChart1->hide(); // the first run shows it
+    new ChartMenu(*MSChart1, m_services);
     m_charts = std::make_unique<ChartFamily>(*MSChart1, m_state.store, ChartWindow::Main);
 
     Label18 = named(new QLabel(QStringLiteral("Hi! How do you do?"), Frame2), "Label18");

@@ -35,7 +35,7 @@ void TarnisApp::registerWindows()
     m_navigator.registerWindow(WindowId::tarnis4, [] { return new Backdrop; });
     registerScreens(m_navigator, m_state, m_services);
     m_navigator.registerWindow(WindowId::larggraf, [this] {
-        auto* large = new LargeGraphWindow(m_state, m_navigator);
+        auto* large = new LargeGraphWindow(m_state, m_navigator, m_services);
         QObject::connect(large, &LargeGraphWindow::printRequested, large,
                          [this, large] { printWindow(*large, m_services); });
         return large;

@@ -6,6 +6,7 @@
 #include "app/twips.h"
 #include "charts/chart_control.h"
 #include "charts/chart_cycle.h"
+#include "charts/chart_menu.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -22,7 +23,7 @@ QFont fontB() { return timesFont(12, Weight::Regular); }
 
 } // namespace
 
-LargeGraphWindow::LargeGraphWindow(Tarnis1& state, Navigator& navigator)
+LargeGraphWindow::LargeGraphWindow(Tarnis1& state, Navigator& navigator, Services services)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_state(state)
     , m_navigator(navigator)
@@ -42,6 +43,7 @@ LargeGraphWindow::LargeGraphWindow(Tarnis1& state, Navigator& navigator)
     placeTwips(Frame2, 120, 0, 10575, 8292);
     placeTwips(MSChart1, 96, 288, 10380, 6924);
     MSChart1->setFocusPolicy(Qt::TabFocus);
+    new ChartMenu(*MSChart1, services);
 
     buildButtons();
     setTabOrder();

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/services.h"
 #include "charts/chart_family.h"
 #include "model/store.h"
 
@@ -19,7 +20,7 @@ class Navigator;
 class LargeGraphWindow : public QWidget {
     Q_OBJECT
 public:
-    LargeGraphWindow(Tarnis1& state, Navigator& navigator);
+    LargeGraphWindow(Tarnis1& state, Navigator& navigator, Services services);
     ~LargeGraphWindow() override;
 
     // This window's own chart routines, on its own chart.

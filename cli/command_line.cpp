@@ -3,17 +3,60 @@
 
 #include "model/conversions.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <sstream>
 
 namespace tarnis::cli {
 
+namespace {
+
+// The range counted in whole units of its last decimal place, where every value it reaches is an
+// integer that a double holds exactly.
+struct Units {
+    double from;
+    double to;
+    double step;
+    double perOne; // units in 1
+};
+
+std::optional<Units> decimalUnits(const Range& range)
+{
+    if (!range.decimals)
+        return std::nullopt;
+    const double perOne = std::pow(10.0, *range.decimals);
+    const Units units{std::round(range.from * perOne), std::round(range.to * perOne), std::round(range.step * perOne),
+                      perOne};
+    constexpr double exactIntegers = 9007199254740992.0; // 2^53
+    if (!(std::max(std::fabs(units.from), std::fabs(units.to)) + std::fabs(units.step) < exactIntegers))
+        return std::nullopt;
+    return units;
+}
+
+} // namespace
+
 long long Range::count() const
 {
-    const double span = (to - from) / step;
-    // A sweep to 2.8 in steps of 0.1 reaches 2.8 although 0.1 is not exact in binary.
-    return (long long)(std::floor(span + 1e-9)) + 1;
+    double span = (to - from) / step;
+    // Without decimal units, a sweep to 2.8 in steps of 0.1 must still reach 2.8.
+    double rounding = 1e-9;
+    if (const auto units = decimalUnits(*this)) {
+        span = (units->to - units->from) / units->step;
+        rounding = 0.0;
+    }
+    // A tiny step over a wide range would overflow the count; NaN lands here too.
+    if (!(span < 1e18))
+        return std::numeric_limits<long long>::max();
+    return (long long)(std::floor(span + rounding)) + 1;
+}
+
+double Range::at(long long index) const
+{
+    if (const auto units = decimalUnits(*this))
+        return (units->from + double(index) * units->step) / units->perOne;
+    return from + double(index) * step;
 }
 
 namespace {
@@ -24,6 +67,19 @@ struct Arguments {
     std::map<std::string, std::string> values; // option name → value
     Error error;
 };
+
+// --help or --version, wherever it stands: asking for help is answered even when the rest of the
+// line is wrong.
+std::optional<Mode> request(const std::vector<std::string>& arguments)
+{
+    for (const std::string& argument : arguments) {
+        if (argument == "--help" || argument == "-h")
+            return Mode::Help;
+        if (argument == "--version")
+            return Mode::Version;
+    }
+    return std::nullopt;
+}
 
 const std::vector<std::string>& optionsWithValues()
 {
@@ -90,6 +146,18 @@ std::optional<Error> readWhole(const Arguments& args, const std::string& name, i
     return std::nullopt;
 }
 
+// The places after the point of a number written without an exponent; none for "1e-3".
+std::optional<int> decimalPlaces(const std::string& text)
+{
+    if (text.find_first_of("eE") != std::string::npos)
+        return std::nullopt;
+    const auto point = text.find('.');
+    if (point == std::string::npos)
+        return 0;
+    const auto last = text.find_last_of("0123456789");
+    return last == std::string::npos || last < point ? 0 : int(last - point);
+}
+
 // "FROM:TO:STEP" for a sweep; a single number is not a range.
 std::optional<Range> readRange(const std::string& text)
 {
@@ -97,33 +165,46 @@ std::optional<Range> readRange(const std::string& text)
     const auto second = first == std::string::npos ? first : text.find(':', first + 1);
     if (second == std::string::npos)
         return std::nullopt;
-    const auto from = number(text.substr(0, first));
-    const auto to = number(text.substr(first + 1, second - first - 1));
-    const auto step = number(text.substr(second + 1));
+    const std::string pieces[]{text.substr(0, first), text.substr(first + 1, second - first - 1),
+                               text.substr(second + 1)};
+    const auto from = number(pieces[0]);
+    const auto to = number(pieces[1]);
+    const auto step = number(pieces[2]);
     if (!from || !to || !step)
         return std::nullopt;
-    return Range{*from, *to, *step};
+    Range range{*from, *to, *step};
+    range.decimals = 0;
+    for (const std::string& piece : pieces) {
+        const auto places = decimalPlaces(piece);
+        if (!places || *places > 15) {
+            range.decimals.reset();
+            break;
+        }
+        range.decimals = std::max(*range.decimals, *places);
+    }
+    return range;
 }
 
 Error refusalText(RunRefusal refusal)
 {
     switch (refusal) {
+    // The window's messages, led by the option instead of the box.
     case RunRefusal::RateOutOfRange:
-        return "--r is beyond the range of numbers that can be computed with";
+        return "--r: the intrinsic rate (r) is too large to compute with";
     case RunRefusal::CapacityOutOfRange:
-        return "--K is beyond the range of numbers that can be computed with";
+        return "--K: the carrying capacity (K) is too large to compute with";
     case RunRefusal::CapacityZero:
-        return "--K must be a number other than 0";
+        return "--K: the carrying capacity (K) must be a number other than 0";
     case RunRefusal::StepsOutOfRange:
-        return "--steps takes a whole number from 0 to " + std::to_string(MaxRunSteps);
+        return "--steps: the number of time steps must be a number from 0 to " + std::to_string(MaxRunSteps);
     case RunRefusal::InitialSizeNotANumber:
-        return "--n0 must be a number";
+        return "--n0: the initial population size N(0) must be a number";
     case RunRefusal::InitialSizeZero:
-        return "--n0 must be a number other than 0";
+        return "--n0: the initial population size N(0) must be a number other than 0";
     case RunRefusal::LagNotANumber:
-        return "--lag must be a number";
+        return "--lag: the time lag must be a number of 0 or more";
     case RunRefusal::LagNegative:
-        return "--lag must be 0 or more";
+        return "--lag: the time lag must be 0 or more: a population cannot respond to its future";
     }
     return "the parameters cannot be computed with";
 }
@@ -214,19 +295,13 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
 {
     CommandLine line;
     std::size_t first = 0;
-    if (!arguments.empty()) {
-        if (arguments[0] == "--help" || arguments[0] == "-h") {
-            line.mode = Mode::Help;
-            return line;
-        }
-        if (arguments[0] == "--version") {
-            line.mode = Mode::Version;
-            return line;
-        }
-        if (arguments[0] == "sweep") {
-            line.mode = Mode::Sweep;
-            first = 1;
-        }
+    if (const auto asked = request(arguments)) {
+        line.mode = *asked;
+        return line;
+    }
+    if (!arguments.empty() && arguments[0] == "sweep") {
+        line.mode = Mode::Sweep;
+        first = 1;
     }
     const Arguments args = collect(arguments, first);
     if (!args.error.empty())

@@ -17,9 +17,14 @@ struct Range {
     double from = 0.0;
     double to = 0.0;
     double step = 0.0;
-    // How many values the range holds; TO counts when it is reached within rounding.
+    // The decimal places of FROM, TO and STEP as written, when all three are plain decimals of at
+    // most 15 places: the values are then counted in those units, so that 0:1:0.1 holds 0.3 itself
+    // (the number that "--r 0.3" gives) and not 0.1·3, which is a different double.
+    std::optional<int> decimals;
+    // How many values the range holds; TO counts when it is reached within rounding. Saturates
+    // far above any limit instead of overflowing.
     long long count() const;
-    double at(long long index) const { return from + double(index) * step; }
+    double at(long long index) const;
 };
 
 enum class Mode { Run, Sweep, Help, Version };

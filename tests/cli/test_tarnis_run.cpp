@@ -1,10 +1,12 @@
-// tarnis-run run as a process: its output against the window's file, exact values with --digits,
-// sweeps, and every way a command line or an output file can be wrong.
+// tarnis-run run as a process: its output against the file the window saves, exact values with
+// --digits, sweeps, and every way a command line or an output file can be wrong.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/run.h"
 #include "output/graphic_data.h"
+#include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
 #include "tests/support/test_main.h"
+#include "tests/support/widgets.h"
 
 #include <QFile>
 #include <QProcess>
@@ -41,12 +43,14 @@ QByteArray windowExport(const tarnis::RunParameters& parameters)
 class TestTarnisRun : public QObject {
     Q_OBJECT
 private slots:
+    void defaultsAreTheWindows();
     void sameFileAsTheWindow_data();
     void sameFileAsTheWindow();
     void fullPrecisionReproducesTheWorkedExample();
     void sweepRowCount();
     void sweepShowsExtinction();
     void sweepOverTheLag();
+    void sweepRunsTheValuesAsTyped();
     void badCommandLines_data();
     void badCommandLines();
     void outputFile();
@@ -54,6 +58,23 @@ private slots:
     void unwritableOutputKeepsTheOldFile();
     void helpAndVersion();
 };
+
+// Run and "S" in the window as a user starts it, against tarnis-run with no options at all.
+void TestTarnisRun::defaultsAreTheWindows()
+{
+    QTemporaryDir folder;
+    const QString saved = folder.filePath(QStringLiteral("window.csv"));
+    tarnis::test::AppFixture fixture;
+    fixture.startAtMainWindow();
+    QVERIFY(tarnis::test::clickButton(fixture.mainWindow(), "Command2"));
+    fixture.fakes().fileNames.answers = {saved};
+    QVERIFY(tarnis::test::clickButton(fixture.mainWindow(), "Command13"));
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const Result result = tarnisRun({});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, file.readAll());
+}
 
 void TestTarnisRun::sameFileAsTheWindow_data()
 {
@@ -138,6 +159,25 @@ void TestTarnisRun::sweepOverTheLag()
     QVERIFY(result.out.contains("\r\n0.2,1.5,0,1,completed\r\n"));
 }
 
+// The values of a range are the numbers one would type: its third r is 0.3, not 0.1 + 2·0.1, so that
+// a single run with --r 0.3 repeats that row of the sweep bit for bit.
+void TestTarnisRun::sweepRunsTheValuesAsTyped()
+{
+    const Result sweep
+        = tarnisRun({"sweep", "--r", "0.1:0.3:0.1", "--discard", "0", "--keep", "201", "--digits", "17"});
+    QCOMPARE(sweep.exitCode, 0);
+    const QList<QByteArray> rows = sweep.out.trimmed().split('\n');
+    QCOMPARE(rows.size(), 1 + 3 * 201);
+    const Result single = tarnisRun({"--r", "0.3", "--digits", "17"});
+    const QList<QByteArray> lines = single.out.split('\n');
+    for (int t = 0; t <= 200; ++t) {
+        const QList<QByteArray> row = rows[1 + 2 * 201 + t].split(',');
+        QCOMPARE(row[2].toInt(), t);
+        QCOMPARE_EXACT(row[0].toDouble(), 0.3);
+        QCOMPARE_EXACT(row[3].toDouble(), lines[t + 2].split(',')[1].toDouble());
+    }
+}
+
 void TestTarnisRun::badCommandLines_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -149,7 +189,7 @@ void TestTarnisRun::badCommandLines_data()
     QTest::addRow("twice") << QStringList{"--r", "1", "--r", "2"} << "given twice";
     QTest::addRow("too many steps") << QStringList{"--steps", "10000"} << "0 to 9999";
     QTest::addRow("fractional steps") << QStringList{"--steps", "2.5"} << "whole number";
-    QTest::addRow("negative lag") << QStringList{"--lag", "-1"} << "--lag must be 0 or more";
+    QTest::addRow("negative lag") << QStringList{"--lag", "-1"} << "--lag: the time lag must be 0 or more";
     QTest::addRow("zero N(0)") << QStringList{"--n0", "0"} << "--n0";
     QTest::addRow("zero K") << QStringList{"--K", "0"} << "--K";
     QTest::addRow("K beyond doubles") << QStringList{"--K", "1e999"} << "--K";
@@ -167,6 +207,8 @@ void TestTarnisRun::badCommandLines_data()
     QTest::addRow("broken range") << QStringList{"sweep", "--r", "1:x:1", "--keep", "1"} << "FROM:TO:STEP";
     QTest::addRow("negative lag range") << QStringList{"sweep", "--lag", "-1:2:1", "--keep", "1"} << "--lag";
     QTest::addRow("huge range") << QStringList{"sweep", "--r", "0:1:1e-9", "--keep", "1"} << "more than";
+    QTest::addRow("range beyond counting")
+        << QStringList{"sweep", "--r", "0:1e300:1e-300", "--keep", "1"} << "more than";
     QTest::addRow("steps in a sweep") << QStringList{"sweep", "--r", "1:2:1", "--steps", "5", "--keep", "1"}
                                       << "--discard and --keep";
     QTest::addRow("empty output name") << QStringList{"-o", ""} << "-o needs a file name";
@@ -233,7 +275,11 @@ void TestTarnisRun::helpAndVersion()
     const Result version = tarnisRun({"--version"});
     QCOMPARE(version.exitCode, 0);
     QVERIFY(version.out.startsWith("tarnis-run "));
+    // Help is given wherever it is asked for, even on a line that is wrong otherwise.
+    const Result late = tarnisRun({"sweep", "--rate", "1", "--help"});
+    QCOMPARE(late.exitCode, 0);
+    QCOMPARE(late.out, help.out);
 }
 
-TARNIS_MODEL_TEST_MAIN(TestTarnisRun)
+TARNIS_GUI_TEST_MAIN(TestTarnisRun)
 #include "test_tarnis_run.moc"

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 
 using namespace tarnis;
 using namespace tarnis::test;
@@ -63,6 +64,18 @@ void clickThroughCycle(QWidget* window, std::int16_t& counter, const QString& fo
     }
 }
 
+// The menu that a right click on the chart opens.
+void saveChartMenu(QWidget* window, const QString& folder)
+{
+    auto* chart = window->findChild<QWidget*>(QStringLiteral("MSChart1"));
+    auto* menu = chart ? chart->findChild<QMenu*>(QStringLiteral("chartMenu")) : nullptr;
+    if (!menu)
+        return;
+    menu->popup(chart->mapToGlobal(chart->rect().center()));
+    save(menu, folder, window->objectName() + QStringLiteral("-chart-menu"));
+    menu->hide();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -87,6 +100,7 @@ int main(int argc, char** argv)
     if (!clickButton(main, "Command2"))
         return 1;
     save(main, folder, QStringLiteral("Form1-run"));
+    saveChartMenu(main, folder);
     // The page that "P" prints, as a PDF file.
     fixture.fakes().printer.fileName = QDir(folder).filePath(QStringLiteral("Form1-printed.pdf"));
     if (!clickButton(main, "Command10"))
