@@ -118,6 +118,7 @@ void chartRoutine(benchmark::State& state, ChartKind kind, ChartWindow window, D
     runModel(*store, parametersFor(set, steps));
     ChartControl chart;
     chart.resize(window == ChartWindow::Main ? MainChart : LargeChart);
+    chart.show(); // a hidden widget gets its size only when shown, and the chart draws at that size
     ChartFamily family(chart, *store, window);
     family.draw(kind); // lays the chart out once, as a window that is on screen has
 
