@@ -4,6 +4,7 @@
 #include "model/conversions.h"
 
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <sstream>
 
@@ -12,6 +13,9 @@ namespace tarnis::cli {
 long long Range::count() const
 {
     const double span = (to - from) / step;
+    // A range too fine to count in a long long (0:1e300:1e-300) holds more values than a sweep may run.
+    if (!(span < double(MaxSweepRuns)))
+        return MaxSweepRuns + 1;
     // A sweep to 2.8 in steps of 0.1 reaches 2.8 although 0.1 is not exact in binary.
     return (long long)(std::floor(span + 1e-9)) + 1;
 }
@@ -19,6 +23,23 @@ long long Range::count() const
 namespace {
 
 using Error = std::string;
+
+// An argument as an error message quotes it: a control character (a line feed, an escape) written as
+// \xNN, so that the message stays one line and cannot steer the terminal.
+std::string shown(const std::string& argument)
+{
+    std::string text;
+    for (const unsigned char c : argument) {
+        if (c >= 0x20 && c != 0x7f) {
+            text += char(c);
+            continue;
+        }
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+        text += escaped;
+    }
+    return text;
+}
 
 struct Arguments {
     std::map<std::string, std::string> values; // option name → value
@@ -52,7 +73,7 @@ Arguments collect(const std::vector<std::string>& arguments, std::size_t first)
             name.resize(equals);
         }
         if (!takesValue(name))
-            return {{}, "unknown option " + name + " (see --help)"};
+            return {{}, "unknown option " + shown(name) + " (see --help)"};
         if (!value) {
             if (i + 1 >= arguments.size())
                 return {{}, name + " needs a value"};
@@ -73,7 +94,7 @@ std::optional<Error> readNumber(const Arguments& args, const std::string& name, 
         return std::nullopt;
     const auto value = number(found->second);
     if (!value)
-        return name + ": '" + found->second + "' is not a number";
+        return name + ": '" + shown(found->second) + "' is not a number";
     target = *value;
     return std::nullopt;
 }
@@ -136,7 +157,7 @@ std::optional<Error> readSweepRange(const Arguments& args, const std::string& na
         return readNumber(args, name, single);
     range = readRange(found->second);
     if (!range)
-        return name + ": '" + found->second + "' is not a range FROM:TO:STEP";
+        return name + ": '" + shown(found->second) + "' is not a range FROM:TO:STEP";
     if (!(range->step > 0.0) || !(range->to >= range->from) || !std::isfinite(range->to - range->from))
         return name + ": a range needs FROM <= TO and a STEP above 0";
     if (range->count() > MaxSweepRuns)

@@ -17,7 +17,8 @@ struct Range {
     double from = 0.0;
     double to = 0.0;
     double step = 0.0;
-    // How many values the range holds; TO counts when it is reached within rounding.
+    // How many values the range holds; TO counts when it is reached within rounding. Any count beyond
+    // MaxSweepRuns comes back as MaxSweepRuns + 1.
     long long count() const;
     double at(long long index) const { return from + double(index) * step; }
 };
