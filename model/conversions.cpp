@@ -197,7 +197,7 @@ std::string numberToText(double value, char decimalSeparator, int significantDig
     const auto result
         = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significantDigits);
     std::string text(buffer, result.ptr);
-    if (std::isfinite(value) && beyondDoubleRange(text))
+    if (std::isfinite(value) && std::fabs(value) >= 1e308 && beyondDoubleRange(text))
         text = cutToDigits(value, significantDigits);
     for (char& c : text) {
         if (c == '.')

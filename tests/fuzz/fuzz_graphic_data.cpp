@@ -15,13 +15,13 @@ using namespace tarnis::fuzz;
 
 namespace {
 
-// The store of one input: LastStep mostly small (so that the fuzzer runs fast), for one input in 32
+// The store of one input: LastStep mostly small (so that the fuzzer runs fast), for one input in 256
 // any 16-bit value; the doubles of the input repeated over every entry up to LastStep + 1.
 void fillStore(ResultStore& store, InputReader& input)
 {
     const auto choice = input.next<std::uint8_t>();
     const auto lastStep = input.next<std::int16_t>();
-    store.LastStep = (choice & 0xf8) == 0xf8 ? lastStep : std::int16_t(std::abs(lastStep % 64));
+    store.LastStep = choice == 0xff ? lastStep : std::int16_t(std::abs(lastStep % 64));
     std::vector<double> values;
     while (!input.rest().empty())
         values.push_back(input.next<double>());
@@ -51,20 +51,21 @@ std::vector<std::string> split(const std::string& text, const std::string& separ
 
 void checkField(const std::string& field, double stored, bool rounded, const std::string& where)
 {
-    const std::string detail = where + ": field '" + printable(field) + "' for the value " + exact(stored);
+    // Made only for a report: ten thousand lines of texts that nobody reads would slow the fuzzer.
+    const auto detail = [&] { return where + ": field '" + printable(field) + "' for the value " + exact(stored); };
     if (!std::isfinite(stored)) {
-        FUZZ_CHECK(field.empty(), detail);
+        FUZZ_CHECK(field.empty(), detail());
         return;
     }
     const auto written = convertStrict(field, '.');
-    FUZZ_CHECK(written.has_value() && field.find(' ') == std::string::npos, detail);
+    FUZZ_CHECK(written.has_value() && field.find(' ') == std::string::npos, detail());
     if (!rounded) {
-        FUZZ_CHECK(*written == stored, detail);
+        FUZZ_CHECK(*written == stored, detail());
         return;
     }
     // Rounding to hundredths, then to 15 significant digits.
     const double allowed = 0.005 * (1 + 1e-12) + 1e-14 * std::fabs(stored);
-    FUZZ_CHECK(std::fabs(*written - stored) <= allowed, detail);
+    FUZZ_CHECK(std::fabs(*written - stored) <= allowed, detail());
 }
 
 void checkText(const ResultStore& store, const std::string& text, bool rounded)
@@ -88,6 +89,10 @@ void checkText(const ResultStore& store, const std::string& text, bool rounded)
         const std::vector<std::string> fields = split(lines[std::size_t(t) + 2], ",");
         const std::string where = "line of t = " + std::to_string(t);
         FUZZ_CHECK(fields.size() == 4 && fields[0] == std::to_string(t), where);
+        // The input's few values repeat down the store, so the values of the first rows and the last
+        // stand for all; reading back ten thousand rows of them would slow the fuzzer a hundredfold.
+        if (t >= 256 && t != rows - 1)
+            continue;
         checkField(fields[1], store.PopN[t], rounded, where);
         checkField(fields[2], store.PopDN[t], rounded, where);
         checkField(fields[3], store.PopDNperN[t], rounded, where);
