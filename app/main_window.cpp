@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <limits>
+
 namespace tarnis {
 
 namespace {
@@ -128,6 +130,9 @@ QLineEdit* MainWindow::makeParameterBox(QWidget* parent, const char* name, Param
     auto* edit = named(new QLineEdit(QString::fromStdString(defaultText(box, localeDecimalSeparator())), parent), name);
     edit->setFont(timesFont(14.4));
     edit->setAlignment(Qt::AlignCenter);
+    // A text box cuts what is typed or pasted at 32767 characters unless told otherwise, without a
+    // sign; the rules must judge the whole text the user gave ("5" after 40 000 zeros is 5, not 0).
+    edit->setMaxLength(std::numeric_limits<int>::max());
     setTextColour(edit, colour);
     m_boxes[box] = edit;
     return edit;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <map>
 #include <sstream>
@@ -63,6 +64,23 @@ namespace {
 
 using Error = std::string;
 
+// An argument as an error message quotes it: a control character (a line feed, an escape) written as
+// \xNN, so that the message stays one line and cannot steer the terminal.
+std::string shown(const std::string& argument)
+{
+    std::string text;
+    for (const unsigned char c : argument) {
+        if (c >= 0x20 && c != 0x7f) {
+            text += char(c);
+            continue;
+        }
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+        text += escaped;
+    }
+    return text;
+}
+
 struct Arguments {
     std::map<std::string, std::string> values; // option name → value
     Error error;
@@ -108,7 +126,7 @@ Arguments collect(const std::vector<std::string>& arguments, std::size_t first)
             name.resize(equals);
         }
         if (!takesValue(name))
-            return {{}, "unknown option " + name + " (see --help)"};
+            return {{}, "unknown option " + shown(name) + " (see --help)"};
         if (!value) {
             if (i + 1 >= arguments.size())
                 return {{}, name + " needs a value"};
@@ -129,7 +147,7 @@ std::optional<Error> readNumber(const Arguments& args, const std::string& name, 
         return std::nullopt;
     const auto value = number(found->second);
     if (!value)
-        return name + ": '" + found->second + "' is not a number";
+        return name + ": '" + shown(found->second) + "' is not a number";
     target = *value;
     return std::nullopt;
 }
@@ -217,7 +235,7 @@ std::optional<Error> readSweepRange(const Arguments& args, const std::string& na
         return readNumber(args, name, single);
     range = readRange(found->second);
     if (!range)
-        return name + ": '" + found->second + "' is not a range FROM:TO:STEP";
+        return name + ": '" + shown(found->second) + "' is not a range FROM:TO:STEP";
     if (!(range->step > 0.0) || !(range->to >= range->from) || !std::isfinite(range->to - range->from))
         return name + ": a range needs FROM <= TO and a STEP above 0";
     if (range->count() > MaxSweepRuns)

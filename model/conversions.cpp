@@ -161,6 +161,34 @@ std::optional<std::int16_t> roundToInt16(double value) { return roundToInteger<s
 
 std::optional<std::int32_t> roundToInt32(double value) { return roundToInteger<std::int32_t>(value); }
 
+namespace {
+
+// Rounded to fewer than 17 digits, the largest doubles (DBL_MAX is 1.7976931348623157E+308) give a
+// number beyond the double range, which no reading takes back. Their digits are cut instead:
+// 1.79769313486231E+308 is the largest 15-digit number that is still a double.
+std::string cutToDigits(double value, int significantDigits)
+{
+    char buffer[64];
+    const auto all = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 16);
+    const std::string text(buffer, all.ptr); // [-]D.DDDDDDDDDDDDDDDDe+XXX
+    const std::size_t point = text.find('.');
+    const std::size_t exponent = text.find('e');
+    std::string mantissa = text.substr(0, point + std::size_t(significantDigits));
+    while (mantissa.back() == '0')
+        mantissa.pop_back();
+    if (mantissa.back() == '.')
+        mantissa.pop_back();
+    return mantissa + text.substr(exponent);
+}
+
+bool beyondDoubleRange(const std::string& text)
+{
+    double value = 0.0;
+    return std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc::result_out_of_range;
+}
+
+} // namespace
+
 std::string numberToText(double value, char decimalSeparator, int significantDigits)
 {
     if (value == 0.0)
@@ -169,6 +197,8 @@ std::string numberToText(double value, char decimalSeparator, int significantDig
     const auto result
         = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significantDigits);
     std::string text(buffer, result.ptr);
+    if (std::isfinite(value) && std::fabs(value) >= 1e308 && beyondDoubleRange(text))
+        text = cutToDigits(value, significantDigits);
     for (char& c : text) {
         if (c == '.')
             c = decimalSeparator;

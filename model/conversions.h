@@ -27,7 +27,8 @@ std::optional<std::int32_t> roundToInt32(double value);
 
 // The shortest general form with at most 15 significant digits, no trailing zeros and the given
 // decimal separator; exponent form ("1E+20", "1E-05") below 1E-4 and from 1E+15 up. Other digit
-// counts (1 to 17) serve where every bit of a value must survive the text.
+// counts (1 to 17) serve where every bit of a value must survive the text. The few values that would
+// round up beyond the double range have their last digit cut instead, so every text reads back.
 std::string numberToText(double value, char decimalSeparator, int significantDigits = 15);
 
 } // namespace tarnis

@@ -212,6 +212,11 @@ void TestTarnisRun::badCommandLines_data()
     QTest::addRow("steps in a sweep") << QStringList{"sweep", "--r", "1:2:1", "--steps", "5", "--keep", "1"}
                                       << "--discard and --keep";
     QTest::addRow("empty output name") << QStringList{"-o", ""} << "-o needs a file name";
+    // Found by fuzzing: a range too fine to count, and control characters echoed into the message.
+    QTest::addRow("range too fine to count")
+        << QStringList{"sweep", "--r", "0:1e300:1e-300", "--keep", "1"} << "more than 1000000 values";
+    QTest::addRow("line feed in a value") << QStringList{"--r", "1\n2"} << "--r: '1\\x0a2' is not a number";
+    QTest::addRow("escape in an option") << QStringList{"--r\x1b[2J"} << "unknown option --r\\x1b[2J";
 }
 
 void TestTarnisRun::badCommandLines()

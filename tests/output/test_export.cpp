@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/graphic_data.h"
 #include "tests/support/app_fixture.h"
+#include "tests/support/files.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
 
@@ -11,56 +12,12 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace tarnis;
 using namespace tarnis::test;
-
-namespace {
-
-QByteArray contentOf(const QString& fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeContent(const QString& fileName, const QByteArray& content)
-{
-    QFile file(fileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-// A file-size limit for this process, as a nearly full disk would set one: writes beyond it fail
-// with "File too large" instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
-} // namespace
 
 class TestExport : public QObject {
     Q_OBJECT

@@ -2,6 +2,9 @@
 #include "tests/support/widgets.h"
 
 #include <QApplication>
+#include <QClipboard>
+
+#include <algorithm>
 
 namespace tarnis::test {
 
@@ -34,6 +37,20 @@ void typeInto(QLineEdit* edit, const QString& text)
     QTest::keyClick(edit, Qt::Key_Backspace);
     if (!text.isEmpty())
         QTest::keyClicks(edit, text);
+}
+
+void typeOrPaste(QLineEdit* edit, const QString& text)
+{
+    const bool typeable = text.size() < 100
+        && std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7f; });
+    if (typeable) {
+        typeInto(edit, text);
+        return;
+    }
+    QApplication::clipboard()->setText(text);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
 }
 
 void pressEnter(QWidget* widget) { QTest::keyClick(widget, Qt::Key_Return); }

@@ -36,6 +36,11 @@ template <typename T> T* child(QWidget* window, const char* objectName)
 // Replaces the text of a box by typing, as a user would (each key raises the box's change).
 void typeInto(QLineEdit* edit, const QString& text);
 
+// Replaces the text of a box as a user would give it: typed on the keyboard when it is short printable
+// ASCII, else pasted (a tab or a line feed typed would move the focus or confirm the box; other
+// scripts come from an input method or a paste; nobody types thousands of characters).
+void typeOrPaste(QLineEdit* edit, const QString& text);
+
 // Enter in a box.
 void pressEnter(QWidget* widget);
 

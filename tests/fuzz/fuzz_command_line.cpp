@@ -1,0 +1,77 @@
+// The command line of tarnis-run: any arguments give either a command line whose runs all pass the
+// model's checks, or one line of error text that the terminal shows as one line. The input's bytes
+// are split into arguments at NUL bytes, as the system hands them over.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/command_line.h"
+#include "tests/fuzz/fuzz_support.h"
+
+using namespace tarnis;
+using namespace tarnis::cli;
+using namespace tarnis::fuzz;
+
+namespace {
+
+std::vector<std::string> argumentsOf(std::string_view input)
+{
+    std::vector<std::string> arguments;
+    std::size_t start = 0;
+    while (start <= input.size() && arguments.size() < 24) {
+        const std::size_t end = std::min(input.find('\0', start), input.size());
+        arguments.emplace_back(input.substr(start, end - start));
+        start = end + 1;
+    }
+    return arguments;
+}
+
+std::string shown(const std::vector<std::string>& arguments)
+{
+    std::string text;
+    for (const auto& argument : arguments)
+        text += "[" + printable(argument) + "] ";
+    return text;
+}
+
+void checkRange(const Range& range, RunParameters probe, double RunParameters::*swept, const std::string& detail)
+{
+    const long long count = range.count();
+    FUZZ_CHECK(count >= 1 && count <= MaxSweepRuns, detail);
+    for (const long long index : {0LL, count - 1}) {
+        probe.*swept = range.at(index);
+        FUZZ_CHECK(!checkRunParameters(probe), detail + ", value " + exact(probe.*swept));
+    }
+}
+
+void checkAccepted(const CommandLine& line, const std::string& detail)
+{
+    if (line.mode == Mode::Help || line.mode == Mode::Version)
+        return;
+    FUZZ_CHECK(!checkRunParameters(line.parameters), detail);
+    FUZZ_CHECK(!line.digits || (*line.digits >= 1 && *line.digits <= 17), detail);
+    if (line.mode == Mode::Run) {
+        FUZZ_CHECK(!line.rates && !line.lags, detail);
+        return;
+    }
+    FUZZ_CHECK(line.rates.has_value() != line.lags.has_value(), detail);
+    FUZZ_CHECK(line.discard >= 0 && line.keep >= 1 && line.discard + line.keep - 1 == line.parameters.steps, detail);
+    if (line.rates)
+        checkRange(*line.rates, line.parameters, &RunParameters::r, detail);
+    if (line.lags)
+        checkRange(*line.lags, line.parameters, &RunParameters::lag, detail);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const auto arguments = argumentsOf({reinterpret_cast<const char*>(data), size});
+    const auto parsed = parseCommandLine(arguments);
+    const std::string detail = "arguments " + shown(arguments);
+    if (const auto* error = std::get_if<std::string>(&parsed)) {
+        FUZZ_CHECK(!error->empty(), detail);
+        for (unsigned char c : *error)
+            FUZZ_CHECK(c >= 0x20 && c != 0x7f, detail + ", error '" + printable(*error) + "'");
+        return 0;
+    }
+    checkAccepted(std::get<CommandLine>(parsed), detail);
+    return 0;
+}
