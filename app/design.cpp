@@ -5,6 +5,7 @@
 
 #include <QCursor>
 #include <QGroupBox>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
@@ -61,6 +62,29 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+PictureLabel::PictureLabel(const QString& resource, QWidget* parent)
+    : QLabel(parent)
+    , m_resource(resource)
+{
+}
+
+void PictureLabel::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    if (size().isEmpty())
+        return;
+    // Read without the pixmap cache, which would keep the original as well.
+    const qreal ratio = devicePixelRatioF();
+    QImage picture = QImage(m_resource).scaled(size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
+    setPixmap(QPixmap::fromImage(std::move(picture)));
+}
+
+QLabel* makePicture(QWidget* parent, const char* name, const QString& resource)
+{
+    return named(new PictureLabel(resource, parent), name);
 }
 
 void setBackground(QWidget* widget, const QColor& colour)

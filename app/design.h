@@ -65,6 +65,23 @@ private:
     bool m_pressed = false;
 };
 
+// A stored picture shown at the size of its box. It is scaled once, smoothly, when the box gets its
+// size (a window shows it), and only that copy is kept: the pictures are stored at twice their design
+// size, so a box that kept the original would hold four times the pixels it shows.
+class PictureLabel : public QLabel {
+    Q_OBJECT
+public:
+    PictureLabel(const QString& resource, QWidget* parent);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QString m_resource;
+};
+
+QLabel* makePicture(QWidget* parent, const char* name, const QString& resource);
+
 struct LabelLook {
     QFont font;
     QColor text = colours::black;

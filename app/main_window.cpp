@@ -64,14 +64,6 @@ QString clockText(const QDateTime& now)
         + locale.toString(now.time(), timeFormat.trimmed());
 }
 
-QLabel* makePicture(QWidget* parent, const char* name, const QString& resource)
-{
-    auto* picture = named(new QLabel(parent), name);
-    picture->setPixmap(QPixmap(resource));
-    picture->setScaledContents(true);
-    return picture;
-}
-
 } // namespace
 
 MainWindow::MainWindow(Tarnis1& state, Navigator& navigator, Services services)

@@ -65,14 +65,14 @@ std::optional<RunRefusal> checkRunParameters(const RunParameters& p)
 
 namespace {
 
-// N(t−T) as the step from t = i − 1 uses it: before the lag reaches back to t = 0 the current value.
-double laggedValue(const ResultStore& store, int i, double lag)
+// The index of N(t−T) for the step from t = i − 1: m = (i − T) − 1 rounded halves to even, as
+// roundToInt32 does. Adding and subtracting 1.5·2^52 leaves a double no fraction bits and rounds it in
+// the default mode, exactly as nearbyint would for 0 <= m < 2^51, without a library call per step
+// (a third of a run's time). With T >= 0, m <= i − 1: an entry that this run has written.
+std::size_t laggedIndex(double m)
 {
-    const double m = (double(i) - lag) - 1.0;
-    if (m < 0.0)
-        return store.PopN[i - 1];
-    // With lag >= 0, m <= i − 1, so the rounded index is an entry that this run has written.
-    return store.PopN[std::size_t(*roundToInt32(m))];
+    constexpr double noFractionBits = 6755399441055744.0;
+    return std::size_t((m + noFractionBits) - noFractionBits);
 }
 
 double finiteOrNaN(double value) { return std::isfinite(value) ? value : std::numeric_limits<double>::quiet_NaN(); }
@@ -90,9 +90,13 @@ RunOutcome runModel(ResultStore& store, const RunParameters& p)
     store.PopN[0] = p.n0;
 
     const int lastPass = p.steps + 1;
+    // N(i − 1) stays in a register from one step to the next instead of being read back.
+    double current = p.n0;
     for (int i = 1; i <= lastPass; ++i) {
-        const double current = store.PopN[i - 1];
-        const double lagged = laggedValue(store, i, p.lag);
+        // Before the lag reaches back to t = 0, and with no lag at all, the step uses the current value.
+        const double m = (double(i) - p.lag) - 1.0;
+        const std::size_t index = m < 0.0 ? std::size_t(i - 1) : laggedIndex(m);
+        const double lagged = index == std::size_t(i - 1) ? current : store.PopN[index];
         // Keep this order of operations: results are compared bit for bit.
         const double dN = (1.0 - lagged / p.K) * (p.r * current);
         const double dNperN = dN / current;
@@ -112,6 +116,7 @@ RunOutcome runModel(ResultStore& store, const RunParameters& p)
             store.LastStep = std::int16_t(i);
             return {RunEnd::DiedOut, store.LastStep, std::nullopt};
         }
+        current = next;
     }
     return {RunEnd::Completed, store.LastStep, std::nullopt};
 }

@@ -48,12 +48,5 @@ std::function<void()> moveStep(Navigator& navigator, WindowId from, WindowId to,
     return [&navigator, from, to, order] { navigator.move(from, to, order); };
 }
 
-QLabel* makePictureLabel(QWidget* parent, const char* name, const QString& resource)
-{
-    auto* picture = named(new QLabel(parent), name);
-    picture->setPixmap(QPixmap(resource));
-    picture->setScaledContents(true);
-    return picture;
-}
 
 } // namespace tarnis

@@ -38,7 +38,4 @@ private:
 std::function<void()> moveStep(Navigator& navigator, WindowId from, WindowId to,
                                MoveOrder order = MoveOrder::HideFirst);
 
-// A stored picture, shown scaled to the box that its window places it in.
-QLabel* makePictureLabel(QWidget* parent, const char* name, const QString& resource);
-
 } // namespace tarnis

@@ -141,7 +141,7 @@ FurtherRemarks::FurtherRemarks(Navigator& navigator)
 QuizScreen::QuizScreen(Navigator& navigator)
     : InfoScreen("Quiz", QStringLiteral("Quiz"), {9855, 7545}, colours::lightGreen)
 {
-    Image1 = makePictureLabel(this, "Image1", QStringLiteral(":/pictures/quiz.png"));
+    Image1 = makePicture(this, "Image1", QStringLiteral(":/pictures/quiz.png"));
     placePicture();
 
     Command1 = makeButton(this, "Command1", QStringLiteral("Back to the mainform"), QString(), timesFont(12));

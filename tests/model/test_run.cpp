@@ -35,6 +35,8 @@ private slots:
     void extinction();
     void fractionalLagUsesRoundedIndices();
     void zeroLagIsTheLogisticMap();
+    void sameAsTheFormulaStepByStep_data();
+    void sameAsTheFormulaStepByStep();
     void shorterSecondRunKeepsHigherEntries();
     void readingTheBoxes_data();
     void readingTheBoxes();
@@ -175,6 +177,51 @@ void TestRun::zeroLagIsTheLogisticMap()
         QCOMPARE_EXACT(m_store->PopDN[t], (1.0 - N / 100.0) * (2.7 * N));
         QCOMPARE_EXACT(m_store->PopN[t + 1], m_store->PopDN[t] + N);
     }
+}
+
+void TestRun::sameAsTheFormulaStepByStep_data()
+{
+    QTest::addColumn<double>("lag");
+    QTest::addColumn<double>("r");
+    QTest::addRow("no lag") << 0.0 << 2.7;
+    QTest::addRow("tiny lag") << 1e-300 << 2.7;
+    QTest::addRow("half") << 0.5 << 1.9;
+    QTest::addRow("halves to even") << 2.5 << 0.2;
+    QTest::addRow("just below a half") << 2.4999999999999996 << 0.2;
+    QTest::addRow("just above a half") << 2.5000000000000004 << 0.2;
+    QTest::addRow("many fraction bits") << 3.7 << 0.9;
+    QTest::addRow("whole lag") << 8.0 << 0.2;
+    QTest::addRow("lag near the end") << 9998.5 << 0.2;
+    QTest::addRow("lag beyond the run") << 1e300 << 0.2;
+}
+
+// The run against the recurrence written plainly, with the index rounded by roundToInt32, over the
+// longest run: every entry bit for bit.
+void TestRun::sameAsTheFormulaStepByStep()
+{
+    QFETCH(double, lag);
+    QFETCH(double, r);
+    *m_store = {};
+    runModel(*m_store, parameters(r, 2, 100, lag, MaxRunSteps));
+    auto expected = std::make_unique<ResultStore>();
+    expected->PopN[0] = 2;
+    int last = MaxRunSteps;
+    for (int i = 1; i <= MaxRunSteps + 1; ++i) {
+        const double m = (double(i) - lag) - 1.0;
+        const double lagged = m < 0 ? expected->PopN[i - 1] : expected->PopN[std::size_t(*roundToInt32(m))];
+        expected->PopDN[i - 1] = (1.0 - lagged / 100.0) * (r * expected->PopN[i - 1]);
+        expected->PopDNperN[i - 1] = expected->PopDN[i - 1] / expected->PopN[i - 1];
+        expected->PopN[i] = expected->PopDN[i - 1] + expected->PopN[i - 1];
+        if (!(expected->PopN[i] > 0)) {
+            expected->PopN[i] = 0;
+            last = i;
+            break;
+        }
+    }
+    QCOMPARE(int(m_store->LastStep), last);
+    QVERIFY(std::equal(expected->PopN.begin(), expected->PopN.end(), m_store->PopN.begin()));
+    QVERIFY(std::equal(expected->PopDN.begin(), expected->PopDN.end(), m_store->PopDN.begin()));
+    QVERIFY(std::equal(expected->PopDNperN.begin(), expected->PopDNperN.end(), m_store->PopDNperN.begin()));
 }
 
 void TestRun::shorterSecondRunKeepsHigherEntries()
