@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/backdrop.h"
 
-#include "app/design.h"
+#include "ui/design.h"
 
 #include <QGuiApplication>
 #include <QScreen>

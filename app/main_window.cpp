@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window.h"
 
-#include "app/design.h"
-#include "app/identity.h"
-#include "app/locale_numbers.h"
-#include "app/navigator.h"
-#include "app/twips.h"
 #include "charts/chart_control.h"
 #include "charts/chart_cycle.h"
 #include "charts/chart_menu.h"
 #include "charts/large_graph_window.h"
 #include "model/conversions.h"
+#include "model/run_refusals.h"
+#include "ui/click_tracker.h"
+#include "ui/design.h"
+#include "ui/identity.h"
+#include "ui/locale_numbers.h"
+#include "ui/navigator.h"
+#include "ui/twips.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -26,32 +28,22 @@ namespace tarnis {
 namespace {
 
 constexpr double ButtonPoints = 12.0;
-constexpr QSize ClientTwips{10608, 7764};
+constexpr QSizeF ClientTwips{10608, 7764};
 constexpr QSize BannerPixels{231, 76};     // design size of the banner picture
 constexpr double PictureBoxWidth = 1656.0; // the author panel's picture box, in twips
 constexpr double PictureBoxHeight = 2172.0;
 
+// One sentence naming the box to correct and what it must hold, and an example: its default.
 QString refusalMessage(RunRefusal refusal)
 {
-    switch (refusal) {
-    case RunRefusal::RateOutOfRange:
-        return QObject::tr("The intrinsic rate (r) is too large to compute with. Enter a number such as 0.2.");
-    case RunRefusal::CapacityOutOfRange:
-        return QObject::tr("The carrying capacity (K) is too large to compute with. Enter a number such as 500.");
-    case RunRefusal::CapacityZero:
-        return QObject::tr("The carrying capacity (K) must be a number other than 0, such as 500.");
-    case RunRefusal::StepsOutOfRange:
-        return QObject::tr("The number of time steps (For t=1 to) must be a number from 0 to %1.").arg(MaxRunSteps);
-    case RunRefusal::InitialSizeNotANumber:
-        return QObject::tr("The initial population size N(0) must be a number, such as 1.");
-    case RunRefusal::InitialSizeZero:
-        return QObject::tr("The initial population size N(0) must be a number other than 0, such as 1.");
-    case RunRefusal::LagNotANumber:
-        return QObject::tr("The time lag must be a number of 0 or more, such as 5.");
-    case RunRefusal::LagNegative:
-        return QObject::tr("The time lag must be 0 or more, such as 5: a population cannot respond to its future.");
-    }
-    return {};
+    const RefusalReason& reason = refusalReason(refusal);
+    QString subject = QString::fromStdString(reason.subject);
+    subject[0] = subject[0].toUpper();
+    if (!reason.boxCaption.empty())
+        subject += QStringLiteral(" (%1)").arg(QString::fromStdString(reason.boxCaption));
+    return QStringLiteral("%1 %2. Enter a number such as %3.")
+        .arg(subject, QString::fromStdString(reason.rule),
+             QString::fromStdString(defaultText(reason.box, localeDecimalSeparator())));
 }
 
 // The date and time in the user's short date and long time form, without the time zone.
@@ -67,15 +59,11 @@ QString clockText(const QDateTime& now)
 } // namespace
 
 MainWindow::MainWindow(Tarnis1& state, Navigator& navigator, Services services)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : FixedWindow({"Form1", identity::programTitle(), ClientTwips, FrameStyle::Single, false})
     , m_state(state)
     , m_navigator(navigator)
     , m_services(services)
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(identity::programTitle());
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon-32.png")));
-    setFixedSize(twipsSize(ClientTwips.width(), ClientTwips.height()));
     setBackground(this, colours::white);
     setFont(sansSerifFont(7.8, Weight::Bold));
 
@@ -92,7 +80,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildTitlePanel()
 {
-    Label17 = named(new ClickableLabel(this), "Label17");
+    Label17 = named(new QLabel(this), "Label17");
     applyLook(Label17,
               {.font = timesFont(15.6),
                .text = colours::yellow,
@@ -236,7 +224,7 @@ void MainWindow::buildAuthorFrame()
     applyLook(Label9, {.font = timesFont(12)});
     placeTwips(Label9, 120, 240, 4092, 2172);
 
-    Label6 = named(new ClickableLabel(Frame3), "Label6");
+    Label6 = named(new QLabel(Frame3), "Label6");
     applyLook(Label6,
               {.font = timesFont(12), .background = colours::yellow, .alignment = Qt::AlignCenter, .border = true});
     placeTwips(Label6, 120, 2520, 3372, 372);
@@ -273,11 +261,12 @@ void MainWindow::connectHandlers()
     connect(Command13, &QPushButton::clicked, this, &MainWindow::saveRequested);
     connect(Command11, &QPushButton::clicked, this, &MainWindow::ShowLargeGraph);
     connect(Timer1, &QTimer::timeout, this, &MainWindow::refreshClock);
-    connect(Label6, &ClickableLabel::clicked, this, &MainWindow::clearResult);
+    connect(new ClickTracker(*Label6), &ClickTracker::clicked, this, &MainWindow::clearResult);
     connect(MSChart1, &ChartControl::clicked, this, &MainWindow::chartClicked);
 
     connect(Command8, &QPushButton::clicked, this, [this] { m_navigator.move(WindowId::Form1, WindowId::Introfrm); });
-    connect(Label17, &ClickableLabel::clicked, this, [this] { m_navigator.move(WindowId::Form1, WindowId::Form3); });
+    connect(new ClickTracker(*Label17), &ClickTracker::clicked, this,
+            [this] { m_navigator.move(WindowId::Form1, WindowId::Form3); });
     connect(Command14, &QPushButton::clicked, this,
             [this] { m_navigator.move(WindowId::Form1, WindowId::Quiz, MoveOrder::ShowFirst); });
     connect(Command1, &QPushButton::clicked, this, [this] { m_navigator.move(WindowId::Form1, WindowId::copyrigh); });

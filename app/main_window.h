@@ -3,11 +3,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/services.h"
 #include "charts/chart_family.h"
 #include "model/parameter_boxes.h"
 #include "model/run.h"
 #include "model/store.h"
+#include "ui/fixed_window.h"
+#include "ui/services.h"
 
 #include <QWidget>
 
@@ -23,10 +24,9 @@ class QTimer;
 namespace tarnis {
 
 class ChartControl;
-class ClickableLabel;
 class Navigator;
 
-class MainWindow : public QWidget {
+class MainWindow : public FixedWindow {
     Q_OBJECT
 public:
     MainWindow(Tarnis1& state, Navigator& navigator, Services services);
@@ -69,11 +69,11 @@ private:
     Services m_services;
     std::map<ParameterBox, QLineEdit*> m_boxes;
 
-    ClickableLabel* Label17; // program title box; a click shows the further remarks
-    QLabel* Label7;          // one-line notice
-    QWidget* Frame1;         // borderless frame of the banner picture
-    QLabel* Image1;          // banner picture
-    QPushButton* Command8;   // "more ...": the introduction
+    QLabel* Label17;       // program title box; a click shows the further remarks
+    QLabel* Label7;        // one-line notice
+    QWidget* Frame1;       // borderless frame of the banner picture
+    QLabel* Image1;        // banner picture
+    QPushButton* Command8; // "more ...": the introduction
 
     QGroupBox* Frame4;      // "Data"
     QLabel* Label1;         // caption of r
@@ -105,7 +105,7 @@ private:
 
     QGroupBox* Frame3;      // "Author "
     QLabel* Label9;         // contact block
-    ClickableLabel* Label6; // clock; a click clears the result
+    QLabel* Label6;         // clock; a click clears the result
     QLabel* Picture1;       // the author panel's picture
     QPushButton* Command14; // picture button: the quiz
 

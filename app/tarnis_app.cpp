@@ -2,12 +2,13 @@
 #include "app/tarnis_app.h"
 
 #include "app/backdrop.h"
-#include "app/design.h"
+#include "app/desktop_services.h"
 #include "app/main_window.h"
 #include "charts/large_graph_window.h"
 #include "output/graphic_data_export.h"
 #include "output/window_printing.h"
 #include "screens/screens.h"
+#include "ui/design.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -35,7 +36,7 @@ void TarnisApp::registerWindows()
     m_navigator.registerWindow(WindowId::tarnis4, [] { return new Backdrop; });
     registerScreens(m_navigator, m_state, m_services);
     m_navigator.registerWindow(WindowId::larggraf, [this] {
-        auto* large = new LargeGraphWindow(m_state, m_navigator, m_services);
+        auto* large = new LargeGraphWindow(m_state.store, m_state.ChartCycleLarge, m_navigator, m_services);
         QObject::connect(large, &LargeGraphWindow::printRequested, large,
                          [this, large] { printWindow(*large, m_services); });
         return large;

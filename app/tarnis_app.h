@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/navigator.h"
-#include "app/services.h"
 #include "model/store.h"
+#include "ui/navigator.h"
+#include "ui/services.h"
 
 namespace tarnis {
 

@@ -1,10 +1,10 @@
 // Whole clicks as a user makes them: Run from the button to the drawn chart, and a click on the
 // chart of each window, which draws the next kind of the cycle.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/navigator.h"
 #include "bench/chart_data_sets.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/widgets.h"
+#include "ui/navigator.h"
 
 #include <benchmark/benchmark.h>
 

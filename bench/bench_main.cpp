@@ -9,6 +9,7 @@ void registerChartBenchmarks();
 int main(int argc, char** argv)
 {
     tarnis::test::prepareTestEnvironment();
+    qInstallMessageHandler(tarnis::test::quietOffscreenWarnings);
     QApplication application(argc, argv);
     tarnis::prepareApplication();
     registerChartBenchmarks();

@@ -4,9 +4,9 @@
 //                         time of that paint in nanoseconds
 //   startup_probe visit   leaves the title screen, runs the defaults and shows every window once
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/navigator.h"
 #include "app/tarnis_app.h"
 #include "tests/support/fake_services.h"
+#include "ui/navigator.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,8 +21,7 @@ using namespace tarnis;
 namespace {
 
 // Notes the moment the watched window has finished its first paint, then ends the event loop.
-class FirstPaint : public QObject
-{
+class FirstPaint : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/chart_control.h"
 
-#include "app/design.h"
 #include "charts/axis_fit.h"
+#include "ui/click_tracker.h"
+#include "ui/design.h"
 
 #include <algorithm>
 #include <cmath>
@@ -89,6 +90,8 @@ ChartControl::ChartControl(QWidget* parent)
     yAxis->grid()->setZeroLinePen(QPen(Qt::black, 0, Qt::SolidLine));
     legend->setVisible(false);
     m_series[0] = makeSeries(FirstSeriesColour);
+    // The chart widget keeps its own mouse handling.
+    connect(new ClickTracker(*this, {.passOn = true}), &ClickTracker::clicked, this, &ChartControl::clicked);
 }
 
 void ChartControl::setupAxis(QCPAxis* axis)
@@ -217,19 +220,5 @@ QString ChartControl::chartTitle() const { return m_title->text(); }
 QString ChartControl::yAxisTitle() const { return yAxis->label(); }
 
 QString ChartControl::xAxisTitle() const { return xAxis->label(); }
-
-void ChartControl::mousePressEvent(QMouseEvent* event)
-{
-    m_pressed = event->button() == Qt::LeftButton;
-    QCustomPlot::mousePressEvent(event);
-}
-
-void ChartControl::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool wasPressed = std::exchange(m_pressed, false);
-    QCustomPlot::mouseReleaseEvent(event);
-    if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
-}
 
 } // namespace tarnis

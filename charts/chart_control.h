@@ -44,11 +44,8 @@ public:
     QString xAxisTitle() const;
 
 signals:
+    // A left press and its release on the chart; the right button opens the chart's menu instead.
     void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QCPCurve* curve(int series) const;
@@ -59,7 +56,6 @@ private:
 
     std::array<QCPCurve*, 2> m_series{}; // series 1 and, while the grid has 4 columns, series 3
     QCPTextElement* m_title = nullptr;
-    bool m_pressed = false;
 };
 
 } // namespace tarnis

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/chart_menu.h"
 
-#include "app/locale_numbers.h"
 #include "charts/chart_control.h"
 #include "output/file_saving.h"
+#include "ui/locale_numbers.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,44 +1,86 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/large_graph_window.h"
 
-#include "app/design.h"
-#include "app/navigator.h"
-#include "app/twips.h"
 #include "charts/chart_control.h"
 #include "charts/chart_cycle.h"
 #include "charts/chart_menu.h"
+#include "ui/design.h"
+#include "ui/navigator.h"
+#include "ui/twips.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QPushButton>
 
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
 namespace tarnis {
 
 namespace {
 
-constexpr QSize ClientTwips{10752, 8304};
+constexpr QSizeF ClientTwips{10752, 8304};
+// The chart's place in the tab order, among the buttons'.
+constexpr int ChartTabIndex = 9;
 
-QFont fontA() { return sansSerifFont(9.6); }
-QFont fontB() { return timesFont(12, Weight::Regular); }
+// The window's two button fonts. The buttons in font A show the hand pointer.
+enum class ButtonFont { A, B };
+
+QFont fontOf(ButtonFont font) { return font == ButtonFont::A ? sansSerifFont(9.6) : timesFont(12, Weight::Regular); }
 
 } // namespace
 
-LargeGraphWindow::LargeGraphWindow(Tarnis1& state, Navigator& navigator, Services services)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , m_state(state)
+struct LargeGraphWindow::ButtonDesign {
+    QPushButton* LargeGraphWindow::*member;
+    const char* name;
+    const char* caption;
+    const char* toolTip;
+    double left, top, width, height; // twips, in Frame2
+    ButtonFont font;
+    std::optional<ChartKind> kind; // the chart it draws; none for "P" and "Main form"
+    int tabIndex;
+};
+
+std::span<const LargeGraphWindow::ButtonDesign> LargeGraphWindow::buttonDesigns()
+{
+    using enum ButtonFont;
+    using enum ChartKind;
+    static const std::array<ButtonDesign, 12> designs{{
+        {&LargeGraphWindow::Command1, "Command1", "N vs. t", "Show N(t) vs. t", 96, 7296, 1260, 375, A, NtvsT, 5},
+        {&LargeGraphWindow::Command3, "Command3", "dN vs. t", "Show dN vs. t", 1440, 7296, 1260, 375, A, dNvsT, 0},
+        {&LargeGraphWindow::Command7, "Command7", "dN/N vs. N", "Show dN/N vs. N", 2784, 7296, 1716, 375, A, dNperNvsN,
+         4},
+        {&LargeGraphWindow::Command8, "Command8", "N, dN vs. t", "Show N and dN vs. t", 4608, 7296, 1500, 375, A,
+         NdNvsT, 7},
+        {&LargeGraphWindow::Command9, "Command9", "lnN vs. t", "Show logN(t) vs. t", 6144, 7296, 1380, 375, A, LogNvsT,
+         8},
+        {&LargeGraphWindow::Command2, "Command2", "dN vs. N", "Show dN vs. N", 7584, 7296, 1164, 375, A, dNvsN, 6},
+        {&LargeGraphWindow::Command6, "Command6", "P", "Print this form", 8832, 7296, 375, 375, A, {}, 3},
+        {&LargeGraphWindow::Command4, "Command4", "Main form", "", 9312, 7296, 1188, 375, A, {}, 1},
+        {&LargeGraphWindow::cmdDNperNvsNinLine, "cmdDNperNvsNinLine", "dN/N vs. N in line", "", 96, 7776, 2316, 396, B,
+         dNperNvsNinLine, 10},
+        {&LargeGraphWindow::cmddNvsNinLine, "cmddNvsNinLine", "dN vs. N in line", "", 2496, 7776, 2412, 396, B,
+         dNvsNinLine, 11},
+        {&LargeGraphWindow::cmdNtnextvsNt, "cmdNtnextvsNt", "N(t+1) vs. N(t) in line", "", 4992, 7776, 2604, 396, B,
+         NtvsNtnextinLine, 12},
+        {&LargeGraphWindow::Command5, "Command5", "N(t+1) vs. N(t)", "Show N(t+1) vs. N(t)", 7680, 7776, 2796, 375, A,
+         NtvsNtnext, 2},
+    }};
+    return designs;
+}
+
+LargeGraphWindow::LargeGraphWindow(const ResultStore& store, std::int16_t& chartCycle, Navigator& navigator,
+                                   Services services)
+    : FixedWindow({"larggraf", QStringLiteral("Form2"), ClientTwips})
+    , m_chartCycle(chartCycle)
     , m_navigator(navigator)
     , Frame2(makeFrame(this, "Frame2", QStringLiteral("Graph")))
     , MSChart1(named(new ChartControl(Frame2), "MSChart1"))
-    , m_charts(*MSChart1, state.store, ChartWindow::Large)
+    , m_charts(*MSChart1, store, ChartWindow::Large)
 {
-    setObjectName(QStringLiteral("larggraf"));
-    setWindowTitle(QStringLiteral("Form2"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon-32.png")));
-    // The close box destroys the window; the navigator builds it afresh on the next "LG".
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(twipsSize(ClientTwips.width(), ClientTwips.height()));
     setBackground(this, colours::white);
-
     setBackground(Frame2, colours::white);
     placeTwips(Frame2, 120, 0, 10575, 8292);
     placeTwips(MSChart1, 96, 288, 10380, 6924);
@@ -46,80 +88,35 @@ LargeGraphWindow::LargeGraphWindow(Tarnis1& state, Navigator& navigator, Service
     new ChartMenu(*MSChart1, services);
 
     buildButtons();
-    setTabOrder();
-    connectHandlers();
+    connect(Command6, &QPushButton::clicked, this, &LargeGraphWindow::printRequested);
+    connect(Command4, &QPushButton::clicked, this, &LargeGraphWindow::backToMainWindow);
+    connect(MSChart1, &ChartControl::clicked, this, &LargeGraphWindow::chartClicked);
 }
 
 LargeGraphWindow::~LargeGraphWindow() = default;
 
 void LargeGraphWindow::buildButtons()
 {
-    const auto button = [this](const char* name, const char* caption, const char* toolTip, const QFont& font) {
-        return makeButton(Frame2, name, QString::fromLatin1(caption), QString::fromLatin1(toolTip), font);
-    };
-    Command1 = button("Command1", "N vs. t", "Show N(t) vs. t", fontA());
-    placeTwips(Command1, 96, 7296, 1260, 375);
-    Command3 = button("Command3", "dN vs. t", "Show dN vs. t", fontA());
-    placeTwips(Command3, 1440, 7296, 1260, 375);
-    Command7 = button("Command7", "dN/N vs. N", "Show dN/N vs. N", fontA());
-    placeTwips(Command7, 2784, 7296, 1716, 375);
-    Command8 = button("Command8", "N, dN vs. t", "Show N and dN vs. t", fontA());
-    placeTwips(Command8, 4608, 7296, 1500, 375);
-    Command9 = button("Command9", "lnN vs. t", "Show logN(t) vs. t", fontA());
-    placeTwips(Command9, 6144, 7296, 1380, 375);
-    Command2 = button("Command2", "dN vs. N", "Show dN vs. N", fontA());
-    placeTwips(Command2, 7584, 7296, 1164, 375);
-    Command6 = button("Command6", "P", "Print this form", fontA());
-    placeTwips(Command6, 8832, 7296, 375, 375);
-    Command4 = button("Command4", "Main form", "", fontA());
-    placeTwips(Command4, 9312, 7296, 1188, 375);
-
-    cmdDNperNvsNinLine = button("cmdDNperNvsNinLine", "dN/N vs. N in line", "", fontB());
-    placeTwips(cmdDNperNvsNinLine, 96, 7776, 2316, 396);
-    cmddNvsNinLine = button("cmddNvsNinLine", "dN vs. N in line", "", fontB());
-    placeTwips(cmddNvsNinLine, 2496, 7776, 2412, 396);
-    cmdNtnextvsNt = button("cmdNtnextvsNt", "N(t+1) vs. N(t) in line", "", fontB());
-    placeTwips(cmdNtnextvsNt, 4992, 7776, 2604, 396);
-    Command5 = button("Command5", "N(t+1) vs. N(t)", "Show N(t+1) vs. N(t)", fontA());
-    placeTwips(Command5, 7680, 7776, 2796, 375);
-
-    for (QPushButton* pointed :
-         {Command1, Command3, Command7, Command8, Command9, Command2, Command6, Command4, Command5})
-        pointed->setCursor(handCursor());
-}
-
-void LargeGraphWindow::setTabOrder()
-{
-    const QList<QWidget*> order{Command3,           Command4,       Command5,     Command6, Command7,
-                                Command1,           Command2,       Command8,     Command9, MSChart1,
-                                cmdDNperNvsNinLine, cmddNvsNinLine, cmdNtnextvsNt};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
-}
-
-void LargeGraphWindow::connectHandlers()
-{
-    const auto drawOn = [this](QPushButton* button, ChartKind kind) {
-        connect(button, &QPushButton::clicked, this, [this, kind] { m_charts.draw(kind); });
-    };
-    drawOn(Command1, ChartKind::NtvsT);
-    drawOn(Command3, ChartKind::dNvsT);
-    drawOn(Command7, ChartKind::dNperNvsN);
-    drawOn(Command8, ChartKind::NdNvsT);
-    drawOn(Command9, ChartKind::LogNvsT);
-    drawOn(Command2, ChartKind::dNvsN);
-    drawOn(cmdDNperNvsNinLine, ChartKind::dNperNvsNinLine);
-    drawOn(cmddNvsNinLine, ChartKind::dNvsNinLine);
-    drawOn(cmdNtnextvsNt, ChartKind::NtvsNtnextinLine);
-    drawOn(Command5, ChartKind::NtvsNtnext);
-    connect(Command6, &QPushButton::clicked, this, &LargeGraphWindow::printRequested);
-    connect(Command4, &QPushButton::clicked, this, &LargeGraphWindow::backToMainWindow);
-    connect(MSChart1, &ChartControl::clicked, this, &LargeGraphWindow::chartClicked);
+    std::vector<std::pair<int, QWidget*>> tabOrder{{ChartTabIndex, MSChart1}};
+    for (const ButtonDesign& design : buttonDesigns()) {
+        QPushButton* button = makeButton(Frame2, design.name, QString::fromLatin1(design.caption),
+                                         QString::fromLatin1(design.toolTip), fontOf(design.font));
+        placeTwips(button, design.left, design.top, design.width, design.height);
+        if (design.font == ButtonFont::A)
+            button->setCursor(handCursor());
+        if (const auto kind = design.kind)
+            connect(button, &QPushButton::clicked, this, [this, kind] { m_charts.draw(*kind); });
+        this->*design.member = button;
+        tabOrder.emplace_back(design.tabIndex, button);
+    }
+    std::ranges::sort(tabOrder, {}, &std::pair<int, QWidget*>::first);
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 }
 
 void LargeGraphWindow::backToMainWindow() { m_navigator.move(WindowId::larggraf, WindowId::Form1); }
 
-void LargeGraphWindow::chartClicked() { m_charts.draw(advanceChartCycle(m_state.ChartCycleLarge)); }
+void LargeGraphWindow::chartClicked() { m_charts.draw(advanceChartCycle(m_chartCycle)); }
 
 void LargeGraphWindow::closeEvent(QCloseEvent* event)
 {

@@ -3,11 +3,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/services.h"
 #include "charts/chart_family.h"
 #include "model/store.h"
+#include "ui/fixed_window.h"
+#include "ui/services.h"
 
-#include <QWidget>
+#include <cstdint>
+#include <span>
 
 class QGroupBox;
 class QPushButton;
@@ -17,10 +19,11 @@ namespace tarnis {
 class ChartControl;
 class Navigator;
 
-class LargeGraphWindow : public QWidget {
+class LargeGraphWindow : public FixedWindow {
     Q_OBJECT
 public:
-    LargeGraphWindow(Tarnis1& state, Navigator& navigator, Services services);
+    // The window only reads the results; its place in the click cycle is its own counter.
+    LargeGraphWindow(const ResultStore& store, std::int16_t& chartCycle, Navigator& navigator, Services services);
     ~LargeGraphWindow() override;
 
     // This window's own chart routines, on its own chart.
@@ -33,13 +36,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    struct ButtonDesign;
+    static std::span<const ButtonDesign> buttonDesigns();
+
     void buildButtons();
-    void setTabOrder();
-    void connectHandlers();
     void backToMainWindow();
     void chartClicked();
 
-    Tarnis1& m_state;
+    std::int16_t& m_chartCycle;
     Navigator& m_navigator;
 
     QGroupBox* Frame2;               // "Graph", holding everything else

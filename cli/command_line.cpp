@@ -2,6 +2,7 @@
 #include "cli/command_line.h"
 
 #include "model/conversions.h"
+#include "model/run_refusals.h"
 
 #include <algorithm>
 #include <cmath>
@@ -203,30 +204,6 @@ std::optional<Range> readRange(const std::string& text)
     return range;
 }
 
-Error refusalText(RunRefusal refusal)
-{
-    switch (refusal) {
-    // The window's messages, led by the option instead of the box.
-    case RunRefusal::RateOutOfRange:
-        return "--r: the intrinsic rate (r) is too large to compute with";
-    case RunRefusal::CapacityOutOfRange:
-        return "--K: the carrying capacity (K) is too large to compute with";
-    case RunRefusal::CapacityZero:
-        return "--K: the carrying capacity (K) must be a number other than 0";
-    case RunRefusal::StepsOutOfRange:
-        return "--steps: the number of time steps must be a number from 0 to " + std::to_string(MaxRunSteps);
-    case RunRefusal::InitialSizeNotANumber:
-        return "--n0: the initial population size N(0) must be a number";
-    case RunRefusal::InitialSizeZero:
-        return "--n0: the initial population size N(0) must be a number other than 0";
-    case RunRefusal::LagNotANumber:
-        return "--lag: the time lag must be a number of 0 or more";
-    case RunRefusal::LagNegative:
-        return "--lag: the time lag must be 0 or more: a population cannot respond to its future";
-    }
-    return "the parameters cannot be computed with";
-}
-
 std::optional<Error> readSweepRange(const Arguments& args, const std::string& name, std::optional<Range>& range,
                                     double& single)
 {
@@ -299,11 +276,11 @@ std::optional<Error> checkLimits(const CommandLine& line)
         for (double end : {range->from, range->at(range->count() - 1)}) {
             *value = end;
             if (const auto refusal = checkRunParameters(probe))
-                return refusalText(*refusal);
+                return refusalLine(*refusal);
         }
     }
     if (const auto refusal = checkRunParameters(probe))
-        return refusalText(*refusal);
+        return refusalLine(*refusal);
     return std::nullopt;
 }
 

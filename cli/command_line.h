@@ -31,13 +31,13 @@ enum class Mode { Run, Sweep, Help, Version };
 
 struct CommandLine {
     Mode mode = Mode::Run;
-    RunParameters parameters{0.2, 500.0, 200, 1.0, 5.0}; // the main window's defaults
-    std::optional<Range> rates;                          // sweep over r
-    std::optional<Range> lags;                           // sweep over the lag
-    int discard = 0;                                     // sweep: steps left out at the start
-    int keep = 0;                                        // sweep: steps written after them
-    std::optional<int> digits;                           // significant digits instead of two decimals
-    std::string outputFile;                              // empty: standard output
+    RunParameters parameters = DefaultParameters; // the main window's defaults
+    std::optional<Range> rates;                   // sweep over r
+    std::optional<Range> lags;                    // sweep over the lag
+    int discard = 0;                              // sweep: steps left out at the start
+    int keep = 0;                                 // sweep: steps written after them
+    std::optional<int> digits;                    // significant digits instead of two decimals
+    std::string outputFile;                       // empty: standard output
 };
 
 inline constexpr long long MaxSweepRuns = 1'000'000;

@@ -3,7 +3,7 @@
 #include "cli/command_line.h"
 #include "cli/output_file.h"
 #include "cli/sweep.h"
-#include "output/graphic_data.h"
+#include "model/graphic_data.h"
 
 #include <iostream>
 #include <memory>

@@ -2,14 +2,13 @@
 #include "model/parameter_boxes.h"
 
 #include "model/conversions.h"
+#include "model/run.h"
 
 #include <cmath>
 
 namespace tarnis {
 
 namespace {
-
-constexpr double DefaultRate = 0.2;
 
 EnterResult confirmSteps(std::string_view text, char separator)
 {
@@ -20,7 +19,7 @@ EnterResult confirmSteps(std::string_view text, char separator)
     std::optional<std::string> replacement;
     std::string current(text);
     if (*value > MaxConfirmedSteps) {
-        current = "2000";
+        current = numberToText(MaxConfirmedSteps, separator);
         replacement = current;
     }
     const auto reread = readLenient(current, separator);
@@ -33,17 +32,18 @@ EnterResult confirmSteps(std::string_view text, char separator)
 
 std::string defaultText(ParameterBox box, char localeSeparator)
 {
+    const RunParameters& defaults = DefaultParameters;
     switch (box) {
     case ParameterBox::n0:
-        return "1";
+        return numberToText(defaults.n0, localeSeparator);
     case ParameterBox::rrate:
-        return numberToText(DefaultRate, localeSeparator);
+        return numberToText(defaults.r, localeSeparator);
     case ParameterBox::Kvalue:
-        return "500";
+        return numberToText(defaults.K, localeSeparator);
     case ParameterBox::tlag:
-        return "5";
+        return numberToText(defaults.lag, localeSeparator);
     case ParameterBox::simut:
-        return "200";
+        return numberToText(defaults.steps, localeSeparator);
     }
     return {};
 }
@@ -67,18 +67,20 @@ EnterResult confirmEntry(ParameterBox box, std::string_view text, char localeSep
 
 PresetTexts presetTexts(int preset, char localeSeparator)
 {
-    static constexpr std::array<std::pair<const char*, const char*>, PresetCount> lagAndSteps{{
-        {"8", "2000"},
-        {"5", "200"},
-        {"3", "200"},
+    // The presets differ from the defaults only in their lag and steps.
+    static constexpr std::array<std::pair<double, double>, PresetCount> lagAndSteps{{
+        {8, 2000},
+        {5, 200},
+        {3, 200},
     }};
     const auto& [lag, steps] = lagAndSteps.at(std::size_t(preset));
+    const auto text = [localeSeparator](double value) { return numberToText(value, localeSeparator); };
     return {{
-        {ParameterBox::rrate, numberToText(DefaultRate, localeSeparator)},
-        {ParameterBox::n0, "1"},
-        {ParameterBox::Kvalue, "500"},
-        {ParameterBox::tlag, lag},
-        {ParameterBox::simut, steps},
+        {ParameterBox::rrate, defaultText(ParameterBox::rrate, localeSeparator)},
+        {ParameterBox::n0, defaultText(ParameterBox::n0, localeSeparator)},
+        {ParameterBox::Kvalue, defaultText(ParameterBox::Kvalue, localeSeparator)},
+        {ParameterBox::tlag, text(lag)},
+        {ParameterBox::simut, text(steps)},
     }};
 }
 

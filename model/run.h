@@ -22,6 +22,9 @@ struct RunParameters {
     double lag = 0.0;       // time lag T, possibly fractional
 };
 
+// What the main window's boxes hold at start, and what tarnis-run takes for an option left out.
+inline constexpr RunParameters DefaultParameters{.r = 0.2, .K = 500.0, .steps = 200, .n0 = 1.0, .lag = 5.0};
+
 // Why a run does not start. Each names the parameter at fault, so that the window can say which box
 // to correct.
 enum class RunRefusal {

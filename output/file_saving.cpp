@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/file_saving.h"
 
-#include "app/services.h"
+#include "ui/services.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/graphic_data_export.h"
 
+#include "model/graphic_data.h"
 #include "output/file_saving.h"
-#include "output/graphic_data.h"
 
 #include <QByteArray>
 

@@ -3,7 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/services.h"
+#include "ui/services.h"
 
 #include <QByteArray>
 #include <QImage>

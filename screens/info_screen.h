@@ -4,11 +4,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/navigator.h"
+#include "ui/fixed_window.h"
+#include "ui/navigator.h"
 
 #include <QColor>
-#include <QSizeF>
-#include <QWidget>
 
 #include <functional>
 
@@ -16,9 +15,7 @@ class QLabel;
 
 namespace tarnis {
 
-enum class FrameStyle { Single, Dialog };
-
-class InfoScreen : public QWidget {
+class InfoScreen : public FixedWindow {
     Q_OBJECT
 public:
     InfoScreen(const char* name, const QString& caption, QSizeF clientTwips, const QColor& background,

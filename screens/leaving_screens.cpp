@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/leaving_screens.h"
 
-#include "app/design.h"
-#include "app/identity.h"
-#include "app/navigator.h"
-#include "app/twips.h"
+#include "ui/design.h"
+#include "ui/identity.h"
+#include "ui/navigator.h"
+#include "ui/twips.h"
 
 #include <QLabel>
 #include <QPushButton>

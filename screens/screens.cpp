@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/screens.h"
 
-#include "app/navigator.h"
 #include "screens/leaving_screens.h"
 #include "screens/teaching_screens.h"
 #include "screens/title_screen.h"
+#include "ui/navigator.h"
 
 namespace tarnis {
 

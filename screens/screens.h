@@ -3,8 +3,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/services.h"
 #include "model/store.h"
+#include "ui/services.h"
 
 namespace tarnis {
 

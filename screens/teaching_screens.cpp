@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/teaching_screens.h"
 
-#include "app/design.h"
-#include "app/navigator.h"
-#include "app/twips.h"
 #include "screens/teaching_texts.h"
+#include "ui/click_tracker.h"
+#include "ui/design.h"
+#include "ui/navigator.h"
+#include "ui/twips.h"
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -84,7 +84,6 @@ Introduction::Introduction(Navigator& navigator)
 
 ReferenceList::ReferenceList(Navigator& navigator)
     : InfoScreen("Referenc", QStringLiteral("References"), {8685, 6075}, colours::white)
-    , m_navigator(navigator)
 {
     setFont(timesFont(12, Weight::Regular));
 
@@ -97,26 +96,13 @@ ReferenceList::ReferenceList(Navigator& navigator)
 
     connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::Referenc, WindowId::Form1));
     onClosed(moveStep(navigator, WindowId::Referenc, WindowId::Form1));
-}
 
-bool ReferenceList::onBackground(QMouseEvent* event) const
-{
-    // A click on a label reaches the window too, since labels take no clicks; only the uncovered
-    // background counts.
-    return childAt(event->position().toPoint()) == nullptr;
-}
-
-void ReferenceList::mousePressEvent(QMouseEvent* event)
-{
-    m_pressed = onBackground(event);
-    event->accept();
-}
-
-void ReferenceList::mouseReleaseEvent(QMouseEvent* event)
-{
-    event->accept();
-    if (std::exchange(m_pressed, false) && onBackground(event))
-        m_navigator.move(WindowId::Referenc, WindowId::Form1, MoveOrder::ShowFirst);
+    // A click on the background leads back too. A click on a label reaches the window as well, since
+    // labels take no clicks; only the uncovered background counts.
+    auto* background = new ClickTracker(
+        *this, {.buttons = Qt::AllButtons, .countsAt = [this](const QPoint& place) { return !childAt(place); }});
+    connect(background, &ClickTracker::clicked, this,
+            moveStep(navigator, WindowId::Referenc, WindowId::Form1, MoveOrder::ShowFirst));
 }
 
 FurtherRemarks::FurtherRemarks(Navigator& navigator)

@@ -30,15 +30,7 @@ class ReferenceList : public InfoScreen {
 public:
     explicit ReferenceList(Navigator& navigator);
 
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
 private:
-    bool onBackground(QMouseEvent* event) const;
-
-    Navigator& m_navigator;
-    bool m_pressed = false;
     // The heading and the six citations are one label array, elements 6 to 12: "Label1_6" to "Label1_12".
     QPushButton* Command1; // "OK": back to the main window
 };

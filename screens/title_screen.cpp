@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/title_screen.h"
 
-#include "app/design.h"
-#include "app/identity.h"
-#include "app/navigator.h"
-#include "app/twips.h"
+#include "ui/click_tracker.h"
+#include "ui/design.h"
+#include "ui/identity.h"
+#include "ui/navigator.h"
+#include "ui/twips.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,13 +34,10 @@ constexpr std::array<TitleVariant, TitleVariants> TitleDesigns{{
 } // namespace
 
 TitleScreen::TitleScreen(TitleAnimation& animation, Navigator& navigator)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    : FixedWindow({"titlform", QStringLiteral("Titleform"), {10635, 7050}, FrameStyle::None, false})
     , m_animation(animation)
     , m_navigator(navigator)
 {
-    setObjectName(QStringLiteral("titlform"));
-    setWindowTitle(QStringLiteral("Titleform"));
-    setFixedSize(twipsSize(10635, 7050));
     setBackground(this, colours::nightBlue);
     // The screen has no control that takes the focus; the keys come to the window itself.
     setFocusPolicy(Qt::StrongFocus);
@@ -56,6 +54,11 @@ TitleScreen::TitleScreen(TitleAnimation& animation, Navigator& navigator)
     placeTwips(Label2, 240, 2640, 1935, 1215);
     Label2->setToolTip(QStringLiteral("Click to start"));
     Label2->setCursor(handCursor());
+
+    // A press anywhere and its release leave; the labels take no clicks, so the window gets theirs.
+    auto* anyClick
+        = new ClickTracker(*this, {.buttons = Qt::AllButtons, .countsAt = [](const QPoint&) { return true; }});
+    connect(anyClick, &ClickTracker::clicked, this, &TitleScreen::leave);
 
     Timer1 = named(new QTimer(this), "Timer1");
     connect(Timer1, &QTimer::timeout, this, &TitleScreen::tick);
@@ -103,20 +106,6 @@ void TitleScreen::keyPressEvent(QKeyEvent* event)
         return;
     }
     leave();
-}
-
-void TitleScreen::mousePressEvent(QMouseEvent* event)
-{
-    // The labels take no clicks of their own, so a click on them arrives here as well.
-    m_pressed = true;
-    event->accept();
-}
-
-void TitleScreen::mouseReleaseEvent(QMouseEvent* event)
-{
-    event->accept();
-    if (std::exchange(m_pressed, false))
-        leave();
 }
 
 void TitleScreen::mouseDoubleClickEvent(QMouseEvent* event)

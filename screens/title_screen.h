@@ -4,8 +4,7 @@
 #pragma once
 
 #include "model/title_animation.h"
-
-#include <QWidget>
+#include "ui/fixed_window.h"
 
 #include <array>
 
@@ -16,15 +15,13 @@ namespace tarnis {
 
 class Navigator;
 
-class TitleScreen : public QWidget {
+class TitleScreen : public FixedWindow {
     Q_OBJECT
 public:
     TitleScreen(TitleAnimation& animation, Navigator& navigator);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -37,7 +34,6 @@ private:
     TitleAnimation& m_animation;
     Navigator& m_navigator;
     TitleRandom m_random;
-    bool m_pressed = false;
 
     // The title variants, one control array in the design: objects "Label1_0" to "Label1_4".
     std::array<QLabel*, TitleVariants> Label1{};

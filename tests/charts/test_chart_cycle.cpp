@@ -1,11 +1,11 @@
 // Clicks on the charts of both windows step through the eleven chart kinds, each window with a
 // counter of its own that lives as long as the process and that nothing else moves.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/navigator.h"
 #include "charts/chart_control.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
+#include "ui/navigator.h"
 
 using namespace tarnis;
 using namespace tarnis::test;
@@ -58,7 +58,6 @@ private slots:
 private:
     ChartControl* chart(QWidget* window) { return child<ChartControl>(window, "MSChart1"); }
     void click(QWidget* window) { QTest::mouseClick(chart(window), Qt::LeftButton); }
-    QWidget* openLargeGraph();
 
     std::unique_ptr<AppFixture> m_fixture;
     QWidget* m_main = nullptr;
@@ -66,20 +65,11 @@ private:
 
 void TestChartCycle::init()
 {
-    m_fixture = std::make_unique<AppFixture>();
-    m_fixture->startAtMainWindow();
+    m_fixture = startTarnis(AfterStart::RunDefaults);
     m_main = m_fixture->mainWindow();
-    QVERIFY(clickButton(m_main, "Command2"));
 }
 
 void TestChartCycle::cleanup() { m_fixture.reset(); }
-
-QWidget* TestChartCycle::openLargeGraph()
-{
-    if (!clickButton(m_main, "Command11"))
-        return nullptr;
-    return m_fixture->app().navigator().existing(WindowId::larggraf);
-}
 
 void TestChartCycle::cycleFromStartUp()
 {
@@ -109,7 +99,7 @@ void TestChartCycle::countersAreIndependent()
 {
     m_fixture->state().ChartCycleMain = 7;
     m_fixture->state().ChartCycleLarge = 2;
-    QWidget* large = openLargeGraph();
+    QWidget* large = m_fixture->openLargeGraph();
     QVERIFY(large);
     click(large);
     verifyShows(chart(large), Cycle[3]);
@@ -123,7 +113,7 @@ void TestChartCycle::countersAreIndependent()
 
 void TestChartCycle::buttonsLeaveTheCounter()
 {
-    QWidget* large = openLargeGraph();
+    QWidget* large = m_fixture->openLargeGraph();
     QVERIFY(large);
     click(large);
     QVERIFY(clickButton(large, "Command5")); // N(t+1) vs. N(t)

@@ -1,12 +1,12 @@
 // The right-click menu of both charts: each picture format written through the file-name seam and
 // read back, the chart's rows on the clipboard, and clicks that still step the cycle only when left.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/navigator.h"
 #include "charts/chart_control.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/pdf_pages.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
+#include "ui/navigator.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -81,9 +81,7 @@ private:
 
 void TestChartMenu::init()
 {
-    m_fixture = std::make_unique<AppFixture>();
-    m_fixture->startAtMainWindow();
-    QVERIFY(clickButton(m_fixture->mainWindow(), "Command2"));
+    m_fixture = startTarnis(AfterStart::RunDefaults);
     QGuiApplication::clipboard()->clear();
 }
 
@@ -96,7 +94,7 @@ QWidget* TestChartMenu::window(Window which)
         return main;
     if (QWidget* large = m_fixture->app().navigator().existing(WindowId::larggraf); large && large->isVisible())
         return large;
-    return clickButton(main, "Command11") ? m_fixture->app().navigator().existing(WindowId::larggraf) : nullptr;
+    return m_fixture->openLargeGraph();
 }
 
 std::int16_t& TestChartMenu::counter(Window which)

@@ -1,12 +1,12 @@
 // The large graph window: its design, its buttons, how "LG" opens it on N(t) against time in the
 // look left over from its last chart, and the two ways back to the main window.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/navigator.h"
 #include "charts/chart_control.h"
 #include "charts/large_graph_window.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
+#include "ui/navigator.h"
 
 #include <QGroupBox>
 #include <QSignalSpy>
@@ -35,7 +35,7 @@ private slots:
     void printButton();
 
 private:
-    QWidget* openLargeGraph();
+    QWidget* openLargeGraph() { return m_fixture->openLargeGraph(); }
     QWidget* large() { return m_fixture->app().navigator().existing(WindowId::larggraf); }
     ChartControl* chart(QWidget* window) { return child<ChartControl>(window, "MSChart1"); }
 
@@ -45,23 +45,11 @@ private:
 
 void TestLargeGraph::init()
 {
-    m_fixture = std::make_unique<AppFixture>();
-    m_fixture->startAtMainWindow();
+    m_fixture = startTarnis(AfterStart::RunDefaults);
     m_main = m_fixture->mainWindow();
-    QVERIFY(clickButton(m_main, "Command2"));
 }
 
 void TestLargeGraph::cleanup() { m_fixture.reset(); }
-
-QWidget* TestLargeGraph::openLargeGraph()
-{
-    if (!clickButton(m_main, "Command11"))
-        return nullptr;
-    QWidget* window = large();
-    if (window && !QTest::qWaitForWindowExposed(window))
-        return nullptr;
-    return window;
-}
 
 void TestLargeGraph::design()
 {

@@ -1,8 +1,8 @@
 // tarnis-run run as a process: its output against the file the window saves, exact values with
 // --digits, sweeps, and every way a command line or an output file can be wrong.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/graphic_data.h"
 #include "model/run.h"
-#include "output/graphic_data.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
 #include "tests/support/test_main.h"

@@ -4,7 +4,7 @@
 // that is not a finite number. Written with 17 digits and no rounding, every value comes back whole.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/conversions.h"
-#include "output/graphic_data.h"
+#include "model/graphic_data.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <memory>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/conversions.h"
 #include "tests/support/exact.h"
-#include "tests/support/test_main.h"
+#include "tests/support/model_test_main.h"
 
 #include <limits>
 

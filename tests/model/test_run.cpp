@@ -3,7 +3,7 @@
 #include "model/conversions.h"
 #include "model/run.h"
 #include "tests/support/exact.h"
-#include "tests/support/test_main.h"
+#include "tests/support/model_test_main.h"
 
 #include <algorithm>
 #include <limits>

@@ -2,7 +2,7 @@
 // the generator, the share of each variant, and that no tick repeats the variant shown.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/title_animation.h"
-#include "tests/support/test_main.h"
+#include "tests/support/model_test_main.h"
 
 #include <array>
 #include <vector>

@@ -42,4 +42,27 @@ void AppFixture::startAtMainWindow()
 
 QWidget* AppFixture::mainWindow() { return m_app->navigator().existing(WindowId::Form1); }
 
+void AppFixture::run() { QVERIFY(clickButton(mainWindow(), "Command2")); }
+
+QWidget* AppFixture::openLargeGraph()
+{
+    if (!clickButton(mainWindow(), "Command11"))
+        return nullptr;
+    QWidget* large = m_app->navigator().existing(WindowId::larggraf);
+    if (!large || !QTest::qWaitForWindowExposed(large)) {
+        QTest::qFail("the large graph window did not open", __FILE__, __LINE__);
+        return nullptr;
+    }
+    return large;
+}
+
+std::unique_ptr<AppFixture> startTarnis(AfterStart after)
+{
+    auto fixture = std::make_unique<AppFixture>();
+    fixture->startAtMainWindow();
+    if (after == AfterStart::RunDefaults)
+        fixture->run();
+    return fixture;
+}
+
 } // namespace tarnis::test

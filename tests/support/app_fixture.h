@@ -19,6 +19,10 @@ public:
 
     // Starts Tarnis and leaves the title screen, if there is one, so that the main window is shown.
     void startAtMainWindow();
+    // Presses Run on the main window with whatever its boxes hold.
+    void run();
+    // Presses "LG" and waits for the large graph window; nullptr (and a failure) when it does not come.
+    QWidget* openLargeGraph();
 
     Tarnis1& state() { return *m_state; }
     FakeServices& fakes() { return m_fakes; }
@@ -30,5 +34,9 @@ private:
     FakeServices m_fakes;
     std::unique_ptr<TarnisApp> m_app;
 };
+
+// A fresh Tarnis at its main window, as most window tests begin.
+enum class AfterStart { Nothing, RunDefaults };
+std::unique_ptr<AppFixture> startTarnis(AfterStart after = AfterStart::Nothing);
 
 } // namespace tarnis::test

@@ -4,7 +4,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/services.h"
+#include "ui/services.h"
 
 #include <QStringList>
 

@@ -2,11 +2,11 @@
 // main window prints, for reviewing the window designs: window_pictures <folder>. Not a test;
 // nothing checks the pictures.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/navigator.h"
 #include "charts/large_graph_window.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
+#include "ui/navigator.h"
 
 #include <QDir>
 #include <QLabel>
@@ -81,6 +81,7 @@ void saveChartMenu(QWidget* window, const QString& folder)
 int main(int argc, char** argv)
 {
     prepareTestEnvironment();
+    qInstallMessageHandler(quietOffscreenWarnings);
     QApplication application(argc, argv);
     prepareApplication();
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "output/graphic_data.h"
+#include "model/graphic_data.h"
 
 #include "model/conversions.h"
 

@@ -13,7 +13,19 @@
 
 namespace tarnis {
 
-enum class WindowId { Form1, tarnis4, titlform, larggraf, Introfrm, Referenc, Form3, Quiz, copyrigh, Vater };
+// The windows by their design names.
+enum class WindowId {
+    Form1,    // the main window: parameters, result, chart and every way out
+    tarnis4,  // the backdrop that covers the desktop behind Tarnis
+    titlform, // the title screen shown at start
+    larggraf, // the large graph window
+    Introfrm, // the introduction to the model
+    Referenc, // the reference list
+    Form3,    // the further remarks
+    Quiz,     // the quiz picture
+    copyrigh, // the notice screen, first of the leaving sequence
+    Vater,    // the dedication screen, whose button ends the program
+};
 
 // Most moves hide the window that is left before the target appears; a few show the target first,
 // so that the desktop never shows through between the two.

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/design.h"
+#include "ui/design.h"
 
-#include "app/twips.h"
+#include "ui/twips.h"
 
 #include <QCursor>
 #include <QGroupBox>
 #include <QImage>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -48,20 +47,6 @@ void installFontSubstitutes()
 void placeTwips(QWidget* widget, double left, double top, double width, double height)
 {
     widget->setGeometry(twipsRect(left, top, width, height));
-}
-
-void ClickableLabel::mousePressEvent(QMouseEvent* event)
-{
-    m_pressed = event->button() == Qt::LeftButton;
-    event->accept();
-}
-
-void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool wasPressed = std::exchange(m_pressed, false);
-    event->accept();
-    if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
 }
 
 PictureLabel::PictureLabel(const QString& resource, QWidget* parent)

@@ -5,14 +5,14 @@
 // a time, the store changed by Run alone and consistent, every exported file whole or the one that
 // was there before, and memory that does not grow (leaks are the sanitizer build's to find).
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/locale_numbers.h"
 #include "charts/chart_control.h"
 #include "model/conversions.h"
-#include "output/graphic_data.h"
+#include "model/graphic_data.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/files.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
+#include "ui/locale_numbers.h"
 
 #include <QDir>
 #include <QElapsedTimer>

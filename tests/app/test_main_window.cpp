@@ -47,8 +47,7 @@ private:
 
 void TestMainWindow::init()
 {
-    m_fixture = std::make_unique<AppFixture>();
-    m_fixture->startAtMainWindow();
+    m_fixture = startTarnis();
     m_main = m_fixture->mainWindow();
 }
 
@@ -156,7 +155,7 @@ void TestMainWindow::presets()
     QCOMPARE(box("Text4")->text(), QString());
     QVERIFY(!child<ChartControl>(m_main, "MSChart1")->isVisible());
     QVERIFY(this->button("Command2")->isEnabled());
-    QCOMPARE(m_fixture->state().store.LastStep, 200); // nothing ran
+    QCOMPARE(m_fixture->state().store.LastStep, 200);                 // nothing ran
     QVERIFY(QApplication::focusWidget() != this->button("Command2")); // a preset moves no focus to Run
     runDefaults();
     QCOMPARE(box("Text4")->text(), result);

@@ -1,25 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/navigator.h"
-
-#include <QGuiApplication>
-#include <QScreen>
+#include "ui/navigator.h"
 
 namespace tarnis {
-
-namespace {
-
-// Windows open in the middle of the screen the first time they are shown.
-void centreOnScreen(QWidget* widget)
-{
-    const QScreen* screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
-    if (!screen || widget->isMaximized())
-        return;
-    QRect frame = widget->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    widget->move(frame.topLeft());
-}
-
-} // namespace
 
 Navigator::Navigator(QObject* parent)
     : QObject(parent)
@@ -41,10 +23,8 @@ QWidget* Navigator::window(WindowId id)
     if (found == m_windows.end())
         return nullptr;
     Entry& entry = found->second;
-    if (!entry.widget && entry.factory) {
+    if (!entry.widget && entry.factory)
         entry.widget = entry.factory();
-        centreOnScreen(entry.widget);
-    }
     return entry.widget;
 }
 

@@ -1,6 +1,6 @@
 // What the windows ask of the world outside them: a file name, a message, the time, a printer, the end
-// of the process. Production answers with dialogs, the system clock and the default printer; tests
-// answer without blocking.
+// of the process. The program answers with dialogs, the system clock and the default printer
+// (app/desktop_services.h); tests answer without blocking.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -8,7 +8,6 @@
 #include <QString>
 
 #include <functional>
-#include <memory>
 
 class QPagedPaintDevice;
 class QWidget;
@@ -64,21 +63,6 @@ struct Services {
     Clock& clock;
     ProcessEnder& processEnd;
     PrintTarget& printer;
-};
-
-// The answers of a real desktop session.
-class DesktopServices {
-public:
-    DesktopServices();
-    ~DesktopServices();
-    DesktopServices(const DesktopServices&) = delete;
-    DesktopServices& operator=(const DesktopServices&) = delete;
-
-    Services services();
-
-private:
-    struct Parts;
-    std::unique_ptr<Parts> m_parts;
 };
 
 } // namespace tarnis

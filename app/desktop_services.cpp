@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/services.h"
+#include "app/desktop_services.h"
 
-#include "app/identity.h"
 #include "output/default_printer.h"
+#include "ui/identity.h"
 
 #include <QApplication>
 #include <QFileDialog>

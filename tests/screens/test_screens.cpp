@@ -2,12 +2,12 @@
 // them: every move between windows and its order, what the screens keep and rebuild, their texts,
 // pictures and pointers, and the end of the program.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/navigator.h"
-#include "app/twips.h"
 #include "charts/chart_control.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
+#include "ui/navigator.h"
+#include "ui/twips.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -85,8 +85,7 @@ private:
 
 void TestScreens::init()
 {
-    m_fixture = std::make_unique<AppFixture>();
-    m_fixture->startAtMainWindow();
+    m_fixture = startTarnis();
     m_main = m_fixture->mainWindow();
     // A run with a changed lag, and a chart two clicks into its cycle, for the way back to compare.
     typeInto(child<QLineEdit>(m_main, "tlag"), QStringLiteral("8"));

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/identity.h"
+#include "ui/identity.h"
 
 namespace tarnis::identity {
 

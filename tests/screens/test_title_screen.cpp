@@ -1,11 +1,11 @@
 // The title screen as the user meets it: its first look, the animation driven tick by tick, and
 // every way of leaving it for the main window, or of not leaving it.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/design.h"
-#include "app/navigator.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
+#include "ui/design.h"
+#include "ui/navigator.h"
 
 #include <QLabel>
 #include <QTimer>

@@ -48,23 +48,6 @@ template <typename W> W* named(W* widget, const char* objectName)
     return widget;
 }
 
-// A label that reports clicks; design labels that react to a click use it.
-class ClickableLabel : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-
-signals:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    bool m_pressed = false;
-};
-
 // A stored picture shown at the size of its box. It is scaled once, smoothly, when the box gets its
 // size (a window shows it), and only that copy is kept: the pictures are stored at twice their design
 // size, so a box that kept the original would hold four times the pixels it shows.

@@ -1,0 +1,11 @@
+# The model's sources, written once: the model library and the fuzz build (tests/fuzz) both read
+# this list, so a new model file cannot be left out of either.
+set(tarnis_model_sources
+    store.h
+    conversions.h conversions.cpp
+    run.h run.cpp
+    run_refusals.h run_refusals.cpp
+    parameter_boxes.h parameter_boxes.cpp
+    graphic_data.h graphic_data.cpp
+    title_animation.h title_animation.cpp
+)

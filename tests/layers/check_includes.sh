@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The layers of Tarnis, checked on the includes: every dependency runs downward,
+#   model <- ui <- output <- charts <- app,  ui <- screens <- app,  model <- cli,
+# and model/ and cli/ stay plain C++ without Qt. Prints every include that breaks this and fails.
+#   check_includes.sh ROOT           checks the tree at ROOT
+#   check_includes.sh --self-test ROOT
+#                                    also plants an upward include of each kind in a copy of ROOT
+#                                    and fails unless each one is caught
+set -euo pipefail
+
+declare -A allowed=(
+    [model]="model"
+    [cli]="cli model"
+    [ui]="ui model"
+    [output]="output ui model"
+    [charts]="charts output ui model"
+    [screens]="screens ui model"
+    [app]="app charts screens output ui model"
+)
+plain_cpp=(model cli)
+
+check() {
+    local root=$1 faults=0 folder file line target
+    for folder in "${!allowed[@]}"; do
+        [[ -d $root/$folder ]] || continue
+        while IFS=: read -r file _ line; do
+            target=${line#*\"}
+            target=${target%%/*}
+            if [[ " ${allowed[$folder]} " != *" $target "* ]]; then
+                echo "${file#"$root"/}: $folder/ may not include $target/: $line"
+                faults=$((faults + 1))
+            fi
+        done < <(grep -rnE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]+/' \
+            "$root/$folder" || true)
+        [[ " ${plain_cpp[*]} " == *" $folder "* ]] || continue
+        while IFS=: read -r file _ line; do
+            echo "${file#"$root"/}: $folder/ is plain C++ and may not include $line"
+            faults=$((faults + 1))
+        done < <(grep -rnE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(Q|qcustomplot)' \
+            "$root/$folder" || true)
+    done
+    ((faults == 0))
+}
+
+if [[ ${1:-} != --self-test ]]; then
+    check "${1:?usage: check_includes.sh [--self-test] ROOT}"
+    exit
+fi
+
+root=${2:?usage: check_includes.sh --self-test ROOT}
+check "$root"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+planted=(
+    'ui/navigator.cpp|#include "app/main_window.h"'
+    'ui/design.cpp|#include "charts/chart_control.h"'
+    'ui/twips.h|#include "output/file_saving.h"'
+    'output/file_saving.cpp|#include "charts/chart_control.h"'
+    'screens/screens.cpp|#include "charts/chart_family.h"'
+    'charts/chart_menu.cpp|#include "app/tarnis_app.h"'
+    'model/run.cpp|#include "ui/services.h"'
+    'model/run.h|#include <QString>'
+    'cli/sweep.cpp|#include <QtCore>'
+)
+for plant in "${planted[@]}"; do
+    file=${plant%%|*}
+    rm -rf "$scratch/tree" && mkdir "$scratch/tree"
+    for folder in "${!allowed[@]}"; do
+        [[ -d $root/$folder ]] && cp -r "$root/$folder" "$scratch/tree/"
+    done
+    echo "${plant#*|}" >>"$scratch/tree/$file"
+    if check "$scratch/tree" >/dev/null; then
+        echo "not caught: ${plant#*|} in $file"
+        exit 1
+    fi
+done
+echo "every planted upward include was caught"
