@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <limits>
@@ -46,13 +47,39 @@ QString refusalMessage(RunRefusal refusal)
              QString::fromStdString(defaultText(reason.box, localeDecimalSeparator())));
 }
 
+// What left the range of numbers, and which way: a run that overshoots far enough can also plunge
+// below the most negative number.
+QString rangeExitText(const RangeExit& exit)
+{
+    using Value = RangeExit::Value;
+    const QString what = exit.value == Value::N ? QObject::tr("the population")
+        : exit.value == Value::DN               ? QObject::tr("the change of the population (dN)")
+                                                : QObject::tr("the change per individual (dN/N)");
+    switch (exit.way) {
+    case RangeExit::Way::Above:
+        return QObject::tr("%1 grew beyond the largest number that can be computed").arg(what);
+    case RangeExit::Way::Below:
+        return QObject::tr("%1 fell below the most negative number that can be computed").arg(what);
+    case RangeExit::Way::Undefined:
+        break;
+    }
+    return QObject::tr("%1 reached a value that cannot be computed").arg(what);
+}
+
+// A short date form with the year in four digits ("M/d/yy" becomes "M/d/yyyy"), in the user's order.
+QString fourDigitYear(QString format)
+{
+    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
+    return format.replace(twoDigitYear, QStringLiteral("yyyy"));
+}
+
 // The date and time in the user's short date and long time form, without the time zone.
 QString clockText(const QDateTime& now)
 {
     const QLocale locale;
     QString timeFormat = locale.timeFormat(QLocale::LongFormat);
     timeFormat.remove(QLatin1Char('t'));
-    return locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+    return locale.toString(now.date(), fourDigitYear(locale.dateFormat(QLocale::ShortFormat))) + QLatin1Char(' ')
         + locale.toString(now.time(), timeFormat.trimmed());
 }
 
@@ -321,7 +348,6 @@ void MainWindow::run()
     }
     Label18->hide();
     Label19->hide();
-    Command2->setFocus();
 
     const RunOutcome outcome = runModel(m_state.store, std::get<RunParameters>(parameters));
     const ResultStore& store = m_state.store;
@@ -330,6 +356,9 @@ void MainWindow::run()
     MSChart1->show();
     m_charts->ShowNtvsT();
     Command2->setEnabled(false);
+    // Run is off now; left to itself, the focus would pass on to "P", and the next Enter would print.
+    // In the first box, Enter confirms it and hands the focus back to Run, so Enters run again.
+    rrate->setFocus();
     Command11->setEnabled(true);
     Label4->setText(QStringLiteral("Population size at t = ") + QString::number(store.LastStep));
     showRunOutcome(outcome);
@@ -337,12 +366,12 @@ void MainWindow::run()
 
 void MainWindow::showRunOutcome(const RunOutcome& outcome)
 {
-    if (outcome.end != RunEnd::LeftRange)
+    if (outcome.end != RunEnd::LeftRange || !outcome.exit)
         return;
     m_services.messages.inform(this,
-                               tr("At step %1 the population grew beyond the largest number that can be computed. "
-                                  "The results are kept up to t = %2.")
+                               tr("At step %1 %2. The results are kept up to t = %3.")
                                    .arg(outcome.lastStep + 1)
+                                   .arg(rangeExitText(*outcome.exit))
                                    .arg(outcome.lastStep));
 }
 

@@ -5,6 +5,8 @@
 #include "ui/click_tracker.h"
 #include "ui/design.h"
 
+#include <QPicture>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -213,6 +215,26 @@ SeriesLook ChartControl::seriesLook(int series) const
     const bool points = source && source->lineStyle() == QCPCurve::lsNone
         && source->scatterStyle().shape() == QCPScatterStyle::ssSquare;
     return points ? SeriesLook::Points : SeriesLook::Line;
+}
+
+void ChartControl::paintOnPage(QPainter& painter)
+{
+    // The chart widget draws only through a painter of its own kind; a recording of what it draws
+    // replays into any painter, at that painter's resolution.
+    QPicture drawing;
+    QCPPainter recorder;
+    if (!recorder.begin(&drawing))
+        return;
+    recorder.setMode(QCPPainter::pmVectorized);
+    toPainter(&recorder, width(), height());
+    recorder.end();
+    // A recording replays enlarged by the device's resolution over the screen's; the painter's
+    // transform already carries the chart to its size on the page.
+    if (const QPaintDevice* device = painter.device(); device && device->logicalDpiX() > 0) {
+        painter.scale(double(drawing.logicalDpiX()) / device->logicalDpiX(),
+                      double(drawing.logicalDpiY()) / device->logicalDpiY());
+    }
+    painter.drawPicture(0, 0, drawing);
 }
 
 QString ChartControl::chartTitle() const { return m_title->text(); }

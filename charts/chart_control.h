@@ -4,6 +4,7 @@
 #pragma once
 
 #include "charts/series_look.h"
+#include "ui/page_painted.h"
 
 #include <qcustomplot.h>
 
@@ -11,7 +12,7 @@
 
 namespace tarnis {
 
-class ChartControl : public QCustomPlot {
+class ChartControl : public QCustomPlot, public PagePainted {
     Q_OBJECT
 public:
     explicit ChartControl(QWidget* parent = nullptr);
@@ -39,6 +40,9 @@ public:
     QVector<double> xData(int series) const;
     QVector<double> yData(int series) const;
     SeriesLook seriesLook(int series) const;
+
+    // On paper the chart is drawn in vectors, sharp at the printer's resolution.
+    void paintOnPage(QPainter& painter) override;
     QString chartTitle() const;
     QString yAxisTitle() const;
     QString xAxisTitle() const;

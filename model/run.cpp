@@ -77,6 +77,16 @@ std::size_t laggedIndex(double m)
 
 double finiteOrNaN(double value) { return std::isfinite(value) ? value : std::numeric_limits<double>::quiet_NaN(); }
 
+RangeExit rangeExit(double next, double dN, double dNperN)
+{
+    using Value = RangeExit::Value;
+    const auto [value, number] = !std::isfinite(next) ? std::pair{Value::N, next}
+        : !std::isfinite(dN)                          ? std::pair{Value::DN, dN}
+                                                      : std::pair{Value::DNperN, dNperN};
+    using Way = RangeExit::Way;
+    return {value, std::isnan(number) ? Way::Undefined : number > 0.0 ? Way::Above : Way::Below};
+}
+
 } // namespace
 
 RunOutcome runModel(ResultStore& store, const RunParameters& p)
@@ -106,7 +116,7 @@ RunOutcome runModel(ResultStore& store, const RunParameters& p)
             store.PopDNperN[i - 1] = finiteOrNaN(dNperN);
             store.PopN[i] = finiteOrNaN(next);
             store.LastStep = std::int16_t(i - 1);
-            return {RunEnd::LeftRange, store.LastStep, std::nullopt};
+            return {RunEnd::LeftRange, store.LastStep, std::nullopt, rangeExit(next, dN, dNperN)};
         }
         store.PopDN[i - 1] = dN;
         store.PopDNperN[i - 1] = dNperN;

@@ -61,10 +61,18 @@ enum class RunEnd {
     Refused,   // the parameters broke a limit; the store is untouched
 };
 
+// With RunEnd::LeftRange: the first of N(t+1), dN(t) and dN(t)/N(t) that had no finite value, and
+// which way it went.
+struct RangeExit {
+    enum class Value { N, DN, DNperN } value = Value::N;
+    enum class Way { Above, Below, Undefined } way = Way::Above; // +inf, -inf or no number at all
+};
+
 struct RunOutcome {
     RunEnd end = RunEnd::Completed;
     std::int16_t lastStep = 0;
     std::optional<RunRefusal> refusal; // with RunEnd::Refused
+    std::optional<RangeExit> exit;     // with RunEnd::LeftRange
 };
 
 // Overwrites the store in place, leaving the entries above those that the run reaches as they were.

@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
+
+#include <sys/stat.h>
 
 namespace tarnis {
 
@@ -37,6 +40,45 @@ std::optional<QString> writeAll(QFileDevice& file, const QByteArray& content)
     return std::nullopt;
 }
 
+// The number of names the file has; a file with hard links has more than one.
+nlink_t linkCount(const QString& fileName)
+{
+    struct stat status { };
+    return ::stat(QFile::encodeName(fileName).constData(), &status) == 0 ? status.st_nlink : 1;
+}
+
+// Puts the content at the start of an open file and cuts the file after it.
+std::optional<QString> replaceContent(QFile& file, const QByteArray& content)
+{
+    if (!file.seek(0))
+        return reasonOf(file);
+    if (auto failure = writeAll(file, content))
+        return failure;
+    if (!file.resize(content.size()))
+        return reasonOf(file);
+    return std::nullopt;
+}
+
+// A regular file written over where it stands: where no temporary file can be made beside it (a
+// folder the user may not write in), or where replacing it would cut it off from its other names.
+// It is written only once the disk has room for the whole new text, and should the writing fail all
+// the same, the old text is put back.
+std::optional<QString> writeOver(const QString& fileName, const QByteArray& content)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return file.errorString();
+    const QByteArray old = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    if (const QStorageInfo disk(fileName); disk.isValid() && disk.bytesAvailable() < content.size())
+        return QStringLiteral("There is not enough free space on the disk");
+    auto failure = replaceContent(file, content);
+    if (failure)
+        replaceContent(file, old);
+    return failure;
+}
+
 std::optional<QString> writeInPlace(const QString& fileName, const QByteArray& content)
 {
     QFile file(fileName);
@@ -59,10 +101,16 @@ std::optional<QString> writeFileWhole(const QString& fileName, const QByteArray&
     const QFileInfo target(fileName);
     if (target.exists() && !target.isFile() && !target.isDir())
         return writeInPlace(fileName, content);
+    if (target.isFile() && linkCount(fileName) > 1)
+        return writeOver(fileName, content);
 
     QSaveFile file(fileName);
-    if (!file.open(writeMode))
+    if (!file.open(writeMode)) {
+        // No temporary file fits in the folder, but the file itself may be written.
+        if (target.isFile() && target.isWritable() && !QFileInfo(target.absolutePath()).isWritable())
+            return writeOver(fileName, content);
         return file.errorString();
+    }
     auto failure = writeAll(file, content);
     if (!failure && file.size() != content.size())
         failure = reasonOf(file);

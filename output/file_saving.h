@@ -15,7 +15,9 @@ class Messenger;
 
 // Writes the file and returns nothing on success, or the reason it failed. A regular file is written
 // beside the old one and replaces it only when every byte is on disk, so a failure leaves the old
-// file whole. A device or a pipe is written in place: replacing it would destroy the device node.
+// file whole. A device or a pipe is written in place: replacing it would destroy the device node. A
+// file with hard links, or one in a folder where no other file can be made, is written over in place
+// once the disk has room for the whole text; a failure then puts the old text back.
 std::optional<QString> writeFileWhole(const QString& fileName, const QByteArray& content);
 
 // writeFileWhole, with one message naming the file and the reason when it fails; true when written.

@@ -2,6 +2,7 @@
 #include "output/window_printing.h"
 
 #include "output/file_saving.h"
+#include "ui/page_painted.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -49,7 +50,18 @@ QPageLayout pdfPageLayout()
                        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
 }
 
-void offerPdfInstead(QWidget& window, Services services, const QImage& picture, const PrintTarget::Result& result)
+// The visible parts of the window that draw themselves onto a page, with their places in the window.
+QList<std::pair<PagePainted*, QRect>> pagePaintedParts(QWidget& window)
+{
+    QList<std::pair<PagePainted*, QRect>> parts;
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        if (auto* part = dynamic_cast<PagePainted*>(child); part && child->isVisibleTo(&window))
+            parts.append({part, QRect(child->mapTo(&window, QPoint(0, 0)), child->size())});
+    }
+    return parts;
+}
+
+void offerPdfInstead(QWidget& window, Services services, const WindowPage& page, const PrintTarget::Result& result)
 {
     if (!services.messages.ask(&window, failureText(result), QStringLiteral("Save as PDF...")))
         return;
@@ -58,7 +70,7 @@ void offerPdfInstead(QWidget& window, Services services, const QImage& picture, 
                                                              QStringLiteral("PDF files (*.pdf);;All files (*)"));
     if (fileName.isEmpty())
         return;
-    const QByteArray pdf = pdfPage(picture, title);
+    const QByteArray pdf = pdfPage(page, title);
     if (pdf.isEmpty())
         services.messages.inform(&window, cannotWriteText(fileName, QStringLiteral("The page could not be drawn")));
     else
@@ -75,17 +87,35 @@ QRect pagePlace(const QSize& picture, const QSize& printableArea)
     return {QPoint((printableArea.width() - size.width()) / 2, 0), size};
 }
 
-bool paintWindowPage(QPagedPaintDevice& page, const QImage& picture)
+WindowPage windowPage(QWidget& window) { return {windowPicture(window), &window}; }
+
+bool paintWindowPage(QPagedPaintDevice& page, const WindowPage& windowPage)
 {
     QPainter painter;
     if (!painter.begin(&page))
         return false;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(pagePlace(picture.size(), QSize(page.width(), page.height())), picture);
+    const QImage& picture = windowPage.picture;
+    const QRect place = pagePlace(picture.size(), QSize(page.width(), page.height()));
+    painter.drawImage(place, picture);
+    if (windowPage.window && !place.isEmpty()) {
+        // The window's own coordinates, carried onto its place on the page.
+        const QSize windowSize = windowPage.window->size();
+        painter.translate(place.topLeft());
+        painter.scale(double(place.width()) / windowSize.width(), double(place.height()) / windowSize.height());
+        for (const auto& [part, rect] : pagePaintedParts(*windowPage.window)) {
+            painter.save();
+            painter.setClipRect(rect);
+            painter.fillRect(rect, Qt::white);
+            painter.translate(rect.topLeft());
+            part->paintOnPage(painter);
+            painter.restore();
+        }
+    }
     return painter.end();
 }
 
-QByteArray pdfPage(const QImage& picture, const QString& title)
+QByteArray pdfPage(const WindowPage& windowPage, const QString& title)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -93,18 +123,18 @@ QByteArray pdfPage(const QImage& picture, const QString& title)
     pdf.setPageLayout(pdfPageLayout());
     pdf.setTitle(title);
     pdf.setCreator(QApplication::applicationName());
-    if (!paintWindowPage(pdf, picture))
+    if (!paintWindowPage(pdf, windowPage))
         return {};
     return buffer.data();
 }
 
 void printWindow(QWidget& window, Services services)
 {
-    const QImage picture = windowPicture(window);
+    const WindowPage page = windowPage(window);
     const PrintTarget::Result result = services.printer.printPage(
-        pageTitle(window), [&picture](QPagedPaintDevice& page) { return paintWindowPage(page, picture); });
+        pageTitle(window), [&page](QPagedPaintDevice& device) { return paintWindowPage(device, page); });
     if (result.outcome != PrintTarget::Outcome::Printed)
-        offerPdfInstead(window, services, picture, result);
+        offerPdfInstead(window, services, page, result);
 }
 
 } // namespace tarnis

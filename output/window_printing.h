@@ -22,11 +22,20 @@ void printWindow(QWidget& window, Services services);
 // centred across.
 QRect pagePlace(const QSize& picture, const QSize& printableArea);
 
-// Paints the picture onto a page; false when the device cannot be painted on.
-bool paintWindowPage(QPagedPaintDevice& page, const QImage& picture);
+// What a window prints: the picture of its client area at three times the screen's pixels, and the
+// parts that draw themselves in vectors at the page's own resolution (the charts), over their places.
+struct WindowPage {
+    QImage picture;
+    QWidget* window = nullptr;
+};
+
+WindowPage windowPage(QWidget& window);
+
+// Paints the window's page onto a page device; false when the device cannot be painted on.
+bool paintWindowPage(QPagedPaintDevice& page, const WindowPage& windowPage);
 
 // The page as a one-page PDF document on the paper of the user's region; empty when it could not be
 // drawn.
-QByteArray pdfPage(const QImage& picture, const QString& title);
+QByteArray pdfPage(const WindowPage& windowPage, const QString& title);
 
 } // namespace tarnis

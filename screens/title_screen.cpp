@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace tarnis {
 
 namespace {
@@ -97,11 +99,35 @@ void TitleScreen::leave()
     m_navigator.move(WindowId::titlform, WindowId::Form1);
 }
 
+namespace {
+
+// Keys that type a character (letters, digits, signs, Space) and Enter, Escape, Backspace and Tab.
+// Shift, Ctrl, Alt, arrows, function keys and Delete type none, nor does a letter held with Ctrl or
+// Alt: the desktop may use those for itself.
+bool leavesTitle(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Backspace:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    default:
+        break;
+    }
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = event.text();
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+}
+
+} // namespace
+
 void TitleScreen::keyPressEvent(QKeyEvent* event)
 {
-    // Keys that produce a character leave (Space, Enter, Escape, Backspace included); Shift, Ctrl,
-    // arrows and function keys produce none.
-    if (event->text().isEmpty()) {
+    if (!leavesTitle(*event)) {
         QWidget::keyPressEvent(event);
         return;
     }

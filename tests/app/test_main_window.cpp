@@ -22,6 +22,7 @@ private slots:
     void firstSight();
     void runFromDefaults();
     void enterThenEnterRuns();
+    void repeatedEntersRunAndNeverPrint();
     void presets_data();
     void presets();
     void runButtonAfterEvents_data();
@@ -30,6 +31,7 @@ private slots:
     void unconfirmedTextReachesRun();
     void refusals_data();
     void refusals();
+    void leavingTheDoubleRangeIsReported_data();
     void leavingTheDoubleRangeIsReported();
     void clockClickAfterRun();
     void closingEndsTheProcess();
@@ -118,6 +120,23 @@ void TestMainWindow::enterThenEnterRuns()
     QVERIFY(box("Text4")->text() != QStringLiteral("499.936872437631")); // the lag of 8 was used
 }
 
+void TestMainWindow::repeatedEntersRunAndNeverPrint()
+{
+    // Run, then Enter confirms the first box and hands the focus back to Run, and so on: the focus
+    // never reaches "P", "S" or "Quit".
+    for (int enter = 1; enter <= 5; ++enter) {
+        pressEnter(QApplication::focusWidget());
+        const bool ran = enter % 2 == 1;
+        QCOMPARE(button("Command2")->isEnabled(), !ran);
+        QCOMPARE(QApplication::focusWidget(), ran ? static_cast<QWidget*>(box("rrate")) : button("Command2"));
+        QCOMPARE(box("Text4")->text(), QStringLiteral("499.936872437631"));
+    }
+    QVERIFY(m_fixture->fakes().printer.titles.isEmpty());
+    QCOMPARE(m_fixture->fakes().fileNames.calls, 0);
+    QVERIFY(m_fixture->fakes().messages.messages.isEmpty());
+    QVERIFY(m_main->isVisible());
+}
+
 void TestMainWindow::presets_data()
 {
     QTest::addColumn<QString>("button");
@@ -146,7 +165,9 @@ void TestMainWindow::presets()
     QFETCH(QString, result);
     runDefaults();
     box("rrate")->setText(QStringLiteral("0.7"));
-    QVERIFY(clickButton(m_main, qPrintable(button)));
+    // Pressed without the mouse, which would move the focus itself.
+    box("tlag")->setFocus();
+    this->button(qPrintable(button))->click();
     QCOMPARE(box("rrate")->text(), QStringLiteral("0.2"));
     QCOMPARE(box("n0")->text(), QStringLiteral("1"));
     QCOMPARE(box("Kvalue")->text(), QStringLiteral("500"));
@@ -155,8 +176,8 @@ void TestMainWindow::presets()
     QCOMPARE(box("Text4")->text(), QString());
     QVERIFY(!child<ChartControl>(m_main, "MSChart1")->isVisible());
     QVERIFY(this->button("Command2")->isEnabled());
-    QCOMPARE(m_fixture->state().store.LastStep, 200);                 // nothing ran
-    QVERIFY(QApplication::focusWidget() != this->button("Command2")); // a preset moves no focus to Run
+    QCOMPARE(m_fixture->state().store.LastStep, 200);   // nothing ran
+    QCOMPARE(QApplication::focusWidget(), box("tlag")); // a preset moves no focus, to Run or elsewhere
     runDefaults();
     QCOMPARE(box("Text4")->text(), result);
 }
@@ -164,40 +185,53 @@ void TestMainWindow::presets()
 void TestMainWindow::runButtonAfterEvents_data()
 {
     QTest::addColumn<QString>("boxName");
-    QTest::addColumn<QString>("action"); // "edit" or "enter"
+    QTest::addColumn<QString>("action"); // "edit", "enter", or "refused": a text the box replaces on Enter
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("runEnabled");
     QTest::addColumn<bool>("runFocused");
     for (const char* name : {"n0", "rrate", "tlag", "simut"}) {
-        QTest::addRow("edit %s", name) << name << "edit" << false << false;
-        QTest::addRow("enter %s", name) << name << "enter" << true << true;
+        QTest::addRow("edit %s", name) << name << "edit"
+                                       << "7" << false << false;
+        QTest::addRow("enter %s", name) << name << "enter" << QString() << true << true;
     }
     QTest::addRow("edit Kvalue") << "Kvalue"
-                                 << "edit" << false << false;
+                                 << "edit"
+                                 << "7" << false << false;
     QTest::addRow("enter Kvalue") << "Kvalue"
-                                  << "enter" << false << false;
+                                  << "enter" << QString() << false << false;
+    QTest::addRow("refused rrate") << "rrate"
+                                   << "refused"
+                                   << "abc" << true << true;
+    QTest::addRow("refused Kvalue") << "Kvalue"
+                                    << "refused"
+                                    << "0" << false << false;
 }
 
 void TestMainWindow::runButtonAfterEvents()
 {
     QFETCH(QString, boxName);
     QFETCH(QString, action);
+    QFETCH(QString, typed);
     QFETCH(bool, runEnabled);
     QFETCH(bool, runFocused);
     runDefaults(); // Run is now disabled
     QLineEdit* edit = box(qPrintable(boxName));
-    if (action == QLatin1String("edit")) {
-        typeInto(edit, QStringLiteral("7"));
-    } else {
+    const QString before = edit->text();
+    if (!typed.isNull())
+        typeInto(edit, typed);
+    if (action != QLatin1String("edit")) {
         edit->setFocus();
         pressEnter(edit);
     }
+    if (action == QLatin1String("refused"))
+        QCOMPARE(edit->text(), before); // the default again
     QCOMPARE(button("Command2")->isEnabled(), runEnabled);
-    QCOMPARE(QApplication::focusWidget() == button("Command2"), runFocused);
-    if (action == QLatin1String("edit")) {
-        QCOMPARE(box("Text4")->text(), QString());
-        QVERIFY(!child<ChartControl>(m_main, "MSChart1")->isVisible());
-        QVERIFY(!child<QLabel>(m_main, "Label19")->isVisible());
-    }
+    QCOMPARE(QApplication::focusWidget(), runFocused ? static_cast<QWidget*>(button("Command2")) : edit);
+    // Any change of a text empties the result and hides the chart; Enter on an unchanged box keeps them.
+    const bool changed = !typed.isNull();
+    QCOMPARE(box("Text4")->text(), changed ? QString() : QStringLiteral("499.936872437631"));
+    QCOMPARE(child<ChartControl>(m_main, "MSChart1")->isVisible(), !changed);
+    QVERIFY(!child<QLabel>(m_main, "Label19")->isVisible());
 }
 
 void TestMainWindow::boxResetsRaiseChange()
@@ -295,9 +329,37 @@ void TestMainWindow::refusals()
     QCOMPARE(after.ParamR, before.ParamR);
 }
 
+void TestMainWindow::leavingTheDoubleRangeIsReported_data()
+{
+    QTest::addColumn<QString>("r");
+    QTest::addColumn<QString>("n0");
+    QTest::addColumn<QString>("K");
+    QTest::addColumn<QString>("way"); // words the message must hold
+    // With K far above N the brake never bites, and N grows beyond every number.
+    QTest::addRow("upwards") << "1e300"
+                             << "1"
+                             << "1e308"
+                             << "the population grew beyond the largest number";
+    // Far above K the brake overshoots: within two steps N plunges to minus infinity.
+    QTest::addRow("downwards") << "1e300"
+                               << "1"
+                               << "500"
+                               << "the population fell below the most negative number";
+    QTest::addRow("downwards at once") << "1e308"
+                                       << "2"
+                                       << "1"
+                                       << "the population fell below the most negative number";
+}
+
 void TestMainWindow::leavingTheDoubleRangeIsReported()
 {
-    typeInto(box("rrate"), QStringLiteral("1e300"));
+    QFETCH(QString, r);
+    QFETCH(QString, n0);
+    QFETCH(QString, K);
+    QFETCH(QString, way);
+    box("n0")->setText(n0);
+    box("Kvalue")->setText(K);
+    typeInto(box("rrate"), r);
     pressEnter(box("rrate"));
     pressEnter(QApplication::focusWidget());
     const QStringList& messages = m_fixture->fakes().messages.messages;
@@ -305,13 +367,14 @@ void TestMainWindow::leavingTheDoubleRangeIsReported()
     const int last = m_fixture->state().store.LastStep;
     QVERIFY(last < 200);
     QVERIFY2(messages.first().contains(QStringLiteral("step %1").arg(last + 1)), qPrintable(messages.first()));
+    QVERIFY2(messages.first().contains(way), qPrintable(messages.first()));
     QCOMPARE(text("Label4"), QStringLiteral("Population size at t = %1").arg(last));
     QVERIFY(!box("Text4")->text().contains(QStringLiteral("inf"), Qt::CaseInsensitive));
 }
 
 void TestMainWindow::clockClickAfterRun()
 {
-    QCOMPARE(text("Label6"), QLocale().toString(QDate(2026, 12, 8), QLocale::ShortFormat) + " 9:30:15 AM");
+    QCOMPARE(text("Label6"), QStringLiteral("12/8/2026 9:30:15 AM")); // the year whole, in the user's order
     runDefaults();
     QTest::mouseClick(child<QLabel>(m_main, "Label6"), Qt::LeftButton);
     QCOMPARE(box("Text4")->text(), QString());
@@ -336,10 +399,10 @@ void TestMainWindow::commaLocale()
 {
     m_fixture.reset();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    m_fixture = std::make_unique<AppFixture>();
-    m_fixture->startAtMainWindow();
+    m_fixture = startTarnis();
     m_main = m_fixture->mainWindow();
     QCOMPARE(box("rrate")->text(), QStringLiteral("0,2"));
+    QVERIFY2(text("Label6").startsWith(QStringLiteral("08.12.2026 ")), qPrintable(text("Label6")));
     box("rrate")->setFocus();
     pressEnter(box("rrate"));
     QCOMPARE(box("rrate")->text(), QStringLiteral("0,2"));

@@ -323,9 +323,11 @@ void TestRun::leavingTheDoubleRange_data()
     QTest::addColumn<double>("r");
     QTest::addColumn<double>("n0");
     QTest::addColumn<double>("K");
-    QTest::addRow("huge rate") << 1e300 << 1.0 << 500.0;
-    QTest::addRow("huge N(0) far above K") << 0.2 << 1e308 << 1e300;
-    QTest::addRow("negative K grows without bound") << 0.9 << 1.0 << -500.0;
+    QTest::addColumn<RangeExit::Way>("way"); // which way N(t+1) left the range
+    QTest::addRow("huge rate") << 1e300 << 1.0 << 500.0 << RangeExit::Way::Below;
+    QTest::addRow("huge rate, K far away") << 1e300 << 1.0 << 1e308 << RangeExit::Way::Above;
+    QTest::addRow("huge N(0) far above K") << 0.2 << 1e308 << 1e300 << RangeExit::Way::Below;
+    QTest::addRow("negative K grows without bound") << 0.9 << 1.0 << -500.0 << RangeExit::Way::Above;
 }
 
 void TestRun::leavingTheDoubleRange()
@@ -333,9 +335,13 @@ void TestRun::leavingTheDoubleRange()
     QFETCH(double, r);
     QFETCH(double, n0);
     QFETCH(double, K);
+    QFETCH(RangeExit::Way, way);
     *m_store = {};
     const RunOutcome outcome = runModel(*m_store, parameters(r, n0, K, 0, 2000));
     QCOMPARE(outcome.end, RunEnd::LeftRange);
+    QVERIFY(outcome.exit);
+    QCOMPARE(outcome.exit->value, RangeExit::Value::N);
+    QCOMPARE(outcome.exit->way, way);
     const int last = m_store->LastStep;
     QVERIFY(last < 2000);
     for (int t = 0; t <= last; ++t)

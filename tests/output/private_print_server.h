@@ -26,6 +26,8 @@ public:
 
     // Where clients reach the server (the value for CUPS_SERVER).
     QString socketPath() const;
+    // Where clients read their saved printer options (the value for CUPS_SERVERROOT).
+    QString clientRoot() const { return m_folder.path(); }
 
     // Adds a PDF queue, or makes a queue the server's default destination; why not, when it fails.
     std::optional<QString> addPdfQueue(const QString& name);

@@ -7,11 +7,15 @@
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
 
+#include "output/file_saving.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -33,6 +37,9 @@ private slots:
     void failuresAreNamed_data();
     void failuresAreNamed();
     void failedWriteKeepsTheOldFile();
+    void hardLinksKeepTheirFile_data();
+    void hardLinksKeepTheirFile();
+    void savesInAFolderThatTakesNoOtherFile();
 
 private:
     QString path(const QString& name) const { return m_folder->filePath(name); }
@@ -201,6 +208,71 @@ void TestExport::failedWriteKeepsTheOldFile()
              qPrintable(messages().first()));
     QCOMPARE(contentOf(path("old.csv")), QByteArray("an earlier export\r\n"));
     QCOMPARE(entries(), QStringList{"old.csv"}); // no temporary file left behind
+}
+
+void TestExport::hardLinksKeepTheirFile_data()
+{
+    QTest::addColumn<qint64>("sizeLimit"); // a file-size limit standing in for a full disk; 0 for none
+    QTest::addColumn<bool>("written");
+    QTest::addRow("written through both names") << qint64(0) << true;
+    QTest::addRow("a failed write puts the old text back") << qint64(1000) << false;
+}
+
+void TestExport::hardLinksKeepTheirFile()
+{
+    QFETCH(qint64, sizeLimit);
+    QFETCH(bool, written);
+    const QByteArray old = QByteArray("an earlier export\r\n").repeated(10);
+    writeContent(path("data.csv"), old);
+    QVERIFY(::link(QFile::encodeName(path("data.csv")).constData(), QFile::encodeName(path("other.csv")).constData())
+            == 0);
+    run();
+    {
+        std::optional<FileSizeLimit> nearlyFull;
+        if (sizeLimit)
+            nearlyFull.emplace(rlim_t(sizeLimit));
+        save(path("data.csv"));
+    }
+    const QByteArray expected = written ? QByteArray::fromStdString(graphicDataText(m_fixture->state().store)) : old;
+    QCOMPARE(contentOf(path("data.csv")), expected);
+    QCOMPARE(contentOf(path("other.csv")), expected); // still one file under two names
+    struct stat status { };
+    QCOMPARE(::stat(QFile::encodeName(path("data.csv")).constData(), &status), 0);
+    QCOMPARE(status.st_nlink, nlink_t(2));
+    QCOMPARE(messages().size(), written ? 0 : 1);
+    QCOMPARE(entries(), (QStringList{"data.csv", "other.csv"}));
+}
+
+void TestExport::savesInAFolderThatTakesNoOtherFile()
+{
+    // A file the user may write, in a folder where they may make no file: no temporary file can stand
+    // beside it, so it is written over where it is. Root may write anywhere, so the saving is done
+    // by an unprivileged user then.
+    const QString folder = path("locked");
+    const QString file = folder + QStringLiteral("/data.csv");
+    QVERIFY(QDir().mkdir(folder));
+    writeContent(file, "an earlier export\r\n");
+    uid_t user = geteuid();
+    if (user == 0) {
+        const passwd* nobody = getpwnam("nobody");
+        if (!nobody)
+            QSKIP("there is no unprivileged user to save as");
+        user = nobody->pw_uid;
+        QCOMPARE(::chown(QFile::encodeName(file).constData(), user, nobody->pw_gid), 0);
+        QCOMPARE(::chmod(QFile::encodeName(m_folder->path()).constData(), 0711), 0);
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
+    } else {
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    }
+    QProcess saving;
+    saving.start(QStringLiteral(SAVE_AS_USER_PATH), {QString::number(user), file, QStringLiteral("new text\r\n")});
+    QVERIFY(saving.waitForFinished(30000));
+    const QString answer = QString::fromLocal8Bit(saving.readAllStandardOutput()).trimmed();
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+    QCOMPARE(answer, QStringLiteral("saved"));
+    QCOMPARE(saving.exitCode(), 0);
+    QCOMPARE(contentOf(file), QByteArray("new text\r\n"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"data.csv"});
 }
 
 TARNIS_GUI_TEST_MAIN(TestExport)

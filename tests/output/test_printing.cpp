@@ -22,6 +22,40 @@ constexpr int Dpi = 40;
 constexpr double PageWidthMm = 210, PageHeightMm = 297, MarginMm = 10;
 int pixels(double millimetres) { return qRound(millimetres / 25.4 * Dpi); }
 
+// Where a part of a window lands on the fake printer's page, in pixels at this resolution: the
+// window spans the printable width from the top left margin.
+QRect onPage(QWidget* window, QWidget* part, QRect within, int dotsPerInch)
+{
+    const double millimetresPerPixel = (PageWidthMm - 2 * MarginMm) / window->width();
+    const double scale = millimetresPerPixel / 25.4 * dotsPerInch;
+    const double margin = MarginMm / 25.4 * dotsPerInch;
+    const QRect rect = within.translated(part->mapTo(window, QPoint(0, 0)));
+    return QRectF(margin + rect.x() * scale, margin + rect.y() * scale, rect.width() * scale, rect.height() * scale)
+        .toAlignedRect();
+}
+
+// How many pixels the edges of dark marks take to pass from paper to ink, on average along the rows
+// of a region: about one where text is drawn at the page's resolution, three or more where it was
+// enlarged from screen pixels.
+double edgeWidth(const QImage& page, const QRect& region)
+{
+    int edges = 0, width = 0;
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        int lastLight = -1;
+        for (int x = region.left(); x <= region.right(); ++x) {
+            const int grey = qGray(page.pixel(x, y));
+            if (grey >= 200) {
+                lastLight = x;
+            } else if (grey <= 80 && lastLight >= 0) {
+                ++edges;
+                width += x - lastLight - 1;
+                lastLight = -1;
+            }
+        }
+    }
+    return edges ? double(width) / edges : -1.0;
+}
+
 } // namespace
 
 class TestPrinting : public QObject {
@@ -37,6 +71,7 @@ private slots:
     void pictureFillsThePrintableWidth();
     void mainWindowPrintsOnOnePage();
     void largeGraphWindowPrintsItself();
+    void chartIsAsSharpAsTheButtons();
     void whenThePrintFails_data();
     void whenThePrintFails();
 
@@ -146,16 +181,53 @@ void TestPrinting::largeGraphWindowPrintsItself()
 {
     PdfFilePrinter& printer = m_fixture->fakes().printer;
     printer.fileName = path("large.pdf");
-    QVERIFY(clickButton(m_fixture->mainWindow(), "Command2"));
-    QVERIFY(clickButton(m_fixture->mainWindow(), "Command11"));
-    QWidget* large = m_fixture->app().navigator().existing(WindowId::larggraf);
+    m_fixture->run();
+    QWidget* large = m_fixture->openLargeGraph();
+    QVERIFY(large);
     QVERIFY(clickButton(large, "Command6"));
     QCOMPARE(printer.titles, QStringList{"Form2"});
     QCOMPARE(pdfPageCount(path("large.pdf")), 1);
     // The window is wider than high, so its picture spans the printable width.
-    const QImage page = pdfFirstPage(path("large.pdf"), Dpi);
+    constexpr int ReadingDpi = 100;
+    const QImage page = pdfFirstPage(path("large.pdf"), ReadingDpi);
     QVERIFY(inkBounds(page).width() > page.width() * 3 / 4);
+    // The chart's curve and axes fill its place, and every button of both rows shows its caption.
+    auto* chart = child<QWidget>(large, "MSChart1");
+    const QRect chartInk = inkBounds(page.copy(onPage(large, chart, chart->rect(), ReadingDpi)));
+    QVERIFY(chartInk.width() > onPage(large, chart, chart->rect(), ReadingDpi).width() * 3 / 4);
+    for (QPushButton* button : large->findChildren<QPushButton*>()) {
+        const QImage place = page.copy(onPage(large, button, button->rect().adjusted(4, 4, -4, -4), ReadingDpi));
+        bool caption = false;
+        for (int y = 0; y < place.height() && !caption; ++y)
+            for (int x = 0; x < place.width() && !caption; ++x)
+                caption = qGray(place.pixel(x, y)) < 100;
+        QVERIFY2(caption, qPrintable(button->objectName() + QStringLiteral(" is not on the page")));
+    }
     QVERIFY(large->isVisible());
+}
+
+void TestPrinting::chartIsAsSharpAsTheButtons()
+{
+    constexpr int SharpDpi = 300;
+    PdfFilePrinter& printer = m_fixture->fakes().printer;
+    printer.fileName = path("main.pdf");
+    QWidget* main = m_fixture->mainWindow();
+    m_fixture->run();
+    QVERIFY(clickButton(main, "Command10"));
+    const QImage page = pdfFirstPage(path("main.pdf"), SharpDpi);
+    QVERIFY(!page.isNull());
+    auto* chart = child<QWidget>(main, "MSChart1");
+    auto* run = child<QWidget>(main, "Command1");
+    // The chart's title stands in its top row, centred; "Quit" in the middle of its button.
+    const QRect title = onPage(main, chart, QRect(chart->width() / 4, 2, chart->width() / 2, 18), SharpDpi);
+    const QRect caption = onPage(main, run, run->rect().adjusted(8, 5, -8, -5), SharpDpi);
+    const double titleEdges = edgeWidth(page, title);
+    const double captionEdges = edgeWidth(page, caption);
+    QVERIFY2(titleEdges >= 0 && captionEdges >= 0, "no text found where the title and the caption should be");
+    QVERIFY2(
+        titleEdges <= captionEdges + 0.5,
+        qPrintable(
+            QStringLiteral("edges of the chart title %1 px, of the caption %2 px").arg(titleEdges).arg(captionEdges)));
 }
 
 void TestPrinting::whenThePrintFails_data()

@@ -5,6 +5,7 @@
 #include "output/default_printer.h"
 #include "tests/output/private_print_server.h"
 #include "tests/support/app_fixture.h"
+#include "tests/support/files.h"
 #include "tests/support/pdf_pages.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
@@ -38,6 +39,7 @@ private slots:
     void printersButNoDefault();
     void printsOnePageOnTheDefaultPrinter();
     void refusedJobIsReported();
+    void defaultInstanceKeepsItsOptions();
 
 private:
     void pressPrint() { QVERIFY(clickButton(m_fixture->mainWindow(), "Command10")); }
@@ -60,6 +62,7 @@ void TestRealPrinter::initTestCase()
         QSKIP(qPrintable(QStringLiteral("no private print server: ") + *why));
     // Before anything in this process asks the print service, so that it only ever sees this server.
     qputenv("CUPS_SERVER", QFile::encodeName(m_server.socketPath()));
+    qputenv("CUPS_SERVERROOT", QFile::encodeName(m_server.clientRoot()));
     m_pdfFolder = cupsPdfOutputFolder();
     m_pdfFolderExisted = QFileInfo(m_pdfFolder).isDir();
     m_backendLogExisted = QFileInfo::exists(cupsPdfLog(Queue));
@@ -164,6 +167,23 @@ void TestRealPrinter::refusedJobIsReported()
     QCOMPARE(messages.size(), 1);
     QVERIFY2(messages[0].startsWith(QStringLiteral("The page could not be printed:\n%1: ").arg(Queue)),
              qPrintable(messages[0]));
+}
+
+void TestRealPrinter::defaultInstanceKeepsItsOptions()
+{
+    // An instance of the queue, saved by the user as the default with an option of its own: a job
+    // held until released, which shows in the queue instead of arriving as a PDF.
+    const QString options = QDir(m_server.clientRoot()).filePath(QStringLiteral("lpoptions"));
+    writeContent(options, QStringLiteral("Default %1/held job-hold-until=indefinite\n").arg(Queue).toUtf8());
+    QCOMPARE(QPrinterInfo::defaultPrinterName(), Queue + QStringLiteral("/held"));
+    pressPrint();
+    QFile::remove(options);
+    const QStringList& messages = m_fixture->fakes().messages.messages;
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    const auto jobs = m_server.runTool(QStringLiteral("lpstat"), {QStringLiteral("-l"), QStringLiteral("-o"), Queue});
+    m_server.runTool(QStringLiteral("cancel"), {QStringLiteral("-a"), Queue});
+    QVERIFY(jobs);
+    QVERIFY2(jobs->contains(QStringLiteral("job-hold-until-specified")), qPrintable(*jobs));
 }
 
 TARNIS_GUI_TEST_MAIN(TestRealPrinter)

@@ -75,6 +75,7 @@ void TestTitleScreen::verifyLeft()
     QVERIFY(m_fixture->mainWindow()->isVisible());
     QVERIFY(!title()->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
     QCOMPARE(m_fixture->fakes().processEnd.ends, 0);
+    QVERIFY(topLevel(QStringLiteral("tarnis4"))->isVisible()); // the backdrop stays behind the main window
 }
 
 void TestTitleScreen::firstSight()
@@ -127,21 +128,28 @@ void TestTitleScreen::characterKeysLeave_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
-    QTest::addRow("Space") << int(Qt::Key_Space) << 0;
-    QTest::addRow("letter") << int(Qt::Key_A) << 0;
-    QTest::addRow("capital") << int(Qt::Key_A) << int(Qt::ShiftModifier);
-    QTest::addRow("digit") << int(Qt::Key_7) << 0;
-    QTest::addRow("Enter") << int(Qt::Key_Return) << 0;
-    QTest::addRow("Escape") << int(Qt::Key_Escape) << 0;
-    QTest::addRow("Backspace") << int(Qt::Key_Backspace) << 0;
-    QTest::addRow("Tab") << int(Qt::Key_Tab) << 0;
+    QTest::addColumn<bool>("ticked"); // after the first title variant showed, or before
+    for (const bool ticked : {true, false}) {
+        const char* when = ticked ? "" : " before the first tick";
+        QTest::addRow("Space%s", when) << int(Qt::Key_Space) << 0 << ticked;
+        QTest::addRow("letter%s", when) << int(Qt::Key_A) << 0 << ticked;
+        QTest::addRow("Enter%s", when) << int(Qt::Key_Return) << 0 << ticked;
+    }
+    QTest::addRow("capital") << int(Qt::Key_A) << int(Qt::ShiftModifier) << true;
+    QTest::addRow("digit") << int(Qt::Key_7) << 0 << true;
+    QTest::addRow("sign") << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << true;
+    QTest::addRow("Escape") << int(Qt::Key_Escape) << 0 << true;
+    QTest::addRow("Backspace") << int(Qt::Key_Backspace) << 0 << true;
+    QTest::addRow("Tab") << int(Qt::Key_Tab) << 0 << true;
 }
 
 void TestTitleScreen::characterKeysLeave()
 {
     QFETCH(int, key);
     QFETCH(int, modifiers);
-    tick();
+    QFETCH(bool, ticked);
+    if (ticked)
+        tick();
     QTest::keyClick(title(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     verifyLeft();
 }
@@ -149,18 +157,23 @@ void TestTitleScreen::characterKeysLeave()
 void TestTitleScreen::silentKeysStay_data()
 {
     QTest::addColumn<int>("key");
-    QTest::addRow("Shift") << int(Qt::Key_Shift);
-    QTest::addRow("Control") << int(Qt::Key_Control);
-    QTest::addRow("Alt") << int(Qt::Key_Alt);
-    QTest::addRow("arrow") << int(Qt::Key_Left);
-    QTest::addRow("F1") << int(Qt::Key_F1);
-    QTest::addRow("Page Down") << int(Qt::Key_PageDown);
+    QTest::addColumn<int>("modifiers");
+    QTest::addRow("Shift") << int(Qt::Key_Shift) << 0;
+    QTest::addRow("Control") << int(Qt::Key_Control) << 0;
+    QTest::addRow("Alt") << int(Qt::Key_Alt) << 0;
+    QTest::addRow("arrow") << int(Qt::Key_Left) << 0;
+    QTest::addRow("F1") << int(Qt::Key_F1) << 0;
+    QTest::addRow("Page Down") << int(Qt::Key_PageDown) << 0;
+    QTest::addRow("Delete") << int(Qt::Key_Delete) << 0;
+    QTest::addRow("Alt+letter") << int(Qt::Key_F) << int(Qt::AltModifier);
+    QTest::addRow("Ctrl+letter") << int(Qt::Key_C) << int(Qt::ControlModifier);
 }
 
 void TestTitleScreen::silentKeysStay()
 {
     QFETCH(int, key);
-    QTest::keyClick(title(), Qt::Key(key));
+    QFETCH(int, modifiers);
+    QTest::keyClick(title(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QVERIFY(title()->isVisible());
     QVERIFY(!m_fixture->mainWindow()->isVisible());
 }
@@ -169,20 +182,28 @@ void TestTitleScreen::clicksLeave_data()
 {
     QTest::addColumn<QString>("target"); // a child's name, or empty for the window's background
     QTest::addColumn<QPoint>("place");   // within the target; null for its centre
-    QTest::addRow("background") << QString() << QPoint(600, 400);
-    QTest::addRow("invitation") << QStringLiteral("Label2") << QPoint();
-    QTest::addRow("visible variant") << QStringLiteral("visible") << QPoint();
-    QTest::addRow("hidden variant's place") << QStringLiteral("hidden") << QPoint();
-    QTest::addRow("double click") << QStringLiteral("double") << QPoint(600, 400);
+    QTest::addColumn<bool>("ticked");    // after the first title variant showed, or before
+    QTest::addRow("background") << QString() << QPoint(600, 400) << true;
+    QTest::addRow("background before the first tick") << QString() << QPoint(600, 400) << false;
+    QTest::addRow("invitation") << QStringLiteral("Label2") << QPoint() << true;
+    QTest::addRow("invitation before the first tick") << QStringLiteral("Label2") << QPoint() << false;
+    QTest::addRow("right button") << QStringLiteral("right") << QPoint(600, 400) << true;
+    QTest::addRow("visible variant") << QStringLiteral("visible") << QPoint() << true;
+    QTest::addRow("hidden variant's place") << QStringLiteral("hidden") << QPoint() << true;
+    QTest::addRow("double click") << QStringLiteral("double") << QPoint(600, 400) << true;
 }
 
 void TestTitleScreen::clicksLeave()
 {
     QFETCH(QString, target);
     QFETCH(QPoint, place);
-    tick();
+    QFETCH(bool, ticked);
+    if (ticked)
+        tick();
     if (target == QLatin1String("double")) {
         QTest::mouseDClick(title(), Qt::LeftButton, {}, place);
+    } else if (target == QLatin1String("right")) {
+        QTest::mouseClick(title(), Qt::RightButton, {}, place);
     } else if (target == QLatin1String("visible")) {
         QTest::mouseClick(variant(visibleVariant()), Qt::LeftButton);
     } else if (target == QLatin1String("hidden")) {

@@ -1,0 +1,35 @@
+// Shows one fixed-design window on the display it is given and says where the window manager framed
+// it: "frame X Y W H screen X Y W H", once the frame is known and the window has settled.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/fixed_window.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    tarnis::FixedWindow window({"probe", QStringLiteral("Probe"), {9000, 6000}});
+    window.show();
+    QElapsedTimer waited, unchanged;
+    waited.start();
+    unchanged.start();
+    QRect last;
+    // Settled: framed, and in the same place for half a second.
+    while (waited.elapsed() < 15000 && !(unchanged.elapsed() > 500 && last.size() != window.size())) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        if (window.frameGeometry() != last) {
+            last = window.frameGeometry();
+            unchanged.restart();
+        }
+    }
+    const QRect frame = window.frameGeometry();
+    const QRect screen = window.screen()->availableGeometry();
+    std::printf("frame %d %d %d %d screen %d %d %d %d\n", frame.x(), frame.y(), frame.width(), frame.height(),
+                screen.x(), screen.y(), screen.width(), screen.height());
+    std::fflush(stdout); // before a leak checker's report at exit could end the process
+    return frame.size() != window.size() ? 0 : 1;
+}
