@@ -3,17 +3,20 @@
 
 #include "model/model_step.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace tarnis {
 
 namespace {
 
-// The roots are found in extended precision and rounded once at the end, so that the limits come out
-// as the nearest doubles (r_c(1) = 1, an onset period of 6) rather than a few units off in the last place.
+// The roots are found in double precision and then refined in extended precision, so that the limits
+// come out as the nearest doubles (r_c(1) = 1, an onset period of 6) rather than a few units off in
+// the last place.
 using Real = long double;
-constexpr Real pi = std::numbers::pi_v<Real>;
+template <typename T> constexpr T pi = std::numbers::pi_v<T>;
 constexpr int ScheduleStep = 20000; // even
 
 int lagUsedAt(int t, double lag) { return t - int(laggedIndex(t + 1, lag)); }
@@ -27,12 +30,12 @@ int lagUsedAt(int t, double lag) { return t - int(laggedIndex(t + 1, lag)); }
 // - and the odd lag 2n + 1: u(2j+1) = v(j) − r·v(j−n) and u(2j+2) = u(2j+1) − r·v(j−n), so
 //   v(j+1) = v(j) − 2r·v(j−n): the whole-lag equation in μ = λ² with lag n and rate 2r;
 // - and the odd lag 2n − 1: u(2j+2) = u(2j+1) − r·v(j−n+1), so v(j+1) = v(j) − r·v(j−n) − r·v(j−n+1),
-//   whose equation μ^n·(μ − 1) = −r·(1 + μ) has no closed-form limits of the whole-lag kind.
+//   a different equation: μ^n·(μ − 1) = −r·(1 + μ).
 // The odd steps follow from the even ones and share their growth.
 struct Characteristic {
     int n = 0;
     int e = 0;
-    Real rFactor = 1.0;
+    double rFactor = 1.0;
     int stepsPerMultiplier = 1;
 };
 
@@ -46,29 +49,44 @@ Characteristic characteristicOf(LagSchedule lags)
     return {n, 1, 1.0, 2};
 }
 
-// Finds x in [low, high] where the increasing function f crosses 0, to the last bit.
-template <typename F> Real bisect(Real low, Real high, F f)
+// Where the increasing function f crosses 0 in (low, high): bisection to the last bit of a double, then
+// two secant steps in extended precision, kept only if they stay within a few units of that double.
+// f must take double and Real alike.
+template <typename F> Real crossing(double low, double high, F f)
 {
-    for (int i = 0; i < 200; ++i) {
-        const Real middle = 0.5 * (low + high);
+    for (int i = 0; i < 2200; ++i) {
+        const double middle = 0.5 * (low + high);
         if (middle <= low || middle >= high)
             break;
         (f(middle) < 0.0 ? low : high) = middle;
     }
-    return 0.5 * (low + high);
+    const double found = 0.5 * (low + high);
+    const Real width = 4 * std::max(Real(high - low), Real(std::fabs(found)) * std::numeric_limits<double>::epsilon());
+    Real x0 = found - width;
+    Real x1 = found + width;
+    Real f0 = f(x0);
+    Real f1 = f(x1);
+    for (int i = 0; i < 3 && f1 != f0; ++i) {
+        const Real x2 = x1 - f1 * (x1 - x0) / (f1 - f0);
+        x0 = x1;
+        f0 = f1;
+        x1 = x2;
+        f1 = f(x1);
+    }
+    return std::fabs(x1 - found) <= width ? x1 : Real(found);
 }
 
-// ln(1 + z)^e, ln|z − 1| and ln|z + 1| for z = ρ·e^(iφ), written so that z near 1 loses nothing.
-Real logDistanceFromOne(Real rho, Real phi)
+// ln|z − 1| and ln|z + 1| for z = ρ·e^(iφ), written so that z near 1 loses nothing.
+template <typename T> T logDistanceFromOne(T rho, T phi)
 {
-    const Real halfSine = std::sin(0.5 * phi);
-    return 0.5 * std::log((rho - 1.0) * (rho - 1.0) + 4.0 * rho * halfSine * halfSine);
+    const T halfSine = std::sin(phi / 2);
+    return std::log((rho - 1) * (rho - 1) + 4 * rho * halfSine * halfSine) / 2;
 }
 
-Real logDistanceFromMinusOne(Real rho, Real phi)
+template <typename T> T logDistanceFromMinusOne(T rho, T phi)
 {
-    const Real halfSine = std::sin(0.5 * phi);
-    return 0.5 * std::log((rho + 1.0) * (rho + 1.0) - 4.0 * rho * halfSine * halfSine);
+    const T halfSine = std::sin(phi / 2);
+    return std::log((rho + 1) * (rho + 1) - 4 * rho * halfSine * halfSine) / 2;
 }
 
 // The real roots in (0, 1): s = g(x) = x^n·(1 − x) / (1 + x)^e. g rises from 0 to its peak at x* and
@@ -76,18 +94,18 @@ Real logDistanceFromMinusOne(Real rho, Real phi)
 Real peakOfRealBranch(const Characteristic& c)
 {
     if (c.n == 0)
-        return 0.0;
+        return 0;
     if (c.e == 0)
         return Real(c.n) / Real(c.n + 1);
     // d/dx ln g = n/x − 2/(1 − x²) = 0
-    return (std::sqrt(1.0 + Real(c.n) * Real(c.n)) - 1.0) / Real(c.n);
+    return (std::sqrt(1 + Real(c.n) * Real(c.n)) - 1) / Real(c.n);
 }
 
 // ln g at x = 1 − w, from ln w, so that roots within 1e-300 of 1 keep their distance from 1.
-Real logRealBranch(const Characteristic& c, Real logW)
+template <typename T> T logRealBranch(const Characteristic& c, T logW)
 {
-    const Real w = std::exp(logW);
-    return Real(c.n) * std::log1p(-w) + logW - Real(c.e) * std::log1p(1.0 - w);
+    const T w = std::exp(logW);
+    return T(c.n) * std::log1p(-w) + logW - T(c.e) * std::log1p(1 - w);
 }
 
 // The complex roots z = ρ·e^(iφ), 0 < φ < φmax, of the principal branch: the dominant ones once
@@ -95,48 +113,50 @@ Real logRealBranch(const Characteristic& c, Real logW)
 // the triangle 0, 1, z has the angle φ at 0 and n·φ at 1, so ρ = sin(nφ) / sin((n+1)φ) by the law of
 // sines. For e = 1 the segment from −1 to 1 is seen from z under the angle π − nφ: z lies on the circle
 // through ±1 with centre −i·cot(nφ), which gives ρ² + 2ρ·cot(nφ)·sin φ − 1 = 0.
-Real maxPrincipalArgument(const Characteristic& c) { return pi / Real(c.n + 1 - c.e); }
+double maxPrincipalArgument(const Characteristic& c) { return pi<double> / double(c.n + 1 - c.e); }
 
-Real principalModulus(const Characteristic& c, Real phi)
+template <typename T> T principalModulus(const Characteristic& c, T phi)
 {
     if (c.e == 0)
-        return std::sin(Real(c.n) * phi) / std::sin(Real(c.n + 1) * phi);
-    const Real q = std::sin(phi) / std::tan(Real(c.n) * phi);
-    const Real root = std::sqrt(q * q + 1.0);
-    return q > 0.0 ? 1.0 / (q + root) : root - q; // the first form spares a cancellation
+        return std::sin(T(c.n) * phi) / std::sin(T(c.n + 1) * phi);
+    const T q = std::sin(phi) / std::tan(T(c.n) * phi);
+    const T root = std::sqrt(q * q + 1);
+    return q > 0 ? 1 / (q + root) : root - q; // the first form spares a cancellation
 }
 
 // ln s along the principal branch, rising from ln g(x*) at φ = 0 to infinity at φmax.
-Real logPrincipalRate(const Characteristic& c, Real phi)
+template <typename T> T logPrincipalRate(const Characteristic& c, T phi)
 {
-    const Real rho = principalModulus(c, phi);
-    return Real(c.n) * std::log(rho) + logDistanceFromOne(rho, phi) - Real(c.e) * logDistanceFromMinusOne(rho, phi);
+    const T rho = principalModulus(c, phi);
+    return T(c.n) * std::log(rho) + logDistanceFromOne(rho, phi) - T(c.e) * logDistanceFromMinusOne(rho, phi);
 }
 
-// The root where the principal branch crosses the unit circle.
+// The argument at which the principal branch crosses the unit circle.
 Real criticalArgument(const Characteristic& c)
 {
     if (c.n == 0)
-        return pi; // z = 1 − s reaches −1 at s = 2
-    return bisect(0.0, maxPrincipalArgument(c), [&](Real phi) { return principalModulus(c, phi) - 1.0; });
+        return pi<Real>; // z = 1 − s reaches −1 at s = 2
+    return crossing(0.0, maxPrincipalArgument(c), [&](auto phi) { return principalModulus(c, phi) - 1; });
 }
 
 struct Root {
-    Real logModulus = 0.0; // of the multiplier z
-    Real argument = 0.0;   // of z, 0 to π
+    Real logModulus = 0; // of the multiplier z
+    Real argument = 0;   // of z, 0 to π
 };
 
 // For s < 0 the only root outside the unit disc, and the dominant one: x > 1 with
 // n·ln x + ln(x − 1) − e·ln(x + 1) = ln|s|, found in y = ln x so that no value overflows.
 Root rootAboveOne(const Characteristic& c, Real logS)
 {
-    const auto logExcess = [](Real y) { return y < 1.0 ? std::log(std::expm1(y)) : y + std::log1p(-std::exp(-y)); };
-    const auto f
-        = [&](Real y) { return Real(c.n) * y + logExcess(y) - Real(c.e) * (y + std::log1p(std::exp(-y))) - logS; };
-    Real high = 1.0;
+    const auto f = [&](auto y) {
+        using T = decltype(y);
+        const T logExcess = y < 1 ? std::log(std::expm1(y)) : y + std::log1p(-std::exp(-y));
+        return T(c.n) * y + logExcess - T(c.e) * (y + std::log1p(std::exp(-y))) - T(logS);
+    };
+    double high = 1.0;
     while (f(high) < 0.0)
         high *= 2.0;
-    return {bisect(0.0, high, f), 0.0};
+    return {crossing(0.0, high, f), 0};
 }
 
 // For n = 1 and e = 1 (a lag of 1.5) the principal branch does not run off to infinity: as φ nears π
@@ -145,31 +165,32 @@ Root rootAboveOne(const Characteristic& c, Real logS)
 Root beyondThePrincipalBranch(Real logS)
 {
     const Real s = std::exp(logS);
-    const Real half = 0.5 * (s - 1.0);
-    return {std::log(half) + std::log1p(std::sqrt(1.0 - s / (half * half))), pi};
+    const Real half = (s - 1) / 2;
+    return {std::log(half) + std::log1p(std::sqrt(1 - s / (half * half))), pi<Real>};
 }
 
-Root dominantRoot(const Characteristic& c, Real r)
+Root dominantRoot(const Characteristic& c, double r)
 {
-    const Real logS = std::log(c.rFactor) + std::log(std::fabs(r));
+    const Real logS = std::log(Real(c.rFactor)) + std::log(std::fabs(Real(r)));
     if (r < 0.0)
         return rootAboveOne(c, logS);
     if (c.n == 0) {
         // z = 1 − s, and ln|1 − s| kept exact for a huge s.
-        const Real s = c.rFactor * r;
-        if (s <= 1.0)
-            return {std::log1p(-s), 0.0};
-        return {std::log(c.rFactor) + std::log(r - 1.0 / c.rFactor), pi};
+        const Real s = c.rFactor * Real(r);
+        if (s <= 1)
+            return {std::log1p(-s), 0};
+        return {std::log(Real(c.rFactor)) + std::log(Real(r) - 1 / Real(c.rFactor)), pi<Real>};
     }
-    if (c.e == 1 && c.n == 1 && logS > std::log(3.0L + 2.0L * std::sqrt(2.0L)))
+    if (c.e == 1 && c.n == 1 && logS > std::log(3 + 2 * std::sqrt(Real(2))))
         return beyondThePrincipalBranch(logS);
     const Real peak = peakOfRealBranch(c);
-    const Real logPeak = logRealBranch(c, std::log1p(-peak));
-    if (logS <= logPeak) {
-        const Real logW = bisect(-800.0, std::log1p(-peak), [&](Real v) { return logRealBranch(c, v) - logS; });
-        return {std::log1p(-std::exp(logW)), 0.0};
+    const double logPeakW = double(std::log1p(-peak));
+    if (logS <= logRealBranch(c, Real(logPeakW))) {
+        const Real logW = crossing(-800.0, logPeakW, [&](auto v) { return logRealBranch(c, v) - decltype(v)(logS); });
+        return {std::log1p(-std::exp(logW)), 0};
     }
-    const Real phi = bisect(0.0, maxPrincipalArgument(c), [&](Real p) { return logPrincipalRate(c, p) - logS; });
+    const Real phi
+        = crossing(0.0, maxPrincipalArgument(c), [&](auto p) { return logPrincipalRate(c, p) - decltype(p)(logS); });
     return {std::log(principalModulus(c, phi)), phi};
 }
 
@@ -193,13 +214,13 @@ std::optional<StabilityLimits> stabilityLimits(double lag)
     if (!analysable(lag))
         return std::nullopt;
     const Characteristic c = characteristicOf(lagSchedule(lag));
-    const Real peak = peakOfRealBranch(c);
     const Real phi = criticalArgument(c);
     StabilityLimits limits;
     // With n = 0, g(x) = 1 − x peaks at x = 0.
-    limits.rMonotone = double((c.n == 0 ? 1.0L : std::exp(logRealBranch(c, std::log1p(-peak)))) / c.rFactor);
-    limits.rStable = double(c.n == 0 ? 2.0L / c.rFactor : std::exp(logPrincipalRate(c, phi)) / c.rFactor);
-    limits.onsetPeriod = double(2.0L * pi * c.stepsPerMultiplier / phi);
+    const Real peakRate = c.n == 0 ? 1 : std::exp(logRealBranch(c, std::log1p(-peakOfRealBranch(c))));
+    limits.rMonotone = double(peakRate / c.rFactor);
+    limits.rStable = double((c.n == 0 ? 2 : std::exp(logPrincipalRate(c, phi))) / c.rFactor);
+    limits.onsetPeriod = double(2 * pi<Real> * c.stepsPerMultiplier / phi);
     return limits;
 }
 
@@ -224,9 +245,9 @@ std::optional<LinearResponse> linearResponse(double r, double lag)
     response.modulus = double(std::exp(logModulus));
     response.argument = double(root.argument / c.stepsPerMultiplier);
     if (root.argument > 0.0L)
-        response.period = double(2.0L * pi * c.stepsPerMultiplier / root.argument);
+        response.period = double(2 * pi<Real> * c.stepsPerMultiplier / root.argument);
     if (logModulus < 0.0L)
-        response.halvingSteps = double(std::log(2.0L) / -logModulus);
+        response.halvingSteps = double(std::log(Real(2)) / -logModulus);
     return response;
 }
 
