@@ -207,7 +207,8 @@ struct Repetition {
 // The smallest p with which the last quarter of the trajectory repeats, up to three turns within it.
 // A wrong p fails within a few steps, so the search costs little beyond one full check. A cycle still
 // forming is looked for up to twice the onset period only: those are the cycles born near a limit, and
-// a quasi-periodic orbit passes that looser test for a long stretch at every multiple of its turn.
+// a quasi-periodic orbit passes that looser test for a long stretch at every multiple of its turn. As
+// each candidate that passes it costs a full check, only the first few are followed up.
 Repetition repetitionOf(const Settled& settled, double scale, int onsetPeriod)
 {
     const int longest = settled.length() / 6;
@@ -215,19 +216,35 @@ Repetition repetitionOf(const Settled& settled, double scale, int onsetPeriod)
     const int last = settled.to;
     const int first = last - settled.length() / 2;
     const int middle = last - settled.length() / 4;
+    int formingChecks = 4;
     Repetition repetition;
     for (int p = 1; p <= longest; ++p) {
         if (mismatch(settled.N, first, last, p, RepeatTolerance * scale) <= RepeatTolerance * scale) {
             repetition.period = p;
             return repetition;
         }
-        if (repetition.forming || p == 1 || p > longestForming)
+        if (repetition.forming || formingChecks == 0 || p == 1 || p > longestForming)
             continue;
         const double older = mismatch(settled.N, first, middle - 1, p, FormingTolerance * scale);
-        if (older <= FormingTolerance * scale && mismatch(settled.N, middle, last, p, older) <= FormingShrink * older)
+        if (older > FormingTolerance * scale)
+            continue;
+        --formingChecks;
+        if (mismatch(settled.N, middle, last, p, older) <= FormingShrink * older)
             repetition.forming = p;
     }
     return repetition;
+}
+
+// Only rising or only falling: on its way somewhere, however slowly, without oscillating.
+bool monotone(const Settled& settled)
+{
+    bool rises = false;
+    bool falls = false;
+    for (int t = settled.from + 1; t <= settled.to && !(rises && falls); ++t) {
+        rises = rises || settled.N[t] > settled.N[t - 1];
+        falls = falls || settled.N[t] < settled.N[t - 1];
+    }
+    return !(rises && falls);
 }
 
 // At rest or on the way there: smooth unless N − K keeps changing sign within the linear band.
@@ -283,7 +300,7 @@ std::optional<RegimeReport> judge(const RunParameters& p, RegimeWorkspace& works
         return std::nullopt;
 
     std::optional<RegimeReport> report;
-    if (approach == Approach::Clear) {
+    if (approach == Approach::Clear || monotone(settled)) {
         report = cameToRest(p, settled, fixedPoint, noise);
     } else {
         const double scale = std::max(std::fabs(*low), std::fabs(*high));

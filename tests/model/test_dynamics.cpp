@@ -253,6 +253,8 @@ void TestDynamics::regimes_data()
     QTest::addRow("negative K") << 0.2 << 1.0 << -500.0 << 5.0 << "leaves the range" << none << 65;
     QTest::addRow("held at K") << 1e200 << 500.0 << 500.0 << 3.0 << "settles smoothly" << none << -1;
     QTest::addRow("too small to move N") << 1e-20 << 1.0 << 500.0 << 5.0 << "settles smoothly" << none << -1;
+    QTest::addRow("falling too slowly to tell where to")
+        << 2.58956e-16 << 4.07913e-21 << 9.48544e-29 << 1157.34 << "settles smoothly" << none << -1;
     QTest::addRow("long lag dies out") << 0.02 << 1.0 << 500.0 << 1000.0 << "dies out" << none << 2205;
 }
 
