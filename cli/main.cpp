@@ -42,10 +42,7 @@ int scan(const CommandLine& line)
 {
     ProgressBar bar(stderr);
     const auto progress = [&bar](std::size_t done, std::size_t total) { bar.update(done, total); };
-    return write(line, [&](std::ostream& out) {
-        writeScan(out, line, progress);
-        bar.finish();
-    });
+    return write(line, [&](std::ostream& out) { writeScan(out, line, progress); });
 }
 
 } // namespace

@@ -32,6 +32,9 @@ void ProgressBar::update(std::size_t done, std::size_t total)
     std::fprintf(m_stream, "\r[%s] %5.1f%%  %zu of %zu", bar.c_str(), double(permille) / 10.0, done, total);
     std::fflush(m_stream);
     m_drawn = true;
+    // Gone before the results follow, which may go to the same terminal.
+    if (done == total)
+        finish();
 }
 
 void ProgressBar::finish()

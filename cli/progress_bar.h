@@ -15,7 +15,7 @@ public:
     ProgressBar(const ProgressBar&) = delete;
     ProgressBar& operator=(const ProgressBar&) = delete;
 
-    // Redraws the bar when the share done has grown by a tenth of a percent.
+    // Redraws the bar when the share done has grown by a tenth of a percent; clears it once all is done.
     void update(std::size_t done, std::size_t total);
     // Clears the bar's line, leaving the terminal as it was.
     void finish();
