@@ -2,11 +2,13 @@
 #include "cli/command_line.h"
 
 #include "model/conversions.h"
+#include "model/linear_stability.h"
 #include "model/run_refusals.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <limits>
 #include <map>
 #include <sstream>
@@ -242,23 +244,96 @@ std::optional<Error> readSweep(const Arguments& args, CommandLine& line)
     return std::nullopt;
 }
 
+std::optional<Error> readRun(const Arguments& args, CommandLine& line)
+{
+    if (auto error = readNumber(args, "--r", line.parameters.r))
+        return error;
+    if (auto error = readNumber(args, "--lag", line.parameters.lag))
+        return error;
+    if (args.values.contains("--discard") || args.values.contains("--keep"))
+        return "--discard and --keep belong to a sweep: tarnis-run sweep ...";
+    int steps = line.parameters.steps;
+    if (auto error = readWhole(args, "--steps", 0, MaxRunSteps, steps))
+        return error;
+    line.parameters.steps = std::int16_t(steps);
+    return std::nullopt;
+}
+
+// The analyses choose their own number of steps and write every number in full, so --steps, --digits,
+// --discard and --keep mean nothing to them.
+std::optional<Error> onlyOptions(const Arguments& args, const std::string& command,
+                                 std::initializer_list<std::string_view> allowed)
+{
+    for (const auto& [name, value] : args.values)
+        if (std::find(allowed.begin(), allowed.end(), name) == allowed.end())
+            return name + " does not apply to tarnis-run " + command + " (see --help)";
+    return std::nullopt;
+}
+
+// FROM:TO:STEP, or a single value: a range of one.
+std::optional<Error> readGridRange(const Arguments& args, const std::string& name, std::optional<Range>& range)
+{
+    double single = 0.0;
+    if (auto error = readSweepRange(args, name, range, single))
+        return error;
+    if (!range)
+        range = Range{single, single, 1.0};
+    return std::nullopt;
+}
+
+std::optional<Error> readDynamics(const Arguments& args, CommandLine& line)
+{
+    if (auto error = onlyOptions(args, "dynamics", {"--r", "--n0", "--K", "--lag", "-o"}))
+        return error;
+    if (auto error = readNumber(args, "--r", line.parameters.r))
+        return error;
+    return readNumber(args, "--lag", line.parameters.lag);
+}
+
+std::optional<Error> readStability(const Arguments& args, CommandLine& line)
+{
+    if (auto error = onlyOptions(args, "stability", {"--lag", "-o"}))
+        return error;
+    if (!args.values.contains("--lag"))
+        return "stability needs --lag FROM:TO:STEP";
+    return readGridRange(args, "--lag", line.lags);
+}
+
+std::optional<Error> readScan(const Arguments& args, CommandLine& line)
+{
+    if (auto error = onlyOptions(args, "scan", {"--r", "--lag", "--n0", "--K", "-o"}))
+        return error;
+    if (!args.values.contains("--r") || !args.values.contains("--lag"))
+        return "scan needs --r FROM:TO:STEP and --lag FROM:TO:STEP";
+    if (auto error = readGridRange(args, "--r", line.rates))
+        return error;
+    if (auto error = readGridRange(args, "--lag", line.lags))
+        return error;
+    if (line.rates->count() * line.lags->count() > MaxScanCells)
+        return "a scan may hold " + std::to_string(MaxScanCells) + " cells at most";
+    return std::nullopt;
+}
+
+std::optional<Error> readModeParameters(const Arguments& args, CommandLine& line)
+{
+    switch (line.mode) {
+    case Mode::Sweep:
+        return readSweep(args, line);
+    case Mode::Dynamics:
+        return readDynamics(args, line);
+    case Mode::Stability:
+        return readStability(args, line);
+    case Mode::Scan:
+        return readScan(args, line);
+    default:
+        return readRun(args, line);
+    }
+}
+
 std::optional<Error> readParameters(const Arguments& args, CommandLine& line)
 {
-    if (line.mode == Mode::Sweep) {
-        if (auto error = readSweep(args, line))
-            return error;
-    } else {
-        if (auto error = readNumber(args, "--r", line.parameters.r))
-            return error;
-        if (auto error = readNumber(args, "--lag", line.parameters.lag))
-            return error;
-        if (args.values.contains("--discard") || args.values.contains("--keep"))
-            return "--discard and --keep belong to a sweep: tarnis-run sweep ...";
-        int steps = line.parameters.steps;
-        if (auto error = readWhole(args, "--steps", 0, MaxRunSteps, steps))
-            return error;
-        line.parameters.steps = std::int16_t(steps);
-    }
+    if (auto error = readModeParameters(args, line))
+        return error;
     if (auto error = readNumber(args, "--n0", line.parameters.n0))
         return error;
     if (auto error = readNumber(args, "--K", line.parameters.K))
@@ -284,6 +359,30 @@ std::optional<Error> checkLimits(const CommandLine& line)
     return std::nullopt;
 }
 
+// The analyses look at a lag only as far back as a run can reach.
+std::optional<Error> checkAnalysedLag(const CommandLine& line)
+{
+    if (line.mode != Mode::Dynamics && line.mode != Mode::Stability && line.mode != Mode::Scan)
+        return std::nullopt;
+    const double longest = line.lags ? line.lags->at(line.lags->count() - 1) : line.parameters.lag;
+    if (longest > MaxAnalysedLag)
+        return "--lag: the time lag must be from 0 to 9999 here: a run never reaches further back";
+    return std::nullopt;
+}
+
+// The word before the options: a command, or none for a single run.
+Mode commandOf(const std::vector<std::string>& arguments)
+{
+    if (arguments.empty())
+        return Mode::Run;
+    static const std::pair<const char*, Mode> commands[]{
+        {"sweep", Mode::Sweep}, {"dynamics", Mode::Dynamics}, {"stability", Mode::Stability}, {"scan", Mode::Scan}};
+    for (const auto& [word, mode] : commands)
+        if (arguments[0] == word)
+            return mode;
+    return Mode::Run;
+}
+
 } // namespace
 
 std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::string>& arguments)
@@ -294,10 +393,9 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
         line.mode = *asked;
         return line;
     }
-    if (!arguments.empty() && arguments[0] == "sweep") {
-        line.mode = Mode::Sweep;
+    line.mode = commandOf(arguments);
+    if (line.mode != Mode::Run)
         first = 1;
-    }
     const Arguments args = collect(arguments, first);
     if (!args.error.empty())
         return args.error;
@@ -316,26 +414,35 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
     }
     if (auto error = checkLimits(line))
         return *error;
+    if (auto error = checkAnalysedLag(line))
+        return *error;
     return line;
 }
 
 std::string helpText()
 {
-    return R"(tarnis-run: the discrete-time logistic model with a time lag,
+    std::string text = R"(tarnis-run: the discrete-time logistic model with a time lag,
     N(t+1) = N(t) + r·N(t)·(1 − N(t−T)/K),
 computed exactly as the Tarnis window computes it.
 
 Usage:
   tarnis-run [OPTIONS]          one run, written as the file that "S" saves
   tarnis-run sweep [OPTIONS]    many runs over a range of r or of the lag
+  tarnis-run dynamics [--r R] [--n0 N] [--K K] [--lag T]
+                                what a run does in the long run, and the
+                                stability limits of its lag
+  tarnis-run stability --lag FROM:TO:STEP
+                                the stability limits of each lag, as CSV
+  tarnis-run scan --r FROM:TO:STEP --lag FROM:TO:STEP [--n0 N] [--K K]
+                                the regime of every pair of r and lag, as CSV
   tarnis-run --help | --version
 
 Options of a run (defaults are those of the Tarnis window):
-  --r R         intrinsic rate r (0.2)
-  --n0 N        initial population size N(0), not 0 (1)
-  --K K         carrying capacity K, not 0 (500)
-  --lag T       time lag T, 0 or more, may be fractional (5)
-  --steps S     last time step, a whole number from 0 to 9999 (200)
+  --r R         intrinsic rate r (%R%)
+  --n0 N        initial population size N(0), not 0 (%N0%)
+  --K K         carrying capacity K, not 0 (%K%)
+  --lag T       time lag T, 0 or more, may be fractional (%LAG%)
+  --steps S     last time step, a whole number from 0 to %MAX% (%STEPS%)
   --digits D    write values with D significant digits (1 to 17) instead of
                 rounding them to two decimals; 17 reproduces every value exactly
   -o FILE       write FILE instead of standard output; an existing FILE is
@@ -350,13 +457,48 @@ Options of a sweep (--n0, --K, --digits and -o as above):
   ended ("completed", "died out" or "left range"). A run that ends before t = N
   writes its last step, so that it is not lost from the diagram.
 
+The dynamics (--r, --n0, --K and -o as above; the lag from 0 to 9999):
+  dynamics computes the run over at least 20000 steps, whatever --steps would
+  say, and prints one "key: value" line for each of:
+    regime      settles smoothly, damped oscillations, periodic, sustained
+                oscillations, chaotic, dies out or leaves the range
+    r_monotone  below this r the approach to K never overshoots (linear theory)
+    r_stable    below this r (and above 0) N = K is stable (linear theory)
+    period      the cycle's period (periodic), the mean steps between upward
+                crossings of K (sustained oscillations), or the period of the
+                fading oscillation (damped oscillations)
+    lyapunov    the largest Lyapunov exponent per step of the settled part;
+                clearly above 0 for chaos
+    n_min, n_max  the smallest and largest N of the settled part
+    end_step    the step at which the population died out or the last step
+                before it left the range
+  A value that does not apply is left empty. Numbers are written in the
+  shortest form that reads back exactly.
+  stability writes "lag,r_monotone,r_stable,onset_period" and a row per lag;
+  the onset period is that of the oscillation which starts at r_stable.
+  scan writes "r,lag,regime,period,lyapunov,n_min,n_max,end_step" and a row
+  per pair, r-major, using every core; a value or a range of one value is
+  accepted for either option. On a terminal, a bar on standard error shows
+  its progress.
+
 Examples:
   tarnis-run --lag 8 --steps 2000 -o lag8.csv
   tarnis-run --digits 17 | head
   tarnis-run sweep --r 1.5:2.9:0.005 --lag 0 --K 100 --n0 2 --discard 500 --keep 100 -o bifurcation.csv
+  tarnis-run dynamics --r 0.2 --lag 8
+  tarnis-run stability --lag 0:20:0.5 -o limits.csv
+  tarnis-run scan --r 0.01:1:0.01 --lag 0:20:0.5 -o regimes.csv
 
 Exit status: 0 on success, 2 for a wrong command line, 1 when the output cannot be written.
 )";
+    // The defaults and the limit as the window has them, so that the help cannot fall behind.
+    const RunParameters& defaults = DefaultParameters;
+    for (const auto& [mark, value] :
+         {std::pair{"%R%", defaults.r}, std::pair{"%N0%", defaults.n0}, std::pair{"%K%", defaults.K},
+          std::pair{"%LAG%", defaults.lag}, std::pair{"%STEPS%", double(defaults.steps)},
+          std::pair{"%MAX%", double(MaxRunSteps)}})
+        text.replace(text.find(mark), std::string_view(mark).size(), numberToText(value, '.'));
+    return text;
 }
 
 std::string versionText() { return "tarnis-run " TARNIS_VERSION "\n"; }

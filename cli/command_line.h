@@ -1,5 +1,6 @@
-// The command line of tarnis-run: a single run written as the graphic data file, or a sweep of r or
-// of the lag that writes the data of a bifurcation diagram.
+// The command line of tarnis-run: a single run written as the graphic data file, a sweep of r or of
+// the lag that writes the data of a bifurcation diagram, and the three questions about the dynamics:
+// the regime of one run, the stability limits of lags and a scan of regimes over r and lag.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -27,13 +28,13 @@ struct Range {
     double at(long long index) const;
 };
 
-enum class Mode { Run, Sweep, Help, Version };
+enum class Mode { Run, Sweep, Dynamics, Stability, Scan, Help, Version };
 
 struct CommandLine {
     Mode mode = Mode::Run;
     RunParameters parameters = DefaultParameters; // the main window's defaults
-    std::optional<Range> rates;                   // sweep over r
-    std::optional<Range> lags;                    // sweep over the lag
+    std::optional<Range> rates;                   // sweep or scan over r
+    std::optional<Range> lags;                    // sweep, scan or stability limits over the lag
     int discard = 0;                              // sweep: steps left out at the start
     int keep = 0;                                 // sweep: steps written after them
     std::optional<int> digits;                    // significant digits instead of two decimals
@@ -41,6 +42,7 @@ struct CommandLine {
 };
 
 inline constexpr long long MaxSweepRuns = 1'000'000;
+inline constexpr long long MaxScanCells = 1'000'000;
 
 // The parsed command line, or one line that says what is wrong with it.
 std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::string>& arguments);

@@ -1,10 +1,13 @@
 // tarnis-run: the model of Tarnis from scripts, for reproducible numbers and batch work.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_line.h"
+#include "cli/dynamics_output.h"
 #include "cli/output_file.h"
+#include "cli/progress_bar.h"
 #include "cli/sweep.h"
 #include "model/graphic_data.h"
 
+#include <functional>
 #include <iostream>
 #include <memory>
 
@@ -12,6 +15,16 @@ using namespace tarnis;
 using namespace tarnis::cli;
 
 namespace {
+
+int write(const CommandLine& line, const std::function<void(std::ostream&)>& writer)
+{
+    const auto error = writeOutput(line.outputFile, writer);
+    if (error) {
+        std::cerr << "tarnis-run: " << *error << '\n';
+        return 1;
+    }
+    return 0;
+}
 
 int runOnce(const CommandLine& line)
 {
@@ -22,22 +35,14 @@ int runOnce(const CommandLine& line)
         format.roundToHundredths = false;
         format.significantDigits = *line.digits;
     }
-    const auto error = writeOutput(line.outputFile, [&](std::ostream& out) { writeGraphicData(out, *store, format); });
-    if (error) {
-        std::cerr << "tarnis-run: " << *error << '\n';
-        return 1;
-    }
-    return 0;
+    return write(line, [&](std::ostream& out) { writeGraphicData(out, *store, format); });
 }
 
-int sweep(const CommandLine& line)
+int scan(const CommandLine& line)
 {
-    const auto error = writeOutput(line.outputFile, [&](std::ostream& out) { writeSweep(out, line); });
-    if (error) {
-        std::cerr << "tarnis-run: " << *error << '\n';
-        return 1;
-    }
-    return 0;
+    ProgressBar bar(stderr);
+    const auto progress = [&bar](std::size_t done, std::size_t total) { bar.update(done, total); };
+    return write(line, [&](std::ostream& out) { writeScan(out, line, progress); });
 }
 
 } // namespace
@@ -58,7 +63,13 @@ int main(int argc, char** argv)
         std::cout << versionText();
         return 0;
     case Mode::Sweep:
-        return sweep(line);
+        return write(line, [&](std::ostream& out) { writeSweep(out, line); });
+    case Mode::Dynamics:
+        return write(line, [&](std::ostream& out) { writeDynamics(out, line); });
+    case Mode::Stability:
+        return write(line, [&](std::ostream& out) { writeStability(out, line); });
+    case Mode::Scan:
+        return scan(line);
     case Mode::Run:
         break;
     }

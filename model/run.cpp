@@ -2,6 +2,7 @@
 #include "model/run.h"
 
 #include "model/conversions.h"
+#include "model/model_step.h"
 
 #include <cmath>
 #include <limits>
@@ -65,16 +66,6 @@ std::optional<RunRefusal> checkRunParameters(const RunParameters& p)
 
 namespace {
 
-// The index of N(t−T) for the step from t = i − 1: m = (i − T) − 1 rounded halves to even, as
-// roundToInt32 does. Adding and subtracting 1.5·2^52 leaves a double no fraction bits and rounds it in
-// the default mode, exactly as nearbyint would for 0 <= m < 2^51, without a library call per step
-// (a third of a run's time). With T >= 0, m <= i − 1: an entry that this run has written.
-std::size_t laggedIndex(double m)
-{
-    constexpr double noFractionBits = 6755399441055744.0;
-    return std::size_t((m + noFractionBits) - noFractionBits);
-}
-
 double finiteOrNaN(double value) { return std::isfinite(value) ? value : std::numeric_limits<double>::quiet_NaN(); }
 
 RangeExit rangeExit(double next, double dN, double dNperN)
@@ -103,14 +94,9 @@ RunOutcome runModel(ResultStore& store, const RunParameters& p)
     // N(i − 1) stays in a register from one step to the next instead of being read back.
     double current = p.n0;
     for (int i = 1; i <= lastPass; ++i) {
-        // Before the lag reaches back to t = 0, and with no lag at all, the step uses the current value.
-        const double m = (double(i) - p.lag) - 1.0;
-        const std::size_t index = m < 0.0 ? std::size_t(i - 1) : laggedIndex(m);
+        const std::size_t index = laggedIndex(i, p.lag);
         const double lagged = index == std::size_t(i - 1) ? current : store.PopN[index];
-        // Keep this order of operations: results are compared bit for bit.
-        const double dN = (1.0 - lagged / p.K) * (p.r * current);
-        const double dNperN = dN / current;
-        const double next = dN + current;
+        const auto [dN, dNperN, next] = modelStep(current, lagged, p.r, p.K);
         if (!std::isfinite(dN) || !std::isfinite(dNperN) || !std::isfinite(next)) {
             store.PopDN[i - 1] = finiteOrNaN(dN);
             store.PopDNperN[i - 1] = finiteOrNaN(dNperN);

@@ -3,9 +3,15 @@
 set(tarnis_model_sources
     store.h
     conversions.h conversions.cpp
+    model_step.h
     run.h run.cpp
     run_refusals.h run_refusals.cpp
+    trajectory.h trajectory.cpp
     parameter_boxes.h parameter_boxes.cpp
     graphic_data.h graphic_data.cpp
     title_animation.h title_animation.cpp
+    linear_stability.h linear_stability.cpp
+    lyapunov.h lyapunov.cpp
+    run_regime.h run_regime.cpp
+    parameter_scan.h parameter_scan.cpp
 )

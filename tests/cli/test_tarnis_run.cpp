@@ -1,5 +1,5 @@
 // tarnis-run run as a process: its output against the file the window saves, exact values with
-// --digits, sweeps, and every way a command line or an output file can be wrong.
+// --digits, sweeps, the dynamics commands, and every way a command line or an output file can be wrong.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/graphic_data.h"
 #include "model/run.h"
@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <array>
 #include <memory>
 
 namespace {
@@ -51,6 +52,10 @@ private slots:
     void sweepShowsExtinction();
     void sweepOverTheLag();
     void sweepRunsTheValuesAsTyped();
+    void dynamicsAnswers_data();
+    void dynamicsAnswers();
+    void stabilityRows();
+    void scanRowsAreTheDynamicsAnswers();
     void badCommandLines_data();
     void badCommandLines();
     void outputFile();
@@ -178,6 +183,94 @@ void TestTarnisRun::sweepRunsTheValuesAsTyped()
     }
 }
 
+void TestTarnisRun::dynamicsAnswers_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("answer"); // every line; "*" stands for any number written in full
+    QTest::addRow("the third preset")
+        << QStringList{"dynamics", "--lag", "3"}
+        << QByteArray("regime: damped oscillations\nr_monotone: 0.10546875\nr_stable: 0.4450418679126288\nperiod: 20\n"
+                      "lyapunov: *\nn_min: *\nn_max: *\nend_step:\n");
+    QTest::addRow("the defaults, lag 5")
+        << QStringList{"dynamics"}
+        << QByteArray("regime: damped oscillations\nr_monotone: 0.06697959533607682\n"
+                      "r_stable: 0.2846296765465703\nperiod: *\nlyapunov: *\nn_min: *\nn_max: *\n"
+                      "end_step:\n");
+    QTest::addRow("a two-cycle")
+        << QStringList{"dynamics", "--r", "2.2", "--lag", "0", "--n0", "2", "--K", "100"}
+        << QByteArray("regime: periodic\nr_monotone: 1\nr_stable: 2\nperiod: 2\nlyapunov: *\nn_min: *\nn_max: *\n"
+                      "end_step:\n");
+    QTest::addRow("extinction")
+        << QStringList{"dynamics", "--r=3.1", "--lag=0"}
+        << QByteArray(
+               "regime: dies out\nr_monotone: 1\nr_stable: 2\nperiod:\nlyapunov:\nn_min:\nn_max:\nend_step: 9\n");
+    QTest::addRow("a half lag") << QStringList{"dynamics", "--lag", "0.5", "--r", "0.6"}
+                                << QByteArray("regime: damped oscillations\nr_monotone: 0.5\nr_stable: 1\nperiod: 4\n"
+                                              "lyapunov: *\nn_min: *\nn_max: *\nend_step:\n");
+}
+
+void TestTarnisRun::dynamicsAnswers()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, answer);
+    const Result result = tarnisRun(arguments);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.err, QByteArray());
+    const QList<QByteArray> lines = result.out.split('\n');
+    const QList<QByteArray> expected = answer.split('\n');
+    QCOMPARE(lines.size(), expected.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        if (!expected[i].endsWith('*')) {
+            QCOMPARE(lines[i], expected[i]);
+            continue;
+        }
+        // A number that reads back as itself, written in full.
+        const QByteArray key = expected[i].chopped(1);
+        QVERIFY2(lines[i].startsWith(key), lines[i].constData());
+        bool isNumber = false;
+        const double value = lines[i].mid(key.size()).toDouble(&isNumber);
+        QVERIFY2(isNumber, lines[i].constData());
+        QCOMPARE(QByteArray::number(value, 'g', 17).toDouble(), value);
+    }
+}
+
+void TestTarnisRun::stabilityRows()
+{
+    const Result result = tarnisRun({"stability", "--lag", "0:2:0.5"});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out,
+             QByteArray("lag,r_monotone,r_stable,onset_period\r\n"
+                        "0,1,2,2\r\n"
+                        "0.5,0.5,1,4\r\n"
+                        "1,0.25,1,6\r\n"
+                        "1.5,0.1715728752538099,1,8\r\n"
+                        "2,0.14814814814814814,0.6180339887498949,10\r\n"));
+}
+
+// Every cell of a scan, computed on several threads, is the single answer for its r and lag, and the
+// values of the ranges are those one would type.
+void TestTarnisRun::scanRowsAreTheDynamicsAnswers()
+{
+    const Result scan = tarnisRun({"scan", "--r", "0.2:2.7:1.25", "--lag", "0:5:2.5", "--K", "100", "--n0", "2"});
+    QCOMPARE(scan.exitCode, 0);
+    QCOMPARE(scan.err, QByteArray()); // no progress bar into a pipe
+    const QList<QByteArray> rows = scan.out.trimmed().split('\n');
+    QCOMPARE(rows.size(), 1 + 9);
+    QCOMPARE(rows[0], QByteArray("r,lag,regime,period,lyapunov,n_min,n_max,end_step\r"));
+    const char* const keys[] = {"regime", "period", "lyapunov", "n_min", "n_max", "end_step"};
+    for (int i = 0; i < 9; ++i) {
+        const QList<QByteArray> fields = rows[i + 1].trimmed().split(',');
+        QCOMPARE(fields.size(), 8);
+        QCOMPARE(fields[0], QByteArray(std::array{"0.2", "1.45", "2.7"}[std::size_t(i / 3)]));
+        QCOMPARE(fields[1], QByteArray(std::array{"0", "2.5", "5"}[std::size_t(i % 3)]));
+        const Result single = tarnisRun({"dynamics", "--r", fields[0], "--lag", fields[1], "--K", "100", "--n0", "2"});
+        for (int k = 0; k < 6; ++k) {
+            const QByteArray line = QByteArray(keys[k]) + ':' + (fields[k + 2].isEmpty() ? "" : " ") + fields[k + 2];
+            QVERIFY2(single.out.contains(line + '\n'), line.constData());
+        }
+    }
+}
+
 void TestTarnisRun::badCommandLines_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -217,6 +310,23 @@ void TestTarnisRun::badCommandLines_data()
         << QStringList{"sweep", "--r", "0:1e300:1e-300", "--keep", "1"} << "more than 1000000 values";
     QTest::addRow("line feed in a value") << QStringList{"--r", "1\n2"} << "--r: '1\\x0a2' is not a number";
     QTest::addRow("escape in an option") << QStringList{"--r\x1b[2J"} << "unknown option --r\\x1b[2J";
+    QTest::addRow("dynamics with steps") << QStringList{"dynamics", "--steps", "100"} << "--steps does not apply";
+    QTest::addRow("dynamics with digits") << QStringList{"dynamics", "--digits", "5"} << "--digits does not apply";
+    QTest::addRow("dynamics beyond the longest lag")
+        << QStringList{"dynamics", "--lag", "9999.5"} << "--lag: the time lag must be from 0 to 9999";
+    QTest::addRow("dynamics with a negative lag") << QStringList{"dynamics", "--lag", "-0.5"} << "0 or more";
+    QTest::addRow("dynamics with N(0) zero") << QStringList{"dynamics", "--n0", "0"} << "--n0";
+    QTest::addRow("dynamics with a range") << QStringList{"dynamics", "--r", "0:1:0.1"} << "not a number";
+    QTest::addRow("stability without lags") << QStringList{"stability"} << "stability needs --lag";
+    QTest::addRow("stability with r") << QStringList{"stability", "--lag", "1", "--r", "1"} << "--r does not apply";
+    QTest::addRow("stability past the longest lag")
+        << QStringList{"stability", "--lag", "9990:10010:10"} << "from 0 to 9999";
+    QTest::addRow("scan without a lag") << QStringList{"scan", "--r", "0:1:0.1"} << "scan needs --r";
+    QTest::addRow("scan with keep") << QStringList{"scan", "--r", "1", "--lag", "1", "--keep", "3"}
+                                    << "--keep does not apply";
+    QTest::addRow("scan of too many cells")
+        << QStringList{"scan", "--r", "0:1:0.001", "--lag", "0:2000:1"} << "1000000 cells at most";
+    QTest::addRow("scan with K zero") << QStringList{"scan", "--r", "1", "--lag", "0:1:1", "--K", "0"} << "--K";
 }
 
 void TestTarnisRun::badCommandLines()
@@ -274,8 +384,8 @@ void TestTarnisRun::helpAndVersion()
 {
     const Result help = tarnisRun({"--help"});
     QCOMPARE(help.exitCode, 0);
-    for (const char* option :
-         {"--r", "--n0", "--K", "--lag", "--steps", "--digits", "-o", "--discard", "--keep", "sweep", "Example"})
+    for (const char* option : {"--r", "--n0", "--K", "--lag", "--steps", "--digits", "-o", "--discard", "--keep",
+                               "sweep", "dynamics", "stability", "scan", "Example"})
         QVERIFY2(help.out.contains(option), option);
     const Result version = tarnisRun({"--version"});
     QCOMPARE(version.exitCode, 0);

@@ -1,8 +1,10 @@
 // The command line of tarnis-run: any arguments give either a command line whose runs all pass the
-// model's checks, or one line of error text that the terminal shows as one line. The input's bytes
-// are split into arguments at NUL bytes, as the system hands them over.
+// model's checks (and the analyses' limit on the lag), or one line of error text that the terminal
+// shows as one line. The input's bytes are split into arguments at NUL bytes, as the system hands
+// them over.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_line.h"
+#include "model/linear_stability.h"
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace tarnis;
@@ -41,18 +43,36 @@ void checkRange(const Range& range, RunParameters probe, double RunParameters::*
     }
 }
 
+void checkSweep(const CommandLine& line, const std::string& detail)
+{
+    FUZZ_CHECK(line.rates.has_value() != line.lags.has_value(), detail);
+    FUZZ_CHECK(line.discard >= 0 && line.keep >= 1 && line.discard + line.keep - 1 == line.parameters.steps, detail);
+}
+
+// The analyses look no further back than 9999 steps; a scan or the limits always have their ranges.
+void checkAnalysis(const CommandLine& line, const std::string& detail)
+{
+    FUZZ_CHECK(!line.digits, detail);
+    FUZZ_CHECK(line.rates.has_value() == (line.mode == Mode::Scan), detail);
+    FUZZ_CHECK(line.lags.has_value() == (line.mode != Mode::Dynamics), detail);
+    const double longest = line.lags ? line.lags->at(line.lags->count() - 1) : line.parameters.lag;
+    FUZZ_CHECK(longest <= MaxAnalysedLag, detail + ", lag " + exact(longest));
+    if (line.rates)
+        FUZZ_CHECK(line.rates->count() * line.lags->count() <= MaxScanCells, detail);
+}
+
 void checkAccepted(const CommandLine& line, const std::string& detail)
 {
     if (line.mode == Mode::Help || line.mode == Mode::Version)
         return;
     FUZZ_CHECK(!checkRunParameters(line.parameters), detail);
     FUZZ_CHECK(!line.digits || (*line.digits >= 1 && *line.digits <= 17), detail);
-    if (line.mode == Mode::Run) {
+    if (line.mode == Mode::Run)
         FUZZ_CHECK(!line.rates && !line.lags, detail);
-        return;
-    }
-    FUZZ_CHECK(line.rates.has_value() != line.lags.has_value(), detail);
-    FUZZ_CHECK(line.discard >= 0 && line.keep >= 1 && line.discard + line.keep - 1 == line.parameters.steps, detail);
+    else if (line.mode == Mode::Sweep)
+        checkSweep(line, detail);
+    else
+        checkAnalysis(line, detail);
     if (line.rates)
         checkRange(*line.rates, line.parameters, &RunParameters::r, detail);
     if (line.lags)

@@ -1,0 +1,100 @@
+// The dynamics: the linear analysis of a lag, the regime of one run, a scan of regimes over r and lag
+// on one thread and on every core, and the data of a bifurcation diagram. Plain C++, no windows.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/linear_stability.h"
+#include "model/parameter_scan.h"
+#include "model/run_regime.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace tarnis;
+
+namespace {
+
+std::vector<double> steps(double from, double step, int count)
+{
+    std::vector<double> values(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        values[std::size_t(i)] = from + step * i;
+    return values;
+}
+
+// Between r_m and r_c, where the dominant root is complex: the longest search.
+void linearAnalysis(benchmark::State& state, double lag)
+{
+    const StabilityLimits limits = *stabilityLimits(lag);
+    const double r = 0.5 * (limits.rMonotone + limits.rStable);
+    for (auto _ : state) {
+        auto response = linearResponse(r, lag);
+        benchmark::DoNotOptimize(response);
+    }
+}
+
+void regimeOfOneRun(benchmark::State& state, double r, double lag)
+{
+    RegimeWorkspace workspace;
+    const RunParameters parameters{r, 500.0, 0, 1.0, lag};
+    int steps = 0;
+    for (auto _ : state) {
+        auto report = runRegime(parameters, workspace);
+        steps = report->steps;
+        benchmark::DoNotOptimize(report);
+    }
+    state.counters["steps"] = steps;
+}
+
+// 400 values of r by 41 lags (0 to 20 in halves), the regime map of a whole window and more.
+void scan(benchmark::State& state, double highestR)
+{
+    const ScanGrid grid{steps(highestR / 400, highestR / 400, 400), steps(0.0, 0.5, 41), 1.0, 500.0};
+    ScanControl control;
+    control.threads = unsigned(state.range(0));
+    for (auto _ : state) {
+        auto result = scanGrid(grid, control);
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["cells"] = double(grid.cellCount());
+}
+
+// The map that the dynamics window draws: 200 values of r by 41 lags.
+void windowMap(benchmark::State& state)
+{
+    const ScanGrid grid{steps(0.005, 0.005, 200), steps(0.0, 0.5, 41), 1.0, 500.0};
+    for (auto _ : state) {
+        auto result = scanGrid(grid);
+        benchmark::DoNotOptimize(result);
+    }
+}
+
+// 800 values of r over the logistic map's cascade, 1000 steps left out and 200 kept.
+void bifurcation(benchmark::State& state)
+{
+    BifurcationRequest request;
+    request.parameters = {0.0, 500.0, 0, 1.0, 0.0};
+    request.values = steps(1.5, 1.5 / 800, 800);
+    request.discard = 1000;
+    request.keep = 200;
+    ScanControl control;
+    control.threads = unsigned(state.range(0));
+    for (auto _ : state) {
+        auto result = bifurcationData(request, control);
+        benchmark::DoNotOptimize(result);
+    }
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(linearAnalysis, lag0, 0.0);
+BENCHMARK_CAPTURE(linearAnalysis, lag7 .5, 7.5);
+BENCHMARK_CAPTURE(linearAnalysis, lag100, 100.0);
+BENCHMARK_CAPTURE(linearAnalysis, lag4999 .5, 4999.5);
+BENCHMARK_CAPTURE(linearAnalysis, lag9999, 9999.0);
+BENCHMARK_CAPTURE(regimeOfOneRun, chaotic_lag0, 2.7, 0.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(regimeOfOneRun, preset_lag8, 0.2, 8.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(regimeOfOneRun, preset_lag5, 0.2, 5.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(regimeOfOneRun, preset_lag3, 0.2, 3.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(regimeOfOneRun, half_lag7 .5, 0.2, 7.5)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(scan, r_to_1, 1.0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK_CAPTURE(scan, r_to_2, 2.0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(windowMap)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(bifurcation)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();

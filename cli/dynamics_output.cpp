@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/dynamics_output.h"
+
+#include "model/linear_stability.h"
+#include "model/parameter_scan.h"
+
+#include <array>
+#include <charconv>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tarnis::cli {
+
+namespace {
+
+std::string optionalText(const std::optional<double>& value) { return value ? exactText(*value) : std::string(); }
+
+// The columns that a regime fills, in the order of the scan's header and of the dynamics' keys.
+std::array<std::string, 6> regimeFields(const RegimeReport& report)
+{
+    return {std::string(regimeText(report.regime)),
+            optionalText(report.period),
+            optionalText(report.lyapunov),
+            optionalText(report.nMin),
+            optionalText(report.nMax),
+            report.endStep ? std::to_string(*report.endStep) : std::string()};
+}
+
+std::vector<double> valuesOf(const Range& range)
+{
+    std::vector<double> values(std::size_t(range.count()));
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = range.at((long long)i);
+    return values;
+}
+
+} // namespace
+
+std::string exactText(double value)
+{
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, written.ptr);
+}
+
+void writeDynamics(std::ostream& out, const CommandLine& line)
+{
+    // The command line has checked every limit that these two look at.
+    const RegimeReport report = *runRegime(line.parameters);
+    const StabilityLimits limits = *stabilityLimits(line.parameters.lag);
+    const auto fields = regimeFields(report);
+    const std::pair<const char*, std::string> lines[]{
+        {"regime", fields[0]},
+        {"r_monotone", exactText(limits.rMonotone)},
+        {"r_stable", exactText(limits.rStable)},
+        {"period", fields[1]},
+        {"lyapunov", fields[2]},
+        {"n_min", fields[3]},
+        {"n_max", fields[4]},
+        {"end_step", fields[5]},
+    };
+    for (const auto& [key, value] : lines)
+        out << key << ':' << (value.empty() ? "" : " ") << value << '\n';
+}
+
+void writeStability(std::ostream& out, const CommandLine& line)
+{
+    out << "lag,r_monotone,r_stable,onset_period\r\n";
+    for (const double lag : valuesOf(*line.lags)) {
+        const StabilityLimits limits = *stabilityLimits(lag);
+        out << exactText(lag) << ',' << exactText(limits.rMonotone) << ',' << exactText(limits.rStable) << ','
+            << exactText(limits.onsetPeriod) << "\r\n";
+    }
+}
+
+void writeScan(std::ostream& out, const CommandLine& line,
+               const std::function<void(std::size_t done, std::size_t total)>& progress)
+{
+    const ScanGrid grid{valuesOf(*line.rates), valuesOf(*line.lags), line.parameters.n0, line.parameters.K};
+    ScanControl control;
+    control.progress = progress;
+    const ScanResult result = scanGrid(grid, control);
+    out << "r,lag,regime,period,lyapunov,n_min,n_max,end_step\r\n";
+    for (std::size_t index = 0; index < result.cells.size(); ++index) {
+        out << exactText(grid.rates[index / grid.lags.size()]) << ',' << exactText(grid.lags[index % grid.lags.size()]);
+        for (const std::string& field : regimeFields(*result.cells[index]))
+            out << ',' << field;
+        out << "\r\n";
+    }
+}
+
+} // namespace tarnis::cli

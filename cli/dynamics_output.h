@@ -1,0 +1,31 @@
+// The answers of tarnis-run dynamics, stability and scan: the regime of one run with the limits of its
+// lag, the limits of a range of lags, and the regimes of a grid of r and lag. Numbers are written in
+// the shortest form that reads back exactly; a value that does not apply is left empty.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "cli/command_line.h"
+
+#include <cstddef>
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+namespace tarnis::cli {
+
+// The shortest text that reads back as the same double.
+std::string exactText(double value);
+
+// One "key: value" line for each of regime, r_monotone, r_stable, period, lyapunov, n_min, n_max and
+// end_step.
+void writeDynamics(std::ostream& out, const CommandLine& line);
+
+// CSV: lag, r_monotone, r_stable, onset_period; one row per lag.
+void writeStability(std::ostream& out, const CommandLine& line);
+
+// CSV: r, lag, regime, period, lyapunov, n_min, n_max, end_step; one row per cell in r-major order,
+// computed on every core. `progress` hears of every finished cell.
+void writeScan(std::ostream& out, const CommandLine& line,
+               const std::function<void(std::size_t done, std::size_t total)>& progress = {});
+
+} // namespace tarnis::cli

@@ -1,0 +1,393 @@
+// The dynamics of the model: the stability limits of whole and fractional lags against the formulas
+// and against the deviation from K simulated step by step, the regimes of the landmark runs, the
+// Lyapunov exponent, and scans that agree with single runs.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/linear_stability.h"
+#include "model/lyapunov.h"
+#include "model/model_step.h"
+#include "model/parameter_scan.h"
+#include "model/run_regime.h"
+#include "tests/support/exact.h"
+#include "tests/support/model_test_main.h"
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <numbers>
+
+using namespace tarnis;
+
+namespace {
+
+constexpr double none = std::numeric_limits<double>::quiet_NaN();
+
+RunParameters parameters(double r, double n0, double K, double lag, int steps = 0)
+{
+    return {r, K, std::int16_t(steps), n0, lag};
+}
+
+// The deviation from K of the linearised run, u(t+1) = u(t) − r·u(index), with the index that the
+// run's own step reads, kept in range by rescaling.
+struct DeviationTail {
+    double logGrowthPerStep = 0.0; // between the last two quarters of the steps
+    int signChanges = 0;           // in the second half
+    double meanUpwardSpacing = 0.0;
+};
+
+DeviationTail simulateDeviation(double r, double lag, int steps)
+{
+    std::vector<double> u(std::size_t(steps) + 1);
+    std::vector<double> logSize(std::size_t(steps) + 1); // ln|u(t)| including the rescaling
+    u[0] = 1.0;
+    double logScale = 0.0;
+    const int reach = int(std::ceil(lag)) + 1;
+    DeviationTail tail;
+    int firstUp = -1;
+    int lastUp = -1;
+    int ups = 0;
+    for (int i = 1; i <= steps; ++i) {
+        u[i] = u[i - 1] - r * u[laggedIndex(i, lag)];
+        if (std::fabs(u[i]) > 1e100 || std::fabs(u[i]) < 1e-100) {
+            const double factor = 1.0 / std::fabs(u[i]);
+            for (int j = std::max(0, i - reach); j <= i; ++j)
+                u[j] *= factor;
+            logScale -= std::log(factor);
+        }
+        logSize[i] = std::log(std::fabs(u[i])) + logScale;
+        if (i > steps / 2 && (u[i] > 0) != (u[i - 1] > 0)) {
+            ++tail.signChanges;
+            if (u[i] > 0) {
+                firstUp = firstUp < 0 ? i : firstUp;
+                lastUp = i;
+                ++ups;
+            }
+        }
+    }
+    const auto largest = [&](int from, int to) { return *std::max_element(&logSize[from], &logSize[to]); };
+    const int quarter = steps / 4;
+    tail.logGrowthPerStep = (largest(3 * quarter, steps) - largest(2 * quarter, 3 * quarter)) / quarter;
+    tail.meanUpwardSpacing = ups > 1 ? double(lastUp - firstUp) / (ups - 1) : 0.0;
+    return tail;
+}
+
+} // namespace
+
+class TestDynamics : public QObject {
+    Q_OBJECT
+private slots:
+    void wholeLagLimits_data();
+    void wholeLagLimits();
+    void limitsAgainstTheDeviation_data();
+    void limitsAgainstTheDeviation();
+    void dominantRootAgainstTheDeviation_data();
+    void dominantRootAgainstTheDeviation();
+    void trajectoryIsTheRun_data();
+    void trajectoryIsTheRun();
+    void regimes_data();
+    void regimes();
+    void exponent_data();
+    void exponent();
+    void scanAgreesWithSingleRuns();
+    void cancelledScanStops();
+    void bifurcationKeepsTheRunsValues();
+};
+
+void TestDynamics::wholeLagLimits_data()
+{
+    QTest::addColumn<int>("T");
+    for (int T = 0; T <= 10; ++T)
+        QTest::addRow("T=%d", T) << T;
+}
+
+// Levin and May's limits; T = 0 is the logistic map, whose approach is monotone up to r = 1.
+void TestDynamics::wholeLagLimits()
+{
+    QFETCH(int, T);
+    const auto limits = stabilityLimits(T);
+    QVERIFY(limits);
+    const double rStable = 2.0 * std::sin(std::numbers::pi / (2.0 * (2 * T + 1)));
+    const double rMonotone = T == 0 ? 1.0 : std::pow(double(T), T) / std::pow(double(T + 1), T + 1);
+    QVERIFY2(std::fabs(limits->rStable - rStable) <= 1e-15 * rStable,
+             qPrintable(QString::number(limits->rStable, 'g', 17)));
+    QVERIFY2(std::fabs(limits->rMonotone - rMonotone) <= 1e-15 * rMonotone,
+             qPrintable(QString::number(limits->rMonotone, 'g', 17)));
+    QCOMPARE(limits->onsetPeriod, double(4 * T + 2));
+    QCOMPARE(lagSchedule(T).onEvenSteps, T);
+    QCOMPARE(lagSchedule(T).onOddSteps, T);
+}
+
+void TestDynamics::limitsAgainstTheDeviation_data()
+{
+    QTest::addColumn<double>("lag");
+    QTest::addColumn<int>("evenLag"); // what the run uses on even and odd steps
+    QTest::addColumn<int>("oddLag");
+    QTest::addRow("0.5") << 0.5 << 0 << 1;
+    QTest::addRow("1.5") << 1.5 << 2 << 1;
+    QTest::addRow("2.5") << 2.5 << 2 << 3;
+    QTest::addRow("3.3, below a half") << 3.3 << 3 << 3;
+    QTest::addRow("3.7, above a half") << 3.7 << 4 << 4;
+    QTest::addRow("7.5") << 7.5 << 8 << 7;
+    QTest::addRow("12.5") << 12.5 << 12 << 13;
+}
+
+// The deviation from K, simulated with the run's own lag index, fades just below r_c and grows just
+// above, with the onset period; it keeps its sign just below r_m and changes it just above.
+void TestDynamics::limitsAgainstTheDeviation()
+{
+    QFETCH(double, lag);
+    QFETCH(int, evenLag);
+    QFETCH(int, oddLag);
+    QCOMPARE(lagSchedule(lag).onEvenSteps, evenLag);
+    QCOMPARE(lagSchedule(lag).onOddSteps, oddLag);
+    const auto limits = stabilityLimits(lag);
+    QVERIFY(limits);
+    const int steps = 400000;
+    const DeviationTail below = simulateDeviation(0.99 * limits->rStable, lag, steps);
+    const DeviationTail above = simulateDeviation(1.01 * limits->rStable, lag, steps);
+    QVERIFY2(below.logGrowthPerStep < 0.0, qPrintable(QString::number(below.logGrowthPerStep)));
+    QVERIFY2(above.logGrowthPerStep > 0.0, qPrintable(QString::number(above.logGrowthPerStep)));
+    QVERIFY2(std::fabs(above.meanUpwardSpacing - limits->onsetPeriod) < 0.01 * limits->onsetPeriod,
+             qPrintable(QString::number(above.meanUpwardSpacing)));
+    QCOMPARE(simulateDeviation(0.97 * limits->rMonotone, lag, steps).signChanges, 0);
+    QVERIFY(simulateDeviation(1.03 * limits->rMonotone, lag, steps).signChanges > 0);
+}
+
+void TestDynamics::dominantRootAgainstTheDeviation_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<double>("lag");
+    QTest::addRow("logistic, overshooting") << 1.5 << 0.0;
+    QTest::addRow("lag 5, damped") << 0.2 << 5.0;
+    QTest::addRow("lag 8, growing") << 0.2 << 8.0;
+    QTest::addRow("negative r, growing") << -0.05 << 3.0;
+    QTest::addRow("lag 1.5, beyond its complex roots") << 7.0 << 1.5;
+    QTest::addRow("lag 7.5, growing") << 0.25 << 7.5;
+    QTest::addRow("lag 2.5, smooth") << 0.1 << 2.5;
+    QTest::addRow("longest lag") << 1e-4 << 9999.0;
+    QTest::addRow("long half lag") << 1e-4 << 4999.5;
+}
+
+// The growth per step and the period of the simulated deviation are those of the dominant root: a
+// root that is not the largest would be overtaken.
+void TestDynamics::dominantRootAgainstTheDeviation()
+{
+    QFETCH(double, r);
+    QFETCH(double, lag);
+    const auto response = linearResponse(r, lag);
+    QVERIFY(response);
+    const int steps = std::max(200000, int(40 * (4 * lag + 2)));
+    const DeviationTail tail = simulateDeviation(r, lag, steps);
+    const double expected = std::log(response->modulus);
+    QVERIFY2(std::fabs(tail.logGrowthPerStep - expected) < 0.02 * std::fabs(expected) + 1e-6,
+             qPrintable(QStringLiteral("%1 against %2").arg(tail.logGrowthPerStep).arg(expected)));
+    if (response->period)
+        QVERIFY2(std::fabs(tail.meanUpwardSpacing - *response->period) < 0.01 * *response->period,
+                 qPrintable(QStringLiteral("%1 against %2").arg(tail.meanUpwardSpacing).arg(*response->period)));
+    else
+        QCOMPARE(tail.signChanges, 0);
+}
+
+void TestDynamics::trajectoryIsTheRun_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<double>("n0");
+    QTest::addColumn<double>("K");
+    QTest::addColumn<double>("lag");
+    QTest::addRow("defaults") << 0.2 << 1.0 << 500.0 << 5.0;
+    QTest::addRow("chaotic, no lag") << 2.7 << 2.0 << 100.0 << 0.0;
+    QTest::addRow("halves to even") << 0.45 << 1.0 << 500.0 << 2.5;
+    QTest::addRow("just above a half") << 0.2 << 1.0 << 500.0 << 2.5000000000000004;
+    QTest::addRow("many fraction bits") << 0.3 << 3.0 << 500.0 << 3.7;
+    QTest::addRow("dies out") << 1.0 << 1.0 << 500.0 << 5.0;
+    QTest::addRow("leaves the range") << 0.9 << 1.0 << -500.0 << 0.0;
+}
+
+// The first steps of the regime's trajectory are the run's, bit for bit, and it ends where the run does.
+void TestDynamics::trajectoryIsTheRun()
+{
+    QFETCH(double, r);
+    QFETCH(double, n0);
+    QFETCH(double, K);
+    QFETCH(double, lag);
+    auto store = std::make_unique<ResultStore>();
+    const RunOutcome outcome = runModel(*store, parameters(r, n0, K, lag, MaxRunSteps));
+    Trajectory trajectory;
+    computeTrajectory(trajectory, parameters(r, n0, K, lag), MaxRunSteps + 1);
+    QCOMPARE(trajectory.end, outcome.end);
+    QCOMPARE(trajectory.lastStep, outcome.end == RunEnd::Completed ? MaxRunSteps + 1 : int(outcome.lastStep));
+    for (int t = 0; t <= trajectory.lastStep; ++t)
+        QCOMPARE_EXACT(trajectory.N[std::size_t(t)], store->PopN[std::size_t(t)]);
+}
+
+void TestDynamics::regimes_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<double>("n0");
+    QTest::addColumn<double>("K");
+    QTest::addColumn<double>("lag");
+    QTest::addColumn<QString>("regime");
+    QTest::addColumn<double>("period"); // NaN: none; compared to 1 %
+    QTest::addColumn<int>("endStep");   // -1: none
+    // The logistic map, x' = μx(1 − x) with μ = 1 + r.
+    QTest::addRow("r = 0.5") << 0.5 << 1.0 << 500.0 << 0.0 << "settles smoothly" << none << -1;
+    QTest::addRow("r = 1.5") << 1.5 << 1.0 << 500.0 << 0.0 << "damped oscillations" << 2.0 << -1;
+    QTest::addRow("r = 2.2") << 2.2 << 1.0 << 500.0 << 0.0 << "periodic" << 2.0 << -1;
+    QTest::addRow("r = 2.5") << 2.5 << 1.0 << 500.0 << 0.0 << "periodic" << 4.0 << -1;
+    QTest::addRow("r = 2.7") << 2.7 << 1.0 << 500.0 << 0.0 << "chaotic" << none << -1;
+    QTest::addRow("period-3 window") << std::sqrt(8.0) + 0.001 << 1.0 << 500.0 << 0.0 << "periodic" << 3.0 << -1;
+    QTest::addRow("r = 3") << 3.0 << 1.0 << 500.0 << 0.0 << "chaotic" << none << -1;
+    QTest::addRow("r above 3") << 3.1 << 1.0 << 500.0 << 0.0 << "dies out" << none << 9;
+    // The three presets: r = 0.2 is above r_c(8) = 0.1845 and below r_c(5) = 0.2846 and r_c(3) = 0.4450.
+    QTest::addRow("lag 8") << 0.2 << 1.0 << 500.0 << 8.0 << "sustained oscillations" << 35.0 << -1;
+    QTest::addRow("lag 5") << 0.2 << 1.0 << 500.0 << 5.0 << "damped oscillations" << 24.79 << -1;
+    QTest::addRow("lag 3") << 0.2 << 1.0 << 500.0 << 3.0 << "damped oscillations" << 20.0 << -1;
+    // Near a limit the look is longer: just below r_c(5) the oscillation still fades.
+    QTest::addRow("just below r_c(5)") << 0.2846 << 1.0 << 500.0 << 5.0 << "damped oscillations" << 22.0 << -1;
+    QTest::addRow("a cycle still forming") << 2.4495 << 1.0 << 500.0 << 0.0 << "periodic" << 4.0 << -1;
+    QTest::addRow("long cycle of a half lag") << 0.56 << 1.0 << 500.0 << 3.5 << "periodic" << 394.0 << -1;
+    // Whatever the parameters, one of the seven.
+    QTest::addRow("r = 0") << 0.0 << 1.0 << 500.0 << 5.0 << "settles smoothly" << none << -1;
+    QTest::addRow("negative r") << -0.1 << 1.0 << 500.0 << 5.0 << "settles smoothly" << none << -1;
+    QTest::addRow("negative r above K") << -0.1 << 600.0 << 500.0 << 5.0 << "leaves the range" << none << 57;
+    QTest::addRow("negative N(0)") << 0.2 << -1.0 << 500.0 << 5.0 << "dies out" << none << 1;
+    QTest::addRow("negative K") << 0.2 << 1.0 << -500.0 << 5.0 << "leaves the range" << none << 65;
+    QTest::addRow("held at K") << 1e200 << 500.0 << 500.0 << 3.0 << "settles smoothly" << none << -1;
+    QTest::addRow("too small to move N") << 1e-20 << 1.0 << 500.0 << 5.0 << "settles smoothly" << none << -1;
+    QTest::addRow("falling too slowly to tell where to")
+        << 2.58956e-16 << 4.07913e-21 << 9.48544e-29 << 1157.34 << "settles smoothly" << none << -1;
+    QTest::addRow("long lag dies out") << 0.02 << 1.0 << 500.0 << 1000.0 << "dies out" << none << 2205;
+}
+
+void TestDynamics::regimes()
+{
+    QFETCH(double, r);
+    QFETCH(double, n0);
+    QFETCH(double, K);
+    QFETCH(double, lag);
+    QFETCH(QString, regime);
+    QFETCH(double, period);
+    QFETCH(int, endStep);
+    const auto report = runRegime(parameters(r, n0, K, lag));
+    QVERIFY(report);
+    QCOMPARE(QString::fromUtf8(regimeText(report->regime).data()), regime);
+    QCOMPARE(report->period.has_value(), !std::isnan(period));
+    if (report->period)
+        QVERIFY2(std::fabs(*report->period - period) <= 0.01 * period, qPrintable(QString::number(*report->period)));
+    QCOMPARE(report->endStep.value_or(-1), endStep);
+    const bool ended = endStep >= 0;
+    QCOMPARE(report->lyapunov.has_value(), !ended);
+    QCOMPARE(report->nMin.has_value() && report->nMax.has_value(), !ended);
+    QVERIFY(report->steps >= (ended ? endStep : regime_rules::MinimumSteps));
+}
+
+void TestDynamics::exponent_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<double>("lag");
+    QTest::addColumn<double>("expected");
+    QTest::addColumn<double>("tolerance");
+    // At a stable K the tangent is the deviation: its growth is the dominant root's. Where that root
+    // oscillates, the largest value of the state swings with its phase, about 1e-5 over the mean.
+    QTest::addRow("logistic at K") << 0.5 << 0.0 << std::log(0.5) << 1e-9;
+    QTest::addRow("lag 5 at K") << 0.2 << 5.0 << std::log(linearResponse(0.2, 5.0)->modulus) << 1e-4;
+    QTest::addRow("alternating lag at K") << 0.2 << 2.5 << std::log(linearResponse(0.2, 2.5)->modulus) << 1e-4;
+    // The period-2 cycle of the logistic map: multiplier 4 + 2μ − μ² over two steps.
+    QTest::addRow("two-cycle") << 2.2 << 0.0 << std::log(4.0 + 2.0 * 3.2 - 3.2 * 3.2) / 2.0 << 1e-9;
+    QTest::addRow("full chaos") << 3.0 << 0.0 << std::log(2.0) << 0.01;
+}
+
+void TestDynamics::exponent()
+{
+    QFETCH(double, r);
+    QFETCH(double, lag);
+    QFETCH(double, expected);
+    QFETCH(double, tolerance);
+    const auto report = runRegime(parameters(r, 1.0, 500.0, lag));
+    QVERIFY(report && report->lyapunov);
+    QVERIFY2(std::fabs(*report->lyapunov - expected) <= tolerance,
+             qPrintable(QStringLiteral("%1 against %2").arg(*report->lyapunov, 0, 'g', 12).arg(expected, 0, 'g', 12)));
+}
+
+void TestDynamics::scanAgreesWithSingleRuns()
+{
+    const ScanGrid grid{{0.2, 1.5, 2.7}, {0.0, 2.5, 8.0}, 1.0, 500.0};
+    std::vector<int> delivered(grid.cellCount());
+    std::size_t lastDone = 0;
+    ScanControl control;
+    control.threads = 2;
+    control.progress = [&](std::size_t done, std::size_t total) {
+        QCOMPARE(total, grid.cellCount());
+        QCOMPARE(done, lastDone + 1);
+        lastDone = done;
+    };
+    const ScanResult result = scanGrid(grid, control, [&](const ScanCell& cell) {
+        ++delivered[cell.rateIndex * grid.lags.size() + cell.lagIndex];
+        QCOMPARE_EXACT(cell.r, grid.rates[cell.rateIndex]);
+        QCOMPARE_EXACT(cell.lag, grid.lags[cell.lagIndex]);
+    });
+    QVERIFY(!result.cancelled);
+    QCOMPARE(lastDone, grid.cellCount());
+    QCOMPARE(delivered, std::vector<int>(grid.cellCount(), 1));
+    for (std::size_t i = 0; i < grid.cellCount(); ++i) {
+        const auto single = runRegime(parameters(grid.rates[i / 3], 1.0, 500.0, grid.lags[i % 3]));
+        QVERIFY(result.cells[i]);
+        QCOMPARE(result.cells[i]->regime, single->regime);
+        QCOMPARE(result.cells[i]->period, single->period);
+        QCOMPARE(result.cells[i]->lyapunov, single->lyapunov);
+        QCOMPARE(result.cells[i]->nMin, single->nMin);
+        QCOMPARE(result.cells[i]->endStep, single->endStep);
+    }
+}
+
+// Cancelled from the first delivery, a scan stops with cells left undone.
+void TestDynamics::cancelledScanStops()
+{
+    ScanGrid grid;
+    for (int i = 1; i <= 20; ++i)
+        grid.rates.push_back(0.1 * i);
+    grid.lags = {0.0, 5.0, 8.0};
+    std::atomic<bool> cancel{false};
+    ScanControl control;
+    control.cancel = &cancel;
+    control.threads = 2;
+    const ScanResult result = scanGrid(grid, control, [&](const ScanCell&) { cancel = true; });
+    QVERIFY(result.cancelled);
+    const auto computed
+        = std::count_if(result.cells.begin(), result.cells.end(), [](const auto& c) { return bool(c); });
+    QVERIFY2(computed >= 1 && computed <= 3, qPrintable(QString::number(computed)));
+}
+
+// The kept values are the run's own; a run that ends before them shows where it ended.
+void TestDynamics::bifurcationKeepsTheRunsValues()
+{
+    BifurcationRequest request;
+    request.parameters = parameters(0.0, 2.0, 100.0, 0.0);
+    request.values = {2.0, 2.7, 3.1};
+    request.discard = 100;
+    request.keep = 50;
+    ScanControl control;
+    control.threads = 2;
+    std::size_t delivered = 0;
+    const BifurcationResult result
+        = bifurcationData(request, control, [&](std::size_t, const BifurcationColumn&) { ++delivered; });
+    QCOMPARE(delivered, request.values.size());
+    auto store = std::make_unique<ResultStore>();
+    for (std::size_t i = 0; i < 2; ++i) {
+        runModel(*store, parameters(request.values[i], 2.0, 100.0, 0.0, 149));
+        const BifurcationColumn& column = result.columns[i];
+        QCOMPARE(column.end, RunEnd::Completed);
+        QCOMPARE(column.firstStep, 100);
+        QCOMPARE(column.N.size(), std::size_t(50));
+        for (int k = 0; k < 50; ++k)
+            QCOMPARE_EXACT(column.N[std::size_t(k)], store->PopN[std::size_t(100 + k)]);
+    }
+    QVERIFY(*result.columns[1].lyapunov > 0.2); // chaotic at μ = 3.7
+    const BifurcationColumn& ended = result.columns[2];
+    QCOMPARE(ended.end, RunEnd::DiedOut);
+    QCOMPARE(ended.firstStep, ended.lastStep);
+    QCOMPARE(ended.N, std::vector<double>{0.0});
+    QVERIFY(!ended.lyapunov);
+}
+
+TARNIS_MODEL_TEST_MAIN(TestDynamics)
+#include "test_dynamics.moc"
