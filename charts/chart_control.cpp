@@ -52,8 +52,10 @@ std::pair<double, double> finiteSpan(const std::array<QCPCurve*, 2>& series, Coo
     for (const QCPCurve* curve : series) {
         if (!curve)
             continue;
-        for (auto it = curve->data()->constBegin(); it != curve->data()->constEnd(); ++it) {
-            const double value = coordinate(*it);
+        // data() hands out a shared pointer by value: held once, not copied for every row.
+        const auto data = curve->data();
+        for (auto row = data->constBegin(); row != data->constEnd(); ++row) {
+            const double value = coordinate(*row);
             if (std::isfinite(value)) {
                 lowest = std::min(lowest, value);
                 highest = std::max(highest, value);
@@ -190,9 +192,10 @@ template <typename Coordinate> QVector<double> ChartControl::seriesColumn(int se
 {
     QVector<double> values;
     if (const QCPCurve* source = curve(series)) {
-        values.reserve(source->dataCount());
-        for (auto it = source->data()->constBegin(); it != source->data()->constEnd(); ++it)
-            values.append(coordinate(*it));
+        const auto data = source->data();
+        values.reserve(data->size());
+        for (auto row = data->constBegin(); row != data->constEnd(); ++row)
+            values.append(coordinate(*row));
     }
     return values;
 }
