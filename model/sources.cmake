@@ -8,4 +8,5 @@ set(tarnis_model_sources
     parameter_boxes.h parameter_boxes.cpp
     graphic_data.h graphic_data.cpp
     title_animation.h title_animation.cpp
+    kept_runs.h kept_runs.cpp
 )
