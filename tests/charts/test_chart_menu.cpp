@@ -145,9 +145,12 @@ void TestChartMenu::rightClickOpensTheMenuAndLeftClickSteps()
     QStringList entries;
     for (const QAction* action : menu->actions())
         entries << action->text();
+    // Separators have no text.
     QCOMPARE(entries,
              QStringList({QStringLiteral("Save chart as PNG…"), QStringLiteral("Save chart as SVG…"),
-                          QStringLiteral("Save chart as PDF…"), QStringLiteral("Copy data")}));
+                          QStringLiteral("Save chart as PDF…"), QStringLiteral("Copy data"), QString(),
+                          QStringLiteral("Keep this run"), QStringLiteral("Forget kept runs"), QString(),
+                          QStringLiteral("Fit to data"), QStringLiteral("Logarithmic N axis")}));
     QCOMPARE(counter(which), before);
     QCOMPARE(shown->chartTitle(), title);
     menu->hide();
