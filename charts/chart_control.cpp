@@ -106,6 +106,7 @@ ChartControl::ChartControl(QWidget* parent)
     m_series[0] = makeSeries(0, layer(QStringLiteral("main")));
     m_viewport = std::make_unique<ChartViewport>(*this);
     m_readout = std::make_unique<ChartReadout>(*this);
+    setMouseTracking(true); // the readout follows the pointer with no button down
     // The chart widget keeps its own mouse handling; a press that becomes a drag pans and is no click.
     connect(new ClickTracker(*this, {.passOn = true, .stayWithin = QApplication::startDragDistance()}),
             &ClickTracker::clicked, this, &ChartControl::clicked);

@@ -109,7 +109,8 @@ ChartReadout::~ChartReadout() = default;
 
 void ChartReadout::hover(QPointF at)
 {
-    if (!m_chart.axisRect()->rect().contains(at.toPoint())) {
+    // A little beyond the plot as well, so that a point at an end of an axis is easy to reach.
+    if (!QRectF(m_chart.axisRect()->rect()).adjusted(-MarkRadius, -MarkRadius, MarkRadius, MarkRadius).contains(at)) {
         hide();
         return;
     }
@@ -227,7 +228,8 @@ const std::vector<ChartReadout::ScreenPoint>& ChartReadout::screenPoints()
     if (m_pointsKey == key)
         return m_points;
     m_points.clear();
-    const QRectF plot = key.plot;
+    // The chart widget maps the far end of an axis one pixel outside the plot.
+    const QRectF plot = QRectF(key.plot).adjusted(-1, -1, 1, 1);
     const auto drawn = m_chart.drawnSeries();
     for (std::size_t series = 0; series < drawn.size(); ++series) {
         const auto data = drawn[series].curve->data();
