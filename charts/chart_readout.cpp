@@ -19,6 +19,28 @@ constexpr double MarkRadius = 5.0;
 constexpr int Padding = 4;
 constexpr int Offset = 10; // from the mark to the text's box
 
+// A coordinate to its pixel. A linear axis is a straight line through two of its pixels, worked out
+// here without a call into the chart widget for each of tens of thousands of points.
+class PixelMap {
+public:
+    explicit PixelMap(const QCPAxis* axis)
+        : m_axis(axis)
+        , m_linear(axis->scaleType() == QCPAxis::stLinear)
+        , m_origin(axis->coordToPixel(0.0))
+        , m_slope(axis->coordToPixel(1.0) - m_origin)
+    {
+    }
+    double operator()(double value) const
+    {
+        return m_linear ? m_origin + m_slope * value : m_axis->coordToPixel(value);
+    }
+
+private:
+    const QCPAxis* m_axis;
+    bool m_linear;
+    double m_origin, m_slope;
+};
+
 QString valueText(double value)
 {
     if (std::isnan(value))
@@ -230,14 +252,16 @@ const std::vector<ChartReadout::ScreenPoint>& ChartReadout::screenPoints()
     m_points.clear();
     // The chart widget maps the far end of an axis one pixel outside the plot.
     const QRectF plot = QRectF(key.plot).adjusted(-1, -1, 1, 1);
+    const PixelMap x(m_chart.xAxis), y(m_chart.yAxis);
     const auto drawn = m_chart.drawnSeries();
     for (std::size_t series = 0; series < drawn.size(); ++series) {
         const auto data = drawn[series].curve->data();
+        m_points.reserve(m_points.size() + std::size_t(data->size()));
         int row = 0;
         for (auto it = data->constBegin(); it != data->constEnd(); ++it, ++row) {
             if (!std::isfinite(it->key) || !std::isfinite(it->value))
                 continue;
-            const QPointF at(m_chart.xAxis->coordToPixel(it->key), m_chart.yAxis->coordToPixel(it->value));
+            const QPointF at(x(it->key), y(it->value));
             if (plot.contains(at))
                 m_points.push_back({float(at.x()), float(at.y()), int(series), row});
         }
