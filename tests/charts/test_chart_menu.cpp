@@ -4,7 +4,9 @@
 // fit to the data and the logarithmic N axis.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/chart_control.h"
+#include "charts/chart_menu.h"
 #include "charts/chart_readout.h"
+#include "charts/run_comparison.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
 #include "tests/support/pdf_pages.h"
@@ -93,6 +95,7 @@ private slots:
 
     void rightClickOpensTheMenuAndLeftClickSteps_data();
     void rightClickOpensTheMenuAndLeftClickSteps();
+    void dynamicsEntryFromOutside();
     void picturesReadBack_data();
     void picturesReadBack();
     void cancelledOrFailedSave();
@@ -215,6 +218,28 @@ void TestChartMenu::rightClickOpensTheMenuAndLeftClickSteps()
     QCOMPARE(counter(which), before + 1);
     QCOMPARE(shown->chartTitle(), QStringLiteral("Curve of dN/dt vs. time"));
     QVERIFY(!menu->isVisible());
+}
+
+// A window that can show the dynamics gives the menu a way there; the entry sits between separators
+// after "Copy data".
+void TestChartMenu::dynamicsEntryFromOutside()
+{
+    ChartControl chart;
+    RunComparison comparison(m_fixture->state().store);
+    int opened = 0;
+    auto* added = new ChartMenu(chart, m_fixture->fakes().services(),
+                                {.comparison = &comparison, .openDynamics = [&opened] { ++opened; }});
+    QStringList entries;
+    for (const QAction* action : added->menu()->actions())
+        entries << action->text();
+    QCOMPARE(entries,
+             QStringList({QStringLiteral("Save chart as PNG…"), QStringLiteral("Save chart as SVG…"),
+                          QStringLiteral("Save chart as PDF…"), QStringLiteral("Copy data"), QString(),
+                          QStringLiteral("Dynamics…"), QString(), QStringLiteral("Keep this run"),
+                          QStringLiteral("Forget kept runs"), QString(), QStringLiteral("Fit to data"),
+                          QStringLiteral("Logarithmic N axis")}));
+    added->menu()->actions()[5]->trigger();
+    QCOMPARE(opened, 1);
 }
 
 void TestChartMenu::picturesReadBack_data()
