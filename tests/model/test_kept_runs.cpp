@@ -1,5 +1,5 @@
-// The kept runs: copies that a later run cannot change, the fifth dropping the oldest while the others
-// keep their places, the same run never kept twice, and the labels that name a run.
+// The kept runs: copies that a later run cannot change, and the labels that name a run. Dropping the
+// oldest and refusing the same run twice are tried through the chart menu (test_chart_menu).
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/kept_runs.h"
 #include "tests/support/exact.h"
@@ -21,8 +21,6 @@ private slots:
     void init();
 
     void aCopyOutlivesLaterRuns();
-    void theFifthDropsTheOldest();
-    void theSameRunIsKeptOnce();
     void labels_data();
     void labels();
 
@@ -63,33 +61,6 @@ void TestKeptRuns::aCopyOutlivesLaterRuns()
     // What lay above the run in the store was not the run's.
     QCOMPARE_EXACT(copy.PopN[202], 0.0);
     QVERIFY(m_store->PopN[100] != copy.PopN[100]); // the later run did change the store
-}
-
-void TestKeptRuns::theFifthDropsTheOldest()
-{
-    for (int lag = 1; lag <= 4; ++lag)
-        QVERIFY(m_kept.keep(*m_store, withLag(lag)));
-    QCOMPARE(m_kept.runs().size(), std::size_t(4));
-    QVERIFY(m_kept.keep(*m_store, withLag(5)));
-    QCOMPARE(m_kept.runs().size(), std::size_t(4));
-    QList<double> lags;
-    QList<int> places;
-    for (const KeptRun& run : m_kept.runs()) {
-        lags << run.parameters.lag;
-        places << run.slot;
-    }
-    QCOMPARE(lags, QList<double>({2, 3, 4, 5}));
-    // The newest takes the place the dropped one freed; the others keep theirs.
-    QCOMPARE(places, QList<int>({1, 2, 3, 0}));
-}
-
-void TestKeptRuns::theSameRunIsKeptOnce()
-{
-    QVERIFY(m_kept.keep(*m_store, withLag(5)));
-    QVERIFY(!m_kept.keep(*m_store, withLag(5)));
-    QCOMPARE(m_kept.runs().size(), std::size_t(1));
-    QVERIFY(m_kept.contains(withLag(5)));
-    QVERIFY(!m_kept.contains(withLag(5.5)));
 }
 
 void TestKeptRuns::labels_data()
