@@ -5,6 +5,7 @@
 #include "charts/chart_cycle.h"
 #include "charts/chart_menu.h"
 #include "charts/large_graph_window.h"
+#include "charts/run_comparison.h"
 #include "model/conversions.h"
 #include "model/run_refusals.h"
 #include "ui/click_tracker.h"
@@ -85,9 +86,10 @@ QString clockText(const QDateTime& now)
 
 } // namespace
 
-MainWindow::MainWindow(Tarnis1& state, Navigator& navigator, Services services)
+MainWindow::MainWindow(Tarnis1& state, RunComparison& comparison, Navigator& navigator, Services services)
     : FixedWindow({"Form1", identity::programTitle(), ClientTwips, FrameStyle::Single, false})
     , m_state(state)
+    , m_comparison(comparison)
     , m_navigator(navigator)
     , m_services(services)
 {
@@ -220,8 +222,8 @@ void MainWindow::buildGraphFrame()
     MSChart1 = named(new ChartControl(Frame2), "MSChart1");
     placeTwips(MSChart1, 120, 192, 6060, 4140);
     MSChart1->hide(); // the first run shows it
-    new ChartMenu(*MSChart1, m_services);
-    m_charts = std::make_unique<ChartFamily>(*MSChart1, m_state.store, ChartWindow::Main);
+    new ChartMenu(*MSChart1, m_services, {.comparison = &m_comparison});
+    m_charts = std::make_unique<ChartFamily>(*MSChart1, m_state.store, ChartWindow::Main, &m_comparison);
 
     Label18 = named(new QLabel(QStringLiteral("Hi! How do you do?"), Frame2), "Label18");
     applyLook(Label18,
@@ -350,6 +352,8 @@ void MainWindow::run()
     Label19->hide();
 
     const RunOutcome outcome = runModel(m_state.store, std::get<RunParameters>(parameters));
+    if (outcome.end != RunEnd::Refused)
+        m_comparison.setCurrentRun(std::get<RunParameters>(parameters)); // before the chart names it
     const ResultStore& store = m_state.store;
     Text4->setText(
         QString::fromStdString(numberToText(store.PopN[std::size_t(store.LastStep)], localeDecimalSeparator())));

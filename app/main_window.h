@@ -25,11 +25,13 @@ namespace tarnis {
 
 class ChartControl;
 class Navigator;
+class RunComparison;
 
 class MainWindow : public FixedWindow {
     Q_OBJECT
 public:
-    MainWindow(Tarnis1& state, Navigator& navigator, Services services);
+    // After each run the window tells the comparison which parameters made it.
+    MainWindow(Tarnis1& state, RunComparison& comparison, Navigator& navigator, Services services);
     ~MainWindow() override;
 
     // The run of the model from the five boxes (the Run button).
@@ -65,6 +67,7 @@ private:
     void showRunOutcome(const RunOutcome& outcome);
 
     Tarnis1& m_state;
+    RunComparison& m_comparison;
     Navigator& m_navigator;
     Services m_services;
     std::map<ParameterBox, QLineEdit*> m_boxes;

@@ -18,6 +18,7 @@ namespace tarnis {
 TarnisApp::TarnisApp(Tarnis1& state, Services services)
     : m_state(state)
     , m_services(services)
+    , m_comparison(state.store)
 {
     registerWindows();
 }
@@ -27,7 +28,7 @@ TarnisApp::~TarnisApp() = default;
 void TarnisApp::registerWindows()
 {
     m_navigator.registerWindow(WindowId::Form1, [this] {
-        auto* main = new MainWindow(m_state, m_navigator, m_services);
+        auto* main = new MainWindow(m_state, m_comparison, m_navigator, m_services);
         QObject::connect(main, &MainWindow::saveRequested, main,
                          [this, main] { exportGraphicData(main, m_state, m_services); });
         QObject::connect(main, &MainWindow::printRequested, main, [this, main] { printWindow(*main, m_services); });
@@ -36,7 +37,8 @@ void TarnisApp::registerWindows()
     m_navigator.registerWindow(WindowId::tarnis4, [] { return new Backdrop; });
     registerScreens(m_navigator, m_state, m_services);
     m_navigator.registerWindow(WindowId::larggraf, [this] {
-        auto* large = new LargeGraphWindow(m_state.store, m_state.ChartCycleLarge, m_navigator, m_services);
+        auto* large
+            = new LargeGraphWindow(m_state.store, m_comparison, m_state.ChartCycleLarge, m_navigator, m_services);
         QObject::connect(large, &LargeGraphWindow::printRequested, large,
                          [this, large] { printWindow(*large, m_services); });
         return large;

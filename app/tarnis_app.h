@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "charts/run_comparison.h"
 #include "model/store.h"
 #include "ui/navigator.h"
 #include "ui/services.h"
@@ -28,6 +29,8 @@ private:
 
     Tarnis1& m_state;
     Services m_services;
+    // Shared by both windows' charts; made before the navigator, so that it outlives every window.
+    RunComparison m_comparison;
     Navigator m_navigator;
 };
 

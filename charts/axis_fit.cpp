@@ -45,4 +45,33 @@ AxisFit fitAxis(double lowest, double highest, int tickCount)
     return {std::floor(lower / step + Slack) * step, std::ceil(upper / step - Slack) * step, step};
 }
 
+AxisFit fitLogAxis(double lowest, double highest)
+{
+    if (!(lowest > 0.0 && lowest <= highest))
+        return {1.0, 10.0, 10.0};
+    const double lower = std::floor(std::log10(std::max(lowest, 1.0 / Largest)) + Slack);
+    const double upper = std::max(std::ceil(std::log10(std::min(highest, Largest)) - Slack), lower + 1.0);
+    return {std::pow(10.0, lower), std::pow(10.0, upper), 10.0};
+}
+
+AxisRange withMarkerRoom(AxisRange range, double lowest, double highest, double length, double room)
+{
+    const double span = range.upper - range.lower;
+    if (!(lowest <= highest) || !(span > 0.0) || !(length > 2.0 * room))
+        return range;
+    const double share = room / length; // of the range, that a marker's half takes
+    const bool lowerMoves = (lowest - range.lower) / span < share;
+    const bool upperMoves = (range.upper - highest) / span < share;
+    // Each moving end is placed so that its extreme lies `share` of the new range inside it.
+    if (lowerMoves && upperMoves) {
+        const double widened = (highest - lowest) / (1.0 - 2.0 * share);
+        return {lowest - share * widened, highest + share * widened};
+    }
+    if (lowerMoves)
+        return {(lowest - share * range.upper) / (1.0 - share), range.upper};
+    if (upperMoves)
+        return {range.lower, (highest - share * range.lower) / (1.0 - share)};
+    return range;
+}
+
 } // namespace tarnis

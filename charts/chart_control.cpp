@@ -2,14 +2,17 @@
 #include "charts/chart_control.h"
 
 #include "charts/axis_fit.h"
+#include "charts/chart_readout.h"
+#include "charts/chart_viewport.h"
+#include "charts/series_curve.h"
 #include "ui/click_tracker.h"
 #include "ui/design.h"
 
+#include <QApplication>
 #include <QPicture>
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace tarnis {
 
@@ -17,63 +20,65 @@ namespace {
 
 constexpr double TitlePoints = 10.0;
 constexpr double TickLabelPoints = 8.0;
-// Each series has a line colour of its own, so that N and dN (or N and K) tell apart.
-const QColor FirstSeriesColour{0, 0, 192};
-const QColor SecondSeriesColour{192, 0, 0};
-// One pixel wide: Qt strokes a wider line of thousands of points a hundred times slower.
-constexpr double LineWidth = 1.0;
-// The marker of the points look: about 100 twips wide, outlined by the thinnest pen.
-constexpr double MarkerPixels = 7.0;
-// A line through a single point draws nothing, so the line look shows such a point as a dot.
-constexpr double LonePointPixels = 5.0;
+constexpr double LegendPoints = 7.0;
+// Each series has a line colour of its own, so that N and dN (or N and K) tell apart; markers are
+// red squares outlined in black.
+const std::array<SeriesColours, 2> OwnColours{{
+    {QColor(0, 0, 192), Qt::black, QColor(255, 0, 0)},
+    {QColor(192, 0, 0), Qt::black, QColor(255, 0, 0)},
+}};
+// The kept runs' colours: four that stay apart for the common kinds of colour blindness and from the
+// chart's own blue and red (orange, sky blue, bluish green, reddish purple).
+const std::array<QColor, 4> KeptColours{QColor(230, 159, 0), QColor(86, 180, 233), QColor(0, 158, 115),
+                                        QColor(204, 121, 167)};
 // About one labelled tick per this many pixels along an axis.
 constexpr int PixelsPerXTick = 90;
 constexpr int PixelsPerYTick = 50;
+// From a marker's centre past its outline, with half a pixel of air and the pixel by which the chart
+// widget maps the far end of an axis outside its plot.
+constexpr double MarkerRoom = MarkerPixels / 2 + 2.0;
 
 int seriesSlot(int series) { return series == ChartControl::SecondSeries ? 1 : 0; }
 
-QVector<QCPCurveData> gridRows(const QVector<double>& x, const QVector<double>& y)
+// A kept run's second series is a paler shade of its colour.
+SeriesColours keptColours(int place, int slot)
 {
-    const auto noInfinity
-        = [](double value) { return std::isinf(value) ? std::numeric_limits<double>::quiet_NaN() : value; };
-    const qsizetype rows = std::min(x.size(), y.size());
-    QVector<QCPCurveData> data;
-    data.reserve(rows);
-    for (qsizetype row = 0; row < rows; ++row)
-        data.append(QCPCurveData(double(row), noInfinity(x[row]), noInfinity(y[row])));
-    return data;
+    QColor colour = KeptColours[std::size_t(std::clamp(place, 0, int(KeptColours.size()) - 1))];
+    if (slot == 1)
+        colour = QColor((colour.red() + 255) / 2, (colour.green() + 255) / 2, (colour.blue() + 255) / 2);
+    return {colour, colour.darker(160), colour};
 }
 
-// The lowest and highest finite value of one coordinate over all series; lowest > highest when
-// there is none.
-template <typename Coordinate>
-std::pair<double, double> finiteSpan(const std::array<QCPCurve*, 2>& series, Coordinate coordinate)
-{
-    double lowest = std::numeric_limits<double>::infinity();
-    double highest = -lowest;
-    for (const QCPCurve* curve : series) {
-        if (!curve)
-            continue;
-        for (auto it = curve->data()->constBegin(); it != curve->data()->constEnd(); ++it) {
-            const double value = coordinate(*it);
-            if (std::isfinite(value)) {
-                lowest = std::min(lowest, value);
-                highest = std::max(highest, value);
-            }
-        }
-    }
-    return {lowest, highest};
-}
+int tickCount(int length, int pixelsPerTick) { return std::max(3, length / pixelsPerTick); }
 
-void applyFit(QCPAxis* axis, std::pair<double, double> span, int length, int pixelsPerTick)
+void setTickStep(QCPAxis* axis, double step)
 {
-    const AxisFit fit = fitAxis(span.first, span.second, std::max(3, length / pixelsPerTick));
     auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
-    ticker->setTickStep(fit.step);
+    ticker->setTickStep(step);
     ticker->setScaleStrategy(QCPAxisTickerFixed::ssNone);
     axis->setTicker(ticker);
-    axis->setRange(fit.lower, fit.upper);
 }
+
+bool isLogarithmic(const QCPAxis* axis) { return axis->scaleType() == QCPAxis::stLogarithmic; }
+
+// Margins are worked out on the axis' own scale: for a logarithmic one, on the logarithms.
+double toScale(const QCPAxis* axis, double value) { return isLogarithmic(axis) ? std::log10(value) : value; }
+double fromScale(const QCPAxis* axis, double value) { return isLogarithmic(axis) ? std::pow(10.0, value) : value; }
+
+template <typename Coordinate> QVector<double> column(const QCPCurve* source, Coordinate coordinate)
+{
+    QVector<double> values;
+    if (!source)
+        return values;
+    const auto data = source->data(); // a shared pointer, held once and not copied for every row
+    values.reserve(data->size());
+    for (auto row = data->constBegin(); row != data->constEnd(); ++row)
+        values.append(coordinate(*row));
+    return values;
+}
+
+double keyOf(const QCPCurveData& row) { return row.key; }
+double valueOf(const QCPCurveData& row) { return row.value; }
 
 } // namespace
 
@@ -90,11 +95,25 @@ ChartControl::ChartControl(QWidget* parent)
     xAxis->grid()->setVisible(false);
     yAxis->grid()->setPen(QPen(Qt::black, 0, Qt::SolidLine));
     yAxis->grid()->setZeroLinePen(QPen(Qt::black, 0, Qt::SolidLine));
+    // Kept runs are drawn behind the chart's own series, on a layer under theirs.
+    addLayer(QStringLiteral("kept"), layer(QStringLiteral("main")), QCustomPlot::limBelow);
+    setAutoAddPlottableToLegend(false);
     legend->setVisible(false);
-    m_series[0] = makeSeries(FirstSeriesColour);
-    // The chart widget keeps its own mouse handling.
-    connect(new ClickTracker(*this, {.passOn = true}), &ClickTracker::clicked, this, &ChartControl::clicked);
+    legend->setFont(arialFont(LegendPoints));
+    legend->setIconSize(16, 8);
+    legend->setRowSpacing(0);
+    legend->setMargins(QMargins(4, 2, 4, 2));
+    legend->setBrush(QColor(255, 255, 255, 220)); // the curves behind it show through faintly
+    m_series[0] = makeSeries(0, layer(QStringLiteral("main")));
+    m_viewport = std::make_unique<ChartViewport>(*this);
+    m_readout = std::make_unique<ChartReadout>(*this);
+    setMouseTracking(true); // the readout follows the pointer with no button down
+    // The chart widget keeps its own mouse handling; a press that becomes a drag pans and is no click.
+    connect(new ClickTracker(*this, {.passOn = true, .stayWithin = QApplication::startDragDistance()}),
+            &ClickTracker::clicked, this, &ChartControl::clicked);
 }
+
+ChartControl::~ChartControl() = default;
 
 void ChartControl::setupAxis(QCPAxis* axis)
 {
@@ -104,52 +123,50 @@ void ChartControl::setupAxis(QCPAxis* axis)
     axis->setNumberPrecision(6);
 }
 
-QCPCurve* ChartControl::makeSeries(const QColor& colour)
+SeriesCurve* ChartControl::makeSeries(int slot, QCPLayer* layer)
 {
     // A curve keeps its points in row order; a line through dN against N follows the trajectory.
-    auto* series = new QCPCurve(xAxis, yAxis);
-    series->setPen(QPen(colour, LineWidth));
-    series->setLineStyle(QCPCurve::lsLine);
-    series->setScatterStyle(QCPScatterStyle::ssNone);
+    auto* series = new SeriesCurve(xAxis, yAxis, OwnColours[std::size_t(slot)]);
+    series->setLayer(layer);
     return series;
 }
 
-QCPCurve* ChartControl::curve(int series) const
+SeriesCurve* ChartControl::curve(int series) const
 {
     Q_ASSERT(series == FirstSeries || series == SecondSeries);
     return m_series[std::size_t(seriesSlot(series))];
 }
 
+SeriesCurve* ChartControl::keptCurve(int run, int series) const
+{
+    if (run < 0 || run >= keptRunCount())
+        return nullptr;
+    return m_kept[std::size_t(run)].series[std::size_t(seriesSlot(series))];
+}
+
 void ChartControl::setColumnCount(int columns)
 {
-    QCPCurve*& second = m_series[1];
+    SeriesCurve*& second = m_series[1];
     if (columns >= 4 && !second) {
-        second = makeSeries(SecondSeriesColour);
+        second = makeSeries(1, layer(QStringLiteral("main")));
     } else if (columns < 4 && second) {
         removePlottable(second);
         second = nullptr;
     }
+    for (KeptRunSeries& run : m_kept)
+        matchKeptSeries(run);
 }
 
 void ChartControl::setSeriesData(int series, const QVector<double>& x, const QVector<double>& y)
 {
-    if (QCPCurve* target = curve(series))
-        target->data()->set(gridRows(x, y), true);
+    if (SeriesCurve* target = curve(series))
+        target->setRows(x, y, m_logarithmicY);
 }
 
 void ChartControl::setSeriesLook(int series, SeriesLook look)
 {
-    QCPCurve* target = curve(series);
-    if (!target)
-        return;
-    if (look == SeriesLook::Points) {
-        target->setLineStyle(QCPCurve::lsNone);
-        target->setScatterStyle(
-            QCPScatterStyle(QCPScatterStyle::ssSquare, QPen(Qt::black, 0), QBrush(QColor(255, 0, 0)), MarkerPixels));
-    } else {
-        target->setLineStyle(QCPCurve::lsLine);
-        target->setScatterStyle(QCPScatterStyle::ssNone);
-    }
+    if (SeriesCurve* target = curve(series))
+        target->setLook(look);
 }
 
 void ChartControl::setTitles(const QString& chart, const QString& yAxisTitle, const QString& xAxisTitle)
@@ -159,28 +176,187 @@ void ChartControl::setTitles(const QString& chart, const QString& yAxisTitle, co
     xAxis->setLabel(xAxisTitle);
 }
 
-void ChartControl::showLonePoints()
+void ChartControl::setKeptRunCount(int runs)
 {
-    for (QCPCurve* series : m_series) {
-        if (!series || series->lineStyle() != QCPCurve::lsLine)
-            continue;
-        const auto data = series->data();
-        const auto finite = std::count_if(data->constBegin(), data->constEnd(), [](const QCPCurveData& row) {
-            return std::isfinite(row.key) && std::isfinite(row.value);
-        });
-        const QColor colour = series->pen().color();
-        series->setScatterStyle(finite == 1 ? QCPScatterStyle(QCPScatterStyle::ssDisc, colour, colour, LonePointPixels)
-                                            : QCPScatterStyle(QCPScatterStyle::ssNone));
+    runs = std::max(runs, 0);
+    while (keptRunCount() > runs) {
+        for (SeriesCurve* series : m_kept.back().series)
+            if (series)
+                removePlottable(series);
+        m_kept.pop_back();
     }
+    m_kept.resize(std::size_t(runs));
+    for (KeptRunSeries& run : m_kept)
+        matchKeptSeries(run);
+}
+
+// A kept run has the series the chart's own has, in their looks.
+void ChartControl::matchKeptSeries(KeptRunSeries& run)
+{
+    for (std::size_t slot = 0; slot < run.series.size(); ++slot) {
+        SeriesCurve*& series = run.series[slot];
+        if (m_series[slot] && !series) {
+            series = makeSeries(int(slot), layer(QStringLiteral("kept")));
+        } else if (!m_series[slot] && series) {
+            removePlottable(series);
+            series = nullptr;
+        }
+    }
+    colourKeptRun(run);
+}
+
+void ChartControl::colourKeptRun(const KeptRunSeries& run)
+{
+    for (std::size_t slot = 0; slot < run.series.size(); ++slot) {
+        if (SeriesCurve* series = run.series[slot]) {
+            series->setColours(keptColours(run.place, int(slot)));
+            series->setLook(m_series[slot]->look());
+        }
+    }
+}
+
+void ChartControl::setKeptRun(int run, int place, const QString& label)
+{
+    if (run < 0 || run >= keptRunCount())
+        return;
+    KeptRunSeries& kept = m_kept[std::size_t(run)];
+    kept.place = place;
+    kept.label = label;
+    colourKeptRun(kept);
+}
+
+void ChartControl::setKeptSeriesData(int run, int series, const QVector<double>& x, const QVector<double>& y)
+{
+    if (SeriesCurve* target = keptCurve(run, series))
+        target->setRows(x, y, m_logarithmicY);
+}
+
+void ChartControl::setOwnRunLabel(const QString& label) { m_ownLabel = label; }
+
+void ChartControl::setStepValues(std::function<std::optional<StepValues>(int, int)> lookup)
+{
+    m_stepValues = std::move(lookup);
+}
+
+void ChartControl::setLogarithmicY(bool on) { m_logarithmicY = on; }
+
+bool ChartControl::logarithmicY() const { return isLogarithmic(yAxis); }
+
+void ChartControl::setLogNAxisChosen(bool chosen)
+{
+    if (chosen == m_logNAxisChosen)
+        return;
+    m_logNAxisChosen = chosen;
+    emit logNAxisChoiceChanged();
 }
 
 void ChartControl::fitAxesAndReplot()
 {
-    showLonePoints();
-    applyFit(xAxis, finiteSpan(m_series, [](const QCPCurveData& row) { return row.key; }), width(), PixelsPerXTick);
-    applyFit(yAxis, finiteSpan(m_series, [](const QCPCurveData& row) { return row.value; }), height(), PixelsPerYTick);
+    m_readout->forget(); // the points it marked are gone
+    for (const KeptRunSeries& run : m_kept)
+        colourKeptRun(run); // in the looks the chart's own series have now
+    fitAxes();
+    showLegend();
     replot();
 }
+
+void ChartControl::replotInUserView()
+{
+    if (!m_userView) {
+        fitAxesAndReplot();
+        return;
+    }
+    m_readout->forget();
+    for (const KeptRunSeries& run : m_kept)
+        colourKeptRun(run);
+    showLegend();
+    replot();
+}
+
+void ChartControl::fitAxes()
+{
+    SeriesExtent all;
+    for (const Drawn& drawn : drawnSeries())
+        all.include(drawn.curve->extent());
+    fitOneAxis(xAxis, all.xLow, all.xHigh, PixelsPerXTick);
+    fitOneAxis(yAxis, all.yLow, all.yHigh, PixelsPerYTick);
+    leaveRoomForMarkers();
+    m_fittedX = xAxis->range();
+    m_fittedY = yAxis->range();
+    m_userView = false;
+}
+
+void ChartControl::fitOneAxis(QCPAxis* axis, double lowest, double highest, int pixelsPerTick)
+{
+    if (axis == yAxis && m_logarithmicY) {
+        const AxisFit fit = fitLogAxis(lowest, highest);
+        auto ticker = QSharedPointer<QCPAxisTickerLog>::create();
+        ticker->setLogBase(fit.step);
+        axis->setScaleType(QCPAxis::stLogarithmic);
+        axis->setTicker(ticker);
+        axis->setRange(fit.lower, fit.upper);
+        return;
+    }
+    const int length = axis->orientation() == Qt::Horizontal ? width() : height();
+    const AxisFit fit = fitAxis(lowest, highest, tickCount(length, pixelsPerTick));
+    axis->setScaleType(QCPAxis::stLinear);
+    setTickStep(axis, fit.step);
+    axis->setRange(fit.lower, fit.upper);
+}
+
+// An axis that ends on a tick where a marker sits would cut the marker in half; such an end moves out
+// by just the marker's room, and the tick stays labelled inside.
+void ChartControl::leaveRoomForMarkers()
+{
+    SeriesExtent marked;
+    for (const Drawn& drawn : drawnSeries())
+        if (drawn.curve->look() == SeriesLook::Points)
+            marked.include(drawn.curve->extent());
+    if (marked.finiteRows == 0)
+        return;
+    updateLayout(); // the plot's size with the tick labels of the fitted ranges
+    const auto widen = [](QCPAxis* axis, double lowest, double highest, int length) {
+        const QCPRange range = axis->range();
+        const AxisRange room = withMarkerRoom({toScale(axis, range.lower), toScale(axis, range.upper)},
+                                              toScale(axis, lowest), toScale(axis, highest), length, MarkerRoom);
+        const QCPRange widened(fromScale(axis, room.lower), fromScale(axis, room.upper));
+        if (QCPRange::validRange(widened) && (!isLogarithmic(axis) || widened.lower > 0.0))
+            axis->setRange(widened);
+    };
+    widen(xAxis, marked.xLow, marked.xHigh, axisRect()->width());
+    widen(yAxis, marked.yLow, marked.yHigh, axisRect()->height());
+}
+
+void ChartControl::showLegend()
+{
+    legend->clearItems();
+    legend->setVisible(!m_kept.empty());
+    if (m_kept.empty())
+        return;
+    const auto add = [this](SeriesCurve* series, const QString& name) {
+        series->setName(name);
+        series->addToLegend(legend);
+    };
+    add(m_series[0], runName(OwnRun));
+    for (int run = 0; run < keptRunCount(); ++run)
+        add(m_kept[std::size_t(run)].series[0], m_kept[std::size_t(run)].label);
+}
+
+void ChartControl::setUserView(const QCPRange& x, const QCPRange& y)
+{
+    for (const auto& [axis, range, pixelsPerTick] :
+         {std::tuple{xAxis, x, PixelsPerXTick}, std::tuple{yAxis, y, PixelsPerYTick}}) {
+        axis->setRange(range);
+        const int length = axis->orientation() == Qt::Horizontal ? width() : height();
+        // Ticks as fine as the visible range asks, at whole multiples of their step.
+        if (!isLogarithmic(axis))
+            setTickStep(axis, fitAxis(range.lower, range.upper, tickCount(length, pixelsPerTick)).step);
+    }
+    m_userView = true;
+    replot(rpQueuedReplot);
+}
+
+QCPRange ChartControl::fittedRange(const QCPAxis* axis) const { return axis == xAxis ? m_fittedX : m_fittedY; }
 
 int ChartControl::columnCount() const { return m_series[1] ? 4 : 2; }
 
@@ -188,39 +364,21 @@ int ChartControl::rowCount() const { return m_series[0]->data()->size(); }
 
 int ChartControl::seriesCount() const { return columnCount() / 2; }
 
-template <typename Coordinate> QVector<double> ChartControl::seriesColumn(int series, Coordinate coordinate) const
-{
-    QVector<double> values;
-    if (const QCPCurve* source = curve(series)) {
-        values.reserve(source->dataCount());
-        for (auto it = source->data()->constBegin(); it != source->data()->constEnd(); ++it)
-            values.append(coordinate(*it));
-    }
-    return values;
-}
+QVector<double> ChartControl::xData(int series) const { return column(curve(series), keyOf); }
 
-QVector<double> ChartControl::xData(int series) const
-{
-    return seriesColumn(series, [](const QCPCurveData& row) { return row.key; });
-}
-
-QVector<double> ChartControl::yData(int series) const
-{
-    return seriesColumn(series, [](const QCPCurveData& row) { return row.value; });
-}
+QVector<double> ChartControl::yData(int series) const { return column(curve(series), valueOf); }
 
 SeriesLook ChartControl::seriesLook(int series) const
 {
-    const QCPCurve* source = curve(series);
-    const bool points = source && source->lineStyle() == QCPCurve::lsNone
-        && source->scatterStyle().shape() == QCPScatterStyle::ssSquare;
-    return points ? SeriesLook::Points : SeriesLook::Line;
+    const SeriesCurve* source = curve(series);
+    return source ? source->look() : SeriesLook::Line;
 }
 
 void ChartControl::paintOnPage(QPainter& painter)
 {
     // The chart widget draws only through a painter of its own kind; a recording of what it draws
     // replays into any painter, at that painter's resolution.
+    m_readout->hide(); // the mark under the pointer is no part of the page
     QPicture drawing;
     QCPPainter recorder;
     if (!recorder.begin(&drawing))
@@ -242,5 +400,79 @@ QString ChartControl::chartTitle() const { return m_title->text(); }
 QString ChartControl::yAxisTitle() const { return yAxis->label(); }
 
 QString ChartControl::xAxisTitle() const { return xAxis->label(); }
+
+QVector<double> ChartControl::keptXData(int run, int series) const { return column(keptCurve(run, series), keyOf); }
+
+QVector<double> ChartControl::keptYData(int run, int series) const { return column(keptCurve(run, series), valueOf); }
+
+QString ChartControl::keptRunLabel(int run) const
+{
+    return run >= 0 && run < keptRunCount() ? m_kept[std::size_t(run)].label : QString();
+}
+
+QColor ChartControl::keptRunColour(int run) const
+{
+    return run >= 0 && run < keptRunCount() ? keptColours(m_kept[std::size_t(run)].place, 0).line : QColor();
+}
+
+QString ChartControl::runName(int run) const
+{
+    if (run == OwnRun)
+        return m_ownLabel.isEmpty() ? QStringLiteral("This run") : m_ownLabel;
+    return keptRunLabel(run - 1);
+}
+
+std::vector<ChartControl::Drawn> ChartControl::drawnSeries() const
+{
+    std::vector<Drawn> drawn;
+    for (int run = 0; run < keptRunCount(); ++run)
+        for (const SeriesCurve* series : m_kept[std::size_t(run)].series)
+            if (series)
+                drawn.push_back({series, run + 1});
+    for (const SeriesCurve* series : m_series)
+        if (series)
+            drawn.push_back({series, OwnRun});
+    return drawn;
+}
+
+std::optional<StepValues> ChartControl::stepValues(int run, int t) const
+{
+    return m_stepValues ? m_stepValues(run, t) : std::nullopt;
+}
+
+void ChartControl::mousePressEvent(QMouseEvent* event)
+{
+    m_readout->hide();
+    m_viewport->press(*event);
+    QCustomPlot::mousePressEvent(event);
+}
+
+void ChartControl::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_viewport->move(*event))
+        m_readout->hide();
+    else if (event->buttons() == Qt::NoButton)
+        m_readout->hover(event->position());
+    QCustomPlot::mouseMoveEvent(event);
+}
+
+void ChartControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_viewport->release(*event);
+    QCustomPlot::mouseReleaseEvent(event);
+}
+
+void ChartControl::wheelEvent(QWheelEvent* event)
+{
+    if (m_viewport->wheel(*event))
+        m_readout->hover(event->position());
+    event->accept();
+}
+
+void ChartControl::leaveEvent(QEvent* event)
+{
+    m_readout->hide();
+    QCustomPlot::leaveEvent(event);
+}
 
 } // namespace tarnis

@@ -2,9 +2,13 @@
 #include "charts/chart_family.h"
 
 #include "charts/chart_control.h"
+#include "charts/run_comparison.h"
+#include "ui/locale_numbers.h"
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
 
 namespace tarnis {
 
@@ -43,6 +47,19 @@ QVector<double> column(const ResultStore& store, Quantity quantity, int rows)
     return values;
 }
 
+QString labelOf(const RunParameters& parameters)
+{
+    return QString::fromStdString(runLabel(parameters, localeDecimalSeparator()));
+}
+
+std::optional<StepValues> stepOf(const ResultStore& store, int t)
+{
+    if (t < 0 || t > std::min(int(store.LastStep), MaxStoreIndex))
+        return std::nullopt;
+    const auto at = std::size_t(t);
+    return StepValues{store.PopN[at], store.PopDN[at], store.PopDNperN[at]};
+}
+
 } // namespace
 
 int chartRowCount(const ResultStore& store, const ChartKindEntry& entry)
@@ -52,11 +69,27 @@ int chartRowCount(const ResultStore& store, const ChartKindEntry& entry)
     return std::clamp(int(store.LastStep), -1, lastIndex) + 1;
 }
 
-ChartFamily::ChartFamily(ChartControl& chart, const ResultStore& store, ChartWindow window)
+ChartFamily::ChartFamily(ChartControl& chart, const ResultStore& store, ChartWindow window,
+                         const RunComparison* comparison)
     : m_chart(chart)
     , m_store(store)
     , m_window(window)
+    , m_comparison(comparison)
 {
+    // A kept run drawn into a view the user zoomed stays in that view; a new scale is fitted.
+    if (comparison)
+        m_keptChanged
+            = QObject::connect(comparison, &RunComparison::changed, &chart, [this] { redraw(Axes::KeepUserView); });
+    m_axisChosen
+        = QObject::connect(&chart, &ChartControl::logNAxisChoiceChanged, &chart, [this] { redraw(Axes::Fit); });
+}
+
+// The chart and the comparison may outlive the family (the chart of a window that is being
+// destroyed); they must not call it then.
+ChartFamily::~ChartFamily()
+{
+    QObject::disconnect(m_keptChanged);
+    QObject::disconnect(m_axisChosen);
 }
 
 void ChartFamily::draw(ChartKind kind) { draw(chartKindEntry(kind, m_window)); }
@@ -70,11 +103,20 @@ void ChartFamily::drawKeepingLook(ChartKind kind)
     draw(entry);
 }
 
-void ChartFamily::draw(const ChartKindEntry& entry)
+void ChartFamily::redraw(Axes axes)
 {
+    if (m_shown)
+        draw(*m_shown, axes);
+}
+
+void ChartFamily::draw(const ChartKindEntry& entry, Axes axes)
+{
+    m_shown = entry;
     m_chart.setColumnCount(entry.second ? 4 : 2);
     m_chart.setTitles(QString::fromLatin1(entry.title), QString::fromLatin1(entry.yAxisTitle),
                       QString::fromLatin1(entry.xAxisTitle));
+    m_chart.setLogNAxisApplies(yIsN(entry));
+    m_chart.setLogarithmicY(m_chart.logNAxisChosen() && yIsN(entry));
     const int rows = chartRowCount(m_store, entry);
     const auto fill = [&](int series, const SeriesSource& source) {
         if (source.look)
@@ -84,7 +126,38 @@ void ChartFamily::draw(const ChartKindEntry& entry)
     fill(ChartControl::FirstSeries, entry.first);
     if (entry.second)
         fill(ChartControl::SecondSeries, *entry.second);
-    m_chart.fitAxesAndReplot();
+    drawKeptRuns(entry);
+    if (axes == Axes::KeepUserView)
+        m_chart.replotInUserView();
+    else
+        m_chart.fitAxesAndReplot();
+}
+
+void ChartFamily::drawKeptRuns(const ChartKindEntry& entry)
+{
+    static const std::vector<KeptRun> none;
+    const std::vector<KeptRun>& kept = m_comparison ? m_comparison->kept().runs() : none;
+    const auto& current = m_comparison ? m_comparison->currentRun() : std::nullopt;
+    m_chart.setOwnRunLabel(current ? QStringLiteral("This run: ") + labelOf(*current) : QString());
+    m_chart.setKeptRunCount(int(kept.size()));
+    std::vector<std::shared_ptr<const ResultStore>> copies;
+    for (int run = 0; run < int(kept.size()); ++run) {
+        const ResultStore& values = *kept[std::size_t(run)].values;
+        m_chart.setKeptRun(run, kept[std::size_t(run)].slot, labelOf(kept[std::size_t(run)].parameters));
+        const int rows = chartRowCount(values, entry);
+        m_chart.setKeptSeriesData(run, ChartControl::FirstSeries, column(values, entry.first.x, rows),
+                                  column(values, entry.first.y, rows));
+        if (entry.second)
+            m_chart.setKeptSeriesData(run, ChartControl::SecondSeries, column(values, entry.second->x, rows),
+                                      column(values, entry.second->y, rows));
+        copies.push_back(kept[std::size_t(run)].values);
+    }
+    // The readout holds the copies it reads, so that forgetting runs cannot pull them from under it.
+    m_chart.setStepValues([store = &m_store, copies](int run, int t) {
+        if (run == ChartControl::OwnRun)
+            return stepOf(*store, t);
+        return run >= 1 && run <= int(copies.size()) ? stepOf(*copies[std::size_t(run - 1)], t) : std::nullopt;
+    });
 }
 
 } // namespace tarnis

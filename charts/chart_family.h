@@ -1,18 +1,29 @@
 // The chart routines of one window, each drawing one chart kind from the result store into the
-// window's chart control. Both windows have a set of their own.
+// window's chart control, with the kept runs of the comparison behind it. Both windows have a set of
+// their own.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "charts/chart_kinds.h"
 #include "model/store.h"
 
+#include <QMetaObject>
+
+#include <optional>
+
 namespace tarnis {
 
 class ChartControl;
+class RunComparison;
 
 class ChartFamily {
 public:
-    ChartFamily(ChartControl& chart, const ResultStore& store, ChartWindow window);
+    // Without a comparison the charts show the store's run alone.
+    ChartFamily(ChartControl& chart, const ResultStore& store, ChartWindow window,
+                const RunComparison* comparison = nullptr);
+    ~ChartFamily();
+    ChartFamily(const ChartFamily&) = delete;
+    ChartFamily& operator=(const ChartFamily&) = delete;
 
     // Rebuilds the whole chart: grid, titles, the look of its series and every value.
     void draw(ChartKind kind);
@@ -32,11 +43,19 @@ public:
     void ShowNtvsNtnextinLine() { draw(ChartKind::NtvsNtnextinLine); }
 
 private:
-    void draw(const ChartKindEntry& entry);
+    enum class Axes { Fit, KeepUserView };
+    void draw(const ChartKindEntry& entry, Axes axes = Axes::Fit);
+    // The chart on show again, after the kept runs or the choice of axis changed.
+    void redraw(Axes axes);
+    void drawKeptRuns(const ChartKindEntry& entry);
 
     ChartControl& m_chart;
     const ResultStore& m_store;
     ChartWindow m_window;
+    const RunComparison* m_comparison;
+    std::optional<ChartKindEntry> m_shown; // as last drawn, looks and all
+    QMetaObject::Connection m_keptChanged;
+    QMetaObject::Connection m_axisChosen;
 };
 
 // The number of rows a chart of this kind has: one per time step from 0 to LastStep, but never one

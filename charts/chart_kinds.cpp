@@ -49,4 +49,10 @@ ChartKindEntry chartKindEntry(ChartKind kind, ChartWindow window)
     return entry;
 }
 
+bool yIsN(const ChartKindEntry& entry)
+{
+    return entry.first.x == Quantity::Time && entry.first.y == Quantity::N
+        && (!entry.second || entry.second->y == Quantity::K);
+}
+
 } // namespace tarnis

@@ -53,4 +53,8 @@ enum class ChartWindow { Main, Large };
 
 ChartKindEntry chartKindEntry(ChartKind kind, ChartWindow window);
 
+// Whether the y axis shows N(t) (with K beside it): N vs. t, and N(t) and K vs. t. Only these can
+// take a logarithmic N axis; ln N is already one, and dN and dN/N change sign.
+bool yIsN(const ChartKindEntry& entry);
+
 } // namespace tarnis

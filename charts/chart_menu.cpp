@@ -2,6 +2,8 @@
 #include "charts/chart_menu.h"
 
 #include "charts/chart_control.h"
+#include "charts/chart_readout.h"
+#include "charts/run_comparison.h"
 #include "output/file_saving.h"
 #include "ui/locale_numbers.h"
 
@@ -46,26 +48,69 @@ QString suggestedName(const ChartControl& chart, const char* suffix)
 
 } // namespace
 
-ChartMenu::ChartMenu(ChartControl& chart, Services services)
+ChartMenu::ChartMenu(ChartControl& chart, Services services, ChartMenuOptions options)
     : QObject(&chart)
     , m_chart(chart)
     , m_services(services)
+    , m_options(std::move(options))
     , m_menu(new QMenu(&chart))
 {
     m_menu->setObjectName(QStringLiteral("chartMenu"));
+    addPictureEntries();
+    if (m_options.openDynamics) {
+        m_menu->addSeparator();
+        connect(m_menu->addAction(QStringLiteral("Dynamics…")), &QAction::triggered, this,
+                [this] { m_options.openDynamics(); });
+    }
+    addRunEntries();
+    addViewEntries();
+    // The chart asks for its menu on a right click and on the keyboard's menu key.
+    chart.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&chart, &QWidget::customContextMenuRequested, this, &ChartMenu::open);
+}
+
+void ChartMenu::addPictureEntries()
+{
     for (const FormatEntry& entry : Formats) {
         const ChartPictureFormat format = entry.format;
         connect(m_menu->addAction(QString::fromUtf8(entry.caption)), &QAction::triggered, this,
                 [this, format] { savePicture(format); });
     }
     connect(m_menu->addAction(QStringLiteral("Copy data")), &QAction::triggered, this, &ChartMenu::copyData);
-    // The chart asks for its menu on a right click and on the keyboard's menu key.
-    chart.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&chart, &QWidget::customContextMenuRequested, this, &ChartMenu::open);
+}
+
+void ChartMenu::addRunEntries()
+{
+    RunComparison* comparison = m_options.comparison;
+    if (!comparison)
+        return;
+    m_menu->addSeparator();
+    m_keep = m_menu->addAction(QStringLiteral("Keep this run"));
+    connect(m_keep, &QAction::triggered, comparison, &RunComparison::keepCurrentRun);
+    m_forget = m_menu->addAction(QStringLiteral("Forget kept runs"));
+    connect(m_forget, &QAction::triggered, comparison, &RunComparison::forgetKeptRuns);
+}
+
+void ChartMenu::addViewEntries()
+{
+    m_menu->addSeparator();
+    connect(m_menu->addAction(QStringLiteral("Fit to data")), &QAction::triggered, &m_chart,
+            &ChartControl::fitAxesAndReplot);
+    m_logNAxis = m_menu->addAction(QStringLiteral("Logarithmic N axis"));
+    m_logNAxis->setCheckable(true);
+    connect(m_logNAxis, &QAction::triggered, &m_chart, &ChartControl::setLogNAxisChosen);
 }
 
 void ChartMenu::open(const QPoint& position)
 {
+    m_chart.readout().hide(); // neither on screen under the menu nor in a picture
+    if (m_keep) {
+        m_keep->setEnabled(m_options.comparison->canKeep());
+        m_forget->setEnabled(!m_options.comparison->kept().empty());
+    }
+    // The choice stays with the window; it shows only on the kinds whose y is N.
+    m_logNAxis->setChecked(m_chart.logNAxisChosen());
+    m_logNAxis->setEnabled(m_chart.logNAxisApplies());
     // Shown without a nested event loop: the chart's window goes on as before while it is open.
     m_menu->popup(m_chart.mapToGlobal(position));
 }

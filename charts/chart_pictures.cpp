@@ -2,6 +2,7 @@
 #include "charts/chart_pictures.h"
 
 #include "charts/chart_control.h"
+#include "charts/chart_readout.h"
 
 #include <QBuffer>
 #include <QPdfWriter>
@@ -104,12 +105,36 @@ QStringList columnTitles(const ChartControl& chart)
     return {x, parts[0], x, parts[1]};
 }
 
+QList<int> seriesNumbers(const ChartControl& chart)
+{
+    return chart.seriesCount() == 2 ? QList<int>{ChartControl::FirstSeries, ChartControl::SecondSeries}
+                                    : QList<int>{ChartControl::FirstSeries};
+}
+
+// The columns of one run, its titles named after the run while there are kept runs beside it.
+void addRunColumns(const ChartControl& chart, int run, QStringList& titles, QList<QVector<double>>& columns)
+{
+    QStringList own = columnTitles(chart);
+    if (chart.keptRunCount() > 0) {
+        for (QString& title : own)
+            title += QStringLiteral(" (%1)").arg(chart.runName(run));
+    }
+    titles += own;
+    for (int series : seriesNumbers(chart)) {
+        if (run == ChartControl::OwnRun)
+            columns << chart.xData(series) << chart.yData(series);
+        else
+            columns << chart.keptXData(run - 1, series) << chart.keptYData(run - 1, series);
+    }
+}
+
 } // namespace
 
 QByteArray chartPicture(ChartControl& chart, ChartPictureFormat format)
 {
     if (chart.width() <= 0 || chart.height() <= 0)
         return {};
+    chart.readout().hide(); // the mark under the pointer is no part of the chart
     switch (format) {
     case ChartPictureFormat::Png:
         return pngPicture(chart);
@@ -123,17 +148,16 @@ QByteArray chartPicture(ChartControl& chart, ChartPictureFormat format)
 
 QString chartDataText(const ChartControl& chart, QChar decimalSeparator)
 {
-    const QList<int> series = chart.seriesCount() == 2
-        ? QList<int>{ChartControl::FirstSeries, ChartControl::SecondSeries}
-        : QList<int>{ChartControl::FirstSeries};
+    QStringList titles;
     QList<QVector<double>> columns;
-    for (int one : series)
-        columns << chart.xData(one) << chart.yData(one);
+    addRunColumns(chart, ChartControl::OwnRun, titles, columns);
+    for (int run = 1; run <= chart.keptRunCount(); ++run)
+        addRunColumns(chart, run, titles, columns);
     qsizetype rows = 0;
     for (const auto& column : columns)
         rows = std::max(rows, column.size());
 
-    QString text = columnTitles(chart).join(QLatin1Char('\t')) + QLatin1Char('\n');
+    QString text = titles.join(QLatin1Char('\t')) + QLatin1Char('\n');
     for (qsizetype row = 0; row < rows; ++row) {
         QStringList cells;
         for (const auto& column : columns)

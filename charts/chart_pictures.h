@@ -17,7 +17,8 @@ enum class ChartPictureFormat { Png, Svg, Pdf };
 QByteArray chartPicture(ChartControl& chart, ChartPictureFormat format);
 
 // One header line of column titles, then one line per row: the x and the y of each series in turn,
-// every value with as many digits as it takes to read back the same number and the given decimal
+// those of the chart's own run first and then those of each kept run, whose titles then name their
+// runs; every value with as many digits as it takes to read back the same number and the given decimal
 // separator. A value the chart does not have (NaN) is an empty cell, so a spreadsheet leaves it
 // out rather than reading text into a number column.
 QString chartDataText(const ChartControl& chart, QChar decimalSeparator);

@@ -71,21 +71,21 @@ std::span<const LargeGraphWindow::ButtonDesign> LargeGraphWindow::buttonDesigns(
     return designs;
 }
 
-LargeGraphWindow::LargeGraphWindow(const ResultStore& store, std::int16_t& chartCycle, Navigator& navigator,
-                                   Services services)
+LargeGraphWindow::LargeGraphWindow(const ResultStore& store, RunComparison& comparison, std::int16_t& chartCycle,
+                                   Navigator& navigator, Services services)
     : FixedWindow({"larggraf", QStringLiteral("Form2"), ClientTwips})
     , m_chartCycle(chartCycle)
     , m_navigator(navigator)
     , Frame2(makeFrame(this, "Frame2", QStringLiteral("Graph")))
     , MSChart1(named(new ChartControl(Frame2), "MSChart1"))
-    , m_charts(*MSChart1, store, ChartWindow::Large)
+    , m_charts(*MSChart1, store, ChartWindow::Large, &comparison)
 {
     setBackground(this, colours::white);
     setBackground(Frame2, colours::white);
     placeTwips(Frame2, 120, 0, 10575, 8292);
     placeTwips(MSChart1, 96, 288, 10380, 6924);
     MSChart1->setFocusPolicy(Qt::TabFocus);
-    new ChartMenu(*MSChart1, services);
+    new ChartMenu(*MSChart1, services, {.comparison = &comparison});
 
     buildButtons();
     connect(Command6, &QPushButton::clicked, this, &LargeGraphWindow::printRequested);

@@ -18,12 +18,15 @@ namespace tarnis {
 
 class ChartControl;
 class Navigator;
+class RunComparison;
 
 class LargeGraphWindow : public FixedWindow {
     Q_OBJECT
 public:
-    // The window only reads the results; its place in the click cycle is its own counter.
-    LargeGraphWindow(const ResultStore& store, std::int16_t& chartCycle, Navigator& navigator, Services services);
+    // The window only reads the results and the kept runs, which it can add to through its chart's menu;
+    // its place in the click cycle is its own counter.
+    LargeGraphWindow(const ResultStore& store, RunComparison& comparison, std::int16_t& chartCycle,
+                     Navigator& navigator, Services services);
     ~LargeGraphWindow() override;
 
     // This window's own chart routines, on its own chart.

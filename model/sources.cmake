@@ -10,6 +10,7 @@ set(tarnis_model_sources
     parameter_boxes.h parameter_boxes.cpp
     graphic_data.h graphic_data.cpp
     title_animation.h title_animation.cpp
+    kept_runs.h kept_runs.cpp
     linear_stability.h linear_stability.cpp
     lyapunov.h lyapunov.cpp
     run_regime.h run_regime.cpp

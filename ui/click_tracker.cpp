@@ -26,6 +26,11 @@ bool ClickTracker::counts(const QMouseEvent& event) const
         && (m_rules.countsAt ? m_rules.countsAt(place) : m_widget.rect().contains(place));
 }
 
+bool ClickTracker::wentTooFar(const QMouseEvent& event) const
+{
+    return m_rules.stayWithin >= 0 && (event.position().toPoint() - m_pressedAt).manhattanLength() > m_rules.stayWithin;
+}
+
 bool ClickTracker::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != &m_widget)
@@ -35,9 +40,15 @@ bool ClickTracker::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         m_pressed = counts(*static_cast<QMouseEvent*>(event));
+        m_pressedAt = static_cast<QMouseEvent*>(event)->position().toPoint();
         break;
+    case QEvent::MouseMove:
+        if (wentTooFar(*static_cast<QMouseEvent*>(event)))
+            m_pressed = false;
+        return false; // the widget's own handling (hover, pan) always sees the pointer move
     case QEvent::MouseButtonRelease:
-        if (std::exchange(m_pressed, false) && counts(*static_cast<QMouseEvent*>(event)))
+        if (std::exchange(m_pressed, false) && counts(*static_cast<QMouseEvent*>(event))
+            && !wentTooFar(*static_cast<QMouseEvent*>(event)))
             emit clicked();
         break;
     default:

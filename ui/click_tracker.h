@@ -1,6 +1,7 @@
 // A click as users mean it on a widget that is no button: a press and its release in place. The
 // labels that react to a click, the charts and the screens that leave on a click all watch their
-// widget through one of these.
+// widget through one of these. A widget that is also dragged (a chart that pans) tells a click from
+// a drag by how far the pointer went from the press.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -24,6 +25,10 @@ public:
         // The widget's own mouse handling sees the press and release as well (a chart that also
         // pans); otherwise the tracker takes them.
         bool passOn = false;
+        // When not negative: the press no longer counts once the pointer has gone further than this
+        // many pixels from it (the Manhattan length, as Qt measures the start of a drag), even if it
+        // comes back, so that a drag is never a click.
+        int stayWithin = -1;
     };
 
     // Watches the widget, which owns the tracker.
@@ -38,10 +43,12 @@ protected:
 
 private:
     bool counts(const QMouseEvent& event) const;
+    bool wentTooFar(const QMouseEvent& event) const;
 
     QWidget& m_widget;
     Rules m_rules;
     bool m_pressed = false;
+    QPoint m_pressedAt;
 };
 
 } // namespace tarnis

@@ -4,6 +4,7 @@
 #include "charts/axis_fit.h"
 #include "charts/chart_control.h"
 #include "charts/chart_family.h"
+#include "charts/series_curve.h"
 #include "model/run.h"
 #include "tests/support/exact.h"
 #include "tests/support/test_main.h"
@@ -80,6 +81,8 @@ private slots:
     void singleRow();
     void infinityIsNoValue();
     void axesEndOnTicks();
+    void markersLieWhole_data();
+    void markersLieWhole();
     void fitAxis_data();
     void fitAxis();
 
@@ -332,13 +335,78 @@ void TestChartFamily::axesEndOnTicks()
     m_charts->ShowNtvsT();
     QCOMPARE(m_chart->xAxis->range().lower, 0.0);
     QCOMPARE(m_chart->xAxis->range().upper, 200.0);
-    m_charts->ShowdNperNvsN();
+    // The line look; the points look leaves its markers room where they would be cut (markersLieWhole).
+    m_charts->ShowdNperNvsNinLine();
     for (const QCPAxis* axis : {m_chart->xAxis, m_chart->yAxis}) {
         const double step = axis->ticker().staticCast<QCPAxisTickerFixed>()->tickStep();
         const double lower = axis->range().lower / step, upper = axis->range().upper / step;
         QVERIFY2(qFuzzyCompare(lower, std::round(lower)) || std::abs(lower) < 1e-9, qPrintable(axis->label()));
         QVERIFY2(qFuzzyCompare(upper, std::round(upper)), qPrintable(axis->label()));
     }
+}
+
+void TestChartFamily::markersLieWhole_data()
+{
+    QTest::addColumn<ChartKind>("kind");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("logarithmic"); // N vs. t in the points look left over, on a logarithmic N axis
+    for (const auto& [size, name] : {std::pair{QSize(404, 276), "main"}, std::pair{QSize(692, 462), "large"}}) {
+        // dN/N starts at 0.1996 under a tick at 0.2, and N at 1 just above a tick at 0.
+        QTest::addRow("%s dN/N vs. N", name) << ChartKind::dNperNvsN << size << false;
+        QTest::addRow("%s dN vs. N", name) << ChartKind::dNvsN << size << false;
+        QTest::addRow("%s N(t+1) vs. N(t)", name) << ChartKind::NtvsNtnext << size << false;
+        // N(0) = 1 lies on the decade at the axis' foot.
+        QTest::addRow("%s N vs. t, logarithmic", name) << ChartKind::NtvsT << size << true;
+    }
+}
+
+void TestChartFamily::markersLieWhole()
+{
+    QFETCH(ChartKind, kind);
+    QFETCH(QSize, size);
+    QFETCH(bool, logarithmic);
+    m_chart->resize(size);
+    m_chart->show(); // the plot takes its size on screen only when shown
+    m_chart->setLogNAxisChosen(logarithmic);
+    m_charts->ShowdNvsN();
+    m_charts->drawKeepingLook(kind);
+    QCOMPARE(m_chart->seriesLook(ChartControl::FirstSeries), SeriesLook::Points);
+
+    // The square and its outline, from its centre.
+    const double reach = MarkerPixels / 2 + 0.5;
+    const QRectF plot = m_chart->axisRect()->rect();
+    const QVector<double> x = m_chart->xData(ChartControl::FirstSeries), y = m_chart->yData(ChartControl::FirstSeries);
+    double left = qInf(), top = qInf(), right = -qInf(), bottom = -qInf(); // the markers' outermost centres
+    for (qsizetype row = 0; row < x.size(); ++row) {
+        const QPointF at(m_chart->xAxis->coordToPixel(x[row]), m_chart->yAxis->coordToPixel(y[row]));
+        const QRectF square(at - QPointF(reach, reach), at + QPointF(reach, reach));
+        QVERIFY2(plot.adjusted(-0.01, -0.01, 0.01, 0.01).contains(square),
+                 qPrintable(QStringLiteral("row %1 at (%2, %3), plot from (%4, %5) to (%6, %7)")
+                                .arg(row)
+                                .arg(at.x())
+                                .arg(at.y())
+                                .arg(plot.left())
+                                .arg(plot.top())
+                                .arg(plot.right())
+                                .arg(plot.bottom())));
+        left = std::min(left, at.x());
+        right = std::max(right, at.x());
+        top = std::min(top, at.y());
+        bottom = std::max(bottom, at.y());
+    }
+    // An end stays on its labelled tick, or moves out by a small margin, not by a tick step.
+    const auto onTick = [](const QCPAxis* axis, double end) {
+        if (axis->scaleType() == QCPAxis::stLogarithmic)
+            return qFuzzyCompare(std::log10(end), std::round(std::log10(end)));
+        const double steps = end / axis->ticker().staticCast<QCPAxisTickerFixed>()->tickStep();
+        return std::abs(end) < 1e-9 || qFuzzyCompare(steps, std::round(steps));
+    };
+    const QCPRange xRange = m_chart->xAxis->range(), yRange = m_chart->yAxis->range();
+    QVERIFY(onTick(m_chart->xAxis, xRange.lower) || left - plot.left() < 8);
+    QVERIFY(onTick(m_chart->xAxis, xRange.upper) || plot.right() - right < 8);
+    QVERIFY(onTick(m_chart->yAxis, yRange.lower) || plot.bottom() - bottom < 8);
+    QVERIFY(onTick(m_chart->yAxis, yRange.upper) || top - plot.top() < 8);
+    m_chart->setLogNAxisChosen(false);
 }
 
 void TestChartFamily::fitAxis_data()

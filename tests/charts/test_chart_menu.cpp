@@ -1,8 +1,14 @@
 // The right-click menu of both charts: each picture format written through the file-name seam and
-// read back, the chart's rows on the clipboard, and clicks that still step the cycle only when left.
+// read back, the chart's rows on the clipboard, and clicks that still step the cycle only when left;
+// runs kept for comparison on both windows, forgotten, and carried into pictures and copied data; the
+// fit to the data and the logarithmic N axis.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/chart_control.h"
+#include "charts/chart_menu.h"
+#include "charts/chart_readout.h"
+#include "charts/run_comparison.h"
 #include "tests/support/app_fixture.h"
+#include "tests/support/exact.h"
 #include "tests/support/pdf_pages.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
@@ -14,6 +20,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <QXmlStreamReader>
 
 using namespace tarnis;
@@ -51,6 +58,33 @@ void clickAsUser(QWidget* widget, Qt::MouseButton button, QPoint at = QPoint(40,
     QTest::mouseClick(top->windowHandle(), button, {}, widget->mapTo(top, at));
 }
 
+// The first kept run's colour, orange.
+const QColor FirstKeptColour(230, 159, 0);
+
+bool hasColour(const QImage& picture, const QColor& colour)
+{
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}
+
+// Every column of a chart's own run, or of one of its kept runs.
+QList<QVector<double>> columnsOf(const ChartControl* chart, int keptRun = -1)
+{
+    QList<QVector<double>> columns;
+    for (int series : {ChartControl::FirstSeries, ChartControl::SecondSeries}) {
+        if (series == ChartControl::SecondSeries && chart->seriesCount() < 2)
+            break;
+        if (keptRun < 0)
+            columns << chart->xData(series) << chart->yData(series);
+        else
+            columns << chart->keptXData(keptRun, series) << chart->keptYData(keptRun, series);
+    }
+    return columns;
+}
+
 } // namespace
 
 class TestChartMenu : public QObject {
@@ -61,17 +95,26 @@ private slots:
 
     void rightClickOpensTheMenuAndLeftClickSteps_data();
     void rightClickOpensTheMenuAndLeftClickSteps();
+    void dynamicsEntryFromOutside();
     void picturesReadBack_data();
     void picturesReadBack();
     void cancelledOrFailedSave();
     void copyData_data();
     void copyData();
+    void keptRunsSurviveARunAndEveryKind_data();
+    void keptRunsSurviveARunAndEveryKind();
+    void theFifthKeepDropsTheOldest();
+    void forgetRestoresTodaysLook();
+    void fitToData();
+    void logarithmicNAxis_data();
+    void logarithmicNAxis();
 
 private:
     QWidget* window(Window which);
     ChartControl* chart(Window which) { return child<ChartControl>(window(which), "MSChart1"); }
     std::int16_t& counter(Window which);
     QMenu* menuOf(ChartControl* chart) { return child<QMenu>(chart, "chartMenu"); }
+    QAction* openMenuAt(ChartControl* chart, const QString& entry);
     void choose(ChartControl* chart, const QString& entry);
     void runWithRate(const QString& rate);
 
@@ -102,17 +145,33 @@ std::int16_t& TestChartMenu::counter(Window which)
     return which == Window::Main ? m_fixture->state().ChartCycleMain : m_fixture->state().ChartCycleLarge;
 }
 
-// Opens the menu with a right click, as a user does, and takes one of its entries.
-void TestChartMenu::choose(ChartControl* chart, const QString& entry)
+// Opens the menu with a right click, as a user does, and gives one of its entries; nullptr (and a
+// failure) when there is none.
+QAction* TestChartMenu::openMenuAt(ChartControl* chart, const QString& entry)
 {
     clickAsUser(chart, Qt::RightButton);
     QMenu* menu = menuOf(chart);
-    QVERIFY(menu && menu->isVisible());
+    if (!menu || !menu->isVisible()) {
+        QTest::qFail("the chart's menu did not open", __FILE__, __LINE__);
+        return nullptr;
+    }
     const QList<QAction*> actions = menu->actions();
     const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction* a) { return a->text() == entry; });
-    QVERIFY2(found != actions.end(), qPrintable(entry));
-    (*found)->trigger();
-    menu->hide();
+    if (found == actions.end()) {
+        QTest::qFail(qPrintable(QStringLiteral("the menu has no entry ") + entry), __FILE__, __LINE__);
+        return nullptr;
+    }
+    return *found;
+}
+
+// Takes one of the menu's entries, which must be enabled.
+void TestChartMenu::choose(ChartControl* chart, const QString& entry)
+{
+    QAction* action = openMenuAt(chart, entry);
+    QVERIFY(action);
+    QVERIFY2(action->isEnabled(), qPrintable(entry));
+    action->trigger();
+    menuOf(chart)->hide();
 }
 
 void TestChartMenu::runWithRate(const QString& rate)
@@ -145,9 +204,12 @@ void TestChartMenu::rightClickOpensTheMenuAndLeftClickSteps()
     QStringList entries;
     for (const QAction* action : menu->actions())
         entries << action->text();
+    // Separators have no text.
     QCOMPARE(entries,
              QStringList({QStringLiteral("Save chart as PNG…"), QStringLiteral("Save chart as SVG…"),
-                          QStringLiteral("Save chart as PDF…"), QStringLiteral("Copy data")}));
+                          QStringLiteral("Save chart as PDF…"), QStringLiteral("Copy data"), QString(),
+                          QStringLiteral("Keep this run"), QStringLiteral("Forget kept runs"), QString(),
+                          QStringLiteral("Fit to data"), QStringLiteral("Logarithmic N axis")}));
     QCOMPARE(counter(which), before);
     QCOMPARE(shown->chartTitle(), title);
     menu->hide();
@@ -158,17 +220,46 @@ void TestChartMenu::rightClickOpensTheMenuAndLeftClickSteps()
     QVERIFY(!menu->isVisible());
 }
 
+// A window that can show the dynamics gives the menu a way there; the entry sits between separators
+// after "Copy data".
+void TestChartMenu::dynamicsEntryFromOutside()
+{
+    ChartControl chart;
+    RunComparison comparison(m_fixture->state().store);
+    int opened = 0;
+    auto* added = new ChartMenu(chart, m_fixture->fakes().services(),
+                                {.comparison = &comparison, .openDynamics = [&opened] { ++opened; }});
+    QStringList entries;
+    for (const QAction* action : added->menu()->actions())
+        entries << action->text();
+    QCOMPARE(entries,
+             QStringList({QStringLiteral("Save chart as PNG…"), QStringLiteral("Save chart as SVG…"),
+                          QStringLiteral("Save chart as PDF…"), QStringLiteral("Copy data"), QString(),
+                          QStringLiteral("Dynamics…"), QString(), QStringLiteral("Keep this run"),
+                          QStringLiteral("Forget kept runs"), QString(), QStringLiteral("Fit to data"),
+                          QStringLiteral("Logarithmic N axis")}));
+    added->menu()->actions()[5]->trigger();
+    QCOMPARE(opened, 1);
+}
+
 void TestChartMenu::picturesReadBack_data()
 {
     QTest::addColumn<Window>("which");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("suggested");
+    QTest::addColumn<bool>("kept"); // the defaults kept, then a run with r = 0.3 on show
     const QString suggested = QStringLiteral("Curve of N(t) vs. time");
     for (const auto& [which, name] : {std::pair{Window::Main, "main"}, std::pair{Window::Large, "large"}}) {
-        QTest::addRow("%s PNG", name) << which << QStringLiteral("Save chart as PNG…") << suggested + ".png";
-        QTest::addRow("%s SVG", name) << which << QStringLiteral("Save chart as SVG…") << suggested + ".svg";
-        QTest::addRow("%s PDF", name) << which << QStringLiteral("Save chart as PDF…") << suggested + ".pdf";
+        QTest::addRow("%s PNG", name) << which << QStringLiteral("Save chart as PNG…") << suggested + ".png" << false;
+        QTest::addRow("%s SVG", name) << which << QStringLiteral("Save chart as SVG…") << suggested + ".svg" << false;
+        QTest::addRow("%s PDF", name) << which << QStringLiteral("Save chart as PDF…") << suggested + ".pdf" << false;
     }
+    QTest::addRow("main PNG, kept run") << Window::Main << QStringLiteral("Save chart as PNG…") << suggested + ".png"
+                                        << true;
+    QTest::addRow("large SVG, kept run") << Window::Large << QStringLiteral("Save chart as SVG…") << suggested + ".svg"
+                                         << true;
+    QTest::addRow("main PDF, kept run") << Window::Main << QStringLiteral("Save chart as PDF…") << suggested + ".pdf"
+                                        << true;
 }
 
 void TestChartMenu::picturesReadBack()
@@ -176,8 +267,15 @@ void TestChartMenu::picturesReadBack()
     QFETCH(Window, which);
     QFETCH(QString, entry);
     QFETCH(QString, suggested);
+    QFETCH(bool, kept);
+    if (kept) {
+        choose(chart(Window::Main), QStringLiteral("Keep this run"));
+        runWithRate(QStringLiteral("0.3"));
+    }
     ChartControl* shown = chart(which);
     QVERIFY(shown);
+    // The pointer on the chart: its readout is no part of the picture.
+    QTest::mouseMove(shown->window()->windowHandle(), shown->mapTo(shown->window(), shown->rect().center()));
     const QString fileName = m_folder.filePath(QStringLiteral("chart"));
     QFile::remove(fileName);
     m_fixture->fakes().fileNames.answers = {fileName};
@@ -190,6 +288,7 @@ void TestChartMenu::picturesReadBack()
         const QImage picture = QImage::fromData(content, "PNG");
         QCOMPARE(picture.size(), shown->size() * 2);
         QCOMPARE(picture.pixelColor(0, 0), QColor(Qt::white));
+        QCOMPARE(hasColour(picture, FirstKeptColour), kept);
     } else if (suggested.endsWith(".svg")) {
         const QStringList elements = svgElements(content);
         QVERIFY2(!elements.isEmpty() && elements.first() == "svg", qPrintable(elements.value(0)));
@@ -199,6 +298,10 @@ void TestChartMenu::picturesReadBack()
         // The texts stay texts, so the drawing can be edited and searched.
         QVERIFY(elements.contains(QStringLiteral("text")));
         QVERIFY(content.contains("Curve of N(t) vs. time"));
+        // The kept run in its colour, and the legend that names it.
+        QCOMPARE(content.contains(R"(stroke="#e69f00")"), kept);
+        QCOMPARE(content.contains("r=0.2, N(0)=1, K=500, T=5, 200 steps"), kept);
+        QVERIFY(!content.contains("dN(t)/N(t) ="));
     } else {
         if (const QString missing = pdfToolsMissing(); !missing.isEmpty())
             QFAIL(qPrintable(missing));
@@ -207,6 +310,7 @@ void TestChartMenu::picturesReadBack()
         const QImage page = pdfFirstPage(fileName, 96);
         QVERIFY(qAbs(page.width() - shown->width()) <= 1 && qAbs(page.height() - shown->height()) <= 1);
         QVERIFY(!inkBounds(page).isEmpty());
+        QCOMPARE(hasColour(pdfFirstPage(fileName, 384), FirstKeptColour), kept);
     }
 }
 
@@ -240,15 +344,24 @@ void TestChartMenu::copyData_data()
     QTest::addColumn<QLocale::Language>("language");
     QTest::addColumn<QString>("firstLines");
     QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("rateAfterKeeping"); // the run on show keeps, then this rate runs
     QTest::addRow("default run, N(t)") << QString() << 0 << QLocale::English
                                        << "Time\tN(t)\n0\t1\n1\t1.1996\n2\t1.438944383936\n3\t1.7259050363471757\n"
-                                       << 201;
+                                       << 201 << QString();
     QTest::addRow("two series") << QString() << 4 << QLocale::English
                                 << "Time\tN\tTime\tdN\n0\t1\t0\t0.1996\n1\t1.1996\t1\t0.23934438393600002\n"
-                                << 201;
-    QTest::addRow("comma locale") << QString() << 0 << QLocale::German << "Time\tN(t)\n0\t1\n1\t1,1996\n" << 201;
+                                << 201 << QString();
+    QTest::addRow("comma locale") << QString() << 0 << QLocale::German << "Time\tN(t)\n0\t1\n1\t1,1996\n"
+                                  << 201 << QString();
     // ln 0 has no value: the cell stays empty.
-    QTest::addRow("extinction, lnN") << "1" << 5 << QLocale::English << "Time\tlnN\n0\t0\n" << 18;
+    QTest::addRow("extinction, lnN") << "1" << 5 << QLocale::English << "Time\tlnN\n0\t0\n" << 18 << QString();
+    // Each column names its run; the kept run's columns follow those of the run on show.
+    const QString kept = QStringLiteral(" (r=0.2, N(0)=1, K=500, T=5, 200 steps)");
+    const QString own = QStringLiteral(" (This run: r=0.5, N(0)=1, K=500, T=5, 200 steps)");
+    QTest::addRow("a kept run") << QString() << 0 << QLocale::English
+                                << "Time" + own + "\tN(t)" + own + "\tTime" + kept + "\tN(t)" + kept
+            + "\n0\t1\t0\t1\n1\t1.499\t1\t1.1996\n"
+                                << 201 << QStringLiteral("0.5");
 }
 
 void TestChartMenu::copyData()
@@ -258,8 +371,13 @@ void TestChartMenu::copyData()
     QFETCH(QLocale::Language, language);
     QFETCH(QString, firstLines);
     QFETCH(int, rows);
+    QFETCH(QString, rateAfterKeeping);
     if (!rate.isEmpty())
         runWithRate(rate);
+    if (!rateAfterKeeping.isEmpty()) {
+        choose(chart(Window::Main), QStringLiteral("Keep this run"));
+        runWithRate(rateAfterKeeping);
+    }
     ChartControl* shown = chart(Window::Main);
     QVERIFY(shown);
     for (int click = 0; click < clicksFromN; ++click)
@@ -279,6 +397,177 @@ void TestChartMenu::copyData()
         QCOMPARE(line.count(QLatin1Char('\t')) + 1, columns);
     if (!rate.isEmpty())
         QCOMPARE(lines.last(), QStringLiteral("17\t"));
+}
+
+void TestChartMenu::keptRunsSurviveARunAndEveryKind_data()
+{
+    QTest::addColumn<Window>("which");
+    QTest::addRow("main window") << Window::Main;
+    QTest::addRow("large graph window") << Window::Large;
+}
+
+void TestChartMenu::keptRunsSurviveARunAndEveryKind()
+{
+    QFETCH(Window, which);
+    // What each kind of the cycle shows of the default run; eleven clicks come back to N vs. t.
+    ChartControl* main = chart(Window::Main);
+    QList<QList<QVector<double>>> defaults;
+    for (int click = 0; click < 11; ++click) {
+        defaults << columnsOf(main);
+        QTest::mouseClick(main, Qt::LeftButton);
+    }
+    choose(main, QStringLiteral("Keep this run"));
+    runWithRate(QStringLiteral("0.3"));
+
+    ChartControl* shown = chart(which);
+    QVERIFY(shown);
+    const QString label = QStringLiteral("r=0.2, N(0)=1, K=500, T=5, 200 steps");
+    for (int click = 0; click < 11; ++click) {
+        QCOMPARE(shown->keptRunCount(), 1);
+        QCOMPARE(shown->keptRunLabel(0), label);
+        QCOMPARE(columnsOf(shown, 0), defaults[click]);
+        QVERIFY(columnsOf(shown) != defaults[click]);
+        // The run on show is drawn over the kept one, and the legend names both.
+        QVERIFY(shown->layer(QStringLiteral("kept"))->index() < shown->layer(QStringLiteral("main"))->index());
+        QVERIFY(shown->legend->visible());
+        QCOMPARE(shown->legend->itemCount(), 2);
+        QTest::mouseClick(shown, Qt::LeftButton);
+    }
+    // The readout names the run of the point under the pointer.
+    const int t = 40;
+    const QPoint at = QPointF(shown->xAxis->coordToPixel(t),
+                              shown->yAxis->coordToPixel(shown->keptYData(0, ChartControl::FirstSeries)[t]))
+                          .toPoint();
+    QTest::mouseMove(shown->window()->windowHandle(), shown->mapTo(shown->window(), at));
+    QCOMPARE(shown->readout().lines().mid(0, 2), QStringList({label, QStringLiteral("t = 40")}));
+    // "S" saves the run on show alone.
+    QCOMPARE(m_fixture->state().store.ParamR, 0.3);
+}
+
+void TestChartMenu::theFifthKeepDropsTheOldest()
+{
+    ChartControl* shown = chart(Window::Main);
+    QList<QColor> colours;
+    for (const QString rate : {"0.2", "0.3", "0.4", "0.5", "0.6"}) {
+        if (rate != QLatin1String("0.2"))
+            runWithRate(rate);
+        choose(shown, QStringLiteral("Keep this run"));
+        // The same run cannot be kept twice.
+        QAction* keep = openMenuAt(shown, QStringLiteral("Keep this run"));
+        QVERIFY(keep && !keep->isEnabled());
+        menuOf(shown)->hide();
+        colours << shown->keptRunColour(shown->keptRunCount() - 1);
+    }
+    QCOMPARE(shown->keptRunCount(), 4);
+    QStringList labels;
+    for (int run = 0; run < shown->keptRunCount(); ++run)
+        labels << shown->keptRunLabel(run).section(QLatin1Char(','), 0, 0);
+    QCOMPARE(labels, QStringList({"r=0.3", "r=0.4", "r=0.5", "r=0.6"}));
+    // Four colours apart; the newest took the colour the oldest left, the others kept theirs.
+    QCOMPARE(QSet<QRgb>({colours[0].rgb(), colours[1].rgb(), colours[2].rgb(), colours[3].rgb()}).size(), 4);
+    QCOMPARE(colours[4], colours[0]);
+    for (int run = 0; run < 4; ++run)
+        QCOMPARE(shown->keptRunColour(run), colours[run + 1]);
+}
+
+void TestChartMenu::forgetRestoresTodaysLook()
+{
+    ChartControl* shown = chart(Window::Main);
+    const QImage today = shown->toPixmap().toImage();
+    QAction* forget = openMenuAt(shown, QStringLiteral("Forget kept runs"));
+    QVERIFY(forget && !forget->isEnabled());
+    menuOf(shown)->hide();
+
+    choose(shown, QStringLiteral("Keep this run"));
+    runWithRate(QStringLiteral("0.3"));
+    choose(shown, QStringLiteral("Keep this run"));
+    runWithRate(QStringLiteral("0.2")); // the defaults again, with two kept runs
+    QCOMPARE(shown->keptRunCount(), 2);
+    QVERIFY(shown->toPixmap().toImage() != today);
+    choose(shown, QStringLiteral("Forget kept runs"));
+
+    QCOMPARE(shown->keptRunCount(), 0);
+    QCOMPARE(shown->plottableCount(), 1);
+    QVERIFY(!shown->legend->visible());
+    QCOMPARE(shown->toPixmap().toImage(), today);
+    // The large window, which was not open when they went, shows none either.
+    QCOMPARE(chart(Window::Large)->keptRunCount(), 0);
+}
+
+void TestChartMenu::fitToData()
+{
+    ChartControl* shown = chart(Window::Main);
+    const QCPRange x = shown->xAxis->range(), y = shown->yAxis->range();
+    const QPoint at = shown->axisRect()->rect().center();
+    QWheelEvent wheel(at, shown->mapToGlobal(at), QPoint(), QPoint(0, 360), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(shown, &wheel);
+    QTest::mousePress(shown, Qt::LeftButton, {}, at);
+    QTest::mouseMove(shown, at + QPoint(60, 30));
+    QTest::mouseRelease(shown, Qt::LeftButton, {}, at + QPoint(60, 30));
+    QVERIFY(shown->xAxis->range() != x);
+    choose(shown, QStringLiteral("Fit to data"));
+    QCOMPARE(shown->xAxis->range(), x);
+    QCOMPARE(shown->yAxis->range(), y);
+    QVERIFY(!shown->hasUserView());
+    QCOMPARE(shown->chartTitle(), QStringLiteral("Curve of N(t) vs. time"));
+}
+
+void TestChartMenu::logarithmicNAxis_data()
+{
+    QTest::addColumn<Window>("which");
+    QTest::addRow("main window") << Window::Main;
+    QTest::addRow("large graph window") << Window::Large;
+}
+
+void TestChartMenu::logarithmicNAxis()
+{
+    QFETCH(Window, which);
+    runWithRate(QStringLiteral("1")); // dies out at step 17: N(17) = 0
+    ChartControl* shown = chart(which);
+    QVERIFY(shown);
+    const QString entry = QStringLiteral("Logarithmic N axis");
+    QAction* logarithmic = openMenuAt(shown, entry);
+    QVERIFY(logarithmic && logarithmic->isEnabled() && !logarithmic->isChecked());
+    menuOf(shown)->hide();
+    choose(shown, entry);
+
+    const auto verifyLogarithmic = [&](bool on) {
+        QCOMPARE(shown->logarithmicY(), on);
+        QCOMPARE(shown->yAxis->scaleType(), on ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
+        const QVector<double> n = shown->yData(ChartControl::FirstSeries);
+        QCOMPARE(n.size(), 18);
+        // A zero has no place on a logarithmic axis: it is left out, the rest shown.
+        QCOMPARE_EXACT(n[17], on ? qQNaN() : 0.0);
+        QCOMPARE_EXACT(n[16], m_fixture->state().store.PopN[16]);
+        QVERIFY(shown->yAxis->range().lower > (on ? 0.0 : -1e9));
+        QVERIFY(shown->yAxis->range().contains(n[16]) && shown->yAxis->range().contains(n[0]));
+    };
+    verifyLogarithmic(true);
+    // dN changes sign: its axis stays linear, and the choice waits for the next N chart.
+    QTest::mouseClick(shown, Qt::LeftButton);
+    QVERIFY(!shown->logarithmicY());
+    logarithmic = openMenuAt(shown, entry);
+    QVERIFY(logarithmic && !logarithmic->isEnabled() && logarithmic->isChecked());
+    menuOf(shown)->hide();
+    for (int click = 0; click < 9; ++click)
+        QTest::mouseClick(shown, Qt::LeftButton);
+    QCOMPARE(shown->chartTitle(), QStringLiteral("Curve of N(t) and K vs. time"));
+    QVERIFY(shown->logarithmicY());
+    QTest::mouseClick(shown, Qt::LeftButton);
+    verifyLogarithmic(true);
+    // The choice is the window's own.
+    const Window other = which == Window::Main ? Window::Large : Window::Main;
+    if (other == Window::Large) {
+        QVERIFY(!chart(Window::Large)->logarithmicY());
+        QVERIFY(clickButton(window(Window::Large), "Command4"));
+    } else {
+        QVERIFY(clickButton(window(Window::Large), "Command4"));
+        QVERIFY(!chart(Window::Main)->logarithmicY());
+        shown = chart(Window::Large);
+    }
+    choose(shown, entry);
+    verifyLogarithmic(false);
 }
 
 TARNIS_GUI_TEST_MAIN(TestChartMenu)

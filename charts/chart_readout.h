@@ -1,0 +1,78 @@
+// The value under the pointer. Hovering over a chart marks the point of any series on show that lies
+// nearest the pointer on screen, so that phase plots (x no time) work as well as plots over time, and
+// tells its step t with N(t), dN(t) and dN(t)/N(t) of its run, to 15 significant digits with the
+// user's decimal separator, and which run it belongs to. Mark and text live on a layer of their own:
+// moving the pointer redraws that layer alone, never the data.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QColor>
+#include <QPointF>
+#include <QRect>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+class QCPLayer;
+
+namespace tarnis {
+
+class ChartControl;
+class ReadoutMark;
+
+class ChartReadout {
+public:
+    explicit ChartReadout(ChartControl& chart);
+    ~ChartReadout();
+    ChartReadout(const ChartReadout&) = delete;
+    ChartReadout& operator=(const ChartReadout&) = delete;
+
+    // A point by the place of its series among the chart's drawn series and its row, which is its t.
+    struct Point {
+        int series = -1;
+        int row = -1;
+        bool operator==(const Point&) const = default;
+    };
+
+    // Marks the point nearest to `at` when `at` lies on the plot; hides the readout elsewhere.
+    void hover(QPointF at);
+    // Moves the mark `steps` rows along its series, over rows without a value; false, and nothing
+    // moves, without a mark or past an end of the series. One step is one time step.
+    bool step(int steps);
+    void show(Point point);
+    void hide();
+    // The chart's data changed: hidden, and the points' places on screen are worked out anew.
+    void forget();
+
+    std::optional<Point> shown() const { return m_shown; }
+    // The lines the readout shows: the run's name, t, N(t), dN(t), dN(t)/N(t); empty when hidden.
+    QStringList lines() const;
+    // Where the mark sits on the chart, in pixels.
+    QPointF markedPixel() const;
+
+private:
+    struct ScreenPoint {
+        float x, y;
+        int series, row;
+    };
+    struct ScreenKey {
+        double xLower, xUpper, yLower, yUpper;
+        QRect plot;
+        bool operator==(const ScreenKey&) const = default;
+    };
+
+    ScreenKey screenKey() const;
+    const std::vector<ScreenPoint>& screenPoints();
+    QStringList linesFor(Point point) const;
+    void redraw();
+
+    ChartControl& m_chart;
+    QCPLayer* m_layer;
+    ReadoutMark* m_mark;
+    std::optional<Point> m_shown;
+    std::vector<ScreenPoint> m_points;
+    std::optional<ScreenKey> m_pointsKey; // the view the places were worked out for
+};
+
+} // namespace tarnis

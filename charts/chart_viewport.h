@@ -1,0 +1,48 @@
+// Zoom and pan of a chart by the user. The wheel zooms around the point under the pointer (over an
+// axis' labels, along that axis alone); a drag of the left button pans once the pointer has gone
+// further than the drag distance, the distance within which a press and its release still make the
+// click that steps the chart. "Fit to data" and every chart routine fit the axes again.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <qcustomplot.h>
+
+#include <optional>
+
+namespace tarnis {
+
+class ChartControl;
+
+class ChartViewport {
+public:
+    explicit ChartViewport(ChartControl& chart);
+
+    // How far from the fitted view the user may zoom: in to a millionth of its span (far below what
+    // a chart of 10 000 steps needs to tell single steps apart), out to ten times it.
+    static constexpr double MostZoomIn = 1e-6;
+    static constexpr double MostZoomOut = 10.0;
+    // The factor of the visible span per notch of the wheel turned away from the user.
+    static constexpr double ZoomPerNotch = 0.8;
+
+    void press(const QMouseEvent& event);
+    // True while the press has become a drag that pans.
+    bool move(const QMouseEvent& event);
+    void release(const QMouseEvent& event);
+    // True when the view changed.
+    bool wheel(const QWheelEvent& event);
+
+private:
+    struct Drag {
+        QPointF from;
+        QCPRange x, y; // the view when the button went down
+        bool panning = false;
+    };
+
+    QCPRange zoomed(const QCPAxis* axis, double around, double factor) const;
+    QCPRange panned(const QCPAxis* axis, const QCPRange& from, double pixels) const;
+
+    ChartControl& m_chart;
+    std::optional<Drag> m_drag;
+};
+
+} // namespace tarnis

@@ -1,0 +1,55 @@
+// One series as the chart draws it: its rows, the extent of its values and its look in its colours.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "charts/series_look.h"
+
+#include <qcustomplot.h>
+
+namespace tarnis {
+
+// The marker of the points look: about 100 twips wide, outlined by the thinnest pen.
+inline constexpr double MarkerPixels = 7.0;
+
+// The lowest and highest finite x and y of a series; lowest > highest where there is none.
+struct SeriesExtent {
+    double xLow = qInf(), xHigh = -qInf();
+    double yLow = qInf(), yHigh = -qInf();
+    qsizetype finiteRows = 0;
+
+    void include(const SeriesExtent& other);
+};
+
+struct SeriesColours {
+    QColor line;
+    QColor markerOutline;
+    QColor markerFill;
+};
+
+class SeriesCurve : public QCPCurve {
+public:
+    SeriesCurve(QCPAxis* x, QCPAxis* y, const SeriesColours& colours);
+
+    // Replaces the rows. An infinite value is stored as no value, like a NaN: the point is left out
+    // and its line broken there; with `positiveYOnly` (a logarithmic axis) so is a y of 0 or below.
+    void setRows(const QVector<double>& x, const QVector<double>& y, bool positiveYOnly);
+    const SeriesExtent& extent() const { return m_extent; }
+
+    void setLook(SeriesLook look);
+    SeriesLook look() const { return m_look; }
+    void setColours(const SeriesColours& colours);
+    const SeriesColours& colours() const { return m_colours; }
+
+    // The chart never selects a series; the default test measured the distance to every row at each
+    // press of a button.
+    double selectTest(const QPointF&, bool, QVariant* = nullptr) const override { return -1.0; }
+
+private:
+    void applyLook();
+
+    SeriesLook m_look = SeriesLook::Line;
+    SeriesColours m_colours;
+    SeriesExtent m_extent;
+};
+
+} // namespace tarnis

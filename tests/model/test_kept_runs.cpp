@@ -1,0 +1,87 @@
+// The kept runs: copies that a later run cannot change, and the labels that name a run. Dropping the
+// oldest and refusing the same run twice are tried through the chart menu (test_chart_menu).
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/kept_runs.h"
+#include "tests/support/exact.h"
+#include "tests/support/model_test_main.h"
+
+#include <memory>
+
+using namespace tarnis;
+
+namespace {
+
+RunParameters withLag(double lag) { return {0.2, 500.0, 200, 1.0, lag}; }
+
+} // namespace
+
+class TestKeptRuns : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+
+    void aCopyOutlivesLaterRuns();
+    void labels_data();
+    void labels();
+
+private:
+    void run(const RunParameters& parameters);
+
+    std::unique_ptr<ResultStore> m_store;
+    KeptRuns m_kept;
+};
+
+void TestKeptRuns::init()
+{
+    m_store = std::make_unique<ResultStore>();
+    m_kept.clear();
+}
+
+void TestKeptRuns::run(const RunParameters& parameters)
+{
+    QVERIFY(runModel(*m_store, parameters).end != RunEnd::Refused);
+}
+
+void TestKeptRuns::aCopyOutlivesLaterRuns()
+{
+    run({0.2, 500.0, 300, 1.0, 5.0});
+    run(withLag(5)); // 200 steps over a store that still holds steps 201 to 301 of the first run
+    const ResultStore before = *m_store;
+    QVERIFY(m_kept.keep(*m_store, withLag(5)));
+    run(withLag(8));
+
+    const ResultStore& copy = *m_kept.runs().front().values;
+    QCOMPARE(copy.LastStep, 200);
+    QCOMPARE_EXACT(copy.ParamK, 500.0);
+    for (int t = 0; t <= 201; ++t) {
+        QCOMPARE_EXACT(copy.PopN[t], before.PopN[t]);
+        QCOMPARE_EXACT(copy.PopDN[t], before.PopDN[t]);
+        QCOMPARE_EXACT(copy.PopDNperN[t], before.PopDNperN[t]);
+    }
+    // What lay above the run in the store was not the run's.
+    QCOMPARE_EXACT(copy.PopN[202], 0.0);
+    QVERIFY(m_store->PopN[100] != copy.PopN[100]); // the later run did change the store
+}
+
+void TestKeptRuns::labels_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<double>("lag");
+    QTest::addColumn<char>("separator");
+    QTest::addColumn<QString>("label");
+    QTest::addRow("defaults") << 0.2 << 5.0 << '.' << "r=0.2, N(0)=1, K=500, T=5, 200 steps";
+    QTest::addRow("comma") << 2.7 << 0.5 << ',' << "r=2,7; N(0)=1; K=500; T=0,5; 200 steps";
+    QTest::addRow("fifteen digits") << 1.0 / 3 << 0.0 << '.' << "r=0.333333333333333, N(0)=1, K=500, T=0, 200 steps";
+}
+
+void TestKeptRuns::labels()
+{
+    QFETCH(double, r);
+    QFETCH(double, lag);
+    QFETCH(char, separator);
+    QFETCH(QString, label);
+    QCOMPARE(QString::fromStdString(runLabel({r, 500.0, 200, 1.0, lag}, separator)), label);
+}
+
+TARNIS_MODEL_TEST_MAIN(TestKeptRuns)
+#include "test_kept_runs.moc"
