@@ -15,6 +15,7 @@
 #include "ui/navigator.h"
 #include "ui/twips.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -126,7 +127,10 @@ void MainWindow::buildTitlePanel()
 
     Frame1 = named(new QWidget(this), "Frame1");
     placeTwips(Frame1, 120, 1320, 3975, 1815);
-    Image1 = makePicture(Frame1, "Image1", QStringLiteral(":/pictures/banner.png"));
+    Image1 = makePicture(
+        Frame1, "Image1", QStringLiteral(":/pictures/banner.png"),
+        {QStringLiteral("Tarnis: time-lag logistic growth"),
+         QStringLiteral("A curve that rises, overshoots the carrying capacity K and settles around it.")});
 
     Command8 = makeButton(this, "Command8", QStringLiteral("more ..."), QStringLiteral("Introduction"),
                           sansSerifFont(7.8, Weight::Bold));
@@ -182,6 +186,10 @@ void MainWindow::buildDataFrame()
     placeTwips(Label4, 120, 2640, 3135, 375);
 
     Text4 = named(new QLineEdit(QStringLiteral("????"), Frame4), "Text4");
+    // Each box is named by the label beside it, the result box by its label's caption of the moment.
+    for (const auto& [label, box] : {std::pair{Label1, rrate}, std::pair{Label2, n0}, std::pair{Label8, Kvalue},
+                                     std::pair{Label15, tlag}, std::pair{Label3, simut}, std::pair{Label4, Text4}})
+        label->setBuddy(box);
     Text4->setFont(timesFont(14.4));
     Text4->setAlignment(Qt::AlignCenter);
     Text4->setReadOnly(true); // it shows a result; nothing reads what is typed there
@@ -258,19 +266,22 @@ void MainWindow::buildAuthorFrame()
               {.font = timesFont(12), .background = colours::yellow, .alignment = Qt::AlignCenter, .border = true});
     placeTwips(Label6, 120, 2520, 3372, 372);
 
-    Picture1 = makePicture(Frame3, "Picture1", QStringLiteral(":/pictures/emblem.png"));
+    Picture1 = makePicture(Frame3, "Picture1", QStringLiteral(":/pictures/emblem.png"), {identity::emblemName()});
 
     Command14 = makeButton(Frame3, "Command14", QString(), QStringLiteral("Quiz"), timesFont(ButtonPoints));
     Command14->setIcon(QIcon(QStringLiteral(":/pictures/quiz-button.png")));
     Command14->setIconSize(QSize(32, 32));
+    Command14->setAccessibleName(Command14->toolTip()); // a picture button has no caption to be named by
     placeTwips(Command14, 3840, 2280, 615, 615);
 }
 
 void MainWindow::setTabOrder()
 {
     // Run comes first, so that Enter at start runs the defaults.
-    const QList<QWidget*> order{Command2, Command10, Command13, Command11, Command1,  rrate,     n0,       Kvalue,
-                                tlag,     simut,     Text4,     Command15, Command16, Command17, Command8, Command14};
+    // The chart comes last: it takes the focus by Tab only, for its keys and its menu.
+    const QList<QWidget*> order{Command2,  Command10, Command13, Command11, Command1, rrate,
+                                n0,        Kvalue,    tlag,      simut,     Text4,    Command15,
+                                Command16, Command17, Command8,  Command14, MSChart1};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -355,6 +366,11 @@ void MainWindow::run()
     if (outcome.end != RunEnd::Refused)
         m_comparison.setCurrentRun(std::get<RunParameters>(parameters)); // before the chart names it
     const ResultStore& store = m_state.store;
+    // The result box is named by its label's caption: the new name first, then the result, which
+    // assistive technology hears as the box's text changing.
+    Label4->setText(QStringLiteral("Population size at t = ") + QString::number(store.LastStep));
+    QAccessibleEvent renamed(Text4, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
     Text4->setText(
         QString::fromStdString(numberToText(store.PopN[std::size_t(store.LastStep)], localeDecimalSeparator())));
     MSChart1->show();
@@ -364,7 +380,6 @@ void MainWindow::run()
     // In the first box, Enter confirms it and hands the focus back to Run, so Enters run again.
     rrate->setFocus();
     Command11->setEnabled(true);
-    Label4->setText(QStringLiteral("Population size at t = ") + QString::number(store.LastStep));
     showRunOutcome(outcome);
 }
 

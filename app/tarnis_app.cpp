@@ -8,6 +8,7 @@
 #include "output/graphic_data_export.h"
 #include "output/window_printing.h"
 #include "screens/screens.h"
+#include "ui/accessibility.h"
 #include "ui/design.h"
 
 #include <QApplication>
@@ -59,6 +60,7 @@ void prepareApplication()
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setApplicationName(QStringLiteral("Tarnis"));
     installFontSubstitutes();
+    installAccessibility();
 }
 
 int runTarnis(int argc, char** argv)

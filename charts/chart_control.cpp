@@ -2,11 +2,14 @@
 #include "charts/chart_control.h"
 
 #include "charts/axis_fit.h"
+#include "charts/chart_description.h"
 #include "charts/chart_readout.h"
 #include "charts/chart_viewport.h"
 #include "charts/series_curve.h"
+#include "ui/accessibility.h"
 #include "ui/click_tracker.h"
 #include "ui/design.h"
+#include "ui/locale_numbers.h"
 
 #include <QApplication>
 #include <QPicture>
@@ -85,6 +88,9 @@ double valueOf(const QCPCurveData& row) { return row.value; }
 ChartControl::ChartControl(QWidget* parent)
     : QCustomPlot(parent)
 {
+    setAccessibleRole(*this, QAccessible::Chart);
+    setAccessibleName(QStringLiteral("Chart"));
+    setFocusPolicy(Qt::TabFocus); // reached by Tab; a click steps the cycle and leaves the focus where it was
     setBackground(Qt::white);
     m_title = new QCPTextElement(this, QString(), arialFont(TitlePoints));
     plotLayout()->insertRow(0);
@@ -111,6 +117,7 @@ ChartControl::ChartControl(QWidget* parent)
     // The chart widget keeps its own mouse handling; a press that becomes a drag pans and is no click.
     connect(new ClickTracker(*this, {.passOn = true, .stayWithin = QApplication::startDragDistance()}),
             &ClickTracker::clicked, this, &ChartControl::clicked);
+    describe();
 }
 
 ChartControl::~ChartControl() = default;
@@ -258,6 +265,7 @@ void ChartControl::fitAxesAndReplot()
     fitAxes();
     showLegend();
     replot();
+    describe();
 }
 
 void ChartControl::replotInUserView()
@@ -271,6 +279,7 @@ void ChartControl::replotInUserView()
         colourKeptRun(run);
     showLegend();
     replot();
+    describe();
 }
 
 void ChartControl::fitAxes()
@@ -354,6 +363,7 @@ void ChartControl::setUserView(const QCPRange& x, const QCPRange& y)
     }
     m_userView = true;
     replot(rpQueuedReplot);
+    describe(); // the ranges it names
 }
 
 QCPRange ChartControl::fittedRange(const QCPAxis* axis) const { return axis == xAxis ? m_fittedX : m_fittedY; }
@@ -438,6 +448,65 @@ std::vector<ChartControl::Drawn> ChartControl::drawnSeries() const
 std::optional<StepValues> ChartControl::stepValues(int run, int t) const
 {
     return m_stepValues ? m_stepValues(run, t) : std::nullopt;
+}
+
+void ChartControl::describe()
+{
+    QString description = chartDescription(*this, localeDecimalSeparator());
+    if (hasFocus() && m_readout->shown())
+        description += QStringLiteral(" Marked: ") + m_readout->lines().join(QStringLiteral(", ")) + QLatin1Char('.');
+    // Tells assistive technology that the description changed.
+    setAccessibleDescription(description);
+}
+
+void ChartControl::stepReadout(int steps)
+{
+    if (!m_readout->shown()) {
+        // The first key marks the chart's own run at its first or last step.
+        const auto drawn = drawnSeries();
+        const auto own = std::find_if(drawn.begin(), drawn.end(), [](const Drawn& d) { return d.run == OwnRun; });
+        if (own == drawn.end() || rowCount() == 0)
+            return;
+        m_readout->show({int(own - drawn.begin()), steps > 0 ? 0 : rowCount() - 1});
+        if (!std::isfinite(yData(FirstSeries).value(m_readout->shown()->row, qQNaN())))
+            m_readout->step(steps); // to the nearest step with a value
+    } else {
+        m_readout->step(steps);
+    }
+    describe();
+}
+
+void ChartControl::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+        emit clicked();
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        stepReadout(event->key() == Qt::Key_Right ? 1 : -1);
+        return;
+    case Qt::Key_Menu:
+    case Qt::Key_F10:
+        // The menu key, or Shift+F10 where there is none, opens the chart's menu at the mark or in the
+        // middle; the window system does not turn the key into a menu request by itself here.
+        if (event->key() == Qt::Key_Menu || event->modifiers() == Qt::ShiftModifier) {
+            const QPoint place = m_readout->shown() ? m_readout->markedPixel().toPoint() : rect().center();
+            emit customContextMenuRequested(place);
+            return;
+        }
+        break;
+    case Qt::Key_Escape:
+        if (m_readout->shown()) {
+            m_readout->hide();
+            describe();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QCustomPlot::keyPressEvent(event);
 }
 
 void ChartControl::mousePressEvent(QMouseEvent* event)

@@ -121,6 +121,9 @@ signals:
     void logNAxisChoiceChanged();
 
 protected:
+    // Keys on a focused chart: Space steps the cycle as a click does, Left and Right move the readout
+    // step by step, Escape hides it, the menu key (or Shift+F10) opens the chart's menu.
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -144,6 +147,8 @@ private:
     void fitOneAxis(QCPAxis* axis, double lowest, double highest, int pixelsPerTick);
     void leaveRoomForMarkers();
     void showLegend();
+    void describe();
+    void stepReadout(int steps);
 
     std::array<SeriesCurve*, 2> m_series{}; // series 1 and, while the grid has 4 columns, series 3
     std::vector<KeptRunSeries> m_kept;

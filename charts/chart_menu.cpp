@@ -56,6 +56,7 @@ ChartMenu::ChartMenu(ChartControl& chart, Services services, ChartMenuOptions op
     , m_menu(new QMenu(&chart))
 {
     m_menu->setObjectName(QStringLiteral("chartMenu"));
+    m_menu->setAccessibleName(QStringLiteral("Chart menu"));
     addPictureEntries();
     if (m_options.openDynamics) {
         m_menu->addSeparator();

@@ -85,7 +85,7 @@ void NoticeScreen::buildNotice()
                .border = true});
     placeTwips(Label6, 120, 4680, 5892, 1932);
 
-    Picture1 = makePicture(this, "Picture1", QStringLiteral(":/pictures/emblem.png"));
+    Picture1 = makePicture(this, "Picture1", QStringLiteral(":/pictures/emblem.png"), {identity::emblemName()});
     setBackground(Picture1, colours::silver);
     placeTwips(Picture1, 6600, 3840, 1656, 2172);
 }
@@ -104,7 +104,10 @@ DedicationScreen::DedicationScreen(Services services)
     setBackground(Frame1, QPalette().color(QPalette::Window)); // the desktop's window colour
     placeTwips(Frame1, 360, 240, FrameTwips.width(), FrameTwips.height());
 
-    Picture2 = makePicture(Frame1, "Picture2", QStringLiteral(":/pictures/dedication.png"));
+    Picture2 = makePicture(Frame1, "Picture2", QStringLiteral(":/pictures/dedication.png"),
+                           {QStringLiteral("A lone tree on a hill at dusk"),
+                            QStringLiteral("A wide tree stands on a hilltop against an evening sky; the sun sets "
+                                           "behind the hills, birds fly home and the first stars come out.")});
     const double width = pictureTwips(DedicationPixels.width());
     const double height = pictureTwips(DedicationPixels.height());
     placeTwips(Picture2, (FrameTwips.width() - width) / 2, (FrameTwips.height() - height) / 2, width, height);

@@ -42,6 +42,19 @@ constexpr std::array<ReferencePlace, 7> ReferencePlaces{{
     {6, 120, 4440, 8415, 975},
 }};
 
+// The quiz is a picture of text and a formula; this is what it says.
+PictureWords quizWords()
+{
+    return {QStringLiteral("Questions to think about"),
+            QStringLiteral("1. Can the differential form of the time-lag logistic growth, dN(t)/dt = r N(t) (1 - "
+                           "N(t - T)/K), be integrated? If it can, how would you do it? "
+                           "2. How can observed data, for example yearly counts of a real population, be fitted "
+                           "to the time-lag logistic growth? "
+                           "3. Ecological systems are much more complex than physical ones. What do you think of "
+                           "simple ecological theories, such as this one? What can they teach us, and where do "
+                           "they fall short?")};
+}
+
 QLabel* makeReferenceLabel(QWidget* parent, int element, const QString& text)
 {
     const auto place = std::find_if(ReferencePlaces.begin(), ReferencePlaces.end(),
@@ -67,6 +80,7 @@ Introduction::Introduction(Navigator& navigator)
     placeTwips(Label1, 1440, 120, 4695, 735);
 
     Text1 = named(new QPlainTextEdit(this), "Text1");
+    Label1->setBuddy(Text1); // the text is named by its heading
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     placeTwips(Text1, 240, 960, 7215, 4575);
 
@@ -127,7 +141,7 @@ FurtherRemarks::FurtherRemarks(Navigator& navigator)
 QuizScreen::QuizScreen(Navigator& navigator)
     : InfoScreen("Quiz", QStringLiteral("Quiz"), {9855, 7545}, colours::lightGreen)
 {
-    Image1 = makePicture(this, "Image1", QStringLiteral(":/pictures/quiz.png"));
+    Image1 = makePicture(this, "Image1", QStringLiteral(":/pictures/quiz.png"), quizWords());
     placePicture();
 
     Command1 = makeButton(this, "Command1", QStringLiteral("Back to the mainform"), QString(), timesFont(12));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/click_tracker.h"
 
+#include "ui/accessibility.h"
+
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -12,6 +14,9 @@ ClickTracker::ClickTracker(QWidget& widget, Rules rules)
     , m_rules(std::move(rules))
 {
     widget.installEventFilter(this);
+    // A label that acts on a click can now be pressed: assistive technology that already asked about
+    // it is told anew.
+    forgetAccessibleInterface(widget);
 }
 
 ClickTracker::ClickTracker(QWidget& widget)

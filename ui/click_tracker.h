@@ -35,6 +35,9 @@ public:
     ClickTracker(QWidget& widget, Rules rules);
     explicit ClickTracker(QWidget& widget);
 
+    // What a click does, for a key or for assistive technology that presses the widget.
+    void click() { emit clicked(); }
+
 signals:
     void clicked();
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/design.h"
 
+#include "ui/accessibility.h"
 #include "ui/twips.h"
 
 #include <QCursor>
@@ -67,9 +68,13 @@ void PictureLabel::resizeEvent(QResizeEvent* event)
     setPixmap(QPixmap::fromImage(std::move(picture)));
 }
 
-QLabel* makePicture(QWidget* parent, const char* name, const QString& resource)
+QLabel* makePicture(QWidget* parent, const char* name, const QString& resource, const PictureWords& words)
 {
-    return named(new PictureLabel(resource, parent), name);
+    auto* picture = new PictureLabel(resource, parent);
+    setAccessibleRole(*picture, QAccessible::Graphic);
+    picture->setAccessibleName(words.name);
+    picture->setAccessibleDescription(words.description);
+    return named(picture, name);
 }
 
 void setBackground(QWidget* widget, const QColor& colour)

@@ -63,7 +63,14 @@ private:
     QString m_resource;
 };
 
-QLabel* makePicture(QWidget* parent, const char* name, const QString& resource);
+// What a picture shows, for those who cannot see it: a short name and, where the picture holds more
+// (a text, a scene), a description of it.
+struct PictureWords {
+    QString name;
+    QString description;
+};
+
+QLabel* makePicture(QWidget* parent, const char* name, const QString& resource, const PictureWords& words);
 
 struct LabelLook {
     QFont font;

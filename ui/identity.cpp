@@ -55,4 +55,6 @@ QStringList furtherDistributors()
     return {QStringLiteral("Your school's software catalogue"), QStringLiteral("Your Linux distribution")};
 }
 
+QString emblemName() { return QStringLiteral("Emblem: a ladybird on a leaf"); }
+
 } // namespace tarnis::identity

@@ -18,6 +18,7 @@ QString citationAuthor();      // the maker as it stands in a citation
 QString citationTitle();       // the program as it stands in a citation
 QString rightsLine();          // the notice screen's line of what users may do with Tarnis
 QString protectionStatement(); // the notice screen's licence and warranty statement
+QString emblemName();          // what the emblem of the author panel shows, for those who cannot see it
 
 struct Download {
     QString address;

@@ -9,6 +9,7 @@
 #include "tests/support/widgets.h"
 #include "ui/navigator.h"
 
+#include <QMenu>
 #include <QSignalSpy>
 #include <QWheelEvent>
 
@@ -61,6 +62,9 @@ private slots:
     void zoomThenClickFitsTheNextKind_data();
     void zoomThenClickFitsTheNextKind();
     void zoomLimits();
+    void keys_data();
+    void keys();
+    void descriptionFollowsTheChart();
 
 private:
     QWidget* window(Window which);
@@ -259,6 +263,73 @@ void TestChartPointer::zoomLimits()
         turnWheel(shown, at, -1);
     QVERIFY(span(shown->xAxis->range()) <= span(fitted) * ChartViewport::MostZoomOut * 1.001);
     QVERIFY(span(shown->xAxis->range()) > span(fitted) * 9);
+}
+
+void TestChartPointer::keys_data()
+{
+    QTest::addColumn<Window>("which");
+    QTest::addColumn<QString>("before"); // the control that Tab leaves for the chart
+    QTest::addRow("main window") << Window::Main << "Command14";
+    QTest::addRow("large window") << Window::Large << "Command9";
+}
+
+void TestChartPointer::keys()
+{
+    QFETCH(Window, which);
+    QFETCH(QString, before);
+    QWidget* top = window(which);
+    QVERIFY(top);
+    top->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(top));
+    ChartControl* chart = this->chart(which);
+    child<QWidget>(top, qPrintable(before))->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), chart);
+
+    // Space steps the cycle as a click does.
+    const QString first = chart->chartTitle();
+    QTest::keyClick(chart, Qt::Key_Space);
+    QCOMPARE(counter(which), 1);
+    QVERIFY(chart->chartTitle() != first);
+
+    // Left and Right walk the readout along the time steps, Escape puts it away.
+    QTest::keyClick(chart, Qt::Key_Right);
+    QCOMPARE(chart->readout().lines().value(1), QStringLiteral("t = 0"));
+    QTest::keyClick(chart, Qt::Key_Right);
+    QCOMPARE(chart->readout().lines().value(1), QStringLiteral("t = 1"));
+    QVERIFY(chart->accessibleDescription().contains(QStringLiteral("Marked: This run")));
+    QTest::keyClick(chart, Qt::Key_Left);
+    QCOMPARE(chart->readout().lines().value(1), QStringLiteral("t = 0"));
+    QTest::keyClick(chart, Qt::Key_Escape);
+    QVERIFY(!chart->readout().shown());
+    QCOMPARE(counter(which), 1); // none of these keys stepped the cycle
+
+    // The menu key, or Shift+F10, opens the chart's menu.
+    auto* menu = child<QMenu>(chart, "chartMenu");
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+        QTest::keyClick(chart, key, modifiers);
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+    }
+}
+
+void TestChartPointer::descriptionFollowsTheChart()
+{
+    ChartControl* chart = this->chart(Window::Main);
+    QCOMPARE(chart->accessibleDescription(),
+             QStringLiteral("Curve of N(t) vs. time. Vertical axis: N(t) from 0 to 800. Horizontal axis: Time from 0 "
+                            "to 200. 201 points, the last at Time = 200, N(t) = 499.937."));
+    QTest::mouseClick(chart, Qt::LeftButton);
+    QVERIFY2(chart->accessibleDescription().startsWith(QStringLiteral("Curve of dN/dt vs. time. Vertical axis: dN")),
+             qPrintable(chart->accessibleDescription()));
+    QVERIFY(!chart->accessibleDescription().contains(QStringLiteral("kept")));
+    for (QAction* action : child<QMenu>(chart, "chartMenu")->actions())
+        if (action->text() == QLatin1String("Keep this run"))
+            action->trigger();
+    QVERIFY2(chart->accessibleDescription().endsWith(
+                 QStringLiteral("Shown with 1 kept run: r=0.2, N(0)=1, K=500, T=5, 200 steps.")),
+             qPrintable(chart->accessibleDescription()));
 }
 
 TARNIS_GUI_TEST_MAIN(TestChartPointer)

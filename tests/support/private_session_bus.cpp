@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/support/private_session_bus.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace tarnis::test {
+
+namespace {
+
+const QString AccessibilityLauncher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
+
+void end(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+}
+
+} // namespace
+
+PrivateSessionBus::~PrivateSessionBus() { stop(); }
+
+std::optional<QString> PrivateSessionBus::start(const QProcessEnvironment& programs)
+{
+    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+    if (daemon.isEmpty())
+        return QStringLiteral("dbus-daemon is not installed (dbus)");
+    if (!QFileInfo(AccessibilityLauncher).isExecutable())
+        return QStringLiteral("the accessibility bus is not installed (at-spi2-core)");
+    if (!m_runtime.isValid())
+        return QStringLiteral("no folder for the session's sockets");
+    m_bus.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+    if (!m_bus.waitForStarted(10000))
+        return QStringLiteral("dbus-daemon did not start: ") + m_bus.errorString();
+    QElapsedTimer waited;
+    waited.start();
+    while (!m_bus.canReadLine() && waited.elapsed() < 10000 && m_bus.state() == QProcess::Running)
+        m_bus.waitForReadyRead(100);
+    m_address = QString::fromLocal8Bit(m_bus.readLine()).trimmed();
+    if (m_address.isEmpty())
+        return QStringLiteral("dbus-daemon gave no address: ") + QString::fromLocal8Bit(m_bus.readAllStandardError());
+
+    // The launcher starts the accessibility bus at once; its registry starts when first asked.
+    m_accessibilityBus.setProcessEnvironment(environment(programs));
+    m_accessibilityBus.setProcessChannelMode(QProcess::MergedChannels);
+    m_accessibilityBus.start(AccessibilityLauncher, {QStringLiteral("--launch-immediately")});
+    if (!m_accessibilityBus.waitForStarted(10000))
+        return QStringLiteral("the accessibility bus did not start: ") + m_accessibilityBus.errorString();
+    QThread::msleep(500);
+    if (m_accessibilityBus.state() != QProcess::Running)
+        return QStringLiteral("the accessibility bus stopped: ") + QString::fromLocal8Bit(m_accessibilityBus.readAll());
+    return std::nullopt;
+}
+
+void PrivateSessionBus::stop()
+{
+    end(m_accessibilityBus);
+    end(m_bus);
+}
+
+QProcessEnvironment PrivateSessionBus::environment(QProcessEnvironment base) const
+{
+    base.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_address);
+    base.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
+    base.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+    base.remove(QStringLiteral("AT_SPI_BUS_ADDRESS"));
+    return base;
+}
+
+} // namespace tarnis::test
