@@ -37,9 +37,20 @@ QString periodText(double period)
     return QLocale().toString(period, 'f', 1);
 }
 
-QString stepsText(double steps)
+// How many percent a small difference grows per step for an exponent: two digits, whole from 10 up.
+QString growthText(double exponent)
 {
-    return steps < 10 ? QLocale().toString(steps, 'f', 1) : QLocale().toString(std::round(steps), 'f', 0);
+    const double percent = 100.0 * std::expm1(exponent);
+    return percent < 10.0 ? rounded(percent, 2) : QLocale().toString(percent, 'f', 0);
+}
+
+QString halvingText(double steps)
+{
+    if (steps <= 1.05)
+        return QStringLiteral("; the swings shrink by half or more at every step");
+    const QString count
+        = steps < 10 ? QLocale().toString(steps, 'f', 1) : QLocale().toString(std::round(steps), 'f', 0);
+    return QStringLiteral("; the swings shrink by half about every %1 steps").arg(count);
 }
 
 QString capitalised(QString text)
@@ -92,8 +103,7 @@ QString dampedText(const RunParameters& run, const RegimeReport& report)
         text += QStringLiteral(" with a period of about %1 steps").arg(periodText(*report.period));
     const auto response = linearResponse(run.r, run.lag);
     if (response && response->halvingSteps)
-        text += QStringLiteral("; the swings shrink by half about every %1 steps")
-                    .arg(stepsText(*response->halvingSteps));
+        text += halvingText(*response->halvingSteps);
     return text + QStringLiteral(", until it settles at K.");
 }
 
@@ -104,7 +114,7 @@ QString chaoticText(const RunParameters& run, const RegimeReport& report)
     if (report.lyapunov && std::isfinite(*report.lyapunov))
         text += QStringLiteral(" Two runs that start almost alike drift apart, their difference growing by about "
                                "%1 % per step (Lyapunov exponent %2), so its values far ahead cannot be predicted.")
-                    .arg(rounded(100.0 * std::expm1(*report.lyapunov), 2), rounded(*report.lyapunov, 3));
+                    .arg(growthText(*report.lyapunov), rounded(*report.lyapunov, 3));
     return text;
 }
 
@@ -148,8 +158,10 @@ QString whereRateLies(double r, const StabilityLimits& limits)
     const QString rate = parameterText(r);
     if (r <= 0.0)
         return QStringLiteral(" Here r = %1 is not above 0: the population does not grow towards K.").arg(rate);
-    if (r <= limits.rMonotone)
-        return QStringLiteral(" Here r = %1 is not above r_m.").arg(rate);
+    if (r < limits.rMonotone)
+        return QStringLiteral(" Here r = %1 is below r_m.").arg(rate);
+    if (r == limits.rMonotone)
+        return QStringLiteral(" Here r = %1 is r_m itself.").arg(rate);
     if (r < limits.rStable)
         return QStringLiteral(" Here r = %1 lies between r_m and r_c.").arg(rate);
     if (r == limits.rStable)

@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QImage>
 #include <QMenu>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QXmlStreamReader>
@@ -96,6 +97,8 @@ private slots:
     void rightClickOpensTheMenuAndLeftClickSteps_data();
     void rightClickOpensTheMenuAndLeftClickSteps();
     void dynamicsEntryFromOutside();
+    void dynamicsOpensBesideTheWindow_data();
+    void dynamicsOpensBesideTheWindow();
     void picturesReadBack_data();
     void picturesReadBack();
     void cancelledOrFailedSave();
@@ -208,8 +211,9 @@ void TestChartMenu::rightClickOpensTheMenuAndLeftClickSteps()
     QCOMPARE(entries,
              QStringList({QStringLiteral("Save chart as PNG…"), QStringLiteral("Save chart as SVG…"),
                           QStringLiteral("Save chart as PDF…"), QStringLiteral("Copy data"), QString(),
-                          QStringLiteral("Keep this run"), QStringLiteral("Forget kept runs"), QString(),
-                          QStringLiteral("Fit to data"), QStringLiteral("Logarithmic N axis")}));
+                          QStringLiteral("Dynamics…"), QString(), QStringLiteral("Keep this run"),
+                          QStringLiteral("Forget kept runs"), QString(), QStringLiteral("Fit to data"),
+                          QStringLiteral("Logarithmic N axis")}));
     QCOMPARE(counter(which), before);
     QCOMPARE(shown->chartTitle(), title);
     menu->hide();
@@ -240,6 +244,37 @@ void TestChartMenu::dynamicsEntryFromOutside()
                           QStringLiteral("Logarithmic N axis")}));
     added->menu()->actions()[5]->trigger();
     QCOMPARE(opened, 1);
+}
+
+void TestChartMenu::dynamicsOpensBesideTheWindow_data()
+{
+    QTest::addColumn<Window>("which");
+    QTest::addRow("main window") << Window::Main;
+    QTest::addRow("large graph window") << Window::Large;
+}
+
+// "Dynamics…" opens the window beside the one the user came from; its close box destroys it, and the
+// next "Dynamics…" builds it again.
+void TestChartMenu::dynamicsOpensBesideTheWindow()
+{
+    QFETCH(Window, which);
+    Navigator& navigator = m_fixture->app().navigator();
+    QPointer<QWidget> first; // the window of this opening, gone once closed
+    for (int opening = 0; opening < 2; ++opening) {
+        ChartControl* shown = chart(which);
+        QVERIFY(shown);
+        choose(shown, QStringLiteral("Dynamics…"));
+        QWidget* dynamics = navigator.existing(WindowId::Dynamics);
+        QVERIFY(dynamics && QTest::qWaitForWindowExposed(dynamics));
+        QCOMPARE(dynamics->objectName(), QStringLiteral("Dynamics"));
+        QCOMPARE(dynamics->windowTitle(), QStringLiteral("Dynamics"));
+        QVERIFY(shown->window()->isVisible());
+        first = dynamics;
+        QVERIFY(dynamics->close());
+        settle();
+        QVERIFY(!first);
+        QVERIFY(!navigator.existing(WindowId::Dynamics));
+    }
 }
 
 void TestChartMenu::picturesReadBack_data()
