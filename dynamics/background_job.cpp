@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dynamics/background_job.h"
 
-#include <sys/resource.h>
+#include <pthread.h>
+#include <sched.h>
 
 namespace tarnis {
 
 void yieldToWindows()
 {
-    // On Linux the nice value belongs to the thread: 0 names the calling one. A failure leaves the
-    // thread at the window's priority, which only costs the window some smoothness.
-    constexpr int BackgroundNice = 10;
-    (void)setpriority(PRIO_PROCESS, 0, BackgroundNice);
+    // The idle policy: the thread runs whenever a core has nothing else to do, and gives way at once
+    // when the window's thread wakes; threads it starts inherit the policy. A failure leaves it at the
+    // window's priority, which costs the window some smoothness, nothing more.
+    const sched_param parameters{};
+    (void)pthread_setschedparam(pthread_self(), SCHED_IDLE, &parameters);
 }
 
 } // namespace tarnis

@@ -1,12 +1,11 @@
 // Work on a thread of its own whose results a window takes on its own thread as they come: the
 // window's timer asks for what arrived since it last looked, so no result ever reaches a window that
-// is gone. Stopping cancels the work and waits for its thread, so a job started afterwards never sees
-// a result of the one before.
+// is gone, and the window never waits for the work to hand something over. Stopping cancels the work
+// and waits for its thread, so a job started afterwards never sees a result of the one before.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <atomic>
-#include <cstddef>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -15,25 +14,19 @@
 
 namespace tarnis {
 
-// Lowers the calling thread's scheduling priority, so that a window's own thread always comes first;
+// Puts the calling thread in the idle scheduling class, so that a window's thread always comes first;
 // threads it starts inherit it.
 void yieldToWindows();
 
 template <typename Item> class BackgroundJob {
 public:
-    // What the work hands its results to; it may call from several threads, one at a time.
+    // What the work hands its results to; it may call from several threads, one at a time or not.
     class Output {
     public:
         void deliver(Item item)
         {
             const std::lock_guard lock(m_job.m_mutex);
             m_job.m_pending.push_back(std::move(item));
-        }
-        void progress(std::size_t done, std::size_t total)
-        {
-            const std::lock_guard lock(m_job.m_mutex);
-            m_job.m_done = done;
-            m_job.m_total = total;
         }
 
     private:
@@ -49,9 +42,7 @@ public:
     // What arrived since the last look.
     struct Batch {
         std::vector<Item> items;
-        std::size_t done = 0;
-        std::size_t total = 0;
-        bool finished = false; // the work has returned and every item is in this batch or an earlier one
+        bool finished = false; // the work has returned, and every item is in this batch or an earlier one
     };
 
     BackgroundJob() = default;
@@ -64,23 +55,17 @@ public:
     {
         stop();
         m_cancel = false;
-        m_pending.clear();
-        m_done = m_total = 0;
         m_finished = false;
         m_started = true;
         m_thread = std::thread([this, work = std::move(work)] {
             yieldToWindows();
             Output output(*this);
             work(&m_cancel, output);
-            const std::lock_guard lock(m_mutex);
-            m_finished = true;
+            m_finished.store(true, std::memory_order_release);
         });
     }
 
-    // Asks the work to stop and returns at once; stop() or start() waits for it.
-    void cancel() { m_cancel = true; }
-
-    // Cancels the work and waits until its thread has ended. What it delivered is dropped.
+    // Cancels the work and waits until its thread has ended; what it delivered is dropped.
     void stop()
     {
         m_cancel = true;
@@ -90,32 +75,30 @@ public:
         m_pending.clear();
     }
 
+    // Never waits: while the work is handing something over, the batch is empty and the rest comes
+    // with the next look.
     Batch take()
     {
         Batch batch;
-        const std::lock_guard lock(m_mutex);
+        // Read before the items: once the work has returned, all it delivered is waiting.
+        const bool finished = m_finished.load(std::memory_order_acquire);
+        const std::unique_lock lock(m_mutex, std::try_to_lock);
+        if (!lock.owns_lock())
+            return batch;
         batch.items.swap(m_pending);
-        batch.done = m_done;
-        batch.total = m_total;
-        batch.finished = m_finished;
+        batch.finished = finished;
         return batch;
     }
 
-    // Started and neither finished nor stopped.
-    bool running()
-    {
-        const std::lock_guard lock(m_mutex);
-        return m_started && !m_finished;
-    }
+    // Started and not yet finished or stopped.
+    bool running() const { return m_started && !m_finished.load(std::memory_order_acquire); }
 
 private:
     std::atomic<bool> m_cancel{false};
+    std::atomic<bool> m_finished{false};
+    bool m_started = false; // only the window's thread reads and writes it
     std::mutex m_mutex;
     std::vector<Item> m_pending;
-    std::size_t m_done = 0;
-    std::size_t m_total = 0;
-    bool m_finished = false;
-    bool m_started = false;
     std::thread m_thread;
 };
 

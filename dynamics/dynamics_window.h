@@ -38,11 +38,12 @@ public:
     DynamicsWindow(RunComparison& comparison, Services services, ParameterChoice choose);
     ~DynamicsWindow() override;
 
-    // How often the results that came in are drawn while the work goes on.
+    // How often the results that came in are drawn while the work goes on, and when first.
     static constexpr int DrawingMilliseconds = 50;
+    static constexpr int FirstLookMilliseconds = 10;
 
     // Some of the work for the current run is still going on (or about to start).
-    bool working();
+    bool working() const;
     const std::optional<DynamicsPlan>& plan() const { return m_plan; }
 
 private:
@@ -58,6 +59,7 @@ private:
     void startMap();
     void startBifurcation();
     void axisChosen();
+    void startDrawing();
     void drawWhatCame();
     void showWords(const RunWords& words);
     void showProgress(QProgressBar* bar, std::size_t done, std::size_t total, bool finished);
