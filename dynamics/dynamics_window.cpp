@@ -71,6 +71,11 @@ unsigned backgroundThreads()
     return cores > 1 ? cores - 1 : 1;
 }
 
+bool sameDynamics(const RunParameters& a, const RunParameters& b)
+{
+    return a.r == b.r && a.K == b.K && a.n0 == b.n0 && a.lag == b.lag;
+}
+
 } // namespace
 
 DynamicsWindow::DynamicsWindow(RunComparison& comparison, Services services, ParameterChoice choose)
@@ -223,11 +228,14 @@ void DynamicsWindow::runChanged() { m_restart->start(); }
 
 void DynamicsWindow::restart()
 {
+    const auto& run = m_comparison.currentRun();
+    // A run that differs in its steps alone has the same dynamics: what is there or under way stays.
+    if (run && m_plan && sameDynamics(*run, m_plan->run))
+        return;
     m_wordsJob.stop();
     m_mapJob.stop();
     m_bifurcationJob.stop();
     m_report.reset();
-    const auto& run = m_comparison.currentRun();
     if (!run) {
         m_plan.reset();
         showWords(noRunWords());

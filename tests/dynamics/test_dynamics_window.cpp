@@ -1,6 +1,7 @@
 // The Dynamics window: the words for each regime; a click or Enter on the map and on the bifurcation
 // diagram writes the main window's boxes as a preset does, without a run; a run during the work starts
-// it again for the new parameters; the pictures and copied data of its three parts. The result store
+// it again for the new parameters, one that differs in its steps alone does not; the pictures and
+// copied data of its three parts. The result store
 // is compared byte for byte after everything the window does: only Run may write it.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/chart_control.h"
@@ -362,6 +363,13 @@ void TestDynamicsWindow::aRunRestartsTheWork()
         // Every digit, so that it reads back the same; nothing for a run that ended.
         QCOMPARE_EXACT(row[6].isEmpty() ? qQNaN() : row[6].toDouble(), report->nMax.value_or(qQNaN()));
     }
+    // A run that differs in its steps alone changes nothing here: the work is not done again.
+    typeInto(child<QLineEdit>(main, "simut"), QStringLiteral("300"));
+    pressEnter(child<QLineEdit>(main, "simut"));
+    m_fixture->run();
+    settle();
+    QVERIFY(!dynamics->working());
+    QCOMPARE(map->computedCells(), map->cellCount());
 }
 
 void TestDynamicsWindow::picturesAndData_data()
