@@ -25,6 +25,8 @@ namespace tarnis {
 namespace {
 
 constexpr QSize FirstSize{1120, 740};
+// The words wrap to more lines as the window narrows, which its layout's own minimum does not foresee.
+constexpr QSize SmallestWindow{840, 660};
 constexpr QSize SmallestPlot{320, 300};
 
 const QString MapHint = QStringLiteral("Point at a cell to read its regime; click it (or press Enter) to put its r "
@@ -101,6 +103,7 @@ DynamicsWindow::DynamicsWindow(RunComparison& comparison, Services services, Par
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     addMenus();
+    setMinimumSize(SmallestWindow);
     resize(FirstSize);
 
     m_restart->setSingleShot(true);

@@ -15,8 +15,8 @@ namespace tarnis {
 
 namespace {
 
-constexpr int LegendColumns = 3;
-constexpr int PageCells = 10; // Page Up and Page Down move this many values of r
+constexpr int LegendColumnPixels = 150; // room for "sustained oscillations" beside its swatch
+constexpr int PageCells = 10;           // Page Up and Page Down move this many values of r
 
 QCPColorGradient regimeGradient()
 {
@@ -113,11 +113,22 @@ void StabilityMap::placeLegend()
     legend->setRowSpacing(0);
     legend->setColumnSpacing(8);
     legend->setBorderPen(Qt::NoPen);
-    legend->setWrap(LegendColumns);
+    legend->setWrap(3);
     legend->setFillOrder(QCPLegend::foColumnsFirst);
     axisRect()->insetLayout()->take(legend);
     plotLayout()->addElement(2, 0, legend);
     plotLayout()->setRowStretchFactor(2, 0.001);
+}
+
+// As many columns of the legend as the width holds, so that no name is cut.
+void StabilityMap::resizeEvent(QResizeEvent* event)
+{
+    const int columns = std::clamp(event->size().width() / LegendColumnPixels, 1, 4);
+    if (columns != legend->wrap()) {
+        legend->setWrap(columns);
+        legend->setFillOrder(QCPLegend::foColumnsFirst, true);
+    }
+    QCustomPlot::resizeEvent(event);
 }
 
 void StabilityMap::showNoRun()

@@ -92,6 +92,10 @@ void saveDynamics(Navigator& navigator, const QString& folder, const QString& na
     (void)QTest::qWaitFor([dynamics] { return !dynamics->working(); }, 30000);
     settle();
     save(dynamics, folder, QStringLiteral("Dynamics-") + name + QStringLiteral("-over-lag"));
+    // The window is resizable: as small as its layout allows.
+    dynamics->resize(dynamics->minimumSize());
+    settle();
+    save(dynamics, folder, QStringLiteral("Dynamics-") + name + QStringLiteral("-smallest"));
     dynamics->close();
     settle(); // the closed window goes
 }
