@@ -87,12 +87,14 @@ QString clockText(const QDateTime& now)
 
 } // namespace
 
-MainWindow::MainWindow(Tarnis1& state, RunComparison& comparison, Navigator& navigator, Services services)
+MainWindow::MainWindow(Tarnis1& state, RunComparison& comparison, Navigator& navigator, Services services,
+                       std::function<void()> openDynamics)
     : FixedWindow({"Form1", identity::programTitle(), ClientTwips, FrameStyle::Single, false})
     , m_state(state)
     , m_comparison(comparison)
     , m_navigator(navigator)
     , m_services(services)
+    , m_openDynamics(std::move(openDynamics))
 {
     setBackground(this, colours::white);
     setFont(sansSerifFont(7.8, Weight::Bold));
@@ -230,7 +232,7 @@ void MainWindow::buildGraphFrame()
     MSChart1 = named(new ChartControl(Frame2), "MSChart1");
     placeTwips(MSChart1, 120, 192, 6060, 4140);
     MSChart1->hide(); // the first run shows it
-    new ChartMenu(*MSChart1, m_services, {.comparison = &m_comparison});
+    new ChartMenu(*MSChart1, m_services, {.comparison = &m_comparison, .openDynamics = m_openDynamics});
     m_charts = std::make_unique<ChartFamily>(*MSChart1, m_state.store, ChartWindow::Main, &m_comparison);
 
     Label18 = named(new QLabel(QStringLiteral("Hi! How do you do?"), Frame2), "Label18");
@@ -417,6 +419,24 @@ void MainWindow::applyPreset(int preset)
 {
     for (const auto& [box, text] : presetTexts(preset, localeDecimalSeparator()))
         boxFor(box)->setText(QString::fromStdString(text));
+    presetWritten();
+}
+
+void MainWindow::presetRateAndLag(std::optional<double> r, std::optional<double> lag)
+{
+    const auto write = [this](ParameterBox box, double value) {
+        boxFor(box)->setText(QString::fromStdString(numberToText(value, localeDecimalSeparator())));
+    };
+    if (r)
+        write(ParameterBox::rrate, *r);
+    if (lag)
+        write(ParameterBox::tlag, *lag);
+    presetWritten();
+}
+
+// What a preset does once its texts are in the boxes, whose changes switched Run off.
+void MainWindow::presetWritten()
+{
     clearResult();
     Command2->setEnabled(true);
 }

@@ -12,8 +12,10 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -30,14 +32,19 @@ class RunComparison;
 class MainWindow : public FixedWindow {
     Q_OBJECT
 public:
-    // After each run the window tells the comparison which parameters made it.
-    MainWindow(Tarnis1& state, RunComparison& comparison, Navigator& navigator, Services services);
+    // After each run the window tells the comparison which parameters made it. The chart's menu offers
+    // "Dynamics…" when `openDynamics` is given.
+    MainWindow(Tarnis1& state, RunComparison& comparison, Navigator& navigator, Services services,
+               std::function<void()> openDynamics = {});
     ~MainWindow() override;
 
     // The run of the model from the five boxes (the Run button).
     void run();
     // "LG": this window gives way to the large graph window, which opens on N(t) against time.
     void ShowLargeGraph();
+    // Writes r, the lag or both into their boxes as a preset does: each box's change rules apply, the
+    // result is emptied and Run is enabled; nothing runs.
+    void presetRateAndLag(std::optional<double> r, std::optional<double> lag);
 
 signals:
     void saveRequested();  // "S"
@@ -61,6 +68,7 @@ private:
     void parameterChanged(ParameterBox box);
     void parameterConfirmed(ParameterBox box);
     void applyPreset(int preset);
+    void presetWritten();
     void clearResult();
     void refreshClock();
     void chartClicked();
@@ -70,6 +78,7 @@ private:
     RunComparison& m_comparison;
     Navigator& m_navigator;
     Services m_services;
+    std::function<void()> m_openDynamics;
     std::map<ParameterBox, QLineEdit*> m_boxes;
 
     QLabel* Label17;       // program title box; a click shows the further remarks

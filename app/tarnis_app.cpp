@@ -5,6 +5,7 @@
 #include "app/desktop_services.h"
 #include "app/main_window.h"
 #include "charts/large_graph_window.h"
+#include "dynamics/dynamics_window.h"
 #include "output/graphic_data_export.h"
 #include "output/window_printing.h"
 #include "screens/screens.h"
@@ -28,8 +29,10 @@ TarnisApp::~TarnisApp() = default;
 
 void TarnisApp::registerWindows()
 {
-    m_navigator.registerWindow(WindowId::Form1, [this] {
-        auto* main = new MainWindow(m_state, m_comparison, m_navigator, m_services);
+    // "Dynamics…" on either chart opens the dynamics window beside the one the user came from.
+    const auto openDynamics = [this] { m_navigator.show(WindowId::Dynamics); };
+    m_navigator.registerWindow(WindowId::Form1, [this, openDynamics] {
+        auto* main = new MainWindow(m_state, m_comparison, m_navigator, m_services, openDynamics);
         QObject::connect(main, &MainWindow::saveRequested, main,
                          [this, main] { exportGraphicData(main, m_state, m_services); });
         QObject::connect(main, &MainWindow::printRequested, main, [this, main] { printWindow(*main, m_services); });
@@ -37,12 +40,17 @@ void TarnisApp::registerWindows()
     });
     m_navigator.registerWindow(WindowId::tarnis4, [] { return new Backdrop; });
     registerScreens(m_navigator, m_state, m_services);
-    m_navigator.registerWindow(WindowId::larggraf, [this] {
-        auto* large
-            = new LargeGraphWindow(m_state.store, m_comparison, m_state.ChartCycleLarge, m_navigator, m_services);
+    m_navigator.registerWindow(WindowId::larggraf, [this, openDynamics] {
+        auto* large = new LargeGraphWindow(m_state.store, m_comparison, m_state.ChartCycleLarge, m_navigator,
+                                           m_services, openDynamics);
         QObject::connect(large, &LargeGraphWindow::printRequested, large,
                          [this, large] { printWindow(*large, m_services); });
         return large;
+    });
+    m_navigator.registerWindow(WindowId::Dynamics, [this] {
+        return new DynamicsWindow(m_comparison, m_services, [this](std::optional<double> r, std::optional<double> lag) {
+            mainWindow()->presetRateAndLag(r, lag);
+        });
     });
 }
 

@@ -1,10 +1,9 @@
-// The menu that a right click on a chart opens: the chart saved as a PNG, SVG or PDF picture, its data
-// copied for a spreadsheet, the runs kept for comparison, and the chart's view (fitted to the data
-// again, a logarithmic N axis). A left click is left to the chart, which steps its cycle.
+// The menu that a right click on a run chart opens: the picture and data entries that every chart has
+// (picture_menu.h), then the runs kept for comparison and the chart's view (fitted to the data again,
+// a logarithmic N axis). A left click is left to the chart, which steps its cycle.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "charts/chart_pictures.h"
 #include "ui/services.h"
 
 #include <QObject>
@@ -17,6 +16,7 @@ class QMenu;
 namespace tarnis {
 
 class ChartControl;
+class PictureMenu;
 class RunComparison;
 
 struct ChartMenuOptions {
@@ -33,20 +33,16 @@ public:
     // Lives as long as the chart, which owns it.
     ChartMenu(ChartControl& chart, Services services, ChartMenuOptions options = {});
 
-    QMenu* menu() const { return m_menu; }
+    QMenu* menu() const;
 
 private:
-    void addPictureEntries();
     void addRunEntries();
     void addViewEntries();
-    void open(const QPoint& position);
-    void savePicture(ChartPictureFormat format);
-    void copyData();
+    void beforeOpening();
 
     ChartControl& m_chart;
-    Services m_services;
     ChartMenuOptions m_options;
-    QMenu* m_menu;
+    PictureMenu* m_pictures;
     QAction* m_keep = nullptr;
     QAction* m_forget = nullptr;
     QAction* m_logNAxis = nullptr;

@@ -19,23 +19,48 @@ namespace {
 constexpr double PngScale = 2.0;
 constexpr double InchesPerMetre = 1.0 / 0.0254;
 
-// Vector devices are given the chart's own resolution, so that a 10 point title takes the same
+// Draws the widget into a painter at the widget's own size: a chart widget in its own vectors, any
+// other widget as it paints itself on screen.
+void paintWidget(QWidget& widget, QPainter& painter)
+{
+    if (auto* plot = qobject_cast<QCustomPlot*>(&widget)) {
+        auto& chartPainter = static_cast<QCPPainter&>(painter);
+        chartPainter.setMode(QCPPainter::pmVectorized);
+        plot->toPainter(&chartPainter, widget.width(), widget.height());
+    } else {
+        widget.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    }
+}
+
+// Vector devices are given the widget's own resolution, so that a 10 point title takes the same
 // share of the picture as it does on the screen.
-void paintVectors(ChartControl& chart, QPaintDevice& device)
+void paintVectors(QWidget& widget, QPaintDevice& device)
 {
     QCPPainter painter;
     if (!painter.begin(&device))
         return;
-    painter.setMode(QCPPainter::pmVectorized);
-    chart.toPainter(&painter, chart.width(), chart.height());
+    paintWidget(widget, painter);
     painter.end();
 }
 
-QByteArray pngPicture(ChartControl& chart)
+QImage pixels(QWidget& widget)
 {
-    QImage picture = chart.toPixmap(chart.width(), chart.height(), PngScale).toImage();
+    if (auto* plot = qobject_cast<QCustomPlot*>(&widget))
+        return plot->toPixmap(widget.width(), widget.height(), PngScale).toImage();
+    QImage picture(widget.size() * PngScale, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(PngScale, PngScale);
+    widget.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    return picture;
+}
+
+QByteArray pngPicture(QWidget& widget)
+{
+    QImage picture = pixels(widget);
     // Printed or placed in a document at its own resolution, it comes out at the size it has on screen.
-    const int dotsPerMetre = qRound(PngScale * chart.logicalDpiX() * InchesPerMetre);
+    const int dotsPerMetre = qRound(PngScale * widget.logicalDpiX() * InchesPerMetre);
     picture.setDotsPerMeterX(dotsPerMetre);
     picture.setDotsPerMeterY(dotsPerMetre);
     QByteArray bytes;
@@ -46,49 +71,37 @@ QByteArray pngPicture(ChartControl& chart)
     return bytes;
 }
 
-QByteArray svgPicture(ChartControl& chart)
+QByteArray svgPicture(QWidget& widget, const QString& title)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
-    svg.setResolution(chart.logicalDpiX());
-    svg.setSize(chart.size());
-    svg.setViewBox(chart.rect());
-    svg.setTitle(chart.chartTitle());
-    paintVectors(chart, svg);
+    svg.setResolution(widget.logicalDpiX());
+    svg.setSize(widget.size());
+    svg.setViewBox(widget.rect());
+    svg.setTitle(title);
+    paintVectors(widget, svg);
     return bytes;
 }
 
-QByteArray pdfPicture(ChartControl& chart)
+QByteArray pdfPicture(QWidget& widget, const QString& title)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     {
-        // One page the size of the chart on screen, with no margins.
+        // One page the size of the widget on screen, with no margins.
         QPdfWriter pdf(&buffer);
-        pdf.setResolution(chart.logicalDpiX());
-        const QSizeF points = QSizeF(chart.size()) * 72.0 / chart.logicalDpiX();
+        pdf.setResolution(widget.logicalDpiX());
+        const QSizeF points = QSizeF(widget.size()) * 72.0 / widget.logicalDpiX();
         pdf.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
                                       QPageLayout::Portrait, QMarginsF()));
-        pdf.setTitle(chart.chartTitle());
-        paintVectors(chart, pdf);
+        pdf.setTitle(title);
+        paintVectors(widget, pdf);
     } // the writer finishes the document when it goes
     return bytes;
-}
-
-// Shortest text that reads back as the same double.
-QString valueText(double value, QChar decimalSeparator)
-{
-    if (std::isnan(value))
-        return {};
-    char digits[32];
-    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-    QString text = QString::fromLatin1(digits, end - digits);
-    text.replace(QLatin1Char('.'), decimalSeparator);
-    return text;
 }
 
 // The x and y titles of each series. Where two series share the y axis its title names both, "N and
@@ -130,20 +143,36 @@ void addRunColumns(const ChartControl& chart, int run, QStringList& titles, QLis
 
 } // namespace
 
-QByteArray chartPicture(ChartControl& chart, ChartPictureFormat format)
+QByteArray widgetPicture(QWidget& widget, const QString& title, ChartPictureFormat format)
 {
-    if (chart.width() <= 0 || chart.height() <= 0)
+    if (widget.width() <= 0 || widget.height() <= 0)
         return {};
-    chart.readout().hide(); // the mark under the pointer is no part of the chart
     switch (format) {
     case ChartPictureFormat::Png:
-        return pngPicture(chart);
+        return pngPicture(widget);
     case ChartPictureFormat::Svg:
-        return svgPicture(chart);
+        return svgPicture(widget, title);
     case ChartPictureFormat::Pdf:
-        return pdfPicture(chart);
+        return pdfPicture(widget, title);
     }
     return {};
+}
+
+QByteArray chartPicture(ChartControl& chart, ChartPictureFormat format)
+{
+    chart.readout().hide(); // the mark under the pointer is no part of the chart
+    return widgetPicture(chart, chart.chartTitle(), format);
+}
+
+QString exactNumberText(double value, QChar decimalSeparator)
+{
+    if (std::isnan(value))
+        return {};
+    char digits[32];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    QString text = QString::fromLatin1(digits, end - digits);
+    text.replace(QLatin1Char('.'), decimalSeparator);
+    return text;
 }
 
 QString chartDataText(const ChartControl& chart, QChar decimalSeparator)
@@ -157,13 +186,22 @@ QString chartDataText(const ChartControl& chart, QChar decimalSeparator)
     for (const auto& column : columns)
         rows = std::max(rows, column.size());
 
-    QString text = titles.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    QList<QStringList> table;
+    table.reserve(rows);
     for (qsizetype row = 0; row < rows; ++row) {
         QStringList cells;
         for (const auto& column : columns)
-            cells << (row < column.size() ? valueText(column[row], decimalSeparator) : QString());
-        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+            cells << (row < column.size() ? exactNumberText(column[row], decimalSeparator) : QString());
+        table << cells;
     }
+    return tableText(titles, table);
+}
+
+QString tableText(const QStringList& header, const QList<QStringList>& rows)
+{
+    QString text = header.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    for (const QStringList& row : rows)
+        text += row.join(QLatin1Char('\t')) + QLatin1Char('\n');
     return text;
 }
 

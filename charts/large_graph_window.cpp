@@ -72,7 +72,7 @@ std::span<const LargeGraphWindow::ButtonDesign> LargeGraphWindow::buttonDesigns(
 }
 
 LargeGraphWindow::LargeGraphWindow(const ResultStore& store, RunComparison& comparison, std::int16_t& chartCycle,
-                                   Navigator& navigator, Services services)
+                                   Navigator& navigator, Services services, std::function<void()> openDynamics)
     : FixedWindow({"larggraf", QStringLiteral("Form2"), ClientTwips})
     , m_chartCycle(chartCycle)
     , m_navigator(navigator)
@@ -85,7 +85,7 @@ LargeGraphWindow::LargeGraphWindow(const ResultStore& store, RunComparison& comp
     placeTwips(Frame2, 120, 0, 10575, 8292);
     placeTwips(MSChart1, 96, 288, 10380, 6924);
     MSChart1->setFocusPolicy(Qt::TabFocus);
-    new ChartMenu(*MSChart1, services, {.comparison = &comparison});
+    new ChartMenu(*MSChart1, services, {.comparison = &comparison, .openDynamics = std::move(openDynamics)});
 
     buildButtons();
     connect(Command6, &QPushButton::clicked, this, &LargeGraphWindow::printRequested);

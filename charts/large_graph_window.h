@@ -9,6 +9,7 @@
 #include "ui/services.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 class QGroupBox;
@@ -24,9 +25,10 @@ class LargeGraphWindow : public FixedWindow {
     Q_OBJECT
 public:
     // The window only reads the results and the kept runs, which it can add to through its chart's menu;
-    // its place in the click cycle is its own counter.
+    // its place in the click cycle is its own counter. The chart's menu offers "Dynamics…" when
+    // `openDynamics` is given.
     LargeGraphWindow(const ResultStore& store, RunComparison& comparison, std::int16_t& chartCycle,
-                     Navigator& navigator, Services services);
+                     Navigator& navigator, Services services, std::function<void()> openDynamics = {});
     ~LargeGraphWindow() override;
 
     // This window's own chart routines, on its own chart.

@@ -9,7 +9,11 @@ RunComparison::RunComparison(const ResultStore& store, QObject* parent)
 {
 }
 
-void RunComparison::setCurrentRun(const RunParameters& parameters) { m_current = parameters; }
+void RunComparison::setCurrentRun(const RunParameters& parameters)
+{
+    m_current = parameters;
+    emit currentRunChanged();
+}
 
 bool RunComparison::canKeep() const { return m_current && !m_kept.contains(*m_current); }
 

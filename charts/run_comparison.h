@@ -31,6 +31,9 @@ public:
 signals:
     // Runs were kept or forgotten.
     void changed();
+    // A run was made: currentRun holds its parameters. Emitted inside the Run click, so a listener
+    // must only take note and leave its work for later.
+    void currentRunChanged();
 
 private:
     const ResultStore& m_store;

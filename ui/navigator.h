@@ -25,6 +25,7 @@ enum class WindowId {
     Quiz,     // the quiz picture
     copyrigh, // the notice screen, first of the leaving sequence
     Vater,    // the dedication screen, whose button ends the program
+    Dynamics, // what r and the lag do: the last run in words, the stability map, the bifurcation diagram
 };
 
 // Most moves hide the window that is left before the target appears; a few show the target first,

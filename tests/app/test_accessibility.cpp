@@ -77,6 +77,7 @@ void TestAccessibility::everyControlIsNamed_data()
     QTest::addRow("quiz") << WindowId::Quiz << QAccessible::Window;
     QTest::addRow("notice") << WindowId::copyrigh << QAccessible::Window;
     QTest::addRow("dedication") << WindowId::Vater << QAccessible::Dialog;
+    QTest::addRow("dynamics") << WindowId::Dynamics << QAccessible::Window;
 }
 
 void TestAccessibility::everyControlIsNamed()

@@ -9,7 +9,9 @@
 #include "charts/run_comparison.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
+#include "tests/support/files.h"
 #include "tests/support/pdf_pages.h"
+#include "tests/support/pictures.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
 #include "ui/navigator.h"
@@ -19,9 +21,9 @@
 #include <QFile>
 #include <QImage>
 #include <QMenu>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QWheelEvent>
-#include <QXmlStreamReader>
 
 using namespace tarnis;
 using namespace tarnis::test;
@@ -30,45 +32,8 @@ namespace {
 
 enum class Window { Main, Large };
 
-QByteArray contentOf(const QString& fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The names of the elements of an SVG file, or the parser's complaint as the only name.
-QStringList svgElements(const QByteArray& svg)
-{
-    QXmlStreamReader reader(svg);
-    QStringList names;
-    while (!reader.atEnd()) {
-        if (reader.readNext() == QXmlStreamReader::StartElement)
-            names << reader.name().toString();
-    }
-    if (reader.hasError())
-        return {QStringLiteral("error: ") + reader.errorString()};
-    return names;
-}
-
-// A click as the window system delivers it, through the chart's window: only that way does a right
-// click also ask for the context menu, as it does on a desktop.
-void clickAsUser(QWidget* widget, Qt::MouseButton button, QPoint at = QPoint(40, 40))
-{
-    QWidget* top = widget->window();
-    QTest::mouseClick(top->windowHandle(), button, {}, widget->mapTo(top, at));
-}
-
 // The first kept run's colour, orange.
 const QColor FirstKeptColour(230, 159, 0);
-
-bool hasColour(const QImage& picture, const QColor& colour)
-{
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            if (picture.pixelColor(x, y) == colour)
-                return true;
-    return false;
-}
 
 // Every column of a chart's own run, or of one of its kept runs.
 QList<QVector<double>> columnsOf(const ChartControl* chart, int keptRun = -1)
@@ -96,6 +61,8 @@ private slots:
     void rightClickOpensTheMenuAndLeftClickSteps_data();
     void rightClickOpensTheMenuAndLeftClickSteps();
     void dynamicsEntryFromOutside();
+    void dynamicsOpensBesideTheWindow_data();
+    void dynamicsOpensBesideTheWindow();
     void picturesReadBack_data();
     void picturesReadBack();
     void cancelledOrFailedSave();
@@ -208,8 +175,9 @@ void TestChartMenu::rightClickOpensTheMenuAndLeftClickSteps()
     QCOMPARE(entries,
              QStringList({QStringLiteral("Save chart as PNG…"), QStringLiteral("Save chart as SVG…"),
                           QStringLiteral("Save chart as PDF…"), QStringLiteral("Copy data"), QString(),
-                          QStringLiteral("Keep this run"), QStringLiteral("Forget kept runs"), QString(),
-                          QStringLiteral("Fit to data"), QStringLiteral("Logarithmic N axis")}));
+                          QStringLiteral("Dynamics…"), QString(), QStringLiteral("Keep this run"),
+                          QStringLiteral("Forget kept runs"), QString(), QStringLiteral("Fit to data"),
+                          QStringLiteral("Logarithmic N axis")}));
     QCOMPARE(counter(which), before);
     QCOMPARE(shown->chartTitle(), title);
     menu->hide();
@@ -240,6 +208,37 @@ void TestChartMenu::dynamicsEntryFromOutside()
                           QStringLiteral("Logarithmic N axis")}));
     added->menu()->actions()[5]->trigger();
     QCOMPARE(opened, 1);
+}
+
+void TestChartMenu::dynamicsOpensBesideTheWindow_data()
+{
+    QTest::addColumn<Window>("which");
+    QTest::addRow("main window") << Window::Main;
+    QTest::addRow("large graph window") << Window::Large;
+}
+
+// "Dynamics…" opens the window beside the one the user came from; its close box destroys it, and the
+// next "Dynamics…" builds it again.
+void TestChartMenu::dynamicsOpensBesideTheWindow()
+{
+    QFETCH(Window, which);
+    Navigator& navigator = m_fixture->app().navigator();
+    QPointer<QWidget> first; // the window of this opening, gone once closed
+    for (int opening = 0; opening < 2; ++opening) {
+        ChartControl* shown = chart(which);
+        QVERIFY(shown);
+        choose(shown, QStringLiteral("Dynamics…"));
+        QWidget* dynamics = navigator.existing(WindowId::Dynamics);
+        QVERIFY(dynamics && QTest::qWaitForWindowExposed(dynamics));
+        QCOMPARE(dynamics->objectName(), QStringLiteral("Dynamics"));
+        QCOMPARE(dynamics->windowTitle(), QStringLiteral("Dynamics"));
+        QVERIFY(shown->window()->isVisible());
+        first = dynamics;
+        QVERIFY(dynamics->close());
+        settle();
+        QVERIFY(!first);
+        QVERIFY(!navigator.existing(WindowId::Dynamics));
+    }
 }
 
 void TestChartMenu::picturesReadBack_data()

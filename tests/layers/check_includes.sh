@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The layers of Tarnis, checked on the includes: every dependency runs downward,
-#   model <- ui <- output <- charts <- app,  ui <- screens <- app,  model <- cli,
+#   model <- ui <- output <- charts <- dynamics <- app,  ui <- screens <- app,  model <- cli,
 # and model/ and cli/ stay plain C++ without Qt. Prints every include that breaks this and fails.
 #   check_includes.sh ROOT           checks the tree at ROOT
 #   check_includes.sh --self-test ROOT
@@ -14,8 +14,9 @@ declare -A allowed=(
     [ui]="ui model"
     [output]="output ui model"
     [charts]="charts output ui model"
+    [dynamics]="dynamics charts output ui model"
     [screens]="screens ui model"
-    [app]="app charts screens output ui model"
+    [app]="app dynamics charts screens output ui model"
 )
 plain_cpp=(model cli)
 
@@ -58,6 +59,9 @@ planted=(
     'output/file_saving.cpp|#include "charts/chart_control.h"'
     'screens/screens.cpp|#include "charts/chart_family.h"'
     'charts/chart_menu.cpp|#include "app/tarnis_app.h"'
+    'charts/run_comparison.h|#include "dynamics/dynamics_window.h"'
+    'dynamics/dynamics_window.cpp|#include "app/main_window.h"'
+    'dynamics/regime_words.cpp|#include "screens/screens.h"'
     'model/run.cpp|#include "ui/services.h"'
     'model/run.h|#include <QString>'
     'cli/sweep.cpp|#include <QtCore>'

@@ -61,4 +61,10 @@ void settle()
     QCoreApplication::processEvents();
 }
 
+void clickAsUser(QWidget* widget, Qt::MouseButton button, QPoint at)
+{
+    QWidget* top = widget->window();
+    QTest::mouseClick(top->windowHandle(), button, {}, widget->mapTo(top, at));
+}
+
 } // namespace tarnis::test

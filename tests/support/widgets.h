@@ -41,6 +41,10 @@ void typeInto(QLineEdit* edit, const QString& text);
 // scripts come from an input method or a paste; nobody types thousands of characters).
 void typeOrPaste(QLineEdit* edit, const QString& text);
 
+// A click as the window system delivers it, through the widget's window: only that way does a right
+// click also ask for the context menu, as it does on a desktop.
+void clickAsUser(QWidget* widget, Qt::MouseButton button, QPoint at = QPoint(40, 40));
+
 // Enter in a box.
 void pressEnter(QWidget* widget);
 

@@ -3,6 +3,7 @@
 // nothing checks the pictures.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/large_graph_window.h"
+#include "dynamics/dynamics_window.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QRadioButton>
 
 using namespace tarnis;
 using namespace tarnis::test;
@@ -76,6 +78,28 @@ void saveChartMenu(QWidget* window, const QString& folder)
     menu->hide();
 }
 
+// The dynamics window once its work for the run on show is done, over r and over the lag.
+void saveDynamics(Navigator& navigator, const QString& folder, const QString& name)
+{
+    navigator.show(WindowId::Dynamics);
+    auto* dynamics = qobject_cast<DynamicsWindow*>(navigator.existing(WindowId::Dynamics));
+    (void)QTest::qWaitForWindowExposed(dynamics);
+    (void)QTest::qWaitFor([dynamics] { return !dynamics->working(); }, 30000);
+    settle(); // the plots draw what came last
+    save(dynamics, folder, QStringLiteral("Dynamics-") + name);
+    auto* overLag = dynamics->findChild<QRadioButton*>(QStringLiteral("overLag"));
+    overLag->click();
+    (void)QTest::qWaitFor([dynamics] { return !dynamics->working(); }, 30000);
+    settle();
+    save(dynamics, folder, QStringLiteral("Dynamics-") + name + QStringLiteral("-over-lag"));
+    // The window is resizable: as small as its layout allows.
+    dynamics->resize(dynamics->minimumSize());
+    settle();
+    save(dynamics, folder, QStringLiteral("Dynamics-") + name + QStringLiteral("-smallest"));
+    dynamics->close();
+    settle(); // the closed window goes
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -121,6 +145,14 @@ int main(int argc, char** argv)
     clickThroughCycle(large, fixture.state().ChartCycleLarge, folder, QStringLiteral("larggraf-2000-"));
     if (!clickButton(large, "Command4"))
         return 1;
+    saveDynamics(navigator, folder, QStringLiteral("data1"));
+    QLineEdit* rate = main->findChild<QLineEdit*>(QStringLiteral("rrate"));
+    QLineEdit* lag = main->findChild<QLineEdit*>(QStringLiteral("tlag"));
+    typeInto(rate, QStringLiteral("2.7"));
+    typeInto(lag, QStringLiteral("0"));
+    pressEnter(lag);
+    fixture.run();
+    saveDynamics(navigator, folder, QStringLiteral("chaotic"));
     saveScreens(navigator, folder);
     return 0;
 }

@@ -1,0 +1,208 @@
+// The Dynamics window as a user meets it: the stability map of a run (200 values of r by 41 lags)
+// from the Run click to its first cells on screen and to the whole map drawn; the bifurcation diagram
+// (800 values of r, 1000 steps left out, 200 kept) from the switch to "over r" to the diagram drawn;
+// the answer to the pointer over the map; and the main window's Run click with the window open, its
+// work going on, beside the same click without it.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dynamics/bifurcation_plot.h"
+#include "dynamics/dynamics_window.h"
+#include "dynamics/stability_map.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/widgets.h"
+#include "ui/navigator.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <vector>
+
+using namespace tarnis;
+using namespace tarnis::test;
+
+namespace {
+
+constexpr int Patience = 60000; // milliseconds
+
+DynamicsWindow* openDynamics(AppFixture& fixture)
+{
+    fixture.app().navigator().show(WindowId::Dynamics);
+    auto* dynamics = qobject_cast<DynamicsWindow*>(fixture.app().navigator().existing(WindowId::Dynamics));
+    (void)QTest::qWaitForWindowExposed(dynamics);
+    return dynamics;
+}
+
+bool waitUntilDone(DynamicsWindow* dynamics)
+{
+    const bool done = QTest::qWaitFor([dynamics] { return !dynamics->working(); }, Patience);
+    settle();
+    return done;
+}
+
+// Enter in the lag box enables Run again without changing the text that Run reads.
+void enableRun(QWidget* main) { QTest::keyClick(main->findChild<QLineEdit*>(QStringLiteral("tlag")), Qt::Key_Return); }
+
+// r for the next run, one of two in turn, so that each run has dynamics of its own for the window to
+// work out; Enter in the box enables Run.
+void nextRate(QWidget* main, int run)
+{
+    auto* box = main->findChild<QLineEdit*>(QStringLiteral("rrate"));
+    box->setText(run % 2 ? QStringLiteral("0.21") : QStringLiteral("0.2"));
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+// From the Run click to the map's first drawing with cells in it, and to the drawing of the last.
+void mapOfARun(benchmark::State& state)
+{
+    AppFixture fixture;
+    fixture.startAtMainWindow();
+    fixture.run();
+    DynamicsWindow* dynamics = openDynamics(fixture);
+    auto* map = dynamics->findChild<StabilityMap*>(QStringLiteral("stabilityMap"));
+    QWidget* main = fixture.mainWindow();
+    double firstCells = 0.0;
+    int runs = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        (void)waitUntilDone(dynamics);
+        nextRate(main, ++runs);
+        QElapsedTimer clock;
+        double first = -1.0, complete = -1.0;
+        const auto drawn = QObject::connect(map, &QCustomPlot::afterReplot, map, [&] {
+            if (first < 0 && map->computedCells() > 0)
+                first = clock.nsecsElapsed() / 1e6;
+            if (complete < 0 && map->computedCells() == map->cellCount())
+                complete = clock.nsecsElapsed() / 1e6;
+        });
+        state.ResumeTiming();
+        clock.start();
+        fixture.run();
+        if (!QTest::qWaitFor([&] { return complete >= 0; }, Patience))
+            state.SkipWithError("the map was not complete");
+        state.SetIterationTime(complete / 1e3);
+        firstCells += first;
+        QObject::disconnect(drawn);
+    }
+    state.counters["first_cells_ms"] = firstCells / double(state.iterations());
+}
+
+// From the switch back to "over r" to the drawing of the whole diagram.
+void bifurcationOverRate(benchmark::State& state)
+{
+    AppFixture fixture;
+    fixture.startAtMainWindow();
+    fixture.run();
+    DynamicsWindow* dynamics = openDynamics(fixture);
+    auto* diagram = dynamics->findChild<BifurcationPlot*>(QStringLiteral("bifurcationPlot"));
+    auto* overRate = dynamics->findChild<QRadioButton*>(QStringLiteral("overRate"));
+    auto* overLag = dynamics->findChild<QRadioButton*>(QStringLiteral("overLag"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        overLag->click();
+        (void)waitUntilDone(dynamics);
+        QElapsedTimer clock;
+        double drawnAfter = -1.0;
+        const auto drawn = QObject::connect(diagram, &QCustomPlot::afterReplot, diagram, [&] {
+            if (drawnAfter < 0 && diagram->computedColumns() == diagram->columnCount())
+                drawnAfter = clock.nsecsElapsed() / 1e6;
+        });
+        state.ResumeTiming();
+        clock.start();
+        overRate->click();
+        if (!QTest::qWaitFor([&] { return drawnAfter >= 0; }, Patience))
+            state.SkipWithError("the diagram was not drawn");
+        state.SetIterationTime(drawnAfter / 1e3);
+        QObject::disconnect(drawn);
+    }
+    state.counters["columns"] = double(diagram->columnCount());
+}
+
+// The pointer moves to another cell of the finished map: its words and its outline drawn.
+void hoverOverMap(benchmark::State& state)
+{
+    AppFixture fixture;
+    fixture.startAtMainWindow();
+    fixture.run();
+    DynamicsWindow* dynamics = openDynamics(fixture);
+    if (!waitUntilDone(dynamics))
+        state.SkipWithError("the map was not complete");
+    auto* map = dynamics->findChild<StabilityMap*>(QStringLiteral("stabilityMap"));
+    const QRect plot = map->axisRect()->rect();
+    int step = 0;
+    for (auto _ : state) {
+        const QPointF at(plot.left() + (step * 7) % plot.width(), plot.top() + (step * 3) % plot.height());
+        ++step;
+        QMouseEvent move(QEvent::MouseMove, at, map->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(map, &move);
+        map->repaint();
+        dynamics->findChild<QWidget*>(QStringLiteral("mapPointed"))->repaint();
+    }
+}
+
+// The Run click, button to drawn chart, with the Dynamics window open and its work going on (each
+// click starts it again), and the same click with the window closed, in turns, so that whatever else
+// the machine does weighs on both alike. The time is the click beside the window; the counter gives
+// the medians of both and their ratio.
+void runClickBesideDynamics(benchmark::State& state)
+{
+    AppFixture fixture;
+    fixture.startAtMainWindow();
+    QWidget* main = fixture.mainWindow();
+    main->findChild<QLineEdit*>(QStringLiteral("simut"))->setText(QString::number(state.range(0)));
+    enableRun(main);
+    fixture.run();
+    auto* run = main->findChild<QPushButton*>(QStringLiteral("Command2"));
+    Navigator& navigator = fixture.app().navigator();
+    // The user is back at the main window to click Run, the work of the last click going on.
+    int runs = 0;
+    const auto timedClick = [&](bool beside) {
+        if (beside)
+            openDynamics(fixture);
+        main->activateWindow();
+        (void)QTest::qWaitForWindowActive(main);
+        nextRate(main, ++runs);
+        QTest::qWait(5);
+        if (beside && !qobject_cast<DynamicsWindow*>(navigator.existing(WindowId::Dynamics))->working())
+            state.SkipWithError("the window's work was not going on");
+        QElapsedTimer clock;
+        clock.start();
+        run->click();
+        const double milliseconds = clock.nsecsElapsed() / 1e6;
+        if (beside) {
+            navigator.existing(WindowId::Dynamics)->close();
+            settle();
+        }
+        return milliseconds;
+    };
+    std::vector<double> alone, beside;
+    for (auto _ : state) {
+        alone.push_back(timedClick(false));
+        beside.push_back(timedClick(true));
+        state.SetIterationTime(beside.back() / 1e3);
+    }
+    // Medians: a click that the machine held up now and then says nothing about the window.
+    const auto median = [](std::vector<double> times) {
+        std::ranges::nth_element(times, times.begin() + std::ptrdiff_t(times.size() / 2));
+        return times[times.size() / 2];
+    };
+    state.counters["alone_median_ms"] = median(alone);
+    state.counters["beside_median_ms"] = median(beside);
+    state.counters["ratio"] = median(beside) / median(alone);
+}
+
+} // namespace
+
+BENCHMARK(mapOfARun)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+BENCHMARK(bifurcationOverRate)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+BENCHMARK(hoverOverMap)->Unit(benchmark::kMillisecond);
+BENCHMARK(runClickBesideDynamics)
+    ->Arg(200)
+    ->Arg(2000)
+    ->Arg(9999)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(200);

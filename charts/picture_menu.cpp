@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "charts/picture_menu.h"
+
+#include "output/file_saving.h"
+#include "ui/locale_numbers.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+
+namespace tarnis {
+
+namespace {
+
+struct FormatEntry {
+    ChartPictureFormat format;
+    const char* caption;
+    const char* suffix;
+    const char* filter;
+};
+
+constexpr FormatEntry Formats[]{
+    {ChartPictureFormat::Png, "Save chart as PNG…", ".png", "PNG pictures (*.png);;All files (*)"},
+    {ChartPictureFormat::Svg, "Save chart as SVG…", ".svg", "SVG drawings (*.svg);;All files (*)"},
+    {ChartPictureFormat::Pdf, "Save chart as PDF…", ".pdf", "PDF files (*.pdf);;All files (*)"},
+};
+
+const FormatEntry& entryOf(ChartPictureFormat format)
+{
+    for (const FormatEntry& entry : Formats)
+        if (entry.format == format)
+            return entry;
+    return Formats[0];
+}
+
+// The title as a file name: "dN/dt" would otherwise name a folder.
+QString suggestedName(const QString& title, const char* suffix)
+{
+    QString name = title.trimmed();
+    if (name.isEmpty())
+        name = QStringLiteral("chart");
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    return name + QLatin1String(suffix);
+}
+
+} // namespace
+
+PictureMenu::PictureMenu(QWidget& widget, Services services, PictureSource source)
+    : QObject(&widget)
+    , m_widget(widget)
+    , m_services(services)
+    , m_source(std::move(source))
+    , m_menu(new QMenu(&widget))
+{
+    m_menu->setObjectName(QStringLiteral("chartMenu"));
+    m_menu->setAccessibleName(QStringLiteral("Chart menu"));
+    for (const FormatEntry& entry : Formats) {
+        const ChartPictureFormat format = entry.format;
+        connect(m_menu->addAction(QString::fromUtf8(entry.caption)), &QAction::triggered, this,
+                [this, format] { savePicture(format); });
+    }
+    connect(m_menu->addAction(QStringLiteral("Copy data")), &QAction::triggered, this, &PictureMenu::copyData);
+    // The widget asks for its menu on a right click and on the keyboard's menu key.
+    widget.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&widget, &QWidget::customContextMenuRequested, this, &PictureMenu::open);
+}
+
+void PictureMenu::open(const QPoint& position)
+{
+    if (m_source.beforeOpening)
+        m_source.beforeOpening();
+    // Shown without a nested event loop: the window goes on as before while it is open.
+    m_menu->popup(m_widget.mapToGlobal(position));
+}
+
+void PictureMenu::savePicture(ChartPictureFormat format)
+{
+    const FormatEntry& entry = entryOf(format);
+    const QString title = m_source.title ? m_source.title() : QString();
+    // Like the saved data, the name is used as given: the dialog asked before replacing that file.
+    const QString fileName = m_services.fileNames.saveFileName(&m_widget, suggestedName(title, entry.suffix),
+                                                               QString::fromLatin1(entry.filter));
+    if (fileName.isEmpty())
+        return;
+    const QByteArray picture = m_source.picture ? m_source.picture(format) : widgetPicture(m_widget, title, format);
+    if (picture.isEmpty())
+        m_services.messages.inform(&m_widget,
+                                   cannotWriteText(fileName, QStringLiteral("The chart could not be drawn")));
+    else
+        saveFile(&m_widget, fileName, picture, m_services.messages);
+}
+
+void PictureMenu::copyData()
+{
+    if (m_source.dataText)
+        QApplication::clipboard()->setText(m_source.dataText(QChar::fromLatin1(localeDecimalSeparator())));
+}
+
+} // namespace tarnis

@@ -1,0 +1,367 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dynamics/dynamics_window.h"
+
+#include "charts/picture_menu.h"
+#include "charts/run_comparison.h"
+#include "dynamics/bifurcation_plot.h"
+#include "dynamics/regime_words.h"
+#include "dynamics/stability_map.h"
+#include "ui/accessibility.h"
+#include "ui/design.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <thread>
+
+namespace tarnis {
+
+namespace {
+
+constexpr QSize FirstSize{1120, 740};
+// The words wrap to more lines as the window narrows, which its layout's own minimum does not foresee.
+constexpr QSize SmallestWindow{840, 660};
+constexpr QSize SmallestPlot{320, 300};
+
+const QString MapHint = QStringLiteral("Point at a cell to read its regime; click it (or press Enter) to put its r "
+                                       "and T into the main window.");
+const QString RateHint = QStringLiteral("Point at a column to read it; click it (or press Enter) to put its r into "
+                                        "the main window.");
+const QString LagHint = QStringLiteral("Point at a column to read it; click it (or press Enter) to put its T into "
+                                       "the main window.");
+
+template <typename W> W* accessible(W* widget, const char* objectName, const QString& name)
+{
+    widget->setObjectName(QString::fromLatin1(objectName));
+    widget->setAccessibleName(name);
+    return widget;
+}
+
+// Two lines under a plot that say what the pointer is on; their text never changes the window's layout,
+// which would draw the plots again on every move of the pointer.
+QLabel* pointedLines(const char* objectName, const QString& name)
+{
+    auto* lines = accessible(new QLabel, objectName, name);
+    lines->setWordWrap(true);
+    lines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lines->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    lines->setFixedHeight(2 * lines->fontMetrics().lineSpacing() + 2);
+    lines->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return lines;
+}
+
+QProgressBar* progressBar(const char* objectName, const QString& name)
+{
+    auto* bar = accessible(new QProgressBar, objectName, name);
+    bar->setTextVisible(true);
+    bar->setRange(0, 1);
+    bar->setValue(0);
+    return bar;
+}
+
+// Every core but one, which stays with the windows: with the work on every core, the main window's Run
+// click took a tenth longer beside it, on one core fewer it takes no longer than alone.
+unsigned backgroundThreads()
+{
+    const unsigned cores = std::thread::hardware_concurrency(); // 0 when it cannot tell
+    return cores > 1 ? cores - 1 : 1;
+}
+
+bool sameDynamics(const RunParameters& a, const RunParameters& b)
+{
+    return a.r == b.r && a.K == b.K && a.n0 == b.n0 && a.lag == b.lag;
+}
+
+} // namespace
+
+DynamicsWindow::DynamicsWindow(RunComparison& comparison, Services services, ParameterChoice choose)
+    : QWidget(nullptr, Qt::Window)
+    , m_comparison(comparison)
+    , m_services(services)
+    , m_choose(std::move(choose))
+    , m_restart(new QTimer(this))
+    , m_drawing(new QTimer(this))
+{
+    setAccessibleRole(*this, QAccessible::Window); // a plain widget would be told as a pane
+    setObjectName(QStringLiteral("Dynamics"));
+    setWindowTitle(QStringLiteral("Dynamics"));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon-32.png")));
+    setAttribute(Qt::WA_DeleteOnClose); // the navigator builds it afresh on the next "Dynamics…"
+
+    auto* parts = new QHBoxLayout;
+    parts->addWidget(buildMapPart(), 1);
+    parts->addWidget(buildBifurcationPart(), 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildWordsPart());
+    layout->addLayout(parts, 1);
+    const QList<QWidget*> tabOrder{m_sentences, m_map, m_overRate, m_overLag, m_bifurcation};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    addMenus();
+    setMinimumSize(SmallestWindow);
+    resize(FirstSize);
+
+    m_restart->setSingleShot(true);
+    m_restart->setInterval(0);
+    connect(m_restart, &QTimer::timeout, this, &DynamicsWindow::restart);
+    m_drawing->setInterval(DrawingMilliseconds);
+    connect(m_drawing, &QTimer::timeout, this, &DynamicsWindow::drawWhatCame);
+    connect(&m_comparison, &RunComparison::currentRunChanged, this, &DynamicsWindow::runChanged);
+    connect(m_map, &StabilityMap::chosen, this, [this](double r, double lag) { m_choose(r, lag); });
+    connect(m_bifurcation, &BifurcationPlot::chosen, this, [this](double value) {
+        if (m_bifurcation->axis() == BifurcationAxis::Rate)
+            m_choose(value, std::nullopt);
+        else
+            m_choose(std::nullopt, value);
+    });
+    restart();
+}
+
+DynamicsWindow::~DynamicsWindow()
+{
+    m_wordsJob.stop();
+    m_mapJob.stop();
+    m_bifurcationJob.stop();
+}
+
+QGroupBox* DynamicsWindow::buildWordsPart()
+{
+    m_wordsPart = accessible(new QGroupBox(QStringLiteral("The last run")), "wordsPart",
+                             QStringLiteral("The last run in words"));
+    m_headline = accessible(new QLabel, "regimeHeadline", QStringLiteral("Regime of the last run"));
+    QFont headlineFont = m_headline->font();
+    headlineFont.setBold(true);
+    headlineFont.setPointSizeF(headlineFont.pointSizeF() * 1.25);
+    m_headline->setFont(headlineFont);
+    m_sentences = accessible(new QLabel, "regimeWords", QStringLiteral("What the last run does"));
+    m_sentences->setWordWrap(true);
+    // Tab reaches the words and the keyboard selects them; the part's own menu stands for the label's.
+    m_sentences->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_sentences->setFocusPolicy(Qt::StrongFocus);
+    m_sentences->setContextMenuPolicy(Qt::NoContextMenu);
+    m_headline->setContextMenuPolicy(Qt::NoContextMenu);
+    auto* layout = new QVBoxLayout(m_wordsPart);
+    layout->addWidget(m_headline);
+    layout->addWidget(m_sentences);
+    return m_wordsPart;
+}
+
+QGroupBox* DynamicsWindow::buildMapPart()
+{
+    m_mapPart = accessible(new QGroupBox(QStringLiteral("Stability map")), "mapPart", QStringLiteral("Stability map"));
+    m_map = accessible(new StabilityMap, "stabilityMap",
+                       QStringLiteral("Stability map: the regime for each lag T and rate r"));
+    m_map->setAccessibleDescription(MapHint);
+    m_map->setMinimumSize(SmallestPlot);
+    m_mapPointed = pointedLines("mapPointed", QStringLiteral("The cell pointed at"));
+    m_mapPointed->setText(MapHint);
+    m_mapProgress = progressBar("mapProgress", QStringLiteral("Progress of the stability map"));
+    connect(m_map, &StabilityMap::pointed, this,
+            [this](const QString& words) { m_mapPointed->setText(words.isEmpty() ? MapHint : words); });
+    auto* layout = new QVBoxLayout(m_mapPart);
+    layout->addWidget(m_map, 1);
+    layout->addWidget(m_mapPointed);
+    layout->addWidget(m_mapProgress);
+    return m_mapPart;
+}
+
+QGroupBox* DynamicsWindow::buildBifurcationPart()
+{
+    m_bifurcationPart = accessible(new QGroupBox(QStringLiteral("Bifurcation diagram and Lyapunov exponent")),
+                                   "bifurcationPart", QStringLiteral("Bifurcation diagram and Lyapunov exponent"));
+    m_overRate = accessible(new QRadioButton(QStringLiteral("over r")), "overRate",
+                            QStringLiteral("Bifurcation diagram over r at the run's lag"));
+    m_overLag = accessible(new QRadioButton(QStringLiteral("over lag")), "overLag",
+                           QStringLiteral("Bifurcation diagram over the lag at the run's r"));
+    m_overRate->setChecked(true);
+    auto* axes = new QButtonGroup(m_bifurcationPart);
+    axes->addButton(m_overRate);
+    axes->addButton(m_overLag);
+    connect(m_overRate, &QRadioButton::toggled, this, &DynamicsWindow::axisChosen);
+    m_bifurcation = accessible(new BifurcationPlot, "bifurcationPlot",
+                               QStringLiteral("Bifurcation diagram with the Lyapunov exponent under it"));
+    m_bifurcation->setAccessibleDescription(RateHint);
+    m_bifurcation->setMinimumSize(SmallestPlot);
+    m_bifurcationPointed = pointedLines("bifurcationPointed", QStringLiteral("The column pointed at"));
+    m_bifurcationPointed->setText(RateHint);
+    m_bifurcationProgress = progressBar("bifurcationProgress", QStringLiteral("Progress of the bifurcation diagram"));
+    connect(m_bifurcation, &BifurcationPlot::pointed, this, [this](const QString& words) {
+        const bool overRate = m_bifurcation->axis() == BifurcationAxis::Rate;
+        m_bifurcationPointed->setText(words.isEmpty() ? (overRate ? RateHint : LagHint) : words);
+    });
+    auto* switchRow = new QHBoxLayout;
+    switchRow->addWidget(m_overRate);
+    switchRow->addWidget(m_overLag);
+    switchRow->addStretch(1);
+    auto* layout = new QVBoxLayout(m_bifurcationPart);
+    layout->addLayout(switchRow);
+    layout->addWidget(m_bifurcation, 1);
+    layout->addWidget(m_bifurcationPointed);
+    layout->addWidget(m_bifurcationProgress);
+    return m_bifurcationPart;
+}
+
+void DynamicsWindow::addMenus()
+{
+    new PictureMenu(*m_wordsPart, m_services,
+                    {.title = [] { return QStringLiteral("The last run in words"); },
+                     .dataText = [this](QChar separator) { return wordsDataText(separator); }});
+    new PictureMenu(*m_map, m_services,
+                    {.title = [this] { return m_map->title(); },
+                     .dataText = [this](QChar separator) { return m_map->dataText(separator); }});
+    new PictureMenu(*m_bifurcation, m_services,
+                    {.title = [this] { return m_bifurcation->title(); },
+                     .dataText = [this](QChar separator) { return m_bifurcation->dataText(separator); }});
+}
+
+bool DynamicsWindow::working() const
+{
+    return m_restart->isActive() || m_wordsJob.running() || m_mapJob.running() || m_bifurcationJob.running()
+        || m_drawing->isActive();
+}
+
+// Inside the Run click nothing happens but a note: the stale work is stopped and the new one started
+// once the click is over, so that the click neither waits for a thread nor meets threads winding down.
+void DynamicsWindow::runChanged() { m_restart->start(); }
+
+void DynamicsWindow::restart()
+{
+    const auto& run = m_comparison.currentRun();
+    // A run that differs in its steps alone has the same dynamics: what is there or under way stays.
+    if (run && m_plan && sameDynamics(*run, m_plan->run))
+        return;
+    m_wordsJob.stop();
+    m_mapJob.stop();
+    m_bifurcationJob.stop();
+    m_report.reset();
+    if (!run) {
+        m_plan.reset();
+        showWords(noRunWords());
+        m_map->showNoRun();
+        m_bifurcation->showNoRun();
+        showProgress(m_mapProgress, 0, 0, false);
+        showProgress(m_bifurcationProgress, 0, 0, false);
+        return;
+    }
+    m_plan = planDynamics(*run);
+    showWords(workingWords(*run));
+    m_map->showPlan(*m_plan);
+    m_bifurcation->showPlan(*m_plan, chosenAxis());
+    startWords();
+    startMap();
+    startBifurcation();
+    startDrawing();
+}
+
+void DynamicsWindow::startWords()
+{
+    m_wordsJob.start([run = m_plan->run](const std::atomic<bool>* cancel, auto& output) {
+        RegimeWorkspace workspace;
+        auto report = runRegime(run, workspace, cancel);
+        if (!cancelRequested(cancel))
+            output.deliver(std::move(report));
+    });
+}
+
+void DynamicsWindow::startMap()
+{
+    m_mapJob.start([grid = m_plan->map](const std::atomic<bool>* cancel, auto& output) {
+        ScanControl control;
+        control.cancel = cancel;
+        control.threads = backgroundThreads();
+        scanGrid(grid, control, [&output](const ScanCell& cell) { output.deliver(cell); });
+    });
+}
+
+void DynamicsWindow::startBifurcation()
+{
+    const BifurcationRequest& request = chosenAxis() == BifurcationAxis::Rate ? m_plan->overRate : m_plan->overLag;
+    m_bifurcationJob.start([request](const std::atomic<bool>* cancel, auto& output) {
+        ScanControl control;
+        control.cancel = cancel;
+        control.threads = backgroundThreads();
+        bifurcationData(request, control, [&output](std::size_t index, const BifurcationColumn& column) {
+            output.deliver({index, column});
+        });
+    });
+}
+
+BifurcationAxis DynamicsWindow::chosenAxis() const
+{
+    return m_overRate->isChecked() ? BifurcationAxis::Rate : BifurcationAxis::Lag;
+}
+
+void DynamicsWindow::axisChosen()
+{
+    const bool overRate = chosenAxis() == BifurcationAxis::Rate;
+    m_bifurcation->setAccessibleDescription(overRate ? RateHint : LagHint);
+    m_bifurcationPointed->setText(overRate ? RateHint : LagHint);
+    if (!m_plan)
+        return;
+    m_bifurcationJob.stop();
+    m_bifurcation->showPlan(*m_plan, chosenAxis());
+    startBifurcation();
+    startDrawing();
+}
+
+// The first results are drawn as soon as there are a few, the rest at the pace of the drawing timer.
+void DynamicsWindow::startDrawing()
+{
+    m_drawing->start();
+    QTimer::singleShot(FirstLookMilliseconds, this, &DynamicsWindow::drawWhatCame);
+}
+
+void DynamicsWindow::drawWhatCame()
+{
+    auto words = m_wordsJob.take();
+    if (!words.items.empty()) {
+        m_report = words.items.back();
+        showWords(runInWords(m_plan->run, m_report));
+    }
+    auto cells = m_mapJob.take();
+    m_map->addCells(cells.items);
+    showProgress(m_mapProgress, m_map->computedCells(), m_map->cellCount(), cells.finished);
+    auto columns = m_bifurcationJob.take();
+    m_bifurcation->addColumns(std::move(columns.items));
+    showProgress(m_bifurcationProgress, m_bifurcation->computedColumns(), m_bifurcation->columnCount(),
+                 columns.finished);
+    if (words.finished && cells.finished && columns.finished)
+        m_drawing->stop();
+}
+
+void DynamicsWindow::showWords(const RunWords& words)
+{
+    m_headline->setText(words.headline);
+    m_sentences->setText(words.sentences);
+}
+
+void DynamicsWindow::showProgress(QProgressBar* bar, std::size_t done, std::size_t total, bool finished)
+{
+    bar->setRange(0, int(std::max<std::size_t>(total, 1)));
+    bar->setValue(int(done));
+    if (total == 0)
+        bar->setFormat(QStringLiteral("Waiting for the first run"));
+    else if (finished)
+        bar->setFormat(QStringLiteral("Done: %m of %m"));
+    else
+        bar->setFormat(QStringLiteral("Computing: %v of %m"));
+}
+
+QString DynamicsWindow::wordsDataText(QChar decimalSeparator) const
+{
+    QString text = m_headline->text() + QLatin1Char('\n') + m_sentences->text() + QLatin1Char('\n');
+    if (m_plan)
+        text += QLatin1Char('\n')
+            + tableText({QStringLiteral("quantity"), QStringLiteral("value")},
+                        runFacts(m_plan->run, m_report, decimalSeparator));
+    return text;
+}
+
+} // namespace tarnis

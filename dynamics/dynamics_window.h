@@ -1,0 +1,97 @@
+// The window Dynamics: what r and the lag do, for the last run. The run in words, the stability map
+// over lag and r, and the bifurcation diagram with its Lyapunov exponent, over r or over the lag. It
+// follows every run, computes on threads of its own while it stays usable, and a click on a map writes
+// r and the lag into the main window's boxes. Nothing in it writes the result store.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "dynamics/background_job.h"
+#include "dynamics/dynamics_plan.h"
+#include "ui/services.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <utility>
+
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QRadioButton;
+class QTimer;
+
+namespace tarnis {
+
+class BifurcationPlot;
+class RunComparison;
+class StabilityMap;
+struct RunWords;
+
+class DynamicsWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Writes r, the lag or both into the main window's boxes as a preset does.
+    using ParameterChoice = std::function<void(std::optional<double> r, std::optional<double> lag)>;
+
+    // The window reads the current run from the comparison and follows its changes.
+    DynamicsWindow(RunComparison& comparison, Services services, ParameterChoice choose);
+    ~DynamicsWindow() override;
+
+    // How often the results that came in are drawn while the work goes on, and when first.
+    static constexpr int DrawingMilliseconds = 50;
+    static constexpr int FirstLookMilliseconds = 10;
+
+    // Some of the work for the current run is still going on (or about to start).
+    bool working() const;
+    const std::optional<DynamicsPlan>& plan() const { return m_plan; }
+
+private:
+    using Column = std::pair<std::size_t, BifurcationColumn>;
+
+    QGroupBox* buildWordsPart();
+    QGroupBox* buildMapPart();
+    QGroupBox* buildBifurcationPart();
+    void addMenus();
+    void runChanged();
+    void restart();
+    void startWords();
+    void startMap();
+    void startBifurcation();
+    void axisChosen();
+    void startDrawing();
+    void drawWhatCame();
+    void showWords(const RunWords& words);
+    void showProgress(QProgressBar* bar, std::size_t done, std::size_t total, bool finished);
+    QString wordsDataText(QChar decimalSeparator) const;
+    BifurcationAxis chosenAxis() const;
+
+    RunComparison& m_comparison;
+    Services m_services;
+    ParameterChoice m_choose;
+    std::optional<DynamicsPlan> m_plan;
+    std::optional<RegimeReport> m_report; // the run's regime, once known
+
+    QGroupBox* m_wordsPart;
+    QLabel* m_headline;
+    QLabel* m_sentences;
+    QGroupBox* m_mapPart;
+    StabilityMap* m_map;
+    QLabel* m_mapPointed;
+    QProgressBar* m_mapProgress;
+    QGroupBox* m_bifurcationPart;
+    QRadioButton* m_overRate;
+    QRadioButton* m_overLag;
+    BifurcationPlot* m_bifurcation;
+    QLabel* m_bifurcationPointed;
+    QProgressBar* m_bifurcationProgress;
+    QTimer* m_restart; // a run came: the work starts again once the Run click is over
+    QTimer* m_drawing; // draws what came in while the work goes on
+
+    // Last, so that they stop and their threads end before anything else of the window goes.
+    BackgroundJob<std::optional<RegimeReport>> m_wordsJob;
+    BackgroundJob<ScanCell> m_mapJob;
+    BackgroundJob<Column> m_bifurcationJob;
+};
+
+} // namespace tarnis

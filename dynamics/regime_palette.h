@@ -1,0 +1,30 @@
+// The colours of the regimes on the stability map and in its legend: the eight of Okabe and Ito's
+// palette but black, which stay apart for readers with any common kind of colour blindness, and a pale
+// grey for cells still being computed.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/run_regime.h"
+
+#include <QColor>
+#include <QString>
+
+#include <array>
+
+namespace tarnis {
+
+inline constexpr std::array AllRegimes{Regime::SettlesSmoothly, Regime::DampedOscillations,
+                                       Regime::Periodic,        Regime::SustainedOscillations,
+                                       Regime::Chaotic,         Regime::DiesOut,
+                                       Regime::LeavesRange};
+
+QColor regimeColour(Regime regime);
+inline const QColor NotComputedColour{235, 235, 235};
+
+// The regime's words, "sustained oscillations".
+QString regimeName(Regime regime);
+
+// Its place in AllRegimes.
+int regimeIndex(Regime regime);
+
+} // namespace tarnis

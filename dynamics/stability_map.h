@@ -1,0 +1,76 @@
+// The stability map: the regime of every pair of lag T (across) and r (up) as a coloured cell, the
+// limits of linear theory over the cells (r_c solid, r_m dashed), the last run's place, and a legend
+// of the colours. The pointer or the arrow keys point at a cell, which the map names in words; a click
+// or Enter chooses it. The map only shows what it is given; the window computes it.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "dynamics/dynamics_plan.h"
+#include "dynamics/pointing_plot.h"
+
+#include <optional>
+#include <vector>
+
+namespace tarnis {
+
+class StabilityMap : public PointingPlot {
+    Q_OBJECT
+public:
+    explicit StabilityMap(QWidget* parent = nullptr);
+
+    // A new run: its grid with every cell still to come, its limits and its place.
+    void showPlan(const DynamicsPlan& plan);
+    // No run yet: an empty map that says so.
+    void showNoRun();
+    // Cells as the scan finishes them; the map is drawn again on the next turn of the event loop.
+    void addCells(const std::vector<ScanCell>& cells);
+
+    std::size_t cellCount() const { return m_reports.size(); }
+    std::size_t computedCells() const { return m_computed; }
+    // The cell at a place of the widget, r-major as the scan numbers them; none off the cells.
+    std::optional<std::size_t> cellAt(QPointF pixel) const;
+    QPointF cellCentre(std::size_t cell) const;
+    double cellRate(std::size_t cell) const;
+    double cellLag(std::size_t cell) const;
+
+    QString title() const;
+    // One row per cell, r-major: r, T, the regime and its numbers, r_m and r_c of the lag.
+    QString dataText(QChar decimalSeparator) const;
+
+signals:
+    // A cell was clicked or chosen with Enter.
+    void chosen(double r, double lag);
+
+protected:
+    std::optional<std::size_t> placeAt(QPointF pixel) const override { return cellAt(pixel); }
+    std::optional<std::size_t> runPlace() const override;
+    QString placeWords(std::size_t cell) const override;
+    void markPlace(std::optional<std::size_t> cell) override;
+    void choose(std::size_t cell) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void placeLegend();
+    void drawLimits(const DynamicsPlan& plan);
+    void movePointer(int lagSteps, int rateSteps);
+
+    QCPTextElement* m_title;
+    QCPColorMap* m_cells;
+    QCPGraph* m_stableHalo;
+    QCPGraph* m_stable;
+    QCPGraph* m_monotoneHalo;
+    QCPGraph* m_monotone;
+    QCPGraph* m_run;
+    QCPItemText* m_placeholder;
+    QCPLayer* m_pointerLayer;
+    QCPItemRect* m_pointer;
+
+    ScanGrid m_grid;
+    std::vector<std::optional<StabilityLimits>> m_limits;
+    RunParameters m_runParameters;
+    std::vector<std::optional<RegimeReport>> m_reports;
+    std::size_t m_computed = 0;
+};
+
+} // namespace tarnis

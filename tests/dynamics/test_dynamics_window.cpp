@@ -1,0 +1,439 @@
+// The Dynamics window: the words for each regime; a click or Enter on the map and on the bifurcation
+// diagram writes the main window's boxes as a preset does, without a run; a run during the work starts
+// it again for the new parameters, one that differs in its steps alone does not; the pictures and
+// copied data of its three parts. The result store
+// is compared byte for byte after everything the window does: only Run may write it.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "charts/chart_control.h"
+#include "dynamics/bifurcation_plot.h"
+#include "dynamics/dynamics_window.h"
+#include "dynamics/regime_palette.h"
+#include "dynamics/regime_words.h"
+#include "dynamics/stability_map.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/exact.h"
+#include "tests/support/files.h"
+#include "tests/support/pdf_pages.h"
+#include "tests/support/pictures.h"
+#include "tests/support/test_main.h"
+#include "tests/support/widgets.h"
+#include "ui/navigator.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QGroupBox>
+#include <QImage>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <cstring>
+
+using namespace tarnis;
+using namespace tarnis::test;
+
+namespace {
+
+constexpr int WorkTimeout = 120000; // the whole map, also under the sanitizers
+
+enum class Part { Words, Map, Bifurcation };
+enum class Choice { MapClick, MapKeys, OverRateClick, OverLagClick };
+
+// The value that the line under the diagram names: "r = 0.12625: …" gives "0.12625".
+QString namedValue(const QString& line)
+{
+    return line.section(QLatin1String(" = "), 1).section(QLatin1Char(':'), 0, 0);
+}
+
+} // namespace
+
+class TestDynamicsWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void words_data();
+    void words();
+    void choosingWritesTheBoxes_data();
+    void choosingWritesTheBoxes();
+    void aRunRestartsTheWork();
+    void picturesAndData_data();
+    void picturesAndData();
+
+private:
+    DynamicsWindow* openDynamics();
+    void waitUntilDone(DynamicsWindow* dynamics);
+    QWidget* partWidget(DynamicsWindow* dynamics, Part part);
+    QAction* menuEntry(QWidget* part, const QString& entry);
+    void verifyStoreUntouched();
+
+    std::unique_ptr<AppFixture> m_fixture;
+    ResultStore m_storeAfterRun;
+    QTemporaryDir m_folder;
+};
+
+void TestDynamicsWindow::init()
+{
+    m_fixture = startTarnis(AfterStart::RunDefaults);
+    m_storeAfterRun = m_fixture->state().store;
+}
+
+void TestDynamicsWindow::cleanup() { m_fixture.reset(); }
+
+// "Dynamics…" on the main window's chart, as a user opens it; the main window stays on screen.
+DynamicsWindow* TestDynamicsWindow::openDynamics()
+{
+    QWidget* main = m_fixture->mainWindow();
+    QAction* entry = menuEntry(child<ChartControl>(main, "MSChart1"), QStringLiteral("Dynamics…"));
+    if (!entry)
+        return nullptr;
+    entry->trigger();
+    auto* dynamics = qobject_cast<DynamicsWindow*>(m_fixture->app().navigator().existing(WindowId::Dynamics));
+    if (!dynamics || !QTest::qWaitForWindowExposed(dynamics)) {
+        QTest::qFail("the Dynamics window did not open", __FILE__, __LINE__);
+        return nullptr;
+    }
+    if (!main->isVisible())
+        QTest::qFail("the main window went when the Dynamics window came", __FILE__, __LINE__);
+    return dynamics;
+}
+
+void TestDynamicsWindow::waitUntilDone(DynamicsWindow* dynamics)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!dynamics->working(), WorkTimeout);
+    settle(); // the plots draw what came last
+}
+
+QWidget* TestDynamicsWindow::partWidget(DynamicsWindow* dynamics, Part part)
+{
+    switch (part) {
+    case Part::Words:
+        return child<QLabel>(dynamics, "regimeWords");
+    case Part::Map:
+        return child<StabilityMap>(dynamics, "stabilityMap");
+    case Part::Bifurcation:
+        return child<BifurcationPlot>(dynamics, "bifurcationPlot");
+    }
+    return nullptr;
+}
+
+// Opens a part's menu with a right click in its middle and gives one of its entries; nullptr (and a
+// failure) when there is none.
+QAction* TestDynamicsWindow::menuEntry(QWidget* part, const QString& entry)
+{
+    if (!part)
+        return nullptr;
+    clickAsUser(part, Qt::RightButton, part->rect().center());
+    QMenu* menu = nullptr;
+    for (QWidget* owner = part; owner && !menu; owner = owner->parentWidget())
+        menu = owner->findChild<QMenu*>(QStringLiteral("chartMenu"), Qt::FindDirectChildrenOnly);
+    if (!menu || !menu->isVisible()) {
+        QTest::qFail("the part's menu did not open", __FILE__, __LINE__);
+        return nullptr;
+    }
+    menu->hide();
+    for (QAction* action : menu->actions())
+        if (action->text() == entry)
+            return action;
+    QTest::qFail(qPrintable(QStringLiteral("the menu has no entry ") + entry), __FILE__, __LINE__);
+    return nullptr;
+}
+
+// Bytes, not values: a NaN that the run stored must stay the same NaN.
+void TestDynamicsWindow::verifyStoreUntouched()
+{
+    QVERIFY(std::memcmp(&m_fixture->state().store, &m_storeAfterRun, sizeof m_storeAfterRun) == 0);
+}
+
+void TestDynamicsWindow::words_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<double>("n0");
+    QTest::addColumn<double>("lag");
+    QTest::addColumn<QString>("headline");
+    QTest::addColumn<QString>("sentences");
+    const QString damped = QStringLiteral("the population overshoots K = 500 and oscillates around it with a period of "
+                                          "about %1 steps; the swings shrink by half %2, until it settles at K. ");
+    const QString noLag = QStringLiteral("Without a lag, oscillations around K die down for r below r_c = 2 and "
+                                         "persist above it; below r_m = 1 the population approaches K without "
+                                         "overshooting. Here r = %1 %2.");
+    QTest::addRow("Data 1") << 0.2 << 1.0 << 8.0 << "Sustained oscillations"
+                            << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 8, the population keeps oscillating "
+                               "around K = 500, between about 175.2 and 911.7, with a period of about 35.0 steps. The "
+                               "swings neither die down nor grow, and they never repeat exactly. At this lag, "
+                               "oscillations around K die down for r below r_c = 0.1845 and persist above it; below "
+                               "r_m = 0.0433 the population approaches K without overshooting. Here r = 0.2 is above "
+                               "r_c.";
+    QTest::addRow("Data 2") << 0.2 << 1.0 << 5.0 << "Damped oscillations"
+                            << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 5, "
+            + damped.arg("24.8", "about every 15 steps")
+            + "At this lag, oscillations around K die down for r below r_c = 0.2846 and persist above it; below r_m "
+              "= 0.06698 the population approaches K without overshooting. Here r = 0.2 lies between r_m and r_c.";
+    QTest::addRow("Data 3") << 0.2 << 1.0 << 3.0 << "Damped oscillations"
+                            << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 3, "
+            + damped.arg("20", "about every 4.3 steps")
+            + "At this lag, oscillations around K die down for r below r_c = 0.445 and persist above it; below r_m "
+              "= 0.1055 the population approaches K without overshooting. Here r = 0.2 lies between r_m and r_c.";
+    const QString noLagOpening = QStringLiteral("With r = %1, N(0) = %2, K = 500 and no lag (T = 0), ");
+    QTest::addRow("T = 0, r = 0.5") << 0.5 << 1.0 << 0.0 << "Settles smoothly"
+                                    << noLagOpening.arg("0.5", "1")
+            + "the population grows towards K = 500 and settles there without overshooting. "
+            + noLag.arg("0.5", "is below r_m");
+    QTest::addRow("T = 0, r = 1.5") << 1.5 << 1.0 << 0.0 << "Damped oscillations"
+                                    << noLagOpening.arg("1.5", "1") + damped.arg("2", "or more at every step")
+            + noLag.arg("1.5", "lies between r_m and r_c");
+    QTest::addRow("T = 0, r = 2.5") << 2.5 << 1.0 << 0.0 << "Periodic"
+                                    << noLagOpening.arg("2.5", "1")
+            + "the population settles into a cycle that repeats exactly every 4 steps, between about 268.0 and "
+              "612.5, around K = 500. "
+            + noLag.arg("2.5", "is above r_c");
+    QTest::addRow("T = 0, r = 2.7") << 2.7 << 1.0 << 0.0 << "Chaotic"
+                                    << noLagOpening.arg("2.7", "1")
+            + "the population fluctuates irregularly between about 175.9 and 633.8 and never settles into a cycle: "
+              "it is chaotic. Two runs that start almost alike drift apart, their difference growing by about 42 % "
+              "per step (Lyapunov exponent 0.354), so its values far ahead cannot be predicted. "
+            + noLag.arg("2.7", "is above r_c");
+    // The two ends name their step.
+    QTest::addRow("dies out") << 3.5 << 1.0 << 0.0 << "Dies out"
+                              << noLagOpening.arg("3.5", "1")
+            + "the population dies out at step 6: it had overshot K so far that the next step took it down to 0. "
+            + noLag.arg("3.5", "is above r_c");
+    QTest::addRow("leaves the range") << -0.5 << 600.0 << 0.0 << "Leaves the range"
+                                      << noLagOpening.arg("-0.5", "600")
+            + "the population grows out of all bounds: after step 14 its values leave the range of numbers that can "
+              "be computed. Without a lag, oscillations around K die down for r below r_c = 2 and persist above it; "
+              "below r_m = 1 the population approaches K without overshooting. Here r = -0.5 is not above 0: the "
+              "population does not grow towards K.";
+    QTest::addRow("beyond the analysis") << 0.2 << 1.0 << 20000.0 << "Beyond the analysis"
+                                         << "What the run with r = 0.2 and a lag of T = 20000 does in the long run "
+                                            "cannot be worked out: the analysis covers lags up to 9999.";
+}
+
+void TestDynamicsWindow::words()
+{
+    QFETCH(double, r);
+    QFETCH(double, n0);
+    QFETCH(double, lag);
+    QFETCH(QString, headline);
+    QFETCH(QString, sentences);
+    const RunParameters run{.r = r, .K = 500.0, .steps = 200, .n0 = n0, .lag = lag};
+    const RunWords words = runInWords(run, runRegime(run));
+    QCOMPARE(words.headline, headline);
+    QCOMPARE(words.sentences, sentences);
+}
+
+void TestDynamicsWindow::choosingWritesTheBoxes_data()
+{
+    QTest::addColumn<Choice>("choice");
+    QTest::addColumn<int>("index");    // the map's cell or the diagram's column
+    QTest::addColumn<QString>("rate"); // empty: the value that the line under the diagram names
+    QTest::addColumn<QString>("lag");
+    // The defaults ran: r = 0.2, T = 5. The map's r runs up to 1 in steps of 0.005 and its lag up to 20
+    // in halves, cells of a few pixels; the diagram's 800 values of r lie closer than its pixels.
+    QTest::addRow("map, click") << Choice::MapClick << 59 * 41 + 4 << "0.3"
+                                << "2";
+    QTest::addRow("map, arrows and Enter") << Choice::MapKeys << -1 << "0.205"
+                                           << "5.5";
+    QTest::addRow("over r, click") << Choice::OverRateClick << 99 << QString() << "5";
+    QTest::addRow("over lag, click") << Choice::OverLagClick << 7 << "0.2"
+                                     << "3.5";
+}
+
+void TestDynamicsWindow::choosingWritesTheBoxes()
+{
+    QFETCH(Choice, choice);
+    QFETCH(int, index);
+    QFETCH(QString, rate);
+    QFETCH(QString, lag);
+    DynamicsWindow* dynamics = openDynamics();
+    QVERIFY(dynamics);
+    if (choice == Choice::OverLagClick)
+        child<QRadioButton>(dynamics, "overLag")->click();
+    waitUntilDone(dynamics);
+    QWidget* main = m_fixture->mainWindow();
+    QVERIFY(!child<QPushButton>(main, "Command2")->isEnabled());
+    auto* map = child<StabilityMap>(dynamics, "stabilityMap");
+    auto* diagram = child<BifurcationPlot>(dynamics, "bifurcationPlot");
+
+    if (choice == Choice::MapKeys) {
+        // The keyboard starts at the run's cell.
+        map->setFocus();
+        QTest::keyClick(map, Qt::Key_Right);
+        QTest::keyClick(map, Qt::Key_Up);
+        QTest::keyClick(map, Qt::Key_Return);
+    } else {
+        QWidget* plot = choice == Choice::MapClick ? static_cast<QWidget*>(map) : diagram;
+        const QPoint at = (choice == Choice::MapClick ? map->cellCentre(std::size_t(index))
+                                                      : diagram->columnPixel(std::size_t(index)))
+                              .toPoint();
+        // The pointer names what it rests on, in the words of the line under the plot.
+        QTest::mouseMove(dynamics->windowHandle(), plot->mapTo(dynamics, at));
+        const QString pointed
+            = child<QLabel>(dynamics, choice == Choice::MapClick ? "mapPointed" : "bifurcationPointed")->text();
+        QVERIFY2(!pointed.contains("still being computed"), qPrintable(pointed));
+        if (choice == Choice::MapClick) {
+            QVERIFY2(pointed.startsWith("T = " + lag + ", r = " + rate + ": "), qPrintable(pointed));
+        } else if (rate.isEmpty()) {
+            rate = namedValue(pointed);
+            QVERIFY2(qAbs(rate.toDouble() - diagram->columnValue(std::size_t(index))) <= 2.0 / 800,
+                     qPrintable(pointed));
+        } else {
+            QCOMPARE(namedValue(pointed), lag);
+        }
+        QTest::mouseClick(plot, Qt::LeftButton, {}, at);
+    }
+
+    QCOMPARE(child<QLineEdit>(main, "rrate")->text(), rate);
+    QCOMPARE(child<QLineEdit>(main, "tlag")->text(), lag);
+    QCOMPARE(child<QLineEdit>(main, "Text4")->text(), QString());
+    QVERIFY(!child<ChartControl>(main, "MSChart1")->isVisible());
+    QVERIFY(child<QPushButton>(main, "Command2")->isEnabled());
+    // Nothing ran: the store and the run that the window follows are those of the defaults.
+    verifyStoreUntouched();
+    QCOMPARE(m_fixture->app().navigator().existing(WindowId::Dynamics), dynamics);
+    QCOMPARE(dynamics->plan()->run.lag, 5.0);
+    QVERIFY(!dynamics->working());
+}
+
+void TestDynamicsWindow::aRunRestartsTheWork()
+{
+    DynamicsWindow* dynamics = openDynamics();
+    QVERIFY(dynamics);
+    auto* map = child<StabilityMap>(dynamics, "stabilityMap");
+    QVERIFY(dynamics->working());
+    QVERIFY(map->computedCells() < map->cellCount());
+    // Data 1 with another K, run while the map of the defaults is being computed.
+    QWidget* main = m_fixture->mainWindow();
+    QVERIFY(clickButton(main, "Command15"));
+    typeInto(child<QLineEdit>(main, "Kvalue"), QStringLiteral("400"));
+    m_fixture->run();
+    const RunParameters run{.r = 0.2, .K = 400.0, .steps = 0, .n0 = 1.0, .lag = 8.0};
+    waitUntilDone(dynamics);
+
+    QCOMPARE(dynamics->plan()->run.K, 400.0);
+    QCOMPARE(dynamics->plan()->run.lag, 8.0);
+    const RunWords words = runInWords(run, runRegime(run));
+    QCOMPARE(child<QLabel>(dynamics, "regimeHeadline")->text(), words.headline);
+    QCOMPARE(child<QLabel>(dynamics, "regimeWords")->text(), words.sentences);
+    QCOMPARE(child<BifurcationPlot>(dynamics, "bifurcationPlot")->title(),
+             QStringLiteral("Bifurcation diagram over r at T = 8"));
+    // Every cell is there, and those looked at are those of K = 400, not of the stale scan.
+    QCOMPARE(map->computedCells(), map->cellCount());
+    const QStringList rows = map->dataText(QLatin1Char('.')).split(QLatin1Char('\n'));
+    for (const std::size_t cell : {std::size_t(0), std::size_t(39 * 41 + 16), std::size_t(120 * 41 + 30)}) {
+        const QStringList row = rows[qsizetype(cell) + 1].split(QLatin1Char('\t'));
+        const auto report
+            = runRegime({.r = map->cellRate(cell), .K = 400.0, .steps = 0, .n0 = 1.0, .lag = map->cellLag(cell)});
+        QVERIFY(report);
+        QCOMPARE(row[2], regimeName(report->regime));
+        // Every digit, so that it reads back the same; nothing for a run that ended.
+        QCOMPARE_EXACT(row[6].isEmpty() ? qQNaN() : row[6].toDouble(), report->nMax.value_or(qQNaN()));
+    }
+    // A run that differs in its steps alone changes nothing here: the work is not done again.
+    typeInto(child<QLineEdit>(main, "simut"), QStringLiteral("300"));
+    pressEnter(child<QLineEdit>(main, "simut"));
+    m_fixture->run();
+    settle();
+    QVERIFY(!dynamics->working());
+    QCOMPARE(map->computedCells(), map->cellCount());
+}
+
+void TestDynamicsWindow::picturesAndData_data()
+{
+    QTest::addColumn<Part>("part");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("suggested");
+    QTest::addColumn<QString>("text"); // in the SVG drawing, or at the start of the copied data
+    const QString map = QStringLiteral("Regimes over the lag T and r (N(0) = 1, K = 500)");
+    const QString diagram = QStringLiteral("Bifurcation diagram over r at T = 5");
+    const QString words = QStringLiteral("The last run in words");
+    for (const auto& [part, title, shown] : {std::tuple{Part::Words, words, QStringLiteral("Damped oscillations")},
+                                             std::tuple{Part::Map, map, QStringLiteral("damped oscillations")},
+                                             std::tuple{Part::Bifurcation, diagram, QStringLiteral("Lyapunov")}}) {
+        const QByteArray name = title.toUtf8();
+        QTest::addRow("%s, PNG", name.data()) << part << "Save chart as PNG…" << title + ".png" << QString();
+        QTest::addRow("%s, SVG", name.data()) << part << "Save chart as SVG…" << title + ".svg" << shown;
+        QTest::addRow("%s, PDF", name.data()) << part << "Save chart as PDF…" << title + ".pdf" << QString();
+    }
+    QTest::addRow("words, data") << Part::Words << "Copy data" << QString()
+                                 << "Damped oscillations\nWith r = 0.2, N(0) = 1, K = 500 and a lag of T = 5, the "
+                                    "population overshoots";
+    QTest::addRow("map, data") << Part::Map << "Copy data" << QString()
+                               << "r\tT\tregime\tperiod\tLyapunov exponent\tsmallest N\tlargest N\tend step\tr_m\tr_c\n"
+                                  "0.005\t0\tsettles smoothly\t\t";
+    QTest::addRow("diagram, data") << Part::Bifurcation << "Copy data" << QString()
+                                   << "r\tLyapunov exponent\tend\tend step\tN(1000)\tN(1001)\t";
+}
+
+void TestDynamicsWindow::picturesAndData()
+{
+    QFETCH(Part, part);
+    QFETCH(QString, entry);
+    QFETCH(QString, suggested);
+    QFETCH(QString, text);
+    DynamicsWindow* dynamics = openDynamics();
+    QVERIFY(dynamics);
+    waitUntilDone(dynamics);
+    QWidget* widget = partWidget(dynamics, part);
+    QVERIFY(widget);
+    // The words' menu is that of their part, which its picture shows whole.
+    QWidget* pictured = part == Part::Words ? child<QGroupBox>(dynamics, "wordsPart") : widget;
+    const QString fileName = m_folder.filePath(QStringLiteral("part"));
+    QFile::remove(fileName);
+    m_fixture->fakes().fileNames.answers = {fileName};
+    QGuiApplication::clipboard()->clear();
+    QAction* action = menuEntry(widget, entry);
+    QVERIFY(action);
+    action->trigger();
+    QCOMPARE(m_fixture->fakes().messages.messages, QStringList());
+
+    if (suggested.isEmpty()) {
+        const QString copied = QGuiApplication::clipboard()->text();
+        QVERIFY2(copied.startsWith(text), qPrintable(copied.left(300)));
+        const QStringList lines = copied.chopped(1).split(QLatin1Char('\n'));
+        const int columns = int(lines[0].count(QLatin1Char('\t'))) + 1;
+        if (part == Part::Map)
+            QCOMPARE(lines.size(), 1 + 200 * 41);
+        if (part == Part::Bifurcation) {
+            QCOMPARE(lines.size(), 1 + 800);
+            QCOMPARE(columns, 4 + 200);
+        }
+        if (part != Part::Words)
+            for (const QString& line : lines)
+                QCOMPARE(int(line.count(QLatin1Char('\t'))) + 1, columns);
+        else
+            QVERIFY(lines.contains(QStringLiteral("regime\tdamped oscillations")));
+    } else {
+        QCOMPARE(m_fixture->fakes().fileNames.suggestions, QStringList{suggested});
+        const QByteArray content = contentOf(fileName);
+        if (suggested.endsWith(".png")) {
+            const QImage picture = QImage::fromData(content, "PNG");
+            QCOMPARE(picture.size(), pictured->size() * 2);
+            // The cells and points as drawn in the end, not as they were while the work went on.
+            if (part == Part::Map)
+                QVERIFY(hasColour(picture, QColor(0, 114, 178)));
+            if (part == Part::Bifurcation)
+                QVERIFY(hasColour(picture, QColor(0, 0, 160)));
+            if (part == Part::Words)
+                QVERIFY(!inkBounds(picture).isEmpty());
+        } else if (suggested.endsWith(".svg")) {
+            const QStringList elements = svgElements(content);
+            QVERIFY2(!elements.isEmpty() && elements.first() == "svg", qPrintable(elements.value(0)));
+            QVERIFY(elements.contains(QStringLiteral("text")));
+            QVERIFY(content.contains(text.toUtf8()));
+        } else {
+            if (const QString missing = pdfToolsMissing(); !missing.isEmpty())
+                QFAIL(qPrintable(missing));
+            QCOMPARE(pdfPageCount(fileName), 1);
+            const QImage page = pdfFirstPage(fileName, 96);
+            QVERIFY(qAbs(page.width() - pictured->width()) <= 1 && qAbs(page.height() - pictured->height()) <= 1);
+            QVERIFY(!inkBounds(page).isEmpty());
+        }
+    }
+    verifyStoreUntouched();
+}
+
+TARNIS_GUI_TEST_MAIN(TestDynamicsWindow)
+#include "test_dynamics_window.moc"
