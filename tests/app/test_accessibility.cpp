@@ -6,6 +6,7 @@
 // the chart's menu by its key. Skips that part, saying why, where any of them cannot run.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/app_fixture.h"
+#include "tests/support/helper_processes.h"
 #include "tests/support/private_display.h"
 #include "tests/support/private_session_bus.h"
 #include "tests/support/test_main.h"
@@ -22,17 +23,6 @@ namespace {
 
 const QString Python = QStringLiteral("/usr/bin/python3");
 const QString Client = QStringLiteral(TARNIS_SOURCE_DIR "/tests/app/accessibility_client.py");
-
-void end(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-}
 
 // Every control below the interface that should be named by something and is not.
 QStringList unnamedControls(QAccessibleInterface* node)
@@ -142,9 +132,9 @@ void TestAccessibility::mainWindowThroughTheAccessibilityBus()
     client.start(Python, {Client});
     const bool finished = client.waitForFinished(120000);
     const QString said = QString::fromLocal8Bit(client.readAll());
-    end(client);
+    endProcess(client);
     const bool tarnisRan = tarnis.state() == QProcess::Running;
-    end(tarnis);
+    endProcess(tarnis);
     QVERIFY2(tarnisRan, "Tarnis ended during the walk");
     QVERIFY2(finished, qPrintable(QStringLiteral("the client did not finish:\n") + said));
     QVERIFY2(client.exitCode() == 0, qPrintable(said));

@@ -32,6 +32,29 @@ namespace {
 
 enum class Window { Main, Large };
 
+// The menu of a run chart in a window that can show the dynamics; separators have no text.
+const QStringList FullMenu{QStringLiteral("Save chart as PNG…"), QStringLiteral("Save chart as SVG…"),
+                           QStringLiteral("Save chart as PDF…"), QStringLiteral("Copy data"), QString(),
+                           QStringLiteral("Dynamics…"), QString(), QStringLiteral("Keep this run"),
+                           QStringLiteral("Forget kept runs"), QString(), QStringLiteral("Fit to data"),
+                           QStringLiteral("Logarithmic N axis")};
+
+QStringList entryTexts(const QMenu* menu)
+{
+    QStringList entries;
+    for (const QAction* action : menu->actions())
+        entries << action->text();
+    return entries;
+}
+
+// The rows of a case tried on the chart of each window.
+void bothWindows()
+{
+    QTest::addColumn<Window>("which");
+    QTest::addRow("main window") << Window::Main;
+    QTest::addRow("large graph window") << Window::Large;
+}
+
 // The first kept run's colour, orange.
 const QColor FirstKeptColour(230, 159, 0);
 
@@ -151,11 +174,7 @@ void TestChartMenu::runWithRate(const QString& rate)
 }
 
 void TestChartMenu::rightClickOpensTheMenuAndLeftClickSteps_data()
-{
-    QTest::addColumn<Window>("which");
-    QTest::addRow("main window") << Window::Main;
-    QTest::addRow("large graph window") << Window::Large;
-}
+{ bothWindows(); }
 
 void TestChartMenu::rightClickOpensTheMenuAndLeftClickSteps()
 {
@@ -168,16 +187,7 @@ void TestChartMenu::rightClickOpensTheMenuAndLeftClickSteps()
     clickAsUser(shown, Qt::RightButton);
     QMenu* menu = menuOf(shown);
     QVERIFY(menu && menu->isVisible());
-    QStringList entries;
-    for (const QAction* action : menu->actions())
-        entries << action->text();
-    // Separators have no text.
-    QCOMPARE(entries,
-             QStringList({QStringLiteral("Save chart as PNG…"), QStringLiteral("Save chart as SVG…"),
-                          QStringLiteral("Save chart as PDF…"), QStringLiteral("Copy data"), QString(),
-                          QStringLiteral("Dynamics…"), QString(), QStringLiteral("Keep this run"),
-                          QStringLiteral("Forget kept runs"), QString(), QStringLiteral("Fit to data"),
-                          QStringLiteral("Logarithmic N axis")}));
+    QCOMPARE(entryTexts(menu), FullMenu);
     QCOMPARE(counter(which), before);
     QCOMPARE(shown->chartTitle(), title);
     menu->hide();
@@ -197,25 +207,13 @@ void TestChartMenu::dynamicsEntryFromOutside()
     int opened = 0;
     auto* added = new ChartMenu(chart, m_fixture->fakes().services(),
                                 {.comparison = &comparison, .openDynamics = [&opened] { ++opened; }});
-    QStringList entries;
-    for (const QAction* action : added->menu()->actions())
-        entries << action->text();
-    QCOMPARE(entries,
-             QStringList({QStringLiteral("Save chart as PNG…"), QStringLiteral("Save chart as SVG…"),
-                          QStringLiteral("Save chart as PDF…"), QStringLiteral("Copy data"), QString(),
-                          QStringLiteral("Dynamics…"), QString(), QStringLiteral("Keep this run"),
-                          QStringLiteral("Forget kept runs"), QString(), QStringLiteral("Fit to data"),
-                          QStringLiteral("Logarithmic N axis")}));
+    QCOMPARE(entryTexts(added->menu()), FullMenu);
     added->menu()->actions()[5]->trigger();
     QCOMPARE(opened, 1);
 }
 
 void TestChartMenu::dynamicsOpensBesideTheWindow_data()
-{
-    QTest::addColumn<Window>("which");
-    QTest::addRow("main window") << Window::Main;
-    QTest::addRow("large graph window") << Window::Large;
-}
+{ bothWindows(); }
 
 // "Dynamics…" opens the window beside the one the user came from; its close box destroys it, and the
 // next "Dynamics…" builds it again.
@@ -399,11 +397,7 @@ void TestChartMenu::copyData()
 }
 
 void TestChartMenu::keptRunsSurviveARunAndEveryKind_data()
-{
-    QTest::addColumn<Window>("which");
-    QTest::addRow("main window") << Window::Main;
-    QTest::addRow("large graph window") << Window::Large;
-}
+{ bothWindows(); }
 
 void TestChartMenu::keptRunsSurviveARunAndEveryKind()
 {
@@ -513,11 +507,7 @@ void TestChartMenu::fitToData()
 }
 
 void TestChartMenu::logarithmicNAxis_data()
-{
-    QTest::addColumn<Window>("which");
-    QTest::addRow("main window") << Window::Main;
-    QTest::addRow("large graph window") << Window::Large;
-}
+{ bothWindows(); }
 
 void TestChartMenu::logarithmicNAxis()
 {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/output/private_print_server.h"
 
+#include "tests/support/helper_processes.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -131,13 +133,7 @@ bool PrivatePrintServer::waitUntilAnswering()
 
 void PrivatePrintServer::stop()
 {
-    if (m_daemon.state() == QProcess::NotRunning)
-        return;
-    m_daemon.terminate();
-    if (!m_daemon.waitForFinished(10000)) {
-        m_daemon.kill();
-        m_daemon.waitForFinished(5000);
-    }
+    endProcess(m_daemon, 10000);
 }
 
 std::optional<QString> PrivatePrintServer::runTool(const QString& tool, const QStringList& arguments) const

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/private_display.h"
 
+#include "tests/support/helper_processes.h"
+
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -20,17 +22,6 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds)
         QThread::msleep(50);
     }
     return condition();
-}
-
-void end(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
 }
 
 } // namespace
@@ -56,7 +47,7 @@ std::optional<QString> PrivateDisplay::start()
         if (waitFor([&] { return QFileInfo::exists(socket) || m_server.state() == QProcess::NotRunning; }, 10000)
             && m_server.state() == QProcess::Running)
             return std::nullopt;
-        end(m_server);
+        endProcess(m_server);
     }
     return QStringLiteral("Xvfb found no free display");
 }
@@ -67,21 +58,15 @@ std::optional<QString> PrivateDisplay::startWindowManager()
     if (manager.isEmpty())
         return QStringLiteral("openbox is not installed (openbox)");
     m_windowManager.setProcessEnvironment(environment());
-    m_windowManager.setProcessChannelMode(QProcess::MergedChannels);
-    m_windowManager.start(manager, {QStringLiteral("--sm-disable")});
-    if (!m_windowManager.waitForStarted(10000))
-        return QStringLiteral("openbox did not start: ") + m_windowManager.errorString();
-    // It says nothing when ready; it has taken the display once it is still running a moment later.
-    QThread::msleep(1000);
-    if (m_windowManager.state() != QProcess::Running)
-        return QStringLiteral("openbox stopped: ") + QString::fromLocal8Bit(m_windowManager.readAll());
-    return std::nullopt;
+    // It has taken the display once it is still running a second later.
+    return startQuietProgram(m_windowManager, QStringLiteral("openbox"), manager, {QStringLiteral("--sm-disable")},
+                             1000);
 }
 
 void PrivateDisplay::stop()
 {
-    end(m_windowManager);
-    end(m_server);
+    endProcess(m_windowManager);
+    endProcess(m_server);
 }
 
 QProcessEnvironment PrivateDisplay::environment() const

@@ -1,27 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/private_session_bus.h"
 
+#include "tests/support/helper_processes.h"
+
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QThread>
 
 namespace tarnis::test {
 
 namespace {
 
 const QString AccessibilityLauncher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
-
-void end(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-}
 
 } // namespace
 
@@ -49,20 +39,14 @@ std::optional<QString> PrivateSessionBus::start(const QProcessEnvironment& progr
 
     // The launcher starts the accessibility bus at once; its registry starts when first asked.
     m_accessibilityBus.setProcessEnvironment(environment(programs));
-    m_accessibilityBus.setProcessChannelMode(QProcess::MergedChannels);
-    m_accessibilityBus.start(AccessibilityLauncher, {QStringLiteral("--launch-immediately")});
-    if (!m_accessibilityBus.waitForStarted(10000))
-        return QStringLiteral("the accessibility bus did not start: ") + m_accessibilityBus.errorString();
-    QThread::msleep(500);
-    if (m_accessibilityBus.state() != QProcess::Running)
-        return QStringLiteral("the accessibility bus stopped: ") + QString::fromLocal8Bit(m_accessibilityBus.readAll());
-    return std::nullopt;
+    return startQuietProgram(m_accessibilityBus, QStringLiteral("the accessibility bus"), AccessibilityLauncher,
+                             {QStringLiteral("--launch-immediately")}, 500);
 }
 
 void PrivateSessionBus::stop()
 {
-    end(m_accessibilityBus);
-    end(m_bus);
+    endProcess(m_accessibilityBus);
+    endProcess(m_bus);
 }
 
 QProcessEnvironment PrivateSessionBus::environment(QProcessEnvironment base) const
