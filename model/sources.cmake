@@ -3,6 +3,7 @@
 set(tarnis_model_sources
     store.h
     conversions.h conversions.cpp
+    decimal_digits.h decimal_digits.cpp
     model_step.h
     run.h run.cpp
     run_refusals.h run_refusals.cpp
