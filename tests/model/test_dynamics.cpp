@@ -1,6 +1,6 @@
 // The dynamics of the model: the stability limits of whole and fractional lags against the formulas
 // and against the deviation from K simulated step by step, the regimes of the landmark runs, the
-// Lyapunov exponent, and scans that agree with single runs.
+// Lyapunov exponent, and scans that agree with single runs, whether on threads or in slices.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/linear_stability.h"
 #include "model/lyapunov.h"
@@ -328,14 +328,26 @@ void TestDynamics::scanAgreesWithSingleRuns()
     QVERIFY(!result.cancelled);
     QCOMPARE(lastDone, grid.cellCount());
     QCOMPARE(delivered, std::vector<int>(grid.cellCount(), 1));
+    // A page's worker takes the cells in slices, without threads; the last slice is cut at the grid's end.
+    RegimeWorkspace workspace;
+    std::vector<std::optional<RegimeReport>> sliced;
+    for (std::size_t first = 0; first < grid.cellCount(); first += 4) {
+        const auto slice = scanSlice(grid, first, 4, workspace);
+        sliced.insert(sliced.end(), slice.begin(), slice.end());
+    }
+    QCOMPARE(sliced.size(), grid.cellCount());
+    QVERIFY(scanSlice(grid, grid.cellCount(), 4, workspace).empty());
     for (std::size_t i = 0; i < grid.cellCount(); ++i) {
         const auto single = runRegime(parameters(grid.rates[i / 3], 1.0, 500.0, grid.lags[i % 3]));
-        QVERIFY(result.cells[i]);
-        QCOMPARE(result.cells[i]->regime, single->regime);
-        QCOMPARE(result.cells[i]->period, single->period);
-        QCOMPARE(result.cells[i]->lyapunov, single->lyapunov);
-        QCOMPARE(result.cells[i]->nMin, single->nMin);
-        QCOMPARE(result.cells[i]->endStep, single->endStep);
+        for (const auto& cell : {result.cells[i], sliced[i]}) {
+            QVERIFY(cell);
+            QCOMPARE(cell->regime, single->regime);
+            QCOMPARE(cell->period, single->period);
+            QCOMPARE(cell->lyapunov, single->lyapunov);
+            QCOMPARE(cell->nMin, single->nMin);
+            QCOMPARE(cell->nMax, single->nMax);
+            QCOMPARE(cell->endStep, single->endStep);
+        }
     }
 }
 
@@ -382,6 +394,18 @@ void TestDynamics::bifurcationKeepsTheRunsValues()
             QCOMPARE_EXACT(column.N[std::size_t(k)], store->PopN[std::size_t(100 + k)]);
     }
     QVERIFY(*result.columns[1].lyapunov > 0.2); // chaotic at μ = 3.7
+    RegimeWorkspace workspace;
+    auto sliced = bifurcationSlice(request, 0, 2, workspace);
+    const auto rest = bifurcationSlice(request, 2, 2, workspace);
+    sliced.insert(sliced.end(), rest.begin(), rest.end());
+    QCOMPARE(sliced.size(), result.columns.size());
+    for (std::size_t i = 0; i < sliced.size(); ++i) {
+        QCOMPARE(sliced[i].N, result.columns[i].N);
+        QCOMPARE(sliced[i].lyapunov, result.columns[i].lyapunov);
+        QCOMPARE(sliced[i].end, result.columns[i].end);
+    }
+    request.keep = 0;
+    QVERIFY(bifurcationSlice(request, 0, 3, workspace).empty());
     const BifurcationColumn& ended = result.columns[2];
     QCOMPARE(ended.end, RunEnd::DiedOut);
     QCOMPARE(ended.firstStep, ended.lastStep);
