@@ -14,6 +14,7 @@ set(tarnis_model_sources
     graphic_data.h graphic_data.cpp
     title_animation.h title_animation.cpp
     kept_runs.h kept_runs.cpp
+    double_double.h double_double.cpp
     linear_stability.h linear_stability.cpp
     lyapunov.h lyapunov.cpp
     run_regime.h run_regime.cpp
