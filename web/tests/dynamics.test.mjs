@@ -89,6 +89,8 @@ for (const [name, options] of scans) {
                 cells.push(...scan.slice(first, 7));
             assert.equal(cells.length, rows.length);
             assert.deepEqual(scan.slice(scan.cellCount(), 7), []);
+            assert.equal(scan.slice(rows.length - 2, 1e300).length, 2, "a slice never reaches beyond the grid");
+            assert.equal(scan.slice(-5, 1)[0].index, 0);
             rows.forEach(([r, lag, regime, ...fields], index) => {
                 const cell = cells[index];
                 assert.equal(cell.index, index);
