@@ -35,6 +35,10 @@ test("stability limits: r_c(2) is (√5 − 1)/2 rounded once, and beyond the an
     const response = tarnis.linearResponse(0.2, 5);
     assert.equal(response.verdict, "dampedOscillations");
     assert.ok(response.period > 24 && response.period < 25, String(response.period));
+    const names = [];
+    while (tarnis.regimeName(names.length) !== "")
+        names.push(tarnis.regimeName(names.length));
+    assert.ok(names.includes("chaotic") && names.includes("dies out") && names.length >= 7, names.join(", "));
 });
 
 // The report's fields, as tarnis-run dynamics writes them.
