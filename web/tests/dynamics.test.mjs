@@ -27,7 +27,7 @@ for (const lags of ["0:20:0.5", "0:9999:0.5"]) {
     });
 }
 
-test("stability limits: r_c(2) is (√5 − 1)/2 rounded once, and beyond the analysis there are none", () => {
+test("limits, the linear response and the list of regimes: r_c(2) is (√5 − 1)/2 rounded once", () => {
     assert.equal(tarnis.stabilityLimits(2).rStable, 0.6180339887498949);
     assert.equal(tarnis.stabilityLimits(-1), undefined);
     assert.equal(tarnis.stabilityLimits(tarnis.MaxAnalysedLag + 1), undefined);
