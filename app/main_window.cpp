@@ -36,38 +36,6 @@ constexpr QSize BannerPixels{231, 76};     // design size of the banner picture
 constexpr double PictureBoxWidth = 1656.0; // the author panel's picture box, in twips
 constexpr double PictureBoxHeight = 2172.0;
 
-// One sentence naming the box to correct and what it must hold, and an example: its default.
-QString refusalMessage(RunRefusal refusal)
-{
-    const RefusalReason& reason = refusalReason(refusal);
-    QString subject = QString::fromStdString(reason.subject);
-    subject[0] = subject[0].toUpper();
-    if (!reason.boxCaption.empty())
-        subject += QStringLiteral(" (%1)").arg(QString::fromStdString(reason.boxCaption));
-    return QStringLiteral("%1 %2. Enter a number such as %3.")
-        .arg(subject, QString::fromStdString(reason.rule),
-             QString::fromStdString(defaultText(reason.box, localeDecimalSeparator())));
-}
-
-// What left the range of numbers, and which way: a run that overshoots far enough can also plunge
-// below the most negative number.
-QString rangeExitText(const RangeExit& exit)
-{
-    using Value = RangeExit::Value;
-    const QString what = exit.value == Value::N ? QObject::tr("the population")
-        : exit.value == Value::DN               ? QObject::tr("the change of the population (dN)")
-                                                : QObject::tr("the change per individual (dN/N)");
-    switch (exit.way) {
-    case RangeExit::Way::Above:
-        return QObject::tr("%1 grew beyond the largest number that can be computed").arg(what);
-    case RangeExit::Way::Below:
-        return QObject::tr("%1 fell below the most negative number that can be computed").arg(what);
-    case RangeExit::Way::Undefined:
-        break;
-    }
-    return QObject::tr("%1 reached a value that cannot be computed").arg(what);
-}
-
 // A short date form with the year in four digits ("M/d/yy" becomes "M/d/yyyy"), in the user's order.
 QString fourDigitYear(QString format)
 {
@@ -358,7 +326,8 @@ void MainWindow::run()
     // A refused run changes nothing: not the store, not the chart, not the result box.
     const auto parameters = readRunParameters(parameterTexts(), localeDecimalSeparator());
     if (const auto* refusal = std::get_if<RunRefusal>(&parameters)) {
-        m_services.messages.inform(this, refusalMessage(*refusal));
+        m_services.messages.inform(this,
+                                   QString::fromStdString(refusalMessage(*refusal, localeDecimalSeparator())));
         return;
     }
     Label18->hide();
@@ -389,11 +358,7 @@ void MainWindow::showRunOutcome(const RunOutcome& outcome)
 {
     if (outcome.end != RunEnd::LeftRange || !outcome.exit)
         return;
-    m_services.messages.inform(this,
-                               tr("At step %1 %2. The results are kept up to t = %3.")
-                                   .arg(outcome.lastStep + 1)
-                                   .arg(rangeExitText(*outcome.exit))
-                                   .arg(outcome.lastStep));
+    m_services.messages.inform(this, QString::fromStdString(rangeExitMessage(outcome.lastStep, *outcome.exit)));
 }
 
 void MainWindow::parameterChanged(ParameterBox box)

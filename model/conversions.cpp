@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/conversions.h"
 
+#include "model/decimal_digits.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -89,7 +90,7 @@ std::optional<std::int64_t> leadingMagnitude(const std::string& mantissa)
 }
 
 // Correctly rounded value of the number; empty when it lies beyond the double range.
-std::optional<double> toDouble(const NumberPrefix& number)
+std::optional<double> toDouble(const NumberPrefix& number, decimal::Path path)
 {
     const double sign = number.negative ? -1.0 : 1.0;
     const auto magnitude = leadingMagnitude(number.mantissa);
@@ -100,16 +101,13 @@ std::optional<double> toDouble(const NumberPrefix& number)
         normalized.pop_back();
     normalized += 'e';
     normalized += std::to_string(number.exponent);
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(normalized.data(), normalized.data() + normalized.size(), value);
-    if (error == std::errc::result_out_of_range) {
+    const auto value = decimal::readDigits(path, normalized);
+    if (!value) {
         if (*magnitude + number.exponent < 0)
             return sign * 0.0; // too small for a double: it reads as zero
         return std::nullopt;
     }
-    if (error != std::errc() || end != normalized.data() + normalized.size())
-        return std::nullopt;
-    return sign * value;
+    return sign * *value;
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
@@ -117,6 +115,11 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
 } // namespace
 
 std::optional<double> readLenient(std::string_view text, char localeSeparator)
+{
+    return readLenient(text, localeSeparator, decimal::buildPath());
+}
+
+std::optional<double> readLenient(std::string_view text, char localeSeparator, decimal::Path path)
 {
     std::string compact;
     compact.reserve(text.size());
@@ -127,10 +130,15 @@ std::optional<double> readLenient(std::string_view text, char localeSeparator)
     const NumberPrefix number = scanNumber(compact, '.', localeSeparator);
     if (!number.hasDigits())
         return 0.0;
-    return toDouble(number);
+    return toDouble(number, path);
 }
 
 std::optional<double> convertStrict(std::string_view text, char localeSeparator)
+{
+    return convertStrict(text, localeSeparator, decimal::buildPath());
+}
+
+std::optional<double> convertStrict(std::string_view text, char localeSeparator, decimal::Path path)
 {
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
@@ -139,7 +147,7 @@ std::optional<double> convertStrict(std::string_view text, char localeSeparator)
     const NumberPrefix number = scanNumber(text, localeSeparator, localeSeparator);
     if (!number.hasDigits() || number.length != text.size())
         return std::nullopt;
-    return toDouble(number);
+    return toDouble(number, path);
 }
 
 namespace {
@@ -166,11 +174,9 @@ namespace {
 // Rounded to fewer than 17 digits, the largest doubles (DBL_MAX is 1.7976931348623157E+308) give a
 // number beyond the double range, which no reading takes back. Their digits are cut instead:
 // 1.79769313486231E+308 is the largest 15-digit number that is still a double.
-std::string cutToDigits(double value, int significantDigits)
+std::string cutToDigits(double value, int significantDigits, decimal::Path path)
 {
-    char buffer[64];
-    const auto all = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 16);
-    const std::string text(buffer, all.ptr); // [-]D.DDDDDDDDDDDDDDDDe+XXX
+    const std::string text = decimal::scientificForm(path, value, 16); // [-]D.DDDDDDDDDDDDDDDDe+XXX
     const std::size_t point = text.find('.');
     const std::size_t exponent = text.find('e');
     std::string mantissa = text.substr(0, point + std::size_t(significantDigits));
@@ -181,24 +187,23 @@ std::string cutToDigits(double value, int significantDigits)
     return mantissa + text.substr(exponent);
 }
 
-bool beyondDoubleRange(const std::string& text)
-{
-    double value = 0.0;
-    return std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc::result_out_of_range;
-}
+// Only asked of texts of numbers from 1e308 up, so an empty reading means infinity.
+bool beyondDoubleRange(const std::string& text, decimal::Path path) { return !decimal::readDigits(path, text); }
 
 } // namespace
 
 std::string numberToText(double value, char decimalSeparator, int significantDigits)
 {
+    return numberToText(value, decimalSeparator, significantDigits, decimal::buildPath());
+}
+
+std::string numberToText(double value, char decimalSeparator, int significantDigits, decimal::Path path)
+{
     if (value == 0.0)
         return "0"; // also for -0, which would otherwise show a lone minus sign
-    char buffer[64];
-    const auto result
-        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significantDigits);
-    std::string text(buffer, result.ptr);
-    if (std::isfinite(value) && std::fabs(value) >= 1e308 && beyondDoubleRange(text))
-        text = cutToDigits(value, significantDigits);
+    std::string text = decimal::generalForm(path, value, significantDigits);
+    if (std::isfinite(value) && std::fabs(value) >= 1e308 && beyondDoubleRange(text, path))
+        text = cutToDigits(value, significantDigits, path);
     for (char& c : text) {
         if (c == '.')
             c = decimalSeparator;

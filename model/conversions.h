@@ -10,6 +10,10 @@
 
 namespace tarnis {
 
+namespace decimal {
+enum class Path;
+}
+
 // Lenient reading: the longest leading number of the text (optional sign, digits with at most one
 // decimal separator, optional exponent), ignoring spaces, tabs and line feeds wherever they stand
 // and whatever follows the number. A text without a leading number reads as 0. The point is always
@@ -30,5 +34,11 @@ std::optional<std::int32_t> roundToInt32(double value);
 // counts (1 to 17) serve where every bit of a value must survive the text. The few values that would
 // round up beyond the double range have their last digit cut instead, so every text reads back.
 std::string numberToText(double value, char decimalSeparator, int significantDigits = 15);
+
+// The same conversions by a chosen way to the digits (see decimal_digits.h), for the tests that check
+// that every way gives the same.
+std::optional<double> readLenient(std::string_view text, char localeSeparator, decimal::Path path);
+std::optional<double> convertStrict(std::string_view text, char localeSeparator, decimal::Path path);
+std::string numberToText(double value, char decimalSeparator, int significantDigits, decimal::Path path);
 
 } // namespace tarnis

@@ -6,7 +6,8 @@
 // run's step from t uses (see LagSchedule). For a whole lag the characteristic equation is
 // λ^(T+1) − λ^T + r = 0 (Levin & May 1976): r_c(T) = 2·sin(π / (2(2T+1))), r_m(T) = T^T / (T+1)^(T+1).
 // A lag with a fraction of exactly one half alternates between two lags, and its limits follow from
-// the map over two steps instead; they are computed here, not taken from the whole-lag formulas.
+// the map over two steps instead, in closed forms of their own. Every limit is the correctly rounded
+// double of its closed form, the same on every platform.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -40,6 +41,10 @@ struct StabilityLimits {
 // Empty for a lag that is NaN, negative or above MaxAnalysedLag. At most a few microseconds for any lag.
 std::optional<StabilityLimits> stabilityLimits(double lag);
 
+// Whether the error bounds of the computation keep r_m and r_c of this lag clear of every midpoint
+// between two doubles, which makes them the correctly rounded values; the tests ask it of every lag.
+bool limitsRoundedCorrectly(double lag);
+
 enum class LinearVerdict {
     SettlesSmoothly,    // 0 < r <= r_m
     DampedOscillations, // r_m < r < r_c
@@ -58,7 +63,8 @@ struct LinearResponse {
     std::optional<double> halvingSteps; // ln 2 / −ln |λ|, steps in which the amplitude halves; when |λ| < 1
 };
 
-// Empty for a non-finite r or a lag that stabilityLimits refuses. At most a few microseconds.
+// Empty for a non-finite r or a lag that stabilityLimits refuses. The root is refined in arithmetic that
+// rounds alike everywhere, so its numbers are the same on every platform. Some tens of microseconds.
 std::optional<LinearResponse> linearResponse(double r, double lag);
 
 } // namespace tarnis

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/lyapunov.h"
 
+#include "model/double_double.h"
 #include "model/model_step.h"
 
 #include <algorithm>
@@ -30,11 +31,27 @@ struct StateWindow {
         return largest;
     }
 
-    void scale(double* delta, int i, double factor) const
+    // Divides the state by the power of two at or above its largest value, exactly, and returns that
+    // power's exponent.
+    int rescale(double* delta, int i, double largest) const
     {
+        int exponent = 0;
+        std::frexp(largest, &exponent);
+        const double factor = std::ldexp(1.0, -exponent);
         for (int j = first(i); j <= i; ++j)
             delta[j] *= factor;
+        return exponent;
     }
+};
+
+// The size of δ: the largest stored value times 2 to the exponent of the rescalings so far.
+struct Size {
+    double largest = 1.0;
+    long long exponent = 0;
+
+    // ln of the size, in arithmetic that rounds alike everywhere: the C library's logarithm may differ
+    // in the last bit from one platform to the next, and the exponent is to be the same in each.
+    dd::DoubleDouble log() const { return dd::log(dd::DoubleDouble(largest)) + dd::ln2 * double(exponent); }
 };
 
 } // namespace
@@ -52,8 +69,8 @@ std::optional<double> lyapunovExponent(const Trajectory& trajectory, const RunPa
     const double inverseK = 1.0 / p.K;
     const double rOverK = p.r / p.K;
     delta[0] = 1.0;
-    double logScale = 0.0; // ln of the true size of δ over the size stored
-    double logAtFrom = 0.0;
+    long long scaleExponent = 0; // the true δ is the stored one times 2 to this
+    Size atFrom;
     int start = from;
     int nextShrinkLook = 0;
     for (int i = 1; i <= to; ++i) {
@@ -70,33 +87,31 @@ std::optional<double> lyapunovExponent(const Trajectory& trajectory, const RunPa
             // and measure from here on.
             std::fill(delta + window.first(i), delta + i, 0.0);
             delta[i] = 1.0;
-            logScale = 0.0;
+            scaleExponent = 0;
             if (i > start) {
                 start = i;
-                logAtFrom = 0.0;
+                atFrom = Size{};
             }
         } else if (size > Large) {
-            const double largest = window.largest(delta, i);
-            window.scale(delta, i, 1.0 / largest);
-            logScale += std::log(largest);
+            scaleExponent += window.rescale(delta, i, window.largest(delta, i));
         } else if (size < Small && i >= nextShrinkLook) {
             // Older values of the state may still be large; look again once they have all been replaced.
             const double largest = window.largest(delta, i);
             if (largest == 0.0)
                 return -std::numeric_limits<double>::infinity();
             if (largest < Small) {
-                window.scale(delta, i, 1.0 / largest);
-                logScale += std::log(largest);
+                scaleExponent += window.rescale(delta, i, largest);
             } else {
                 nextShrinkLook = i + window.reach + 1;
             }
         }
         if (i == from)
-            logAtFrom = logScale + std::log(window.largest(delta, i));
+            atFrom = Size{window.largest(delta, i), scaleExponent};
     }
     if (start >= to)
         return std::nullopt;
-    return (logScale + std::log(window.largest(delta, to)) - logAtFrom) / double(to - start);
+    const Size atTo{window.largest(delta, to), scaleExponent};
+    return double((atTo.log() - atFrom.log()) / double(to - start));
 }
 
 } // namespace tarnis

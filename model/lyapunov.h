@@ -16,8 +16,10 @@ namespace tarnis {
 // with the lag that the step itself used (alternating for halves, none before the lag reaches t = 0),
 // from a perturbation of N(0) alone, δ(0) = 1, up to step `to`. Returns
 //   (ln‖δ‖(to) − ln‖δ‖(from)) / (to − from),
-// where ‖δ‖(t) is the largest |δ| over the state at t. The state is rescaled whenever its values grow
-// or shrink too far, so no value overflows or becomes subnormal. −∞ when the perturbation vanishes
+// where ‖δ‖(t) is the largest |δ| over the state at t. The state is rescaled by powers of two, exactly,
+// whenever its values grow or shrink too far, so no value overflows or becomes subnormal; the
+// logarithms are taken in arithmetic that rounds alike on every platform, so the exponent is the same
+// double in every build. −∞ when the perturbation vanishes
 // exactly (a superstable orbit). Empty when cancelled or unless 0 <= from < to <= the trajectory's
 // last step. `tangent` is a buffer reused from call to call.
 std::optional<double> lyapunovExponent(const Trajectory& trajectory, const RunParameters& parameters, int from, int to,

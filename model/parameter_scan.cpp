@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/parameter_scan.h"
 
-#include "model/lyapunov.h"
-
 #include <algorithm>
 #include <mutex>
 #include <thread>
@@ -49,30 +47,6 @@ bool onEveryCore(std::size_t count, const ScanControl& control, Compute compute,
     return done == count;
 }
 
-BifurcationColumn bifurcationColumn(const BifurcationRequest& request, double value, RegimeWorkspace& workspace,
-                                    const std::atomic<bool>* cancel)
-{
-    RunParameters parameters = request.parameters;
-    (request.axis == BifurcationAxis::Rate ? parameters.r : parameters.lag) = value;
-    const int lastKept = request.discard + request.keep - 1;
-    Trajectory& trajectory = workspace.trajectory;
-    computeTrajectory(trajectory, parameters, lastKept, cancel);
-    BifurcationColumn column;
-    column.value = value;
-    column.end = trajectory.end;
-    column.lastStep = trajectory.lastStep;
-    if (trajectory.end == RunEnd::Refused || trajectory.cancelled)
-        return column;
-    // A run that ended before the kept steps still shows where it ended.
-    column.firstStep = std::min(request.discard, trajectory.lastStep);
-    const auto first = trajectory.N.begin() + column.firstStep;
-    column.N.assign(first, trajectory.N.begin() + trajectory.lastStep + 1);
-    if (trajectory.end == RunEnd::Completed && request.keep >= 2)
-        column.lyapunov
-            = lyapunovExponent(trajectory, parameters, request.discard, lastKept, workspace.tangent, cancel);
-    return column;
-}
-
 } // namespace
 
 ScanResult scanGrid(const ScanGrid& grid, const ScanControl& control,
@@ -80,19 +54,14 @@ ScanResult scanGrid(const ScanGrid& grid, const ScanControl& control,
 {
     ScanResult result;
     result.cells.resize(grid.cellCount());
-    const std::size_t lagCount = grid.lags.size();
-    const auto cellAt = [&](std::size_t index) {
-        return ScanCell{index / lagCount, index % lagCount, grid.rates[index / lagCount], grid.lags[index % lagCount]};
-    };
     const auto compute = [&](std::size_t index, RegimeWorkspace& workspace) {
-        const ScanCell cell = cellAt(index);
-        result.cells[index] = runRegime({cell.r, grid.K, 0, grid.n0, cell.lag}, workspace, control.cancel);
+        result.cells[index] = scanCell(grid, index, workspace, control.cancel);
         return result.cells[index] || !cancelRequested(control.cancel);
     };
     const auto deliver = [&](std::size_t index) {
         if (!cellDone || !result.cells[index])
             return;
-        ScanCell cell = cellAt(index);
+        ScanCell cell = scanCellAt(grid, index);
         cell.report = *result.cells[index];
         cellDone(cell);
     };
@@ -104,11 +73,11 @@ BifurcationResult bifurcationData(const BifurcationRequest& request, const ScanC
                                   const std::function<void(std::size_t, const BifurcationColumn&)>& columnDone)
 {
     BifurcationResult result;
-    if (request.discard < 0 || request.keep < 1 || request.discard > MaxBifurcationSteps - request.keep)
+    if (!acceptsBifurcation(request))
         return result;
     result.columns.resize(request.values.size());
     const auto compute = [&](std::size_t index, RegimeWorkspace& workspace) {
-        result.columns[index] = bifurcationColumn(request, request.values[index], workspace, control.cancel);
+        result.columns[index] = bifurcationColumn(request, index, workspace, control.cancel);
         return !cancelRequested(control.cancel);
     };
     const auto deliver = [&](std::size_t index) {

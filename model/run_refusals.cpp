@@ -2,6 +2,7 @@
 #include "model/run_refusals.h"
 
 #include <array>
+#include <cctype>
 
 namespace tarnis {
 
@@ -44,6 +45,45 @@ std::string refusalLine(RunRefusal refusal)
 {
     const RefusalReason& reason = refusalReason(refusal);
     return reason.option + ": " + reason.subject + ' ' + reason.rule;
+}
+
+std::string refusalMessage(RunRefusal refusal, char decimalSeparator)
+{
+    const RefusalReason& reason = refusalReason(refusal);
+    std::string subject = reason.subject;
+    subject[0] = char(std::toupper(static_cast<unsigned char>(subject[0])));
+    if (!reason.boxCaption.empty())
+        subject += " (" + reason.boxCaption + ')';
+    return subject + ' ' + reason.rule + ". Enter a number such as " + defaultText(reason.box, decimalSeparator) + '.';
+}
+
+namespace {
+
+// Which value left the range, and which way: a run that overshoots far enough can also plunge below
+// the most negative number.
+std::string rangeExitText(const RangeExit& exit)
+{
+    using Value = RangeExit::Value;
+    const std::string what = exit.value == Value::N ? "the population"
+        : exit.value == Value::DN                   ? "the change of the population (dN)"
+                                                    : "the change per individual (dN/N)";
+    switch (exit.way) {
+    case RangeExit::Way::Above:
+        return what + " grew beyond the largest number that can be computed";
+    case RangeExit::Way::Below:
+        return what + " fell below the most negative number that can be computed";
+    case RangeExit::Way::Undefined:
+        break;
+    }
+    return what + " reached a value that cannot be computed";
+}
+
+} // namespace
+
+std::string rangeExitMessage(int lastStep, const RangeExit& exit)
+{
+    return "At step " + std::to_string(lastStep + 1) + ' ' + rangeExitText(exit) + ". The results are kept up to t = "
+        + std::to_string(lastStep) + '.';
 }
 
 } // namespace tarnis

@@ -1,5 +1,5 @@
-// Why a run is refused, in words: one table that both the main window's message and tarnis-run's
-// error line are written from, so that the two always say the same.
+// Why a run is refused, and how a run left the range of numbers, in words: one table that the main
+// window's message, the page's and tarnis-run's error line are written from, so that all say the same.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -23,5 +23,13 @@ const RefusalReason& refusalReason(RunRefusal refusal);
 
 // tarnis-run's words: "--K: the carrying capacity (K) must be a number other than 0".
 std::string refusalLine(RunRefusal refusal);
+
+// A window's words, naming the box to correct and giving its default as an example: "The carrying
+// capacity (K) must be a number other than 0. Enter a number such as 500."
+std::string refusalMessage(RunRefusal refusal, char decimalSeparator);
+
+// What a run that left the range of numbers tells: "At step 58 the population grew beyond the largest
+// number that can be computed. The results are kept up to t = 57."
+std::string rangeExitMessage(int lastStep, const RangeExit& exit);
 
 } // namespace tarnis

@@ -1,8 +1,11 @@
-# The model's sources, written once: the model library and the fuzz build (tests/fuzz) both read
-# this list, so a new model file cannot be left out of either.
+# The model's sources, written once: the model library, the fuzz build (tests/fuzz) and the
+# WebAssembly module (web/) read these lists, so a new model file cannot be left out of any.
+# tarnis_model_sources build with any C++20 library, emscripten's included; the thread pool of the
+# scans needs std::jthread and stays with the native builds.
 set(tarnis_model_sources
     store.h
     conversions.h conversions.cpp
+    decimal_digits.h decimal_digits.cpp
     model_step.h
     run.h run.cpp
     run_refusals.h run_refusals.cpp
@@ -11,8 +14,12 @@ set(tarnis_model_sources
     graphic_data.h graphic_data.cpp
     title_animation.h title_animation.cpp
     kept_runs.h kept_runs.cpp
+    double_double.h double_double.cpp
     linear_stability.h linear_stability.cpp
     lyapunov.h lyapunov.cpp
     run_regime.h run_regime.cpp
+    scan_cells.h scan_cells.cpp
+)
+set(tarnis_model_thread_sources
     parameter_scan.h parameter_scan.cpp
 )

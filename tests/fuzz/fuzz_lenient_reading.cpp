@@ -1,8 +1,9 @@
 // The lenient reading of the boxes read by Run: for any text, a finite number or a refusal beyond the
 // double range; blanks anywhere and whatever follows the number change nothing; and the number is
-// the one that the C library reads from the same characters.
+// the one that the C library reads from the same characters, by every way to the digits.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/conversions.h"
+#include "model/decimal_digits.h"
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace tarnis;
@@ -49,6 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (value)
             FUZZ_CHECK(std::isfinite(*value), detail);
         FUZZ_CHECK(sameReading(value, expectedReading(text, separator)), detail);
+        for (const decimal::Path path : decimal::availablePaths())
+            FUZZ_CHECK(sameReading(value, readLenient(text, separator, path)), detail + ", another way to the digits");
         FUZZ_CHECK(sameReading(value, readLenient(withoutBlanks(text), separator)), detail);
         FUZZ_CHECK(sameReading(value, readLenient(text + "x", separator)), detail);
         FUZZ_CHECK(sameReading(value, readLenient(" \t" + text + "\n", separator)), detail);

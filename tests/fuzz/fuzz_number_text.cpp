@@ -2,8 +2,10 @@
 // shortest general form with at most 15 significant digits and no trailing zeros, exponent form only
 // below 1E-4 and from 1E+15 on, the locale's separator, and a text that the strict conversion reads
 // back as the value rounded to 15 digits (cut, at the very top of the range). With 17 digits the text gives back every
-// bit. SPDX-License-Identifier: GPL-3.0-or-later
+// bit. Every way to the digits (std::to_chars, snprintf) writes the same text.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/conversions.h"
+#include "model/decimal_digits.h"
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace tarnis;
@@ -90,5 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string shorter = numberToText(value, '.', fewer);
     FUZZ_CHECK(significantDigitsOf(shorter, '.') <= fewer && convertStrict(shorter, '.'),
                detail + ", '" + shorter + "'");
+    for (const decimal::Path path : decimal::availablePaths()) {
+        FUZZ_CHECK(numberToText(value, '.', 15, path) == text, detail + ", another way to the digits");
+        FUZZ_CHECK(numberToText(value, '.', fewer, path) == shorter, detail + ", another way to the digits");
+    }
     return 0;
 }

@@ -1,9 +1,11 @@
 // The strict conversion of the boxes checked on Enter, in a point and a comma locale: a text is
 // taken exactly when, blanks at its ends aside, all of it is one decimal number with the locale's
 // separator, and then its value is the one the C library reads. A taken text reads the same
-// leniently, so that Run computes with the number that Enter accepted.
+// leniently, so that Run computes with the number that Enter accepted; every way to the digits
+// converts alike.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/conversions.h"
+#include "model/decimal_digits.h"
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace tarnis;
@@ -43,6 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string detail = "text '" + printable(text) + "', separator '" + separator + "', converted to "
             + (value ? exact(*value) : std::string("nothing"));
         FUZZ_CHECK(sameReading(value, expectedConversion(text, separator)), detail);
+        for (const decimal::Path path : decimal::availablePaths())
+            FUZZ_CHECK(sameReading(value, convertStrict(text, separator, path)), detail + ", another way to the digits");
         if (!value)
             continue;
         FUZZ_CHECK(std::isfinite(*value), detail);

@@ -1,12 +1,44 @@
-// The four conversions between box texts and numbers.
+// The four conversions between box texts and numbers, each case both ways to the digits that the
+// build has (std::from_chars and std::to_chars, strtod and snprintf), which must agree bit for bit.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/conversions.h"
+#include "model/decimal_digits.h"
 #include "tests/support/exact.h"
 #include "tests/support/model_test_main.h"
 
+#include <cstring>
+#include <functional>
 #include <limits>
+#include <random>
 
 using namespace tarnis;
+
+namespace {
+
+QByteArray pathName(decimal::Path path)
+{
+    return path == decimal::Path::CharConv ? "std::from_chars and std::to_chars" : "strtod and snprintf";
+}
+
+// The same reading both ways, or the first way that gave another.
+std::optional<double> readingOfEveryPath(const std::function<std::optional<double>(decimal::Path)>& read)
+{
+    const auto paths = decimal::availablePaths();
+    const auto first = read(paths.front());
+    for (const decimal::Path path : paths) {
+        const auto value = read(path);
+        const bool same = value.has_value() == first.has_value()
+            && (!value || std::memcmp(&*value, &*first, sizeof(double)) == 0);
+        if (!same)
+            qWarning("%s read %s", pathName(path).constData(),
+                     value ? tarnis::test::exactText(*value).constData() : "nothing");
+        if (!same)
+            return std::nullopt;
+    }
+    return first;
+}
+
+} // namespace
 
 class TestConversions : public QObject {
     Q_OBJECT
@@ -21,6 +53,11 @@ private slots:
     void roundingToInt32();
     void numberToText_data();
     void numberToText();
+    void bothPathsGiveTheSameTexts_data();
+    void bothPathsGiveTheSameTexts();
+    void bothPathsReadTheSameNumbers();
+    void digitsTheConversionsAskFor_data();
+    void digitsTheConversionsAskFor();
 };
 
 void TestConversions::lenientReading_data()
@@ -62,16 +99,21 @@ void TestConversions::lenientReading()
     QFETCH(QString, text);
     QFETCH(char, separator);
     QFETCH(double, expected);
-    const auto value = readLenient(text.toStdString(), separator);
-    QVERIFY(value.has_value());
-    QCOMPARE_EXACT(*value, expected);
+    for (const decimal::Path path : decimal::availablePaths()) {
+        const auto value = readLenient(text.toStdString(), separator, path);
+        QVERIFY2(value.has_value(), pathName(path));
+        QVERIFY2(*value == expected && std::signbit(*value) == std::signbit(expected),
+                 pathName(path) + " read " + tarnis::test::exactText(*value));
+    }
 }
 
 void TestConversions::lenientReadingFailsBeyondDoubleRange()
 {
-    for (const char* text : {"1e309", "-1e309", "1.7976931348623159e308", "1e999999999999"})
-        QVERIFY2(!readLenient(text).has_value(), text);
-    QVERIFY(!readLenient(std::string(400, '9')).has_value());
+    for (const decimal::Path path : decimal::availablePaths()) {
+        for (const char* text : {"1e309", "-1e309", "1.7976931348623159e308", "1e999999999999"})
+            QVERIFY2(!readLenient(text, '.', path).has_value(), pathName(path) + ": " + text);
+        QVERIFY2(!readLenient(std::string(400, '9'), '.', path).has_value(), pathName(path));
+    }
 }
 
 void TestConversions::strictConversion_data()
@@ -114,10 +156,12 @@ void TestConversions::strictConversion()
     QFETCH(char, separator);
     QFETCH(bool, converts);
     QFETCH(double, expected);
-    const auto value = convertStrict(text.toStdString(), separator);
-    QCOMPARE(value.has_value(), converts);
-    if (converts)
-        QCOMPARE_EXACT(*value, expected);
+    for (const decimal::Path path : decimal::availablePaths()) {
+        const auto value = convertStrict(text.toStdString(), separator, path);
+        QVERIFY2(value.has_value() == converts, pathName(path));
+        if (converts)
+            QVERIFY2(*value == expected, pathName(path) + " read " + tarnis::test::exactText(*value));
+    }
 }
 
 void TestConversions::roundingToInt16_data()
@@ -193,9 +237,111 @@ void TestConversions::numberToText()
     QFETCH(double, value);
     QFETCH(char, separator);
     QFETCH(QString, expected);
-    const std::string text = tarnis::numberToText(value, separator);
-    QCOMPARE(QString::fromStdString(text), expected);
-    QVERIFY2(tarnis::convertStrict(text, separator).has_value(), "the text does not read back");
+    for (const decimal::Path path : decimal::availablePaths()) {
+        const std::string text = tarnis::numberToText(value, separator, 15, path);
+        QVERIFY2(QString::fromStdString(text) == expected, pathName(path) + " wrote " + QByteArray::fromStdString(text));
+        QVERIFY2(tarnis::convertStrict(text, separator, path).has_value(), "the text does not read back");
+    }
+}
+
+// The two ways differ in what they are (printf's %g and %e against std::to_chars), not in the digits
+// they must give. Values where forms change (the exponent at 1e-4 and 10^digits, rounding up into
+// the next decade), ties, the ends of the double range, and many drawn from all over it (the row of
+// NaN), at every digit count.
+void TestConversions::bothPathsGiveTheSameTexts_data()
+{
+    QTest::addColumn<double>("value");
+    const double edges[]{1e-4, 0.000099999999999999991, 9.99999999999999e14, 999999999999999.9, 1e15, 9.5, 0.95,
+                         0.5, 2.5, 1.5e-5, 123456789012345678.0, 5e-324, 2.2250738585072014e-308,
+                         std::numeric_limits<double>::max(), 1.797693134862306e308, 499.936872437631, 1.0 / 3.0};
+    for (const double edge : edges) {
+        QTest::addRow("%s", tarnis::test::exactText(edge).constData()) << edge;
+        QTest::addRow("-%s", tarnis::test::exactText(edge).constData()) << -edge;
+    }
+    QTest::addRow("drawn from the whole range") << std::numeric_limits<double>::quiet_NaN();
+}
+
+void TestConversions::bothPathsGiveTheSameTexts()
+{
+    QFETCH(double, value);
+    std::vector<double> values{value};
+    if (std::isnan(value)) {
+        std::mt19937_64 random(20261208);
+        std::uniform_int_distribution<std::uint64_t> bits(0, 0xFFEFFFFFFFFFFFFFull);
+        values.resize(10000);
+        for (double& drawn : values) {
+            const std::uint64_t pattern = bits(random);
+            std::memcpy(&drawn, &pattern, sizeof drawn);
+        }
+    }
+    for (const double v : values) {
+        for (int digits = 1; digits <= 17; ++digits) {
+            const std::string expected = tarnis::numberToText(v, '.', digits, decimal::buildPath());
+            for (const decimal::Path path : decimal::availablePaths())
+                QVERIFY2(tarnis::numberToText(v, '.', digits, path) == expected,
+                         tarnis::test::exactText(v) + " to " + QByteArray::number(digits) + " digits by "
+                             + pathName(path) + ", not " + QByteArray::fromStdString(expected));
+        }
+    }
+}
+
+// Texts around the halfway points between neighbouring doubles, where a reading that does not round
+// correctly goes wrong: the 17 digits of a double with digits added beyond them, up and down.
+void TestConversions::bothPathsReadTheSameNumbers()
+{
+    std::mt19937_64 random(20261209);
+    std::uniform_int_distribution<std::uint64_t> bits(0, 0x7FEFFFFFFFFFFFFFull);
+    const char* tails[]{"", "5", "49999999999999999999", "50000000000000000001", "4999", "5001"};
+    for (int i = 0; i < 5000; ++i) {
+        const std::uint64_t drawn = bits(random);
+        double value = 0.0;
+        std::memcpy(&value, &drawn, sizeof value);
+        const std::string text = tarnis::numberToText(value, '.', 17);
+        const std::size_t exponent = std::min(text.find('E'), text.size());
+        std::string mantissa = text.substr(0, exponent);
+        if (mantissa.find('.') == std::string::npos)
+            mantissa += '.';
+        for (const char* tail : tails) {
+            const std::string nearHalf = mantissa + tail + text.substr(exponent);
+            const auto read = readingOfEveryPath([&](decimal::Path path) { return convertStrict(nearHalf, '.', path); });
+            QVERIFY2(read.has_value(), ("the ways read '" + nearHalf + "' differently").c_str());
+            QVERIFY(readingOfEveryPath([&](decimal::Path path) { return readLenient(nearHalf + "x", ',', path); }));
+        }
+    }
+}
+
+// The digits that the conversions ask of either way, from the smallest subnormal to the largest double.
+void TestConversions::digitsTheConversionsAskFor_data()
+{
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<bool>("reads");
+    QTest::addColumn<double>("expected");
+    QTest::addRow("below half the smallest subnormal") << "2.4703282292062327e-324" << false << 0.0;
+    QTest::addRow("just above half the smallest subnormal") << "2.4703282292062328e-324" << true << 5e-324;
+    QTest::addRow("subnormal") << "1e-310" << true << 1e-310;
+    QTest::addRow("largest subnormal") << "2.2250738585072009e-308" << true << 2.2250738585072009e-308;
+    QTest::addRow("largest double") << "1.7976931348623157e308" << true << std::numeric_limits<double>::max();
+    QTest::addRow("just below the halfway point to infinity") << "1.797693134862315807937e308" << true
+                                                              << std::numeric_limits<double>::max();
+    QTest::addRow("just above the halfway point to infinity") << "1.797693134862315808e308" << false << 0.0;
+    QTest::addRow("negative, beyond") << "-1.79769313486232e+308" << false << 0.0;
+    QTest::addRow("no integer digits") << ".5e0" << true << 0.5;
+    QTest::addRow("huge exponent") << "1e1000000000" << false << 0.0;
+    QTest::addRow("tiny exponent") << "1e-1000000000" << false << 0.0;
+    QTest::addRow("many digits") << QString(800, QLatin1Char('1')) + "e-799" << true << 1.1111111111111111;
+}
+
+void TestConversions::digitsTheConversionsAskFor()
+{
+    QFETCH(QString, digits);
+    QFETCH(bool, reads);
+    QFETCH(double, expected);
+    for (const decimal::Path path : decimal::availablePaths()) {
+        const auto value = decimal::readDigits(path, digits.toStdString());
+        QVERIFY2(value.has_value() == reads, pathName(path));
+        if (reads)
+            QVERIFY2(*value == expected, pathName(path) + " read " + tarnis::test::exactText(*value));
+    }
 }
 
 TARNIS_MODEL_TEST_MAIN(TestConversions)

@@ -1,7 +1,8 @@
 // The dynamics of the model: the stability limits of whole and fractional lags against the formulas
 // and against the deviation from K simulated step by step, the regimes of the landmark runs, the
-// Lyapunov exponent, and scans that agree with single runs.
+// Lyapunov exponent, and scans that agree with single runs, whether on threads or in slices.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/double_double.h"
 #include "model/linear_stability.h"
 #include "model/lyapunov.h"
 #include "model/model_step.h"
@@ -75,12 +76,17 @@ DeviationTail simulateDeviation(double r, double lag, int steps)
 class TestDynamics : public QObject {
     Q_OBJECT
 private slots:
-    void wholeLagLimits_data();
-    void wholeLagLimits();
+    void doubleDoubleFunctions_data();
+    void doubleDoubleFunctions();
+    void closedFormLimits_data();
+    void closedFormLimits();
+    void everyLagRoundedCorrectly();
     void limitsAgainstTheDeviation_data();
     void limitsAgainstTheDeviation();
     void dominantRootAgainstTheDeviation_data();
     void dominantRootAgainstTheDeviation();
+    void dominantRootExactly_data();
+    void dominantRootExactly();
     void trajectoryIsTheRun_data();
     void trajectoryIsTheRun();
     void regimes_data();
@@ -92,28 +98,91 @@ private slots:
     void bifurcationKeepsTheRunsValues();
 };
 
-void TestDynamics::wholeLagLimits_data()
+void TestDynamics::doubleDoubleFunctions_data()
 {
-    QTest::addColumn<int>("T");
-    for (int T = 0; T <= 10; ++T)
-        QTest::addRow("T=%d", T) << T;
+    using dd::DoubleDouble;
+    QTest::addColumn<double>("error");     // relative, from the value in 80-digit decimal arithmetic
+    QTest::addColumn<double>("tolerance"); // relative
+    const auto row = [](const char* name, DoubleDouble computed, double hi, double lo, double tolerance = 0x1p-98) {
+        QTest::newRow(name) << ((computed.hi - hi) + (computed.lo - lo)) / hi << tolerance;
+    };
+    row("exp(1)", exp(DoubleDouble(1.0)), 2.718281828459045, 1.4456468917292502e-16);
+    row("exp(-20.5)", exp(DoubleDouble(-20.5)), 1.2501528663867426e-09, 6.448235878237776e-26);
+    row("exp(700.25)", exp(DoubleDouble(700.25)), 1.3022997366991783e+304, 7.154767958193286e+287);
+    row("expm1(3e-6)", expm1(DoubleDouble(3e-6)), 3.0000045000045e-06, -8.925282553003327e-23);
+    row("expm1(-0.3)", expm1(DoubleDouble(-0.3)), -0.2591817793182821, -1.805530505953e-18);
+    row("log(10)", log(DoubleDouble(10.0)), 2.302585092994046, -2.1707562233822494e-16);
+    row("log(1e-300)", log(DoubleDouble(1e-300)), -690.7755278982137, -2.3670096176709832e-14);
+    row("log1p(1e-20)", log1p(DoubleDouble(1e-20)), 1e-20, -5e-41);
+    row("sin(1)", sin(DoubleDouble(1.0)), 0.8414709848078965, 1.776845092935536e-18);
+    row("cos(2.5)", cos(DoubleDouble(2.5)), -0.8011436155469337, -1.8674742705085553e-17);
+    row("tan(0.7)", tan(DoubleDouble(0.7)), 0.8422883804630794, -3.9128846706146343e-17);
+    row("sqrt(2)", sqrt(DoubleDouble(2.0)), 1.4142135623730951, -9.667293313452913e-17);
+    // A power errs by up to about twice its exponent times one operation.
+    row("1.0000001^9999", pow(DoubleDouble(1.0000001), 9999), 1.0010004000172028, -9.602490539794927e-17, 0x1p-90);
 }
 
-// Levin and May's limits; T = 0 is the logistic map, whose approach is monotone up to r = 1.
-void TestDynamics::wholeLagLimits()
+// The functions of double-double arithmetic to about 30 digits: what the limits and the exponent rest on.
+void TestDynamics::doubleDoubleFunctions()
 {
-    QFETCH(int, T);
-    const auto limits = stabilityLimits(T);
+    QFETCH(double, error);
+    QFETCH(double, tolerance);
+    QVERIFY2(std::fabs(error) <= tolerance, qPrintable(QString::number(error)));
+}
+
+void TestDynamics::closedFormLimits_data()
+{
+    QTest::addColumn<double>("lag");
+    QTest::addColumn<double>("rMonotone");
+    QTest::addColumn<double>("rStable");
+    QTest::addColumn<double>("onsetPeriod");
+    // Whole lags: r_m = T^T / (T+1)^(T+1), r_c = 2·sin(π / (2(2T+1))) (Levin and May); T = 0 is the
+    // logistic map, whose approach is monotone up to r = 1.
+    QTest::addRow("T = 0") << 0.0 << 1.0 << 2.0 << 2.0;
+    QTest::addRow("T = 1: 2·sin(π/6) = 1") << 1.0 << 0.25 << 1.0 << 6.0;
+    QTest::addRow("T = 2: (√5 − 1)/2") << 2.0 << 4.0 / 27.0 << 0.6180339887498949 << 10.0;
+    QTest::addRow("T = 3: 27/256") << 3.0 << 0.10546875 << 0.4450418679126288 << 14.0;
+    // Halves alternating with the next lag up: half of the whole lag's rates, over two steps.
+    QTest::addRow("T = 0.5") << 0.5 << 0.5 << 1.0 << 4.0;
+    QTest::addRow("T = 2.5: sin(π/6)") << 2.5 << 0.125 << 0.5 << 12.0;
+    QTest::addRow("T = 4.5: (√5 − 1)/4") << 4.5 << 2.0 / 27.0 << 0.30901699437494745 << 20.0;
+    // Halves alternating with the lag below: r_c = tan(π/(4n)), r_m = g(x*) at x* = n/(√(1+n²) + 1).
+    QTest::addRow("T = 1.5: 3 − 2√2 and tan(π/4)") << 1.5 << 0.1715728752538099 << 1.0 << 8.0;
+    QTest::addRow("T = 3.5: (5√5 − 11)/2 and √2 − 1") << 3.5 << 0.09016994374947424 << 0.41421356237309503 << 16.0;
+    QTest::addRow("T = 5.5: 2 − √3") << 5.5 << 0.060761621785683215 << 0.2679491924311227 << 24.0;
+    // Where a root found in extended precision went off by hundreds of units in the last place, and
+    // the longest lags; the values of the closed forms in 90-digit decimal arithmetic, rounded once.
+    QTest::addRow("T = 26") << 26.0 << 0.013883066851958217 << 0.05926665564511948 << 106.0;
+    QTest::addRow("T = 4999.5") << 4999.5 << 7.357588725327667e-05 << 0.0003141592756944053 << 20000.0;
+    QTest::addRow("T = 9998.5") << 9998.5 << 3.679162334080382e-05 << 0.0001570953415675531 << 39996.0;
+    QTest::addRow("T = 9999") << 9999.0 << 3.678978362165516e-05 << 0.0001570874868923271 << 39998.0;
+}
+
+// The limits are the correctly rounded values of their closed forms.
+void TestDynamics::closedFormLimits()
+{
+    QFETCH(double, lag);
+    QFETCH(double, rMonotone);
+    QFETCH(double, rStable);
+    QFETCH(double, onsetPeriod);
+    const auto limits = stabilityLimits(lag);
     QVERIFY(limits);
-    const double rStable = 2.0 * std::sin(std::numbers::pi / (2.0 * (2 * T + 1)));
-    const double rMonotone = T == 0 ? 1.0 : std::pow(double(T), T) / std::pow(double(T + 1), T + 1);
-    QVERIFY2(std::fabs(limits->rStable - rStable) <= 1e-15 * rStable,
-             qPrintable(QString::number(limits->rStable, 'g', 17)));
-    QVERIFY2(std::fabs(limits->rMonotone - rMonotone) <= 1e-15 * rMonotone,
-             qPrintable(QString::number(limits->rMonotone, 'g', 17)));
-    QCOMPARE(limits->onsetPeriod, double(4 * T + 2));
-    QCOMPARE(lagSchedule(T).onEvenSteps, T);
-    QCOMPARE(lagSchedule(T).onOddSteps, T);
+    QCOMPARE_EXACT(limits->rMonotone, rMonotone);
+    QCOMPARE_EXACT(limits->rStable, rStable);
+    QCOMPARE_EXACT(limits->onsetPeriod, onsetPeriod);
+    if (lag == std::floor(lag)) {
+        QCOMPARE(lagSchedule(lag).onEvenSteps, int(lag));
+        QCOMPARE(lagSchedule(lag).onOddSteps, int(lag));
+    }
+}
+
+// The error bounds keep every lag's limits clear of the midpoints between doubles: each is the
+// correctly rounded value on every platform. A lag enters only through the two lags that the run uses,
+// so the whole and half lags up to the longest stand for every lag.
+void TestDynamics::everyLagRoundedCorrectly()
+{
+    for (int twice = 0; twice <= int(2 * MaxAnalysedLag); ++twice)
+        QVERIFY2(limitsRoundedCorrectly(twice / 2.0), qPrintable(QString::number(twice / 2.0)));
 }
 
 void TestDynamics::limitsAgainstTheDeviation_data()
@@ -185,6 +254,42 @@ void TestDynamics::dominantRootAgainstTheDeviation()
                  qPrintable(QStringLiteral("%1 against %2").arg(tail.meanUpwardSpacing).arg(*response->period)));
     else
         QCOMPARE(tail.signChanges, 0);
+}
+
+void TestDynamics::dominantRootExactly_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<double>("lag");
+    QTest::addColumn<double>("modulus");
+    QTest::addColumn<double>("argument");
+    QTest::addColumn<double>("period");
+    QTest::addColumn<double>("halvingSteps");
+    // The complex root solved in 60-digit decimal arithmetic, each number rounded once. At r = 0.08
+    // and lag 6 the bisection in double ends four units off the root.
+    QTest::addRow("lag 5, Data 2") << 0.2 << 5.0 << 0.9555210078363221 << 0.2534829393053429 << 24.787409063498853
+                                   << 15.234496387370308;
+    QTest::addRow("lag 6") << 0.08 << 6.0 << 0.8884438405557669 << 0.1256896719201619 << 49.98967068010701
+                           << 5.860032766439115;
+    QTest::addRow("lag 10") << 0.05 << 10.0 << 0.9300422071701834 << 0.07877975618763351 << 79.75634365019641
+                            << 9.557314299920215;
+}
+
+// The dominant root's numbers are those of the root itself, not of where a search in double ended, so
+// that every platform gives the same.
+void TestDynamics::dominantRootExactly()
+{
+    QFETCH(double, r);
+    QFETCH(double, lag);
+    QFETCH(double, modulus);
+    QFETCH(double, argument);
+    QFETCH(double, period);
+    QFETCH(double, halvingSteps);
+    const auto response = linearResponse(r, lag);
+    QVERIFY(response && response->period && response->halvingSteps);
+    QCOMPARE_EXACT(response->modulus, modulus);
+    QCOMPARE_EXACT(response->argument, argument);
+    QCOMPARE_EXACT(*response->period, period);
+    QCOMPARE_EXACT(*response->halvingSteps, halvingSteps);
 }
 
 void TestDynamics::trajectoryIsTheRun_data()
@@ -328,14 +433,26 @@ void TestDynamics::scanAgreesWithSingleRuns()
     QVERIFY(!result.cancelled);
     QCOMPARE(lastDone, grid.cellCount());
     QCOMPARE(delivered, std::vector<int>(grid.cellCount(), 1));
+    // A page's worker takes the cells in slices, without threads; the last slice is cut at the grid's end.
+    RegimeWorkspace workspace;
+    std::vector<std::optional<RegimeReport>> sliced;
+    for (std::size_t first = 0; first < grid.cellCount(); first += 4) {
+        const auto slice = scanSlice(grid, first, 4, workspace);
+        sliced.insert(sliced.end(), slice.begin(), slice.end());
+    }
+    QCOMPARE(sliced.size(), grid.cellCount());
+    QVERIFY(scanSlice(grid, grid.cellCount(), 4, workspace).empty());
     for (std::size_t i = 0; i < grid.cellCount(); ++i) {
         const auto single = runRegime(parameters(grid.rates[i / 3], 1.0, 500.0, grid.lags[i % 3]));
-        QVERIFY(result.cells[i]);
-        QCOMPARE(result.cells[i]->regime, single->regime);
-        QCOMPARE(result.cells[i]->period, single->period);
-        QCOMPARE(result.cells[i]->lyapunov, single->lyapunov);
-        QCOMPARE(result.cells[i]->nMin, single->nMin);
-        QCOMPARE(result.cells[i]->endStep, single->endStep);
+        for (const auto& cell : {result.cells[i], sliced[i]}) {
+            QVERIFY(cell);
+            QCOMPARE(cell->regime, single->regime);
+            QCOMPARE(cell->period, single->period);
+            QCOMPARE(cell->lyapunov, single->lyapunov);
+            QCOMPARE(cell->nMin, single->nMin);
+            QCOMPARE(cell->nMax, single->nMax);
+            QCOMPARE(cell->endStep, single->endStep);
+        }
     }
 }
 
@@ -382,6 +499,18 @@ void TestDynamics::bifurcationKeepsTheRunsValues()
             QCOMPARE_EXACT(column.N[std::size_t(k)], store->PopN[std::size_t(100 + k)]);
     }
     QVERIFY(*result.columns[1].lyapunov > 0.2); // chaotic at μ = 3.7
+    RegimeWorkspace workspace;
+    auto sliced = bifurcationSlice(request, 0, 2, workspace);
+    const auto rest = bifurcationSlice(request, 2, 2, workspace);
+    sliced.insert(sliced.end(), rest.begin(), rest.end());
+    QCOMPARE(sliced.size(), result.columns.size());
+    for (std::size_t i = 0; i < sliced.size(); ++i) {
+        QCOMPARE(sliced[i].N, result.columns[i].N);
+        QCOMPARE(sliced[i].lyapunov, result.columns[i].lyapunov);
+        QCOMPARE(sliced[i].end, result.columns[i].end);
+    }
+    request.keep = 0;
+    QVERIFY(bifurcationSlice(request, 0, 3, workspace).empty());
     const BifurcationColumn& ended = result.columns[2];
     QCOMPARE(ended.end, RunEnd::DiedOut);
     QCOMPARE(ended.firstStep, ended.lastStep);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/conversions.h"
 #include "model/run.h"
+#include "model/run_refusals.h"
 #include "tests/support/exact.h"
 #include "tests/support/model_test_main.h"
 
@@ -41,6 +42,8 @@ private slots:
     void readingTheBoxes_data();
     void readingTheBoxes();
     void refusedRunLeavesTheStoreAlone();
+    void refusalMessages_data();
+    void refusalMessages();
     void leavingTheDoubleRange_data();
     void leavingTheDoubleRange();
 
@@ -318,16 +321,46 @@ void TestRun::refusedRunLeavesTheStoreAlone()
     QCOMPARE(m_store->LastStep, before.LastStep);
 }
 
+void TestRun::refusalMessages_data()
+{
+    QTest::addColumn<RunRefusal>("refusal");
+    QTest::addColumn<char>("separator");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("K zero") << RunRefusal::CapacityZero << '.'
+                            << "The carrying capacity (K) must be a number other than 0. Enter a number such as 500.";
+    QTest::addRow("steps, named by the caption")
+        << RunRefusal::StepsOutOfRange << '.'
+        << "The number of time steps (For t=1 to) must be a number from 0 to 9999. Enter a number such as 200.";
+    QTest::addRow("r, example in a comma locale")
+        << RunRefusal::RateOutOfRange << ','
+        << "The intrinsic rate (r) is too large to compute with. Enter a number such as 0,2.";
+    QTest::addRow("negative lag") << RunRefusal::LagNegative << '.'
+                                  << "The time lag must be 0 or more: a population cannot respond to its future. "
+                                     "Enter a number such as 5.";
+}
+
+// The window's and the page's sentence: the box to correct, its rule, and its default as an example.
+void TestRun::refusalMessages()
+{
+    QFETCH(RunRefusal, refusal);
+    QFETCH(char, separator);
+    QFETCH(QString, message);
+    QCOMPARE(QString::fromStdString(refusalMessage(refusal, separator)), message);
+}
+
 void TestRun::leavingTheDoubleRange_data()
 {
     QTest::addColumn<double>("r");
     QTest::addColumn<double>("n0");
     QTest::addColumn<double>("K");
     QTest::addColumn<RangeExit::Way>("way"); // which way N(t+1) left the range
-    QTest::addRow("huge rate") << 1e300 << 1.0 << 500.0 << RangeExit::Way::Below;
-    QTest::addRow("huge rate, K far away") << 1e300 << 1.0 << 1e308 << RangeExit::Way::Above;
-    QTest::addRow("huge N(0) far above K") << 0.2 << 1e308 << 1e300 << RangeExit::Way::Below;
-    QTest::addRow("negative K grows without bound") << 0.9 << 1.0 << -500.0 << RangeExit::Way::Above;
+    QTest::addColumn<QString>("words");
+    const QString plunged = "the population fell below the most negative number that can be computed";
+    const QString grew = "the population grew beyond the largest number that can be computed";
+    QTest::addRow("huge rate") << 1e300 << 1.0 << 500.0 << RangeExit::Way::Below << plunged;
+    QTest::addRow("huge rate, K far away") << 1e300 << 1.0 << 1e308 << RangeExit::Way::Above << grew;
+    QTest::addRow("huge N(0) far above K") << 0.2 << 1e308 << 1e300 << RangeExit::Way::Below << plunged;
+    QTest::addRow("negative K grows without bound") << 0.9 << 1.0 << -500.0 << RangeExit::Way::Above << grew;
 }
 
 void TestRun::leavingTheDoubleRange()
@@ -336,6 +369,7 @@ void TestRun::leavingTheDoubleRange()
     QFETCH(double, n0);
     QFETCH(double, K);
     QFETCH(RangeExit::Way, way);
+    QFETCH(QString, words);
     *m_store = {};
     const RunOutcome outcome = runModel(*m_store, parameters(r, n0, K, 0, 2000));
     QCOMPARE(outcome.end, RunEnd::LeftRange);
@@ -344,6 +378,8 @@ void TestRun::leavingTheDoubleRange()
     QCOMPARE(outcome.exit->way, way);
     const int last = m_store->LastStep;
     QVERIFY(last < 2000);
+    QCOMPARE(QString::fromStdString(rangeExitMessage(last, *outcome.exit)),
+             QStringLiteral("At step %1 %2. The results are kept up to t = %3.").arg(last + 1).arg(words).arg(last));
     for (int t = 0; t <= last; ++t)
         QVERIFY2(std::isfinite(m_store->PopN[t]) && m_store->PopN[t] > 0, qPrintable(QString::number(t)));
     for (int t = 0; t < last; ++t)
