@@ -3,7 +3,8 @@
 
 #include "charts/chart_pictures.h"
 #include "dynamics/plot_style.h"
-#include "dynamics/regime_words.h"
+#include "model/regime_words.h"
+#include "ui/locale_numbers.h"
 #include "ui/design.h"
 
 #include <algorithm>
@@ -22,8 +23,6 @@ QString axisName(BifurcationAxis axis)
 {
     return axis == BifurcationAxis::Rate ? QStringLiteral("Intrinsic rate r") : QStringLiteral("Time lag T");
 }
-
-QString parameterText(double value) { return QLocale().toString(value, 'g', 6); }
 
 void placeIn(QCPAbstractItem* item, QCPAxisRect* rect)
 {
@@ -130,7 +129,7 @@ void BifurcationPlot::showNoRun()
     placeMark(m_criticalMark, std::nullopt, {});
     placeMark(m_runMark, std::nullopt, {});
     m_placeholder->setVisible(true);
-    m_title->setText(QStringLiteral("Bifurcation diagram"));
+    m_title->setText(QString::fromStdString(bifurcationTitle(std::nullopt, m_axis, localeDecimalSeparator())));
     replot(rpQueuedReplot);
 }
 
@@ -147,8 +146,7 @@ void BifurcationPlot::showPlan(const DynamicsPlan& plan, BifurcationAxis axis)
     point(std::nullopt);
     m_placeholder->setVisible(false);
     const bool overRate = axis == BifurcationAxis::Rate;
-    m_title->setText(overRate ? QStringLiteral("Bifurcation diagram over r at T = %1").arg(parameterText(plan.run.lag))
-                              : QStringLiteral("Bifurcation diagram over T at r = %1").arg(parameterText(plan.run.r)));
+    m_title->setText(QString::fromStdString(bifurcationTitle(plan.run, axis, localeDecimalSeparator())));
     yAxis->setLabel(QStringLiteral("N(t), t = %1 to %2").arg(m_discard).arg(m_discard + m_keep - 1));
     m_exponentRect->axis(QCPAxis::atBottom)->setLabel(axisName(axis));
     // Points for the many columns over r; discs that show apart for the few half lags.
@@ -256,7 +254,8 @@ QPointF BifurcationPlot::columnPixel(std::size_t column) const
 QString BifurcationPlot::placeWords(std::size_t column) const
 {
     const auto& data = m_columns[column];
-    return columnInWords(m_axis, m_values[column], data ? &*data : nullptr, m_run.K);
+    return QString::fromStdString(
+        columnInWords(m_axis, m_values[column], data ? &*data : nullptr, m_run.K, localeDecimalSeparator()));
 }
 
 void BifurcationPlot::markPlace(std::optional<std::size_t> column)

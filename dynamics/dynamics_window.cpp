@@ -4,10 +4,11 @@
 #include "charts/picture_menu.h"
 #include "charts/run_comparison.h"
 #include "dynamics/bifurcation_plot.h"
-#include "dynamics/regime_words.h"
 #include "dynamics/stability_map.h"
+#include "model/regime_words.h"
 #include "ui/accessibility.h"
 #include "ui/design.h"
+#include "ui/locale_numbers.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -251,7 +252,7 @@ void DynamicsWindow::restart()
         return;
     }
     m_plan = planDynamics(*run);
-    showWords(workingWords(*run));
+    showWords(workingWords(*run, localeDecimalSeparator()));
     m_map->showPlan(*m_plan);
     m_bifurcation->showPlan(*m_plan, chosenAxis());
     startWords();
@@ -323,7 +324,7 @@ void DynamicsWindow::drawWhatCame()
     auto words = m_wordsJob.take();
     if (!words.items.empty()) {
         m_report = words.items.back();
-        showWords(runInWords(m_plan->run, m_report));
+        showWords(runInWords(m_plan->run, m_report, localeDecimalSeparator()));
     }
     auto cells = m_mapJob.take();
     m_map->addCells(cells.items);
@@ -338,8 +339,8 @@ void DynamicsWindow::drawWhatCame()
 
 void DynamicsWindow::showWords(const RunWords& words)
 {
-    m_headline->setText(words.headline);
-    m_sentences->setText(words.sentences);
+    m_headline->setText(QString::fromStdString(words.headline));
+    m_sentences->setText(QString::fromStdString(words.sentences));
 }
 
 void DynamicsWindow::showProgress(QProgressBar* bar, std::size_t done, std::size_t total, bool finished)
@@ -357,11 +358,12 @@ void DynamicsWindow::showProgress(QProgressBar* bar, std::size_t done, std::size
 QString DynamicsWindow::wordsDataText(QChar decimalSeparator) const
 {
     QString text = m_headline->text() + QLatin1Char('\n') + m_sentences->text() + QLatin1Char('\n');
-    if (m_plan)
-        text += QLatin1Char('\n')
-            + tableText({QStringLiteral("quantity"), QStringLiteral("value")},
-                        runFacts(m_plan->run, m_report, decimalSeparator));
-    return text;
+    if (!m_plan)
+        return text;
+    QList<QStringList> rows;
+    for (const auto& [name, value] : runFacts(m_plan->run, m_report, char(decimalSeparator.unicode())))
+        rows << QStringList{QString::fromStdString(name), QString::fromStdString(value)};
+    return text + QLatin1Char('\n') + tableText({QStringLiteral("quantity"), QStringLiteral("value")}, rows);
 }
 
 } // namespace tarnis

@@ -4,7 +4,8 @@
 #include "charts/chart_pictures.h"
 #include "dynamics/plot_style.h"
 #include "dynamics/regime_palette.h"
-#include "dynamics/regime_words.h"
+#include "model/regime_words.h"
+#include "ui/locale_numbers.h"
 
 #include <cmath>
 
@@ -132,7 +133,7 @@ void StabilityMap::showNoRun()
     for (QCPGraph* graph : {m_stableHalo, m_stable, m_monotoneHalo, m_monotone, m_run})
         graph->data()->clear();
     m_placeholder->setVisible(true);
-    m_title->setText(QStringLiteral("Regimes over the lag T and r"));
+    m_title->setText(QString::fromStdString(mapTitle(std::nullopt, localeDecimalSeparator())));
     xAxis->setRange(0, 20);
     yAxis->setRange(0, 1);
     replot(rpQueuedReplot);
@@ -156,8 +157,7 @@ void StabilityMap::showPlan(const DynamicsPlan& plan)
     drawLimits(plan);
     m_run->data()->clear();
     m_run->addData(plan.run.lag, plan.run.r);
-    m_title->setText(QStringLiteral("Regimes over the lag T and r (N(0) = %1, K = %2)")
-                         .arg(QLocale().toString(plan.run.n0, 'g', 6), QLocale().toString(plan.run.K, 'g', 6)));
+    m_title->setText(QString::fromStdString(mapTitle(plan.run, localeDecimalSeparator())));
     xAxis->setRange(m_grid.lags.front() - lagStep / 2, m_grid.lags.back() + lagStep / 2);
     yAxis->setRange(rateStep / 2, m_grid.rates.back() + rateStep / 2);
     point(std::nullopt);
@@ -221,7 +221,8 @@ QPointF StabilityMap::cellCentre(std::size_t cell) const
 QString StabilityMap::placeWords(std::size_t cell) const
 {
     const auto& report = m_reports[cell];
-    return cellInWords(cellRate(cell), cellLag(cell), report ? &*report : nullptr, m_grid.K);
+    return QString::fromStdString(
+        cellInWords(cellRate(cell), cellLag(cell), report ? &*report : nullptr, m_grid.K, localeDecimalSeparator()));
 }
 
 void StabilityMap::markPlace(std::optional<std::size_t> cell)

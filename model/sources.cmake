@@ -15,4 +15,6 @@ set(tarnis_model_sources
     lyapunov.h lyapunov.cpp
     run_regime.h run_regime.cpp
     parameter_scan.h parameter_scan.cpp
+    quantity_text.h quantity_text.cpp
+    regime_words.h regime_words.cpp
 )

@@ -1,4 +1,4 @@
-// The Dynamics window: the words for each regime; a click or Enter on the map and on the bifurcation
+// The Dynamics window: the words of the run; a click or Enter on the map and on the bifurcation
 // diagram writes the main window's boxes as a preset does, without a run; a run during the work starts
 // it again for the new parameters, one that differs in its steps alone does not; the pictures and
 // copied data of its three parts. The result store
@@ -8,8 +8,8 @@
 #include "dynamics/bifurcation_plot.h"
 #include "dynamics/dynamics_window.h"
 #include "dynamics/regime_palette.h"
-#include "dynamics/regime_words.h"
 #include "dynamics/stability_map.h"
+#include "model/regime_words.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
 #include "tests/support/files.h"
@@ -54,8 +54,6 @@ private slots:
     void init();
     void cleanup();
 
-    void words_data();
-    void words();
     void choosingWritesTheBoxes_data();
     void choosingWritesTheBoxes();
     void aRunRestartsTheWork();
@@ -145,83 +143,6 @@ QAction* TestDynamicsWindow::menuEntry(QWidget* part, const QString& entry)
 void TestDynamicsWindow::verifyStoreUntouched()
 {
     QVERIFY(std::memcmp(&m_fixture->state().store, &m_storeAfterRun, sizeof m_storeAfterRun) == 0);
-}
-
-void TestDynamicsWindow::words_data()
-{
-    QTest::addColumn<double>("r");
-    QTest::addColumn<double>("n0");
-    QTest::addColumn<double>("lag");
-    QTest::addColumn<QString>("headline");
-    QTest::addColumn<QString>("sentences");
-    const QString damped = QStringLiteral("the population overshoots K = 500 and oscillates around it with a period of "
-                                          "about %1 steps; the swings shrink by half %2, until it settles at K. ");
-    const QString noLag = QStringLiteral("Without a lag, oscillations around K die down for r below r_c = 2 and "
-                                         "persist above it; below r_m = 1 the population approaches K without "
-                                         "overshooting. Here r = %1 %2.");
-    QTest::addRow("Data 1") << 0.2 << 1.0 << 8.0 << "Sustained oscillations"
-                            << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 8, the population keeps oscillating "
-                               "around K = 500, between about 175.2 and 911.7, with a period of about 35.0 steps. The "
-                               "swings neither die down nor grow, and they never repeat exactly. At this lag, "
-                               "oscillations around K die down for r below r_c = 0.1845 and persist above it; below "
-                               "r_m = 0.0433 the population approaches K without overshooting. Here r = 0.2 is above "
-                               "r_c.";
-    QTest::addRow("Data 2") << 0.2 << 1.0 << 5.0 << "Damped oscillations"
-                            << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 5, "
-            + damped.arg("24.8", "about every 15 steps")
-            + "At this lag, oscillations around K die down for r below r_c = 0.2846 and persist above it; below r_m "
-              "= 0.06698 the population approaches K without overshooting. Here r = 0.2 lies between r_m and r_c.";
-    QTest::addRow("Data 3") << 0.2 << 1.0 << 3.0 << "Damped oscillations"
-                            << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 3, "
-            + damped.arg("20", "about every 4.3 steps")
-            + "At this lag, oscillations around K die down for r below r_c = 0.445 and persist above it; below r_m "
-              "= 0.1055 the population approaches K without overshooting. Here r = 0.2 lies between r_m and r_c.";
-    const QString noLagOpening = QStringLiteral("With r = %1, N(0) = %2, K = 500 and no lag (T = 0), ");
-    QTest::addRow("T = 0, r = 0.5") << 0.5 << 1.0 << 0.0 << "Settles smoothly"
-                                    << noLagOpening.arg("0.5", "1")
-            + "the population grows towards K = 500 and settles there without overshooting. "
-            + noLag.arg("0.5", "is below r_m");
-    QTest::addRow("T = 0, r = 1.5") << 1.5 << 1.0 << 0.0 << "Damped oscillations"
-                                    << noLagOpening.arg("1.5", "1") + damped.arg("2", "or more at every step")
-            + noLag.arg("1.5", "lies between r_m and r_c");
-    QTest::addRow("T = 0, r = 2.5") << 2.5 << 1.0 << 0.0 << "Periodic"
-                                    << noLagOpening.arg("2.5", "1")
-            + "the population settles into a cycle that repeats exactly every 4 steps, between about 268.0 and "
-              "612.5, around K = 500. "
-            + noLag.arg("2.5", "is above r_c");
-    QTest::addRow("T = 0, r = 2.7") << 2.7 << 1.0 << 0.0 << "Chaotic"
-                                    << noLagOpening.arg("2.7", "1")
-            + "the population fluctuates irregularly between about 175.9 and 633.8 and never settles into a cycle: "
-              "it is chaotic. Two runs that start almost alike drift apart, their difference growing by about 42 % "
-              "per step (Lyapunov exponent 0.354), so its values far ahead cannot be predicted. "
-            + noLag.arg("2.7", "is above r_c");
-    // The two ends name their step.
-    QTest::addRow("dies out") << 3.5 << 1.0 << 0.0 << "Dies out"
-                              << noLagOpening.arg("3.5", "1")
-            + "the population dies out at step 6: it had overshot K so far that the next step took it down to 0. "
-            + noLag.arg("3.5", "is above r_c");
-    QTest::addRow("leaves the range") << -0.5 << 600.0 << 0.0 << "Leaves the range"
-                                      << noLagOpening.arg("-0.5", "600")
-            + "the population grows out of all bounds: after step 14 its values leave the range of numbers that can "
-              "be computed. Without a lag, oscillations around K die down for r below r_c = 2 and persist above it; "
-              "below r_m = 1 the population approaches K without overshooting. Here r = -0.5 is not above 0: the "
-              "population does not grow towards K.";
-    QTest::addRow("beyond the analysis") << 0.2 << 1.0 << 20000.0 << "Beyond the analysis"
-                                         << "What the run with r = 0.2 and a lag of T = 20000 does in the long run "
-                                            "cannot be worked out: the analysis covers lags up to 9999.";
-}
-
-void TestDynamicsWindow::words()
-{
-    QFETCH(double, r);
-    QFETCH(double, n0);
-    QFETCH(double, lag);
-    QFETCH(QString, headline);
-    QFETCH(QString, sentences);
-    const RunParameters run{.r = r, .K = 500.0, .steps = 200, .n0 = n0, .lag = lag};
-    const RunWords words = runInWords(run, runRegime(run));
-    QCOMPARE(words.headline, headline);
-    QCOMPARE(words.sentences, sentences);
 }
 
 void TestDynamicsWindow::choosingWritesTheBoxes_data()
@@ -314,9 +235,9 @@ void TestDynamicsWindow::aRunRestartsTheWork()
 
     QCOMPARE(dynamics->plan()->run.K, 400.0);
     QCOMPARE(dynamics->plan()->run.lag, 8.0);
-    const RunWords words = runInWords(run, runRegime(run));
-    QCOMPARE(child<QLabel>(dynamics, "regimeHeadline")->text(), words.headline);
-    QCOMPARE(child<QLabel>(dynamics, "regimeWords")->text(), words.sentences);
+    const RunWords words = runInWords(run, runRegime(run), '.');
+    QCOMPARE(child<QLabel>(dynamics, "regimeHeadline")->text(), QString::fromStdString(words.headline));
+    QCOMPARE(child<QLabel>(dynamics, "regimeWords")->text(), QString::fromStdString(words.sentences));
     QCOMPARE(child<BifurcationPlot>(dynamics, "bifurcationPlot")->title(),
              QStringLiteral("Bifurcation diagram over r at T = 8"));
     // Every cell is there, and those looked at are those of K = 400, not of the stale scan.
