@@ -6,7 +6,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "dynamics/dynamics_plan.h"
+#include "model/dynamics_plan.h"
 #include "dynamics/pointing_plot.h"
 
 #include <optional>

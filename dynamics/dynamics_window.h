@@ -6,7 +6,7 @@
 #pragma once
 
 #include "dynamics/background_job.h"
-#include "dynamics/dynamics_plan.h"
+#include "model/dynamics_plan.h"
 #include "ui/services.h"
 
 #include <QWidget>

@@ -51,7 +51,8 @@ std::string halvingText(double steps, char separator)
 {
     if (steps <= 1.05)
         return "; the swings shrink by half or more at every step";
-    const std::string count = steps < 10 ? q::rounded(steps, 1, separator) : q::rounded(std::round(steps), 0, separator);
+    const std::string count
+        = steps < 10 ? q::rounded(steps, 1, separator) : q::rounded(std::round(steps), 0, separator);
     return "; the swings shrink by half about every " + count + " steps";
 }
 
@@ -60,7 +61,8 @@ std::string stableKText(const Writer& w)
 {
     const auto linear = linearResponse(w.run.r, w.run.lag);
     const bool neutral = linear && linear->verdict == LinearVerdict::Neutral;
-    return "starts at K = " + w.parameter(w.run.K) + " and stays there: at this r and lag a small disturbance of K would "
+    return "starts at K = " + w.parameter(w.run.K)
+        + " and stays there: at this r and lag a small disturbance of K would "
         + (neutral ? "neither die down nor grow." : "die down.");
 }
 
@@ -104,8 +106,9 @@ std::string grownInto(const std::optional<Regime>& disturbed)
 
 std::string unstableText(const Writer& w, const RegimeReport& report)
 {
-    const std::string rate
-        = report.lyapunov && std::isfinite(*report.lyapunov) ? " by about " + w.growth(*report.lyapunov) + " % per step" : "";
+    const std::string rate = report.lyapunov && std::isfinite(*report.lyapunov)
+        ? " by about " + w.growth(*report.lyapunov) + " % per step"
+        : "";
     std::string text = "starts at K = " + w.parameter(w.run.K)
         + " and stays there exactly, but at this r and lag K is an unstable equilibrium: the smallest disturbance "
         + (w.run.r < 0.0 ? "below K " : "") + "would grow" + rate + grownInto(report.disturbed);
@@ -137,8 +140,8 @@ std::string chaoticText(const Writer& w, const RegimeReport& report)
         = "fluctuates irregularly " + rangeText(w, report) + " and never settles into a cycle: it is chaotic.";
     if (report.lyapunov && std::isfinite(*report.lyapunov))
         text += " Two runs that start almost alike drift apart, their difference growing by about "
-            + w.growth(*report.lyapunov) + " % per step (Lyapunov exponent " + q::exponent(*report.lyapunov, w.separator)
-            + "), so its values far ahead cannot be predicted.";
+            + w.growth(*report.lyapunov) + " % per step (Lyapunov exponent "
+            + q::exponent(*report.lyapunov, w.separator) + "), so its values far ahead cannot be predicted.";
     return text;
 }
 
@@ -221,9 +224,10 @@ RunWords runInWords(const RunParameters& run, const std::optional<RegimeReport>&
 {
     const Writer w{run, separator};
     if (!report)
-        return {"Beyond the analysis", "What the run with r = " + w.parameter(run.r) + " and a lag of T = "
-                                           + w.parameter(run.lag) + " does in the long run cannot be worked out: "
-                                           + "the analysis covers lags up to " + w.parameter(MaxAnalysedLag) + "."};
+        return {"Beyond the analysis",
+                "What the run with r = " + w.parameter(run.r) + " and a lag of T = " + w.parameter(run.lag)
+                    + " does in the long run cannot be worked out: " + "the analysis covers lags up to "
+                    + w.parameter(MaxAnalysedLag) + "."};
     return {capitalised(regimeName(run, *report)), opening(w) + regimeSentence(w, *report) + ' ' + theorySentences(w)};
 }
 
@@ -235,9 +239,10 @@ RunWords workingWords(const RunParameters& run, char separator)
 
 RunWords noRunWords()
 {
-    return {"No run yet", "Run the model in the main window. This window then tells what the population does in the "
-                          "long run, and shows where its r and lag lie on the stability map and in the bifurcation "
-                          "diagram."};
+    return {"No run yet",
+            "Run the model in the main window. This window then tells what the population does in the "
+            "long run, and shows where its r and lag lie on the stability map and in the bifurcation "
+            "diagram."};
 }
 
 std::string cellInWords(double r, double lag, const RegimeReport* report, double K, char separator)
@@ -275,8 +280,7 @@ std::string cellInWords(double r, double lag, const RegimeReport* report, double
     return text;
 }
 
-std::string columnInWords(BifurcationAxis axis, double value, const BifurcationColumn* column, double K,
-                          char separator)
+std::string columnInWords(BifurcationAxis axis, double value, const BifurcationColumn* column, double K, char separator)
 {
     const RunParameters run{.r = 0.0, .K = K, .steps = 0, .n0 = 0.0, .lag = 0.0};
     const Writer w{run, separator};
@@ -306,9 +310,8 @@ std::string columnInWords(BifurcationAxis axis, double value, const BifurcationC
 std::vector<std::pair<std::string, std::string>> runFacts(const RunParameters& run,
                                                           const std::optional<RegimeReport>& report, char separator)
 {
-    const auto number = [separator](std::optional<double> value) {
-        return value ? q::exact(*value, separator) : std::string();
-    };
+    const auto number
+        = [separator](std::optional<double> value) { return value ? q::exact(*value, separator) : std::string(); };
     const auto whole = [](std::optional<int> value) { return value ? q::steps(*value) : std::string(); };
     const auto limits = stabilityLimits(run.lag);
     const RegimeReport none;

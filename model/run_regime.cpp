@@ -319,8 +319,8 @@ RegimeReport oscillating(const RunParameters& p, const Settled& settled, double 
     return report;
 }
 
-void addMeasures(RegimeReport& report, const RunParameters& p, const Settled& settled,
-                 std::optional<double> exponent, double low, double high);
+void addMeasures(RegimeReport& report, const RunParameters& p, const Settled& settled, std::optional<double> exponent,
+                 double low, double high);
 
 // The regime of a trajectory that stayed within range up to its last step, or nothing when it needs a
 // longer look (unless this is the last one allowed).
@@ -363,8 +363,8 @@ std::optional<RegimeReport> judge(const RunParameters& p, RegimeWorkspace& works
 
 // The numbers of the settled part, where there is one: a decline and a run still on its way to K
 // have none (their smallest N would be rounding's last subnormal or a value passed on the way).
-void addMeasures(RegimeReport& report, const RunParameters& p, const Settled& settled,
-                 std::optional<double> exponent, double low, double high)
+void addMeasures(RegimeReport& report, const RunParameters& p, const Settled& settled, std::optional<double> exponent,
+                 double low, double high)
 {
     report.steps = settled.to;
     report.lastN = settled.N[settled.to];

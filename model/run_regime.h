@@ -41,11 +41,12 @@ struct RegimeReport {
     // approaching. Never at odds with the regime: above ChaosThreshold only for chaos and for an
     // unstable equilibrium, not above 0 for a run that comes to rest or declines.
     std::optional<double> lyapunov;
-    std::optional<double> nMin;  // smallest N of the settled part; empty for an end, a decline and a run still approaching
-    std::optional<double> nMax;  // largest N of the settled part; the same
-    std::optional<int> endStep;  // DiesOut: the step where N became 0; LeavesRange: the last step with a value
-    int steps = 0;               // the steps computed: at least 20 000 unless the run ended sooner
-    double lastN = 0.0;          // N at the last step computed (0 when it died out)
+    std::optional<double>
+        nMin; // smallest N of the settled part; empty for an end, a decline and a run still approaching
+    std::optional<double> nMax; // largest N of the settled part; the same
+    std::optional<int> endStep; // DiesOut: the step where N became 0; LeavesRange: the last step with a value
+    int steps = 0;              // the steps computed: at least 20 000 unless the run ended sooner
+    double lastN = 0.0;         // N at the last step computed (0 when it died out)
     // SettlesSmoothly: N is still on its way to K (more than 1 % away from it) at the last step, so
     // there is no settled part to measure yet. The long-run regime is still the one named.
     bool stillApproaching = false;

@@ -199,24 +199,27 @@ void TestTarnisRun::dynamicsAnswers_data()
     QTest::addRow("the third preset")
         << QStringList{"dynamics", "--lag", "3"}
         << QByteArray("regime: damped oscillations\nr_monotone: 0.10546875\nr_stable: 0.4450418679126288\nperiod: 20\n"
-                      "lyapunov: *\nn_min: *\nn_max: *\nend_step:\n" + settledEnd);
+                      "lyapunov: *\nn_min: *\nn_max: *\nend_step:\n"
+                      + settledEnd);
     QTest::addRow("the defaults, lag 5")
         << QStringList{"dynamics"}
         << QByteArray("regime: damped oscillations\nr_monotone: 0.06697959533607682\n"
                       "r_stable: 0.2846296765465703\nperiod: *\nlyapunov: *\nn_min: *\nn_max: *\n"
-                      "end_step:\n" + settledEnd);
+                      "end_step:\n"
+                      + settledEnd);
     QTest::addRow("a two-cycle")
         << QStringList{"dynamics", "--r", "2.2", "--lag", "0", "--n0", "2", "--K", "100"}
         << QByteArray("regime: periodic\nr_monotone: 1\nr_stable: 2\nperiod: 2\nlyapunov: *\nn_min: *\nn_max: *\n"
-                      "end_step:\n" + settledEnd);
+                      "end_step:\n"
+                      + settledEnd);
     QTest::addRow("extinction")
         << QStringList{"dynamics", "--r=3.1", "--lag=0"}
-        << QByteArray(
-               "regime: dies out\nr_monotone: 1\nr_stable: 2\nperiod:\nlyapunov:\nn_min:\nn_max:\nend_step: 9\n"
-               "still_approaching:\nsteps: 9\ndisturbed:\n");
+        << QByteArray("regime: dies out\nr_monotone: 1\nr_stable: 2\nperiod:\nlyapunov:\nn_min:\nn_max:\nend_step: 9\n"
+                      "still_approaching:\nsteps: 9\ndisturbed:\n");
     QTest::addRow("a half lag") << QStringList{"dynamics", "--lag", "0.5", "--r", "0.6"}
                                 << QByteArray("regime: damped oscillations\nr_monotone: 0.5\nr_stable: 1\nperiod: 4\n"
-                                              "lyapunov: *\nn_min: *\nn_max: *\nend_step:\n" + settledEnd);
+                                              "lyapunov: *\nn_min: *\nn_max: *\nend_step:\n"
+                                              + settledEnd);
     // Nothing that the run does not do: resting on K where a disturbance grows, a decline, a slow approach.
     QTest::addRow("on K above r_c(8)")
         << QStringList{"dynamics", "--r", "0.2", "--lag", "8", "--n0", "500"}
@@ -226,11 +229,13 @@ void TestTarnisRun::dynamicsAnswers_data()
     QTest::addRow("on K below r_c(3)")
         << QStringList{"dynamics", "--r", "0.4", "--lag", "3", "--n0", "500"}
         << QByteArray("regime: settles smoothly\nr_monotone: 0.10546875\nr_stable: 0.4450418679126288\nperiod:\n"
-                      "lyapunov: *\nn_min: 500\nn_max: 500\nend_step:\n" + settledEnd);
+                      "lyapunov: *\nn_min: 500\nn_max: 500\nend_step:\n"
+                      + settledEnd);
     QTest::addRow("r = -0.5")
         << QStringList{"dynamics", "--r", "-0.5", "--lag", "0"}
         << QByteArray("regime: declines towards 0\nr_monotone: 1\nr_stable: 2\nperiod:\nlyapunov: *\nn_min:\n"
-                      "n_max:\nend_step:\n" + settledEnd);
+                      "n_max:\nend_step:\n"
+                      + settledEnd);
     QTest::addRow("r = 0.0001")
         << QStringList{"dynamics", "--r", "0.0001", "--lag", "0"}
         << QByteArray("regime: settles smoothly\nr_monotone: 1\nr_stable: 2\nperiod:\nlyapunov:\nn_min:\nn_max:\n"
@@ -292,8 +297,8 @@ void TestTarnisRun::wordsAreTheDynamicsWindows()
         = qobject_cast<tarnis::DynamicsWindow*>(fixture.app().navigator().existing(tarnis::WindowId::Dynamics));
     QVERIFY(dynamics);
     QTRY_VERIFY_WITH_TIMEOUT(!dynamics->working(), 120000);
-    const Result result = tarnisRun({"dynamics", "--words", "--r", boxes[0], "--n0", boxes[1], "--K", boxes[2],
-                                     "--lag", boxes[3]});
+    const Result result
+        = tarnisRun({"dynamics", "--words", "--r", boxes[0], "--n0", boxes[1], "--K", boxes[2], "--lag", boxes[3]});
     QCOMPARE(result.exitCode, 0);
     const QStringList lines = QString::fromUtf8(result.out).split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 3); // the headline, the sentences and the end of the last line
@@ -325,8 +330,8 @@ void TestTarnisRun::scanRowsAreTheDynamicsAnswers()
     QCOMPARE(rows.size(), 1 + 9);
     QCOMPARE(rows[0],
              QByteArray("r,lag,regime,period,lyapunov,n_min,n_max,end_step,still_approaching,steps,disturbed\r"));
-    const char* const keys[] = {"regime", "period",   "lyapunov",          "n_min", "n_max",
-                                "end_step", "still_approaching", "steps", "disturbed"};
+    const char* const keys[]
+        = {"regime", "period", "lyapunov", "n_min", "n_max", "end_step", "still_approaching", "steps", "disturbed"};
     for (int i = 0; i < 9; ++i) {
         const QList<QByteArray> fields = rows[i + 1].trimmed().split(',');
         QCOMPARE(fields.size(), 11);

@@ -2,6 +2,8 @@
 // and against the deviation from K simulated step by step, the regimes of the landmark runs and their
 // words, the Lyapunov exponent, and scans that agree with single runs.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/conversions.h"
+#include "model/dynamics_plan.h"
 #include "model/linear_stability.h"
 #include "model/lyapunov.h"
 #include "model/model_step.h"
@@ -27,6 +29,14 @@ constexpr double none = std::numeric_limits<double>::quiet_NaN();
 RunParameters parameters(double r, double n0, double K, double lag, int steps = 0)
 {
     return {r, K, std::int16_t(steps), n0, lag};
+}
+
+std::vector<double> fromZeroInHalves(int count)
+{
+    std::vector<double> values;
+    for (int i = 0; i < count; ++i)
+        values.push_back(0.5 * i);
+    return values;
 }
 
 // The deviation from K of the linearised run, u(t+1) = u(t) − r·u(index), with the index that the
@@ -95,6 +105,8 @@ private slots:
     void scanAgreesWithSingleRuns();
     void cancelledScanStops();
     void bifurcationKeepsTheRunsValues();
+    void mapFollowsTheLag_data();
+    void mapFollowsTheLag();
 };
 
 void TestDynamics::wholeLagLimits_data()
@@ -336,10 +348,12 @@ void TestDynamics::words_data()
             + atLag.arg("0.1845", "0.0433", "0.2", "is above r_c");
     QTest::addRow("Data 2") << 0.2 << 1.0 << 5.0 << "Damped oscillations"
                             << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 5, "
-            + damped.arg("24.8", "about every 15 steps") + atLag.arg("0.2846", "0.06698", "0.2", "lies between r_m and r_c");
+            + damped.arg("24.8", "about every 15 steps")
+            + atLag.arg("0.2846", "0.06698", "0.2", "lies between r_m and r_c");
     QTest::addRow("Data 3") << 0.2 << 1.0 << 3.0 << "Damped oscillations"
                             << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 3, "
-            + damped.arg("20", "about every 4.3 steps") + atLag.arg("0.445", "0.1055", "0.2", "lies between r_m and r_c");
+            + damped.arg("20", "about every 4.3 steps")
+            + atLag.arg("0.445", "0.1055", "0.2", "lies between r_m and r_c");
     const QString noLagOpening = QStringLiteral("With r = %1, N(0) = %2, K = 500 and no lag (T = 0), ");
     QTest::addRow("T = 0, r = 0.5") << 0.5 << 1.0 << 0.0 << "Settles smoothly"
                                     << noLagOpening.arg("0.5", "1")
@@ -381,10 +395,11 @@ void TestDynamics::words_data()
                                           "equilibrium: the smallest disturbance would grow by about 0.68 % per step "
                                           "into oscillations around K that never die down. "
             + atLag.arg("0.1845", "0.0433", "0.2", "is above r_c");
-    QTest::addRow("on K below r_c(3)") << 0.4 << 500.0 << 3.0 << "Settles smoothly"
-                                       << "With r = 0.4, N(0) = 500, K = 500 and a lag of T = 3, the population starts "
-                                          "at K = 500 and stays there: at this r and lag a small disturbance of K would "
-                                          "die down. "
+    QTest::addRow("on K below r_c(3)")
+        << 0.4 << 500.0 << 3.0 << "Settles smoothly"
+        << "With r = 0.4, N(0) = 500, K = 500 and a lag of T = 3, the population starts "
+           "at K = 500 and stays there: at this r and lag a small disturbance of K would "
+           "die down. "
             + atLag.arg("0.445", "0.1055", "0.4", "lies between r_m and r_c");
     QTest::addRow("r = -0.5") << -0.5 << 1.0 << 0.0 << "Declines towards 0"
                               << noLagOpening.arg("-0.5", "1")
@@ -418,7 +433,8 @@ void TestDynamics::words()
     QCOMPARE(QString::fromStdString(words.sentences), sentences);
     // The decimal separator given is the one written, wherever a number has a fraction.
     const QString comma = QString::fromStdString(runInWords(run, runRegime(run), ',').sentences);
-    QCOMPARE(comma.count(QLatin1Char(',')) - sentences.count(QLatin1Char(',')), sentences.count(QRegularExpression("\\d\\.\\d")));
+    QCOMPARE(comma.count(QLatin1Char(',')) - sentences.count(QLatin1Char(',')),
+             sentences.count(QRegularExpression("\\d\\.\\d")));
 }
 
 void TestDynamics::exponent_data()
@@ -528,6 +544,75 @@ void TestDynamics::bifurcationKeepsTheRunsValues()
     QCOMPARE(ended.firstStep, ended.lastStep);
     QCOMPARE(ended.N, std::vector<double>{0.0});
     QVERIFY(!ended.lyapunov);
+}
+
+void TestDynamics::mapFollowsTheLag_data()
+{
+    QTest::addColumn<double>("lag");
+    QTest::addColumn<double>("n0");
+    QTest::addColumn<bool>("logarithmic");
+    QTest::addColumn<double>("rateTop"); // of a linear map; NaN: not checked
+    // Up to lag 20, r from 0 in 200 steps to a half past where the run dies out, the lag 0 to 20 in halves.
+    QTest::addRow("lag 5") << 5.0 << 1.0 << false << 1.0;
+    QTest::addRow("lag 0") << 0.0 << 1.0 << false << 3.5;
+    QTest::addRow("lag 20") << 20.0 << 1.0 << false << 1.0;
+    // Beyond it both axes logarithmic, the lag from 1.
+    QTest::addRow("lag 60") << 60.0 << 1.0 << true << none;
+    QTest::addRow("lag 400") << 400.0 << 1.0 << true << none;
+    QTest::addRow("lag 60 on K") << 60.0 << 500.0 << true << none;
+    QTest::addRow("longest lag") << 9999.0 << 1.0 << true << none;
+}
+
+void TestDynamics::mapFollowsTheLag()
+{
+    QFETCH(double, lag);
+    QFETCH(double, n0);
+    QFETCH(bool, logarithmic);
+    QFETCH(double, rateTop);
+    const RunParameters run
+        = parameters(0.2 * stabilityLimits(lag)->rStable / stabilityLimits(5.0)->rStable, n0, 500.0, lag);
+    const DynamicsPlan plan = planDynamics(run);
+    const ScanGrid& map = plan.map;
+    QCOMPARE(plan.logarithmic, logarithmic);
+    QCOMPARE(map.rates.size(), std::size_t(dynamics_plan::MapRates));
+    if (!std::isnan(rateTop)) {
+        QCOMPARE(map.rates.back(), rateTop);
+        QCOMPARE(map.lags, std::vector<double>(fromZeroInHalves(41)));
+    } else {
+        QCOMPARE(map.lags.front(), 1.0);
+        QVERIFY(map.lags.back() >= lag);
+    }
+    // Every value is the one its text gives, so that a click writes it as it is; the cells' edges lie
+    // between them, and the run lies inside the outer ones.
+    for (const auto* values : {&map.rates, &map.lags})
+        for (const double value : *values)
+            QCOMPARE_EXACT(*readLenient(numberToText(value, '.')), value);
+    for (const auto& [values, edges, at] :
+         {std::tuple{&map.rates, &plan.rateEdges, run.r}, std::tuple{&map.lags, &plan.lagEdges, run.lag}}) {
+        QCOMPARE(edges->size(), values->size() + 1);
+        for (std::size_t i = 0; i < values->size(); ++i)
+            QVERIFY((*edges)[i] < (*values)[i] && (*values)[i] < (*edges)[i + 1]);
+        QVERIFY(edges->front() < at && at < edges->back());
+    }
+    // The diagram over r spans the map's range of r (from 0 on a linear axis).
+    const auto& overRate = plan.overRate.values;
+    QVERIFY(overRate.front() > (logarithmic ? plan.rateEdges.front() : 0.0)
+            && overRate.front() <= 1.01 * map.rates.front());
+    QVERIFY(overRate.back() >= map.rates.back() && overRate.back() < plan.rateEdges.back());
+    // From well below r_m of the run's lag past r_c, and past the r at which the run dies out.
+    const StabilityLimits limits = *stabilityLimits(lag);
+    QVERIFY(map.rates.front() <= 0.5 * limits.rMonotone);
+    QVERIFY(map.rates.back() > limits.rStable);
+    if (lag > 1000.0 || n0 == 500.0)
+        return; // a run on K never dies out; the longest lags take long to look at
+    std::size_t firstEnd = map.rates.size();
+    for (std::size_t i = 0; i < map.rates.size() && firstEnd == map.rates.size(); ++i) {
+        const auto report = runRegime(parameters(map.rates[i], n0, 500.0, lag));
+        if (report->regime == Regime::DiesOut || report->regime == Regime::LeavesRange)
+            firstEnd = i;
+    }
+    QVERIFY2(firstEnd < map.rates.size() - 1, qPrintable(QString::number(firstEnd)));
+    QVERIFY(map.rates[firstEnd] > limits.rStable);
 }
 
 TARNIS_MODEL_TEST_MAIN(TestDynamics)
