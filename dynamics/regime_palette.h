@@ -15,10 +15,14 @@
 
 namespace tarnis {
 
-inline constexpr std::array AllRegimes{Regime::SettlesSmoothly,     Regime::DampedOscillations,
-                                       Regime::Periodic,            Regime::SustainedOscillations,
-                                       Regime::Chaotic,             Regime::UnstableEquilibrium,
-                                       Regime::DeclinesTowardsZero, Regime::DiesOut,
+inline constexpr std::array AllRegimes{Regime::SettlesSmoothly,
+                                       Regime::DampedOscillations,
+                                       Regime::Periodic,
+                                       Regime::SustainedOscillations,
+                                       Regime::Chaotic,
+                                       Regime::UnstableEquilibrium,
+                                       Regime::DeclinesTowardsZero,
+                                       Regime::DiesOut,
                                        Regime::LeavesRange};
 
 QColor regimeColour(Regime regime);

@@ -84,6 +84,7 @@ void saveDynamics(Navigator& navigator, const QString& folder, const QString& na
     navigator.show(WindowId::Dynamics);
     auto* dynamics = qobject_cast<DynamicsWindow*>(navigator.existing(WindowId::Dynamics));
     (void)QTest::qWaitForWindowExposed(dynamics);
+    dynamics->resize(DynamicsWindow::firstSize()); // the small offscreen screen placed it at its smallest
     (void)QTest::qWaitFor([dynamics] { return !dynamics->working(); }, 30000);
     settle(); // the plots draw what came last
     save(dynamics, folder, QStringLiteral("Dynamics-") + name);
@@ -153,6 +154,14 @@ int main(int argc, char** argv)
     pressEnter(lag);
     fixture.run();
     saveDynamics(navigator, folder, QStringLiteral("chaotic"));
+    // Long lags, where both axes of the map are logarithmic.
+    for (const auto& [r, T] : {std::pair{"0.03", "60"}, std::pair{"0.004", "400"}}) {
+        typeInto(rate, QString::fromLatin1(r));
+        typeInto(lag, QString::fromLatin1(T));
+        pressEnter(lag);
+        fixture.run();
+        saveDynamics(navigator, folder, QStringLiteral("lag") + QString::fromLatin1(T));
+    }
     saveScreens(navigator, folder);
     return 0;
 }
