@@ -96,10 +96,14 @@ BifurcationPlot::BifurcationPlot(QWidget* parent)
     m_zero->point2->setCoords(2, 0);
     m_zero->setPen(QPen(Qt::gray, 1, Qt::DashLine));
     m_placeholder = addPlaceholder(*this, axisRect());
+    // The names of the marks over all their lines.
+    addLayer(QStringLiteral("names"), layer(QStringLiteral("main")), QCustomPlot::limAbove);
     m_criticalMark = addMark(QPen(CriticalColour, 1.5, Qt::DashLine), CriticalLabelRow);
     m_monotoneMark = addMark(QPen(MonotoneColour, 1.5, Qt::DotLine), MonotoneLabelRow);
     m_runMark = addMark(QPen(Qt::black, 1.5), RunLabelRow);
     QCPLayer* pointerLayer = addPointerLayer(*this);
+    moveLayer(layer(QStringLiteral("names")), layer(QStringLiteral("main")),
+              QCustomPlot::limAbove); // under the pointer's
     m_pointer = new PlaceMark(*this, {axisRect(), m_exponentRect}, true);
     m_pointer->setLayer(pointerLayer);
 
@@ -121,11 +125,12 @@ BifurcationPlot::Mark BifurcationPlot::addMark(const QPen& pen, double labelHeig
     mark.label->setColor(pen.color() == Qt::black ? Qt::black : pen.color().darker(150));
     mark.label->setBrush(Qt::white);
     mark.label->setPen(QPen(pen.color(), 1.0));
-    for (QCPAbstractItem* item :
-         {(QCPAbstractItem*)mark.overN, (QCPAbstractItem*)mark.overExponent, (QCPAbstractItem*)mark.label}) {
+    for (QCPAbstractItem* item : {(QCPAbstractItem*)mark.overN, (QCPAbstractItem*)mark.overExponent})
         item->setLayer(layer(QStringLiteral("main")));
+    mark.label->setLayer(layer(QStringLiteral("names")));
+    for (QCPAbstractItem* item :
+         {(QCPAbstractItem*)mark.overN, (QCPAbstractItem*)mark.overExponent, (QCPAbstractItem*)mark.label})
         item->setVisible(false);
-    }
     mark.overN->setPen(pen);
     mark.overExponent->setPen(pen);
     return mark;
