@@ -38,14 +38,6 @@ std::string_view regimeText(Regime regime)
     return "";
 }
 
-std::optional<Regime> regimeFromText(std::string_view text)
-{
-    for (int index = 0; index <= int(Regime::LeavesRange); ++index)
-        if (regimeText(Regime(index)) == text)
-            return Regime(index);
-    return std::nullopt;
-}
-
 namespace {
 
 // Values closer than this (relative to the fixed point) count as rounding noise: the step near K loses

@@ -28,8 +28,6 @@ enum class Regime {
 // "settles smoothly", "damped oscillations", "periodic", "sustained oscillations", "chaotic",
 // "rests on an unstable equilibrium", "declines towards 0", "dies out", "leaves the range".
 std::string_view regimeText(Regime regime);
-// The regime of those words; empty for any other text.
-std::optional<Regime> regimeFromText(std::string_view text);
 
 struct RegimeReport {
     Regime regime = Regime::SettlesSmoothly;
