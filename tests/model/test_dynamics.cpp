@@ -103,6 +103,7 @@ private slots:
     void exponent_data();
     void exponent();
     void scanAgreesWithSingleRuns();
+    void regimesAgreeWithTheirExponents();
     void cancelledScanStops();
     void bifurcationKeepsTheRunsValues();
     void mapFollowsTheLag_data();
@@ -493,6 +494,34 @@ void TestDynamics::scanAgreesWithSingleRuns()
         QCOMPARE(result.cells[i]->lyapunov, single->lyapunov);
         QCOMPARE(result.cells[i]->nMin, single->nMin);
         QCOMPARE(result.cells[i]->endStep, single->endStep);
+    }
+}
+
+// Over a grid of r and lags, started off K and on it: no regime of rest, decline or cycle with an
+// exponent that says disturbances grow, no unstable equilibrium with one that says they fade, and a
+// settled range only where the run has settled.
+void TestDynamics::regimesAgreeWithTheirExponents()
+{
+    for (const double n0 : {1.0, 500.0}) {
+        ScanGrid grid{{}, {0.0, 1.0, 2.0, 2.5, 5.0, 8.0}, n0, 500.0};
+        for (double r = 0.05; r < 3.2; r += 0.15)
+            grid.rates.push_back(r);
+        const ScanResult result = scanGrid(grid);
+        for (std::size_t i = 0; i < grid.cellCount(); ++i) {
+            const RegimeReport& report = *result.cells[i];
+            const QByteArray cell = QStringLiteral("r = %1, T = %2, N(0) = %3: %4")
+                                        .arg(grid.rates[i / grid.lags.size()])
+                                        .arg(grid.lags[i % grid.lags.size()])
+                                        .arg(n0)
+                                        .arg(QString::fromUtf8(regimeText(report.regime).data()))
+                                        .toUtf8();
+            if (report.regime == Regime::UnstableEquilibrium)
+                QVERIFY2(report.lyapunov && *report.lyapunov > 0.0 && report.disturbed, cell.constData());
+            else if (report.lyapunov && report.regime != Regime::Chaotic)
+                QVERIFY2(*report.lyapunov <= regime_rules::ChaosThreshold, cell.constData());
+            if (report.nMin)
+                QVERIFY2(!report.stillApproaching && report.regime != Regime::DeclinesTowardsZero, cell.constData());
+        }
     }
 }
 
