@@ -206,6 +206,14 @@ void PointingPlot::focusInEvent(QFocusEvent* event)
     QCustomPlot::focusInEvent(event);
 }
 
+// The keys' place goes with the keyboard, unless the plot's own menu took it for a moment.
+void PointingPlot::focusOutEvent(QFocusEvent* event)
+{
+    if (m_pointedByKeys && event->reason() != Qt::PopupFocusReason)
+        point(std::nullopt);
+    QCustomPlot::focusOutEvent(event);
+}
+
 // A fitted view follows the size, so that the marks at its ends keep their room.
 void PointingPlot::resizeEvent(QResizeEvent* event)
 {

@@ -86,6 +86,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     // Enter and Space choose the place pointed at; the plot moves the pointer with its own keys.
     void keyPressEvent(QKeyEvent* event) override;

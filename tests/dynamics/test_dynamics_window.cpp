@@ -426,6 +426,15 @@ void TestDynamicsWindow::pointerLeaves()
     QApplication::sendEvent(map, &leave);
     QVERIFY(!map->pointedPlace());
     QCOMPARE(lines->text(), hint);
+    // The keys' place stays while the map has the keyboard, and goes with it.
+    map->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(map, Qt::Key_Up);
+    QVERIFY(map->pointedPlace());
+    QApplication::sendEvent(map, &leave);
+    QVERIFY(map->pointedPlace());
+    child<BifurcationPlot>(dynamics, "bifurcationPlot")->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(!map->pointedPlace());
+    QCOMPARE(lines->text(), hint);
 }
 
 // Chosen while the large window has taken the main window's place, r and T bring the main window back,

@@ -88,6 +88,14 @@ void saveDynamics(Navigator& navigator, const QString& folder, const QString& na
     (void)QTest::qWaitFor([dynamics] { return !dynamics->working(); }, 30000);
     settle(); // the plots draw what came last
     save(dynamics, folder, QStringLiteral("Dynamics-") + name);
+    // The keyboard on the map and then on the diagram: the frame of the focus and the place of the keys.
+    for (const char* plot : {"stabilityMap", "bifurcationPlot"}) {
+        auto* widget = dynamics->findChild<QWidget*>(QLatin1String(plot));
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key_Right);
+        settle();
+        save(dynamics, folder, QStringLiteral("Dynamics-") + name + QStringLiteral("-keys-") + QLatin1String(plot));
+    }
     auto* overLag = dynamics->findChild<QRadioButton*>(QStringLiteral("overLag"));
     overLag->click();
     (void)QTest::qWaitFor([dynamics] { return !dynamics->working(); }, 30000);
