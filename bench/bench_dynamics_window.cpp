@@ -56,17 +56,23 @@ void nextRate(QWidget* main, int run)
     QTest::keyClick(box, Qt::Key_Return);
 }
 
+// The window opened after a run of the defaults with the lag given.
+DynamicsWindow* openAfterARun(AppFixture& fixture, std::int64_t lag)
+{
+    fixture.startAtMainWindow();
+    fixture.mainWindow()->findChild<QLineEdit*>(QStringLiteral("tlag"))->setText(QString::number(lag));
+    enableRun(fixture.mainWindow());
+    fixture.run();
+    return openDynamics(fixture);
+}
+
 // From the Run click to the map's first drawing with cells in it, and to the drawing of the last, at
 // the lag given: 5 (a linear map of 200 × 41 cells) or 400 (a logarithmic one, whose long lags take
 // longer to look at).
 void mapOfARun(benchmark::State& state)
 {
     AppFixture fixture;
-    fixture.startAtMainWindow();
-    fixture.mainWindow()->findChild<QLineEdit*>(QStringLiteral("tlag"))->setText(QString::number(state.range(0)));
-    enableRun(fixture.mainWindow());
-    fixture.run();
-    DynamicsWindow* dynamics = openDynamics(fixture);
+    DynamicsWindow* dynamics = openAfterARun(fixture, state.range(0));
     auto* map = dynamics->findChild<StabilityMap*>(QStringLiteral("stabilityMap"));
     QWidget* main = fixture.mainWindow();
     double firstCells = 0.0;
@@ -153,11 +159,7 @@ void hoverOverMap(benchmark::State& state)
 void drawMap(benchmark::State& state)
 {
     AppFixture fixture;
-    fixture.startAtMainWindow();
-    fixture.mainWindow()->findChild<QLineEdit*>(QStringLiteral("tlag"))->setText(QString::number(state.range(0)));
-    enableRun(fixture.mainWindow());
-    fixture.run();
-    DynamicsWindow* dynamics = openDynamics(fixture);
+    DynamicsWindow* dynamics = openAfterARun(fixture, state.range(0));
     if (!waitUntilDone(dynamics))
         state.SkipWithError("the map was not complete");
     auto* map = dynamics->findChild<StabilityMap*>(QStringLiteral("stabilityMap"));
