@@ -134,6 +134,9 @@ QSize DynamicsWindow::smallestSize() { return SmallestWindow; }
 
 DynamicsWindow::~DynamicsWindow()
 {
+    // The plots outlive this part of the window for a moment, while the window closes under them.
+    for (QObject* plot : {static_cast<QObject*>(m_map), static_cast<QObject*>(m_bifurcation)})
+        disconnect(plot, nullptr, this, nullptr);
     m_wordsJob.stop();
     m_mapJob.stop();
     m_bifurcationJob.stop();

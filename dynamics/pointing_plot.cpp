@@ -206,10 +206,12 @@ void PointingPlot::focusInEvent(QFocusEvent* event)
     QCustomPlot::focusInEvent(event);
 }
 
-// The keys' place goes with the keyboard, unless the plot's own menu took it for a moment.
+// The keys' place goes with the keyboard, unless the plot's own menu took it for a moment or another
+// window did, which hands it back.
 void PointingPlot::focusOutEvent(QFocusEvent* event)
 {
-    if (m_pointedByKeys && event->reason() != Qt::PopupFocusReason)
+    const Qt::FocusReason reason = event->reason();
+    if (m_pointedByKeys && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
         point(std::nullopt);
     QCustomPlot::focusOutEvent(event);
 }
