@@ -12,14 +12,17 @@ from gi.repository import GLib
 
 TIMEOUT = 20.0
 failures = []
-events = []  # (type, source's name, source's role, detail1) of every event Tarnis sent
+events = []  # (type, source's name, source's role, detail1, source's path) of every event Tarnis sent
 
 
 def note(event):
+    # The path identifies the source for as long as it lives; its name may have changed by the time
+    # the event is read (the result box's caption changes right after the run writes its text).
     try:
-        events.append((event.type, event.source.name, event.source.getRoleName(), event.detail1))
+        name, role = event.source.name, event.source.getRoleName()
     except Exception:  # a source gone by the time its event is read
-        pass
+        name, role = None, None
+    events.append((event.type, name, role, event.detail1, getattr(event.source, "path", None)))
 
 
 def check(condition, what):
@@ -91,6 +94,10 @@ def heard(kind, name):
     return any(event[0].startswith(kind) and event[1] == name for event in events)
 
 
+def heard_from(kind, node):
+    return any(event[0].startswith(kind) and event[4] == node.path for event in events)
+
+
 def main():
     pyatspi.Registry.registerEventListener(note, "object", "window")
     app = wait_for(application, "Tarnis on the accessibility bus")
@@ -130,7 +137,7 @@ def main():
                                                                            "Population size at t = 200")
     wait_for(lambda: text_of(result[0]) == "499.936872437631", "the result 499.936872437631")
     check(result[0].name == "Population size at t = 200", "the result box named by its new caption")
-    wait_for(lambda: heard("object:text-changed:insert", "Population size at t = 200"),
+    wait_for(lambda: heard_from("object:text-changed:insert", result[0]),
              "the result box telling that the run wrote it")
     chart = wait_for(lambda: next(iter(named(main_window, "chart", "Chart")), None), "the chart after the run")
     wait_for(lambda: chart.description != before, "the chart's description changed")
