@@ -11,8 +11,10 @@ set(tarnis_model_sources
     graphic_data.h graphic_data.cpp
     title_animation.h title_animation.cpp
     kept_runs.h kept_runs.cpp
+    chart_quantities.h chart_quantities.cpp
     linear_stability.h linear_stability.cpp
     lyapunov.h lyapunov.cpp
     run_regime.h run_regime.cpp
     parameter_scan.h parameter_scan.cpp
+    scan_estimate.h scan_estimate.cpp
 )
