@@ -28,7 +28,7 @@ extern "C" void removeAndEnd(int signal)
     if (g_armed.load())
         unlink(g_path);
     // The default action once more, so that the process ends of this signal.
-    struct sigaction defaults {};
+    struct sigaction defaults { };
     defaults.sa_handler = SIG_DFL;
     sigemptyset(&defaults.sa_mask);
     sigaction(signal, &defaults, nullptr);
@@ -38,13 +38,13 @@ extern "C" void removeAndEnd(int signal)
 void installOnce()
 {
     static const bool installed = [] {
-        struct sigaction action {};
+        struct sigaction action { };
         action.sa_handler = removeAndEnd;
         sigemptyset(&action.sa_mask);
         for (int signal : Interruptions)
             sigaddset(&action.sa_mask, signal); // one removal at a time
         for (int signal : Interruptions) {
-            struct sigaction before {};
+            struct sigaction before { };
             // A signal ignored when tarnis-run started (nohup, a background job) stays ignored.
             if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
                 sigaction(signal, &action, nullptr);

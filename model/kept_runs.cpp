@@ -129,7 +129,8 @@ std::vector<std::string> legendLabels(const std::vector<RunParameters>& runs, ch
             continue;
         const std::vector<std::string> texts = shortTexts(runs, field, decimalSeparator);
         for (std::size_t run = 0; run < runs.size(); ++run)
-            labels[run] += (labels[run].empty() ? "" : partOf(decimalSeparator)) + field.prefix + texts[run] + field.suffix;
+            labels[run]
+                += (labels[run].empty() ? "" : partOf(decimalSeparator)) + field.prefix + texts[run] + field.suffix;
     }
     return labels;
 }

@@ -459,7 +459,8 @@ void TestTarnisRun::interruptedScanLeavesTheFolder()
     old.write("kept\n");
     old.close();
     const QDir listing(folder.path());
-    const auto entries = [&listing] { return listing.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
+    const auto entries
+        = [&listing] { return listing.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
     const QStringList before = entries();
 
     QProcess scan;

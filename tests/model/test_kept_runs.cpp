@@ -94,8 +94,8 @@ void TestKeptRuns::legendLabels_data()
     QTest::addColumn<Runs>("runs"); // the run on show first
     QTest::addColumn<char>("separator");
     QTest::addColumn<QStringList>("labels");
-    QTest::addRow("the lags of the presets") << Runs{withLag(8), withLag(5), withLag(3), withLag(0.5)} << '.'
-                                             << QStringList{"T=8", "T=5", "T=3", "T=0.5"};
+    QTest::addRow("the lags of the presets")
+        << Runs{withLag(8), withLag(5), withLag(3), withLag(0.5)} << '.' << QStringList{"T=8", "T=5", "T=3", "T=0.5"};
     QTest::addRow("two parameters differ")
         << Runs{withLag(8), {0.3, 500.0, 200, 1.0, 5.0}} << '.' << QStringList{"r=0.2, T=8", "r=0.3, T=5"};
     QTest::addRow("long numbers shortened, whole parts kept")

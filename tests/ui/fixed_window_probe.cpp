@@ -24,8 +24,7 @@ int main(int argc, char** argv)
         return (frame.center() - window.screen()->availableGeometry().center()).manhattanLength() <= 2;
     };
     // Settled: framed, in the middle, and still there half a second later (a late move shows).
-    while (waited.elapsed() < 15000
-           && !(last.size() != window.size() && centred(last) && unchanged.elapsed() > 500)) {
+    while (waited.elapsed() < 15000 && !(last.size() != window.size() && centred(last) && unchanged.elapsed() > 500)) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
         if (window.frameGeometry() != last) {
             last = window.frameGeometry();
