@@ -6,6 +6,7 @@
 #include "model/scan_estimate.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
+#include "tests/support/files.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
 
@@ -454,10 +455,7 @@ void TestTarnisRun::interruptedScanLeavesTheFolder()
     QFETCH(int, signal);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("regimes.csv"));
-    QFile old(path);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("kept\n");
-    old.close();
+    tarnis::test::writeContent(path, "kept\n");
     const QDir listing(folder.path());
     const auto entries
         = [&listing] { return listing.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
@@ -477,8 +475,7 @@ void TestTarnisRun::interruptedScanLeavesTheFolder()
     QCOMPARE(scan.exitStatus(), QProcess::CrashExit);
     QCOMPARE(scan.exitCode(), signal);
     QCOMPARE(entries(), before);
-    QVERIFY(old.open(QIODevice::ReadOnly));
-    QCOMPARE(old.readAll(), QByteArray("kept\n"));
+    QCOMPARE(tarnis::test::contentOf(path), QByteArray("kept\n"));
 }
 
 TARNIS_GUI_TEST_MAIN(TestTarnisRun)
