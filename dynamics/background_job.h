@@ -14,8 +14,8 @@
 
 namespace tarnis {
 
-// Puts the calling thread at a low priority of the batch class, so that a window's thread always
-// comes first; threads it starts inherit it.
+// Puts the calling thread in the batch scheduling class, so that a window's thread comes first;
+// threads it starts inherit it.
 void yieldToWindows();
 
 template <typename Item> class BackgroundJob {
