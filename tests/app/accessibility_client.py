@@ -4,6 +4,7 @@
 # text, confirms it with Enter, presses Run through its action, reads the result box and checks that
 # the chart's description changed. Prints one line per check and ends with 0 when all held.
 # SPDX-License-Identifier: GPL-3.0-or-later
+import itertools
 import sys
 import time
 
@@ -32,8 +33,9 @@ def check(condition, what):
     return condition
 
 
-def wait_for(find, what):
-    """Asks `find` again until it gives something, as a screen reader waits for a window."""
+def wait_for(find, what, explain=None):
+    """Asks `find` again until it gives something, as a screen reader waits for a window. On a failure
+    `explain` says what was found instead."""
     deadline = time.monotonic() + TIMEOUT
     while time.monotonic() < deadline:
         try:
@@ -47,6 +49,8 @@ def wait_for(find, what):
             pass
         time.sleep(0.05)
     check(False, "in time: " + what)
+    if explain:
+        print(explain(), flush=True)
     sys.exit(1)
 
 
@@ -122,8 +126,17 @@ def main():
 
     rate = named(main_window, "text", boxes[0])[0]
     run = named(main_window, "push button", "Run")[0]
-    # An edit switches Run off; the text ends as the default, so that the run is the worked example.
-    rate.queryEditableText().setTextContents("0.5")
+    # An edit switches Run off, and the box tells of it. Tarnis hears of a listener through the
+    # accessibility registry, which may take a while on a busy machine: until it does it sends no
+    # events, so the edit is made again until its event is heard. The text ends as the default, so
+    # that the run is the worked example.
+    edits = itertools.cycle(["0.5", "0.4"])
+
+    def edited():
+        rate.queryEditableText().setTextContents(next(edits))
+        return heard_from("object:text-changed:insert", rate)
+
+    wait_for(edited, "the r box telling of an edit")
     wait_for(lambda: not enabled(run), "Run off after the edit")
     rate.queryEditableText().setTextContents("0.2")
     check(text_of(rate) == "0.2", "r set through the editable text")
@@ -138,7 +151,9 @@ def main():
     wait_for(lambda: text_of(result[0]) == "499.936872437631", "the result 499.936872437631")
     check(result[0].name == "Population size at t = 200", "the result box named by its new caption")
     wait_for(lambda: heard_from("object:text-changed:insert", result[0]),
-             "the result box telling that the run wrote it")
+             "the result box telling that the run wrote it",
+             lambda: "the result box is %s; its events and every text event: %s" % (
+                 result[0].path, [e for e in events if e[4] == result[0].path or "text-changed" in e[0]]))
     chart = wait_for(lambda: next(iter(named(main_window, "chart", "Chart")), None), "the chart after the run")
     wait_for(lambda: chart.description != before, "the chart's description changed")
     check(chart.description.startswith("Curve of N(t) vs. time.") and "201 points" in chart.description,
