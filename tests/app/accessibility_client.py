@@ -126,13 +126,18 @@ def main():
 
     rate = named(main_window, "text", boxes[0])[0]
     run = named(main_window, "push button", "Run")[0]
-    # An edit switches Run off, and the box tells of it. Tarnis hears of a listener through the
-    # accessibility registry, which may take a while on a busy machine: until it does it sends no
-    # events, so the edit is made again until its event is heard. The text ends as the default, so
-    # that the run is the worked example.
+    # An edit switches Run off, and the box tells of it. Tarnis learns of a listener from the
+    # registry's announcement; one that reaches it while it is still setting up on a busy machine is
+    # lost, and then it sends no events at all. So the edit is made again, and the listener now and
+    # then registered anew (a new announcement), until the edit's event is heard. The text ends as
+    # the default, so that the run is the worked example.
     edits = itertools.cycle(["0.5", "0.4"])
+    attempts = itertools.count(1)
 
     def edited():
+        if next(attempts) % 10 == 0:
+            pyatspi.Registry.deregisterEventListener(note, "object", "window")
+            pyatspi.Registry.registerEventListener(note, "object", "window")
         rate.queryEditableText().setTextContents(next(edits))
         return heard_from("object:text-changed:insert", rate)
 
