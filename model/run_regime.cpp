@@ -420,4 +420,6 @@ std::optional<RegimeReport> runRegime(const RunParameters& parameters)
     return runRegime(parameters, workspace);
 }
 
+int regime_rules::firstSteps(double lag) { return horizonFor(lag).first; }
+
 } // namespace tarnis
