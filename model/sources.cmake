@@ -19,10 +19,10 @@ set(tarnis_model_sources
     lyapunov.h lyapunov.cpp
     run_regime.h run_regime.cpp
     scan_cells.h scan_cells.cpp
-)
-set(tarnis_model_thread_sources
-    parameter_scan.h parameter_scan.cpp
     quantity_text.h quantity_text.cpp
     regime_words.h regime_words.cpp
     dynamics_plan.h dynamics_plan.cpp
+)
+set(tarnis_model_thread_sources
+    parameter_scan.h parameter_scan.cpp
 )
