@@ -88,7 +88,7 @@ QCPRange ChartViewport::panned(const QCPAxis* axis, const QCPRange& from, double
 
 QCPRange ChartViewport::bounded(const QCPAxis* axis, double lower, double upper) const
 {
-    const QCPRange fitted = m_chart.fittedRange(axis);
+    const QCPRange fitted = m_host.fittedRange(axis);
     const double span = spanOnScale(axis, fitted);
     if (!(span > 0.0) || !std::isfinite(lower) || !std::isfinite(upper))
         return fromScale(axis, lower, upper);
