@@ -9,6 +9,7 @@
 #include "dynamics/run_preview.h"
 #include "dynamics/stability_map.h"
 #include "dynamics/wrapping_scroll_area.h"
+#include "model/parameter_scan.h"
 #include "model/regime_words.h"
 #include "ui/accessibility.h"
 #include "ui/design.h"
