@@ -7,6 +7,7 @@
 #include "charts/large_graph_window.h"
 #include "charts/run_comparison.h"
 #include "model/conversions.h"
+#include "model/main_window_texts.h"
 #include "model/run_refusals.h"
 #include "ui/click_tracker.h"
 #include "ui/design.h"
@@ -151,11 +152,11 @@ void MainWindow::buildDataFrame()
     placeTwips(Label3, 120, 2160, 1215, 375);
     simut = makeParameterBox(Frame4, "simut", ParameterBox::simut, colours::blue);
     placeTwips(simut, 2400, 2160, 1455, 420);
-    Label4 = caption("Label4", QStringLiteral("Final population size"), 12);
+    Label4 = caption("Label4", QString::fromStdString(resultCaption()), 12);
     setTextColour(Label4, colours::navy);
     placeTwips(Label4, 120, 2640, 3135, 375);
 
-    Text4 = named(new QLineEdit(QStringLiteral("????"), Frame4), "Text4");
+    Text4 = named(new QLineEdit(QString::fromStdString(resultPlaceholder()), Frame4), "Text4");
     // Each box is named by the label beside it, the result box by its label's caption of the moment.
     for (const auto& [label, box] : {std::pair{Label1, rrate}, std::pair{Label2, n0}, std::pair{Label8, Kvalue},
                                      std::pair{Label15, tlag}, std::pair{Label3, simut}, std::pair{Label4, Text4}})
@@ -203,7 +204,7 @@ void MainWindow::buildGraphFrame()
     new ChartMenu(*MSChart1, m_services, {.comparison = &m_comparison, .openDynamics = m_openDynamics});
     m_charts = std::make_unique<ChartFamily>(*MSChart1, m_state.store, ChartWindow::Main, &m_comparison);
 
-    Label18 = named(new QLabel(QStringLiteral("Hi! How do you do?"), Frame2), "Label18");
+    Label18 = named(new QLabel(QString::fromStdString(greetingHeadline()), Frame2), "Label18");
     applyLook(Label18,
               {.font = timesFont(24, Weight::Bold, true),
                .text = colours::yellow,
@@ -292,10 +293,7 @@ void MainWindow::load()
 
     Label17->setText(identity::programTitle());
     Label9->setText(identity::contactBlock().join(QLatin1Char('\n')));
-    Label19->setText(QStringLiteral("Press Enter or click on Run to run. If you want to change the default values, ")
-                     + QStringLiteral("click on the text box and change the default value. Then press Enter to ")
-                     + QStringLiteral("confirm the change. Comments are welcome (e-mail to ") + identity::contactEmail()
-                     + QStringLiteral(")."));
+    Label19->setText(QString::fromStdString(greetingInstructions()));
     Label18->show();
     Label19->show();
 
@@ -326,8 +324,7 @@ void MainWindow::run()
     // A refused run changes nothing: not the store, not the chart, not the result box.
     const auto parameters = readRunParameters(parameterTexts(), localeDecimalSeparator());
     if (const auto* refusal = std::get_if<RunRefusal>(&parameters)) {
-        m_services.messages.inform(this,
-                                   QString::fromStdString(refusalMessage(*refusal, localeDecimalSeparator())));
+        m_services.messages.inform(this, QString::fromStdString(refusalMessage(*refusal, localeDecimalSeparator())));
         return;
     }
     Label18->hide();
@@ -339,7 +336,7 @@ void MainWindow::run()
     const ResultStore& store = m_state.store;
     // The result box is named by its label's caption: the new name first, then the result, which
     // assistive technology hears as the box's text changing.
-    Label4->setText(QStringLiteral("Population size at t = ") + QString::number(store.LastStep));
+    Label4->setText(QString::fromStdString(resultCaption(store.LastStep)));
     QAccessibleEvent renamed(Text4, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&renamed);
     Text4->setText(

@@ -4,6 +4,7 @@
 #include "model/conversions.h"
 #include "model/run.h"
 
+#include <cctype>
 #include <cmath>
 
 namespace tarnis {
@@ -15,17 +16,24 @@ EnterResult confirmSteps(std::string_view text, char separator)
     const std::string fallback = defaultText(ParameterBox::simut, separator);
     const auto value = readLenient(text, separator);
     if (!value || *value <= 0.0)
-        return {fallback, true};
-    std::optional<std::string> replacement;
+        return {fallback, true, EntryFix::NotAccepted};
+    EnterResult result{std::nullopt, true, EntryFix::None};
     std::string current(text);
     if (*value > MaxConfirmedSteps) {
         current = numberToText(MaxConfirmedSteps, separator);
-        replacement = current;
+        result = {current, true, EntryFix::Capped};
     }
     const auto reread = readLenient(current, separator);
     if (!reread || *reread != std::floor(*reread))
-        replacement = fallback;
-    return {replacement, true};
+        result = {fallback, true, EntryFix::NotWhole};
+    return result;
+}
+
+// What a box takes on Enter, as a rule of the note that a replaced text gets.
+std::string acceptedRule(ParameterBox box)
+{
+    const bool positive = box == ParameterBox::Kvalue || box == ParameterBox::simut;
+    return positive ? "a number greater than 0" : "a number of 0 or more";
 }
 
 } // namespace
@@ -48,6 +56,30 @@ std::string defaultText(ParameterBox box, char localeSeparator)
     return {};
 }
 
+std::string capitalised(std::string text)
+{
+    if (!text.empty())
+        text[0] = char(std::toupper(static_cast<unsigned char>(text[0])));
+    return text;
+}
+
+std::string boxSubject(ParameterBox box)
+{
+    switch (box) {
+    case ParameterBox::n0:
+        return "the initial population size N(0)";
+    case ParameterBox::rrate:
+        return "the intrinsic rate (r)";
+    case ParameterBox::Kvalue:
+        return "the carrying capacity (K)";
+    case ParameterBox::tlag:
+        return "the time lag";
+    case ParameterBox::simut:
+        return "the number of time steps";
+    }
+    return {};
+}
+
 bool changeDisablesRun(ParameterBox box) { return box != ParameterBox::Kvalue; }
 
 EnterResult confirmEntry(ParameterBox box, std::string_view text, char localeSeparator)
@@ -57,12 +89,31 @@ EnterResult confirmEntry(ParameterBox box, std::string_view text, char localeSep
     const auto value = convertStrict(text, localeSeparator);
     if (box == ParameterBox::Kvalue) {
         if (!value || *value <= 0.0)
-            return {defaultText(box, localeSeparator), false};
-        return {std::nullopt, false};
+            return {defaultText(box, localeSeparator), false, EntryFix::NotAccepted};
+        return {std::nullopt, false, EntryFix::None};
     }
     if (!value || *value < 0.0)
-        return {defaultText(box, localeSeparator), true};
-    return {std::nullopt, true};
+        return {defaultText(box, localeSeparator), true, EntryFix::NotAccepted};
+    return {std::nullopt, true, EntryFix::None};
+}
+
+std::string entryNote(ParameterBox box, EntryFix fix, char localeSeparator)
+{
+    const std::string subject = capitalised(boxSubject(box));
+    const std::string fallback = ", so the box went back to its default, " + defaultText(box, localeSeparator) + '.';
+    switch (fix) {
+    case EntryFix::None:
+        break;
+    case EntryFix::NotAccepted:
+        return subject + " must be " + acceptedRule(box) + fallback;
+    case EntryFix::Capped: {
+        const std::string most = numberToText(MaxConfirmedSteps, localeSeparator);
+        return subject + " can be at most " + most + ", so the box shows " + most + '.';
+    }
+    case EntryFix::NotWhole:
+        return subject + " must be a whole number" + fallback;
+    }
+    return {};
 }
 
 PresetTexts presetTexts(int preset, char localeSeparator)

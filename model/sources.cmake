@@ -19,6 +19,9 @@ set(tarnis_model_sources
     lyapunov.h lyapunov.cpp
     run_regime.h run_regime.cpp
     scan_cells.h scan_cells.cpp
+    identity.h identity.cpp
+    teaching_texts.h teaching_texts.cpp
+    main_window_texts.h main_window_texts.cpp
 )
 set(tarnis_model_thread_sources
     parameter_scan.h parameter_scan.cpp
