@@ -63,6 +63,23 @@ std::string capitalised(std::string text)
     return text;
 }
 
+std::string boxCaption(ParameterBox box)
+{
+    switch (box) {
+    case ParameterBox::n0:
+        return "The initial population size N(0):";
+    case ParameterBox::rrate:
+        return "The intrinsic rate (r):";
+    case ParameterBox::Kvalue:
+        return "The carrying capacity (K):";
+    case ParameterBox::tlag:
+        return "Time lag is";
+    case ParameterBox::simut:
+        return "For t=1 to ";
+    }
+    return {};
+}
+
 std::string boxSubject(ParameterBox box)
 {
     switch (box) {

@@ -21,6 +21,10 @@ inline constexpr double MaxConfirmedSteps = 2000.0; // the steps box caps what E
 // The design text of a box; r is 0.2 written with the locale's decimal separator.
 std::string defaultText(ParameterBox box, char localeSeparator);
 
+// The caption beside a box, which names it for assistive technology too: "The intrinsic rate (r):",
+// "For t=1 to " (with the space before the box, as the window has always shown it).
+std::string boxCaption(ParameterBox box);
+
 // The parameter of a box, as a sentence names it: "the intrinsic rate (r)".
 std::string boxSubject(ParameterBox box);
 // The same words at the start of a sentence: "The intrinsic rate (r)".

@@ -15,12 +15,14 @@ std::array<RefusalReason, 8> makeReasons()
     const std::string capacity = boxSubject(Kvalue);
     const std::string initialSize = boxSubject(n0);
     const std::string lag = boxSubject(tlag);
+    std::string stepsCaption = boxCaption(simut);
+    stepsCaption.erase(stepsCaption.find_last_not_of(' ') + 1); // the space stands before the box
     const std::string tooLarge = "is too large to compute with";
     return {{
         {RateOutOfRange, rrate, rate, "", "--r", tooLarge},
         {CapacityOutOfRange, Kvalue, capacity, "", "--K", tooLarge},
         {CapacityZero, Kvalue, capacity, "", "--K", "must be a number other than 0"},
-        {StepsOutOfRange, simut, boxSubject(simut), "For t=1 to", "--steps",
+        {StepsOutOfRange, simut, boxSubject(simut), stepsCaption, "--steps",
          "must be a number from 0 to " + std::to_string(MaxRunSteps)},
         {InitialSizeNotANumber, n0, initialSize, "", "--n0", "must be a number"},
         {InitialSizeZero, n0, initialSize, "", "--n0", "must be a number other than 0"},

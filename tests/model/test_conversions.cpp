@@ -56,6 +56,8 @@ private slots:
     void bothPathsGiveTheSameTexts_data();
     void bothPathsGiveTheSameTexts();
     void bothPathsReadTheSameNumbers();
+    void separatorOfALocale_data();
+    void separatorOfALocale();
     void digitsTheConversionsAskFor_data();
     void digitsTheConversionsAskFor();
 };
@@ -342,6 +344,25 @@ void TestConversions::digitsTheConversionsAskFor()
         if (reads)
             QVERIFY2(*value == expected, pathName(path) + " read " + tarnis::test::exactText(*value));
     }
+}
+
+// The windows pass the system locale's decimal point, the page the browser language's.
+void TestConversions::separatorOfALocale_data()
+{
+    QTest::addColumn<QString>("decimalPoint");
+    QTest::addColumn<char>("separator");
+    QTest::addRow("point") << "." << '.';
+    QTest::addRow("comma") << "," << ',';
+    QTest::addRow("Arabic decimal separator") << QString(QChar(0x066B)) << '.';
+    QTest::addRow("two characters") << ",," << '.';
+    QTest::addRow("none") << "" << '.';
+}
+
+void TestConversions::separatorOfALocale()
+{
+    QFETCH(QString, decimalPoint);
+    QFETCH(char, separator);
+    QCOMPARE(decimalSeparatorFor(decimalPoint.toStdString()), separator);
 }
 
 TARNIS_MODEL_TEST_MAIN(TestConversions)
