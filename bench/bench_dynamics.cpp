@@ -1,5 +1,6 @@
 // The dynamics: the linear analysis of a lag, the regime of one run, a scan of regimes over r and lag
-// on one thread and on every core, and the data of a bifurcation diagram. Plain C++, no windows.
+// on one thread and on every core (and in slices, as a page's worker takes it), and the data of a
+// bifurcation diagram. Plain C++, no windows.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/linear_stability.h"
 #include "model/parameter_scan.h"
@@ -66,6 +67,21 @@ void windowMap(benchmark::State& state)
     }
 }
 
+// The same map as a page's worker computes it: in slices of a row of cells, on one thread; what the
+// WebAssembly module's benchmark (bench_module.mjs) measures against.
+void windowMapInSlices(benchmark::State& state)
+{
+    const ScanGrid grid{steps(0.005, 0.005, 200), steps(0.0, 0.5, 41), 1.0, 500.0};
+    RegimeWorkspace workspace;
+    for (auto _ : state) {
+        for (std::size_t first = 0; first < grid.cellCount(); first += grid.lags.size()) {
+            auto slice = scanSlice(grid, first, grid.lags.size(), workspace);
+            benchmark::DoNotOptimize(slice);
+        }
+    }
+    state.counters["cells"] = double(grid.cellCount());
+}
+
 // 800 values of r over the logistic map's cascade, 1000 steps left out and 200 kept.
 void bifurcation(benchmark::State& state)
 {
@@ -97,4 +113,5 @@ BENCHMARK_CAPTURE(regimeOfOneRun, half_lag7 .5, 0.2, 7.5)->Unit(benchmark::kMill
 BENCHMARK_CAPTURE(scan, r_to_1, 1.0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK_CAPTURE(scan, r_to_2, 2.0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(windowMap)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(windowMapInSlices)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(bifurcation)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -89,6 +89,19 @@ std::string printByCharConv(std::chars_format format, double value, int digits)
 }
 #endif
 
+enum class Form { General, Scientific };
+
+std::string printed(Path path, Form form, double value, int digits)
+{
+#ifdef TARNIS_FLOAT_CHARCONV
+    if (path == Path::CharConv)
+        return printByCharConv(form == Form::General ? std::chars_format::general : std::chars_format::scientific,
+                               value, digits);
+#endif
+    (void)path;
+    return printByCLibrary(form == Form::General ? "%.*g" : "%.*e", value, digits);
+}
+
 } // namespace
 
 Path buildPath()
@@ -121,22 +134,12 @@ std::optional<double> readDigits(Path path, const std::string& digits)
 
 std::string generalForm(Path path, double value, int significantDigits)
 {
-#ifdef TARNIS_FLOAT_CHARCONV
-    if (path == Path::CharConv)
-        return printByCharConv(std::chars_format::general, value, significantDigits);
-#endif
-    (void)path;
-    return printByCLibrary("%.*g", value, significantDigits);
+    return printed(path, Form::General, value, significantDigits);
 }
 
 std::string scientificForm(Path path, double value, int fractionDigits)
 {
-#ifdef TARNIS_FLOAT_CHARCONV
-    if (path == Path::CharConv)
-        return printByCharConv(std::chars_format::scientific, value, fractionDigits);
-#endif
-    (void)path;
-    return printByCLibrary("%.*e", value, fractionDigits);
+    return printed(path, Form::Scientific, value, fractionDigits);
 }
 
 } // namespace tarnis::decimal

@@ -97,6 +97,21 @@ Reduced reduced(DoubleDouble x)
     return {int(quadrant < 0 ? quadrant + 4 : quadrant), x - halfPi * q};
 }
 
+// sin(r + q·π/2) for |r| <= π/4.
+DoubleDouble sinOfQuadrant(DoubleDouble r, int quadrant)
+{
+    switch (quadrant % 4) {
+    case 0:
+        return sinTaylor(r);
+    case 1:
+        return cosTaylor(r);
+    case 2:
+        return -sinTaylor(r);
+    default:
+        return -cosTaylor(r);
+    }
+}
+
 // e^x − 1 for |x| <= 0.35: the Taylor series of x/1024, then (1 + s)² − 1 = s·(s + 2) ten times, which
 // keeps the accuracy relative to a small result.
 DoubleDouble expm1Small(DoubleDouble x)
@@ -212,31 +227,14 @@ DoubleDouble pow(DoubleDouble base, int exponent)
 DoubleDouble sin(DoubleDouble a)
 {
     const Reduced x = reduced(a);
-    switch (x.quadrant) {
-    case 0:
-        return sinTaylor(x.rest);
-    case 1:
-        return cosTaylor(x.rest);
-    case 2:
-        return -sinTaylor(x.rest);
-    default:
-        return -cosTaylor(x.rest);
-    }
+    return sinOfQuadrant(x.rest, x.quadrant);
 }
 
+// cos y = sin(y + π/2)
 DoubleDouble cos(DoubleDouble a)
 {
     const Reduced x = reduced(a);
-    switch (x.quadrant) {
-    case 0:
-        return cosTaylor(x.rest);
-    case 1:
-        return -sinTaylor(x.rest);
-    case 2:
-        return -cosTaylor(x.rest);
-    default:
-        return sinTaylor(x.rest);
-    }
+    return sinOfQuadrant(x.rest, x.quadrant + 1);
 }
 
 DoubleDouble tan(DoubleDouble a) { return sin(a) / cos(a); }

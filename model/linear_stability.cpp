@@ -90,7 +90,7 @@ double monotoneRateError(int n) { return (64.0 * n + 1024.0) * 0x1p-106; }
 
 // Where the increasing function f crosses 0 in (low, high): bisection to the last bit of a double,
 // then secant steps in double-double from the two doubles a few units either side, kept if they stay
-// there. The bisection uses the C library's functions, whose last bits differ between libraries; the
+// near. The bisection uses the C library's functions, whose last bits differ between libraries; the
 // secant steps use none and take any such start to the same root to about 30 digits, so the root
 // rounds to the same double everywhere. f must take double and Real alike.
 template <typename F> Real crossing(double low, double high, F f)
@@ -117,7 +117,9 @@ template <typename F> Real crossing(double low, double high, F f)
             break;
         f1 = f(x1);
     }
-    return fabs(x1 - found) <= width ? x1 : Real(found);
+    // The bisection's double may lie several units off where f has rounding noise of its own; a step
+    // that lands this far away, though, has gone off to another root.
+    return fabs(x1 - found) <= width * 0x1p24 ? x1 : Real(found);
 }
 
 // ln|z − 1| and ln|z + 1| for z = ρ·e^(iφ), written so that z near 1 loses nothing.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The layers of Tarnis, checked on the includes: every dependency runs downward,
-#   model <- ui <- output <- charts <- dynamics <- app,  ui <- screens <- app,  model <- cli,
-# and model/ and cli/ stay plain C++ without Qt. Prints every include that breaks this and fails.
+#   model <- ui <- output <- charts <- dynamics <- app,  ui <- screens <- app,  model <- cli,  model <- web,
+# and model/, cli/ and web/ stay plain C++ without Qt. Prints every include that breaks this and fails.
 #   check_includes.sh ROOT           checks the tree at ROOT
 #   check_includes.sh --self-test ROOT
 #                                    also plants an upward include of each kind in a copy of ROOT
@@ -11,6 +11,7 @@ set -euo pipefail
 declare -A allowed=(
     [model]="model"
     [cli]="cli model"
+    [web]="web model"
     [ui]="ui model"
     [output]="output ui model"
     [charts]="charts output ui model"
@@ -18,7 +19,7 @@ declare -A allowed=(
     [screens]="screens ui model"
     [app]="app dynamics charts screens output ui model"
 )
-plain_cpp=(model cli)
+plain_cpp=(model cli web)
 
 check() {
     local root=$1 faults=0 folder file line target
@@ -65,6 +66,9 @@ planted=(
     'model/run.cpp|#include "ui/services.h"'
     'model/run.h|#include <QString>'
     'cli/sweep.cpp|#include <QtCore>'
+    'web/bind_run.cpp|#include "cli/sweep.h"'
+    'web/js_values.h|#include "ui/locale_numbers.h"'
+    'web/bind_dynamics.cpp|#include <QString>'
 )
 for plant in "${planted[@]}"; do
     file=${plant%%|*}

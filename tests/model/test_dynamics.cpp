@@ -85,6 +85,8 @@ private slots:
     void limitsAgainstTheDeviation();
     void dominantRootAgainstTheDeviation_data();
     void dominantRootAgainstTheDeviation();
+    void dominantRootExactly_data();
+    void dominantRootExactly();
     void trajectoryIsTheRun_data();
     void trajectoryIsTheRun();
     void regimes_data();
@@ -252,6 +254,42 @@ void TestDynamics::dominantRootAgainstTheDeviation()
                  qPrintable(QStringLiteral("%1 against %2").arg(tail.meanUpwardSpacing).arg(*response->period)));
     else
         QCOMPARE(tail.signChanges, 0);
+}
+
+void TestDynamics::dominantRootExactly_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<double>("lag");
+    QTest::addColumn<double>("modulus");
+    QTest::addColumn<double>("argument");
+    QTest::addColumn<double>("period");
+    QTest::addColumn<double>("halvingSteps");
+    // The complex root solved in 60-digit decimal arithmetic, each number rounded once. At r = 0.08
+    // and lag 6 the bisection in double ends four units off the root.
+    QTest::addRow("lag 5, Data 2") << 0.2 << 5.0 << 0.9555210078363221 << 0.2534829393053429 << 24.787409063498853
+                                   << 15.234496387370308;
+    QTest::addRow("lag 6") << 0.08 << 6.0 << 0.8884438405557669 << 0.1256896719201619 << 49.98967068010701
+                           << 5.860032766439115;
+    QTest::addRow("lag 10") << 0.05 << 10.0 << 0.9300422071701834 << 0.07877975618763351 << 79.75634365019641
+                            << 9.557314299920215;
+}
+
+// The dominant root's numbers are those of the root itself, not of where a search in double ended, so
+// that every platform gives the same.
+void TestDynamics::dominantRootExactly()
+{
+    QFETCH(double, r);
+    QFETCH(double, lag);
+    QFETCH(double, modulus);
+    QFETCH(double, argument);
+    QFETCH(double, period);
+    QFETCH(double, halvingSteps);
+    const auto response = linearResponse(r, lag);
+    QVERIFY(response && response->period && response->halvingSteps);
+    QCOMPARE_EXACT(response->modulus, modulus);
+    QCOMPARE_EXACT(response->argument, argument);
+    QCOMPARE_EXACT(*response->period, period);
+    QCOMPARE_EXACT(*response->halvingSteps, halvingSteps);
 }
 
 void TestDynamics::trajectoryIsTheRun_data()

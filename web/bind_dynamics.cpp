@@ -1,0 +1,201 @@
+// What r and the lag do: the limits of linear theory, the regime of a run, and the scans of a regime
+// map and a bifurcation diagram in slices, so that a worker can report its progress between two
+// slices and be stopped there.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/linear_stability.h"
+#include "model/run_regime.h"
+#include "model/scan_cells.h"
+#include "web/js_values.h"
+
+#include <emscripten/bind.h>
+
+namespace tarnis::web {
+
+namespace {
+
+constexpr Names<LinearVerdict, 4> VerdictNames{{
+    {LinearVerdict::SettlesSmoothly, "settlesSmoothly"},
+    {LinearVerdict::DampedOscillations, "dampedOscillations"},
+    {LinearVerdict::Neutral, "neutral"},
+    {LinearVerdict::UnstableAtK, "unstableAtK"},
+}};
+
+constexpr Names<BifurcationAxis, 2> AxisNames{{
+    {BifurcationAxis::Rate, "rate"},
+    {BifurcationAxis::Lag, "lag"},
+}};
+
+val limitsToJs(const StabilityLimits& limits)
+{
+    val object = val::object();
+    object.set("rMonotone", limits.rMonotone);
+    object.set("rStable", limits.rStable);
+    object.set("onsetPeriod", limits.onsetPeriod);
+    return object;
+}
+
+val limitsOfLag(double lag)
+{
+    const auto limits = stabilityLimits(lag);
+    return limits ? limitsToJs(*limits) : val::undefined();
+}
+
+val scheduleOfLag(double lag)
+{
+    const LagSchedule schedule = lagSchedule(lag);
+    val object = val::object();
+    object.set("onEvenSteps", schedule.onEvenSteps);
+    object.set("onOddSteps", schedule.onOddSteps);
+    return object;
+}
+
+val responseOf(double r, double lag)
+{
+    const auto response = linearResponse(r, lag);
+    if (!response)
+        return val::undefined();
+    val object = val::object();
+    object.set("limits", limitsToJs(response->limits));
+    object.set("verdict", nameOf(VerdictNames, response->verdict));
+    object.set("modulus", response->modulus);
+    object.set("argument", response->argument);
+    setIfPresent(object, "period", response->period);
+    setIfPresent(object, "halvingSteps", response->halvingSteps);
+    return object;
+}
+
+// The regime as its number and its name, so that a regime the model gains needs nothing here.
+val reportToJs(const RegimeReport& report)
+{
+    val object = val::object();
+    object.set("regime", int(report.regime));
+    object.set("regimeName", std::string(regimeText(report.regime)));
+    setIfPresent(object, "period", report.period);
+    setIfPresent(object, "lyapunov", report.lyapunov);
+    setIfPresent(object, "nMin", report.nMin);
+    setIfPresent(object, "nMax", report.nMax);
+    setIfPresent(object, "endStep", report.endStep);
+    object.set("steps", report.steps);
+    return object;
+}
+
+std::string nameOfRegime(int regime) { return std::string(regimeText(Regime(regime))); }
+
+RunParameters runParametersOf(const val& parameters)
+{
+    // The steps play no part in a regime or a scan.
+    val withSteps = val::global("Object").call<val>("assign", val::object(), parameters);
+    withSteps.set("steps", 0);
+    return *parametersOf(withSteps);
+}
+
+val regimeOf(const val& parameters)
+{
+    static RegimeWorkspace workspace;
+    const auto report = runRegime(runParametersOf(parameters), workspace);
+    return report ? reportToJs(*report) : val::undefined();
+}
+
+// A regime map's grid, computed a slice of cells at a time. The buffers of the runs are kept from
+// slice to slice.
+class RegimeScan {
+public:
+    explicit RegimeScan(const val& grid)
+        : m_grid{numbersOf(grid["rates"]), numbersOf(grid["lags"]), numberProperty(grid, "n0"),
+                 numberProperty(grid, "K")}
+    {
+    }
+
+    double cellCount() const { return double(m_grid.cellCount()); }
+
+    val slice(double first, double count)
+    {
+        const auto from = std::size_t(std::max(0.0, first));
+        const auto reports = scanSlice(m_grid, from, std::size_t(std::max(0.0, count)), m_workspace);
+        val cells = val::array();
+        for (std::size_t i = 0; i < reports.size(); ++i) {
+            const ScanCell place = scanCellAt(m_grid, from + i);
+            val cell = val::object();
+            cell.set("index", double(from + i));
+            cell.set("rateIndex", double(place.rateIndex));
+            cell.set("lagIndex", double(place.lagIndex));
+            cell.set("r", place.r);
+            cell.set("lag", place.lag);
+            if (reports[i])
+                cell.set("report", reportToJs(*reports[i]));
+            cells.call<void>("push", cell);
+        }
+        return cells;
+    }
+
+private:
+    ScanGrid m_grid;
+    RegimeWorkspace m_workspace;
+};
+
+// The columns of a bifurcation diagram, a slice at a time.
+class BifurcationScan {
+public:
+    explicit BifurcationScan(const val& request)
+    {
+        m_request.parameters = runParametersOf(request["parameters"]);
+        m_request.axis = valueNamed(AxisNames, request["axis"]);
+        m_request.values = numbersOf(request["values"]);
+        m_request.discard = int(numberProperty(request, "discard"));
+        m_request.keep = int(numberProperty(request, "keep"));
+    }
+
+    bool accepted() const { return acceptsBifurcation(m_request); }
+    double columnCount() const { return accepted() ? double(m_request.values.size()) : 0.0; }
+
+    val slice(double first, double count)
+    {
+        const auto from = std::size_t(std::max(0.0, first));
+        const auto columns = bifurcationSlice(m_request, from, std::size_t(std::max(0.0, count)), m_workspace);
+        val result = val::array();
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const BifurcationColumn& column = columns[i];
+            val object = val::object();
+            object.set("index", double(from + i));
+            object.set("value", column.value);
+            object.set("firstStep", column.firstStep);
+            object.set("N", numberArray(column.N));
+            object.set("end", nameOf(RunEndNames, column.end));
+            object.set("lastStep", column.lastStep);
+            setIfPresent(object, "lyapunov", column.lyapunov);
+            result.call<void>("push", object);
+        }
+        return result;
+    }
+
+private:
+    BifurcationRequest m_request;
+    RegimeWorkspace m_workspace;
+};
+
+} // namespace
+
+} // namespace tarnis::web
+
+EMSCRIPTEN_BINDINGS(tarnis_dynamics)
+{
+    using namespace emscripten;
+    using namespace tarnis;
+    using namespace tarnis::web;
+    function("stabilityLimits", &limitsOfLag);
+    function("lagSchedule", &scheduleOfLag);
+    function("linearResponse", &responseOf);
+    function("runRegime", &regimeOf);
+    function("regimeName", &nameOfRegime);
+    class_<RegimeScan>("RegimeScan")
+        .constructor<const val&>()
+        .function("cellCount", &RegimeScan::cellCount)
+        .function("slice", &RegimeScan::slice);
+    class_<BifurcationScan>("BifurcationScan")
+        .constructor<const val&>()
+        .function("accepted", &BifurcationScan::accepted)
+        .function("columnCount", &BifurcationScan::columnCount)
+        .function("slice", &BifurcationScan::slice);
+    constant("MaxAnalysedLag", MaxAnalysedLag);
+    constant("MaxBifurcationSteps", MaxBifurcationSteps);
+}

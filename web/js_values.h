@@ -1,0 +1,76 @@
+// The few conversions between the model's values and JavaScript's that every binding uses: plain
+// objects and arrays of numbers and strings, which a worker can post to the page as they are, an
+// empty optional as a missing property, an enumeration as the name of its value.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/run.h"
+
+#include <emscripten/val.h>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tarnis::web {
+
+using emscripten::val;
+
+// The decimal separator that the page passes as a one-character string.
+char separatorOf(const std::string& separator);
+
+// Throws a JavaScript TypeError or RangeError; never returns.
+[[noreturn]] void throwError(const char* type, const std::string& message);
+
+// An enumeration's values with the names that JavaScript sees.
+template <typename Enum, std::size_t Count> using Names = std::array<std::pair<Enum, std::string_view>, Count>;
+
+template <typename Enum, std::size_t Count> val nameOf(const Names<Enum, Count>& names, Enum value)
+{
+    for (const auto& [each, name] : names)
+        if (each == value)
+            return val(std::string(name));
+    return val::undefined();
+}
+
+template <typename Enum, std::size_t Count> Enum valueNamed(const Names<Enum, Count>& names, const val& name)
+{
+    const std::string wanted = name.isString() ? name.as<std::string>() : std::string();
+    for (const auto& [each, eachName] : names)
+        if (eachName == wanted)
+            return each;
+    throwError("RangeError", "no such name: '" + wanted + "'");
+}
+
+inline constexpr Names<RunEnd, 4> RunEndNames{{
+    {RunEnd::Completed, "completed"},
+    {RunEnd::DiedOut, "diedOut"},
+    {RunEnd::LeftRange, "leftRange"},
+    {RunEnd::Refused, "refused"},
+}};
+
+// Sets `key` on `object` when the optional holds a value.
+template <typename T> void setIfPresent(val& object, const char* key, const std::optional<T>& value)
+{
+    if (value)
+        object.set(key, *value);
+}
+
+// A copy in a Float64Array of its own, which outlives the memory of the module and can be posted.
+val numberArray(const double* values, std::size_t count);
+inline val numberArray(const std::vector<double>& values) { return numberArray(values.data(), values.size()); }
+
+// Any array-like of numbers (an Array, a Float64Array).
+std::vector<double> numbersOf(const val& array);
+
+// A number property that must be there.
+double numberProperty(const val& object, const char* key);
+
+val parametersToJs(const RunParameters& parameters);
+// The steps are rounded as a box rounds them; empty when they are outside the range of a run's steps.
+std::optional<RunParameters> parametersOf(const val& object);
+
+} // namespace tarnis::web

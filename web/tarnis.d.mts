@@ -1,0 +1,227 @@
+// The interface of the WebAssembly module of Tarnis (tarnis.mjs), for the page and its workers. Every
+// number, rounding, rule and sentence comes from the model through it; the page computes none.
+// Results are plain objects, arrays and Float64Arrays, which a worker can post as they are. A value
+// that does not apply is a missing property. Objects made with `new` (Session, RegimeScan,
+// BifurcationScan) live in the module's memory until their delete() is called.
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+/** The decimal separator of the reader's language: "." or ",". */
+export type Separator = string;
+
+/** The five parameters of a run; `steps` is a whole number of steps (a box's text rounds halves to even). */
+export interface RunParameters {
+    r: number;
+    K: number;
+    steps: number;
+    n0: number;
+    lag: number;
+}
+
+/** The texts of the five parameter boxes, as the reader left them. */
+export interface RunTexts {
+    r: string;
+    K: string;
+    steps: string;
+    n0: string;
+    lag: string;
+}
+
+/** The boxes by the names the desktop's widgets have. */
+export type ParameterBox = "n0" | "rrate" | "Kvalue" | "tlag" | "simut";
+
+export type RunRefusal =
+    | "rateOutOfRange"
+    | "capacityOutOfRange"
+    | "capacityZero"
+    | "stepsOutOfRange"
+    | "initialSizeNotANumber"
+    | "initialSizeZero"
+    | "lagNotANumber"
+    | "lagNegative";
+
+/** Why a run does not start, in the words of the refusal table. */
+export interface Refusal {
+    refusal: RunRefusal;
+    box: ParameterBox; // the box to correct
+    subject: string; // "the carrying capacity (K)"
+    boxCaption: string; // the caption beside the box where the subject does not name it, else ""
+    option: string; // tarnis-run's option
+    rule: string; // "must be a number other than 0"
+    line: string; // tarnis-run's error line
+    message: string; // the main window's message, with the box's default as an example
+}
+
+export type RunEnd = "completed" | "diedOut" | "leftRange";
+
+export interface RangeExit {
+    value: "N" | "dN" | "dNperN"; // the first value of the step that had no finite value
+    way: "above" | "below" | "undefined";
+    message: string; // what the main window tells
+}
+
+export interface RunOutcome {
+    parameters: RunParameters;
+    end: RunEnd;
+    lastStep: number;
+    resultText: string; // the final population size as the result box shows it
+    exit?: RangeExit; // with end "leftRange"
+}
+
+export type RunResult = { refused: false; outcome: RunOutcome } | { refused: true; refusal: Refusal };
+
+/** N(t), dN(t) and dN(t)/N(t) for t = 0 to the run's last step. */
+export interface RunValues {
+    N: Float64Array;
+    dN: Float64Array;
+    dNperN: Float64Array;
+}
+
+/** How the saved file writes its values: by default rounded to hundredths, with 15 significant digits. */
+export interface GraphicDataFormat {
+    roundToHundredths?: boolean;
+    significantDigits?: number; // 1 to 17; 17 gives back every bit
+}
+
+export interface KeptRun {
+    parameters: RunParameters;
+    slot: number; // 0 to MaxKeptRuns − 1, kept while the run is kept (its colour)
+    label: string; // "r=0.2, N(0)=1, K=500, T=5, 200 steps"
+    values: RunValues;
+}
+
+/** What the main window holds: the result store of the last run, its parameters and the kept runs. */
+export interface Session {
+    /** Reads the texts by the boxes' rules and runs, or refuses and leaves the store as it was. */
+    runTexts(texts: RunTexts, separator: Separator): RunResult;
+    run(parameters: RunParameters, separator: Separator): RunResult;
+    hasRun(): boolean;
+    values(): RunValues;
+    /** The text of the saved file ("S"), CR LF after every line. */
+    graphicDataText(format?: GraphicDataFormat): string;
+    /** Keeps the last run for comparison (at most MaxKeptRuns, the oldest dropped); false if already kept. */
+    keep(): boolean;
+    forgetKept(): void;
+    keptRuns(separator: Separator): KeptRun[]; // oldest first
+    delete(): void;
+}
+
+export interface StabilityLimits {
+    rMonotone: number; // r_m: no overshoot up to here
+    rStable: number; // r_c: N = K stable below
+    onsetPeriod: number; // steps per oscillation at r_c
+}
+
+export interface LagSchedule {
+    onEvenSteps: number;
+    onOddSteps: number;
+}
+
+export type LinearVerdict = "settlesSmoothly" | "dampedOscillations" | "neutral" | "unstableAtK";
+
+export interface LinearResponse {
+    limits: StabilityLimits;
+    verdict: LinearVerdict;
+    modulus: number; // |λ| per step
+    argument: number; // arg λ per step, 0 to π
+    period?: number;
+    halvingSteps?: number;
+}
+
+/** The regime of a run: its number (as the model numbers them) and its name, with its numbers. */
+export interface RegimeReport {
+    regime: number;
+    regimeName: string;
+    period?: number;
+    lyapunov?: number;
+    nMin?: number;
+    nMax?: number;
+    endStep?: number;
+    steps: number;
+}
+
+/** A grid of r and lag at fixed N(0) and K; cells are numbered r-major. */
+export interface ScanGrid {
+    rates: ArrayLike<number>;
+    lags: ArrayLike<number>;
+    n0: number;
+    K: number;
+}
+
+export interface ScanCell {
+    index: number;
+    rateIndex: number;
+    lagIndex: number;
+    r: number;
+    lag: number;
+    report?: RegimeReport; // missing for parameters that the run refuses
+}
+
+/** A regime map computed a slice at a time: a worker reports progress between slices and stops there. */
+export interface RegimeScan {
+    cellCount(): number;
+    slice(first: number, count: number): ScanCell[];
+    delete(): void;
+}
+
+export interface BifurcationRequest {
+    parameters: Omit<RunParameters, "steps">; // the fixed ones
+    axis: "rate" | "lag";
+    values: ArrayLike<number>;
+    discard: number; // steps left out
+    keep: number; // values kept after them
+}
+
+export interface BifurcationColumn {
+    index: number;
+    value: number;
+    firstStep: number;
+    N: Float64Array;
+    end: RunEnd | "refused";
+    lastStep: number;
+    lyapunov?: number;
+}
+
+export interface BifurcationScan {
+    accepted(): boolean; // discard >= 0, keep >= 1, discard + keep <= MaxBifurcationSteps
+    columnCount(): number;
+    slice(first: number, count: number): BifurcationColumn[];
+    delete(): void;
+}
+
+export interface EnterResult {
+    replacement?: string; // the text the box must show instead
+    enablesRun: boolean;
+}
+
+export interface TarnisModule {
+    Session: new () => Session;
+    RegimeScan: new (grid: ScanGrid) => RegimeScan;
+    BifurcationScan: new (request: BifurcationRequest) => BifurcationScan;
+
+    numberToText(value: number, separator: Separator, significantDigits?: number): string;
+    readLenient(text: string, separator: Separator): number | undefined;
+    convertStrict(text: string, separator: Separator): number | undefined;
+
+    defaultParameters(): RunParameters;
+    defaultText(box: ParameterBox, separator: Separator): string;
+    changeDisablesRun(box: ParameterBox): boolean;
+    confirmEntry(box: ParameterBox, text: string, separator: Separator): EnterResult;
+    presetTexts(preset: number, separator: Separator): Array<{ box: ParameterBox; text: string }>;
+    refusals(separator: Separator): Refusal[];
+    runLabel(parameters: RunParameters, separator: Separator): string;
+
+    stabilityLimits(lag: number): StabilityLimits | undefined;
+    lagSchedule(lag: number): LagSchedule;
+    linearResponse(r: number, lag: number): LinearResponse | undefined;
+    runRegime(parameters: Omit<RunParameters, "steps">): RegimeReport | undefined;
+    regimeName(regime: number): string;
+
+    readonly MaxRunSteps: number;
+    readonly MaxConfirmedSteps: number;
+    readonly PresetCount: number;
+    readonly MaxKeptRuns: number;
+    readonly MaxAnalysedLag: number;
+    readonly MaxBifurcationSteps: number;
+}
+
+export default function createTarnis(options?: object): Promise<TarnisModule>;

@@ -1,0 +1,157 @@
+// The module's dynamics against tarnis-run: the limits of linear theory of every lag, the regime of a
+// run, the cells of a regime map and the columns of a bifurcation diagram, bit for bit; and the
+// module's interface against its TypeScript declarations.
+// SPDX-License-Identifier: GPL-3.0-or-later
+import assert from "node:assert/strict";
+import { readFileSync } from "node:fs";
+import { test } from "node:test";
+
+import { csvRows, fieldNumber, sameBits, tarnis, tarnisRun } from "./support.mjs";
+
+function assertSameNumber(actual, field, what) {
+    assert.ok(sameBits(actual, fieldNumber(field)), `${what}: ${actual} against '${field}'`);
+}
+
+for (const lags of ["0:20:0.5", "0:9999:0.5"]) {
+    test(`stability limits of the lags ${lags}`, () => {
+        const answer = tarnisRun("stability", "--lag", lags);
+        assert.equal(answer.status, 0, answer.err);
+        const rows = csvRows(answer.out);
+        assert.ok(rows.length >= 41);
+        for (const [lag, rMonotone, rStable, onsetPeriod] of rows) {
+            const limits = tarnis.stabilityLimits(Number(lag));
+            assertSameNumber(limits.rMonotone, rMonotone, `r_m(${lag})`);
+            assertSameNumber(limits.rStable, rStable, `r_c(${lag})`);
+            assertSameNumber(limits.onsetPeriod, onsetPeriod, `onset period(${lag})`);
+        }
+    });
+}
+
+test("stability limits: r_c(2) is (√5 − 1)/2 rounded once, and beyond the analysis there are none", () => {
+    assert.equal(tarnis.stabilityLimits(2).rStable, 0.6180339887498949);
+    assert.equal(tarnis.stabilityLimits(-1), undefined);
+    assert.equal(tarnis.stabilityLimits(tarnis.MaxAnalysedLag + 1), undefined);
+    assert.deepEqual(tarnis.lagSchedule(2.5), { onEvenSteps: 2, onOddSteps: 3 });
+    const response = tarnis.linearResponse(0.2, 5);
+    assert.equal(response.verdict, "dampedOscillations");
+    assert.ok(response.period > 24 && response.period < 25, String(response.period));
+});
+
+// The report's fields, as tarnis-run dynamics writes them.
+const reportKeys = [["period", "period"], ["lyapunov", "lyapunov"], ["n_min", "nMin"], ["n_max", "nMax"], ["end_step", "endStep"]];
+
+const regimeRuns = [
+    ["Data 1", { r: 0.2, n0: 1, K: 500, lag: 8 }],
+    ["Data 2", { r: 0.2, n0: 1, K: 500, lag: 5 }],
+    ["Data 3", { r: 0.2, n0: 1, K: 500, lag: 3 }],
+    ["chaotic", { r: 2.7, n0: 2, K: 100, lag: 0 }],
+    ["long cycle of a half lag", { r: 0.56, n0: 1, K: 500, lag: 3.5 }],
+    ["dies out", { r: 3.1, n0: 1, K: 500, lag: 0 }],
+];
+
+for (const [name, parameters] of regimeRuns) {
+    test(`regime: ${name}`, () => {
+        const answer = tarnisRun("dynamics", "--r", String(parameters.r), "--n0", String(parameters.n0), "--K",
+            String(parameters.K), "--lag", String(parameters.lag));
+        assert.equal(answer.status, 0, answer.err);
+        const lines = Object.fromEntries(answer.out.trim().split("\n").map((line) => {
+            const colon = line.indexOf(":");
+            return [line.slice(0, colon), line.slice(colon + 1).trim()];
+        }));
+        const report = tarnis.runRegime(parameters);
+        assert.equal(report.regimeName, lines.regime);
+        assert.equal(tarnis.regimeName(report.regime), report.regimeName);
+        for (const [key, field] of reportKeys)
+            assertSameNumber(report[field], lines[key], key);
+        assertSameNumber(tarnis.stabilityLimits(parameters.lag).rStable, lines.r_stable, "r_stable");
+    });
+}
+
+// A scan's rows, and the module's cells of the same grid in slices of seven, as a worker takes them.
+const scans = [
+    ["below and above r_c, whole and half lags", ["--r", "0.02:0.6:0.02", "--lag", "0:10:0.5", "--n0", "1", "--K", "500"]],
+    ["chaos, cycles and dying out", ["--r", "1.8:3.2:0.1", "--lag", "0:2:0.5", "--n0", "2", "--K", "100"]],
+];
+
+for (const [name, options] of scans) {
+    test(`scan: ${name}`, () => {
+        const answer = tarnisRun("scan", ...options);
+        assert.equal(answer.status, 0, answer.err);
+        const rows = csvRows(answer.out);
+        const rates = [...new Set(rows.map((row) => row[0]))].map(Number);
+        const lags = [...new Set(rows.map((row) => row[1]))].map(Number);
+        const option = (key) => Number(options[options.indexOf(key) + 1]);
+        const scan = new tarnis.RegimeScan({ rates, lags, n0: option("--n0"), K: option("--K") });
+        try {
+            assert.equal(scan.cellCount(), rows.length);
+            const cells = [];
+            for (let first = 0; first < scan.cellCount(); first += 7)
+                cells.push(...scan.slice(first, 7));
+            assert.equal(cells.length, rows.length);
+            assert.deepEqual(scan.slice(scan.cellCount(), 7), []);
+            rows.forEach(([r, lag, regime, ...fields], index) => {
+                const cell = cells[index];
+                assert.equal(cell.index, index);
+                assertSameNumber(cell.r, r, "r");
+                assertSameNumber(cell.lag, lag, "lag");
+                assert.equal(cell.report.regimeName, regime, `r = ${r}, lag = ${lag}`);
+                reportKeys.forEach(([key, field], k) => assertSameNumber(cell.report[field], fields[k], `${key} at r = ${r}, lag = ${lag}`));
+            });
+            assert.ok(new Set(cells.map((cell) => cell.report.regimeName)).size >= 3, "a scan through several regimes");
+        } finally {
+            scan.delete();
+        }
+    });
+}
+
+test("bifurcation columns: tarnis-run sweep's kept steps and how each run ended", () => {
+    const answer = tarnisRun("sweep", "--r", "1.5:3.2:0.1", "--lag", "0", "--n0", "2", "--K", "100", "--discard", "100",
+        "--keep", "20", "--digits", "17");
+    assert.equal(answer.status, 0, answer.err);
+    const byRate = new Map();
+    for (const [r, , t, N, end] of csvRows(answer.out)) {
+        if (!byRate.has(r))
+            byRate.set(r, { t: Number(t), N: [], end });
+        byRate.get(r).N.push(Number(N));
+    }
+    const values = [...byRate.keys()].map(Number);
+    const scan = new tarnis.BifurcationScan({ parameters: { r: 0, n0: 2, K: 100, lag: 0 }, axis: "rate", values,
+        discard: 100, keep: 20 });
+    const ends = { completed: "completed", diedOut: "died out", leftRange: "left range" };
+    try {
+        assert.equal(scan.accepted(), true);
+        const columns = [...scan.slice(0, 5), ...scan.slice(5, 100)];
+        assert.equal(columns.length, values.length);
+        columns.forEach((column, index) => {
+            const swept = byRate.get([...byRate.keys()][index]);
+            assert.ok(sameBits(column.value, values[index]));
+            assert.equal(ends[column.end], swept.end);
+            assert.equal(column.firstStep, swept.t);
+            assert.deepEqual([...column.N], swept.N);
+            assert.equal(column.lyapunov !== undefined, column.end === "completed");
+        });
+        assert.ok(columns.some((column) => column.end === "diedOut"));
+    } finally {
+        scan.delete();
+    }
+    const refused = new tarnis.BifurcationScan({ parameters: { r: 0, n0: 2, K: 100, lag: 0 }, axis: "lag", values: [1],
+        discard: 0, keep: 0 });
+    assert.equal(refused.accepted(), false);
+    assert.deepEqual(refused.slice(0, 1), []);
+    refused.delete();
+});
+
+// What the page's TypeScript is told is there, is there.
+test("interface: every member that tarnis.d.mts declares", () => {
+    const declarations = readFileSync(new URL("../tarnis.d.mts", import.meta.url), "utf8");
+    const module = declarations.slice(declarations.indexOf("export interface TarnisModule"));
+    const members = [...module.matchAll(/^ {4}(?:readonly )?(\w+)[(:]/gm)].map((match) => match[1]);
+    assert.ok(members.length > 20);
+    for (const member of members)
+        assert.notEqual(tarnis[member], undefined, member);
+    const session = new tarnis.Session();
+    const sessionDeclared = declarations.slice(declarations.indexOf("export interface Session"), declarations.indexOf("export interface StabilityLimits"));
+    for (const [, method] of sessionDeclared.matchAll(/^ {4}(\w+)\(/gm))
+        assert.equal(typeof session[method], "function", method);
+    session.delete();
+});
