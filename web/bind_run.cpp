@@ -204,6 +204,8 @@ std::string boxDefaultText(const val& box, const std::string& separator)
     return defaultText(valueNamed(BoxNames, box), separatorOf(separator));
 }
 
+std::string boxCaptionText(const val& box) { return boxCaption(valueNamed(BoxNames, box)); }
+
 bool boxChangeDisablesRun(const val& box) { return changeDisablesRun(valueNamed(BoxNames, box)); }
 
 val boxEntry(const val& box, const std::string& text, const std::string& separator)
@@ -212,6 +214,8 @@ val boxEntry(const val& box, const std::string& text, const std::string& separat
     val object = val::object();
     setIfPresent(object, "replacement", result.replacement);
     object.set("enablesRun", result.enablesRun);
+    if (result.fix != EntryFix::None)
+        object.set("note", entryNote(valueNamed(BoxNames, box), result.fix, separatorOf(separator)));
     return object;
 }
 
@@ -272,6 +276,7 @@ EMSCRIPTEN_BINDINGS(tarnis_run)
     function("defaultParameters", &defaultParameters);
     function("defaultText", &boxDefaultText);
     function("changeDisablesRun", &boxChangeDisablesRun);
+    function("boxCaption", &boxCaptionText);
     function("confirmEntry", &boxEntry);
     function("presetTexts", &presetBoxTexts);
     function("refusals", &allRefusals);
