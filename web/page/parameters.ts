@@ -87,9 +87,10 @@ export class DataPanel {
             event.preventDefault();
             this.confirm(box, true);
         });
-        // Leaving an edited box confirms it as well: a phone's number pad may have no Enter key.
+        // Leaving an edited box that switched Run off confirms it as Enter would: a phone's number pad
+        // may have no Enter key, and Run would stay off. K leaves Run on, and Run judges it as it is.
         input.addEventListener("change", () => {
-            if (field.edited) this.confirm(box, false);
+            if (field.edited && this.tarnis.module.changeDisablesRun(box)) this.confirm(box, false);
         });
         return el("div", { class: "field" }, el("label", { for: id }, this.tarnis.module.boxCaption(box)), input, note);
     }
