@@ -50,7 +50,7 @@ export class DataPanel {
         });
         const form = el(
             "form",
-            { class: "boxes", "aria-labelledby": "data-heading" },
+            { class: "boxes" },
             ...Boxes.map(({ box }) => this.boxRow(box)),
             el("div", { class: "field result-field" }, this.resultLabel, this.result),
             el("div", { class: "buttons" }, this.runButton, ...presetButtons),
@@ -58,7 +58,12 @@ export class DataPanel {
         );
         // Enter in a box confirms it; nothing is ever submitted.
         form.addEventListener("submit", (event) => event.preventDefault());
-        this.element = el("section", { class: "panel data" }, el("h2", { id: "data-heading" }, "Data"), form);
+        this.element = el(
+            "section",
+            { class: "panel data", "aria-labelledby": "data-heading" },
+            el("h2", { id: "data-heading" }, "Data"),
+            form,
+        );
     }
 
     private boxRow(box: ParameterBox): HTMLElement {
