@@ -5,6 +5,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import createTarnis from "tarnis-module";
 import type {
+    ChartData,
+    ChartKindName,
+    ChartPoint,
     EnterResult,
     KeptRun,
     ParameterBox,
@@ -89,6 +92,27 @@ export class Tarnis {
 
     keptRuns(): KeptRun[] {
         return this.session.keptRuns(this.separator);
+    }
+
+    chart(kind: ChartKindName, logarithmicY: boolean): ChartData {
+        return this.session.chart(kind, logarithmicY, this.separator);
+    }
+
+    chartReadout(kind: ChartKindName, point: ChartPoint): string[] {
+        return this.session.chartReadout(kind, point, this.separator);
+    }
+
+    chartDescription(
+        kind: ChartKindName,
+        view: { xMin: number; xMax: number; yMin: number; yMax: number; logarithmicY: boolean },
+        mark: ChartPoint | null,
+    ): string {
+        return this.session.chartDescription(kind, view, mark, this.separator);
+    }
+
+    /** "Copy data": the chart's rows as the desktop copies them. */
+    chartDataText(kind: ChartKindName): string {
+        return this.session.chartDataText(kind, this.separator);
     }
 
     numberText(value: number, significantDigits?: number): string {
