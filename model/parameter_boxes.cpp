@@ -4,6 +4,7 @@
 #include "model/conversions.h"
 #include "model/run.h"
 
+#include <array>
 #include <cctype>
 #include <cmath>
 
@@ -63,39 +64,36 @@ std::string capitalised(std::string text)
     return text;
 }
 
-std::string boxCaption(ParameterBox box)
+namespace {
+
+// What names each box: the caption beside it and the parameter as a sentence names it.
+struct BoxWords {
+    ParameterBox box;
+    const char* caption;
+    const char* subject;
+};
+
+constexpr std::array<BoxWords, 5> BoxNaming{{
+    {ParameterBox::rrate, "The intrinsic rate (r):", "the intrinsic rate (r)"},
+    {ParameterBox::n0, "The initial population size N(0):", "the initial population size N(0)"},
+    {ParameterBox::Kvalue, "The carrying capacity (K):", "the carrying capacity (K)"},
+    {ParameterBox::tlag, "Time lag is", "the time lag"},
+    {ParameterBox::simut, "For t=1 to ", "the number of time steps"},
+}};
+
+const BoxWords& wordsOf(ParameterBox box)
 {
-    switch (box) {
-    case ParameterBox::n0:
-        return "The initial population size N(0):";
-    case ParameterBox::rrate:
-        return "The intrinsic rate (r):";
-    case ParameterBox::Kvalue:
-        return "The carrying capacity (K):";
-    case ParameterBox::tlag:
-        return "Time lag is";
-    case ParameterBox::simut:
-        return "For t=1 to ";
-    }
-    return {};
+    for (const BoxWords& words : BoxNaming)
+        if (words.box == box)
+            return words;
+    return BoxNaming.front();
 }
 
-std::string boxSubject(ParameterBox box)
-{
-    switch (box) {
-    case ParameterBox::n0:
-        return "the initial population size N(0)";
-    case ParameterBox::rrate:
-        return "the intrinsic rate (r)";
-    case ParameterBox::Kvalue:
-        return "the carrying capacity (K)";
-    case ParameterBox::tlag:
-        return "the time lag";
-    case ParameterBox::simut:
-        return "the number of time steps";
-    }
-    return {};
-}
+} // namespace
+
+std::string boxCaption(ParameterBox box) { return wordsOf(box).caption; }
+
+std::string boxSubject(ParameterBox box) { return wordsOf(box).subject; }
 
 bool changeDisablesRun(ParameterBox box) { return box != ParameterBox::Kvalue; }
 
