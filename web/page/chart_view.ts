@@ -119,7 +119,7 @@ export class ChartView {
     private userView = false;
     private ticks: { x: AxisTicks; y: AxisTicks } = { x: { values: [], labels: [] }, y: { values: [], labels: [] } };
     private screenPoints?: { drawn: number; row: number; x: number; y: number }[];
-    private press?: { x: number; y: number; view: View; dragging: boolean };
+    private press?: { x: number; y: number; view: View; dragging: boolean; pans: boolean };
     private readonly ring: HTMLDivElement;
     private readonly box: HTMLDivElement;
     private mark?: MarkedPoint;
@@ -283,43 +283,54 @@ export class ChartView {
     }
 
     private listen(plot: uPlot): void {
+        const root = plot.root;
         const over = plot.over;
-        over.addEventListener("pointerdown", (event) => {
+        // Where the pointer is on the plot, and whether it is on it (or just beside an end of an axis).
+        const place = (event: PointerEvent | WheelEvent) => {
+            const rect = over.getBoundingClientRect();
+            const left = event.clientX - rect.left;
+            const top = event.clientY - rect.top;
+            const near = left >= -MarkerPixels && top >= -MarkerPixels;
+            return { left, top, rect, onPlot: near && left <= rect.width + MarkerPixels && top <= rect.height + MarkerPixels };
+        };
+        // A click anywhere on the chart steps the kind; a drag that starts on the plot pans it.
+        root.addEventListener("pointerdown", (event) => {
             if (event.button !== 0) return;
-            over.setPointerCapture(event.pointerId);
-            this.press = { x: event.clientX, y: event.clientY, view: this.view, dragging: false };
+            root.setPointerCapture(event.pointerId);
+            const onPlot = place(event).onPlot;
+            this.press = { x: event.clientX, y: event.clientY, view: this.view, dragging: false, pans: onPlot };
         });
-        over.addEventListener("pointermove", (event) => {
+        root.addEventListener("pointermove", (event) => {
             const press = this.press;
             if (!press) {
-                this.hover(event.offsetX, event.offsetY);
+                const at = place(event);
+                if (at.onPlot) this.hover(at.left, at.top);
+                else this.hooks.pointed(null);
                 return;
             }
             const dx = event.clientX - press.x;
             const dy = event.clientY - press.y;
             if (!press.dragging && Math.abs(dx) + Math.abs(dy) <= DragPixels) return;
             press.dragging = true;
-            this.pan(press.view, dx, dy);
+            if (press.pans) this.pan(press.view, dx, dy);
         });
-        over.addEventListener("pointerup", (event) => {
+        root.addEventListener("pointerup", (event) => {
             const press = this.press;
             this.press = undefined;
             if (press && !press.dragging && event.button === 0) this.hooks.clicked();
         });
-        over.addEventListener("pointercancel", () => (this.press = undefined));
-        over.addEventListener("pointerleave", () => {
+        root.addEventListener("pointercancel", () => (this.press = undefined));
+        root.addEventListener("pointerleave", () => {
             if (!this.press) this.hooks.pointed(null);
         });
         // Over the plot the wheel zooms both axes around the pointer; over an axis' numbers, that axis alone.
-        plot.root.addEventListener(
+        root.addEventListener(
             "wheel",
             (event) => {
                 const notches = -event.deltaY / (event.deltaMode === 0 ? PixelsPerNotch : 1);
                 if (notches === 0 || this.press) return;
                 event.preventDefault();
-                const rect = over.getBoundingClientRect();
-                const left = event.clientX - rect.left;
-                const top = event.clientY - rect.top;
+                const { left, top, rect } = place(event);
                 const overYNumbers = left < 0 && top <= rect.height;
                 const overXNumbers = top > rect.height && left >= 0;
                 this.zoom(left, top, notches, !overYNumbers, !overXNumbers);
