@@ -277,6 +277,11 @@ void TestConversions::bothPathsGiveTheSameTexts()
         }
     }
     for (const double v : values) {
+        const std::string shortest = decimal::shortestForm(decimal::buildPath(), v);
+        for (const decimal::Path path : decimal::availablePaths())
+            QVERIFY2(decimal::shortestForm(path, v) == shortest,
+                     tarnis::test::exactText(v) + " at its shortest by " + pathName(path) + ", not "
+                         + QByteArray::fromStdString(shortest));
         for (int digits = 1; digits <= 17; ++digits) {
             const std::string expected = tarnis::numberToText(v, '.', digits, decimal::buildPath());
             for (const decimal::Path path : decimal::availablePaths())
