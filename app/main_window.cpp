@@ -396,6 +396,8 @@ void MainWindow::presetRateAndLag(std::optional<double> r, std::optional<double>
     presetWritten();
 }
 
+QRect MainWindow::parameterArea() const { return QRect(Frame4->mapToGlobal(QPoint(0, 0)), Frame4->size()); }
+
 // What a preset does once its texts are in the boxes, whose changes switched Run off.
 void MainWindow::presetWritten()
 {

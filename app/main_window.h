@@ -45,6 +45,8 @@ public:
     // Writes r, the lag or both into their boxes as a preset does: each box's change rules apply, the
     // result is emptied and Run is enabled; nothing runs.
     void presetRateAndLag(std::optional<double> r, std::optional<double> lag);
+    // Where the parameter boxes, the result box and Run lie on the screen, in global pixels.
+    QRect parameterArea() const;
 
 signals:
     void saveRequested();  // "S"

@@ -11,8 +11,10 @@
 #include "screens/screens.h"
 #include "ui/accessibility.h"
 #include "ui/design.h"
+#include "ui/window_placement.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QStyleFactory>
 
 namespace tarnis {
@@ -48,10 +50,53 @@ void TarnisApp::registerWindows()
         return large;
     });
     m_navigator.registerWindow(WindowId::Dynamics, [this] {
-        return new DynamicsWindow(m_comparison, m_services, [this](std::optional<double> r, std::optional<double> lag) {
-            mainWindow()->presetRateAndLag(r, lag);
-        });
+        auto* dynamics
+            = new DynamicsWindow(m_comparison, m_services, [this](std::optional<double> r, std::optional<double> lag) {
+                  chooseFromDynamics(r, lag);
+              });
+        placeDynamics(*dynamics);
+        return dynamics;
     });
+}
+
+// Beside the main window when it is on show (else beside the large window), as large as the room
+// there allows: the decorations are those the main window has.
+void TarnisApp::placeDynamics(QWidget& dynamics)
+{
+    QWidget* beside = mainWindow();
+    QRect keep = mainWindow()->parameterArea();
+    if (!beside->isVisible()) {
+        beside = m_navigator.existing(WindowId::larggraf);
+        if (!beside || !beside->isVisible())
+            return; // the window system's own place
+        keep = beside->frameGeometry();
+    }
+    const QMargins frame(beside->geometry().left() - beside->frameGeometry().left(),
+                         beside->geometry().top() - beside->frameGeometry().top(),
+                         beside->frameGeometry().right() - beside->geometry().right(),
+                         beside->frameGeometry().bottom() - beside->geometry().bottom());
+    const QSize decorations(frame.left() + frame.right(), frame.top() + frame.bottom());
+    const QRect placed = placeBeside({.available = beside->screen()->availableGeometry(),
+                                      .other = beside->frameGeometry(),
+                                      .keepInSight = keep,
+                                      .preferred = DynamicsWindow::firstSize() + decorations,
+                                      .smallest = DynamicsWindow::smallestSize() + decorations});
+    dynamics.resize(placed.size() - decorations);
+    dynamics.move(placed.topLeft());
+}
+
+void TarnisApp::chooseFromDynamics(std::optional<double> r, std::optional<double> lag)
+{
+    MainWindow* main = mainWindow();
+    main->presetRateAndLag(r, lag);
+    QWidget* large = m_navigator.existing(WindowId::larggraf);
+    if (!main->isVisible() && large && large->isVisible()) {
+        m_navigator.move(WindowId::larggraf, WindowId::Form1);
+        return;
+    }
+    QWidget* dynamics = m_navigator.existing(WindowId::Dynamics);
+    if (main->isVisible() && dynamics && dynamics->frameGeometry().intersects(main->parameterArea()))
+        main->raise(); // over the Dynamics window, which keeps the keyboard
 }
 
 MainWindow* TarnisApp::mainWindow() { return static_cast<MainWindow*>(m_navigator.window(WindowId::Form1)); }

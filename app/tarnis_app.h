@@ -7,6 +7,8 @@
 #include "ui/navigator.h"
 #include "ui/services.h"
 
+#include <optional>
+
 namespace tarnis {
 
 class MainWindow;
@@ -26,6 +28,11 @@ public:
 
 private:
     void registerWindows();
+    // Opens the Dynamics window beside the window the user works in, clear of the main window's boxes.
+    void placeDynamics(QWidget& dynamics);
+    // A click in the Dynamics window wrote r, the lag or both: into the main window's boxes, which come
+    // into sight.
+    void chooseFromDynamics(std::optional<double> r, std::optional<double> lag);
 
     Tarnis1& m_state;
     Services m_services;

@@ -1,5 +1,6 @@
-// The Dynamics window as a user meets it: the stability map of a run (200 values of r by 41 lags)
-// from the Run click to its first cells on screen and to the whole map drawn; the bifurcation diagram
+// The Dynamics window as a user meets it: the stability map of a run (200 values of r by 41 lags, or
+// fewer distinct lags on a logarithmic axis) from the Run click to its first cells on screen and to
+// the whole map drawn; the bifurcation diagram
 // (800 values of r, 1000 steps left out, 200 kept) from the switch to "over r" to the diagram drawn;
 // the answer to the pointer over the map; and the main window's Run click with the window open, its
 // work going on, beside the same click without it.
@@ -55,13 +56,23 @@ void nextRate(QWidget* main, int run)
     QTest::keyClick(box, Qt::Key_Return);
 }
 
-// From the Run click to the map's first drawing with cells in it, and to the drawing of the last.
+// The window opened after a run of the defaults with the lag given.
+DynamicsWindow* openAfterARun(AppFixture& fixture, std::int64_t lag)
+{
+    fixture.startAtMainWindow();
+    fixture.mainWindow()->findChild<QLineEdit*>(QStringLiteral("tlag"))->setText(QString::number(lag));
+    enableRun(fixture.mainWindow());
+    fixture.run();
+    return openDynamics(fixture);
+}
+
+// From the Run click to the map's first drawing with cells in it, and to the drawing of the last, at
+// the lag given: 5 (a linear map of 200 × 41 cells) or 400 (a logarithmic one, whose long lags take
+// longer to look at).
 void mapOfARun(benchmark::State& state)
 {
     AppFixture fixture;
-    fixture.startAtMainWindow();
-    fixture.run();
-    DynamicsWindow* dynamics = openDynamics(fixture);
+    DynamicsWindow* dynamics = openAfterARun(fixture, state.range(0));
     auto* map = dynamics->findChild<StabilityMap*>(QStringLiteral("stabilityMap"));
     QWidget* main = fixture.mainWindow();
     double firstCells = 0.0;
@@ -143,6 +154,20 @@ void hoverOverMap(benchmark::State& state)
     }
 }
 
+// The whole map drawn again, every cell computed: at lag 5 (200 × 41 cells on linear axes) and at lag
+// 400 (on logarithmic ones), as after a zoom or a resize.
+void drawMap(benchmark::State& state)
+{
+    AppFixture fixture;
+    DynamicsWindow* dynamics = openAfterARun(fixture, state.range(0));
+    if (!waitUntilDone(dynamics))
+        state.SkipWithError("the map was not complete");
+    auto* map = dynamics->findChild<StabilityMap*>(QStringLiteral("stabilityMap"));
+    for (auto _ : state)
+        map->replot(QCustomPlot::rpImmediateRefresh);
+    state.counters["cells"] = double(map->cellCount());
+}
+
 // The Run click, button to drawn chart, with the Dynamics window open and its work going on (each
 // click starts it again), and the same click with the window closed, in turns, so that whatever else
 // the machine does weighs on both alike. The time is the click beside the window; the counter gives
@@ -196,7 +221,8 @@ void runClickBesideDynamics(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(mapOfARun)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+BENCHMARK(drawMap)->Arg(5)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(mapOfARun)->Arg(5)->Arg(400)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 BENCHMARK(bifurcationOverRate)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 BENCHMARK(hoverOverMap)->Unit(benchmark::kMillisecond);
 BENCHMARK(runClickBesideDynamics)

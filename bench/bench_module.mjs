@@ -1,7 +1,7 @@
 // The WebAssembly module under node against the native model on the same machine: the run of the
 // chaotic set at 9999 steps as a page asks for it, the regime of one cell, and the dynamics window's map
 // (200 × 41 cells) in slices as a page's worker computes it. Prints medians and the ratio of each to
-// its native counterpart, which it runs itself. Run by scripts/bench:
+// its native counterpart, which it runs itself, round by round. Run by scripts/bench:
 //   TARNIS_MODULE=build/wasm/tarnis.mjs TARNIS_BENCH=build/bench/tarnis_bench \
 //   TARNIS_BENCH_DYNAMICS=build/bench/bench_dynamics node bench/bench_module.mjs [repetitions]
 // SPDX-License-Identifier: GPL-3.0-or-later
@@ -16,73 +16,75 @@ const tarnis = await createTarnis();
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor((values.length - 1) / 2)];
 
-// Seconds per call of `work`: batches of at least 0.2 s after a warm-up that lets the engine compile
-// the module's code fully, the median of the batches.
+// Seconds per call of `work`, over at least 0.2 s, after a warm-up that lets the engine compile the
+// module's code fully.
 function timed(work) {
-    for (const end = performance.now() + 300; performance.now() < end;)
+    for (const end = performance.now() + 200; performance.now() < end;)
         work();
-    const batches = [];
-    for (let i = 0; i < repetitions; ++i) {
-        let calls = 0;
-        const start = performance.now();
-        while (performance.now() - start < 200) {
-            work();
-            ++calls;
-        }
-        batches.push((performance.now() - start) / 1000 / calls);
+    let calls = 0;
+    const start = performance.now();
+    while (performance.now() - start < 200) {
+        work();
+        ++calls;
     }
-    return median(batches);
+    return (performance.now() - start) / 1000 / calls;
 }
 
-// The median real time in seconds of each native benchmark that `filter` selects, by name.
+// The real time in seconds of each native benchmark that `filter` selects, by name, once.
 function native(binary, filter) {
-    const result = spawnSync(binary, [`--benchmark_filter=${filter}`, `--benchmark_repetitions=${repetitions}`,
-        "--benchmark_min_time=0.2", "--benchmark_report_aggregates_only=true", "--benchmark_format=json"],
-    { encoding: "utf8", maxBuffer: 64 << 20 });
+    const result = spawnSync(binary, [`--benchmark_filter=${filter}`, "--benchmark_min_time=0.2", "--benchmark_format=json"],
+        { encoding: "utf8", maxBuffer: 64 << 20 });
     if (result.status !== 0)
         throw new Error(`${binary} failed: ${result.stderr}`);
     const scale = { ns: 1e-9, us: 1e-6, ms: 1e-3, s: 1 };
-    const medians = {};
-    for (const run of JSON.parse(result.stdout).benchmarks.filter((b) => b.aggregate_name === "median"))
-        medians[run.run_name] = run.real_time * scale[run.time_unit];
-    return medians;
+    const times = {};
+    for (const run of JSON.parse(result.stdout).benchmarks)
+        times[run.run_name] = run.real_time * scale[run.time_unit];
+    return times;
 }
 
 const session = new tarnis.Session();
 const chaotic = { r: 2.7, n0: 2, K: 100, lag: 0, steps: 9999 };
-const run = timed(() => session.run(chaotic, "."));
-session.delete();
-
 const cell = new tarnis.RegimeScan({ rates: [2.7], lags: [0], n0: 1, K: 500 });
-const oneCell = timed(() => cell.slice(0, 1));
-cell.delete();
-
 const rates = Array.from({ length: 200 }, (_, i) => 0.005 + 0.005 * i);
 const lags = Array.from({ length: 41 }, (_, i) => 0.5 * i);
 const map = new tarnis.RegimeScan({ rates, lags, n0: 1, K: 500 });
-const mapTimes = [];
-for (let i = 0; i < Math.max(1, Math.min(repetitions, 3)); ++i) {
-    const begun = performance.now();
-    for (let first = 0; first < map.cellCount(); first += lags.length)
-        map.slice(first, lags.length);
-    mapTimes.push((performance.now() - begun) / 1000);
-}
-const wholeMap = median(mapTimes);
 const cells = map.cellCount();
-map.delete();
 
-const model = native(TARNIS_BENCH, "^modelRun/chaotic/9999$");
-const dynamics = native(TARNIS_BENCH_DYNAMICS, "^(regimeOfOneRun/chaotic_lag0|windowMapInSlices/iterations:3/real_time)$");
-const rows = [
-    ["module/run of the chaotic set, 9999 steps (Session.run)", run, model["modelRun/chaotic/9999"]],
-    ["module/regime of one cell (r = 2.7, lag 0)", oneCell, dynamics["regimeOfOneRun/chaotic_lag0"]],
-    [`module/window map in slices, per cell (${cells} cells)`, wholeMap / cells,
-        dynamics["windowMapInSlices/iterations:3/real_time"] / cells],
+function wholeMap() {
+    const begun = performance.now();
+    for (let first = 0; first < cells; first += lags.length)
+        map.slice(first, lags.length);
+    return (performance.now() - begun) / 1000;
+}
+
+// What is measured, in the module and natively: each round measures both, one right after the
+// other, so that a machine shared with other work slows both alike; the ratio is the median of the
+// rounds' ratios.
+const measures = [
+    { name: "run of the chaotic set, 9999 steps (Session.run)", module: () => timed(() => session.run(chaotic, ".")),
+      native: () => native(TARNIS_BENCH, "^modelRun/chaotic/9999$")["modelRun/chaotic/9999"] },
+    { name: "regime of one cell (r = 2.7, lag 0)", module: () => timed(() => cell.slice(0, 1)),
+      native: () => native(TARNIS_BENCH_DYNAMICS, "^regimeOfOneRun/chaotic_lag0$")["regimeOfOneRun/chaotic_lag0"] },
+    { name: `window map in slices, per cell (${cells} cells)`, module: () => wholeMap() / cells,
+      native: () => native(TARNIS_BENCH_DYNAMICS, "^windowMapInSlices")["windowMapInSlices/iterations:3/real_time"] / cells },
 ];
+
 const shown = (seconds) => (seconds >= 1e-3 ? `${(seconds * 1e3).toFixed(2)} ms` : `${(seconds * 1e6).toFixed(1)} us`);
-console.log(`${"WebAssembly module under node " + process.version}`.padEnd(62) + "module".padStart(12)
+console.log(`WebAssembly module under node ${process.version}, ${repetitions} rounds`.padEnd(62) + "module".padStart(12)
     + "native".padStart(12) + "ratio".padStart(8));
-for (const [name, module, nativeTime] of rows)
-    console.log(name.padEnd(62) + shown(module).padStart(12) + shown(nativeTime).padStart(12)
-        + (module / nativeTime).toFixed(2).padStart(8));
-console.log(`(the whole map in the module, on one thread: ${shown(wholeMap)})`);
+for (const measure of measures) {
+    const moduleTimes = [];
+    const nativeTimes = [];
+    const ratios = [];
+    for (let round = 0; round < repetitions; ++round) {
+        moduleTimes.push(measure.module());
+        nativeTimes.push(measure.native());
+        ratios.push(moduleTimes.at(-1) / nativeTimes.at(-1));
+    }
+    console.log(`module/${measure.name}`.padEnd(62) + shown(median(moduleTimes)).padStart(12)
+        + shown(median(nativeTimes)).padStart(12) + median(ratios).toFixed(2).padStart(8));
+}
+session.delete();
+cell.delete();
+map.delete();

@@ -9,6 +9,7 @@
 #include "ui/accessibility.h"
 #include "ui/click_tracker.h"
 #include "ui/design.h"
+#include "ui/focus_frame.h"
 #include "ui/locale_numbers.h"
 
 #include <QApplication>
@@ -114,6 +115,7 @@ ChartControl::ChartControl(QWidget* parent)
     m_viewport = std::make_unique<ChartViewport>(*this);
     m_readout = std::make_unique<ChartReadout>(*this);
     setMouseTracking(true); // the readout follows the pointer with no button down
+    addFocusFrame(*this);
     // The chart widget keeps its own mouse handling; a press that becomes a drag pans and is no click.
     connect(new ClickTracker(*this, {.passOn = true, .stayWithin = QApplication::startDragDistance()}),
             &ClickTracker::clicked, this, &ChartControl::clicked);

@@ -41,7 +41,14 @@ double axisLength(const QCPAxis* axis)
 } // namespace
 
 ChartViewport::ChartViewport(ChartControl& chart)
-    : m_chart(chart)
+    : ChartViewport(ViewportHost{chart, [&chart](const QCPAxis* axis) { return chart.fittedRange(axis); },
+                                 [&chart](const QCPRange& x, const QCPRange& y) { chart.setUserView(x, y); }})
+{
+}
+
+ChartViewport::ChartViewport(ViewportHost host)
+    : m_host(std::move(host))
+    , m_chart(m_host.plot)
 {
 }
 
@@ -64,7 +71,7 @@ bool ChartViewport::move(const QMouseEvent& event)
     const QCPRange x = panned(m_chart.xAxis, m_drag->x, -moved.x());
     const QCPRange y = panned(m_chart.yAxis, m_drag->y, moved.y());
     if (usable(m_chart.xAxis, x) && usable(m_chart.yAxis, y))
-        m_chart.setUserView(x, y);
+        m_host.setView(x, y);
     return true;
 }
 
@@ -98,7 +105,7 @@ bool ChartViewport::wheel(const QWheelEvent& event)
         return false;
     if (x == m_chart.xAxis->range() && y == m_chart.yAxis->range())
         return false;
-    m_chart.setUserView(x, y);
+    m_host.setView(x, y);
     return true;
 }
 
@@ -107,7 +114,7 @@ QCPRange ChartViewport::zoomed(const QCPAxis* axis, double around, double factor
 {
     const QCPRange range = axis->range();
     const double span = spanOnScale(axis, range);
-    const double fitted = spanOnScale(axis, m_chart.fittedRange(axis));
+    const double fitted = spanOnScale(axis, m_host.fittedRange(axis));
     if (!(span > 0.0) || !(fitted > 0.0) || !std::isfinite(around))
         return range;
     const double wanted = std::clamp(span * factor, fitted * MostZoomIn, fitted * MostZoomOut);

@@ -1,21 +1,32 @@
 // Zoom and pan of a chart by the user. The wheel zooms around the point under the pointer (over an
 // axis' labels, along that axis alone); a drag of the left button pans once the pointer has gone
 // further than the drag distance, the distance within which a press and its release still make the
-// click that steps the chart. "Fit to data" and every chart routine fit the axes again.
+// click that steps the chart. "Fit to data" and every chart routine fit the axes again. The run charts
+// and the plots of the Dynamics window move the same way.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <qcustomplot.h>
 
+#include <functional>
 #include <optional>
 
 namespace tarnis {
 
 class ChartControl;
 
+// What a viewport moves: the x and y axes of a plot's main axis rect, the view that fits the plot's
+// data (which sets the zoom limits), and how the plot takes a view the user chose.
+struct ViewportHost {
+    QCustomPlot& plot;
+    std::function<QCPRange(const QCPAxis*)> fittedRange;
+    std::function<void(const QCPRange& x, const QCPRange& y)> setView;
+};
+
 class ChartViewport {
 public:
     explicit ChartViewport(ChartControl& chart);
+    explicit ChartViewport(ViewportHost host);
 
     // How far from the fitted view the user may zoom: in to a millionth of its span (far below what
     // a chart of 10 000 steps needs to tell single steps apart), out to ten times it.
@@ -41,7 +52,8 @@ private:
     QCPRange zoomed(const QCPAxis* axis, double around, double factor) const;
     QCPRange panned(const QCPAxis* axis, const QCPRange& from, double pixels) const;
 
-    ChartControl& m_chart;
+    ViewportHost m_host;
+    QCustomPlot& m_chart;
     std::optional<Drag> m_drag;
 };
 

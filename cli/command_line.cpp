@@ -117,6 +117,9 @@ bool takesValue(const std::string& name)
     return false;
 }
 
+// Options that stand alone, collected with an empty value.
+bool isFlag(const std::string& name) { return name == "--words"; }
+
 // Splits "--name value" and "--name=value" pairs; each option may stand once.
 Arguments collect(const std::vector<std::string>& arguments, std::size_t first)
 {
@@ -128,8 +131,13 @@ Arguments collect(const std::vector<std::string>& arguments, std::size_t first)
             value = name.substr(equals + 1);
             name.resize(equals);
         }
-        if (!takesValue(name))
+        if (isFlag(name) && !value) {
+            value = "";
+        } else if (isFlag(name)) {
+            return {{}, name + " takes no value"};
+        } else if (!takesValue(name)) {
             return {{}, "unknown option " + shown(name) + " (see --help)"};
+        }
         if (!value) {
             if (i + 1 >= arguments.size())
                 return {{}, name + " needs a value"};
@@ -283,8 +291,9 @@ std::optional<Error> readGridRange(const Arguments& args, const std::string& nam
 
 std::optional<Error> readDynamics(const Arguments& args, CommandLine& line)
 {
-    if (auto error = onlyOptions(args, "dynamics", {"--r", "--n0", "--K", "--lag", "-o"}))
+    if (auto error = onlyOptions(args, "dynamics", {"--r", "--n0", "--K", "--lag", "--words", "-o"}))
         return error;
+    line.words = args.values.contains("--words");
     if (auto error = readNumber(args, "--r", line.parameters.r))
         return error;
     return readNumber(args, "--lag", line.parameters.lag);
@@ -399,6 +408,8 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
     const Arguments args = collect(arguments, first);
     if (!args.error.empty())
         return args.error;
+    if (args.values.contains("--words") && (line.mode == Mode::Run || line.mode == Mode::Sweep))
+        return "--words belongs to tarnis-run dynamics";
     if (auto error = readParameters(args, line))
         return *error;
     if (args.values.contains("--digits")) {
@@ -428,7 +439,7 @@ computed exactly as the Tarnis window computes it.
 Usage:
   tarnis-run [OPTIONS]          one run, written as the file that "S" saves
   tarnis-run sweep [OPTIONS]    many runs over a range of r or of the lag
-  tarnis-run dynamics [--r R] [--n0 N] [--K K] [--lag T]
+  tarnis-run dynamics [--r R] [--n0 N] [--K K] [--lag T] [--words]
                                 what a run does in the long run, and the
                                 stability limits of its lag
   tarnis-run stability --lag FROM:TO:STEP
@@ -461,7 +472,9 @@ The dynamics (--r, --n0, --K and -o as above; the lag from 0 to 9999):
   dynamics computes the run over at least 20000 steps, whatever --steps would
   say, and prints one "key: value" line for each of:
     regime      settles smoothly, damped oscillations, periodic, sustained
-                oscillations, chaotic, dies out or leaves the range
+                oscillations, chaotic, rests on an unstable equilibrium (N
+                stays on K, where the smallest disturbance would grow),
+                declines towards 0 (r below 0), dies out or leaves the range
     r_monotone  below this r the approach to K never overshoots (linear theory)
     r_stable    below this r (and above 0) N = K is stable (linear theory)
     period      the cycle's period (periodic), the mean steps between upward
@@ -469,14 +482,23 @@ The dynamics (--r, --n0, --K and -o as above; the lag from 0 to 9999):
                 fading oscillation (damped oscillations)
     lyapunov    the largest Lyapunov exponent per step of the settled part;
                 clearly above 0 for chaos
-    n_min, n_max  the smallest and largest N of the settled part
+    n_min, n_max  the smallest and largest N of the settled part (none for a
+                decline towards 0 or a run still approaching K)
     end_step    the step at which the population died out or the last step
                 before it left the range
+    still_approaching  N at the last step of a run that settles smoothly but
+                is still more than 1 % away from K there
+    steps       the steps computed
+    disturbed   what a disturbance of an unstable equilibrium grows into: the
+                regime of the same run started a millionth below K
   A value that does not apply is left empty. Numbers are written in the
-  shortest form that reads back exactly.
+  shortest form that reads back exactly. With --words, dynamics prints the
+  run in words instead, as the Dynamics window of Tarnis tells it: a headline
+  and a paragraph.
   stability writes "lag,r_monotone,r_stable,onset_period" and a row per lag;
   the onset period is that of the oscillation which starts at r_stable.
-  scan writes "r,lag,regime,period,lyapunov,n_min,n_max,end_step" and a row
+  scan writes "r,lag,regime,period,lyapunov,n_min,n_max,end_step,
+  still_approaching,steps,disturbed" and a row
   per pair, r-major, using every core; a value or a range of one value is
   accepted for either option. On a terminal, a bar on standard error shows
   its progress.
@@ -486,6 +508,7 @@ Examples:
   tarnis-run --digits 17 | head
   tarnis-run sweep --r 1.5:2.9:0.005 --lag 0 --K 100 --n0 2 --discard 500 --keep 100 -o bifurcation.csv
   tarnis-run dynamics --r 0.2 --lag 8
+  tarnis-run dynamics --r 0.2 --lag 8 --words
   tarnis-run stability --lag 0:20:0.5 -o limits.csv
   tarnis-run scan --r 0.01:1:0.01 --lag 0:20:0.5 -o regimes.csv
 

@@ -39,6 +39,7 @@ struct CommandLine {
     int keep = 0;                                 // sweep: steps written after them
     std::optional<int> digits;                    // significant digits instead of two decimals
     std::string outputFile;                       // empty: standard output
+    bool words = false;                           // dynamics: the run in words instead of its numbers
 };
 
 inline constexpr long long MaxSweepRuns = 1'000'000;

@@ -3,6 +3,7 @@
 
 #include "model/linear_stability.h"
 #include "model/parameter_scan.h"
+#include "model/regime_words.h"
 
 #include <array>
 #include <charconv>
@@ -17,14 +18,17 @@ namespace {
 std::string optionalText(const std::optional<double>& value) { return value ? exactText(*value) : std::string(); }
 
 // The columns that a regime fills, in the order of the scan's header and of the dynamics' keys.
-std::array<std::string, 6> regimeFields(const RegimeReport& report)
+std::array<std::string, 9> regimeFields(const RegimeReport& report)
 {
     return {std::string(regimeText(report.regime)),
             optionalText(report.period),
             optionalText(report.lyapunov),
             optionalText(report.nMin),
             optionalText(report.nMax),
-            report.endStep ? std::to_string(*report.endStep) : std::string()};
+            report.endStep ? std::to_string(*report.endStep) : std::string(),
+            report.stillApproaching ? exactText(report.lastN) : std::string(),
+            std::to_string(report.steps),
+            report.disturbed ? std::string(regimeText(*report.disturbed)) : std::string()};
 }
 
 std::vector<double> valuesOf(const Range& range)
@@ -48,6 +52,11 @@ void writeDynamics(std::ostream& out, const CommandLine& line)
 {
     // The command line has checked every limit that these two look at.
     const RegimeReport report = *runRegime(line.parameters);
+    if (line.words) {
+        const RunWords words = runInWords(line.parameters, report, '.');
+        out << words.headline << '\n' << words.sentences << '\n';
+        return;
+    }
     const StabilityLimits limits = *stabilityLimits(line.parameters.lag);
     const auto fields = regimeFields(report);
     const std::pair<const char*, std::string> lines[]{
@@ -59,6 +68,9 @@ void writeDynamics(std::ostream& out, const CommandLine& line)
         {"n_min", fields[3]},
         {"n_max", fields[4]},
         {"end_step", fields[5]},
+        {"still_approaching", fields[6]},
+        {"steps", fields[7]},
+        {"disturbed", fields[8]},
     };
     for (const auto& [key, value] : lines)
         out << key << ':' << (value.empty() ? "" : " ") << value << '\n';
@@ -81,7 +93,7 @@ void writeScan(std::ostream& out, const CommandLine& line,
     ScanControl control;
     control.progress = progress;
     const ScanResult result = scanGrid(grid, control);
-    out << "r,lag,regime,period,lyapunov,n_min,n_max,end_step\r\n";
+    out << "r,lag,regime,period,lyapunov,n_min,n_max,end_step,still_approaching,steps,disturbed\r\n";
     for (std::size_t index = 0; index < result.cells.size(); ++index) {
         out << exactText(grid.rates[index / grid.lags.size()]) << ',' << exactText(grid.lags[index % grid.lags.size()]);
         for (const std::string& field : regimeFields(*result.cells[index]))

@@ -16,14 +16,16 @@ namespace tarnis::cli {
 // The shortest text that reads back as the same double.
 std::string exactText(double value);
 
-// One "key: value" line for each of regime, r_monotone, r_stable, period, lyapunov, n_min, n_max and
-// end_step.
+// One "key: value" line for each of regime, r_monotone, r_stable, period, lyapunov, n_min, n_max,
+// end_step, still_approaching, steps and disturbed; with --words the headline and the sentences that
+// the Dynamics window shows, each on a line of its own.
 void writeDynamics(std::ostream& out, const CommandLine& line);
 
 // CSV: lag, r_monotone, r_stable, onset_period; one row per lag.
 void writeStability(std::ostream& out, const CommandLine& line);
 
-// CSV: r, lag, regime, period, lyapunov, n_min, n_max, end_step; one row per cell in r-major order,
+// CSV: r, lag, regime, period, lyapunov, n_min, n_max, end_step, still_approaching, steps, disturbed;
+// one row per cell in r-major order,
 // computed on every core. `progress` hears of every finished cell.
 void writeScan(std::ostream& out, const CommandLine& line,
                const std::function<void(std::size_t done, std::size_t total)>& progress = {});

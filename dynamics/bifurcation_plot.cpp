@@ -3,8 +3,9 @@
 
 #include "charts/chart_pictures.h"
 #include "dynamics/plot_style.h"
-#include "dynamics/regime_words.h"
+#include "model/regime_words.h"
 #include "ui/design.h"
+#include "ui/locale_numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,13 +18,18 @@ namespace {
 constexpr int PageColumns = 10;
 const QColor PointColour(0, 0, 160);
 const QColor CriticalColour(213, 94, 0); // vermilion: apart from the black run and the blue points
+const QColor MonotoneColour(90, 90, 90); // dark grey, dotted
+// A column whose kept values lie this close together (as a share of K) has settled on one value.
+constexpr double SettledSpread = 1e-6;
+// The names of the marks, one row each from the top, so that they never cover each other.
+constexpr double RunLabelRow = 0.0;
+constexpr double CriticalLabelRow = 0.09;
+constexpr double MonotoneLabelRow = 0.18;
 
 QString axisName(BifurcationAxis axis)
 {
     return axis == BifurcationAxis::Rate ? QStringLiteral("Intrinsic rate r") : QStringLiteral("Time lag T");
 }
-
-QString parameterText(double value) { return QLocale().toString(value, 'g', 6); }
 
 void placeIn(QCPAbstractItem* item, QCPAxisRect* rect)
 {
@@ -42,6 +48,15 @@ QCPRange paddedRange(double low, double high)
     return {low - pad, high + pad};
 }
 
+// The kept values of a column that went through them, and whether they all lie on one value.
+bool settled(const BifurcationColumn& column, double K)
+{
+    if (column.end != RunEnd::Completed || column.N.empty())
+        return false;
+    const auto [low, high] = std::ranges::minmax_element(column.N);
+    return *high - *low <= SettledSpread * std::max(std::abs(K), std::abs(*high));
+}
+
 } // namespace
 
 BifurcationPlot::BifurcationPlot(QWidget* parent)
@@ -50,6 +65,7 @@ BifurcationPlot::BifurcationPlot(QWidget* parent)
     , m_exponentRect(new QCPAxisRect(this))
 {
     setBackground(Qt::white);
+    plainNumbers(*this);
     setAutoAddPlottableToLegend(false);
     plotLayout()->addElement(2, 0, m_exponentRect);
     plotLayout()->setRowStretchFactor(1, 2.0);
@@ -65,43 +81,56 @@ BifurcationPlot::BifurcationPlot(QWidget* parent)
     styleAxis(m_exponentRect->axis(QCPAxis::atBottom), axisName(m_axis));
     styleAxis(m_exponentRect->axis(QCPAxis::atLeft), QStringLiteral("Lyapunov exponent"));
 
+    // Where a run settles on one value, a line through its columns, whole at any width; elsewhere a
+    // crisp pixel for each of many thousand values.
+    m_settled = addGraph(xAxis, yAxis);
+    m_settled->setPen(QPen(PointColour, 1.5));
     m_points = addGraph(xAxis, yAxis);
     m_points->setLineStyle(QCPGraph::lsNone);
-    m_points->setAntialiasedScatters(false); // a crisp pixel for each of many thousand values
+    m_points->setAntialiasedScatters(false);
     m_exponent = addGraph(m_exponentRect->axis(QCPAxis::atBottom), m_exponentRect->axis(QCPAxis::atLeft));
     m_exponent->setPen(QPen(PointColour, 1.2));
     m_zero = new QCPItemStraightLine(this);
     placeIn(m_zero, m_exponentRect);
-    m_zero->point1->setCoords(0, 0);
-    m_zero->point2->setCoords(1, 0);
+    m_zero->point1->setCoords(1, 0); // positive, for a logarithmic axis too
+    m_zero->point2->setCoords(2, 0);
     m_zero->setPen(QPen(Qt::gray, 1, Qt::DashLine));
     m_placeholder = addPlaceholder(*this, axisRect());
-    // The labels of r_c and of the run at the foot and at the top, so that they never cover each other.
-    m_criticalMark = addMark(QPen(CriticalColour, 1.5, Qt::DashLine), layer(QStringLiteral("main")), 1.0);
-    m_runMark = addMark(QPen(Qt::black, 1.5), layer(QStringLiteral("main")), 0.0);
-    m_pointerLayer = addPointerLayer(*this);
-    m_pointer = addMark(QPen(QColor(90, 90, 90), 1.0), m_pointerLayer, 0.0);
+    // The names of the marks over all their lines.
+    addLayer(QStringLiteral("names"), layer(QStringLiteral("main")), QCustomPlot::limAbove);
+    m_criticalMark = addMark(QPen(CriticalColour, 1.5, Qt::DashLine), CriticalLabelRow);
+    m_monotoneMark = addMark(QPen(MonotoneColour, 1.5, Qt::DotLine), MonotoneLabelRow);
+    m_runMark = addMark(QPen(Qt::black, 1.5), RunLabelRow);
+    QCPLayer* pointerLayer = addPointerLayer(*this);
+    moveLayer(layer(QStringLiteral("names")), layer(QStringLiteral("main")),
+              QCustomPlot::limAbove); // under the pointer's
+    m_pointer = new PlaceMark(*this, {axisRect(), m_exponentRect}, true);
+    m_pointer->setLayer(pointerLayer);
 
     showNoRun();
 }
 
-BifurcationPlot::Mark BifurcationPlot::addMark(const QPen& pen, QCPLayer* layer, double labelHeight)
+// A line through both plots and its name beside it at the top of the plot of N: dark text on white,
+// edged in the line's colour, clear of the axis and its ticks.
+BifurcationPlot::Mark BifurcationPlot::addMark(const QPen& pen, double labelHeight)
 {
     Mark mark{new QCPItemStraightLine(this), new QCPItemStraightLine(this), new QCPItemText(this), labelHeight};
     placeIn(mark.overN, axisRect());
     placeIn(mark.overExponent, m_exponentRect);
     placeIn(mark.label, axisRect());
     mark.label->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
-    mark.label->setPositionAlignment(Qt::AlignLeft | (labelHeight < 0.5 ? Qt::AlignTop : Qt::AlignBottom));
+    mark.label->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
     mark.label->setPadding(QMargins(3, 1, 3, 1));
     mark.label->setFont(legendFont());
-    mark.label->setColor(pen.color());
-    mark.label->setBrush(QColor(255, 255, 255, 200));
+    mark.label->setColor(pen.color() == Qt::black ? Qt::black : pen.color().darker(150));
+    mark.label->setBrush(Qt::white);
+    mark.label->setPen(QPen(pen.color(), 1.0));
+    for (QCPAbstractItem* item : {(QCPAbstractItem*)mark.overN, (QCPAbstractItem*)mark.overExponent})
+        item->setLayer(layer(QStringLiteral("main")));
+    mark.label->setLayer(layer(QStringLiteral("names")));
     for (QCPAbstractItem* item :
-         {(QCPAbstractItem*)mark.overN, (QCPAbstractItem*)mark.overExponent, (QCPAbstractItem*)mark.label}) {
-        item->setLayer(layer);
+         {(QCPAbstractItem*)mark.overN, (QCPAbstractItem*)mark.overExponent, (QCPAbstractItem*)mark.label})
         item->setVisible(false);
-    }
     mark.overN->setPen(pen);
     mark.overExponent->setPen(pen);
     return mark;
@@ -111,11 +140,11 @@ void BifurcationPlot::placeMark(const Mark& mark, std::optional<double> at, cons
 {
     for (QCPItemStraightLine* line : {mark.overN, mark.overExponent}) {
         line->setVisible(bool(at));
-        line->point1->setCoords(at.value_or(0.0), 0.0);
-        line->point2->setCoords(at.value_or(0.0), 1.0);
+        line->point1->setCoords(at.value_or(1.0), 0.0);
+        line->point2->setCoords(at.value_or(1.0), 1.0);
     }
     mark.label->setVisible(at && !label.isEmpty());
-    mark.label->position->setCoords(at.value_or(0.0), mark.labelHeight);
+    mark.label->position->setCoords(at.value_or(1.0), mark.labelHeight);
     mark.label->setText(label);
 }
 
@@ -125,13 +154,17 @@ void BifurcationPlot::showNoRun()
     m_columns.clear();
     m_computed = 0;
     point(std::nullopt);
+    m_settled->data()->clear();
     m_points->data()->clear();
     m_exponent->data()->clear();
-    placeMark(m_criticalMark, std::nullopt, {});
-    placeMark(m_runMark, std::nullopt, {});
+    for (const Mark* mark : {&m_criticalMark, &m_monotoneMark, &m_runMark})
+        placeMark(*mark, std::nullopt, {});
     m_placeholder->setVisible(true);
-    m_title->setText(QStringLiteral("Bifurcation diagram"));
-    replot(rpQueuedReplot);
+    m_title->setText(QString::fromStdString(bifurcationTitle(std::nullopt, m_axis, localeDecimalSeparator())));
+    m_logarithmic = false;
+    setScale(xAxis, false, AxisNumbers::General);
+    setScale(m_exponentRect->axis(QCPAxis::atBottom), false, AxisNumbers::General);
+    fitView(true);
 }
 
 void BifurcationPlot::showPlan(const DynamicsPlan& plan, BifurcationAxis axis)
@@ -146,31 +179,50 @@ void BifurcationPlot::showPlan(const DynamicsPlan& plan, BifurcationAxis axis)
     m_computed = 0;
     point(std::nullopt);
     m_placeholder->setVisible(false);
-    const bool overRate = axis == BifurcationAxis::Rate;
-    m_title->setText(overRate ? QStringLiteral("Bifurcation diagram over r at T = %1").arg(parameterText(plan.run.lag))
-                              : QStringLiteral("Bifurcation diagram over T at r = %1").arg(parameterText(plan.run.r)));
+    m_title->setText(QString::fromStdString(bifurcationTitle(plan.run, axis, localeDecimalSeparator())));
     yAxis->setLabel(QStringLiteral("N(t), t = %1 to %2").arg(m_discard).arg(m_discard + m_keep - 1));
+    const bool overRate = axis == BifurcationAxis::Rate;
+    m_logarithmic = overRate && plan.logarithmic;
+    const AxisNumbers numbers = overRate ? AxisNumbers::PowersOfTen : AxisNumbers::General;
+    setScale(xAxis, m_logarithmic, numbers);
+    setScale(m_exponentRect->axis(QCPAxis::atBottom), m_logarithmic, numbers);
     m_exponentRect->axis(QCPAxis::atBottom)->setLabel(axisName(axis));
     // Points for the many columns over r; discs that show apart for the few half lags.
     m_points->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, PointColour, PointColour, overRate ? 1.5 : 3.0));
-    const double step = m_values.size() > 1 ? m_values[1] - m_values[0] : 1.0;
-    const QCPRange across(overRate ? 0.0 : -step / 2, m_values.back() + step / 2);
-    xAxis->setRange(across);
-    m_exponentRect->axis(QCPAxis::atBottom)->setRange(across);
     showMarks(plan);
     drawColumns();
+    fitView(true);
 }
 
 void BifurcationPlot::showMarks(const DynamicsPlan& plan)
 {
     if (m_axis == BifurcationAxis::Rate) {
-        const auto critical = plan.runLimits ? std::optional(plan.runLimits->rStable) : std::nullopt;
-        placeMark(m_criticalMark, critical, QStringLiteral("r_c"));
+        const auto& limits = plan.runLimits;
+        placeMark(m_criticalMark, limits ? std::optional(limits->rStable) : std::nullopt, QStringLiteral("r_c"));
+        placeMark(m_monotoneMark, limits ? std::optional(limits->rMonotone) : std::nullopt, QStringLiteral("r_m"));
         placeMark(m_runMark, plan.run.r, QStringLiteral("this run"));
     } else {
         placeMark(m_criticalMark, plan.criticalLag, QStringLiteral("r > r_c"));
+        placeMark(m_monotoneMark, std::nullopt, {});
         placeMark(m_runMark, plan.run.lag, QStringLiteral("this run"));
     }
+    // A mark off a logarithmic axis (r at or below 0) has no place on it.
+    for (const Mark* mark : {&m_criticalMark, &m_monotoneMark, &m_runMark}) {
+        if (m_logarithmic && !(mark->overN->point1->coords().x() > 0.0)) {
+            for (QCPAbstractItem* item :
+                 {(QCPAbstractItem*)mark->overN, (QCPAbstractItem*)mark->overExponent, (QCPAbstractItem*)mark->label})
+                item->setVisible(false);
+        }
+    }
+}
+
+QList<QCPItemText*> BifurcationPlot::shownLabels() const
+{
+    QList<QCPItemText*> labels;
+    for (const Mark* mark : {&m_criticalMark, &m_monotoneMark, &m_runMark})
+        if (mark->label->visible())
+            labels << mark->label;
+    return labels;
 }
 
 void BifurcationPlot::addColumns(std::vector<std::pair<std::size_t, BifurcationColumn>> columns)
@@ -185,12 +237,13 @@ void BifurcationPlot::addColumns(std::vector<std::pair<std::size_t, BifurcationC
         m_columns[index] = std::move(column);
     }
     drawColumns();
+    fitView(false);
     retellPointed();
 }
 
 void BifurcationPlot::drawColumns()
 {
-    QVector<QCPGraphData> points, exponents;
+    QVector<QCPGraphData> points, line, exponents;
     points.reserve(qsizetype(m_computed) * m_keep);
     exponents.reserve(qsizetype(m_columns.size()));
     for (std::size_t index = 0; index < m_columns.size(); ++index) {
@@ -200,19 +253,30 @@ void BifurcationPlot::drawColumns()
         const double exponent
             = column && column->lyapunov && std::isfinite(*column->lyapunov) ? *column->lyapunov : qQNaN();
         exponents.append({x, exponent});
-        if (!column || column->end == RunEnd::Refused || column->firstStep < m_discard)
+        const bool shown = column && column->end != RunEnd::Refused && column->firstStep >= m_discard;
+        const bool onOneValue = shown && settled(*column, m_run.K);
+        line.append({x, onOneValue ? column->N.back() : qQNaN()});
+        if (!shown || onOneValue)
             continue;
         for (const double n : column->N)
             points.append({x, n});
     }
+    m_settled->data()->set(line, true);
     m_points->data()->set(points, true);
     m_exponent->data()->set(exponents, true);
-    fitValueAxes();
+    fitExponentAxis();
     replot(rpQueuedReplot);
 }
 
-void BifurcationPlot::fitValueAxes()
+// Across, the values with half a column to spare (from 0 for r on a linear axis); up, the kept values
+// of the runs that went through them.
+std::pair<QCPRange, QCPRange> BifurcationPlot::fittedView()
 {
+    QCPRange across(0.0, 1.0);
+    if (!m_values.empty()) {
+        const std::vector<double> edges = cellEdges(m_values, m_logarithmic);
+        across = {m_axis == BifurcationAxis::Rate && !m_logarithmic ? 0.0 : edges.front(), edges.back()};
+    }
     double low = 0.0, high = 0.0;
     for (const auto& column : m_columns) {
         if (!column || column->end != RunEnd::Completed)
@@ -222,7 +286,20 @@ void BifurcationPlot::fitValueAxes()
             high = std::max(high, n);
         }
     }
-    yAxis->setRange(high > low ? paddedRange(low, high) : QCPRange(0.0, 2.0 * std::max(std::abs(m_run.K), 1e-9)));
+    const QCPRange up = high > low ? paddedRange(low, high) : QCPRange(0.0, 2.0 * std::max(std::abs(m_run.K), 1e-9));
+    return {across, up};
+}
+
+void BifurcationPlot::showView(const QCPRange& x, const QCPRange& y)
+{
+    xAxis->setRange(x);
+    m_exponentRect->axis(QCPAxis::atBottom)->setRange(x);
+    yAxis->setRange(y);
+    replot(rpQueuedReplot);
+}
+
+void BifurcationPlot::fitExponentAxis()
+{
     double lowest = 0.0, highest = 0.0;
     for (const QCPGraphData& point : *m_exponent->data()) {
         if (std::isfinite(point.value)) {
@@ -245,7 +322,10 @@ std::optional<std::size_t> BifurcationPlot::columnAt(QPointF pixel) const
     if (after == m_values.end())
         return m_values.size() - 1;
     const auto before = after - 1;
-    return std::size_t((value - *before < *after - value ? before : after) - m_values.begin());
+    // Nearest on screen, which on a logarithmic axis is not nearest in value.
+    const double toBefore = pixel.x() - xAxis->coordToPixel(*before);
+    const double toAfter = xAxis->coordToPixel(*after) - pixel.x();
+    return std::size_t((toBefore < toAfter ? before : after) - m_values.begin());
 }
 
 QPointF BifurcationPlot::columnPixel(std::size_t column) const
@@ -256,13 +336,18 @@ QPointF BifurcationPlot::columnPixel(std::size_t column) const
 QString BifurcationPlot::placeWords(std::size_t column) const
 {
     const auto& data = m_columns[column];
-    return columnInWords(m_axis, m_values[column], data ? &*data : nullptr, m_run.K);
+    return QString::fromStdString(
+        columnInWords(m_axis, m_values[column], data ? &*data : nullptr, m_run.K, localeDecimalSeparator()));
 }
 
+// The column's own width, between the middles to its neighbours.
 void BifurcationPlot::markPlace(std::optional<std::size_t> column)
 {
-    placeMark(m_pointer, column ? std::optional(m_values[*column]) : std::nullopt, {});
-    m_pointerLayer->replot();
+    m_pointer->setVisible(bool(column));
+    if (!column)
+        return;
+    const std::vector<double> edges = cellEdges(m_values, m_logarithmic);
+    m_pointer->place({edges[*column], edges[*column + 1]});
 }
 
 std::optional<std::size_t> BifurcationPlot::runPlace() const
@@ -279,7 +364,7 @@ void BifurcationPlot::movePointer(int steps)
     const auto from = keyStart();
     if (!from)
         return;
-    point(std::size_t(std::clamp(long(*from) + steps, 0L, long(m_values.size()) - 1)));
+    pointByKeys(std::size_t(std::clamp(long(*from) + steps, 0L, long(m_values.size()) - 1)));
 }
 
 void BifurcationPlot::keyPressEvent(QKeyEvent* event)

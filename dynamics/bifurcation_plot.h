@@ -1,13 +1,15 @@
 // The bifurcation diagram: for each value of r at the run's lag (or of the lag at the run's r), the
-// values of N that the run keeps visiting once its transient is left out, and under it, on the same
-// axis, the largest Lyapunov exponent of each run (above 0: chaos). r_c (or the lag at which the run's
-// r passes r_c) and the run itself are marked. The pointer or the arrow keys point at a column, which
-// the plot names in words; a click or Enter chooses its value. The plot only shows what it is given.
+// values of N that the run keeps visiting once its transient is left out, drawn as a line where the
+// run has settled on one value, and under it, on the same axis, the largest Lyapunov exponent of each
+// run (above 0: chaos). r_c and r_m (or the lag at which the run's r passes r_c) and the run itself
+// are marked and named beside their lines. Over r it covers the stability map's range of r, on a
+// logarithmic axis where the map has one. The pointer or the arrow keys point at a column, which the
+// plot names in words; a click or Enter chooses its value. The plot only shows what it is given.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "dynamics/dynamics_plan.h"
 #include "dynamics/pointing_plot.h"
+#include "model/dynamics_plan.h"
 
 #include <optional>
 #include <utility>
@@ -33,6 +35,8 @@ public:
     std::optional<std::size_t> columnAt(QPointF pixel) const;
     QPointF columnPixel(std::size_t column) const;
     QCPAxisRect* exponentRect() const { return m_exponentRect; }
+    // The names beside the marked lines ("r_c", "r_m", "this run") that are on show.
+    QList<QCPItemText*> shownLabels() const;
 
     QString title() const;
     // One row per column: its r (or T), the exponent, how the run ended, then each kept N.
@@ -48,6 +52,8 @@ protected:
     QString placeWords(std::size_t column) const override;
     void markPlace(std::optional<std::size_t> column) override;
     void choose(std::size_t column) override { emit chosen(m_values[column]); }
+    std::pair<QCPRange, QCPRange> fittedView() override;
+    void showView(const QCPRange& x, const QCPRange& y) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -57,25 +63,27 @@ private:
         QCPItemText* label;
         double labelHeight; // from the top of the plot of N, 0, to its foot, 1
     };
-    Mark addMark(const QPen& pen, QCPLayer* layer, double labelHeight);
+    Mark addMark(const QPen& pen, double labelHeight);
     void placeMark(const Mark& mark, std::optional<double> at, const QString& label);
     void showMarks(const DynamicsPlan& plan);
     void drawColumns();
-    void fitValueAxes();
+    void fitExponentAxis();
     void movePointer(int steps);
 
     QCPTextElement* m_title;
     QCPAxisRect* m_exponentRect;
+    QCPGraph* m_settled;
     QCPGraph* m_points;
     QCPGraph* m_exponent;
     QCPItemStraightLine* m_zero;
     QCPItemText* m_placeholder;
     Mark m_criticalMark;
+    Mark m_monotoneMark;
     Mark m_runMark;
-    QCPLayer* m_pointerLayer;
-    Mark m_pointer;
+    PlaceMark* m_pointer;
 
     BifurcationAxis m_axis = BifurcationAxis::Rate;
+    bool m_logarithmic = false;
     RunParameters m_run;
     int m_discard = 0;
     int m_keep = 0;

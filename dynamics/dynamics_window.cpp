@@ -4,16 +4,20 @@
 #include "charts/picture_menu.h"
 #include "charts/run_comparison.h"
 #include "dynamics/bifurcation_plot.h"
-#include "dynamics/regime_words.h"
 #include "dynamics/stability_map.h"
+#include "model/regime_words.h"
 #include "ui/accessibility.h"
 #include "ui/design.h"
+#include "ui/locale_numbers.h"
 
+#include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QTimer>
@@ -27,8 +31,9 @@ namespace {
 
 constexpr QSize FirstSize{1120, 740};
 // The words wrap to more lines as the window narrows, which its layout's own minimum does not foresee.
-constexpr QSize SmallestWindow{840, 660};
-constexpr QSize SmallestPlot{320, 300};
+// Narrow enough to open beside the main window's boxes on a screen 1280 pixels wide.
+constexpr QSize SmallestWindow{680, 660};
+constexpr QSize SmallestPlot{300, 300};
 
 const QString MapHint = QStringLiteral("Point at a cell to read its regime; click it (or press Enter) to put its r "
                                        "and T into the main window.");
@@ -114,18 +119,24 @@ DynamicsWindow::DynamicsWindow(RunComparison& comparison, Services services, Par
     m_drawing->setInterval(DrawingMilliseconds);
     connect(m_drawing, &QTimer::timeout, this, &DynamicsWindow::drawWhatCame);
     connect(&m_comparison, &RunComparison::currentRunChanged, this, &DynamicsWindow::runChanged);
-    connect(m_map, &StabilityMap::chosen, this, [this](double r, double lag) { m_choose(r, lag); });
+    connect(m_map, &StabilityMap::chosen, this, [this](double r, double lag) { chosen(r, lag); });
     connect(m_bifurcation, &BifurcationPlot::chosen, this, [this](double value) {
         if (m_bifurcation->axis() == BifurcationAxis::Rate)
-            m_choose(value, std::nullopt);
+            chosen(value, std::nullopt);
         else
-            m_choose(std::nullopt, value);
+            chosen(std::nullopt, value);
     });
     restart();
 }
 
+QSize DynamicsWindow::firstSize() { return FirstSize; }
+QSize DynamicsWindow::smallestSize() { return SmallestWindow; }
+
 DynamicsWindow::~DynamicsWindow()
 {
+    // The plots outlive this part of the window for a moment, while the window closes under them.
+    for (QObject* plot : {static_cast<QObject*>(m_map), static_cast<QObject*>(m_bifurcation)})
+        disconnect(plot, nullptr, this, nullptr);
     m_wordsJob.stop();
     m_mapJob.stop();
     m_bifurcationJob.stop();
@@ -147,9 +158,18 @@ QGroupBox* DynamicsWindow::buildWordsPart()
     m_sentences->setFocusPolicy(Qt::StrongFocus);
     m_sentences->setContextMenuPolicy(Qt::NoContextMenu);
     m_headline->setContextMenuPolicy(Qt::NoContextMenu);
+    // One line that is always there, so that a click does not move the plots under the pointer.
+    m_choiceNote = accessible(new QLabel, "choiceNote", QStringLiteral("What the last click wrote"));
+    m_choiceNote->setContextMenuPolicy(Qt::NoContextMenu);
+    QFont noteFont = m_choiceNote->font();
+    noteFont.setBold(true);
+    m_choiceNote->setFont(noteFont);
+    m_choiceNote->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_choiceNote->setFixedHeight(m_choiceNote->fontMetrics().lineSpacing() + 2);
     auto* layout = new QVBoxLayout(m_wordsPart);
     layout->addWidget(m_headline);
     layout->addWidget(m_sentences);
+    layout->addWidget(m_choiceNote);
     return m_wordsPart;
 }
 
@@ -208,17 +228,36 @@ QGroupBox* DynamicsWindow::buildBifurcationPart()
     return m_bifurcationPart;
 }
 
+// The words are a text: their menu copies it. The plots are pictures with data, which zoom.
 void DynamicsWindow::addMenus()
 {
-    new PictureMenu(*m_wordsPart, m_services,
-                    {.title = [] { return QStringLiteral("The last run in words"); },
-                     .dataText = [this](QChar separator) { return wordsDataText(separator); }});
-    new PictureMenu(*m_map, m_services,
-                    {.title = [this] { return m_map->title(); },
-                     .dataText = [this](QChar separator) { return m_map->dataText(separator); }});
-    new PictureMenu(*m_bifurcation, m_services,
-                    {.title = [this] { return m_bifurcation->title(); },
-                     .dataText = [this](QChar separator) { return m_bifurcation->dataText(separator); }});
+    auto* wordsMenu = new QMenu(m_wordsPart);
+    wordsMenu->setObjectName(QStringLiteral("chartMenu"));
+    wordsMenu->setAccessibleName(QStringLiteral("Menu of the words"));
+    connect(wordsMenu->addAction(QStringLiteral("Copy text")), &QAction::triggered, this,
+            [this] { QApplication::clipboard()->setText(wordsDataText(QChar::fromLatin1(localeDecimalSeparator()))); });
+    m_wordsPart->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_wordsPart, &QWidget::customContextMenuRequested, wordsMenu,
+            [this, wordsMenu](const QPoint& at) { wordsMenu->popup(m_wordsPart->mapToGlobal(at)); });
+    const auto plotMenu = [this](PointingPlot* plot, std::function<QString()> title,
+                                 std::function<QString(QChar)> dataText) {
+        QMenu* menu = (new PictureMenu(*plot, m_services, {.title = std::move(title), .dataText = std::move(dataText)}))
+                          ->menu();
+        menu->addSeparator();
+        connect(menu->addAction(QStringLiteral("Fit to data")), &QAction::triggered, plot, &PointingPlot::fitToData);
+    };
+    plotMenu(
+        m_map, [this] { return m_map->title(); }, [this](QChar separator) { return m_map->dataText(separator); });
+    plotMenu(
+        m_bifurcation, [this] { return m_bifurcation->title(); },
+        [this](QChar separator) { return m_bifurcation->dataText(separator); });
+}
+
+// The boxes are written (and brought into sight by the one who wrote them), and the window says so.
+void DynamicsWindow::chosen(std::optional<double> r, std::optional<double> lag)
+{
+    m_choose(r, lag);
+    m_choiceNote->setText(QString::fromStdString(choiceWords(r, lag, localeDecimalSeparator())));
 }
 
 bool DynamicsWindow::working() const
@@ -241,6 +280,7 @@ void DynamicsWindow::restart()
     m_mapJob.stop();
     m_bifurcationJob.stop();
     m_report.reset();
+    m_choiceNote->clear(); // what it said belongs to the run before
     if (!run) {
         m_plan.reset();
         showWords(noRunWords());
@@ -251,7 +291,7 @@ void DynamicsWindow::restart()
         return;
     }
     m_plan = planDynamics(*run);
-    showWords(workingWords(*run));
+    showWords(workingWords(*run, localeDecimalSeparator()));
     m_map->showPlan(*m_plan);
     m_bifurcation->showPlan(*m_plan, chosenAxis());
     startWords();
@@ -323,7 +363,7 @@ void DynamicsWindow::drawWhatCame()
     auto words = m_wordsJob.take();
     if (!words.items.empty()) {
         m_report = words.items.back();
-        showWords(runInWords(m_plan->run, m_report));
+        showWords(runInWords(m_plan->run, m_report, localeDecimalSeparator()));
     }
     auto cells = m_mapJob.take();
     m_map->addCells(cells.items);
@@ -338,8 +378,8 @@ void DynamicsWindow::drawWhatCame()
 
 void DynamicsWindow::showWords(const RunWords& words)
 {
-    m_headline->setText(words.headline);
-    m_sentences->setText(words.sentences);
+    m_headline->setText(QString::fromStdString(words.headline));
+    m_sentences->setText(QString::fromStdString(words.sentences));
 }
 
 void DynamicsWindow::showProgress(QProgressBar* bar, std::size_t done, std::size_t total, bool finished)
@@ -357,11 +397,12 @@ void DynamicsWindow::showProgress(QProgressBar* bar, std::size_t done, std::size
 QString DynamicsWindow::wordsDataText(QChar decimalSeparator) const
 {
     QString text = m_headline->text() + QLatin1Char('\n') + m_sentences->text() + QLatin1Char('\n');
-    if (m_plan)
-        text += QLatin1Char('\n')
-            + tableText({QStringLiteral("quantity"), QStringLiteral("value")},
-                        runFacts(m_plan->run, m_report, decimalSeparator));
-    return text;
+    if (!m_plan)
+        return text;
+    QList<QStringList> rows;
+    for (const auto& [name, value] : runFacts(m_plan->run, m_report, char(decimalSeparator.unicode())))
+        rows << QStringList{QString::fromStdString(name), QString::fromStdString(value)};
+    return text + QLatin1Char('\n') + tableText({QStringLiteral("quantity"), QStringLiteral("value")}, rows);
 }
 
 } // namespace tarnis

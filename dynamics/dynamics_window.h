@@ -6,7 +6,7 @@
 #pragma once
 
 #include "dynamics/background_job.h"
-#include "dynamics/dynamics_plan.h"
+#include "model/dynamics_plan.h"
 #include "ui/services.h"
 
 #include <QWidget>
@@ -31,7 +31,8 @@ struct RunWords;
 class DynamicsWindow : public QWidget {
     Q_OBJECT
 public:
-    // Writes r, the lag or both into the main window's boxes as a preset does.
+    // Writes r, the lag or both into the main window's boxes as a preset does, and brings the boxes
+    // into sight.
     using ParameterChoice = std::function<void(std::optional<double> r, std::optional<double> lag)>;
 
     // The window reads the current run from the comparison and follows its changes.
@@ -41,6 +42,10 @@ public:
     // How often the results that came in are drawn while the work goes on, and when first.
     static constexpr int DrawingMilliseconds = 50;
     static constexpr int FirstLookMilliseconds = 10;
+
+    // The size the window opens at, and the smallest it can be, with room for its words and both plots.
+    static QSize firstSize();
+    static QSize smallestSize();
 
     // Some of the work for the current run is still going on (or about to start).
     bool working() const;
@@ -53,6 +58,7 @@ private:
     QGroupBox* buildMapPart();
     QGroupBox* buildBifurcationPart();
     void addMenus();
+    void chosen(std::optional<double> r, std::optional<double> lag);
     void runChanged();
     void restart();
     void startWords();
@@ -75,6 +81,7 @@ private:
     QGroupBox* m_wordsPart;
     QLabel* m_headline;
     QLabel* m_sentences;
+    QLabel* m_choiceNote; // what the last click on a plot wrote into the main window
     QGroupBox* m_mapPart;
     StabilityMap* m_map;
     QLabel* m_mapPointed;

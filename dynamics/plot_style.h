@@ -1,5 +1,6 @@
 // The look that the dynamics window's plots share with the run charts: Arial titles and tick labels
-// of the same sizes, a title above the plot, and a layer for the pointer that is redrawn alone.
+// of the same sizes, a title above the plot, and a layer for the pointer that is redrawn alone. Numbers
+// on their axes have no group separators; a logarithmic axis writes every label in one notation.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -8,6 +9,15 @@
 namespace tarnis {
 
 void styleAxis(QCPAxis* axis, const QString& label);
+// Numbers with the user's decimal separator and no group separators, on every axis of the plot.
+void plainNumbers(QCustomPlot& plot);
+// A linear axis, or a logarithmic one with a label at every power of ten (closer in, where less than a
+// decade shows): for r written as powers of ten ("10⁻³", "2·10⁻³"), for the lag as whole numbers.
+enum class AxisNumbers { General, PowersOfTen };
+void setScale(QCPAxis* axis, bool logarithmic, AxisNumbers numbers);
+// A range on the axis' own scale, as a logarithmic axis takes it: the logarithms of its ends.
+double toAxisScale(const QCPAxis* axis, double value);
+double fromAxisScale(const QCPAxis* axis, double value);
 // A title in a row of its own above everything else.
 QCPTextElement* addTitle(QCustomPlot& plot);
 // A layer above the data, redrawn on its own as the pointer moves.

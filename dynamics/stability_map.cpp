@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dynamics/stability_map.h"
 
+#include "charts/axis_fit.h"
 #include "charts/chart_pictures.h"
 #include "dynamics/plot_style.h"
+#include "dynamics/regime_cells.h"
 #include "dynamics/regime_palette.h"
-#include "dynamics/regime_words.h"
+#include "model/regime_words.h"
+#include "ui/locale_numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarnis {
@@ -14,20 +18,7 @@ namespace {
 
 constexpr int LegendColumnPixels = 150; // room for "sustained oscillations" beside its swatch
 constexpr int PageCells = 10;           // Page Up and Page Down move this many values of r
-
-QCPColorGradient regimeGradient()
-{
-    // One level per regime, each exactly its colour: the cells are categories, not a scale.
-    QCPColorGradient gradient;
-    gradient.clearColorStops();
-    const int last = int(AllRegimes.size()) - 1;
-    for (int index = 0; index <= last; ++index)
-        gradient.setColorStopAt(double(index) / last, regimeColour(AllRegimes[std::size_t(index)]));
-    gradient.setLevelCount(last + 1);
-    gradient.setNanHandling(QCPColorGradient::nhNanColor);
-    gradient.setNanColor(NotComputedColour);
-    return gradient;
-}
+constexpr double RunMarkSize = 13.0;
 
 // A line with a white halo under it, which keeps it visible on every colour of the cells.
 QCPGraph* haloGraph(QCustomPlot& plot)
@@ -46,6 +37,22 @@ QCPGraph* curveGraph(QCustomPlot& plot, Qt::PenStyle style, const QString& name)
     return curve;
 }
 
+// The name of a line beside it: dark on white, so that it reads on any cell.
+QCPItemText* lineLabel(QCustomPlot& plot, const QString& text)
+{
+    auto* label = new QCPItemText(&plot);
+    label->setText(text);
+    label->setFont(legendFont());
+    label->setColor(Qt::black);
+    label->setBrush(Qt::white);
+    label->setPen(QPen(QColor(90, 90, 90), 0.0));
+    label->setPadding(QMargins(2, 0, 2, 0));
+    label->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    label->setClipToAxisRect(true);
+    label->setVisible(false);
+    return label;
+}
+
 // A swatch of a regime's colour in the legend: a plottable with no data.
 void addSwatch(QCustomPlot& plot, const QColor& colour, const QString& name)
 {
@@ -56,40 +63,62 @@ void addSwatch(QCustomPlot& plot, const QColor& colour, const QString& name)
     swatch->addToLegend();
 }
 
+// A regime's name in the legend, where a colour needs no more than this to be told apart.
+QString legendName(Regime regime)
+{
+    return regime == Regime::UnstableEquilibrium ? QStringLiteral("unstable equilibrium") : regimeName(regime);
+}
+
+// The index of the cell between edges that holds `value`; none outside them.
+std::optional<std::size_t> between(const std::vector<double>& edges, double value)
+{
+    if (edges.size() < 2 || !(value >= edges.front()) || !(value < edges.back()))
+        return std::nullopt;
+    return std::size_t(std::ranges::upper_bound(edges, value) - edges.begin()) - 1;
+}
+
+std::size_t nearest(const std::vector<double>& values, double value)
+{
+    const auto closer = [value](double a, double b) { return std::abs(a - value) < std::abs(b - value); };
+    return std::size_t(std::ranges::min_element(values, closer) - values.begin());
+}
+
 } // namespace
 
 StabilityMap::StabilityMap(QWidget* parent)
     : PointingPlot(parent)
     , m_title(addTitle(*this))
-    , m_cells(new QCPColorMap(xAxis, yAxis))
 {
     setBackground(Qt::white);
+    plainNumbers(*this);
     setAutoAddPlottableToLegend(false);
-    m_cells->removeFromLegend(); // made before the rule above; its colours have a legend of their own
     styleAxis(xAxis, QStringLiteral("Time lag T"));
     styleAxis(yAxis, QStringLiteral("Intrinsic rate r"));
-    m_cells->setGradient(regimeGradient());
-    m_cells->setDataRange(QCPRange(0, double(AllRegimes.size() - 1)));
-    m_cells->setInterpolate(false);
+    m_cells = new RegimeCells(xAxis, yAxis);
+    std::vector<QColor> colours;
+    for (const Regime regime : AllRegimes)
+        colours.push_back(regimeColour(regime));
+    m_cells->setColours(colours, NotComputedColour);
     placeLegend();
     for (const Regime regime : AllRegimes)
-        addSwatch(*this, regimeColour(regime), regimeName(regime));
+        addSwatch(*this, regimeColour(regime), legendName(regime));
     addSwatch(*this, NotComputedColour, QStringLiteral("still being computed"));
     m_stableHalo = haloGraph(*this);
     m_stable = curveGraph(*this, Qt::SolidLine, QStringLiteral("r_c: stable below"));
     m_monotoneHalo = haloGraph(*this);
     m_monotone = curveGraph(*this, Qt::DashLine, QStringLiteral("r_m: no overshoot below"));
+    m_stableLabel = lineLabel(*this, QStringLiteral("r_c"));
+    m_monotoneLabel = lineLabel(*this, QStringLiteral("r_m"));
     m_run = addGraph();
     m_run->setLineStyle(QCPGraph::lsNone);
-    m_run->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCrossCircle, QPen(Qt::black, 2.0), Qt::white, 13));
+    m_run->setScatterStyle(
+        QCPScatterStyle(QCPScatterStyle::ssCrossCircle, QPen(Qt::black, 2.0), Qt::white, RunMarkSize));
     m_run->setName(QStringLiteral("the last run"));
     m_run->addToLegend();
     m_placeholder = addPlaceholder(*this, axisRect());
-    m_pointerLayer = addPointerLayer(*this);
-    m_pointer = new QCPItemRect(this);
-    m_pointer->setLayer(m_pointerLayer);
-    m_pointer->setPen(QPen(Qt::black, 2.0));
-    m_pointer->setVisible(false);
+    QCPLayer* pointerLayer = addPointerLayer(*this);
+    m_pointer = new PlaceMark(*this, {axisRect()}, false);
+    m_pointer->setLayer(pointerLayer);
 
     showNoRun();
 }
@@ -118,52 +147,82 @@ void StabilityMap::resizeEvent(QResizeEvent* event)
         legend->setWrap(columns);
         legend->setFillOrder(QCPLegend::foColumnsFirst, true);
     }
-    QCustomPlot::resizeEvent(event);
+    PointingPlot::resizeEvent(event);
 }
 
 void StabilityMap::showNoRun()
 {
     m_grid = {};
+    m_lagEdges.clear();
+    m_rateEdges.clear();
     m_limits.clear();
     m_reports.clear();
     m_computed = 0;
     point(std::nullopt);
-    m_cells->setVisible(false);
+    m_cells->clear();
     for (QCPGraph* graph : {m_stableHalo, m_stable, m_monotoneHalo, m_monotone, m_run})
         graph->data()->clear();
+    m_stableLabel->setVisible(false);
+    m_monotoneLabel->setVisible(false);
     m_placeholder->setVisible(true);
-    m_title->setText(QStringLiteral("Regimes over the lag T and r"));
-    xAxis->setRange(0, 20);
-    yAxis->setRange(0, 1);
-    replot(rpQueuedReplot);
+    m_title->setText(QString::fromStdString(mapTitle(std::nullopt, localeDecimalSeparator())));
+    setScale(xAxis, false, AxisNumbers::General);
+    setScale(yAxis, false, AxisNumbers::General);
+    fitView(true);
 }
 
 void StabilityMap::showPlan(const DynamicsPlan& plan)
 {
     m_grid = plan.map;
+    m_lagEdges = plan.lagEdges;
+    m_rateEdges = plan.rateEdges;
     m_limits = plan.limits;
     m_runParameters = plan.run;
     m_reports.assign(m_grid.cellCount(), std::nullopt);
     m_computed = 0;
-    const double lagStep = m_grid.lags[1] - m_grid.lags[0];
-    const double rateStep = m_grid.rates[0];
-    m_cells->data()->setSize(int(m_grid.lags.size()), int(m_grid.rates.size()));
-    m_cells->data()->setRange(QCPRange(m_grid.lags.front(), m_grid.lags.back()),
-                              QCPRange(m_grid.rates.front(), m_grid.rates.back()));
-    m_cells->data()->fill(qQNaN());
-    m_cells->setVisible(true);
+    point(std::nullopt);
+    m_cells->setEdges(m_lagEdges, m_rateEdges);
     m_placeholder->setVisible(false);
+    setScale(xAxis, plan.logarithmic, AxisNumbers::General);
+    setScale(yAxis, plan.logarithmic, AxisNumbers::PowersOfTen);
     drawLimits(plan);
     m_run->data()->clear();
-    m_run->addData(plan.run.lag, plan.run.r);
-    m_title->setText(QStringLiteral("Regimes over the lag T and r (N(0) = %1, K = %2)")
-                         .arg(QLocale().toString(plan.run.n0, 'g', 6), QLocale().toString(plan.run.K, 'g', 6)));
-    xAxis->setRange(m_grid.lags.front() - lagStep / 2, m_grid.lags.back() + lagStep / 2);
-    yAxis->setRange(rateStep / 2, m_grid.rates.back() + rateStep / 2);
-    point(std::nullopt);
-    replot(rpQueuedReplot);
+    if (runOnMap())
+        m_run->addData(plan.run.lag, plan.run.r);
+    m_title->setText(QString::fromStdString(mapTitle(plan.run, localeDecimalSeparator())));
+    fitView(true);
 }
 
+bool StabilityMap::runOnMap() const
+{
+    return !m_lagEdges.empty() && m_runParameters.lag >= m_lagEdges.front() && m_runParameters.lag <= m_lagEdges.back()
+        && m_runParameters.r >= m_rateEdges.front() && m_runParameters.r <= m_rateEdges.back();
+}
+
+// The cells' edges, and as much more as the run's mark needs to lie whole inside.
+std::pair<QCPRange, QCPRange> StabilityMap::fittedView()
+{
+    if (m_lagEdges.empty())
+        return {QCPRange(0, 20), QCPRange(0, 1)};
+    QCPRange x(m_lagEdges.front(), m_lagEdges.back());
+    QCPRange y(m_rateEdges.front(), m_rateEdges.back());
+    if (!runOnMap())
+        return {x, y};
+    // The plot's size with the tick labels of these ranges, whatever the view was.
+    xAxis->setRange(x);
+    yAxis->setRange(y);
+    updateLayout();
+    const auto room = [](QCPAxis* axis, const QCPRange& range, double at, int length) {
+        const AxisRange widened = withMarkerRoom({toAxisScale(axis, range.lower), toAxisScale(axis, range.upper)},
+                                                 toAxisScale(axis, at), toAxisScale(axis, at), length, RunMarkRadius);
+        return QCPRange(fromAxisScale(axis, widened.lower), fromAxisScale(axis, widened.upper));
+    };
+    return {room(xAxis, x, m_runParameters.lag, axisRect()->width()),
+            room(yAxis, y, m_runParameters.r, axisRect()->height())};
+}
+
+// Each limit's curve along the lags, and its name beside it a quarter of the way across, where the two
+// lie furthest apart for their labels.
 void StabilityMap::drawLimits(const DynamicsPlan& plan)
 {
     QVector<double> lags, stable, monotone;
@@ -178,6 +237,12 @@ void StabilityMap::drawLimits(const DynamicsPlan& plan)
     m_stable->setData(lags, stable, true);
     m_monotoneHalo->setData(lags, monotone, true);
     m_monotone->setData(lags, monotone, true);
+    const qsizetype at = lags.size() / 4;
+    for (const auto& [label, values] : {std::pair{m_stableLabel, &stable}, std::pair{m_monotoneLabel, &monotone}}) {
+        label->setVisible(at < lags.size());
+        if (at < lags.size())
+            label->position->setCoords(lags[at], (*values)[at]);
+    }
 }
 
 void StabilityMap::addCells(const std::vector<ScanCell>& cells)
@@ -191,7 +256,7 @@ void StabilityMap::addCells(const std::vector<ScanCell>& cells)
         if (!m_reports[index])
             ++m_computed;
         m_reports[index] = cell.report;
-        m_cells->data()->setCell(int(cell.lagIndex), int(cell.rateIndex), regimeIndex(cell.report.regime));
+        m_cells->setCell(index, regimeIndex(cell.report.regime));
     }
     retellPointed();
     replot(rpQueuedReplot);
@@ -201,39 +266,45 @@ std::optional<std::size_t> StabilityMap::cellAt(QPointF pixel) const
 {
     if (m_reports.empty() || !axisRect()->rect().contains(pixel.toPoint()))
         return std::nullopt;
-    const double lagStep = m_grid.lags[1] - m_grid.lags[0];
-    const double rateStep = m_grid.rates[0];
-    const long lagIndex = std::lround(xAxis->pixelToCoord(pixel.x()) / lagStep);
-    const long rateIndex = std::lround(yAxis->pixelToCoord(pixel.y()) / rateStep) - 1;
-    if (lagIndex < 0 || rateIndex < 0 || lagIndex >= long(m_grid.lags.size()) || rateIndex >= long(m_grid.rates.size()))
+    const auto lag = between(m_lagEdges, xAxis->pixelToCoord(pixel.x()));
+    const auto rate = between(m_rateEdges, yAxis->pixelToCoord(pixel.y()));
+    if (!lag || !rate)
         return std::nullopt;
-    return std::size_t(rateIndex) * m_grid.lags.size() + std::size_t(lagIndex);
+    return *rate * m_grid.lags.size() + *lag;
 }
 
 double StabilityMap::cellRate(std::size_t cell) const { return m_grid.rates[cell / m_grid.lags.size()]; }
 double StabilityMap::cellLag(std::size_t cell) const { return m_grid.lags[cell % m_grid.lags.size()]; }
 
+// The middle of the cell on screen, between its edges.
 QPointF StabilityMap::cellCentre(std::size_t cell) const
 {
-    return {xAxis->coordToPixel(cellLag(cell)), yAxis->coordToPixel(cellRate(cell))};
+    const std::size_t lag = cell % m_grid.lags.size(), rate = cell / m_grid.lags.size();
+    return {(xAxis->coordToPixel(m_lagEdges[lag]) + xAxis->coordToPixel(m_lagEdges[lag + 1])) / 2.0,
+            (yAxis->coordToPixel(m_rateEdges[rate]) + yAxis->coordToPixel(m_rateEdges[rate + 1])) / 2.0};
+}
+
+std::optional<QPointF> StabilityMap::runMarkCentre() const
+{
+    if (m_run->data()->isEmpty())
+        return std::nullopt;
+    return QPointF(xAxis->coordToPixel(m_runParameters.lag), yAxis->coordToPixel(m_runParameters.r));
 }
 
 QString StabilityMap::placeWords(std::size_t cell) const
 {
     const auto& report = m_reports[cell];
-    return cellInWords(cellRate(cell), cellLag(cell), report ? &*report : nullptr, m_grid.K);
+    return QString::fromStdString(
+        cellInWords(cellRate(cell), cellLag(cell), report ? &*report : nullptr, m_grid.K, localeDecimalSeparator()));
 }
 
 void StabilityMap::markPlace(std::optional<std::size_t> cell)
 {
     m_pointer->setVisible(bool(cell));
-    if (cell) {
-        const double lagStep = m_grid.lags[1] - m_grid.lags[0];
-        const double rateStep = m_grid.rates[0];
-        m_pointer->topLeft->setCoords(cellLag(*cell) - lagStep / 2, cellRate(*cell) + rateStep / 2);
-        m_pointer->bottomRight->setCoords(cellLag(*cell) + lagStep / 2, cellRate(*cell) - rateStep / 2);
-    }
-    m_pointerLayer->replot();
+    if (!cell)
+        return;
+    const std::size_t lag = *cell % m_grid.lags.size(), rate = *cell / m_grid.lags.size();
+    m_pointer->place({m_lagEdges[lag], m_lagEdges[lag + 1]}, {m_rateEdges[rate], m_rateEdges[rate + 1]});
 }
 
 void StabilityMap::choose(std::size_t cell) { emit chosen(cellRate(cell), cellLag(cell)); }
@@ -242,10 +313,6 @@ std::optional<std::size_t> StabilityMap::runPlace() const
 {
     if (m_reports.empty())
         return std::nullopt;
-    const auto nearest = [](const std::vector<double>& values, double value) {
-        const auto closer = [value](double a, double b) { return std::abs(a - value) < std::abs(b - value); };
-        return std::size_t(std::ranges::min_element(values, closer) - values.begin());
-    };
     return nearest(m_grid.rates, m_runParameters.r) * m_grid.lags.size() + nearest(m_grid.lags, m_runParameters.lag);
 }
 
@@ -257,7 +324,7 @@ void StabilityMap::movePointer(int lagSteps, int rateSteps)
     const long lags = long(m_grid.lags.size()), rates = long(m_grid.rates.size());
     const long lag = std::clamp(long(*from % m_grid.lags.size()) + lagSteps, 0L, lags - 1);
     const long rate = std::clamp(long(*from / m_grid.lags.size()) + rateSteps, 0L, rates - 1);
-    point(std::size_t(rate * lags + lag));
+    pointByKeys(std::size_t(rate * lags + lag));
 }
 
 void StabilityMap::keyPressEvent(QKeyEvent* event)

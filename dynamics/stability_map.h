@@ -1,17 +1,20 @@
 // The stability map: the regime of every pair of lag T (across) and r (up) as a coloured cell, the
-// limits of linear theory over the cells (r_c solid, r_m dashed), the last run's place, and a legend
-// of the colours. The pointer or the arrow keys point at a cell, which the map names in words; a click
-// or Enter chooses it. The map only shows what it is given; the window computes it.
+// limits of linear theory over the cells (r_c solid, r_m dashed, each named beside its line), the last
+// run's place, and a legend of the colours. Beyond lag 20 both axes are logarithmic. The pointer or the
+// arrow keys point at a cell, which the map names in words; a click or Enter chooses it. The map only
+// shows what it is given; the window computes it.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "dynamics/dynamics_plan.h"
 #include "dynamics/pointing_plot.h"
+#include "model/dynamics_plan.h"
 
 #include <optional>
 #include <vector>
 
 namespace tarnis {
+
+class RegimeCells;
 
 class StabilityMap : public PointingPlot {
     Q_OBJECT
@@ -32,6 +35,9 @@ public:
     QPointF cellCentre(std::size_t cell) const;
     double cellRate(std::size_t cell) const;
     double cellLag(std::size_t cell) const;
+    // Where the last run's mark stands, in pixels; none when the run lies off the map.
+    std::optional<QPointF> runMarkCentre() const;
+    static constexpr double RunMarkRadius = 8.0; // pixels from the mark's centre to the edge of its pen
 
     QString title() const;
     // One row per cell, r-major: r, T, the regime and its numbers, r_m and r_c of the lag.
@@ -47,6 +53,7 @@ protected:
     QString placeWords(std::size_t cell) const override;
     void markPlace(std::optional<std::size_t> cell) override;
     void choose(std::size_t cell) override;
+    std::pair<QCPRange, QCPRange> fittedView() override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -54,19 +61,23 @@ private:
     void placeLegend();
     void drawLimits(const DynamicsPlan& plan);
     void movePointer(int lagSteps, int rateSteps);
+    bool runOnMap() const;
 
     QCPTextElement* m_title;
-    QCPColorMap* m_cells;
+    RegimeCells* m_cells;
     QCPGraph* m_stableHalo;
     QCPGraph* m_stable;
     QCPGraph* m_monotoneHalo;
     QCPGraph* m_monotone;
+    QCPItemText* m_stableLabel;
+    QCPItemText* m_monotoneLabel;
     QCPGraph* m_run;
     QCPItemText* m_placeholder;
-    QCPLayer* m_pointerLayer;
-    QCPItemRect* m_pointer;
+    PlaceMark* m_pointer;
 
     ScanGrid m_grid;
+    std::vector<double> m_lagEdges;
+    std::vector<double> m_rateEdges;
     std::vector<std::optional<StabilityLimits>> m_limits;
     RunParameters m_runParameters;
     std::vector<std::optional<RegimeReport>> m_reports;

@@ -26,6 +26,10 @@ std::string_view regimeText(Regime regime)
         return "sustained oscillations";
     case Regime::Chaotic:
         return "chaotic";
+    case Regime::UnstableEquilibrium:
+        return "rests on an unstable equilibrium";
+    case Regime::DeclinesTowardsZero:
+        return "declines towards 0";
     case Regime::DiesOut:
         return "dies out";
     case Regime::LeavesRange:
@@ -80,6 +84,7 @@ RegimeReport ended(const Trajectory& trajectory)
     report.regime = trajectory.end == RunEnd::DiedOut ? Regime::DiesOut : Regime::LeavesRange;
     report.endStep = trajectory.lastStep;
     report.steps = trajectory.lastStep;
+    report.lastN = trajectory.N[std::size_t(trajectory.lastStep)];
     return report;
 }
 
@@ -247,13 +252,39 @@ bool monotone(const Settled& settled)
     return !(rises && falls);
 }
 
-// At rest or on the way there: smooth unless N − K keeps changing sign within the linear band.
-RegimeReport cameToRest(const RunParameters& p, const Settled& settled, double fixedPoint, double noise)
+// Sitting on K (within rounding) where linear theory says that a deviation from it grows: how fast
+// it grows per step, as the exponent of its dominant root. On K the tangent of the run is the linear
+// deviation, but one started from N(0) alone can stay on a slower root for ever (at r = 2 and an even
+// lag it swings as (−1)^t, exactly), so the root gives the exponent here, not the measure.
+std::optional<double> unstableGrowth(const RunParameters& p, const std::array<double, 4>& deviations, double noise)
+{
+    if (deviations[3] > noise)
+        return std::nullopt;
+    const auto linear = linearResponse(p.r, p.lag);
+    if (!linear || linear->verdict != LinearVerdict::UnstableAtK)
+        return std::nullopt;
+    return std::log(linear->modulus);
+}
+
+// At rest or on the way there: smooth unless N − K keeps changing sign within the linear band. Near 0
+// (which N, staying positive, cannot oscillate around) a negative r declines towards it, and a
+// positive one is still far below K.
+RegimeReport cameToRest(const RunParameters& p, const Settled& settled, double fixedPoint,
+                        const std::array<double, 4>& deviations, double noise)
 {
     RegimeReport report;
     report.regime = Regime::SettlesSmoothly;
-    if (fixedPoint != p.K || p.r == 0.0)
-        return report; // N stays positive, so it cannot oscillate around 0
+    if (p.r == 0.0)
+        return report;
+    if (fixedPoint != p.K) {
+        report.regime = p.r < 0.0 ? Regime::DeclinesTowardsZero : Regime::SettlesSmoothly;
+        return report;
+    }
+    if (const auto growth = unstableGrowth(p, deviations, noise)) {
+        report.regime = Regime::UnstableEquilibrium;
+        report.lyapunov = growth;
+        return report;
+    }
     const Crossings crossings = tailCrossings(settled.N, settled.to, fixedPoint, noise);
     if (crossings.signChanges < 2)
         return report;
@@ -280,6 +311,9 @@ RegimeReport oscillating(const RunParameters& p, const Settled& settled, double 
     return report;
 }
 
+void addMeasures(RegimeReport& report, const RunParameters& p, const Settled& settled, std::optional<double> exponent,
+                 double low, double high);
+
 // The regime of a trajectory that stayed within range up to its last step, or nothing when it needs a
 // longer look (unless this is the last one allowed).
 std::optional<RegimeReport> judge(const RunParameters& p, RegimeWorkspace& workspace, bool lastLook,
@@ -295,13 +329,14 @@ std::optional<RegimeReport> judge(const RunParameters& p, RegimeWorkspace& works
     const auto [low, high] = std::minmax_element(settled.N + settled.from, settled.N + settled.to + 1);
     const double fixedPoint = fixedPointNear(p.r, p.K, settled.N[settled.to]);
     const double noise = NoiseLevel * std::fabs(fixedPoint);
-    const Approach approach = approachOf(quarterDeviations(settled, fixedPoint), noise, lastLook);
+    const auto deviations = quarterDeviations(settled, fixedPoint);
+    const Approach approach = approachOf(deviations, noise, lastLook);
     if (approach == Approach::Slow)
         return std::nullopt;
 
     std::optional<RegimeReport> report;
     if (approach == Approach::Clear || monotone(settled)) {
-        report = cameToRest(p, settled, fixedPoint, noise);
+        report = cameToRest(p, settled, fixedPoint, deviations, noise);
     } else {
         const double scale = std::max(std::fabs(*low), std::fabs(*high));
         const Repetition repetition = repetitionOf(settled, scale, 4 * int(std::ceil(p.lag)) + 2);
@@ -313,22 +348,37 @@ std::optional<RegimeReport> judge(const RunParameters& p, RegimeWorkspace& works
         else if (!repetition.forming || lastLook)
             report = oscillating(p, settled, exponent, *low, *high);
     }
-    if (report) {
-        report->lyapunov = measured;
-        report->nMin = *low;
-        report->nMax = *high;
-        report->steps = trajectory.lastStep;
-    }
+    if (report)
+        addMeasures(*report, p, settled, measured, *low, *high);
     return report;
+}
+
+// The numbers of the settled part, where there is one: a decline and a run still on its way to K
+// have none (their smallest N would be rounding's last subnormal or a value passed on the way).
+void addMeasures(RegimeReport& report, const RunParameters& p, const Settled& settled, std::optional<double> exponent,
+                 double low, double high)
+{
+    report.steps = settled.to;
+    report.lastN = settled.N[settled.to];
+    report.stillApproaching = report.regime == Regime::SettlesSmoothly && p.r != 0.0
+        && !(std::fabs(report.lastN - p.K) <= NearEnd * std::fabs(p.K));
+    if (report.stillApproaching)
+        return;
+    if (!report.lyapunov)
+        report.lyapunov = exponent;
+    if (report.regime == Regime::DeclinesTowardsZero)
+        return;
+    report.nMin = low;
+    report.nMax = high;
 }
 
 } // namespace
 
-std::optional<RegimeReport> runRegime(const RunParameters& parameters, RegimeWorkspace& workspace,
-                                      const std::atomic<bool>* cancel)
+namespace {
+
+std::optional<RegimeReport> longRun(const RunParameters& parameters, RegimeWorkspace& workspace,
+                                    const std::atomic<bool>* cancel)
 {
-    if (!(parameters.lag <= MaxAnalysedLag))
-        return std::nullopt;
     const Horizon horizon = horizonFor(parameters.lag);
     for (int steps = horizon.first;; steps = std::min(2 * steps, horizon.last)) {
         computeTrajectory(workspace.trajectory, parameters, steps, cancel);
@@ -343,6 +393,25 @@ std::optional<RegimeReport> runRegime(const RunParameters& parameters, RegimeWor
         if (cancelRequested(cancel))
             return std::nullopt;
     }
+}
+
+} // namespace
+
+std::optional<RegimeReport> runRegime(const RunParameters& parameters, RegimeWorkspace& workspace,
+                                      const std::atomic<bool>* cancel)
+{
+    if (!(parameters.lag <= MaxAnalysedLag))
+        return std::nullopt;
+    auto report = longRun(parameters, workspace, cancel);
+    if (!report || report->regime != Regime::UnstableEquilibrium)
+        return report;
+    RunParameters disturbed = parameters;
+    disturbed.n0 = parameters.K - Disturbance * parameters.K;
+    const auto grown = longRun(disturbed, workspace, cancel);
+    if (!grown)
+        return std::nullopt; // cancelled
+    report->disturbed = grown->regime;
+    return report;
 }
 
 std::optional<RegimeReport> runRegime(const RunParameters& parameters)

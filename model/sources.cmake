@@ -25,4 +25,7 @@ set(tarnis_model_sources
 )
 set(tarnis_model_thread_sources
     parameter_scan.h parameter_scan.cpp
+    quantity_text.h quantity_text.cpp
+    regime_words.h regime_words.cpp
+    dynamics_plan.h dynamics_plan.cpp
 )

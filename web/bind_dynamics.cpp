@@ -96,6 +96,14 @@ val regimeOf(const val& parameters)
     return report ? reportToJs(*report) : val::undefined();
 }
 
+// A whole number of cells or columns from JavaScript's number, within 0 to `limit` (NaN as 0).
+std::size_t countWithin(double value, std::size_t limit)
+{
+    if (!(value > 0.0))
+        return 0;
+    return value >= double(limit) ? limit : std::size_t(value);
+}
+
 // A regime map's grid, computed a slice of cells at a time. The buffers of the runs are kept from
 // slice to slice.
 class RegimeScan {
@@ -110,8 +118,8 @@ public:
 
     val slice(double first, double count)
     {
-        const auto from = std::size_t(std::max(0.0, first));
-        const auto reports = scanSlice(m_grid, from, std::size_t(std::max(0.0, count)), m_workspace);
+        const std::size_t from = countWithin(first, m_grid.cellCount());
+        const auto reports = scanSlice(m_grid, from, countWithin(count, m_grid.cellCount()), m_workspace);
         val cells = val::array();
         for (std::size_t i = 0; i < reports.size(); ++i) {
             const ScanCell place = scanCellAt(m_grid, from + i);
@@ -150,8 +158,9 @@ public:
 
     val slice(double first, double count)
     {
-        const auto from = std::size_t(std::max(0.0, first));
-        const auto columns = bifurcationSlice(m_request, from, std::size_t(std::max(0.0, count)), m_workspace);
+        const std::size_t from = countWithin(first, m_request.values.size());
+        const auto columns
+            = bifurcationSlice(m_request, from, countWithin(count, m_request.values.size()), m_workspace);
         val result = val::array();
         for (std::size_t i = 0; i < columns.size(); ++i) {
             const BifurcationColumn& column = columns[i];

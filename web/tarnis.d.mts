@@ -214,6 +214,7 @@ export interface TarnisModule {
     lagSchedule(lag: number): LagSchedule;
     linearResponse(r: number, lag: number): LinearResponse | undefined;
     runRegime(parameters: Omit<RunParameters, "steps">): RegimeReport | undefined;
+    /** The name of a regime's number; "" beyond the last, so that a legend can list them all. */
     regimeName(regime: number): string;
 
     readonly MaxRunSteps: number;

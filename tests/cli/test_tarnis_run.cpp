@@ -1,12 +1,18 @@
 // tarnis-run run as a process: its output against the file the window saves, exact values with
-// --digits, sweeps, the dynamics commands, and every way a command line or an output file can be wrong.
+// --digits, sweeps, the dynamics commands and their words against the Dynamics window's, and every way a
+// command line or an output file can be wrong.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "dynamics/dynamics_window.h"
 #include "model/graphic_data.h"
 #include "model/run.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
+#include "ui/navigator.h"
+
+#include <QLabel>
+#include <QLineEdit>
 
 #include <QFile>
 #include <QProcess>
@@ -54,6 +60,8 @@ private slots:
     void sweepRunsTheValuesAsTyped();
     void dynamicsAnswers_data();
     void dynamicsAnswers();
+    void wordsAreTheDynamicsWindows_data();
+    void wordsAreTheDynamicsWindows();
     void stabilityRows();
     void scanRowsAreTheDynamicsAnswers();
     void badCommandLines_data();
@@ -187,26 +195,51 @@ void TestTarnisRun::dynamicsAnswers_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("answer"); // every line; "*" stands for any number written in full
+    const QByteArray settledEnd = "still_approaching:\nsteps: *\ndisturbed:\n";
     QTest::addRow("the third preset")
         << QStringList{"dynamics", "--lag", "3"}
         << QByteArray("regime: damped oscillations\nr_monotone: 0.10546875\nr_stable: 0.4450418679126288\nperiod: 20\n"
-                      "lyapunov: *\nn_min: *\nn_max: *\nend_step:\n");
+                      "lyapunov: *\nn_min: *\nn_max: *\nend_step:\n"
+                      + settledEnd);
     QTest::addRow("the defaults, lag 5")
         << QStringList{"dynamics"}
         << QByteArray("regime: damped oscillations\nr_monotone: 0.06697959533607682\n"
                       "r_stable: 0.2846296765465703\nperiod: *\nlyapunov: *\nn_min: *\nn_max: *\n"
-                      "end_step:\n");
+                      "end_step:\n"
+                      + settledEnd);
     QTest::addRow("a two-cycle")
         << QStringList{"dynamics", "--r", "2.2", "--lag", "0", "--n0", "2", "--K", "100"}
         << QByteArray("regime: periodic\nr_monotone: 1\nr_stable: 2\nperiod: 2\nlyapunov: *\nn_min: *\nn_max: *\n"
-                      "end_step:\n");
+                      "end_step:\n"
+                      + settledEnd);
     QTest::addRow("extinction")
         << QStringList{"dynamics", "--r=3.1", "--lag=0"}
-        << QByteArray(
-               "regime: dies out\nr_monotone: 1\nr_stable: 2\nperiod:\nlyapunov:\nn_min:\nn_max:\nend_step: 9\n");
+        << QByteArray("regime: dies out\nr_monotone: 1\nr_stable: 2\nperiod:\nlyapunov:\nn_min:\nn_max:\nend_step: 9\n"
+                      "still_approaching:\nsteps: 9\ndisturbed:\n");
     QTest::addRow("a half lag") << QStringList{"dynamics", "--lag", "0.5", "--r", "0.6"}
                                 << QByteArray("regime: damped oscillations\nr_monotone: 0.5\nr_stable: 1\nperiod: 4\n"
-                                              "lyapunov: *\nn_min: *\nn_max: *\nend_step:\n");
+                                              "lyapunov: *\nn_min: *\nn_max: *\nend_step:\n"
+                                              + settledEnd);
+    // Nothing that the run does not do: resting on K where a disturbance grows, a decline, a slow approach.
+    QTest::addRow("on K above r_c(8)")
+        << QStringList{"dynamics", "--r", "0.2", "--lag", "8", "--n0", "500"}
+        << QByteArray("regime: rests on an unstable equilibrium\nr_monotone: 0.04330492701432732\n"
+                      "r_stable: 0.184536718926604\nperiod:\nlyapunov: *\nn_min: 500\nn_max: 500\nend_step:\n"
+                      "still_approaching:\nsteps: 20000\ndisturbed: sustained oscillations\n");
+    QTest::addRow("on K below r_c(3)")
+        << QStringList{"dynamics", "--r", "0.4", "--lag", "3", "--n0", "500"}
+        << QByteArray("regime: settles smoothly\nr_monotone: 0.10546875\nr_stable: 0.4450418679126288\nperiod:\n"
+                      "lyapunov: *\nn_min: 500\nn_max: 500\nend_step:\n"
+                      + settledEnd);
+    QTest::addRow("r = -0.5")
+        << QStringList{"dynamics", "--r", "-0.5", "--lag", "0"}
+        << QByteArray("regime: declines towards 0\nr_monotone: 1\nr_stable: 2\nperiod:\nlyapunov: *\nn_min:\n"
+                      "n_max:\nend_step:\n"
+                      + settledEnd);
+    QTest::addRow("r = 0.0001")
+        << QStringList{"dynamics", "--r", "0.0001", "--lag", "0"}
+        << QByteArray("regime: settles smoothly\nr_monotone: 1\nr_stable: 2\nperiod:\nlyapunov:\nn_min:\nn_max:\n"
+                      "end_step:\nstill_approaching: *\nsteps: 20000\ndisturbed:\n");
 }
 
 void TestTarnisRun::dynamicsAnswers()
@@ -234,6 +267,45 @@ void TestTarnisRun::dynamicsAnswers()
     }
 }
 
+// tarnis-run dynamics --words prints what the Dynamics window shows for the same run, to the letter.
+void TestTarnisRun::wordsAreTheDynamicsWindows_data()
+{
+    QTest::addColumn<QStringList>("boxes"); // r, N(0), K, T
+    QTest::addRow("Data 1") << QStringList{"0.2", "1", "500", "8"};
+    QTest::addRow("Data 2") << QStringList{"0.2", "1", "500", "5"};
+    QTest::addRow("Data 3") << QStringList{"0.2", "1", "500", "3"};
+    QTest::addRow("chaos without a lag") << QStringList{"2.7", "2", "100", "0"};
+    QTest::addRow("resting on K") << QStringList{"0.2", "1000", "1000", "8"};
+}
+
+void TestTarnisRun::wordsAreTheDynamicsWindows()
+{
+    QFETCH(QStringList, boxes);
+    tarnis::test::AppFixture fixture;
+    fixture.startAtMainWindow();
+    QWidget* main = fixture.mainWindow();
+    const char* const names[] = {"rrate", "n0", "Kvalue", "tlag"};
+    for (int i = 0; i < 4; ++i) {
+        auto* box = tarnis::test::child<QLineEdit>(main, names[i]);
+        QVERIFY(box);
+        tarnis::test::typeInto(box, boxes[i]);
+        tarnis::test::pressEnter(box);
+    }
+    fixture.run();
+    fixture.app().navigator().show(tarnis::WindowId::Dynamics);
+    auto* dynamics
+        = qobject_cast<tarnis::DynamicsWindow*>(fixture.app().navigator().existing(tarnis::WindowId::Dynamics));
+    QVERIFY(dynamics);
+    QTRY_VERIFY_WITH_TIMEOUT(!dynamics->working(), 120000);
+    const Result result
+        = tarnisRun({"dynamics", "--words", "--r", boxes[0], "--n0", boxes[1], "--K", boxes[2], "--lag", boxes[3]});
+    QCOMPARE(result.exitCode, 0);
+    const QStringList lines = QString::fromUtf8(result.out).split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 3); // the headline, the sentences and the end of the last line
+    QCOMPARE(lines[0], tarnis::test::child<QLabel>(dynamics, "regimeHeadline")->text());
+    QCOMPARE(lines[1], tarnis::test::child<QLabel>(dynamics, "regimeWords")->text());
+}
+
 void TestTarnisRun::stabilityRows()
 {
     const Result result = tarnisRun({"stability", "--lag", "0:2:0.5"});
@@ -256,15 +328,17 @@ void TestTarnisRun::scanRowsAreTheDynamicsAnswers()
     QCOMPARE(scan.err, QByteArray()); // no progress bar into a pipe
     const QList<QByteArray> rows = scan.out.trimmed().split('\n');
     QCOMPARE(rows.size(), 1 + 9);
-    QCOMPARE(rows[0], QByteArray("r,lag,regime,period,lyapunov,n_min,n_max,end_step\r"));
-    const char* const keys[] = {"regime", "period", "lyapunov", "n_min", "n_max", "end_step"};
+    QCOMPARE(rows[0],
+             QByteArray("r,lag,regime,period,lyapunov,n_min,n_max,end_step,still_approaching,steps,disturbed\r"));
+    const char* const keys[]
+        = {"regime", "period", "lyapunov", "n_min", "n_max", "end_step", "still_approaching", "steps", "disturbed"};
     for (int i = 0; i < 9; ++i) {
         const QList<QByteArray> fields = rows[i + 1].trimmed().split(',');
-        QCOMPARE(fields.size(), 8);
+        QCOMPARE(fields.size(), 11);
         QCOMPARE(fields[0], QByteArray(std::array{"0.2", "1.45", "2.7"}[std::size_t(i / 3)]));
         QCOMPARE(fields[1], QByteArray(std::array{"0", "2.5", "5"}[std::size_t(i % 3)]));
         const Result single = tarnisRun({"dynamics", "--r", fields[0], "--lag", fields[1], "--K", "100", "--n0", "2"});
-        for (int k = 0; k < 6; ++k) {
+        for (int k = 0; k < 9; ++k) {
             const QByteArray line = QByteArray(keys[k]) + ':' + (fields[k + 2].isEmpty() ? "" : " ") + fields[k + 2];
             QVERIFY2(single.out.contains(line + '\n'), line.constData());
         }
@@ -317,6 +391,10 @@ void TestTarnisRun::badCommandLines_data()
     QTest::addRow("dynamics with a negative lag") << QStringList{"dynamics", "--lag", "-0.5"} << "0 or more";
     QTest::addRow("dynamics with N(0) zero") << QStringList{"dynamics", "--n0", "0"} << "--n0";
     QTest::addRow("dynamics with a range") << QStringList{"dynamics", "--r", "0:1:0.1"} << "not a number";
+    QTest::addRow("words with a value") << QStringList{"dynamics", "--words=yes"} << "--words takes no value";
+    QTest::addRow("words in a run") << QStringList{"--words"} << "--words belongs to tarnis-run dynamics";
+    QTest::addRow("words in a scan") << QStringList{"scan", "--r", "1", "--lag", "1", "--words"}
+                                     << "--words does not apply";
     QTest::addRow("stability without lags") << QStringList{"stability"} << "stability needs --lag";
     QTest::addRow("stability with r") << QStringList{"stability", "--lag", "1", "--r", "1"} << "--r does not apply";
     QTest::addRow("stability past the longest lag")
@@ -385,7 +463,7 @@ void TestTarnisRun::helpAndVersion()
     const Result help = tarnisRun({"--help"});
     QCOMPARE(help.exitCode, 0);
     for (const char* option : {"--r", "--n0", "--K", "--lag", "--steps", "--digits", "-o", "--discard", "--keep",
-                               "sweep", "dynamics", "stability", "scan", "Example"})
+                               "--words", "sweep", "dynamics", "stability", "scan", "Example"})
         QVERIFY2(help.out.contains(option), option);
     const Result version = tarnisRun({"--version"});
     QCOMPARE(version.exitCode, 0);

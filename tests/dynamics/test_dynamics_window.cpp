@@ -1,15 +1,16 @@
-// The Dynamics window: the words for each regime; a click or Enter on the map and on the bifurcation
+// The Dynamics window: the words of the run; a click or Enter on the map and on the bifurcation
 // diagram writes the main window's boxes as a preset does, without a run; a run during the work starts
 // it again for the new parameters, one that differs in its steps alone does not; the pictures and
 // copied data of its three parts. The result store
 // is compared byte for byte after everything the window does: only Run may write it.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/main_window.h"
 #include "charts/chart_control.h"
 #include "dynamics/bifurcation_plot.h"
 #include "dynamics/dynamics_window.h"
 #include "dynamics/regime_palette.h"
-#include "dynamics/regime_words.h"
 #include "dynamics/stability_map.h"
+#include "model/regime_words.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
 #include "tests/support/files.h"
@@ -18,8 +19,10 @@
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
 #include "ui/navigator.h"
+#include "ui/window_placement.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QGroupBox>
@@ -54,11 +57,15 @@ private slots:
     void init();
     void cleanup();
 
-    void words_data();
-    void words();
     void choosingWritesTheBoxes_data();
     void choosingWritesTheBoxes();
     void aRunRestartsTheWork();
+    void placement_data();
+    void placement();
+    void longLags_data();
+    void longLags();
+    void pointerLeaves();
+    void choiceFromTheLargeWindow();
     void picturesAndData_data();
     void picturesAndData();
 
@@ -147,83 +154,6 @@ void TestDynamicsWindow::verifyStoreUntouched()
     QVERIFY(std::memcmp(&m_fixture->state().store, &m_storeAfterRun, sizeof m_storeAfterRun) == 0);
 }
 
-void TestDynamicsWindow::words_data()
-{
-    QTest::addColumn<double>("r");
-    QTest::addColumn<double>("n0");
-    QTest::addColumn<double>("lag");
-    QTest::addColumn<QString>("headline");
-    QTest::addColumn<QString>("sentences");
-    const QString damped = QStringLiteral("the population overshoots K = 500 and oscillates around it with a period of "
-                                          "about %1 steps; the swings shrink by half %2, until it settles at K. ");
-    const QString noLag = QStringLiteral("Without a lag, oscillations around K die down for r below r_c = 2 and "
-                                         "persist above it; below r_m = 1 the population approaches K without "
-                                         "overshooting. Here r = %1 %2.");
-    QTest::addRow("Data 1") << 0.2 << 1.0 << 8.0 << "Sustained oscillations"
-                            << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 8, the population keeps oscillating "
-                               "around K = 500, between about 175.2 and 911.7, with a period of about 35.0 steps. The "
-                               "swings neither die down nor grow, and they never repeat exactly. At this lag, "
-                               "oscillations around K die down for r below r_c = 0.1845 and persist above it; below "
-                               "r_m = 0.0433 the population approaches K without overshooting. Here r = 0.2 is above "
-                               "r_c.";
-    QTest::addRow("Data 2") << 0.2 << 1.0 << 5.0 << "Damped oscillations"
-                            << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 5, "
-            + damped.arg("24.8", "about every 15 steps")
-            + "At this lag, oscillations around K die down for r below r_c = 0.2846 and persist above it; below r_m "
-              "= 0.06698 the population approaches K without overshooting. Here r = 0.2 lies between r_m and r_c.";
-    QTest::addRow("Data 3") << 0.2 << 1.0 << 3.0 << "Damped oscillations"
-                            << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 3, "
-            + damped.arg("20", "about every 4.3 steps")
-            + "At this lag, oscillations around K die down for r below r_c = 0.445 and persist above it; below r_m "
-              "= 0.1055 the population approaches K without overshooting. Here r = 0.2 lies between r_m and r_c.";
-    const QString noLagOpening = QStringLiteral("With r = %1, N(0) = %2, K = 500 and no lag (T = 0), ");
-    QTest::addRow("T = 0, r = 0.5") << 0.5 << 1.0 << 0.0 << "Settles smoothly"
-                                    << noLagOpening.arg("0.5", "1")
-            + "the population grows towards K = 500 and settles there without overshooting. "
-            + noLag.arg("0.5", "is below r_m");
-    QTest::addRow("T = 0, r = 1.5") << 1.5 << 1.0 << 0.0 << "Damped oscillations"
-                                    << noLagOpening.arg("1.5", "1") + damped.arg("2", "or more at every step")
-            + noLag.arg("1.5", "lies between r_m and r_c");
-    QTest::addRow("T = 0, r = 2.5") << 2.5 << 1.0 << 0.0 << "Periodic"
-                                    << noLagOpening.arg("2.5", "1")
-            + "the population settles into a cycle that repeats exactly every 4 steps, between about 268.0 and "
-              "612.5, around K = 500. "
-            + noLag.arg("2.5", "is above r_c");
-    QTest::addRow("T = 0, r = 2.7") << 2.7 << 1.0 << 0.0 << "Chaotic"
-                                    << noLagOpening.arg("2.7", "1")
-            + "the population fluctuates irregularly between about 175.9 and 633.8 and never settles into a cycle: "
-              "it is chaotic. Two runs that start almost alike drift apart, their difference growing by about 42 % "
-              "per step (Lyapunov exponent 0.354), so its values far ahead cannot be predicted. "
-            + noLag.arg("2.7", "is above r_c");
-    // The two ends name their step.
-    QTest::addRow("dies out") << 3.5 << 1.0 << 0.0 << "Dies out"
-                              << noLagOpening.arg("3.5", "1")
-            + "the population dies out at step 6: it had overshot K so far that the next step took it down to 0. "
-            + noLag.arg("3.5", "is above r_c");
-    QTest::addRow("leaves the range") << -0.5 << 600.0 << 0.0 << "Leaves the range"
-                                      << noLagOpening.arg("-0.5", "600")
-            + "the population grows out of all bounds: after step 14 its values leave the range of numbers that can "
-              "be computed. Without a lag, oscillations around K die down for r below r_c = 2 and persist above it; "
-              "below r_m = 1 the population approaches K without overshooting. Here r = -0.5 is not above 0: the "
-              "population does not grow towards K.";
-    QTest::addRow("beyond the analysis") << 0.2 << 1.0 << 20000.0 << "Beyond the analysis"
-                                         << "What the run with r = 0.2 and a lag of T = 20000 does in the long run "
-                                            "cannot be worked out: the analysis covers lags up to 9999.";
-}
-
-void TestDynamicsWindow::words()
-{
-    QFETCH(double, r);
-    QFETCH(double, n0);
-    QFETCH(double, lag);
-    QFETCH(QString, headline);
-    QFETCH(QString, sentences);
-    const RunParameters run{.r = r, .K = 500.0, .steps = 200, .n0 = n0, .lag = lag};
-    const RunWords words = runInWords(run, runRegime(run));
-    QCOMPARE(words.headline, headline);
-    QCOMPARE(words.sentences, sentences);
-}
-
 void TestDynamicsWindow::choosingWritesTheBoxes_data()
 {
     QTest::addColumn<Choice>("choice");
@@ -258,8 +188,11 @@ void TestDynamicsWindow::choosingWritesTheBoxes()
     auto* diagram = child<BifurcationPlot>(dynamics, "bifurcationPlot");
 
     if (choice == Choice::MapKeys) {
-        // The keyboard starts at the run's cell.
+        // The keyboard starts at the run's cell; the map shows that it has the focus.
+        auto* frame = map->findChild<QWidget*>(QStringLiteral("focusFrame"));
+        QVERIFY(frame && !frame->isVisible());
         map->setFocus();
+        QTRY_VERIFY(frame->isVisible());
         QTest::keyClick(map, Qt::Key_Right);
         QTest::keyClick(map, Qt::Key_Up);
         QTest::keyClick(map, Qt::Key_Return);
@@ -290,6 +223,12 @@ void TestDynamicsWindow::choosingWritesTheBoxes()
     QCOMPARE(child<QLineEdit>(main, "Text4")->text(), QString());
     QVERIFY(!child<ChartControl>(main, "MSChart1")->isVisible());
     QVERIFY(child<QPushButton>(main, "Command2")->isEnabled());
+    // The window says what it wrote, and the main window with its boxes is on show.
+    const QString written = choice == Choice::OverRateClick ? "r = " + rate + " is"
+        : choice == Choice::OverLagClick                    ? "T = " + lag + " is"
+                                                            : "r = " + rate + " and T = " + lag + " are";
+    QCOMPARE(child<QLabel>(dynamics, "choiceNote")->text(), written + " in the main window: press Run there.");
+    QVERIFY(main->isVisible());
     // Nothing ran: the store and the run that the window follows are those of the defaults.
     verifyStoreUntouched();
     QCOMPARE(m_fixture->app().navigator().existing(WindowId::Dynamics), dynamics);
@@ -314,9 +253,9 @@ void TestDynamicsWindow::aRunRestartsTheWork()
 
     QCOMPARE(dynamics->plan()->run.K, 400.0);
     QCOMPARE(dynamics->plan()->run.lag, 8.0);
-    const RunWords words = runInWords(run, runRegime(run));
-    QCOMPARE(child<QLabel>(dynamics, "regimeHeadline")->text(), words.headline);
-    QCOMPARE(child<QLabel>(dynamics, "regimeWords")->text(), words.sentences);
+    const RunWords words = runInWords(run, runRegime(run), '.');
+    QCOMPARE(child<QLabel>(dynamics, "regimeHeadline")->text(), QString::fromStdString(words.headline));
+    QCOMPARE(child<QLabel>(dynamics, "regimeWords")->text(), QString::fromStdString(words.sentences));
     QCOMPARE(child<BifurcationPlot>(dynamics, "bifurcationPlot")->title(),
              QStringLiteral("Bifurcation diagram over r at T = 8"));
     // Every cell is there, and those looked at are those of K = 400, not of the stale scan.
@@ -340,6 +279,188 @@ void TestDynamicsWindow::aRunRestartsTheWork()
     QCOMPARE(map->computedCells(), map->cellCount());
 }
 
+// Opened beside the main window, the Dynamics window leaves its boxes in sight: beside it where the
+// screen has room, over its chart where it has not.
+void TestDynamicsWindow::placement_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<bool>("beside"); // clear of the whole main window
+    QTest::addRow("2560 x 1440") << QSize(2560, 1440) << true;
+    QTest::addRow("1600 x 1000") << QSize(1600, 1000) << false;
+    QTest::addRow("1280 x 800") << QSize(1280, 800) << false;
+}
+
+void TestDynamicsWindow::placement()
+{
+    QFETCH(QSize, screen);
+    QFETCH(bool, beside);
+    auto* main = static_cast<MainWindow*>(m_fixture->mainWindow());
+    // The main window centred as it opens, with a title bar and borders as a desktop draws them.
+    const QMargins decorations(4, 28, 4, 4);
+    const QRect available(QPoint(0, 0), screen - QSize(0, 32)); // a panel at the foot
+    QRect frame(QPoint(), main->size().grownBy(decorations));
+    frame.moveCenter(available.center());
+    const QRect boxes = main->parameterArea().translated(frame.topLeft() + QPoint(decorations.left(), decorations.top())
+                                                         - main->mapToGlobal(QPoint(0, 0)));
+    const QSize decorationSize(decorations.left() + decorations.right(), decorations.top() + decorations.bottom());
+    const QRect placed = placeBeside({.available = available,
+                                      .other = frame,
+                                      .keepInSight = boxes,
+                                      .preferred = DynamicsWindow::firstSize() + decorationSize,
+                                      .smallest = DynamicsWindow::smallestSize() + decorationSize});
+    QVERIFY2(
+        available.contains(placed),
+        qPrintable(
+            QStringLiteral("%1,%2 %3x%4").arg(placed.x()).arg(placed.y()).arg(placed.width()).arg(placed.height())));
+    QVERIFY(placed.width() >= DynamicsWindow::smallestSize().width() + decorationSize.width());
+    QVERIFY(placed.height() >= DynamicsWindow::smallestSize().height() + decorationSize.height());
+    QVERIFY(!placed.intersects(boxes));
+    QCOMPARE(!placed.intersects(frame), beside);
+    // The boxes are all in the area that stays in sight.
+    for (const char* box : {"rrate", "n0", "Kvalue", "tlag", "simut", "Text4", "Command2"}) {
+        QWidget* widget = child<QWidget>(main, box);
+        QVERIFY(main->parameterArea().contains(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size())));
+    }
+}
+
+// Beyond lag 20 both axes of the map are logarithmic, from well below r_m to past the r where the run
+// dies out, with the run's mark whole inside; the diagram over r spans the same r; the wheel zooms
+// them and "Fit to data" shows them whole again.
+void TestDynamicsWindow::longLags_data()
+{
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("lag");
+    QTest::addColumn<bool>("logarithmic");
+    QTest::addRow("lag 5, the defaults") << "0.2"
+                                         << "5" << false;
+    QTest::addRow("lag 0, on the edge") << "2.7"
+                                        << "0" << false;
+    QTest::addRow("lag 60") << "0.03"
+                            << "60" << true;
+    QTest::addRow("lag 400") << "0.004"
+                             << "400" << true;
+}
+
+void TestDynamicsWindow::longLags()
+{
+    QFETCH(QString, rate);
+    QFETCH(QString, lag);
+    QFETCH(bool, logarithmic);
+    QWidget* main = m_fixture->mainWindow();
+    typeInto(child<QLineEdit>(main, "rrate"), rate);
+    typeInto(child<QLineEdit>(main, "tlag"), lag);
+    pressEnter(child<QLineEdit>(main, "tlag"));
+    m_fixture->run();
+    DynamicsWindow* dynamics = openDynamics();
+    QVERIFY(dynamics);
+    // The words, once they come, take the room they need; the plots have theirs after that.
+    waitUntilDone(dynamics);
+    QCOMPARE(dynamics->plan()->run.lag, lag.toDouble());
+    auto* words = child<QLabel>(dynamics, "regimeWords");
+    QTRY_VERIFY(words->height() >= words->heightForWidth(words->width()));
+    settle();
+    auto* map = child<StabilityMap>(dynamics, "stabilityMap");
+    auto* diagram = child<BifurcationPlot>(dynamics, "bifurcationPlot");
+    const auto scale = logarithmic ? QCPAxis::stLogarithmic : QCPAxis::stLinear;
+    QCOMPARE(map->xAxis->scaleType(), scale);
+    QCOMPARE(map->yAxis->scaleType(), scale);
+    QCOMPARE(diagram->exponentRect()->axis(QCPAxis::atBottom)->scaleType(), scale);
+    const DynamicsPlan& plan = *dynamics->plan();
+    const QCPRange across = diagram->xAxis->range();
+    QVERIFY(across.lower <= plan.map.rates.front() && across.upper >= plan.map.rates.back());
+    // The run's mark lies whole inside the map.
+    const auto mark = map->runMarkCentre();
+    QVERIFY(mark);
+    const QRectF inside = QRectF(map->axisRect()->rect())
+                              .adjusted(StabilityMap::RunMarkRadius - 1, StabilityMap::RunMarkRadius - 1,
+                                        1 - StabilityMap::RunMarkRadius, 1 - StabilityMap::RunMarkRadius);
+    QVERIFY2(inside.contains(*mark), qPrintable(QStringLiteral("%1, %2").arg(mark->x()).arg(mark->y())));
+    // The names of the lines in the diagram stand clear of each other, inside the plot of N.
+    const QList<QCPItemText*> labels = diagram->shownLabels();
+    for (QCPItemText* label : labels) {
+        const QRectF box(label->topLeft->pixelPosition(), label->bottomRight->pixelPosition());
+        QVERIFY(QRectF(diagram->axisRect()->rect()).contains(box.center()));
+        for (QCPItemText* other : labels)
+            if (other != label)
+                QVERIFY(!box.intersects(QRectF(other->topLeft->pixelPosition(), other->bottomRight->pixelPosition())));
+    }
+    // Three notches of the wheel in the middle of each plot zoom in; "Fit to data" shows it whole again.
+    for (PointingPlot* plot : {static_cast<PointingPlot*>(map), static_cast<PointingPlot*>(diagram)}) {
+        const QCPRange fitted = plot->xAxis->range();
+        const QPoint middle = plot->axisRect()->rect().center();
+        QWheelEvent wheel(middle, plot->mapToGlobal(middle), {}, QPoint(0, 360), Qt::NoButton, {}, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(plot, &wheel);
+        QVERIFY(plot->hasUserView());
+        QVERIFY(plot->xAxis->range().size() < fitted.size());
+        QAction* fit = menuEntry(plot, QStringLiteral("Fit to data"));
+        QVERIFY(fit);
+        fit->trigger();
+        QVERIFY(!plot->hasUserView());
+        // The same view, give or take the room of the run's mark, which follows the tick labels' widths.
+        const QCPRange shown = plot->xAxis->range();
+        const auto onScale = [logarithmic](double value) { return logarithmic ? std::log10(value) : value; };
+        QVERIFY2(std::abs(onScale(shown.lower) - onScale(fitted.lower))
+                         + std::abs(onScale(shown.upper) - onScale(fitted.upper))
+                     <= 0.02 * (onScale(fitted.upper) - onScale(fitted.lower)),
+                 qPrintable(QStringLiteral("%1 to %2").arg(shown.lower).arg(shown.upper)));
+    }
+}
+
+// What the pointer pointed at, in words and as a mark, goes when it leaves the plot, even one that
+// the click gave the focus.
+void TestDynamicsWindow::pointerLeaves()
+{
+    DynamicsWindow* dynamics = openDynamics();
+    QVERIFY(dynamics);
+    waitUntilDone(dynamics);
+    auto* map = child<StabilityMap>(dynamics, "stabilityMap");
+    auto* lines = child<QLabel>(dynamics, "mapPointed");
+    const QString hint = lines->text();
+    const QPoint at = map->cellCentre(100 * 41 + 20).toPoint();
+    QTest::mouseMove(dynamics->windowHandle(), map->mapTo(dynamics, at));
+    QVERIFY(map->pointedPlace());
+    QVERIFY(lines->text().startsWith(QStringLiteral("T = 10, r = 0.505: ")));
+    map->setFocus(Qt::MouseFocusReason);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(map, &leave);
+    QVERIFY(!map->pointedPlace());
+    QCOMPARE(lines->text(), hint);
+    // The keys' place stays while the map has the keyboard, and goes with it.
+    map->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(map, Qt::Key_Up);
+    QVERIFY(map->pointedPlace());
+    QApplication::sendEvent(map, &leave);
+    QVERIFY(map->pointedPlace());
+    child<BifurcationPlot>(dynamics, "bifurcationPlot")->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(!map->pointedPlace());
+    QCOMPARE(lines->text(), hint);
+}
+
+// Chosen while the large window has taken the main window's place, r and T bring the main window back,
+// where the boxes they were written into are.
+void TestDynamicsWindow::choiceFromTheLargeWindow()
+{
+    QWidget* large = m_fixture->openLargeGraph();
+    QVERIFY(large);
+    QAction* entry = menuEntry(child<ChartControl>(large, "MSChart1"), QStringLiteral("Dynamics…"));
+    QVERIFY(entry);
+    entry->trigger();
+    auto* dynamics = qobject_cast<DynamicsWindow*>(m_fixture->app().navigator().existing(WindowId::Dynamics));
+    QVERIFY(dynamics);
+    auto* map = child<StabilityMap>(dynamics, "stabilityMap");
+    map->setFocus();
+    QTRY_VERIFY(map->pointedPlace());
+    QTest::keyClick(map, Qt::Key_Return);
+    QWidget* main = m_fixture->mainWindow();
+    QTRY_VERIFY(main->isVisible());
+    QVERIFY(!large->isVisible());
+    QCOMPARE(child<QLineEdit>(main, "rrate")->text(), QStringLiteral("0.2"));
+    QCOMPARE(child<QLineEdit>(main, "tlag")->text(), QStringLiteral("5"));
+    QVERIFY(child<QPushButton>(main, "Command2")->isEnabled());
+    verifyStoreUntouched();
+}
+
 void TestDynamicsWindow::picturesAndData_data()
 {
     QTest::addColumn<Part>("part");
@@ -348,16 +469,15 @@ void TestDynamicsWindow::picturesAndData_data()
     QTest::addColumn<QString>("text"); // in the SVG drawing, or at the start of the copied data
     const QString map = QStringLiteral("Regimes over the lag T and r (N(0) = 1, K = 500)");
     const QString diagram = QStringLiteral("Bifurcation diagram over r at T = 5");
-    const QString words = QStringLiteral("The last run in words");
-    for (const auto& [part, title, shown] : {std::tuple{Part::Words, words, QStringLiteral("Damped oscillations")},
-                                             std::tuple{Part::Map, map, QStringLiteral("damped oscillations")},
+    for (const auto& [part, title, shown] : {std::tuple{Part::Map, map, QStringLiteral("damped oscillations")},
                                              std::tuple{Part::Bifurcation, diagram, QStringLiteral("Lyapunov")}}) {
         const QByteArray name = title.toUtf8();
         QTest::addRow("%s, PNG", name.data()) << part << "Save chart as PNG…" << title + ".png" << QString();
         QTest::addRow("%s, SVG", name.data()) << part << "Save chart as SVG…" << title + ".svg" << shown;
         QTest::addRow("%s, PDF", name.data()) << part << "Save chart as PDF…" << title + ".pdf" << QString();
     }
-    QTest::addRow("words, data") << Part::Words << "Copy data" << QString()
+    // The words are a text: their menu copies it, with the run's numbers in full.
+    QTest::addRow("words, text") << Part::Words << "Copy text" << QString()
                                  << "Damped oscillations\nWith r = 0.2, N(0) = 1, K = 500 and a lag of T = 5, the "
                                     "population overshoots";
     QTest::addRow("map, data") << Part::Map << "Copy data" << QString()
@@ -386,6 +506,8 @@ void TestDynamicsWindow::picturesAndData()
     QGuiApplication::clipboard()->clear();
     QAction* action = menuEntry(widget, entry);
     QVERIFY(action);
+    if (part == Part::Words)
+        QCOMPARE(qobject_cast<QMenu*>(action->parent())->actions().size(), 1); // no picture of a text
     action->trigger();
     QCOMPARE(m_fixture->fakes().messages.messages, QStringList());
 

@@ -67,6 +67,7 @@ void checkAccepted(const CommandLine& line, const std::string& detail)
         return;
     FUZZ_CHECK(!checkRunParameters(line.parameters), detail);
     FUZZ_CHECK(!line.digits || (*line.digits >= 1 && *line.digits <= 17), detail);
+    FUZZ_CHECK(!line.words || line.mode == Mode::Dynamics, detail); // words are the dynamics' alone
     if (line.mode == Mode::Run)
         FUZZ_CHECK(!line.rates && !line.lags, detail);
     else if (line.mode == Mode::Sweep)

@@ -1,15 +1,20 @@
 // The dynamics of the model: the stability limits of whole and fractional lags against the formulas
-// and against the deviation from K simulated step by step, the regimes of the landmark runs, the
-// Lyapunov exponent, and scans that agree with single runs, whether on threads or in slices.
+// and against the deviation from K simulated step by step, the regimes of the landmark runs and their
+// words, the Lyapunov exponent, and scans that agree with single runs, whether on threads or in slices.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/conversions.h"
 #include "model/double_double.h"
+#include "model/dynamics_plan.h"
 #include "model/linear_stability.h"
 #include "model/lyapunov.h"
 #include "model/model_step.h"
 #include "model/parameter_scan.h"
+#include "model/regime_words.h"
 #include "model/run_regime.h"
 #include "tests/support/exact.h"
 #include "tests/support/model_test_main.h"
+
+#include <QRegularExpression>
 
 #include <cmath>
 #include <limits>
@@ -25,6 +30,14 @@ constexpr double none = std::numeric_limits<double>::quiet_NaN();
 RunParameters parameters(double r, double n0, double K, double lag, int steps = 0)
 {
     return {r, K, std::int16_t(steps), n0, lag};
+}
+
+std::vector<double> fromZeroInHalves(int count)
+{
+    std::vector<double> values;
+    for (int i = 0; i < count; ++i)
+        values.push_back(0.5 * i);
+    return values;
 }
 
 // The deviation from K of the linearised run, u(t+1) = u(t) − r·u(index), with the index that the
@@ -91,11 +104,16 @@ private slots:
     void trajectoryIsTheRun();
     void regimes_data();
     void regimes();
+    void words_data();
+    void words();
     void exponent_data();
     void exponent();
     void scanAgreesWithSingleRuns();
+    void regimesAgreeWithTheirExponents();
     void cancelledScanStops();
     void bifurcationKeepsTheRunsValues();
+    void mapFollowsTheLag_data();
+    void mapFollowsTheLag();
 };
 
 void TestDynamics::doubleDoubleFunctions_data()
@@ -350,13 +368,25 @@ void TestDynamics::regimes_data()
     QTest::addRow("just below r_c(5)") << 0.2846 << 1.0 << 500.0 << 5.0 << "damped oscillations" << 22.0 << -1;
     QTest::addRow("a cycle still forming") << 2.4495 << 1.0 << 500.0 << 0.0 << "periodic" << 4.0 << -1;
     QTest::addRow("long cycle of a half lag") << 0.56 << 1.0 << 500.0 << 3.5 << "periodic" << 394.0 << -1;
-    // Whatever the parameters, one of the seven.
+    // Whatever the parameters, one of the nine.
     QTest::addRow("r = 0") << 0.0 << 1.0 << 500.0 << 5.0 << "settles smoothly" << none << -1;
-    QTest::addRow("negative r") << -0.1 << 1.0 << 500.0 << 5.0 << "settles smoothly" << none << -1;
+    QTest::addRow("negative r") << -0.1 << 1.0 << 500.0 << 5.0 << "declines towards 0" << none << -1;
+    QTest::addRow("r = -0.5") << -0.5 << 1.0 << 500.0 << 0.0 << "declines towards 0" << none << -1;
     QTest::addRow("negative r above K") << -0.1 << 600.0 << 500.0 << 5.0 << "leaves the range" << none << 57;
+    QTest::addRow("negative r on K") << -0.1 << 500.0 << 500.0 << 5.0 << "rests on an unstable equilibrium" << none
+                                     << -1;
     QTest::addRow("negative N(0)") << 0.2 << -1.0 << 500.0 << 5.0 << "dies out" << none << 1;
     QTest::addRow("negative K") << 0.2 << 1.0 << -500.0 << 5.0 << "leaves the range" << none << 65;
-    QTest::addRow("held at K") << 1e200 << 500.0 << 500.0 << 3.0 << "settles smoothly" << none << -1;
+    // N(0) = K stays on K exactly: at rest below r_c of the lag, on an unstable equilibrium above it.
+    QTest::addRow("on K below r_c(3)") << 0.4 << 500.0 << 500.0 << 3.0 << "settles smoothly" << none << -1;
+    QTest::addRow("on K above r_c(3)") << 0.5 << 500.0 << 500.0 << 3.0 << "rests on an unstable equilibrium" << none
+                                       << -1;
+    QTest::addRow("on K below r_c(8)") << 0.18 << 500.0 << 500.0 << 8.0 << "settles smoothly" << none << -1;
+    QTest::addRow("on K above r_c(8)") << 0.2 << 500.0 << 500.0 << 8.0 << "rests on an unstable equilibrium" << none
+                                       << -1;
+    QTest::addRow("held at K") << 1e200 << 500.0 << 500.0 << 3.0 << "rests on an unstable equilibrium" << none << -1;
+    // Too slow to come near K in the steps looked at: still approaching it.
+    QTest::addRow("r = 0.0001") << 1e-4 << 1.0 << 500.0 << 0.0 << "settles smoothly" << none << -1;
     QTest::addRow("too small to move N") << 1e-20 << 1.0 << 500.0 << 5.0 << "settles smoothly" << none << -1;
     QTest::addRow("falling too slowly to tell where to")
         << 2.58956e-16 << 4.07913e-21 << 9.48544e-29 << 1157.34 << "settles smoothly" << none << -1;
@@ -380,9 +410,137 @@ void TestDynamics::regimes()
         QVERIFY2(std::fabs(*report->period - period) <= 0.01 * period, qPrintable(QString::number(*report->period)));
     QCOMPARE(report->endStep.value_or(-1), endStep);
     const bool ended = endStep >= 0;
-    QCOMPARE(report->lyapunov.has_value(), !ended);
-    QCOMPARE(report->nMin.has_value() && report->nMax.has_value(), !ended);
+    // Still approaching: more than 1 % away from K at the last step, with no settled part to measure.
+    const bool approaching = report->regime == Regime::SettlesSmoothly && r != 0.0
+        && std::fabs(report->lastN - K) > regime_rules::NearEnd * std::fabs(K);
+    QCOMPARE(report->stillApproaching, approaching);
+    QCOMPARE(report->lyapunov.has_value(), !ended && !approaching);
+    const bool settledRange = !ended && !approaching && report->regime != Regime::DeclinesTowardsZero;
+    QCOMPARE(report->nMin.has_value() && report->nMax.has_value(), settledRange);
     QVERIFY(report->steps >= (ended ? endStep : regime_rules::MinimumSteps));
+    // A regime never says what its exponent denies: a disturbance of a rest or a decline does not grow,
+    // one of an unstable equilibrium does, and what it grows into is a regime of its own.
+    const bool unstable = report->regime == Regime::UnstableEquilibrium;
+    if (report->lyapunov && unstable)
+        QVERIFY2(*report->lyapunov > 0.0, qPrintable(QString::number(*report->lyapunov)));
+    else if (report->lyapunov && report->regime != Regime::Chaotic)
+        QVERIFY2(*report->lyapunov <= regime_rules::ChaosThreshold, qPrintable(QString::number(*report->lyapunov)));
+    QCOMPARE(report->disturbed.has_value(), unstable);
+    if (unstable) {
+        QVERIFY(report->disturbed != Regime::UnstableEquilibrium && report->disturbed != Regime::SettlesSmoothly);
+        QCOMPARE(report->nMin, std::optional(K));
+    }
+}
+
+void TestDynamics::words_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<double>("n0");
+    QTest::addColumn<double>("lag");
+    QTest::addColumn<QString>("headline");
+    QTest::addColumn<QString>("sentences");
+    const QString damped = QStringLiteral("the population overshoots K = 500 and oscillates around it with a period of "
+                                          "about %1 steps; the swings shrink by half %2, until it settles at K. ");
+    const QString noLag = QStringLiteral("Without a lag, oscillations around K die down for r below r_c = 2 and "
+                                         "persist above it; below r_m = 1 the population approaches K without "
+                                         "overshooting. Here r = %1 %2.");
+    const QString atLag = QStringLiteral("At this lag, oscillations around K die down for r below r_c = %1 and persist "
+                                         "above it; below r_m = %2 the population approaches K without overshooting. "
+                                         "Here r = %3 %4.");
+    QTest::addRow("Data 1") << 0.2 << 1.0 << 8.0 << "Sustained oscillations"
+                            << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 8, the population keeps oscillating "
+                               "around K = 500, between about 175.2 and 911.7, with a period of about 35 steps. The "
+                               "swings neither die down nor grow, and they never repeat exactly. "
+            + atLag.arg("0.1845", "0.0433", "0.2", "is above r_c");
+    QTest::addRow("Data 2") << 0.2 << 1.0 << 5.0 << "Damped oscillations"
+                            << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 5, "
+            + damped.arg("24.8", "about every 15 steps")
+            + atLag.arg("0.2846", "0.06698", "0.2", "lies between r_m and r_c");
+    QTest::addRow("Data 3") << 0.2 << 1.0 << 3.0 << "Damped oscillations"
+                            << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 3, "
+            + damped.arg("20", "about every 4.3 steps")
+            + atLag.arg("0.445", "0.1055", "0.2", "lies between r_m and r_c");
+    const QString noLagOpening = QStringLiteral("With r = %1, N(0) = %2, K = 500 and no lag (T = 0), ");
+    QTest::addRow("T = 0, r = 0.5") << 0.5 << 1.0 << 0.0 << "Settles smoothly"
+                                    << noLagOpening.arg("0.5", "1")
+            + "the population grows towards K = 500 and settles there without overshooting. "
+            + noLag.arg("0.5", "is below r_m");
+    QTest::addRow("T = 0, r = 1.5") << 1.5 << 1.0 << 0.0 << "Damped oscillations"
+                                    << noLagOpening.arg("1.5", "1") + damped.arg("2", "or more at every step")
+            + noLag.arg("1.5", "lies between r_m and r_c");
+    QTest::addRow("T = 0, r = 2.5") << 2.5 << 1.0 << 0.0 << "Periodic"
+                                    << noLagOpening.arg("2.5", "1")
+            + "the population settles into a cycle that repeats exactly every 4 steps, between about 268 and "
+              "612.5, around K = 500. "
+            + noLag.arg("2.5", "is above r_c");
+    QTest::addRow("T = 0, r = 2.7") << 2.7 << 1.0 << 0.0 << "Chaotic"
+                                    << noLagOpening.arg("2.7", "1")
+            + "the population fluctuates irregularly between about 175.9 and 633.8 and never settles into a cycle: "
+              "it is chaotic. Two runs that start almost alike drift apart, their difference growing by about 42 % "
+              "per step (Lyapunov exponent 0.354), so its values far ahead cannot be predicted. "
+            + noLag.arg("2.7", "is above r_c");
+    // The two ends name their step.
+    QTest::addRow("dies out") << 3.5 << 1.0 << 0.0 << "Dies out"
+                              << noLagOpening.arg("3.5", "1")
+            + "the population dies out at step 6: it had overshot K so far that the next step took it down to 0. "
+            + noLag.arg("3.5", "is above r_c");
+    const QString notAbove = QStringLiteral("Here r = %1 is not above 0: the population does not grow towards K.");
+    QTest::addRow("leaves the range") << -0.5 << 600.0 << 0.0 << "Leaves the range"
+                                      << noLagOpening.arg("-0.5", "600")
+            + "the population grows out of all bounds: after step 14 its values leave the range of numbers that can "
+              "be computed. Without a lag, oscillations around K die down for r below r_c = 2 and persist above it; "
+              "below r_m = 1 the population approaches K without overshooting. "
+            + notAbove.arg("-0.5");
+    QTest::addRow("beyond the analysis") << 0.2 << 1.0 << 20000.0 << "Beyond the analysis"
+                                         << "What the run with r = 0.2 and a lag of T = 20000 does in the long run "
+                                            "cannot be worked out: the analysis covers lags up to 9999.";
+    // Only what the run does: resting on K where a disturbance grows, a decline, a slow approach, r = 0.
+    QTest::addRow("on K above r_c(8)") << 0.2 << 500.0 << 8.0 << "Rests on an unstable equilibrium"
+                                       << "With r = 0.2, N(0) = 500, K = 500 and a lag of T = 8, the population starts "
+                                          "at K = 500 and stays there exactly, but at this r and lag K is an unstable "
+                                          "equilibrium: the smallest disturbance would grow by about 0.68 % per step "
+                                          "into oscillations around K that never die down. "
+            + atLag.arg("0.1845", "0.0433", "0.2", "is above r_c");
+    QTest::addRow("on K below r_c(3)")
+        << 0.4 << 500.0 << 3.0 << "Settles smoothly"
+        << "With r = 0.4, N(0) = 500, K = 500 and a lag of T = 3, the population starts "
+           "at K = 500 and stays there: at this r and lag a small disturbance of K would "
+           "die down. "
+            + atLag.arg("0.445", "0.1055", "0.4", "lies between r_m and r_c");
+    QTest::addRow("r = -0.5") << -0.5 << 1.0 << 0.0 << "Declines towards 0"
+                              << noLagOpening.arg("-0.5", "1")
+            + "the population declines towards 0 without ever reaching it: with r below 0 it shrinks by about 50 % at "
+              "every step once N is well below K. Without a lag, oscillations around K die down for r below r_c = 2 "
+              "and persist above it; below r_m = 1 the population approaches K without overshooting. "
+            + notAbove.arg("-0.5");
+    QTest::addRow("r = 0.0001") << 1e-4 << 1.0 << 0.0 << "Settles smoothly, still approaching K"
+                                << noLagOpening.arg("0.0001", "1")
+            + "the population grows towards K = 500 without overshooting, so slowly that it is still approaching K: "
+              "N = 7.3 after 20000 steps. "
+            + noLag.arg("0.0001", "is below r_m");
+    QTest::addRow("r = 0") << 0.0 << 1.0 << 5.0 << "Neither grows nor shrinks"
+                           << QStringLiteral("With r = 0, N(0) = 1, K = 500 and a lag of T = 5, the population neither "
+                                             "grows nor shrinks: with r = 0 it stays at N(0) = 1 for ever. ")
+            + "At this lag, oscillations around K die down for r below r_c = 0.2846 and persist above it; below r_m = "
+              "0.06698 the population approaches K without overshooting. "
+            + notAbove.arg("0");
+}
+
+void TestDynamics::words()
+{
+    QFETCH(double, r);
+    QFETCH(double, n0);
+    QFETCH(double, lag);
+    QFETCH(QString, headline);
+    QFETCH(QString, sentences);
+    const RunParameters run{.r = r, .K = 500.0, .steps = 200, .n0 = n0, .lag = lag};
+    const RunWords words = runInWords(run, runRegime(run), '.');
+    QCOMPARE(QString::fromStdString(words.headline), headline);
+    QCOMPARE(QString::fromStdString(words.sentences), sentences);
+    // The decimal separator given is the one written, wherever a number has a fraction.
+    const QString comma = QString::fromStdString(runInWords(run, runRegime(run), ',').sentences);
+    QCOMPARE(comma.count(QLatin1Char(',')) - sentences.count(QLatin1Char(',')),
+             sentences.count(QRegularExpression("\\d\\.\\d")));
 }
 
 void TestDynamics::exponent_data()
@@ -456,6 +614,34 @@ void TestDynamics::scanAgreesWithSingleRuns()
     }
 }
 
+// Over a grid of r and lags, started off K and on it: no regime of rest, decline or cycle with an
+// exponent that says disturbances grow, no unstable equilibrium with one that says they fade, and a
+// settled range only where the run has settled.
+void TestDynamics::regimesAgreeWithTheirExponents()
+{
+    for (const double n0 : {1.0, 500.0}) {
+        ScanGrid grid{{}, {0.0, 1.0, 2.0, 2.5, 5.0, 8.0}, n0, 500.0};
+        for (double r = 0.05; r < 3.2; r += 0.15)
+            grid.rates.push_back(r);
+        const ScanResult result = scanGrid(grid);
+        for (std::size_t i = 0; i < grid.cellCount(); ++i) {
+            const RegimeReport& report = *result.cells[i];
+            const QByteArray cell = QStringLiteral("r = %1, T = %2, N(0) = %3: %4")
+                                        .arg(grid.rates[i / grid.lags.size()])
+                                        .arg(grid.lags[i % grid.lags.size()])
+                                        .arg(n0)
+                                        .arg(QString::fromUtf8(regimeText(report.regime).data()))
+                                        .toUtf8();
+            if (report.regime == Regime::UnstableEquilibrium)
+                QVERIFY2(report.lyapunov && *report.lyapunov > 0.0 && report.disturbed, cell.constData());
+            else if (report.lyapunov && report.regime != Regime::Chaotic)
+                QVERIFY2(*report.lyapunov <= regime_rules::ChaosThreshold, cell.constData());
+            if (report.nMin)
+                QVERIFY2(!report.stillApproaching && report.regime != Regime::DeclinesTowardsZero, cell.constData());
+        }
+    }
+}
+
 // Cancelled from the first delivery, a scan stops with cells left undone.
 void TestDynamics::cancelledScanStops()
 {
@@ -516,6 +702,75 @@ void TestDynamics::bifurcationKeepsTheRunsValues()
     QCOMPARE(ended.firstStep, ended.lastStep);
     QCOMPARE(ended.N, std::vector<double>{0.0});
     QVERIFY(!ended.lyapunov);
+}
+
+void TestDynamics::mapFollowsTheLag_data()
+{
+    QTest::addColumn<double>("lag");
+    QTest::addColumn<double>("n0");
+    QTest::addColumn<bool>("logarithmic");
+    QTest::addColumn<double>("rateTop"); // of a linear map; NaN: not checked
+    // Up to lag 20, r from 0 in 200 steps to a half past where the run dies out, the lag 0 to 20 in halves.
+    QTest::addRow("lag 5") << 5.0 << 1.0 << false << 1.0;
+    QTest::addRow("lag 0") << 0.0 << 1.0 << false << 3.5;
+    QTest::addRow("lag 20") << 20.0 << 1.0 << false << 1.0;
+    // Beyond it both axes logarithmic, the lag from 1.
+    QTest::addRow("lag 60") << 60.0 << 1.0 << true << none;
+    QTest::addRow("lag 400") << 400.0 << 1.0 << true << none;
+    QTest::addRow("lag 60 on K") << 60.0 << 500.0 << true << none;
+    QTest::addRow("longest lag") << 9999.0 << 1.0 << true << none;
+}
+
+void TestDynamics::mapFollowsTheLag()
+{
+    QFETCH(double, lag);
+    QFETCH(double, n0);
+    QFETCH(bool, logarithmic);
+    QFETCH(double, rateTop);
+    const RunParameters run
+        = parameters(0.2 * stabilityLimits(lag)->rStable / stabilityLimits(5.0)->rStable, n0, 500.0, lag);
+    const DynamicsPlan plan = planDynamics(run);
+    const ScanGrid& map = plan.map;
+    QCOMPARE(plan.logarithmic, logarithmic);
+    QCOMPARE(map.rates.size(), std::size_t(dynamics_plan::MapRates));
+    if (!std::isnan(rateTop)) {
+        QCOMPARE(map.rates.back(), rateTop);
+        QCOMPARE(map.lags, std::vector<double>(fromZeroInHalves(41)));
+    } else {
+        QCOMPARE(map.lags.front(), 1.0);
+        QVERIFY(map.lags.back() >= lag);
+    }
+    // Every value is the one its text gives, so that a click writes it as it is; the cells' edges lie
+    // between them, and the run lies inside the outer ones.
+    for (const auto* values : {&map.rates, &map.lags})
+        for (const double value : *values)
+            QCOMPARE_EXACT(*readLenient(numberToText(value, '.')), value);
+    for (const auto& [values, edges, at] :
+         {std::tuple{&map.rates, &plan.rateEdges, run.r}, std::tuple{&map.lags, &plan.lagEdges, run.lag}}) {
+        QCOMPARE(edges->size(), values->size() + 1);
+        for (std::size_t i = 0; i < values->size(); ++i)
+            QVERIFY((*edges)[i] < (*values)[i] && (*values)[i] < (*edges)[i + 1]);
+        QVERIFY(edges->front() < at && at < edges->back());
+    }
+    // The diagram over r spans the map's range of r (from 0 on a linear axis).
+    const auto& overRate = plan.overRate.values;
+    QVERIFY(overRate.front() > (logarithmic ? plan.rateEdges.front() : 0.0)
+            && overRate.front() <= 1.01 * map.rates.front());
+    QVERIFY(overRate.back() >= map.rates.back() && overRate.back() < plan.rateEdges.back());
+    // From well below r_m of the run's lag past r_c, and past the r at which the run dies out.
+    const StabilityLimits limits = *stabilityLimits(lag);
+    QVERIFY(map.rates.front() <= 0.5 * limits.rMonotone);
+    QVERIFY(map.rates.back() > limits.rStable);
+    if (lag > 1000.0 || n0 == 500.0)
+        return; // a run on K never dies out; the longest lags take long to look at
+    std::size_t firstEnd = map.rates.size();
+    for (std::size_t i = 0; i < map.rates.size() && firstEnd == map.rates.size(); ++i) {
+        const auto report = runRegime(parameters(map.rates[i], n0, 500.0, lag));
+        if (report->regime == Regime::DiesOut || report->regime == Regime::LeavesRange)
+            firstEnd = i;
+    }
+    QVERIFY2(firstEnd < map.rates.size() - 1, qPrintable(QString::number(firstEnd)));
+    QVERIFY(map.rates[firstEnd] > limits.rStable);
 }
 
 TARNIS_MODEL_TEST_MAIN(TestDynamics)

@@ -84,9 +84,18 @@ void saveDynamics(Navigator& navigator, const QString& folder, const QString& na
     navigator.show(WindowId::Dynamics);
     auto* dynamics = qobject_cast<DynamicsWindow*>(navigator.existing(WindowId::Dynamics));
     (void)QTest::qWaitForWindowExposed(dynamics);
+    dynamics->resize(DynamicsWindow::firstSize()); // the small offscreen screen placed it at its smallest
     (void)QTest::qWaitFor([dynamics] { return !dynamics->working(); }, 30000);
     settle(); // the plots draw what came last
     save(dynamics, folder, QStringLiteral("Dynamics-") + name);
+    // The keyboard on the map and then on the diagram: the frame of the focus and the place of the keys.
+    for (const char* plot : {"stabilityMap", "bifurcationPlot"}) {
+        auto* widget = dynamics->findChild<QWidget*>(QLatin1String(plot));
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key_Right);
+        settle();
+        save(dynamics, folder, QStringLiteral("Dynamics-") + name + QStringLiteral("-keys-") + QLatin1String(plot));
+    }
     auto* overLag = dynamics->findChild<QRadioButton*>(QStringLiteral("overLag"));
     overLag->click();
     (void)QTest::qWaitFor([dynamics] { return !dynamics->working(); }, 30000);
@@ -153,6 +162,14 @@ int main(int argc, char** argv)
     pressEnter(lag);
     fixture.run();
     saveDynamics(navigator, folder, QStringLiteral("chaotic"));
+    // Long lags, where both axes of the map are logarithmic.
+    for (const auto& [r, T] : {std::pair{"0.03", "60"}, std::pair{"0.004", "400"}}) {
+        typeInto(rate, QString::fromLatin1(r));
+        typeInto(lag, QString::fromLatin1(T));
+        pressEnter(lag);
+        fixture.run();
+        saveDynamics(navigator, folder, QStringLiteral("lag") + QString::fromLatin1(T));
+    }
     saveScreens(navigator, folder);
     return 0;
 }

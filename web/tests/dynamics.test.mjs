@@ -27,7 +27,7 @@ for (const lags of ["0:20:0.5", "0:9999:0.5"]) {
     });
 }
 
-test("stability limits: r_c(2) is (√5 − 1)/2 rounded once, and beyond the analysis there are none", () => {
+test("limits, the linear response and the list of regimes: r_c(2) is (√5 − 1)/2 rounded once", () => {
     assert.equal(tarnis.stabilityLimits(2).rStable, 0.6180339887498949);
     assert.equal(tarnis.stabilityLimits(-1), undefined);
     assert.equal(tarnis.stabilityLimits(tarnis.MaxAnalysedLag + 1), undefined);
@@ -35,6 +35,10 @@ test("stability limits: r_c(2) is (√5 − 1)/2 rounded once, and beyond the an
     const response = tarnis.linearResponse(0.2, 5);
     assert.equal(response.verdict, "dampedOscillations");
     assert.ok(response.period > 24 && response.period < 25, String(response.period));
+    const names = [];
+    while (tarnis.regimeName(names.length) !== "")
+        names.push(tarnis.regimeName(names.length));
+    assert.ok(names.includes("chaotic") && names.includes("dies out") && names.length >= 7, names.join(", "));
 });
 
 // The report's fields, as tarnis-run dynamics writes them.
@@ -89,6 +93,8 @@ for (const [name, options] of scans) {
                 cells.push(...scan.slice(first, 7));
             assert.equal(cells.length, rows.length);
             assert.deepEqual(scan.slice(scan.cellCount(), 7), []);
+            assert.equal(scan.slice(rows.length - 2, 1e300).length, 2, "a slice never reaches beyond the grid");
+            assert.equal(scan.slice(-5, 1)[0].index, 0);
             rows.forEach(([r, lag, regime, ...fields], index) => {
                 const cell = cells[index];
                 assert.equal(cell.index, index);
