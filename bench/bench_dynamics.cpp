@@ -110,6 +110,8 @@ BENCHMARK_CAPTURE(regimeOfOneRun, preset_lag8, 0.2, 8.0)->Unit(benchmark::kMilli
 BENCHMARK_CAPTURE(regimeOfOneRun, preset_lag5, 0.2, 5.0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(regimeOfOneRun, preset_lag3, 0.2, 3.0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(regimeOfOneRun, half_lag7 .5, 0.2, 7.5)->Unit(benchmark::kMillisecond);
+// The longest lag, by whose steps a scan expects its time (scan_estimate.cpp).
+BENCHMARK_CAPTURE(regimeOfOneRun, slow_lag9999, 0.0001, 9999.0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(scan, r_to_1, 1.0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK_CAPTURE(scan, r_to_2, 2.0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(windowMap)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

@@ -5,6 +5,7 @@
 #include "charts/chart_description.h"
 #include "charts/chart_readout.h"
 #include "charts/chart_viewport.h"
+#include "charts/run_legend.h"
 #include "charts/series_curve.h"
 #include "ui/accessibility.h"
 #include "ui/click_tracker.h"
@@ -13,7 +14,9 @@
 #include "ui/locale_numbers.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPicture>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -25,6 +28,7 @@ namespace {
 constexpr double TitlePoints = 10.0;
 constexpr double TickLabelPoints = 8.0;
 constexpr double LegendPoints = 7.0;
+constexpr int LegendColumnGap = 12;
 // Each series has a line colour of its own, so that N and dN (or N and K) tell apart; markers are
 // red squares outlined in black.
 const std::array<SeriesColours, 2> OwnColours{{
@@ -104,13 +108,18 @@ ChartControl::ChartControl(QWidget* parent)
     yAxis->grid()->setZeroLinePen(QPen(Qt::black, 0, Qt::SolidLine));
     // Kept runs are drawn behind the chart's own series, on a layer under theirs.
     addLayer(QStringLiteral("kept"), layer(QStringLiteral("main")), QCustomPlot::limBelow);
+    // The legend stands below the plot, never over the data; the plot gives up the room it takes.
     setAutoAddPlottableToLegend(false);
+    axisRect()->insetLayout()->take(legend);
     legend->setVisible(false);
     legend->setFont(arialFont(LegendPoints));
     legend->setIconSize(16, 8);
     legend->setRowSpacing(0);
+    legend->setColumnSpacing(LegendColumnGap);
     legend->setMargins(QMargins(4, 2, 4, 2));
-    legend->setBrush(QColor(255, 255, 255, 220)); // the curves behind it show through faintly
+    legend->setBrush(Qt::white);
+    legend->setBorderPen(QPen(QColor(160, 160, 160), 0));
+    legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
     m_series[0] = makeSeries(0, layer(QStringLiteral("main")));
     m_viewport = std::make_unique<ChartViewport>(*this);
     m_readout = std::make_unique<ChartReadout>(*this);
@@ -224,13 +233,13 @@ void ChartControl::colourKeptRun(const KeptRunSeries& run)
     }
 }
 
-void ChartControl::setKeptRun(int run, int place, const QString& label)
+void ChartControl::setKeptRun(int run, int place, const RunNames& names)
 {
     if (run < 0 || run >= keptRunCount())
         return;
     KeptRunSeries& kept = m_kept[std::size_t(run)];
     kept.place = place;
-    kept.label = label;
+    kept.names = names;
     colourKeptRun(kept);
 }
 
@@ -240,9 +249,23 @@ void ChartControl::setKeptSeriesData(int run, int series, const QVector<double>&
         target->setRows(x, y, m_logarithmicY);
 }
 
-void ChartControl::setOwnRunLabel(const QString& label) { m_ownLabel = label; }
+void ChartControl::setOwnRunNames(const RunNames& names) { m_ownNames = names; }
 
-void ChartControl::setStepValues(std::function<std::optional<StepValues>(int, int)> lookup)
+void ChartControl::setSeriesQuantities(int series, Quantity x, Quantity y)
+{
+    m_quantities[std::size_t(seriesSlot(series))] = {x, y};
+}
+
+std::pair<Quantity, Quantity> ChartControl::quantities(const SeriesCurve* curve) const
+{
+    for (const KeptRunSeries& run : m_kept)
+        for (std::size_t slot = 0; slot < run.series.size(); ++slot)
+            if (run.series[slot] == curve)
+                return m_quantities[slot];
+    return m_quantities[curve == m_series[1] ? 1 : 0];
+}
+
+void ChartControl::setStepValues(std::function<std::optional<StepReading>(int, int)> lookup)
 {
     m_stepValues = std::move(lookup);
 }
@@ -264,8 +287,8 @@ void ChartControl::fitAxesAndReplot()
     m_readout->forget(); // the points it marked are gone
     for (const KeptRunSeries& run : m_kept)
         colourKeptRun(run); // in the looks the chart's own series have now
+    showLegend();           // first: the plot's size depends on it
     fitAxes();
-    showLegend();
     replot();
     describe();
 }
@@ -341,16 +364,62 @@ void ChartControl::leaveRoomForMarkers()
 void ChartControl::showLegend()
 {
     legend->clearItems();
-    legend->setVisible(!m_kept.empty());
-    if (m_kept.empty())
+    legend->simplify(); // no empty cells left from a grid of other columns
+    placeLegend(!m_kept.empty() || seriesCount() == 2);
+    if (!legend->visible())
         return;
-    const auto add = [this](SeriesCurve* series, const QString& name) {
-        series->setName(name);
-        series->addToLegend(legend);
-    };
-    add(m_series[0], runName(OwnRun));
-    for (int run = 0; run < keptRunCount(); ++run)
-        add(m_kept[std::size_t(run)].series[0], m_kept[std::size_t(run)].label);
+    std::vector<RunLegendItem*> lines;
+    if (m_kept.empty()) {
+        lines.push_back(legendLine(m_series, QString(), QString()));
+    } else {
+        lines.push_back(legendLine(m_series, m_ownNames.legend, runName(OwnRun)));
+        for (const KeptRunSeries& run : m_kept)
+            lines.push_back(legendLine(run.series, run.names.legend, run.names.full));
+    }
+    // As many columns as the widest line leaves room for, each run still on one line.
+    int widest = 1;
+    for (const RunLegendItem* line : lines)
+        widest = std::max(widest, line->naturalWidth());
+    const int room = width() - legend->margins().left() - legend->margins().right() - 8;
+    legend->setWrap(std::clamp((room + LegendColumnGap) / (widest + LegendColumnGap), 1, int(lines.size())));
+    for (RunLegendItem* line : lines)
+        legend->addItem(line);
+}
+
+RunLegendItem* ChartControl::legendLine(const std::array<SeriesCurve*, 2>& series, const QString& label,
+                                        const QString& toolTip)
+{
+    const bool named = seriesCount() == 2;
+    std::vector<RunLegendItem::Series> icons;
+    for (std::size_t slot = 0; slot < series.size(); ++slot) {
+        if (series[slot])
+            icons.push_back(
+                {series[slot], named ? QString::fromStdString(quantityName(m_quantities[slot].second)) : QString()});
+    }
+    return new RunLegendItem(legend, std::move(icons), label, toolTip);
+}
+
+std::vector<const RunLegendItem*> ChartControl::legendLines() const
+{
+    std::vector<const RunLegendItem*> lines;
+    for (int cell = 0; legend->visible() && cell < legend->elementCount(); ++cell)
+        if (const auto* line = qobject_cast<const RunLegendItem*>(legend->elementAt(cell)))
+            lines.push_back(line);
+    return lines;
+}
+
+// The legend takes a row of the layout under the plot only while it shows.
+void ChartControl::placeLegend(bool shown)
+{
+    legend->setVisible(shown);
+    const bool placed = plotLayout()->hasElement(2, 0) && plotLayout()->element(2, 0) == legend;
+    if (shown && !placed) {
+        plotLayout()->addElement(2, 0, legend);
+        plotLayout()->setRowStretchFactor(2, 0.001);
+    } else if (!shown && placed) {
+        plotLayout()->take(legend);
+        plotLayout()->simplify();
+    }
 }
 
 void ChartControl::setUserView(const QCPRange& x, const QCPRange& y)
@@ -419,7 +488,7 @@ QVector<double> ChartControl::keptYData(int run, int series) const { return colu
 
 QString ChartControl::keptRunLabel(int run) const
 {
-    return run >= 0 && run < keptRunCount() ? m_kept[std::size_t(run)].label : QString();
+    return run >= 0 && run < keptRunCount() ? m_kept[std::size_t(run)].names.full : QString();
 }
 
 QColor ChartControl::keptRunColour(int run) const
@@ -430,7 +499,7 @@ QColor ChartControl::keptRunColour(int run) const
 QString ChartControl::runName(int run) const
 {
     if (run == OwnRun)
-        return m_ownLabel.isEmpty() ? QStringLiteral("This run") : m_ownLabel;
+        return m_ownNames.full.isEmpty() ? QStringLiteral("This run") : m_ownNames.full;
     return keptRunLabel(run - 1);
 }
 
@@ -447,7 +516,7 @@ std::vector<ChartControl::Drawn> ChartControl::drawnSeries() const
     return drawn;
 }
 
-std::optional<StepValues> ChartControl::stepValues(int run, int t) const
+std::optional<StepReading> ChartControl::stepValues(int run, int t) const
 {
     return m_stepValues ? m_stepValues(run, t) : std::nullopt;
 }
@@ -509,6 +578,22 @@ void ChartControl::keyPressEvent(QKeyEvent* event)
         break;
     }
     QCustomPlot::keyPressEvent(event);
+}
+
+bool ChartControl::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QCustomPlot::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    for (const RunLegendItem* line : legendLines()) {
+        if (line->outerRect().contains(help->pos()) && !line->toolTip().isEmpty()) {
+            QToolTip::showText(help->globalPos(), line->toolTip(), this, line->outerRect());
+            return true;
+        }
+    }
+    QToolTip::hideText();
+    event->ignore();
+    return true;
 }
 
 void ChartControl::mousePressEvent(QMouseEvent* event)

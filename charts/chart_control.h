@@ -6,6 +6,7 @@
 #pragma once
 
 #include "charts/series_look.h"
+#include "model/chart_quantities.h"
 #include "ui/page_painted.h"
 
 #include <qcustomplot.h>
@@ -20,13 +21,14 @@ namespace tarnis {
 
 class ChartReadout;
 class ChartViewport;
+class RunLegendItem;
 class SeriesCurve;
 
-// What the readout tells of one time step of a run.
-struct StepValues {
-    double n = 0.0;      // N(t)
-    double dn = 0.0;     // dN(t)
-    double dnPerN = 0.0; // dN(t)/N(t)
+// A run's names: in full, where the readout, the description and the copied data name it, and in
+// the legend, where only what tells it from the other runs counts.
+struct RunNames {
+    QString full;
+    QString legend;
 };
 
 class ChartControl : public QCustomPlot, public PagePainted {
@@ -49,18 +51,24 @@ public:
     // left out and its line broken there. On a logarithmic y axis so is a y of 0 or below.
     void setSeriesData(int series, const QVector<double>& x, const QVector<double>& y);
     void setSeriesLook(int series, SeriesLook look);
+    // What a series plots, for the readout and the legend.
+    void setSeriesQuantities(int series, Quantity x, Quantity y);
     void setTitles(const QString& chart, const QString& yAxis, const QString& xAxis);
 
     // The kept runs: each has as many series as the chart's own, drawn behind them in their looks, in
-    // the colour of its place (0 to 3) and named by its label in the legend, which shows only while
-    // there are kept runs. Set the count after the column count.
+    // the colour of its place (0 to 3) and named in the legend. Set the count after the column count.
     void setKeptRunCount(int runs);
-    void setKeptRun(int run, int place, const QString& label);
+    void setKeptRun(int run, int place, const RunNames& names);
     void setKeptSeriesData(int run, int series, const QVector<double>& x, const QVector<double>& y);
-    // The legend's name for the chart's own run.
-    void setOwnRunLabel(const QString& label);
-    // Where the readout finds N(t), dN(t) and dN(t)/N(t) of a run's step; none: it shows only t.
-    void setStepValues(std::function<std::optional<StepValues>(int run, int t)> lookup);
+    // The names of the chart's own run.
+    void setOwnRunNames(const RunNames& names);
+    // Where the readout finds the values of a run's step; none: it shows only t.
+    void setStepValues(std::function<std::optional<StepReading>(int run, int t)> lookup);
+
+    // The legend, below the plot: a line for each run while there are kept runs, and the names of
+    // the two quantities where the chart has two series. Hidden otherwise.
+    QCPLegend* runLegend() const { return legend; }
+    std::vector<const RunLegendItem*> legendLines() const; // in the order of the runs, own first
 
     // The y axis on a logarithmic scale, for the data set after this.
     void setLogarithmicY(bool on);
@@ -99,7 +107,7 @@ public:
     QVector<double> keptYData(int run, int series) const;
     QString keptRunLabel(int run) const;
     QColor keptRunColour(int run) const;
-    QString ownRunLabel() const { return m_ownLabel; }
+    QString ownRunLabel() const { return m_ownNames.full; }
     // The name of a run as the readout and the copied data give it.
     QString runName(int run) const;
 
@@ -109,7 +117,9 @@ public:
         int run; // OwnRun or a kept run's number
     };
     std::vector<Drawn> drawnSeries() const;
-    std::optional<StepValues> stepValues(int run, int t) const;
+    std::optional<StepReading> stepValues(int run, int t) const;
+    // The x and y a drawn series plots.
+    std::pair<Quantity, Quantity> quantities(const SeriesCurve* curve) const;
 
     // The value under the pointer; hidden while nothing is hovered.
     ChartReadout& readout() { return *m_readout; }
@@ -124,6 +134,8 @@ protected:
     // Keys on a focused chart: Space steps the cycle as a click does, Left and Right move the readout
     // step by step, Escape hides it, the menu key (or Shift+F10) opens the chart's menu.
     void keyPressEvent(QKeyEvent* event) override;
+    // The tool tip of a legend's line names its run in full.
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -134,7 +146,7 @@ private:
     struct KeptRunSeries {
         std::array<SeriesCurve*, 2> series{};
         int place = 0;
-        QString label;
+        RunNames names;
     };
 
     SeriesCurve* curve(int series) const;
@@ -147,14 +159,17 @@ private:
     void fitOneAxis(QCPAxis* axis, double lowest, double highest, int pixelsPerTick);
     void leaveRoomForMarkers();
     void showLegend();
+    RunLegendItem* legendLine(const std::array<SeriesCurve*, 2>& series, const QString& label, const QString& toolTip);
+    void placeLegend(bool shown);
     void describe();
     void stepReadout(int steps);
 
     std::array<SeriesCurve*, 2> m_series{}; // series 1 and, while the grid has 4 columns, series 3
     std::vector<KeptRunSeries> m_kept;
     QCPTextElement* m_title = nullptr;
-    QString m_ownLabel;
-    std::function<std::optional<StepValues>(int, int)> m_stepValues;
+    RunNames m_ownNames;
+    std::array<std::pair<Quantity, Quantity>, 2> m_quantities{};
+    std::function<std::optional<StepReading>(int, int)> m_stepValues;
     bool m_logarithmicY = false;
     bool m_logNAxisChosen = false;
     bool m_logNAxisApplies = false;

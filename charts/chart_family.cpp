@@ -16,34 +16,20 @@ namespace {
 
 bool readsNextN(const SeriesSource& series) { return series.x == Quantity::NextN || series.y == Quantity::NextN; }
 
-double valueAt(const ResultStore& store, Quantity quantity, int t)
+// Every value of step t, which must lie within the run.
+StepReading readingAt(const ResultStore& store, int t)
 {
     const auto at = std::size_t(t);
-    switch (quantity) {
-    case Quantity::Time:
-        return t;
-    case Quantity::N:
-        return store.PopN[at];
-    case Quantity::NextN:
-        return store.PopN[at + 1];
-    case Quantity::DN:
-        return store.PopDN[at];
-    case Quantity::DNperN:
-        return store.PopDNperN[at];
-    case Quantity::LogN:
-        // After an extinction ln 0 is minus infinity; the chart keeps that row without a value.
-        return std::log(store.PopN[at]);
-    case Quantity::K:
-        return store.ParamK;
-    }
-    return 0.0;
+    // The run writes N up to LastStep + 1, where the store has room for it.
+    const double next = t + 1 <= std::min(int(store.LastStep) + 1, MaxStoreIndex) ? store.PopN[at + 1] : qQNaN();
+    return StepReading{t, store.PopN[at], next, store.PopDN[at], store.PopDNperN[at], store.ParamK};
 }
 
 QVector<double> column(const ResultStore& store, Quantity quantity, int rows)
 {
     QVector<double> values(rows);
     for (int t = 0; t < rows; ++t)
-        values[t] = valueAt(store, quantity, t);
+        values[t] = quantityValue(readingAt(store, t), quantity);
     return values;
 }
 
@@ -52,12 +38,33 @@ QString labelOf(const RunParameters& parameters)
     return QString::fromStdString(runLabel(parameters, localeDecimalSeparator()));
 }
 
-std::optional<StepValues> stepOf(const ResultStore& store, int t)
+std::optional<StepReading> stepOf(const ResultStore& store, int t)
 {
     if (t < 0 || t > std::min(int(store.LastStep), MaxStoreIndex))
         return std::nullopt;
-    const auto at = std::size_t(t);
-    return StepValues{store.PopN[at], store.PopDN[at], store.PopDNperN[at]};
+    return readingAt(store, t);
+}
+
+const QString OnShow = QStringLiteral("This run: ");
+
+// The full and the legend's names of the run on show and the kept runs, in that order.
+std::vector<RunNames> namesOf(const std::optional<RunParameters>& current, const std::vector<KeptRun>& kept)
+{
+    std::vector<RunParameters> runs;
+    if (current)
+        runs.push_back(*current);
+    for (const KeptRun& run : kept)
+        runs.push_back(run.parameters);
+    const std::vector<std::string> shortLabels = legendLabels(runs, localeDecimalSeparator());
+    std::vector<RunNames> names;
+    if (!current)
+        names.push_back({});
+    for (std::size_t run = 0; run < runs.size(); ++run) {
+        const bool onShow = current && run == 0;
+        names.push_back({(onShow ? OnShow : QString()) + labelOf(runs[run]),
+                         (onShow ? OnShow : QString()) + QString::fromStdString(shortLabels[run])});
+    }
+    return names;
 }
 
 } // namespace
@@ -121,6 +128,7 @@ void ChartFamily::draw(const ChartKindEntry& entry, Axes axes)
     const auto fill = [&](int series, const SeriesSource& source) {
         if (source.look)
             m_chart.setSeriesLook(series, *source.look);
+        m_chart.setSeriesQuantities(series, source.x, source.y);
         m_chart.setSeriesData(series, column(m_store, source.x, rows), column(m_store, source.y, rows));
     };
     fill(ChartControl::FirstSeries, entry.first);
@@ -138,12 +146,13 @@ void ChartFamily::drawKeptRuns(const ChartKindEntry& entry)
     static const std::vector<KeptRun> none;
     const std::vector<KeptRun>& kept = m_comparison ? m_comparison->kept().runs() : none;
     const auto& current = m_comparison ? m_comparison->currentRun() : std::nullopt;
-    m_chart.setOwnRunLabel(current ? QStringLiteral("This run: ") + labelOf(*current) : QString());
+    const std::vector<RunNames> names = namesOf(current, kept);
+    m_chart.setOwnRunNames(names.front());
     m_chart.setKeptRunCount(int(kept.size()));
     std::vector<std::shared_ptr<const ResultStore>> copies;
     for (int run = 0; run < int(kept.size()); ++run) {
         const ResultStore& values = *kept[std::size_t(run)].values;
-        m_chart.setKeptRun(run, kept[std::size_t(run)].slot, labelOf(kept[std::size_t(run)].parameters));
+        m_chart.setKeptRun(run, kept[std::size_t(run)].slot, names[std::size_t(run) + 1]);
         const int rows = chartRowCount(values, entry);
         m_chart.setKeptSeriesData(run, ChartControl::FirstSeries, column(values, entry.first.x, rows),
                                   column(values, entry.first.y, rows));

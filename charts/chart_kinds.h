@@ -3,6 +3,7 @@
 #pragma once
 
 #include "charts/series_look.h"
+#include "model/chart_quantities.h"
 
 #include <optional>
 
@@ -20,17 +21,6 @@ enum class ChartKind {
     dNperNvsNinLine,
     NtvsNtnext,
     NtvsNtnextinLine,
-};
-
-// A value that a chart reads from the result store for each time step t.
-enum class Quantity {
-    Time,   // t
-    N,      // PopN(t)
-    NextN,  // PopN(t + 1)
-    DN,     // PopDN(t)
-    DNperN, // PopDNperN(t)
-    LogN,   // ln PopN(t)
-    K,      // ParamK, the same for every t
 };
 
 struct SeriesSource {

@@ -59,8 +59,12 @@ void ChartMenu::beforeOpening()
 {
     m_chart.readout().hide(); // neither on screen under the menu nor in a picture
     if (m_keep) {
-        m_keep->setEnabled(m_options.comparison->canKeep());
-        m_forget->setEnabled(!m_options.comparison->kept().empty());
+        const RunComparison& comparison = *m_options.comparison;
+        // Off for a reason the entry says itself, which a screen reader reads as its name.
+        const bool kept = comparison.currentRun() && comparison.kept().contains(*comparison.currentRun());
+        m_keep->setText(kept ? QStringLiteral("This run is kept") : QStringLiteral("Keep this run"));
+        m_keep->setEnabled(comparison.canKeep());
+        m_forget->setEnabled(!comparison.kept().empty());
     }
     // The choice stays with the window; it shows only on the kinds whose y is N.
     m_logNAxis->setChecked(m_chart.logNAxisChosen());

@@ -3,7 +3,7 @@
 
 #include "charts/chart_control.h"
 #include "charts/series_curve.h"
-#include "model/conversions.h"
+#include "model/chart_quantities.h"
 #include "ui/design.h"
 #include "ui/locale_numbers.h"
 
@@ -41,13 +41,6 @@ private:
     double m_origin, m_slope;
 };
 
-QString valueText(double value)
-{
-    if (std::isnan(value))
-        return QStringLiteral("no value");
-    return QString::fromStdString(numberToText(value, localeDecimalSeparator(), 15));
-}
-
 } // namespace
 
 // Draws the mark and the readout's box beside it, turned to whichever side of the mark has room.
@@ -59,12 +52,22 @@ public:
     {
     }
 
-    void set(QPointF at, const QColor& colour, const QStringList& lines)
+    void set(QPointF at, const QColor& colour, const QStringList& lines, const QRect& plot)
     {
         m_at = at;
         m_colour = colour;
         m_lines = lines;
+        m_plot = plot;
+        const QFontMetrics metrics(m_font);
+        int width = 0;
+        for (const QString& line : m_lines)
+            width = std::max(width, metrics.horizontalAdvance(line));
+        m_box = m_lines.isEmpty()
+            ? QRect()
+            : placeBox(QSize(width + 2 * Padding, int(m_lines.size()) * metrics.lineSpacing() + 2 * Padding));
     }
+
+    QRect box() const { return m_box; }
 
 protected:
     void applyDefaultAntialiasingHint(QCPPainter* painter) const override { painter->setAntialiasing(true); }
@@ -81,13 +84,9 @@ protected:
         painter->drawEllipse(m_at, MarkRadius, MarkRadius);
 
         const QFontMetrics metrics(m_font);
-        int width = 0;
-        for (const QString& line : m_lines)
-            width = std::max(width, metrics.horizontalAdvance(line));
-        const QSize size(width + 2 * Padding, int(m_lines.size()) * metrics.lineSpacing() + 2 * Padding);
-        const QRect box = placeBox(size);
+        const QRect box = m_box;
         painter->setPen(QPen(m_colour, 1));
-        painter->setBrush(QColor(255, 255, 255, 235));
+        painter->setBrush(Qt::white); // nothing behind it shows through its numbers
         painter->drawRect(box);
         painter->setFont(m_font);
         painter->setPen(Qt::black);
@@ -98,23 +97,32 @@ protected:
     }
 
 private:
+    // Inside the plot, so that the axes' numbers stay readable: beside the mark on whichever side
+    // has room (right and below first), or, where no side has, in the plot's corner away from it.
     QRect placeBox(QSize size) const
     {
-        const QRect area = mParentPlot->viewport();
-        QPoint corner(int(m_at.x()) + Offset, int(m_at.y()) + Offset);
-        if (corner.x() + size.width() > area.right())
-            corner.setX(int(m_at.x()) - Offset - size.width());
-        if (corner.y() + size.height() > area.bottom())
-            corner.setY(int(m_at.y()) - Offset - size.height());
-        corner.setX(std::clamp(corner.x(), area.left(), std::max(area.left(), area.right() - size.width())));
-        corner.setY(std::clamp(corner.y(), area.top(), std::max(area.top(), area.bottom() - size.height())));
-        return {corner, size};
+        const QRect plot = m_plot.adjusted(1, 1, -1, -1);
+        const QPoint at = m_at.toPoint();
+        for (const int down : {1, -1}) {
+            for (const int right : {1, -1}) {
+                const QRect box(QPoint(right > 0 ? at.x() + Offset : at.x() - Offset - size.width(),
+                                       down > 0 ? at.y() + Offset : at.y() - Offset - size.height()),
+                                size);
+                if (plot.contains(box))
+                    return box;
+            }
+        }
+        const int x = at.x() < plot.center().x() ? plot.right() - size.width() + 1 : plot.left();
+        const int y = at.y() < plot.center().y() ? plot.bottom() - size.height() + 1 : plot.top();
+        return {QPoint(std::max(plot.left(), x), std::max(plot.top(), y)), size};
     }
 
     QFont m_font;
     QPointF m_at;
     QColor m_colour;
     QStringList m_lines;
+    QRect m_plot;
+    QRect m_box;
 };
 
 ChartReadout::ChartReadout(ChartControl& chart)
@@ -200,10 +208,12 @@ void ChartReadout::forget()
 {
     m_shown.reset();
     m_pointsKey.reset();
-    m_mark->set({}, {}, {});
+    m_mark->set({}, {}, {}, {});
 }
 
 QStringList ChartReadout::lines() const { return m_shown ? linesFor(*m_shown) : QStringList(); }
+
+QRect ChartReadout::boxRect() const { return m_shown ? m_mark->box() : QRect(); }
 
 QPointF ChartReadout::markedPixel() const
 {
@@ -216,12 +226,14 @@ QPointF ChartReadout::markedPixel() const
 
 QStringList ChartReadout::linesFor(Point point) const
 {
-    const int run = m_chart.drawnSeries()[std::size_t(point.series)].run;
-    QStringList lines{m_chart.runName(run), QStringLiteral("t = %1").arg(point.row)};
-    if (const auto values = m_chart.stepValues(run, point.row)) {
-        lines << QStringLiteral("N(t) = ") + valueText(values->n) << QStringLiteral("dN(t) = ") + valueText(values->dn)
-              << QStringLiteral("dN(t)/N(t) = ") + valueText(values->dnPerN);
-    }
+    const ChartControl::Drawn drawn = m_chart.drawnSeries()[std::size_t(point.series)];
+    QStringList lines{m_chart.runName(drawn.run)};
+    const auto values = m_chart.stepValues(drawn.run, point.row);
+    if (!values)
+        return lines << QStringLiteral("t = %1").arg(point.row);
+    const auto [x, y] = m_chart.quantities(drawn.curve);
+    for (const std::string& line : readoutLines(x, y, *values, localeDecimalSeparator()))
+        lines << QString::fromStdString(line);
     return lines;
 }
 
@@ -229,9 +241,10 @@ void ChartReadout::redraw()
 {
     if (m_shown) {
         const auto drawn = m_chart.drawnSeries();
-        m_mark->set(markedPixel(), drawn[std::size_t(m_shown->series)].curve->colours().line, linesFor(*m_shown));
+        m_mark->set(markedPixel(), drawn[std::size_t(m_shown->series)].curve->colours().line, linesFor(*m_shown),
+                    m_chart.axisRect()->rect());
     } else {
-        m_mark->set({}, {}, {});
+        m_mark->set({}, {}, {}, {});
     }
     m_layer->replot();
 }

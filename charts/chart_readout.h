@@ -1,8 +1,9 @@
 // The value under the pointer. Hovering over a chart marks the point of any series on show that lies
 // nearest the pointer on screen, so that phase plots (x no time) work as well as plots over time, and
-// tells its step t with N(t), dN(t) and dN(t)/N(t) of its run, to 15 significant digits with the
-// user's decimal separator, and which run it belongs to. Mark and text live on a layer of their own:
-// moving the pointer redraws that layer alone, never the data.
+// tells which run it belongs to, the chart's own x and y of that point, then the other values of its
+// step (t, N(t), dN(t), dN(t)/N(t)), to 15 significant digits with the user's decimal separator, in
+// an opaque box within the plot that leaves the axes' numbers free. Mark and box live on a layer of
+// their own: moving the pointer redraws that layer alone, never the data.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -46,8 +47,10 @@ public:
     void forget();
 
     std::optional<Point> shown() const { return m_shown; }
-    // The lines the readout shows: the run's name, t, N(t), dN(t), dN(t)/N(t); empty when hidden.
+    // The lines the readout shows: the run's name, then the values (readoutLines); empty when hidden.
     QStringList lines() const;
+    // Where the box of lines stands on the chart, in pixels; empty when hidden.
+    QRect boxRect() const;
     // Where the mark sits on the chart, in pixels.
     QPointF markedPixel() const;
 

@@ -83,7 +83,21 @@ QCPRange ChartViewport::panned(const QCPAxis* axis, const QCPRange& from, double
     if (length <= 0.0)
         return from;
     const double shift = pixels * spanOnScale(axis, from) / length;
-    return fromScale(axis, toScale(axis, from.lower) + shift, toScale(axis, from.upper) + shift);
+    return bounded(axis, toScale(axis, from.lower) + shift, toScale(axis, from.upper) + shift);
+}
+
+QCPRange ChartViewport::bounded(const QCPAxis* axis, double lower, double upper) const
+{
+    const QCPRange fitted = m_chart.fittedRange(axis);
+    const double span = spanOnScale(axis, fitted);
+    if (!(span > 0.0) || !std::isfinite(lower) || !std::isfinite(upper))
+        return fromScale(axis, lower, upper);
+    const double lowest = toScale(axis, fitted.lower) - Margin * span;
+    const double highest = toScale(axis, fitted.upper) + Margin * span;
+    if (upper - lower >= (highest - lowest) * (1.0 - 1e-12)) // rounding must not leave it just short
+        return fromScale(axis, lowest, highest);
+    const double shift = lower < lowest ? lowest - lower : upper > highest ? highest - upper : 0.0;
+    return fromScale(axis, lower + shift, upper + shift);
 }
 
 bool ChartViewport::wheel(const QWheelEvent& event)
@@ -120,8 +134,8 @@ QCPRange ChartViewport::zoomed(const QCPAxis* axis, double around, double factor
     const double wanted = std::clamp(span * factor, fitted * MostZoomIn, fitted * MostZoomOut);
     const double scale = wanted / span;
     const double centre = toScale(axis, around);
-    return fromScale(axis, centre + (toScale(axis, range.lower) - centre) * scale,
-                     centre + (toScale(axis, range.upper) - centre) * scale);
+    return bounded(axis, centre + (toScale(axis, range.lower) - centre) * scale,
+                   centre + (toScale(axis, range.upper) - centre) * scale);
 }
 
 } // namespace tarnis

@@ -1,5 +1,6 @@
-// Zoom and pan of a chart by the user. The wheel zooms around the point under the pointer (over an
-// axis' labels, along that axis alone); a drag of the left button pans once the pointer has gone
+// Zoom and pan of a chart by the user, within the fitted view and a margin around it. The wheel zooms
+// around the point under the pointer (over an axis' labels, along that axis alone); a drag of the
+// left button pans once the pointer has gone
 // further than the drag distance, the distance within which a press and its release still make the
 // click that steps the chart. "Fit to data" and every chart routine fit the axes again. The run charts
 // and the plots of the Dynamics window move the same way.
@@ -28,10 +29,12 @@ public:
     explicit ChartViewport(ChartControl& chart);
     explicit ChartViewport(ViewportHost host);
 
-    // How far from the fitted view the user may zoom: in to a millionth of its span (far below what
-    // a chart of 10 000 steps needs to tell single steps apart), out to ten times it.
+    // How far from the fitted view the user may go: in to a millionth of its span (far below what
+    // a chart of 10 000 steps needs to tell single steps apart); out and across, never further than
+    // this share of its span beyond either end, so that the data are never lost from sight.
     static constexpr double MostZoomIn = 1e-6;
-    static constexpr double MostZoomOut = 10.0;
+    static constexpr double Margin = 0.1;
+    static constexpr double MostZoomOut = 1.0 + 2 * Margin;
     // The factor of the visible span per notch of the wheel turned away from the user.
     static constexpr double ZoomPerNotch = 0.8;
 
@@ -51,6 +54,8 @@ private:
 
     QCPRange zoomed(const QCPAxis* axis, double around, double factor) const;
     QCPRange panned(const QCPAxis* axis, const QCPRange& from, double pixels) const;
+    // The range moved (and, where it is wider, shrunk) into the fitted view and its margins.
+    QCPRange bounded(const QCPAxis* axis, double lower, double upper) const;
 
     ViewportHost m_host;
     QCustomPlot& m_chart;

@@ -40,6 +40,9 @@ public:
     void setColours(const SeriesColours& colours);
     const SeriesColours& colours() const { return m_colours; }
 
+    // The series' icon for a legend of the chart's own.
+    void drawIcon(QCPPainter* painter, const QRectF& rect) const { drawLegendIcon(painter, rect); }
+
     // The chart never selects a series; the default test measured the distance to every row at each
     // press of a button.
     double selectTest(const QPointF&, bool, QVariant* = nullptr) const override { return -1.0; }

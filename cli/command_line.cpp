@@ -501,7 +501,8 @@ The dynamics (--r, --n0, --K and -o as above; the lag from 0 to 9999):
   still_approaching,steps,disturbed" and a row
   per pair, r-major, using every core; a value or a range of one value is
   accepted for either option. On a terminal, a bar on standard error shows
-  its progress.
+  its progress and the time left; a scan expected to take over a minute
+  says so when it starts, and elsewhere (a log) writes a line at every tenth.
 
 Examples:
   tarnis-run --lag 8 --steps 2000 -o lag8.csv

@@ -6,15 +6,27 @@
 #include "cli/progress_bar.h"
 #include "cli/sweep.h"
 #include "model/graphic_data.h"
+#include "model/scan_estimate.h"
 
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <thread>
+#include <vector>
 
 using namespace tarnis;
 using namespace tarnis::cli;
 
 namespace {
+
+// The lags of one row of the scan's grid, to expect its time by.
+ScanEstimate scanEstimate(const CommandLine& line)
+{
+    std::vector<double> lags;
+    for (long long i = 0; i < line.lags->count(); ++i)
+        lags.push_back(line.lags->at(i));
+    return ScanEstimate(std::size_t(line.rates->count()), lags, std::max(1u, std::thread::hardware_concurrency()));
+}
 
 int write(const CommandLine& line, const std::function<void(std::ostream&)>& writer)
 {
@@ -40,8 +52,9 @@ int runOnce(const CommandLine& line)
 
 int scan(const CommandLine& line)
 {
-    ProgressBar bar(stderr);
-    const auto progress = [&bar](std::size_t done, std::size_t total) { bar.update(done, total); };
+    const ScanEstimate estimate = scanEstimate(line);
+    ProgressBar bar(stderr, std::size_t(line.rates->count() * line.lags->count()), estimate);
+    const auto progress = [&bar](std::size_t done, std::size_t) { bar.update(done); };
     return write(line, [&](std::ostream& out) { writeScan(out, line, progress); });
 }
 

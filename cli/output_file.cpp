@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/output_file.h"
 
+#include "cli/interruption.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -53,13 +55,14 @@ std::optional<std::string> replaceRegularFile(const std::string& fileName,
     std::string hiddenName = ".";
     hiddenName.append(target.filename().string()).append(".XXXXXX");
     std::string pattern = (folder / hiddenName).string();
-    const int descriptor = mkstemp(pattern.data());
+    const int descriptor = makeRemovableTemporary(pattern);
     if (descriptor < 0)
         return "cannot write file " + fileName + ": " + systemError(errno);
     close(descriptor);
     const auto fail = [&](int error) {
         std::error_code ignored;
         fs::remove(pattern, ignored);
+        forgetTemporary();
         return "cannot write file " + fileName + ": " + systemError(error);
     };
     {
@@ -81,6 +84,7 @@ std::optional<std::string> replaceRegularFile(const std::string& fileName,
     fs::rename(pattern, target, error);
     if (error)
         return fail(error.value());
+    forgetTemporary();
     return std::nullopt;
 }
 

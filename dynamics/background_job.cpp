@@ -8,11 +8,14 @@ namespace tarnis {
 
 void yieldToWindows()
 {
-    // The idle policy: the thread runs whenever a core has nothing else to do, and gives way at once
-    // when the window's thread wakes; threads it starts inherit the policy. A failure leaves it at the
-    // window's priority, which costs the window some smoothness, nothing more.
+    // The batch policy: the scheduler takes the thread for the long computation it is, so the window's
+    // thread, which wakes for a moment at a time, comes first, and there are never more such threads
+    // than cores but one. Yet the work keeps its share of a machine whose cores other programs keep
+    // busy: the idle class would never be served there, and a lower priority leaves the window grey
+    // for minutes. Threads it starts inherit the policy. A failure leaves it as it was, which costs
+    // the window some smoothness, nothing more.
     const sched_param parameters{};
-    (void)pthread_setschedparam(pthread_self(), SCHED_IDLE, &parameters);
+    (void)pthread_setschedparam(pthread_self(), SCHED_BATCH, &parameters);
 }
 
 } // namespace tarnis

@@ -14,7 +14,7 @@
 
 namespace tarnis {
 
-// Puts the calling thread in the idle scheduling class, so that a window's thread always comes first;
+// Puts the calling thread in the batch scheduling class, so that a window's thread comes first;
 // threads it starts inherit it.
 void yieldToWindows();
 

@@ -5,6 +5,7 @@
 #include "charts/run_comparison.h"
 #include "dynamics/bifurcation_plot.h"
 #include "dynamics/stability_map.h"
+#include "model/parameter_scan.h"
 #include "model/regime_words.h"
 #include "ui/accessibility.h"
 #include "ui/design.h"

@@ -2,6 +2,7 @@
 #include "model/dynamics_plan.h"
 
 #include "model/conversions.h"
+#include "model/double_double.h"
 #include "model/run_regime.h"
 #include "model/trajectory.h"
 
@@ -63,6 +64,13 @@ std::vector<double> fromZero(double step, int count)
     return values;
 }
 
+// base^exponent for a positive base, through double-double arithmetic rather than the C library's pow,
+// whose last bits differ between platforms: every front end plans the same grid.
+double power(double base, double exponent)
+{
+    return dd::exp(dd::log(dd::DoubleDouble(base)) * exponent).hi;
+}
+
 // count values at a constant ratio from low to high, each rounded to the fewest significant digits
 // (from three) that keep them all apart: the numbers that a box holds as they are written.
 std::vector<double> geometric(double low, double high, int count, int digits)
@@ -70,10 +78,10 @@ std::vector<double> geometric(double low, double high, int count, int digits)
     std::vector<double> values(std::size_t(count), 0.0);
     for (; digits <= 17; ++digits) {
         for (int i = 0; i < count; ++i) {
-            const double exact = low * std::pow(high / low, double(i) / (count - 1));
+            const double exact = low * power(high / low, double(i) / (count - 1));
             values[std::size_t(i)] = readLenient(numberToText(exact, '.', digits)).value_or(exact);
         }
-        if (std::ranges::adjacent_find(values, std::greater_equal<>()) == values.end())
+        if (std::adjacent_find(values.begin(), values.end(), std::greater_equal<>()) == values.end())
             break;
     }
     return values;
@@ -85,7 +93,7 @@ std::vector<double> logarithmicLags(double top)
 {
     std::vector<double> lags;
     for (int i = 0; i < MapLags; ++i) {
-        const double exact = std::pow(top, double(i) / (MapLags - 1));
+        const double exact = power(top, double(i) / (MapLags - 1));
         const double lag = exact < LinearLagLimit ? std::round(2.0 * exact) / 2.0 : std::round(exact);
         if (lags.empty() || lag > lags.back())
             lags.push_back(lag);

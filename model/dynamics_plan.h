@@ -11,7 +11,7 @@
 #pragma once
 
 #include "model/linear_stability.h"
-#include "model/parameter_scan.h"
+#include "model/scan_cells.h"
 
 #include <optional>
 #include <vector>

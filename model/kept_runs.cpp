@@ -4,6 +4,8 @@
 #include "model/conversions.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace tarnis {
 
@@ -37,6 +39,66 @@ int freeSlot(const std::vector<KeptRun>& runs)
     return 0;
 }
 
+// The five parameters as the labels name them.
+struct LabelField {
+    const char* prefix;
+    const char* suffix;
+    double RunParameters::*number; // none: the steps
+};
+constexpr std::array<LabelField, 5> LabelFields{{
+    {"r=", "", &RunParameters::r},
+    {"N(0)=", "", &RunParameters::n0},
+    {"K=", "", &RunParameters::K},
+    {"T=", "", &RunParameters::lag},
+    {"", " steps", nullptr},
+}};
+constexpr int ShortDigits = 4;
+constexpr int MostDigits = 15;
+
+double fieldValue(const RunParameters& parameters, const LabelField& field)
+{
+    return field.number ? parameters.*field.number : double(parameters.steps);
+}
+
+// The digits of a number's whole part, which shortening never rounds away.
+int wholeDigits(double value)
+{
+    const double whole = std::floor(std::abs(value));
+    return whole >= 1.0 && whole < 1e15 ? int(std::log10(whole)) + 1 : 0;
+}
+
+// The texts of one parameter for every run: as short as they can be while runs that differ in it
+// still read differently.
+std::vector<std::string> shortTexts(const std::vector<RunParameters>& runs, const LabelField& field, char separator)
+{
+    int digits = ShortDigits;
+    for (const RunParameters& run : runs)
+        digits = std::max(digits, wholeDigits(fieldValue(run, field)));
+    std::vector<std::string> texts;
+    for (; digits <= MostDigits; ++digits) {
+        texts.clear();
+        for (const RunParameters& run : runs)
+            texts.push_back(numberToText(fieldValue(run, field), separator, digits));
+        bool apart = true;
+        for (std::size_t a = 0; a < runs.size() && apart; ++a)
+            for (std::size_t b = a + 1; b < runs.size() && apart; ++b)
+                apart = texts[a] != texts[b] || fieldValue(runs[a], field) == fieldValue(runs[b], field);
+        if (apart)
+            break;
+    }
+    return texts;
+}
+
+// With a comma as the decimal separator the fields are parted by semicolons.
+std::string partOf(char decimalSeparator) { return decimalSeparator == ',' ? "; " : ", "; }
+
+bool differs(const std::vector<RunParameters>& runs, const LabelField& field)
+{
+    return std::any_of(runs.begin(), runs.end(), [&](const RunParameters& run) {
+        return fieldValue(run, field) != fieldValue(runs.front(), field);
+    });
+}
+
 } // namespace
 
 bool KeptRuns::keep(const ResultStore& store, const RunParameters& parameters)
@@ -55,12 +117,32 @@ bool KeptRuns::contains(const RunParameters& parameters) const
                        [&](const KeptRun& run) { return sameParameters(run.parameters, parameters); });
 }
 
+std::vector<std::string> legendLabels(const std::vector<RunParameters>& runs, char decimalSeparator)
+{
+    std::vector<std::string> labels(runs.size());
+    if (runs.empty())
+        return labels;
+    const bool anyDiffers
+        = std::any_of(LabelFields.begin(), LabelFields.end(), [&](const LabelField& f) { return differs(runs, f); });
+    for (const LabelField& field : LabelFields) {
+        if (anyDiffers && !differs(runs, field))
+            continue;
+        const std::vector<std::string> texts = shortTexts(runs, field, decimalSeparator);
+        for (std::size_t run = 0; run < runs.size(); ++run)
+            labels[run]
+                += (labels[run].empty() ? "" : partOf(decimalSeparator)) + field.prefix + texts[run] + field.suffix;
+    }
+    return labels;
+}
+
 std::string runLabel(const RunParameters& parameters, char decimalSeparator)
 {
-    const auto number = [decimalSeparator](double value) { return numberToText(value, decimalSeparator); };
-    const std::string part = decimalSeparator == ',' ? "; " : ", ";
-    return "r=" + number(parameters.r) + part + "N(0)=" + number(parameters.n0) + part + "K=" + number(parameters.K)
-        + part + "T=" + number(parameters.lag) + part + std::to_string(parameters.steps) + " steps";
+    std::string label;
+    for (const LabelField& field : LabelFields) {
+        label += (label.empty() ? "" : partOf(decimalSeparator)) + field.prefix
+            + numberToText(fieldValue(parameters, field), decimalSeparator) + field.suffix;
+    }
+    return label;
 }
 
 } // namespace tarnis

@@ -4,6 +4,7 @@
 #include "model/conversions.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace tarnis::quantity_text {
@@ -12,6 +13,31 @@ namespace {
 
 // Whole units of the last place stay exact integers below this.
 constexpr double ExactUnits = 1e15;
+
+// The powers of ten from 10^0 to 10^15, each exact in a double: a table rather than the C library's pow
+// and log10, whose last bits may differ between platforms, so that every front end rounds alike.
+constexpr std::array<double, 16> PowersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// The powers of ten below 1, each the double nearest to it, as a literal writes it.
+constexpr std::array<double, 12> NegativePowersOfTen{1e-1, 1e-2, 1e-3, 1e-4, 1e-5,  1e-6,
+                                                     1e-7, 1e-8, 1e-9, 1e-10, 1e-11, 1e-12};
+
+// ⌊log10(size)⌋ for a positive size, counting the double nearest to a power of ten as that power;
+// within −12 to 15, since the callers clamp beyond.
+int decimalExponent(double size)
+{
+    if (size >= 1.0) {
+        int exponent = 0;
+        while (exponent < 15 && size >= PowersOfTen[std::size_t(exponent + 1)])
+            ++exponent;
+        return exponent;
+    }
+    int exponent = -1;
+    while (exponent > -12 && size < NegativePowersOfTen[std::size_t(-exponent - 1)])
+        --exponent;
+    return exponent;
+}
 
 void dropTrailingZeros(std::string& text, char separator)
 {
@@ -30,7 +56,7 @@ std::string parameter(double value, char separator) { return numberToText(value,
 std::string rounded(double value, int decimals, char separator)
 {
     decimals = std::clamp(decimals, 0, 15);
-    const double units = std::nearbyint(value * std::pow(10.0, decimals));
+    const double units = std::nearbyint(value * PowersOfTen[std::size_t(decimals)]);
     if (!std::isfinite(value) || std::fabs(value) >= ExactUnits || !(std::fabs(units) < ExactUnits))
         return numberToText(value, separator);
     std::string digits = std::to_string((long long)std::fabs(units));
@@ -45,7 +71,7 @@ std::string rounded(double value, int decimals, char separator)
 std::string population(double value, double K, char separator)
 {
     const double size = std::fabs(K);
-    const int decimals = size > 0.0 && std::isfinite(size) ? 3 - int(std::floor(std::log10(size))) : 0;
+    const int decimals = size > 0.0 && std::isfinite(size) ? 3 - decimalExponent(size) : 0;
     return rounded(value, std::clamp(decimals, 0, 12), separator);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/regime_words.h"
 
+#include "model/double_double.h"
 #include "model/linear_stability.h"
 #include "model/quantity_text.h"
 
@@ -21,7 +22,7 @@ struct Writer {
     std::string parameter(double value) const { return q::parameter(value, separator); }
     std::string population(double value) const { return q::population(value, run.K, separator); }
     // How many percent a small difference grows per step for an exponent.
-    std::string growth(double exponent) const { return q::percent(100.0 * std::expm1(exponent), separator); }
+    std::string growth(double exponent) const { return q::percent(100.0 * dd::expm1(dd::DoubleDouble(exponent)).hi, separator); }
 };
 
 std::string capitalised(std::string text)
@@ -299,7 +300,7 @@ std::string columnInWords(BifurcationAxis axis, double value, const BifurcationC
     }
     std::string text = place;
     if (!column->N.empty()) {
-        const auto [low, high] = std::ranges::minmax_element(column->N);
+        const auto [low, high] = std::minmax_element(column->N.begin(), column->N.end());
         text += "N from " + w.population(*low) + " to " + w.population(*high);
     }
     if (column->lyapunov)

@@ -7,7 +7,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/parameter_scan.h"
+#include "model/scan_cells.h"
 #include "model/run_regime.h"
 
 #include <optional>

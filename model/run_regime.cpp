@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/run_regime.h"
 
+#include "model/double_double.h"
 #include "model/linear_stability.h"
 #include "model/lyapunov.h"
 
@@ -263,7 +264,7 @@ std::optional<double> unstableGrowth(const RunParameters& p, const std::array<do
     const auto linear = linearResponse(p.r, p.lag);
     if (!linear || linear->verdict != LinearVerdict::UnstableAtK)
         return std::nullopt;
-    return std::log(linear->modulus);
+    return dd::log(dd::DoubleDouble(linear->modulus)).hi;
 }
 
 // At rest or on the way there: smooth unless N − K keeps changing sign within the linear band. Near 0
@@ -419,5 +420,7 @@ std::optional<RegimeReport> runRegime(const RunParameters& parameters)
     RegimeWorkspace workspace;
     return runRegime(parameters, workspace);
 }
+
+int regime_rules::firstSteps(double lag) { return horizonFor(lag).first; }
 
 } // namespace tarnis

@@ -89,6 +89,8 @@ std::optional<RegimeReport> runRegime(const RunParameters& parameters);
 
 namespace regime_rules {
 inline constexpr int MinimumSteps = 20000;
+// The steps computed first for a lag (undecided cases take more): a measure of a cell's work.
+int firstSteps(double lag);
 // A Lyapunov exponent above this is chaos. Quasi-periodic orbits measure within ±0.002 of 0 over the
 // settled part (mostly within ±0.0003); the logistic map (T = 0) has 0.011 just past the onset of
 // chaos at r = 2.57, 0.0062 in the band chaos at r = 2.85 after the period-3 window, 0.354 at r = 2.7

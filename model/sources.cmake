@@ -15,17 +15,19 @@ set(tarnis_model_sources
     title_animation.h title_animation.cpp
     kept_runs.h kept_runs.cpp
     double_double.h double_double.cpp
+    chart_quantities.h chart_quantities.cpp
     linear_stability.h linear_stability.cpp
     lyapunov.h lyapunov.cpp
     run_regime.h run_regime.cpp
     scan_cells.h scan_cells.cpp
+    scan_estimate.h scan_estimate.cpp
     identity.h identity.cpp
     teaching_texts.h teaching_texts.cpp
     main_window_texts.h main_window_texts.cpp
-)
-set(tarnis_model_thread_sources
-    parameter_scan.h parameter_scan.cpp
     quantity_text.h quantity_text.cpp
     regime_words.h regime_words.cpp
     dynamics_plan.h dynamics_plan.cpp
+)
+set(tarnis_model_thread_sources
+    parameter_scan.h parameter_scan.cpp
 )

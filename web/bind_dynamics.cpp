@@ -20,20 +20,6 @@ constexpr Names<LinearVerdict, 4> VerdictNames{{
     {LinearVerdict::UnstableAtK, "unstableAtK"},
 }};
 
-constexpr Names<BifurcationAxis, 2> AxisNames{{
-    {BifurcationAxis::Rate, "rate"},
-    {BifurcationAxis::Lag, "lag"},
-}};
-
-val limitsToJs(const StabilityLimits& limits)
-{
-    val object = val::object();
-    object.set("rMonotone", limits.rMonotone);
-    object.set("rStable", limits.rStable);
-    object.set("onsetPeriod", limits.onsetPeriod);
-    return object;
-}
-
 val limitsOfLag(double lag)
 {
     const auto limits = stabilityLimits(lag);
@@ -61,21 +47,6 @@ val responseOf(double r, double lag)
     object.set("argument", response->argument);
     setIfPresent(object, "period", response->period);
     setIfPresent(object, "halvingSteps", response->halvingSteps);
-    return object;
-}
-
-// The regime as its number and its name, so that a regime the model gains needs nothing here.
-val reportToJs(const RegimeReport& report)
-{
-    val object = val::object();
-    object.set("regime", int(report.regime));
-    object.set("regimeName", std::string(regimeText(report.regime)));
-    setIfPresent(object, "period", report.period);
-    setIfPresent(object, "lyapunov", report.lyapunov);
-    setIfPresent(object, "nMin", report.nMin);
-    setIfPresent(object, "nMax", report.nMax);
-    setIfPresent(object, "endStep", report.endStep);
-    object.set("steps", report.steps);
     return object;
 }
 
@@ -163,15 +134,8 @@ public:
             = bifurcationSlice(m_request, from, countWithin(count, m_request.values.size()), m_workspace);
         val result = val::array();
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            const BifurcationColumn& column = columns[i];
-            val object = val::object();
+            val object = columnToJs(columns[i]);
             object.set("index", double(from + i));
-            object.set("value", column.value);
-            object.set("firstStep", column.firstStep);
-            object.set("N", numberArray(column.N));
-            object.set("end", nameOf(RunEndNames, column.end));
-            object.set("lastStep", column.lastStep);
-            setIfPresent(object, "lyapunov", column.lyapunov);
             result.call<void>("push", object);
         }
         return result;

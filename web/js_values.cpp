@@ -57,4 +57,93 @@ std::optional<RunParameters> parametersOf(const val& object)
                          numberProperty(object, "lag")};
 }
 
+namespace {
+
+template <typename T> std::optional<T> optionalProperty(const val& object, const char* key)
+{
+    const val value = object[key];
+    if (value.isUndefined())
+        return std::nullopt;
+    if (!value.isNumber())
+        throwError("TypeError", std::string("'") + key + "' is not a number");
+    return T(value.as<double>());
+}
+
+Regime regimeOf(double number)
+{
+    if (!(number >= 0.0 && number <= double(Regime::LeavesRange)) || number != double(int(number)))
+        throwError("RangeError", "no regime has the number " + std::to_string(number));
+    return Regime(int(number));
+}
+
+} // namespace
+
+val limitsToJs(const StabilityLimits& limits)
+{
+    val object = val::object();
+    object.set("rMonotone", limits.rMonotone);
+    object.set("rStable", limits.rStable);
+    object.set("onsetPeriod", limits.onsetPeriod);
+    return object;
+}
+
+val reportToJs(const RegimeReport& report)
+{
+    val object = val::object();
+    object.set("regime", int(report.regime));
+    object.set("regimeName", std::string(regimeText(report.regime)));
+    setIfPresent(object, "period", report.period);
+    setIfPresent(object, "lyapunov", report.lyapunov);
+    setIfPresent(object, "nMin", report.nMin);
+    setIfPresent(object, "nMax", report.nMax);
+    setIfPresent(object, "endStep", report.endStep);
+    object.set("steps", report.steps);
+    object.set("lastN", report.lastN);
+    object.set("stillApproaching", report.stillApproaching);
+    if (report.disturbed)
+        object.set("disturbed", int(*report.disturbed));
+    return object;
+}
+
+RegimeReport reportOf(const val& object)
+{
+    RegimeReport report;
+    report.regime = regimeOf(numberProperty(object, "regime"));
+    report.period = optionalProperty<double>(object, "period");
+    report.lyapunov = optionalProperty<double>(object, "lyapunov");
+    report.nMin = optionalProperty<double>(object, "nMin");
+    report.nMax = optionalProperty<double>(object, "nMax");
+    report.endStep = optionalProperty<int>(object, "endStep");
+    report.steps = int(numberProperty(object, "steps"));
+    report.lastN = numberProperty(object, "lastN");
+    report.stillApproaching = object["stillApproaching"].as<bool>();
+    if (const auto disturbed = optionalProperty<double>(object, "disturbed"))
+        report.disturbed = regimeOf(*disturbed);
+    return report;
+}
+
+val columnToJs(const BifurcationColumn& column)
+{
+    val object = val::object();
+    object.set("value", column.value);
+    object.set("firstStep", column.firstStep);
+    object.set("N", numberArray(column.N));
+    object.set("end", nameOf(RunEndNames, column.end));
+    object.set("lastStep", column.lastStep);
+    setIfPresent(object, "lyapunov", column.lyapunov);
+    return object;
+}
+
+BifurcationColumn columnOf(const val& object)
+{
+    BifurcationColumn column;
+    column.value = numberProperty(object, "value");
+    column.firstStep = int(numberProperty(object, "firstStep"));
+    column.N = numbersOf(object["N"]);
+    column.end = valueNamed(RunEndNames, object["end"]);
+    column.lastStep = int(numberProperty(object, "lastStep"));
+    column.lyapunov = optionalProperty<double>(object, "lyapunov");
+    return column;
+}
+
 } // namespace tarnis::web

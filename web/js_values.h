@@ -4,7 +4,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/linear_stability.h"
 #include "model/run.h"
+#include "model/run_regime.h"
+#include "model/scan_cells.h"
 
 #include <emscripten/val.h>
 
@@ -52,6 +55,11 @@ inline constexpr Names<RunEnd, 4> RunEndNames{{
     {RunEnd::Refused, "refused"},
 }};
 
+inline constexpr Names<BifurcationAxis, 2> AxisNames{{
+    {BifurcationAxis::Rate, "rate"},
+    {BifurcationAxis::Lag, "lag"},
+}};
+
 // Sets `key` on `object` when the optional holds a value.
 template <typename T> void setIfPresent(val& object, const char* key, const std::optional<T>& value)
 {
@@ -72,5 +80,16 @@ double numberProperty(const val& object, const char* key);
 val parametersToJs(const RunParameters& parameters);
 // The steps are rounded as a box rounds them; empty when they are outside the range of a run's steps.
 std::optional<RunParameters> parametersOf(const val& object);
+
+val limitsToJs(const StabilityLimits& limits);
+
+// A regime report as a plain object (the regime as its number and its name, so that a regime the model
+// gains needs nothing here), and back, for the words of a report that a worker computed.
+val reportToJs(const RegimeReport& report);
+RegimeReport reportOf(const val& object);
+
+// A bifurcation column as a plain object, and back.
+val columnToJs(const BifurcationColumn& column);
+BifurcationColumn columnOf(const val& object);
 
 } // namespace tarnis::web

@@ -136,7 +136,29 @@ export interface RegimeReport {
     nMin?: number;
     nMax?: number;
     endStep?: number;
-    steps: number;
+    steps: number; // the steps computed
+    lastN: number; // N at the last step computed
+    stillApproaching: boolean; // settles smoothly, but still more than 1 % from K at the last step
+    disturbed?: number; // on an unstable equilibrium: the regime that a disturbance grows into
+}
+
+/** A run in words: the regime as a headline, then what the population does and what the lag allows. */
+export interface RunWords {
+    headline: string;
+    sentences: string;
+}
+
+/** What the Dynamics window shows for a run: ready for a RegimeScan and two BifurcationScans. */
+export interface DynamicsPlan {
+    logarithmic: boolean; // both axes of the map, and r in the diagram over r
+    map: ScanGrid & { rates: Float64Array; lags: Float64Array };
+    lagEdges: Float64Array; // the edges of the map's cells, one more than its values
+    rateEdges: Float64Array;
+    limits: Array<StabilityLimits | undefined>; // at each lag of the map
+    overRate: BifurcationRequest & { values: Float64Array };
+    overLag: BifurcationRequest & { values: Float64Array };
+    runLimits?: StabilityLimits;
+    criticalLag?: number; // the first lag of overLag at which the run's r exceeds r_c
 }
 
 /** A grid of r and lag at fixed N(0) and K; cells are numbered r-major. */
@@ -214,6 +236,22 @@ export interface TarnisModule {
     lagSchedule(lag: number): LagSchedule;
     linearResponse(r: number, lag: number): LinearResponse | undefined;
     runRegime(parameters: Omit<RunParameters, "steps">): RegimeReport | undefined;
+    /** The run's words from its regime (no report: its lag is beyond the analysis). */
+    runWords(parameters: RunParameters, report: RegimeReport | undefined, separator: Separator): RunWords;
+    workingWords(parameters: RunParameters, separator: Separator): RunWords;
+    noRunWords(): RunWords;
+    /** The regime as a headline names it ("neither grows nor shrinks" for r = 0, "…, still approaching K"). */
+    runRegimeName(parameters: RunParameters, report: RegimeReport): string;
+    /** The line of a map's cell or a diagram's column under the pointer; without a report, still computed. */
+    cellWords(r: number, lag: number, report: RegimeReport | undefined, K: number, separator: Separator): string;
+    columnWords(axis: "rate" | "lag", value: number, column: BifurcationColumn | undefined, K: number, separator: Separator): string;
+    /** The run's numbers as name and value pairs, every value exact. */
+    runFacts(parameters: RunParameters, report: RegimeReport | undefined, separator: Separator): Array<[string, string]>;
+    /** What a click on a plot wrote into the parameters: "r = 0.105 and T = 10 are in the main window: press Run there." */
+    choiceWords(r: number | undefined, lag: number | undefined, separator: Separator): string;
+    mapTitle(parameters: RunParameters | undefined, separator: Separator): string;
+    bifurcationTitle(parameters: RunParameters | undefined, axis: "rate" | "lag", separator: Separator): string;
+    planDynamics(parameters: RunParameters): DynamicsPlan;
     /** The name of a regime's number; "" beyond the last, so that a legend can list them all. */
     regimeName(regime: number): string;
 

@@ -4,6 +4,7 @@
 #include "charts/axis_fit.h"
 #include "charts/chart_control.h"
 #include "charts/chart_family.h"
+#include "charts/run_legend.h"
 #include "charts/series_curve.h"
 #include "model/run.h"
 #include "tests/support/exact.h"
@@ -201,7 +202,12 @@ void TestChartFamily::kinds()
         QCOMPARE(font.family(), QStringLiteral("Arial"));
         QCOMPARE(font.pointSizeF(), 10.0);
     }
-    QVERIFY(!m_chart->legend->visible());
+    // Without kept runs a legend shows only where two quantities share the chart, and names them.
+    QStringList legend;
+    for (const RunLegendItem* line : m_chart->legendLines())
+        legend << line->text();
+    const QHash<ChartKind, QStringList> named{{ChartKind::NtKvsT, {"N(t), K"}}, {ChartKind::NdNvsT, {"N(t), dN(t)"}}};
+    QCOMPARE(legend, named.value(kind));
 }
 
 void TestChartFamily::largeWindowGivesTheKLineTheLineLook()

@@ -5,8 +5,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/chart_control.h"
 #include "charts/chart_menu.h"
+#include "charts/chart_pictures.h"
 #include "charts/chart_readout.h"
 #include "charts/run_comparison.h"
+#include "charts/run_legend.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
 #include "tests/support/files.h"
@@ -23,6 +25,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QWheelEvent>
 
 using namespace tarnis;
@@ -33,10 +36,17 @@ namespace {
 enum class Window { Main, Large };
 
 // The menu of a run chart in a window that can show the dynamics; separators have no text.
-const QStringList FullMenu{QStringLiteral("Save chart as PNG…"), QStringLiteral("Save chart as SVG…"),
-                           QStringLiteral("Save chart as PDF…"), QStringLiteral("Copy data"), QString(),
-                           QStringLiteral("Dynamics…"), QString(), QStringLiteral("Keep this run"),
-                           QStringLiteral("Forget kept runs"), QString(), QStringLiteral("Fit to data"),
+const QStringList FullMenu{QStringLiteral("Save chart as PNG…"),
+                           QStringLiteral("Save chart as SVG…"),
+                           QStringLiteral("Save chart as PDF…"),
+                           QStringLiteral("Copy data"),
+                           QString(),
+                           QStringLiteral("Dynamics…"),
+                           QString(),
+                           QStringLiteral("Keep this run"),
+                           QStringLiteral("Forget kept runs"),
+                           QString(),
+                           QStringLiteral("Fit to data"),
                            QStringLiteral("Logarithmic N axis")};
 
 QStringList entryTexts(const QMenu* menu)
@@ -95,6 +105,9 @@ private slots:
     void keptRunsSurviveARunAndEveryKind();
     void theFifthKeepDropsTheOldest();
     void forgetRestoresTodaysLook();
+    void legendLeavesThePlotFree_data();
+    void legendLeavesThePlotFree();
+    void twoQuantitiesNamedWithKeptRuns();
     void fitToData();
     void logarithmicNAxis_data();
     void logarithmicNAxis();
@@ -173,8 +186,7 @@ void TestChartMenu::runWithRate(const QString& rate)
     QVERIFY(clickButton(main, "Command2"));
 }
 
-void TestChartMenu::rightClickOpensTheMenuAndLeftClickSteps_data()
-{ bothWindows(); }
+void TestChartMenu::rightClickOpensTheMenuAndLeftClickSteps_data() { bothWindows(); }
 
 void TestChartMenu::rightClickOpensTheMenuAndLeftClickSteps()
 {
@@ -212,8 +224,7 @@ void TestChartMenu::dynamicsEntryFromOutside()
     QCOMPARE(opened, 1);
 }
 
-void TestChartMenu::dynamicsOpensBesideTheWindow_data()
-{ bothWindows(); }
+void TestChartMenu::dynamicsOpensBesideTheWindow_data() { bothWindows(); }
 
 // "Dynamics…" opens the window beside the one the user came from; its close box destroys it, and the
 // next "Dynamics…" builds it again.
@@ -295,9 +306,10 @@ void TestChartMenu::picturesReadBack()
         // The texts stay texts, so the drawing can be edited and searched.
         QVERIFY(elements.contains(QStringLiteral("text")));
         QVERIFY(content.contains("Curve of N(t) vs. time"));
-        // The kept run in its colour, and the legend that names it.
+        // The kept run in its colour, and the legend that names both runs by what tells them apart.
         QCOMPARE(content.contains(R"(stroke="#e69f00")"), kept);
-        QCOMPARE(content.contains("r=0.2, N(0)=1, K=500, T=5, 200 steps"), kept);
+        QCOMPARE(content.contains("This run: r=0.3"), kept);
+        QVERIFY(!content.contains("K=500"));
         QVERIFY(!content.contains("dN(t)/N(t) ="));
     } else {
         if (const QString missing = pdfToolsMissing(); !missing.isEmpty())
@@ -396,8 +408,7 @@ void TestChartMenu::copyData()
         QCOMPARE(lines.last(), QStringLiteral("17\t"));
 }
 
-void TestChartMenu::keptRunsSurviveARunAndEveryKind_data()
-{ bothWindows(); }
+void TestChartMenu::keptRunsSurviveARunAndEveryKind_data() { bothWindows(); }
 
 void TestChartMenu::keptRunsSurviveARunAndEveryKind()
 {
@@ -423,7 +434,7 @@ void TestChartMenu::keptRunsSurviveARunAndEveryKind()
         // The run on show is drawn over the kept one, and the legend names both.
         QVERIFY(shown->layer(QStringLiteral("kept"))->index() < shown->layer(QStringLiteral("main"))->index());
         QVERIFY(shown->legend->visible());
-        QCOMPARE(shown->legend->itemCount(), 2);
+        QCOMPARE(shown->legendLines().size(), std::size_t(2));
         QTest::mouseClick(shown, Qt::LeftButton);
     }
     // The readout names the run of the point under the pointer.
@@ -445,8 +456,8 @@ void TestChartMenu::theFifthKeepDropsTheOldest()
         if (rate != QLatin1String("0.2"))
             runWithRate(rate);
         choose(shown, QStringLiteral("Keep this run"));
-        // The same run cannot be kept twice.
-        QAction* keep = openMenuAt(shown, QStringLiteral("Keep this run"));
+        // The same run cannot be kept twice, and the entry says why.
+        QAction* keep = openMenuAt(shown, QStringLiteral("This run is kept"));
         QVERIFY(keep && !keep->isEnabled());
         menuOf(shown)->hide();
         colours << shown->keptRunColour(shown->keptRunCount() - 1);
@@ -487,6 +498,92 @@ void TestChartMenu::forgetRestoresTodaysLook()
     QCOMPARE(chart(Window::Large)->keptRunCount(), 0);
 }
 
+void TestChartMenu::legendLeavesThePlotFree_data() { bothWindows(); }
+
+// Four kept runs at lag 8 beside the run on show: the legend stands outside the plot, one line a run
+// naming what tells it apart, the full name in its tool tip; no pixel of it lies on the plot, on
+// screen or in a PNG, and the window keeps its size.
+void TestChartMenu::legendLeavesThePlotFree()
+{
+    QFETCH(Window, which);
+    QWidget* main = m_fixture->mainWindow();
+    const QSize chartSize = chart(which)->size();
+    QLineEdit* lag = child<QLineEdit>(main, "tlag");
+    typeInto(lag, QStringLiteral("8"));
+    pressEnter(lag);
+    for (const QString rate : {"0.2", "0.15", "0.1", "0.05"}) {
+        runWithRate(rate);
+        choose(chart(Window::Main), QStringLiteral("Keep this run"));
+    }
+    runWithRate(QStringLiteral("0.25"));
+    if (which == Window::Large)
+        window(which)->hide(); // shown again, it draws the last run
+    ChartControl* shown = chart(which);
+    QVERIFY(shown);
+    QCOMPARE(shown->size(), chartSize); // the plot gives the legend its room
+
+    const QCPLegend* legend = shown->runLegend();
+    QVERIFY(legend->visible());
+    QStringList lines, tips;
+    for (const RunLegendItem* line : shown->legendLines()) {
+        lines << line->text();
+        tips << line->toolTip();
+    }
+    QCOMPARE(lines, QStringList({"This run: r=0.25", "r=0.2", "r=0.15", "r=0.1", "r=0.05"}));
+    QCOMPARE(tips.value(2), QStringLiteral("r=0.15, N(0)=1, K=500, T=8, 200 steps"));
+    const QRect plot = shown->axisRect()->rect();
+    QVERIFY(!legend->outerRect().intersects(plot));
+    QVERIFY(shown->rect().contains(legend->outerRect()));
+
+    // The legend's pixels, which change when its layer is left out: how many lie off and on the plot.
+    const auto legendPixels = [&](auto draw, int scale) {
+        const QImage with = draw();
+        shown->layer(QStringLiteral("legend"))->setVisible(false);
+        const QImage without = draw();
+        shown->layer(QStringLiteral("legend"))->setVisible(true);
+        const QRect area(plot.topLeft() * scale, plot.size() * scale);
+        std::pair<int, int> offAndOn{0, 0};
+        for (int y = 0; y < with.height(); ++y)
+            for (int x = 0; x < with.width(); ++x)
+                if (with.pixel(x, y) != without.pixel(x, y))
+                    ++(area.contains(x, y) ? offAndOn.second : offAndOn.first);
+        return offAndOn;
+    };
+    const auto onScreen = legendPixels(
+        [&] {
+            shown->replot();
+            return shown->grab().toImage();
+        },
+        1);
+    const auto inPng
+        = legendPixels([&] { return QImage::fromData(chartPicture(*shown, ChartPictureFormat::Png), "PNG"); }, 2);
+    for (const auto& [off, on] : {onScreen, inPng}) {
+        QVERIFY(off > 0);
+        QCOMPARE(on, 0);
+    }
+
+    // Resting on a line, the pointer reads the run's full name.
+    const QPoint onLine = shown->legendLines().at(1)->outerRect().center();
+    QHelpEvent help(QEvent::ToolTip, onLine, shown->mapToGlobal(onLine));
+    QApplication::sendEvent(shown, &help);
+    QTRY_COMPARE(QToolTip::text(), QStringLiteral("r=0.2, N(0)=1, K=500, T=8, 200 steps"));
+    QToolTip::hideText();
+}
+
+// "N and dN vs. time" names which line is which, for the run on show and for each kept run.
+void TestChartMenu::twoQuantitiesNamedWithKeptRuns()
+{
+    choose(chart(Window::Main), QStringLiteral("Keep this run"));
+    runWithRate(QStringLiteral("0.3"));
+    ChartControl* shown = chart(Window::Main);
+    for (int click = 0; click < 11 && shown->chartTitle() != QLatin1String("Curve of N and dN/dt vs. time"); ++click)
+        QTest::mouseClick(shown, Qt::LeftButton);
+    QStringList lines;
+    for (const RunLegendItem* line : shown->legendLines())
+        lines << line->text();
+    QCOMPARE(lines, QStringList({"N(t), dN(t), This run: r=0.3", "N(t), dN(t), r=0.2"}));
+}
+
 void TestChartMenu::fitToData()
 {
     ChartControl* shown = chart(Window::Main);
@@ -506,8 +603,7 @@ void TestChartMenu::fitToData()
     QCOMPARE(shown->chartTitle(), QStringLiteral("Curve of N(t) vs. time"));
 }
 
-void TestChartMenu::logarithmicNAxis_data()
-{ bothWindows(); }
+void TestChartMenu::logarithmicNAxis_data() { bothWindows(); }
 
 void TestChartMenu::logarithmicNAxis()
 {

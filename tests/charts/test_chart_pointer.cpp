@@ -10,6 +10,7 @@
 #include "ui/navigator.h"
 
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QWheelEvent>
 
@@ -112,10 +113,18 @@ void TestChartPointer::readout_data()
     QTest::addRow("t = 200") << 0 << 200 << QLocale::English
                              << QStringList{run, "t = 200", "N(t) = 499.936872437631", "dN(t) = -0.0196397513905481",
                                             "dN(t)/N(t) = -3.92844626458277E-05"};
-    // A phase plot: the nearest point on screen, whatever its x.
+    // A phase plot: the nearest point on screen, whatever its x; the chart's own x and y come first.
     QTest::addRow("t = 35 on dN vs. N") << 2 << 35 << QLocale::English
-                                        << QStringList{run, "t = 35", "N(t) = 405.839883073642",
-                                                       "dN(t) = 48.2077162056396", "dN(t)/N(t) = 0.118785063312499"};
+                                        << QStringList{run, "N(t) = 405.839883073642", "dN(t) = 48.2077162056396",
+                                                       "t = 35", "dN(t)/N(t) = 0.118785063312499"};
+    QTest::addRow("t = 35 on the return map")
+        << 8 << 35 << QLocale::English
+        << QStringList{run,      "N(t) = 405.839883073642",  "N(t+1) = 454.047599279282",
+                       "t = 35", "dN(t) = 48.2077162056396", "dN(t)/N(t) = 0.118785063312499"};
+    QTest::addRow("t = 35 on dN/N vs. N")
+        << 6 << 35 << QLocale::English
+        << QStringList{run, "N(t) = 405.839883073642", "dN(t)/N(t) = 0.118785063312499", "t = 35",
+                       "dN(t) = 48.2077162056396"};
     // Eleven clicks come back to N vs. t, drawn anew in the user's locale.
     QTest::addRow("comma") << 11 << 1 << QLocale::German
                            << QStringList{QStringLiteral("This run: r=0,2; N(0)=1; K=500; T=5; 200 steps"), "t = 1",
@@ -137,10 +146,17 @@ void TestChartPointer::readout()
     pointAt(shown, pixelOf(shown, row));
     QCOMPARE(shown->readout().lines(), lines);
     QCOMPARE(shown->readout().shown()->row, row);
+    // Its box stands within the plot, clear of the axes' numbers, beside the mark and not over it.
+    const QRect box = shown->readout().boxRect();
+    QVERIFY2(
+        shown->axisRect()->rect().contains(box),
+        qPrintable(QStringLiteral("box %1,%2 %3x%4").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
+    QVERIFY(!box.contains(shown->readout().markedPixel().toPoint()));
     // A step of the readout is a time step.
     const int direction = row < 200 ? 1 : -1;
     QVERIFY(shown->readout().step(direction));
-    QCOMPARE(shown->readout().lines().value(1), QStringLiteral("t = %1").arg(row + direction));
+    QCOMPARE(shown->readout().lines().filter(QRegularExpression("^t = ")),
+             QStringList{QStringLiteral("t = %1").arg(row + direction)});
     // Off the plot nothing is read.
     pointAt(shown, QPoint(2, 2));
     QVERIFY(shown->readout().lines().isEmpty());
@@ -259,10 +275,18 @@ void TestChartPointer::zoomLimits()
         turnWheel(shown, at, 1);
     QVERIFY(span(shown->xAxis->range()) >= span(fitted) * ChartViewport::MostZoomIn * 0.999);
     QVERIFY(span(shown->xAxis->range()) < span(fitted) * 1e-5);
+    // Out, never beyond the fitted view and its margins, wherever the pointer is; a drag stops there.
+    const QCPRange widest(fitted.lower - ChartViewport::Margin * span(fitted),
+                          fitted.upper + ChartViewport::Margin * span(fitted));
     for (int turn = 0; turn < 200; ++turn)
-        turnWheel(shown, at, -1);
-    QVERIFY(span(shown->xAxis->range()) <= span(fitted) * ChartViewport::MostZoomOut * 1.001);
-    QVERIFY(span(shown->xAxis->range()) > span(fitted) * 9);
+        turnWheel(shown, turn % 2 ? at : shown->axisRect()->rect().topLeft() + QPoint(2, 2), -1);
+    QCOMPARE(shown->xAxis->range(), widest);
+    turnWheel(shown, at, 3);
+    QTest::mousePress(shown, Qt::LeftButton, {}, at);
+    QTest::mouseMove(shown, at + QPoint(2000, 0));
+    QTest::mouseRelease(shown, Qt::LeftButton, {}, at + QPoint(2000, 0));
+    QCOMPARE(shown->xAxis->range().lower, widest.lower);
+    QVERIFY(shown->xAxis->range().upper < widest.upper);
 }
 
 void TestChartPointer::keys_data()

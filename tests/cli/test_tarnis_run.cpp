@@ -5,8 +5,10 @@
 #include "dynamics/dynamics_window.h"
 #include "model/graphic_data.h"
 #include "model/run.h"
+#include "model/scan_estimate.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
+#include "tests/support/files.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
 #include "ui/navigator.h"
@@ -19,6 +21,7 @@
 #include <QTemporaryDir>
 
 #include <array>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -70,6 +73,11 @@ private slots:
     void unwritableOutputKeepsTheOldFile_data();
     void unwritableOutputKeepsTheOldFile();
     void helpAndVersion();
+    void timeWords_data();
+    void timeWords();
+    void estimateFollowsThePace();
+    void interruptedScanLeavesTheFolder_data();
+    void interruptedScanLeavesTheFolder();
 };
 
 // Run and "S" in the window as a user starts it, against tarnis-run with no options at all.
@@ -472,6 +480,80 @@ void TestTarnisRun::helpAndVersion()
     const Result late = tarnisRun({"sweep", "--rate", "1", "--help"});
     QCOMPARE(late.exitCode, 0);
     QCOMPARE(late.out, help.out);
+}
+
+void TestTarnisRun::timeWords_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<QString>("words");
+    QTest::addRow("nothing") << 0.0 << "under 1 s";
+    QTest::addRow("seconds") << 42.4 << "about 42 s";
+    QTest::addRow("a minute rounded up") << 59.6 << "about 1 min";
+    QTest::addRow("minutes") << 12.0 * 60 + 20 << "about 12 min";
+    QTest::addRow("an hour") << 3600.0 << "about 1 h";
+    QTest::addRow("hours and minutes") << 3 * 3600.0 + 20 * 60 << "about 3 h 20 min";
+    QTest::addRow("unknown") << qQNaN() << "under 1 s";
+}
+
+void TestTarnisRun::timeWords()
+{
+    QFETCH(double, seconds);
+    QFETCH(QString, words);
+    QCOMPARE(QString::fromStdString(tarnis::durationText(seconds)), words);
+}
+
+// The estimate expects work by the steps of each lag and then follows the pace the scan keeps.
+void TestTarnisRun::estimateFollowsThePace()
+{
+    // 100 rows of a short lag (20 000 steps a cell) and the longest (960 048 steps).
+    const tarnis::ScanEstimate estimate(100, {0.0, 9999.0}, 2);
+    const double expected = estimate.expectedSeconds();
+    QVERIFY(expected > 0.5 && expected < 5);
+    QCOMPARE(estimate.secondsLeft(0, 0.0), expected);
+    // Half the rows done in twice the time expected for them: the rest is expected to take as long.
+    QCOMPARE(estimate.secondsLeft(100, expected), expected);
+    // A cell is not a cell: one of the longest lag is almost the whole of a row with a short one.
+    QVERIFY(tarnis::ScanEstimate(1, {9999.0, 0.0}, 1).secondsLeft(1, 10.0) < 0.5);
+    QVERIFY(tarnis::ScanEstimate(1, {0.0, 9999.0}, 1).secondsLeft(1, 10.0) > 400);
+    QCOMPARE(estimate.secondsLeft(200, 10 * expected), 0.0);
+}
+
+void TestTarnisRun::interruptedScanLeavesTheFolder_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addRow("Ctrl-C") << SIGINT;
+    QTest::addRow("kill") << SIGTERM;
+    QTest::addRow("a closed terminal") << SIGHUP;
+}
+
+// A scan of lags near the longest takes minutes: it says so at once, and a signal while its temporary
+// file is being written removes that file, keeps the old one and ends the process of the signal.
+void TestTarnisRun::interruptedScanLeavesTheFolder()
+{
+    QFETCH(int, signal);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("regimes.csv"));
+    tarnis::test::writeContent(path, "kept\n");
+    const QDir listing(folder.path());
+    const auto entries
+        = [&listing] { return listing.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
+    const QStringList before = entries();
+
+    QProcess scan;
+    scan.start(QStringLiteral(TARNIS_RUN_PATH),
+               {"scan", "--r", "0.00001:0.0002:0.0000001", "--lag", "9990:9999:1", "-o", path});
+    QVERIFY(scan.waitForStarted());
+    QByteArray err;
+    QTRY_VERIFY_WITH_TIMEOUT((err += scan.readAllStandardError()).contains("expected\n"), 30000);
+    QVERIFY2(err.startsWith("tarnis-run: 0 of 19010 cells done, about "), err.constData());
+    QTRY_COMPARE_WITH_TIMEOUT(entries().size(), before.size() + 1, 30000); // the temporary file
+    QCOMPARE(scan.state(), QProcess::Running);
+    QCOMPARE(::kill(pid_t(scan.processId()), signal), 0);
+    QVERIFY(scan.waitForFinished(30000));
+    QCOMPARE(scan.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(scan.exitCode(), signal);
+    QCOMPARE(entries(), before);
+    QCOMPARE(tarnis::test::contentOf(path), QByteArray("kept\n"));
 }
 
 TARNIS_GUI_TEST_MAIN(TestTarnisRun)

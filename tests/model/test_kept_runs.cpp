@@ -1,4 +1,5 @@
-// The kept runs: copies that a later run cannot change, and the labels that name a run. Dropping the
+// The kept runs: copies that a later run cannot change, and the labels that name a run in full and in
+// a legend. Dropping the
 // oldest and refusing the same run twice are tried through the chart menu (test_chart_menu).
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/kept_runs.h"
@@ -6,6 +7,7 @@
 #include "tests/support/model_test_main.h"
 
 #include <memory>
+#include <vector>
 
 using namespace tarnis;
 
@@ -23,6 +25,8 @@ private slots:
     void aCopyOutlivesLaterRuns();
     void labels_data();
     void labels();
+    void legendLabels_data();
+    void legendLabels();
 
 private:
     void run(const RunParameters& parameters);
@@ -81,6 +85,43 @@ void TestKeptRuns::labels()
     QFETCH(char, separator);
     QFETCH(QString, label);
     QCOMPARE(QString::fromStdString(runLabel({r, 500.0, 200, 1.0, lag}, separator)), label);
+}
+
+using Runs = std::vector<RunParameters>;
+
+void TestKeptRuns::legendLabels_data()
+{
+    QTest::addColumn<Runs>("runs"); // the run on show first
+    QTest::addColumn<char>("separator");
+    QTest::addColumn<QStringList>("labels");
+    QTest::addRow("the lags of the presets")
+        << Runs{withLag(8), withLag(5), withLag(3), withLag(0.5)} << '.' << QStringList{"T=8", "T=5", "T=3", "T=0.5"};
+    QTest::addRow("two parameters differ")
+        << Runs{withLag(8), {0.3, 500.0, 200, 1.0, 5.0}} << '.' << QStringList{"r=0.2, T=8", "r=0.3, T=5"};
+    QTest::addRow("long numbers shortened, whole parts kept")
+        << Runs{withLag(5), {0.123456789, 98765.4321, 200, 1.0, 5.0}} << '.'
+        << QStringList{"r=0.2, K=500", "r=0.1235, K=98765"};
+    QTest::addRow("as many digits as tell them apart")
+        << Runs{{0.1234567, 500.0, 200, 1.0, 5.0}, {0.1234568, 500.0, 200, 1.0, 5.0}} << '.'
+        << QStringList{"r=0.1234567", "r=0.1234568"};
+    QTest::addRow("steps") << Runs{withLag(5), {0.2, 500.0, 2000, 1.0, 5.0}} << '.'
+                           << QStringList{"200 steps", "2000 steps"};
+    QTest::addRow("comma") << Runs{{2.75, 500.0, 200, 1.5, 5.0}, {2.5, 500.0, 200, 1.0, 5.0}} << ','
+                           << QStringList{"r=2,75; N(0)=1,5", "r=2,5; N(0)=1"};
+    QTest::addRow("the run on show is the kept one")
+        << Runs{withLag(5), withLag(5)} << '.'
+        << QStringList{"r=0.2, N(0)=1, K=500, T=5, 200 steps", "r=0.2, N(0)=1, K=500, T=5, 200 steps"};
+}
+
+void TestKeptRuns::legendLabels()
+{
+    QFETCH(Runs, runs);
+    QFETCH(char, separator);
+    QFETCH(QStringList, labels);
+    QStringList made;
+    for (const std::string& label : tarnis::legendLabels(runs, separator))
+        made << QString::fromStdString(label);
+    QCOMPARE(made, labels);
 }
 
 TARNIS_MODEL_TEST_MAIN(TestKeptRuns)

@@ -3,6 +3,7 @@
 
 #include "tests/support/helper_processes.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -95,7 +96,12 @@ bool PrivatePrintServer::writeConfiguration()
                               .arg(path("etc"), path("spool"), path("spool/tmp"), path("cache"), path("state"),
                                    path("ssl"), path("log/access_log"), path("log/error_log"), path("log/page_log"))
                               .arg(path("printcap"));
-    return writeText(path("cupsd.conf"), server) && writeText(path("cups-files.conf"), files);
+    // The PDF printer writes into one folder for every server on the machine, and names a file by the
+    // job's title and number: jobs numbered from the process id apart keep two test runs at the same
+    // time (two builds, two checkouts) from writing, finding or removing each other's files.
+    const QString jobs = QStringLiteral("NextJobId %1\n").arg(firstJobId());
+    return writeText(path("cupsd.conf"), server) && writeText(path("cups-files.conf"), files)
+        && writeText(path("cache/job.cache"), jobs);
 }
 
 std::optional<QString> PrivatePrintServer::start()
@@ -131,10 +137,7 @@ bool PrivatePrintServer::waitUntilAnswering()
     return false;
 }
 
-void PrivatePrintServer::stop()
-{
-    endProcess(m_daemon, 10000);
-}
+void PrivatePrintServer::stop() { endProcess(m_daemon, 10000); }
 
 std::optional<QString> PrivatePrintServer::runTool(const QString& tool, const QStringList& arguments) const
 {
@@ -153,9 +156,19 @@ std::optional<QString> PrivatePrintServer::addPdfQueue(const QString& name)
 {
     if (!runTool(QStringLiteral("lpadmin"),
                  {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"), QStringLiteral("cups-pdf:/"),
-                  QStringLiteral("-P"), PdfDriver}))
+                  QStringLiteral("-P"), PdfDriver, QStringLiteral("-o"), QStringLiteral("Label=2")}))
         return QStringLiteral("lpadmin could not add the queue. ") + logTail();
     return std::nullopt;
+}
+
+int PrivatePrintServer::firstJobId() const { return int(QCoreApplication::applicationPid() % 1000000) * 1000 + 1000; }
+
+bool PrivatePrintServer::printedHere(const QString& pdfName) const
+{
+    static const QRegularExpression label(QStringLiteral("-job_(\\d+)\\.pdf$"));
+    const QRegularExpressionMatch job = label.match(pdfName);
+    const long long id = job.hasMatch() ? job.captured(1).toLongLong() : -1;
+    return id >= firstJobId() && id < firstJobId() + 1000;
 }
 
 std::optional<QString> PrivatePrintServer::makeDefault(const QString& name)

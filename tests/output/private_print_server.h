@@ -32,6 +32,10 @@ public:
     // Adds a PDF queue, or makes a queue the server's default destination; why not, when it fails.
     std::optional<QString> addPdfQueue(const QString& name);
     std::optional<QString> makeDefault(const QString& name);
+    // Whether the PDF printer wrote the file of that name for a job of this server: its jobs are
+    // numbered apart from those of any other test running at the same time, and the number ends
+    // the name.
+    bool printedHere(const QString& pdfName) const;
 
     // Runs a CUPS client tool against this server; its output, or empty when it failed.
     std::optional<QString> runTool(const QString& tool, const QStringList& arguments) const;
@@ -42,6 +46,7 @@ public:
 private:
     QString path(const QString& name) const { return m_folder.filePath(name); }
     bool writeConfiguration();
+    int firstJobId() const;
     bool waitUntilAnswering();
 
     QTemporaryDir m_folder;

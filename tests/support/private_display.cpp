@@ -3,8 +3,12 @@
 
 #include "tests/support/helper_processes.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -58,9 +62,19 @@ std::optional<QString> PrivateDisplay::startWindowManager()
     if (manager.isEmpty())
         return QStringLiteral("openbox is not installed (openbox)");
     m_windowManager.setProcessEnvironment(environment());
-    // It has taken the display once it is still running a second later.
-    return startQuietProgram(m_windowManager, QStringLiteral("openbox"), manager, {QStringLiteral("--sm-disable")},
-                             1000);
+    // It runs its start-up command once it has taken the display; a busy machine may take its time.
+    const QString ready = QDir::temp().filePath(
+        QStringLiteral("tarnis-openbox-%1-%2").arg(QCoreApplication::applicationPid()).arg(m_name.mid(1)));
+    QFile::remove(ready);
+    const auto cleanUp = qScopeGuard([&ready] { QFile::remove(ready); });
+    if (auto why = startQuietProgram(
+            m_windowManager, QStringLiteral("openbox"), manager,
+            {QStringLiteral("--sm-disable"), QStringLiteral("--startup"), QStringLiteral("touch ") + ready}, 0))
+        return why;
+    if (!waitFor([&] { return QFileInfo::exists(ready) || m_windowManager.state() != QProcess::Running; }, 60000)
+        || m_windowManager.state() != QProcess::Running)
+        return QStringLiteral("openbox did not take the display: ") + QString::fromLocal8Bit(m_windowManager.readAll());
+    return std::nullopt;
 }
 
 void PrivateDisplay::stop()

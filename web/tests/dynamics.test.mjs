@@ -51,6 +51,11 @@ const regimeRuns = [
     ["chaotic", { r: 2.7, n0: 2, K: 100, lag: 0 }],
     ["long cycle of a half lag", { r: 0.56, n0: 1, K: 500, lag: 3.5 }],
     ["dies out", { r: 3.1, n0: 1, K: 500, lag: 0 }],
+    ["resting on an unstable K", { r: 0.2, n0: 500, K: 500, lag: 8 }],
+    ["resting on a stable K", { r: 0.2, n0: 500, K: 500, lag: 3 }],
+    ["declining towards 0", { r: -0.5, n0: 1, K: 500, lag: 5 }],
+    ["still approaching K", { r: 0.0001, n0: 1, K: 500, lag: 0 }],
+    ["r = 0", { r: 0, n0: 1, K: 500, lag: 5 }],
 ];
 
 for (const [name, parameters] of regimeRuns) {
@@ -67,9 +72,63 @@ for (const [name, parameters] of regimeRuns) {
         assert.equal(tarnis.regimeName(report.regime), report.regimeName);
         for (const [key, field] of reportKeys)
             assertSameNumber(report[field], lines[key], key);
+        assert.equal(report.stillApproaching ? report.lastN : undefined, fieldNumber(lines.still_approaching));
+        assert.equal(report.disturbed === undefined ? "" : tarnis.regimeName(report.disturbed), lines.disturbed);
         assertSameNumber(tarnis.stabilityLimits(parameters.lag).rStable, lines.r_stable, "r_stable");
     });
 }
+
+// The run in words, as the Dynamics window and tarnis-run dynamics --words put it: the presets, the
+// landmarks of the logistic map (T = 0) and the regimes that need words of their own.
+const wordRuns = [
+    ...regimeRuns,
+    ["T = 0, smooth", { r: 0.5, n0: 1, K: 500, lag: 0 }],
+    ["T = 0, overshooting", { r: 1.5, n0: 1, K: 500, lag: 0 }],
+    ["T = 0, a cycle", { r: 2.5, n0: 1, K: 500, lag: 0 }],
+    ["T = 0, leaves the range", { r: 1e300, n0: 1, K: 500, lag: 0 }],
+];
+
+for (const [name, parameters] of wordRuns) {
+    test(`words: ${name}`, () => {
+        const run = { ...parameters, steps: 200 };
+        const answer = tarnisRun("dynamics", "--words", "--r", String(run.r), "--n0", String(run.n0), "--K",
+            String(run.K), "--lag", String(run.lag));
+        assert.equal(answer.status, 0, answer.err);
+        const [headline, sentences] = answer.out.replace(/\n$/, "").split("\n");
+        const words = tarnis.runWords(run, tarnis.runRegime(parameters), ".");
+        assert.deepEqual(words, { headline, sentences });
+    });
+}
+
+test("words with a comma, of a cell and a column, and the plan of a run's pictures", () => {
+    const run = { r: 0.25, n0: 1, K: 1000, lag: 2.5, steps: 200 };
+    const report = tarnis.runRegime(run);
+    assert.match(tarnis.runWords(run, report, ",").sentences, /r = 0,25/);
+    assert.equal(tarnis.runRegimeName({ ...run, r: 0 }, tarnis.runRegime({ ...run, r: 0 })), "neither grows nor shrinks");
+    assert.match(tarnis.mapTitle(run, "."), /K = 1000\b/);
+    assert.equal(tarnis.choiceWords(0.105, 10, "."), "r = 0.105 and T = 10 are in the main window: press Run there.");
+    assert.ok(tarnis.runFacts(run, report, ".").every((row) => row.length === 2 && typeof row[1] === "string"));
+
+    const plan = tarnis.planDynamics({ ...run, lag: 60 });
+    assert.equal(plan.logarithmic, true);
+    assert.equal(plan.lagEdges.length, plan.map.lags.length + 1);
+    assert.equal(plan.rateEdges.length, plan.map.rates.length + 1);
+    const scan = new tarnis.RegimeScan(plan.map);
+    try {
+        const [cell] = scan.slice(0, 1);
+        assert.match(tarnis.cellWords(cell.r, cell.lag, cell.report, plan.map.K, "."), /T = /);
+        assert.notEqual(tarnis.cellWords(cell.r, cell.lag, undefined, plan.map.K, "."), tarnis.cellWords(cell.r, cell.lag, cell.report, plan.map.K, "."));
+    } finally {
+        scan.delete();
+    }
+    const columns = new tarnis.BifurcationScan(plan.overRate);
+    try {
+        const [column] = columns.slice(0, 1);
+        assert.match(tarnis.columnWords("rate", column.value, column, plan.map.K, "."), /r = /);
+    } finally {
+        columns.delete();
+    }
+});
 
 // A scan's rows, and the module's cells of the same grid in slices of seven, as a worker takes them.
 const scans = [

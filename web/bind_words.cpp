@@ -1,0 +1,169 @@
+// The dynamics in words and the plan of what a front end shows of them: a run's headline and
+// sentences, the lines for a cell of the map and a column of the diagram under the pointer, the titles,
+// the run's numbers for a table, what a click wrote, and the grids of the map and the diagram.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/dynamics_plan.h"
+#include "model/regime_words.h"
+#include "web/js_values.h"
+
+#include <emscripten/bind.h>
+
+namespace tarnis::web {
+
+namespace {
+
+val wordsToJs(const RunWords& words)
+{
+    val object = val::object();
+    object.set("headline", words.headline);
+    object.set("sentences", words.sentences);
+    return object;
+}
+
+RunParameters runOf(const val& parameters)
+{
+    const auto run = parametersOf(parameters);
+    if (!run)
+        throwError("RangeError", "the steps are outside the range of a run");
+    return *run;
+}
+
+std::optional<RunParameters> optionalRunOf(const val& parameters)
+{
+    if (parameters.isUndefined() || parameters.isNull())
+        return std::nullopt;
+    return runOf(parameters);
+}
+
+std::optional<RegimeReport> optionalReportOf(const val& report)
+{
+    if (report.isUndefined() || report.isNull())
+        return std::nullopt;
+    return reportOf(report);
+}
+
+std::optional<double> optionalNumberOf(const val& value)
+{
+    return value.isNumber() ? std::optional(value.as<double>()) : std::nullopt;
+}
+
+// The words of a run from its regime, as the Dynamics window and `tarnis-run dynamics --words` have them;
+// no report: the lag is beyond the analysis.
+val runWords(const val& parameters, const val& report, const std::string& separator)
+{
+    return wordsToJs(runInWords(runOf(parameters), optionalReportOf(report), separatorOf(separator)));
+}
+
+val wordsWhileWorking(const val& parameters, const std::string& separator)
+{
+    return wordsToJs(workingWords(runOf(parameters), separatorOf(separator)));
+}
+
+val wordsBeforeARun() { return wordsToJs(noRunWords()); }
+
+std::string nameOfRunRegime(const val& parameters, const val& report)
+{
+    return regimeName(runOf(parameters), reportOf(report));
+}
+
+// A cell as a regime scan's slice gives it; without a report it is still being computed.
+std::string cellWords(double r, double lag, const val& report, double K, const std::string& separator)
+{
+    const auto regime = optionalReportOf(report);
+    return cellInWords(r, lag, regime ? &*regime : nullptr, K, separatorOf(separator));
+}
+
+std::string columnWords(const val& axis, double value, const val& column, double K, const std::string& separator)
+{
+    const bool computed = !column.isUndefined() && !column.isNull();
+    const auto kept = computed ? std::optional(columnOf(column)) : std::nullopt;
+    return columnInWords(valueNamed(AxisNames, axis), value, kept ? &*kept : nullptr, K, separatorOf(separator));
+}
+
+val factsOfRun(const val& parameters, const val& report, const std::string& separator)
+{
+    val rows = val::array();
+    for (const auto& [name, value] : runFacts(runOf(parameters), optionalReportOf(report), separatorOf(separator))) {
+        val row = val::array();
+        row.call<void>("push", name);
+        row.call<void>("push", value);
+        rows.call<void>("push", row);
+    }
+    return rows;
+}
+
+std::string wordsOfChoice(const val& r, const val& lag, const std::string& separator)
+{
+    return choiceWords(optionalNumberOf(r), optionalNumberOf(lag), separatorOf(separator));
+}
+
+std::string titleOfMap(const val& parameters, const std::string& separator)
+{
+    return mapTitle(optionalRunOf(parameters), separatorOf(separator));
+}
+
+std::string titleOfBifurcation(const val& parameters, const val& axis, const std::string& separator)
+{
+    return bifurcationTitle(optionalRunOf(parameters), valueNamed(AxisNames, axis), separatorOf(separator));
+}
+
+val requestToJs(const BifurcationRequest& request)
+{
+    val parameters = parametersToJs(request.parameters);
+    parameters.delete_("steps");
+    val object = val::object();
+    object.set("parameters", parameters);
+    object.set("axis", nameOf(AxisNames, request.axis));
+    object.set("values", numberArray(request.values));
+    object.set("discard", request.discard);
+    object.set("keep", request.keep);
+    return object;
+}
+
+// What the Dynamics window shows for a run: the map's grid and cell edges, the limits along its lags,
+// and the two requests of the diagram, each ready to hand to a RegimeScan or a BifurcationScan.
+val planOf(const val& parameters)
+{
+    const DynamicsPlan plan = planDynamics(runOf(parameters));
+    val grid = val::object();
+    grid.set("rates", numberArray(plan.map.rates));
+    grid.set("lags", numberArray(plan.map.lags));
+    grid.set("n0", plan.map.n0);
+    grid.set("K", plan.map.K);
+    val limits = val::array();
+    for (const auto& each : plan.limits)
+        limits.call<void>("push", each ? limitsToJs(*each) : val::undefined());
+    val object = val::object();
+    object.set("logarithmic", plan.logarithmic);
+    object.set("map", grid);
+    object.set("lagEdges", numberArray(plan.lagEdges));
+    object.set("rateEdges", numberArray(plan.rateEdges));
+    object.set("limits", limits);
+    object.set("overRate", requestToJs(plan.overRate));
+    object.set("overLag", requestToJs(plan.overLag));
+    if (plan.runLimits)
+        object.set("runLimits", limitsToJs(*plan.runLimits));
+    setIfPresent(object, "criticalLag", plan.criticalLag);
+    return object;
+}
+
+} // namespace
+
+} // namespace tarnis::web
+
+EMSCRIPTEN_BINDINGS(tarnis_words)
+{
+    using namespace emscripten;
+    using namespace tarnis::web;
+    function("runWords", &runWords);
+    function("workingWords", &wordsWhileWorking);
+    function("noRunWords", &wordsBeforeARun);
+    function("runRegimeName", &nameOfRunRegime);
+    function("cellWords", &cellWords);
+    function("columnWords", &columnWords);
+    function("runFacts", &factsOfRun);
+    function("choiceWords", &wordsOfChoice);
+    function("mapTitle", &titleOfMap);
+    function("bifurcationTitle", &titleOfBifurcation);
+    function("planDynamics", &planOf);
+}
