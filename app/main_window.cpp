@@ -2,10 +2,10 @@
 #include "app/main_window.h"
 
 #include "charts/chart_control.h"
-#include "charts/chart_cycle.h"
 #include "charts/chart_menu.h"
 #include "charts/large_graph_window.h"
 #include "charts/run_comparison.h"
+#include "model/chart_kinds.h"
 #include "model/conversions.h"
 #include "model/main_window_texts.h"
 #include "model/run_refusals.h"
