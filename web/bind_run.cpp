@@ -7,6 +7,7 @@
 #include "model/kept_runs.h"
 #include "model/parameter_boxes.h"
 #include "model/run_refusals.h"
+#include "web/bind_charts.h"
 #include "web/js_values.h"
 
 #include <emscripten/bind.h>
@@ -145,7 +146,27 @@ public:
         return runs;
     }
 
+    // The run charts of the store's run and the kept runs (bind_charts.cpp).
+    val chart(const val& kind, bool logarithmicY, const std::string& separator) const
+    {
+        return chartOf(charted(), kind, logarithmicY, separatorOf(separator));
+    }
+    val chartReadout(const val& kind, const val& point, const std::string& separator) const
+    {
+        return chartReadoutOf(charted(), kind, point, separatorOf(separator));
+    }
+    std::string chartDescription(const val& kind, const val& view, const val& mark, const std::string& separator) const
+    {
+        return chartDescriptionOf(charted(), kind, view, mark, separatorOf(separator));
+    }
+    std::string chartData(const val& kind, bool logarithmicY, const std::string& separator) const
+    {
+        return chartDataTextOf(charted(), kind, logarithmicY, separatorOf(separator));
+    }
+
 private:
+    ChartSource charted() const { return {*m_store, m_current, m_kept}; }
+
     val runRead(const RunParameters& parameters, char separator)
     {
         const RunOutcome outcome = runModel(*m_store, parameters);
@@ -268,7 +289,11 @@ EMSCRIPTEN_BINDINGS(tarnis_run)
         .function("graphicDataText", &Session::graphicDataFormatted)
         .function("keep", &Session::keep)
         .function("forgetKept", &Session::forgetKept)
-        .function("keptRuns", &Session::keptRuns);
+        .function("keptRuns", &Session::keptRuns)
+        .function("chart", &Session::chart)
+        .function("chartReadout", &Session::chartReadout)
+        .function("chartDescription", &Session::chartDescription)
+        .function("chartDataText", &Session::chartData);
     function("numberToText", &numberText);
     function("numberToText", &numberTextWithDigits);
     function("readLenient", &lenientReading);

@@ -33,7 +33,7 @@ export interface MarkedPoint {
 export interface ChartViewHooks {
     tickLabel(value: number): string;
     zoomed(range: Range, fitted: Range, around: number, notches: number, logarithmic: boolean): Range;
-    panned(range: Range, fitted: Range, share: number, logarithmic: boolean): Range;
+    panned(range: Range, fitted: Range, pixels: number, length: number, logarithmic: boolean): Range;
     /** A press and release in place: no drag. */
     clicked(): void;
     /** The pointer (or a key) marks a point, or none; the panel answers with showMark or hideMark. */
@@ -357,9 +357,10 @@ export class ChartView {
         const width = plot.over.clientWidth;
         const height = plot.over.clientHeight;
         if (width <= 0 || height <= 0) return;
+        // The point under the pointer at the press stays under it.
         this.setUserView({
-            x: this.hooks.panned(from.x, this.fitted.x, -dx / width, false),
-            y: this.hooks.panned(from.y, this.fitted.y, dy / height, this.logarithmicY),
+            x: this.hooks.panned(from.x, this.fitted.x, -dx, width, false),
+            y: this.hooks.panned(from.y, this.fitted.y, dy, height, this.logarithmicY),
         });
     }
 

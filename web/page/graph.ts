@@ -52,7 +52,8 @@ export class GraphPanel {
             tickLabel: (value) => tarnis.numberText(value, 6),
             zoomed: (range, fitted, around, notches, logarithmic) =>
                 tarnis.module.zoomedRange(range, fitted, around, notches, logarithmic),
-            panned: (range, fitted, share, logarithmic) => tarnis.module.pannedRange(range, fitted, share, logarithmic),
+            panned: (range, fitted, pixels, length, logarithmic) =>
+                tarnis.module.pannedRange(range, fitted, pixels, length, logarithmic),
             clicked: () => this.stepKind(),
             pointed: (point) => this.point(point),
             viewChanged: () => this.describe(),
@@ -315,7 +316,7 @@ export class GraphPanel {
     }
 
     private async copyData(): Promise<void> {
-        const copied = await copyText(this.tarnis.chartDataText(this.kind));
+        const copied = await copyText(this.tarnis.chartDataText(this.kind, this.view.isLogarithmicY()));
         this.status.textContent = copied ? "" : "The browser did not let the page use the clipboard.";
     }
 }

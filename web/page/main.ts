@@ -30,7 +30,6 @@ async function start(root: HTMLElement): Promise<void> {
         ...teaching.dialogs,
         about.dialog,
     );
-    document.documentElement.lang = "en";
     root.dataset.ready = "true";
 }
 

@@ -111,8 +111,8 @@ export class Tarnis {
     }
 
     /** "Copy data": the chart's rows as the desktop copies them. */
-    chartDataText(kind: ChartKindName): string {
-        return this.session.chartDataText(kind, this.separator);
+    chartDataText(kind: ChartKindName, logarithmicY: boolean): string {
+        return this.session.chartDataText(kind, logarithmicY, this.separator);
     }
 
     numberText(value: number, significantDigits?: number): string {

@@ -120,7 +120,7 @@ declare module "tarnis-module" {
         /** The chart in words for a screen reader, with the marked point's values where there is one. */
         chartDescription(kind: ChartKindName, view: ChartViewRanges, mark: ChartPoint | null, separator: Separator): string;
         /** "Copy data": a header line with the axis titles, then a tab-separated line per point. */
-        chartDataText(kind: ChartKindName, separator: Separator): string;
+        chartDataText(kind: ChartKindName, logarithmicY: boolean, separator: Separator): string;
     }
 
     interface TarnisModule {
@@ -129,8 +129,8 @@ declare module "tarnis-module" {
         nextChartKind(kind: ChartKindName): ChartKindName;
         /** The axis' range after wheel notches around a value, within the zoom limits of its fitted range. */
         zoomedRange(range: Range, fitted: Range, around: number, notches: number, logarithmic: boolean): Range;
-        /** The axis' range moved by a share of its span, within the limits of its fitted range. */
-        pannedRange(range: Range, fitted: Range, share: number, logarithmic: boolean): Range;
+        /** The axis' range moved as a drag of `pixels` along an axis `length` pixels long moves it, within the limits. */
+        pannedRange(range: Range, fitted: Range, pixels: number, length: number, logarithmic: boolean): Range;
 
         aboutTarnis(): AboutTarnis;
         teachingTexts(): TeachingTexts;
