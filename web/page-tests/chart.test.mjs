@@ -5,17 +5,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
 import { readFile } from "node:fs/promises";
-import { after, before, test } from "node:test";
+import { test } from "node:test";
 
-import { launchBrowser, openTarnis, tarnisRun, until } from "./support.mjs";
+import { openTarnis, sharedBrowser, tarnisRun, until } from "./support.mjs";
 
-let browser;
-before(async () => {
-    browser = await launchBrowser();
-});
-after(async () => {
-    await browser?.close();
-});
+const browser = sharedBrowser();
 
 const button = (page, name) => page.getByRole("button", { name, exact: true });
 const chart = (page) => page.getByRole("img", { name: /^Curve of / });
@@ -44,7 +38,7 @@ const Cycle = [
 ];
 
 test("clicks on the chart step through the eleven kinds and back; the list and the words follow", async () => {
-    const tarnis = await openTarnis(browser);
+    const tarnis = await openTarnis(browser());
     const { page } = tarnis;
     await runDefaults(page);
     const seen = [];
@@ -67,7 +61,7 @@ test("clicks on the chart step through the eleven kinds and back; the list and t
 });
 
 test("two kept runs behind the run on show, named in the legend in colours of their own", async () => {
-    const tarnis = await openTarnis(browser);
+    const tarnis = await openTarnis(browser());
     const { page } = tarnis;
     await runDefaults(page);
     await button(page, "Keep this run").click();
@@ -89,7 +83,7 @@ test("two kept runs behind the run on show, named in the legend in colours of th
 });
 
 test("the readout by the arrow keys and under the pointer, to 15 significant digits", async () => {
-    const tarnis = await openTarnis(browser);
+    const tarnis = await openTarnis(browser());
     const { page } = tarnis;
     await runDefaults(page);
     await chart(page).focus();
@@ -111,7 +105,7 @@ test("the readout by the arrow keys and under the pointer, to 15 significant dig
 });
 
 test("the wheel zooms, a drag pans, and Fit to data shows the whole chart again; a drag is no click", async () => {
-    const tarnis = await openTarnis(browser);
+    const tarnis = await openTarnis(browser());
     const { page } = tarnis;
     await runDefaults(page);
     const fitted = await description(page);
@@ -130,7 +124,7 @@ test("the wheel zooms, a drag pans, and Fit to data shows the whole chart again;
 });
 
 test("the logarithmic N axis where N is on the y axis, kept for the page's life", async () => {
-    const tarnis = await openTarnis(browser);
+    const tarnis = await openTarnis(browser());
     const { page } = tarnis;
     await runDefaults(page);
     const logarithmic = page.getByRole("checkbox", { name: "Logarithmic N axis" });
@@ -145,7 +139,7 @@ test("the logarithmic N axis where N is on the y axis, kept for the page's life"
 });
 
 test("the chart saved as SVG and PNG under its title, and copied as rows", async () => {
-    const tarnis = await openTarnis(browser);
+    const tarnis = await openTarnis(browser());
     const { page, context } = tarnis;
     await context.grantPermissions(["clipboard-read", "clipboard-write"]);
     await runDefaults(page);

@@ -4,18 +4,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
 import { readFile } from "node:fs/promises";
-import { after, before, test } from "node:test";
+import { test } from "node:test";
 
-import { Variants, boxes, launchBrowser, openTarnis, stopServer, tarnisRun, typeInto, until, untilText } from "./support.mjs";
+import { Variants, boxes, openTarnis, sharedBrowser, tarnisRun, typeInto, until, untilText } from "./support.mjs";
 
-let browser;
-before(async () => {
-    browser = await launchBrowser();
-});
-after(async () => {
-    await browser?.close();
-    await stopServer();
-});
+const browser = sharedBrowser();
 
 const result = (page, caption) => page.getByRole("status", { name: caption, exact: true });
 const button = (page, name) => page.getByRole("button", { name, exact: true });
@@ -29,7 +22,7 @@ function lastN(...options) {
 
 for (const variant of Variants) {
     test(`the worked example, typed and run (${variant.name})`, async () => {
-        const tarnis = await openTarnis(browser, { variant });
+        const tarnis = await openTarnis(browser(), { variant });
         const { page } = tarnis;
         const box = boxes(page);
         await untilText(result(page, "Final population size"), "????", "the result before a run");
@@ -41,7 +34,7 @@ for (const variant of Variants) {
     });
 
     test(`the saved data is tarnis-run's file byte for byte (${variant.name})`, async () => {
-        const tarnis = await openTarnis(browser, { variant });
+        const tarnis = await openTarnis(browser(), { variant });
         const { page } = tarnis;
         await button(page, "Data 2").click();
         await typeInto(boxes(page).r, "0.45");
@@ -55,7 +48,7 @@ for (const variant of Variants) {
 }
 
 test("the presets write the desktop's data sets and run to tarnis-run's numbers", async () => {
-    const tarnis = await openTarnis(browser);
+    const tarnis = await openTarnis(browser());
     const { page } = tarnis;
     const box = boxes(page);
     for (const [preset, lag, steps] of [["Data 1", "8", "2000"], ["Data 2", "5", "200"], ["Data 3", "3", "200"]]) {
@@ -79,7 +72,7 @@ test("the presets write the desktop's data sets and run to tarnis-run's numbers"
 });
 
 test("a refused value: Enter puts back the default and says why beside the box; a refused run says which box", async () => {
-    const tarnis = await openTarnis(browser);
+    const tarnis = await openTarnis(browser());
     const { page } = tarnis;
     const box = boxes(page);
     const cases = [
@@ -107,7 +100,7 @@ test("a refused value: Enter puts back the default and says why beside the box; 
 });
 
 test("keyboard alone: from loading to a run, and on to a second run", async () => {
-    const tarnis = await openTarnis(browser);
+    const tarnis = await openTarnis(browser());
     const { page } = tarnis;
     const run = button(page, "Run");
     const focused = (locator) => locator.evaluate((element) => element === document.activeElement);
@@ -132,7 +125,7 @@ test("keyboard alone: from loading to a run, and on to a second run", async () =
 });
 
 test("a comma language: boxes, entry and result with the comma; the saved file as the desktop's", async () => {
-    const tarnis = await openTarnis(browser, { locale: "de-DE" });
+    const tarnis = await openTarnis(browser(), { locale: "de-DE" });
     const { page } = tarnis;
     const box = boxes(page);
     assert.equal(await box.r.inputValue(), "0,2");

@@ -2,22 +2,16 @@
 // tablet and a phone in the light and the dark scheme, and what assistive technology is told.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
-import { after, before, test } from "node:test";
+import { test } from "node:test";
 
-import { launchBrowser, openTarnis, until } from "./support.mjs";
+import { openTarnis, sharedBrowser, until } from "./support.mjs";
 
-let browser;
-before(async () => {
-    browser = await launchBrowser();
-});
-after(async () => {
-    await browser?.close();
-});
+const browser = sharedBrowser();
 
 const button = (scope, name) => scope.getByRole("button", { name, exact: true });
 
 test("the teaching texts open in dialogs, lead to the references, and close back to their button", async () => {
-    const tarnis = await openTarnis(browser);
+    const tarnis = await openTarnis(browser());
     const { page } = tarnis;
     const opener = button(page, "Introduction");
     await opener.click();
@@ -48,7 +42,7 @@ test("the teaching texts open in dialogs, lead to the references, and close back
 });
 
 test("the title, the version and the licence with the address of the source", async () => {
-    const tarnis = await openTarnis(browser);
+    const tarnis = await openTarnis(browser());
     const { page } = tarnis;
     const footer = page.getByRole("contentinfo");
     assert.match(await footer.textContent(), /Tarnis 1\.0\.0 · GPL-3\.0-or-later/);
@@ -77,7 +71,7 @@ for (const [device, viewport, beside, colorScheme] of [
     ["phone", { width: 390, height: 844 }, false, "light"],
 ]) {
     test(`the layout on a ${device}, in the ${colorScheme} scheme`, async () => {
-        const tarnis = await openTarnis(browser, { viewport, colorScheme });
+        const tarnis = await openTarnis(browser(), { viewport, colorScheme });
         const { page } = tarnis;
         await button(page, "Run").click();
         assert.deepEqual(await layout(page), { beside, above: !beside, overflow: false });
@@ -90,7 +84,7 @@ for (const [device, viewport, beside, colorScheme] of [
 }
 
 test("assistive technology: named landmarks, boxes and buttons; a visible focus", async () => {
-    const tarnis = await openTarnis(browser);
+    const tarnis = await openTarnis(browser());
     const { page } = tarnis;
     const tree = await page.locator("body").ariaSnapshot();
     for (const line of [

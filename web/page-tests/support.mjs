@@ -7,6 +7,7 @@ import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
 import path from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
+import { after, before } from "node:test";
 import { chromium } from "playwright-core";
 
 import { serve } from "../tools/serve.mjs";
@@ -32,6 +33,22 @@ export function launchBrowser() {
         headless: true,
         args: ChromiumArguments,
     });
+}
+
+/**
+ * One browser for the tests of a file: launched before the first, closed (with the local server, if
+ * a test started it) after the last. Returns the way to it.
+ */
+export function sharedBrowser() {
+    let browser;
+    before(async () => {
+        browser = await launchBrowser();
+    });
+    after(async () => {
+        await browser?.close();
+        await stopServer();
+    });
+    return () => browser;
 }
 
 let server;

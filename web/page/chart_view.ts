@@ -223,7 +223,9 @@ export class ChartView {
 
     private size(): { width: number; height: number } {
         const width = Math.max(280, Math.floor(this.element.clientWidth || 600));
-        return { width, height: Math.round(Math.min(520, Math.max(260, width * 0.6))) };
+        // As wide as the panel, and low enough that the legend below stays in sight on a laptop.
+        const height = Math.min(520, width * 0.6, window.innerHeight * 0.6);
+        return { width, height: Math.round(Math.max(260, height)) };
     }
 
     private resize(): void {
