@@ -2,6 +2,7 @@
 #include "model/chart_quantities.h"
 
 #include "model/conversions.h"
+#include "model/double_double.h"
 
 #include <algorithm>
 #include <array>
@@ -62,7 +63,10 @@ double quantityValue(const StepReading& step, Quantity quantity)
     case Quantity::DNperN:
         return step.dnPerN;
     case Quantity::LogN:
-        return std::log(step.n); // ln 0 is minus infinity: the chart has no value there
+        // In double-double arithmetic rather than the C library's log, whose last bit differs between
+        // platforms now and then: every front end draws and copies the same ln N. ln 0 is minus
+        // infinity: the chart has no value there.
+        return dd::log(dd::DoubleDouble(step.n)).hi;
     case Quantity::K:
         return step.K;
     }

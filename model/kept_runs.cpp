@@ -63,8 +63,15 @@ double fieldValue(const RunParameters& parameters, const LabelField& field)
 // The digits of a number's whole part, which shortening never rounds away.
 int wholeDigits(double value)
 {
+    // Counted by comparison rather than by log10, which rounds 999999999999999 up to 15 digits' worth
+    // and whose last bits differ between platforms.
     const double whole = std::floor(std::abs(value));
-    return whole >= 1.0 && whole < 1e15 ? int(std::log10(whole)) + 1 : 0;
+    if (!(whole >= 1.0 && whole < 1e15))
+        return 0;
+    int digits = 1;
+    for (double power = 10.0; whole >= power; power *= 10.0)
+        ++digits;
+    return digits;
 }
 
 // The texts of one parameter for every run: as short as they can be while runs that differ in it
