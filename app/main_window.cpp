@@ -2,11 +2,12 @@
 #include "app/main_window.h"
 
 #include "charts/chart_control.h"
-#include "charts/chart_cycle.h"
 #include "charts/chart_menu.h"
 #include "charts/large_graph_window.h"
 #include "charts/run_comparison.h"
+#include "model/chart_kinds.h"
 #include "model/conversions.h"
+#include "model/main_window_texts.h"
 #include "model/run_refusals.h"
 #include "ui/click_tracker.h"
 #include "ui/design.h"
@@ -131,31 +132,31 @@ void MainWindow::buildDataFrame()
         applyLook(label, {.font = timesFont(points)});
         return label;
     };
-    Label1 = caption("Label1", QStringLiteral("The intrinsic rate (r):"), 9.6);
+    Label1 = caption("Label1", QString::fromStdString(boxCaption(ParameterBox::rrate)), 9.6);
     placeTwips(Label1, 120, 240, 1935, 255);
     rrate = makeParameterBox(Frame4, "rrate", ParameterBox::rrate, colours::blue);
     placeTwips(rrate, 2400, 240, 1455, 420);
-    Label2 = caption("Label2", QStringLiteral("The initial population size N(0):"), 9.6);
+    Label2 = caption("Label2", QString::fromStdString(boxCaption(ParameterBox::n0)), 9.6);
     placeTwips(Label2, 120, 720, 1815, 495);
     n0 = makeParameterBox(Frame4, "n0", ParameterBox::n0, colours::blue);
     placeTwips(n0, 2400, 720, 1455, 420);
-    Label8 = caption("Label8", QStringLiteral("The carrying capacity (K):"), 9.6);
+    Label8 = caption("Label8", QString::fromStdString(boxCaption(ParameterBox::Kvalue)), 9.6);
     placeTwips(Label8, 120, 1200, 2175, 435);
     Kvalue = makeParameterBox(Frame4, "Kvalue", ParameterBox::Kvalue, colours::blue);
     placeTwips(Kvalue, 2400, 1200, 1455, 420);
-    Label15 = caption("Label15", QStringLiteral("Time lag is"), 12);
+    Label15 = caption("Label15", QString::fromStdString(boxCaption(ParameterBox::tlag)), 12);
     placeTwips(Label15, 120, 1680, 1455, 375);
     tlag = makeParameterBox(Frame4, "tlag", ParameterBox::tlag, colours::red);
     placeTwips(tlag, 2400, 1680, 1455, 420);
-    Label3 = caption("Label3", QStringLiteral("For t=1 to "), 12);
+    Label3 = caption("Label3", QString::fromStdString(boxCaption(ParameterBox::simut)), 12);
     placeTwips(Label3, 120, 2160, 1215, 375);
     simut = makeParameterBox(Frame4, "simut", ParameterBox::simut, colours::blue);
     placeTwips(simut, 2400, 2160, 1455, 420);
-    Label4 = caption("Label4", QStringLiteral("Final population size"), 12);
+    Label4 = caption("Label4", QString::fromStdString(resultCaption()), 12);
     setTextColour(Label4, colours::navy);
     placeTwips(Label4, 120, 2640, 3135, 375);
 
-    Text4 = named(new QLineEdit(QStringLiteral("????"), Frame4), "Text4");
+    Text4 = named(new QLineEdit(QString::fromStdString(resultPlaceholder()), Frame4), "Text4");
     // Each box is named by the label beside it, the result box by its label's caption of the moment.
     for (const auto& [label, box] : {std::pair{Label1, rrate}, std::pair{Label2, n0}, std::pair{Label8, Kvalue},
                                      std::pair{Label15, tlag}, std::pair{Label3, simut}, std::pair{Label4, Text4}})
@@ -203,7 +204,7 @@ void MainWindow::buildGraphFrame()
     new ChartMenu(*MSChart1, m_services, {.comparison = &m_comparison, .openDynamics = m_openDynamics});
     m_charts = std::make_unique<ChartFamily>(*MSChart1, m_state.store, ChartWindow::Main, &m_comparison);
 
-    Label18 = named(new QLabel(QStringLiteral("Hi! How do you do?"), Frame2), "Label18");
+    Label18 = named(new QLabel(QString::fromStdString(greetingHeadline()), Frame2), "Label18");
     applyLook(Label18,
               {.font = timesFont(24, Weight::Bold, true),
                .text = colours::yellow,
@@ -292,10 +293,7 @@ void MainWindow::load()
 
     Label17->setText(identity::programTitle());
     Label9->setText(identity::contactBlock().join(QLatin1Char('\n')));
-    Label19->setText(QStringLiteral("Press Enter or click on Run to run. If you want to change the default values, ")
-                     + QStringLiteral("click on the text box and change the default value. Then press Enter to ")
-                     + QStringLiteral("confirm the change. Comments are welcome (e-mail to ") + identity::contactEmail()
-                     + QStringLiteral(")."));
+    Label19->setText(QString::fromStdString(greetingInstructions()));
     Label18->show();
     Label19->show();
 
@@ -326,8 +324,7 @@ void MainWindow::run()
     // A refused run changes nothing: not the store, not the chart, not the result box.
     const auto parameters = readRunParameters(parameterTexts(), localeDecimalSeparator());
     if (const auto* refusal = std::get_if<RunRefusal>(&parameters)) {
-        m_services.messages.inform(this,
-                                   QString::fromStdString(refusalMessage(*refusal, localeDecimalSeparator())));
+        m_services.messages.inform(this, QString::fromStdString(refusalMessage(*refusal, localeDecimalSeparator())));
         return;
     }
     Label18->hide();
@@ -339,7 +336,7 @@ void MainWindow::run()
     const ResultStore& store = m_state.store;
     // The result box is named by its label's caption: the new name first, then the result, which
     // assistive technology hears as the box's text changing.
-    Label4->setText(QStringLiteral("Population size at t = ") + QString::number(store.LastStep));
+    Label4->setText(QString::fromStdString(resultCaption(store.LastStep)));
     QAccessibleEvent renamed(Text4, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&renamed);
     Text4->setText(

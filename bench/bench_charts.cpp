@@ -6,10 +6,10 @@
 #include "bench/chart_data_sets.h"
 #include "charts/chart_control.h"
 #include "charts/chart_family.h"
-#include "charts/chart_kinds.h"
 #include "charts/chart_readout.h"
 #include "charts/run_comparison.h"
 #include "charts/series_curve.h"
+#include "model/chart_kinds.h"
 
 #include <benchmark/benchmark.h>
 

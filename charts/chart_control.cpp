@@ -7,6 +7,7 @@
 #include "charts/chart_viewport.h"
 #include "charts/run_legend.h"
 #include "charts/series_curve.h"
+#include "model/chart_words.h"
 #include "ui/accessibility.h"
 #include "ui/click_tracker.h"
 #include "ui/design.h"
@@ -29,16 +30,6 @@ constexpr double TitlePoints = 10.0;
 constexpr double TickLabelPoints = 8.0;
 constexpr double LegendPoints = 7.0;
 constexpr int LegendColumnGap = 12;
-// Each series has a line colour of its own, so that N and dN (or N and K) tell apart; markers are
-// red squares outlined in black.
-const std::array<SeriesColours, 2> OwnColours{{
-    {QColor(0, 0, 192), Qt::black, QColor(255, 0, 0)},
-    {QColor(192, 0, 0), Qt::black, QColor(255, 0, 0)},
-}};
-// The kept runs' colours: four that stay apart for the common kinds of colour blindness and from the
-// chart's own blue and red (orange, sky blue, bluish green, reddish purple).
-const std::array<QColor, 4> KeptColours{QColor(230, 159, 0), QColor(86, 180, 233), QColor(0, 158, 115),
-                                        QColor(204, 121, 167)};
 // About one labelled tick per this many pixels along an axis.
 constexpr int PixelsPerXTick = 90;
 constexpr int PixelsPerYTick = 50;
@@ -48,13 +39,12 @@ constexpr double MarkerRoom = MarkerPixels / 2 + 2.0;
 
 int seriesSlot(int series) { return series == ChartControl::SecondSeries ? 1 : 0; }
 
-// A kept run's second series is a paler shade of its colour.
-SeriesColours keptColours(int place, int slot)
+// The model's colours of a series: the run on show's (run < 0) or a kept run's in its place.
+SeriesColours coloursOf(int place, int slot)
 {
-    QColor colour = KeptColours[std::size_t(std::clamp(place, 0, int(KeptColours.size()) - 1))];
-    if (slot == 1)
-        colour = QColor((colour.red() + 255) / 2, (colour.green() + 255) / 2, (colour.blue() + 255) / 2);
-    return {colour, colour.darker(160), colour};
+    const SeriesRgb rgb = place < 0 ? ownSeriesColours(slot) : keptSeriesColours(place, slot);
+    return {QColor::fromRgb(QRgb(rgb.line)), QColor::fromRgb(QRgb(rgb.markerOutline)),
+            QColor::fromRgb(QRgb(rgb.markerFill))};
 }
 
 int tickCount(int length, int pixelsPerTick) { return std::max(3, length / pixelsPerTick); }
@@ -144,7 +134,7 @@ void ChartControl::setupAxis(QCPAxis* axis)
 SeriesCurve* ChartControl::makeSeries(int slot, QCPLayer* layer)
 {
     // A curve keeps its points in row order; a line through dN against N follows the trajectory.
-    auto* series = new SeriesCurve(xAxis, yAxis, OwnColours[std::size_t(slot)]);
+    auto* series = new SeriesCurve(xAxis, yAxis, coloursOf(-1, slot));
     series->setLayer(layer);
     return series;
 }
@@ -227,7 +217,7 @@ void ChartControl::colourKeptRun(const KeptRunSeries& run)
 {
     for (std::size_t slot = 0; slot < run.series.size(); ++slot) {
         if (SeriesCurve* series = run.series[slot]) {
-            series->setColours(keptColours(run.place, int(slot)));
+            series->setColours(coloursOf(run.place, int(slot)));
             series->setLook(m_series[slot]->look());
         }
     }
@@ -365,7 +355,7 @@ void ChartControl::showLegend()
 {
     legend->clearItems();
     legend->simplify(); // no empty cells left from a grid of other columns
-    placeLegend(!m_kept.empty() || seriesCount() == 2);
+    placeLegend(legendShown(keptRunCount(), seriesCount()));
     if (!legend->visible())
         return;
     std::vector<RunLegendItem*> lines;
@@ -493,13 +483,13 @@ QString ChartControl::keptRunLabel(int run) const
 
 QColor ChartControl::keptRunColour(int run) const
 {
-    return run >= 0 && run < keptRunCount() ? keptColours(m_kept[std::size_t(run)].place, 0).line : QColor();
+    return run >= 0 && run < keptRunCount() ? coloursOf(m_kept[std::size_t(run)].place, 0).line : QColor();
 }
 
 QString ChartControl::runName(int run) const
 {
     if (run == OwnRun)
-        return m_ownNames.full.isEmpty() ? QStringLiteral("This run") : m_ownNames.full;
+        return m_ownNames.full.isEmpty() ? QString::fromStdString(unnamedRunName()) : m_ownNames.full;
     return keptRunLabel(run - 1);
 }
 
@@ -523,9 +513,8 @@ std::optional<StepReading> ChartControl::stepValues(int run, int t) const
 
 void ChartControl::describe()
 {
-    QString description = chartDescription(*this, localeDecimalSeparator());
-    if (hasFocus() && m_readout->shown())
-        description += QStringLiteral(" Marked: ") + m_readout->lines().join(QStringLiteral(", ")) + QLatin1Char('.');
+    const QStringList marked = hasFocus() && m_readout->shown() ? m_readout->lines() : QStringList();
+    const QString description = chartDescription(*this, marked, localeDecimalSeparator());
     // Tells assistive technology that the description changed.
     setAccessibleDescription(description);
 }

@@ -5,7 +5,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "charts/series_look.h"
+#include "model/chart_kinds.h"
 #include "model/chart_quantities.h"
 #include "ui/page_painted.h"
 

@@ -3,6 +3,7 @@
 
 #include "charts/chart_control.h"
 #include "charts/run_comparison.h"
+#include "model/chart_words.h"
 #include "ui/locale_numbers.h"
 
 #include <algorithm>
@@ -14,67 +15,25 @@ namespace tarnis {
 
 namespace {
 
-bool readsNextN(const SeriesSource& series) { return series.x == Quantity::NextN || series.y == Quantity::NextN; }
-
-// Every value of step t, which must lie within the run.
-StepReading readingAt(const ResultStore& store, int t)
-{
-    const auto at = std::size_t(t);
-    // The run writes N up to LastStep + 1, where the store has room for it.
-    const double next = t + 1 <= std::min(int(store.LastStep) + 1, MaxStoreIndex) ? store.PopN[at + 1] : qQNaN();
-    return StepReading{t, store.PopN[at], next, store.PopDN[at], store.PopDNperN[at], store.ParamK};
-}
-
 QVector<double> column(const ResultStore& store, Quantity quantity, int rows)
 {
-    QVector<double> values(rows);
-    for (int t = 0; t < rows; ++t)
-        values[t] = quantityValue(readingAt(store, t), quantity);
-    return values;
+    const std::vector<double> values = chartColumn(store, quantity, rows);
+    return QVector<double>(values.begin(), values.end());
 }
-
-QString labelOf(const RunParameters& parameters)
-{
-    return QString::fromStdString(runLabel(parameters, localeDecimalSeparator()));
-}
-
-std::optional<StepReading> stepOf(const ResultStore& store, int t)
-{
-    if (t < 0 || t > std::min(int(store.LastStep), MaxStoreIndex))
-        return std::nullopt;
-    return readingAt(store, t);
-}
-
-const QString OnShow = QStringLiteral("This run: ");
 
 // The full and the legend's names of the run on show and the kept runs, in that order.
 std::vector<RunNames> namesOf(const std::optional<RunParameters>& current, const std::vector<KeptRun>& kept)
 {
-    std::vector<RunParameters> runs;
-    if (current)
-        runs.push_back(*current);
+    std::vector<RunParameters> keptParameters;
     for (const KeptRun& run : kept)
-        runs.push_back(run.parameters);
-    const std::vector<std::string> shortLabels = legendLabels(runs, localeDecimalSeparator());
+        keptParameters.push_back(run.parameters);
     std::vector<RunNames> names;
-    if (!current)
-        names.push_back({});
-    for (std::size_t run = 0; run < runs.size(); ++run) {
-        const bool onShow = current && run == 0;
-        names.push_back({(onShow ? OnShow : QString()) + labelOf(runs[run]),
-                         (onShow ? OnShow : QString()) + QString::fromStdString(shortLabels[run])});
-    }
+    for (const ChartRunNames& name : chartRunNames(current, keptParameters, localeDecimalSeparator()))
+        names.push_back({QString::fromStdString(name.full), QString::fromStdString(name.legend)});
     return names;
 }
 
 } // namespace
-
-int chartRowCount(const ResultStore& store, const ChartKindEntry& entry)
-{
-    const bool next = readsNextN(entry.first) || (entry.second && readsNextN(*entry.second));
-    const int lastIndex = next ? MaxStoreIndex - 1 : MaxStoreIndex;
-    return std::clamp(int(store.LastStep), -1, lastIndex) + 1;
-}
 
 ChartFamily::ChartFamily(ChartControl& chart, const ResultStore& store, ChartWindow window,
                          const RunComparison* comparison)
@@ -164,8 +123,8 @@ void ChartFamily::drawKeptRuns(const ChartKindEntry& entry)
     // The readout holds the copies it reads, so that forgetting runs cannot pull them from under it.
     m_chart.setStepValues([store = &m_store, copies](int run, int t) {
         if (run == ChartControl::OwnRun)
-            return stepOf(*store, t);
-        return run >= 1 && run <= int(copies.size()) ? stepOf(*copies[std::size_t(run - 1)], t) : std::nullopt;
+            return stepReading(*store, t);
+        return run >= 1 && run <= int(copies.size()) ? stepReading(*copies[std::size_t(run - 1)], t) : std::nullopt;
     });
 }
 

@@ -4,7 +4,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "charts/chart_kinds.h"
+#include "model/chart_kinds.h"
 #include "model/store.h"
 
 #include <QMetaObject>
@@ -57,9 +57,5 @@ private:
     QMetaObject::Connection m_keptChanged;
     QMetaObject::Connection m_axisChosen;
 };
-
-// The number of rows a chart of this kind has: one per time step from 0 to LastStep, but never one
-// that would read outside the store. A kind that reads N(t+1) ends where the store ends.
-int chartRowCount(const ResultStore& store, const ChartKindEntry& entry);
 
 } // namespace tarnis

@@ -3,13 +3,13 @@
 
 #include "charts/chart_control.h"
 #include "charts/chart_readout.h"
+#include "model/chart_words.h"
 
 #include <QBuffer>
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace tarnis {
@@ -104,41 +104,26 @@ QByteArray pdfPicture(QWidget& widget, const QString& title)
     return bytes;
 }
 
-// The x and y titles of each series. Where two series share the y axis its title names both, "N and
-// dN", and each column takes its own part.
-QStringList columnTitles(const ChartControl& chart)
-{
-    const QString x = chart.xAxisTitle();
-    const QString y = chart.yAxisTitle();
-    if (chart.seriesCount() == 1)
-        return {x, y};
-    QStringList parts = y.split(QStringLiteral(" and "));
-    if (parts.size() != 2)
-        parts = {y + QStringLiteral(" (1)"), y + QStringLiteral(" (2)")};
-    return {x, parts[0], x, parts[1]};
-}
-
 QList<int> seriesNumbers(const ChartControl& chart)
 {
     return chart.seriesCount() == 2 ? QList<int>{ChartControl::FirstSeries, ChartControl::SecondSeries}
                                     : QList<int>{ChartControl::FirstSeries};
 }
 
-// The columns of one run, its titles named after the run while there are kept runs beside it.
-void addRunColumns(const ChartControl& chart, int run, QStringList& titles, QList<QVector<double>>& columns)
+std::vector<double> values(const QVector<double>& column) { return {column.begin(), column.end()}; }
+
+// The series of one run as the model's table takes them.
+ChartTable::Run runColumns(const ChartControl& chart, int run)
 {
-    QStringList own = columnTitles(chart);
-    if (chart.keptRunCount() > 0) {
-        for (QString& title : own)
-            title += QStringLiteral(" (%1)").arg(chart.runName(run));
-    }
-    titles += own;
+    ChartTable::Run columns{chart.runName(run).toStdString(), {}};
     for (int series : seriesNumbers(chart)) {
         if (run == ChartControl::OwnRun)
-            columns << chart.xData(series) << chart.yData(series);
+            columns.series.push_back({values(chart.xData(series)), values(chart.yData(series))});
         else
-            columns << chart.keptXData(run - 1, series) << chart.keptYData(run - 1, series);
+            columns.series.push_back(
+                {values(chart.keptXData(run - 1, series)), values(chart.keptYData(run - 1, series))});
     }
+    return columns;
 }
 
 } // namespace
@@ -166,43 +151,29 @@ QByteArray chartPicture(ChartControl& chart, ChartPictureFormat format)
 
 QString exactNumberText(double value, QChar decimalSeparator)
 {
-    if (std::isnan(value))
-        return {};
-    char digits[32];
-    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-    QString text = QString::fromLatin1(digits, end - digits);
-    text.replace(QLatin1Char('.'), decimalSeparator);
-    return text;
+    return QString::fromStdString(tarnis::exactNumberText(value, decimalSeparator.toLatin1()));
 }
 
 QString chartDataText(const ChartControl& chart, QChar decimalSeparator)
 {
-    QStringList titles;
-    QList<QVector<double>> columns;
-    addRunColumns(chart, ChartControl::OwnRun, titles, columns);
-    for (int run = 1; run <= chart.keptRunCount(); ++run)
-        addRunColumns(chart, run, titles, columns);
-    qsizetype rows = 0;
-    for (const auto& column : columns)
-        rows = std::max(rows, column.size());
-
-    QList<QStringList> table;
-    table.reserve(rows);
-    for (qsizetype row = 0; row < rows; ++row) {
-        QStringList cells;
-        for (const auto& column : columns)
-            cells << (row < column.size() ? exactNumberText(column[row], decimalSeparator) : QString());
-        table << cells;
-    }
-    return tableText(titles, table);
+    ChartTable table{chart.xAxisTitle().toStdString(), chart.yAxisTitle().toStdString(), {}};
+    for (int run = ChartControl::OwnRun; run <= chart.keptRunCount(); ++run)
+        table.runs.push_back(runColumns(chart, run));
+    return QString::fromStdString(tarnis::chartDataText(table, decimalSeparator.toLatin1()));
 }
 
 QString tableText(const QStringList& header, const QList<QStringList>& rows)
 {
-    QString text = header.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    const auto strings = [](const QStringList& cells) {
+        std::vector<std::string> texts;
+        for (const QString& cell : cells)
+            texts.push_back(cell.toStdString());
+        return texts;
+    };
+    std::vector<std::vector<std::string>> table;
     for (const QStringList& row : rows)
-        text += row.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    return text;
+        table.push_back(strings(row));
+    return QString::fromStdString(tarnis::tableText(strings(header), table));
 }
 
 } // namespace tarnis

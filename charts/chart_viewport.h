@@ -7,6 +7,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/chart_view_limits.h"
+
 #include <qcustomplot.h>
 
 #include <functional>
@@ -29,14 +31,11 @@ public:
     explicit ChartViewport(ChartControl& chart);
     explicit ChartViewport(ViewportHost host);
 
-    // How far from the fitted view the user may go: in to a millionth of its span (far below what
-    // a chart of 10 000 steps needs to tell single steps apart); out and across, never further than
-    // this share of its span beyond either end, so that the data are never lost from sight.
-    static constexpr double MostZoomIn = 1e-6;
-    static constexpr double Margin = 0.1;
-    static constexpr double MostZoomOut = 1.0 + 2 * Margin;
-    // The factor of the visible span per notch of the wheel turned away from the user.
-    static constexpr double ZoomPerNotch = 0.8;
+    // The model's limits (model/chart_view_limits.h), which the page keeps to as well.
+    static constexpr double MostZoomIn = tarnis::MostZoomIn;
+    static constexpr double Margin = ViewMargin;
+    static constexpr double MostZoomOut = tarnis::MostZoomOut;
+    static constexpr double ZoomPerNotch = tarnis::ZoomPerNotch;
 
     void press(const QMouseEvent& event);
     // True while the press has become a drag that pans.
@@ -52,10 +51,8 @@ private:
         bool panning = false;
     };
 
-    QCPRange zoomed(const QCPAxis* axis, double around, double factor) const;
+    QCPRange zoomed(const QCPAxis* axis, double around, double notches) const;
     QCPRange panned(const QCPAxis* axis, const QCPRange& from, double pixels) const;
-    // The range moved (and, where it is wider, shrunk) into the fitted view and its margins.
-    QCPRange bounded(const QCPAxis* axis, double lower, double upper) const;
 
     ViewportHost m_host;
     QCustomPlot& m_chart;

@@ -2,8 +2,8 @@
 #include "charts/large_graph_window.h"
 
 #include "charts/chart_control.h"
-#include "charts/chart_cycle.h"
 #include "charts/chart_menu.h"
+#include "model/chart_kinds.h"
 #include "ui/design.h"
 #include "ui/navigator.h"
 #include "ui/twips.h"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/picture_menu.h"
 
+#include "model/main_window_texts.h"
 #include "output/file_saving.h"
 #include "ui/locale_numbers.h"
 
@@ -33,14 +34,10 @@ const FormatEntry& entryOf(ChartPictureFormat format)
     return Formats[0];
 }
 
-// The title as a file name: "dN/dt" would otherwise name a folder.
+// The title as a file name, as the model makes it: "dN/dt" would otherwise name a folder.
 QString suggestedName(const QString& title, const char* suffix)
 {
-    QString name = title.trimmed();
-    if (name.isEmpty())
-        name = QStringLiteral("chart");
-    name.replace(QLatin1Char('/'), QLatin1Char('-'));
-    return name + QLatin1String(suffix);
+    return QString::fromStdString(pictureFileName(title.toStdString(), suffix));
 }
 
 } // namespace

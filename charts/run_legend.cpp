@@ -2,6 +2,7 @@
 #include "charts/run_legend.h"
 
 #include "charts/series_curve.h"
+#include "model/chart_words.h"
 
 namespace tarnis {
 
@@ -22,13 +23,10 @@ RunLegendItem::RunLegendItem(QCPLegend* legend, std::vector<Series> series, QStr
 
 QString RunLegendItem::text() const
 {
-    QStringList parts;
+    std::vector<std::string> quantities;
     for (const Series& series : m_series)
-        if (!series.quantity.isEmpty())
-            parts << series.quantity;
-    if (!m_label.isEmpty())
-        parts << m_label;
-    return parts.join(QStringLiteral(", "));
+        quantities.push_back(series.quantity.toStdString());
+    return QString::fromStdString(legendLineText(quantities, m_label.toStdString()));
 }
 
 QFontMetrics RunLegendItem::metrics() const { return QFontMetrics(mParentLegend->font()); }

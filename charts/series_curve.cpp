@@ -42,8 +42,8 @@ void SeriesCurve::setRows(const QVector<double>& x, const QVector<double>& y, bo
     // The extent is taken on the way, so that fitting the axes needs no second pass over the rows.
     SeriesExtent extent;
     for (qsizetype row = 0; row < count; ++row) {
-        const double key = std::isinf(x[row]) ? NoValue : x[row];
-        const double value = std::isinf(y[row]) || (positiveYOnly && !(y[row] > 0.0)) ? NoValue : y[row];
+        const double key = chartHasValue(x[row], false) ? x[row] : NoValue;
+        const double value = chartHasValue(y[row], positiveYOnly) ? y[row] : NoValue;
         rows.append(QCPCurveData(double(row), key, value));
         if (std::isfinite(key) && std::isfinite(value)) {
             extent.xLow = std::min(extent.xLow, key);

@@ -213,4 +213,11 @@ std::string numberToText(double value, char decimalSeparator, int significantDig
     return text;
 }
 
+char decimalSeparatorFor(std::string_view localeDecimalPoint)
+{
+    if (localeDecimalPoint.size() == 1 && static_cast<unsigned char>(localeDecimalPoint.front()) < 128)
+        return localeDecimalPoint.front();
+    return '.';
+}
+
 } // namespace tarnis

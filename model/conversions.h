@@ -35,6 +35,11 @@ std::optional<std::int32_t> roundToInt32(double value);
 // round up beyond the double range have their last digit cut instead, so every text reads back.
 std::string numberToText(double value, char decimalSeparator, int significantDigits = 15);
 
+// The separator the conversions take for a locale's decimal point (UTF-8): the point itself when it is
+// one ASCII character, otherwise the point ".", which every reading accepts. The windows ask the
+// system's locale for it, the page the browser's language.
+char decimalSeparatorFor(std::string_view localeDecimalPoint);
+
 // The same conversions by a chosen way to the digits (see decimal_digits.h), for the tests that check
 // that every way gives the same.
 std::optional<double> readLenient(std::string_view text, char localeSeparator, decimal::Path path);

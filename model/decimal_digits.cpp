@@ -91,6 +91,24 @@ std::string printByCharConv(std::chars_format format, double value, int digits)
 
 enum class Form { General, Scientific };
 
+// The fewest digits that read back, by printf's scientific form, in to_chars's choice of form.
+std::string shortestByCLibrary(double value)
+{
+    const bool negative = std::signbit(value);
+    const double size = std::fabs(value);
+    for (int count = 1; count <= 17; ++count) {
+        const std::string scientific = printByCLibrary("%.*e", size, count - 1);
+        if (readByCLibrary(scientific) != size)
+            continue;
+        // The fixed form has as many decimals as those digits reach below the point; a whole number is
+        // written with all its digits, as printf's fixed form writes it.
+        const int exponent = std::atoi(scientific.c_str() + scientific.find('e') + 1);
+        const std::string fixed = printByCLibrary("%.*f", size, std::max(0, count - 1 - exponent));
+        return (negative ? "-" : "") + (fixed.size() <= scientific.size() ? fixed : scientific);
+    }
+    return printByCLibrary("%.*e", value, 16);
+}
+
 std::string printed(Path path, Form form, double value, int digits)
 {
 #ifdef TARNIS_FLOAT_CHARCONV
@@ -140,6 +158,20 @@ std::string generalForm(Path path, double value, int significantDigits)
 std::string scientificForm(Path path, double value, int fractionDigits)
 {
     return printed(path, Form::Scientific, value, fractionDigits);
+}
+
+std::string shortestForm(Path path, double value)
+{
+    if (value == 0.0)
+        return std::signbit(value) ? "-0" : "0";
+#ifdef TARNIS_FLOAT_CHARCONV
+    if (path == Path::CharConv) {
+        char digits[32];
+        return std::string(digits, std::to_chars(std::begin(digits), std::end(digits), value).ptr);
+    }
+#endif
+    (void)path;
+    return shortestByCLibrary(value);
 }
 
 } // namespace tarnis::decimal

@@ -32,4 +32,9 @@ std::string generalForm(Path path, double value, int significantDigits);
 // printf's "%.*e" of a finite double: one digit, the point, `fractionDigits` digits, the exponent.
 std::string scientificForm(Path path, double value, int fractionDigits);
 
+// The shortest text that reads back to a finite double, as std::to_chars writes it without a format:
+// the fewest significant digits that round-trip, in fixed or scientific form, whichever is shorter
+// (fixed on a tie): "0.1", "1234567", "1e-05", "1.2345678901234568e+20".
+std::string shortestForm(Path path, double value);
+
 } // namespace tarnis::decimal

@@ -91,10 +91,12 @@ struct Reduced {
 
 Reduced reduced(DoubleDouble x)
 {
+    if (!std::isfinite(x.hi))
+        return {0, x}; // NaN or an infinity: no quadrant, and the sine or cosine of it is NaN
     const DoubleDouble halfPi = ldexp(pi, -1);
     const double q = std::nearbyint(x.hi / halfPi.hi);
-    const long long quadrant = (long long)q % 4;
-    return {int(quadrant < 0 ? quadrant + 4 : quadrant), x - halfPi * q};
+    const int quadrant = int(std::fmod(q, 4.0)); // exact, and defined for any q
+    return {quadrant < 0 ? quadrant + 4 : quadrant, x - halfPi * q};
 }
 
 // sin(r + q·π/2) for |r| <= π/4.

@@ -4,6 +4,8 @@
 #include "model/conversions.h"
 #include "model/run.h"
 
+#include <array>
+#include <cctype>
 #include <cmath>
 
 namespace tarnis {
@@ -15,17 +17,24 @@ EnterResult confirmSteps(std::string_view text, char separator)
     const std::string fallback = defaultText(ParameterBox::simut, separator);
     const auto value = readLenient(text, separator);
     if (!value || *value <= 0.0)
-        return {fallback, true};
-    std::optional<std::string> replacement;
+        return {fallback, true, EntryFix::NotAccepted};
+    EnterResult result{std::nullopt, true, EntryFix::None};
     std::string current(text);
     if (*value > MaxConfirmedSteps) {
         current = numberToText(MaxConfirmedSteps, separator);
-        replacement = current;
+        result = {current, true, EntryFix::Capped};
     }
     const auto reread = readLenient(current, separator);
     if (!reread || *reread != std::floor(*reread))
-        replacement = fallback;
-    return {replacement, true};
+        result = {fallback, true, EntryFix::NotWhole};
+    return result;
+}
+
+// What a box takes on Enter, as a rule of the note that a replaced text gets.
+std::string acceptedRule(ParameterBox box)
+{
+    const bool positive = box == ParameterBox::Kvalue || box == ParameterBox::simut;
+    return positive ? "a number greater than 0" : "a number of 0 or more";
 }
 
 } // namespace
@@ -48,6 +57,44 @@ std::string defaultText(ParameterBox box, char localeSeparator)
     return {};
 }
 
+std::string capitalised(std::string text)
+{
+    if (!text.empty())
+        text[0] = char(std::toupper(static_cast<unsigned char>(text[0])));
+    return text;
+}
+
+namespace {
+
+// What names each box: the caption beside it and the parameter as a sentence names it.
+struct BoxWords {
+    ParameterBox box;
+    const char* caption;
+    const char* subject;
+};
+
+constexpr std::array<BoxWords, 5> BoxNaming{{
+    {ParameterBox::rrate, "The intrinsic rate (r):", "the intrinsic rate (r)"},
+    {ParameterBox::n0, "The initial population size N(0):", "the initial population size N(0)"},
+    {ParameterBox::Kvalue, "The carrying capacity (K):", "the carrying capacity (K)"},
+    {ParameterBox::tlag, "Time lag is", "the time lag"},
+    {ParameterBox::simut, "For t=1 to ", "the number of time steps"},
+}};
+
+const BoxWords& wordsOf(ParameterBox box)
+{
+    for (const BoxWords& words : BoxNaming)
+        if (words.box == box)
+            return words;
+    return BoxNaming.front();
+}
+
+} // namespace
+
+std::string boxCaption(ParameterBox box) { return wordsOf(box).caption; }
+
+std::string boxSubject(ParameterBox box) { return wordsOf(box).subject; }
+
 bool changeDisablesRun(ParameterBox box) { return box != ParameterBox::Kvalue; }
 
 EnterResult confirmEntry(ParameterBox box, std::string_view text, char localeSeparator)
@@ -57,12 +104,31 @@ EnterResult confirmEntry(ParameterBox box, std::string_view text, char localeSep
     const auto value = convertStrict(text, localeSeparator);
     if (box == ParameterBox::Kvalue) {
         if (!value || *value <= 0.0)
-            return {defaultText(box, localeSeparator), false};
-        return {std::nullopt, false};
+            return {defaultText(box, localeSeparator), false, EntryFix::NotAccepted};
+        return {std::nullopt, false, EntryFix::None};
     }
     if (!value || *value < 0.0)
-        return {defaultText(box, localeSeparator), true};
-    return {std::nullopt, true};
+        return {defaultText(box, localeSeparator), true, EntryFix::NotAccepted};
+    return {std::nullopt, true, EntryFix::None};
+}
+
+std::string entryNote(ParameterBox box, EntryFix fix, char localeSeparator)
+{
+    const std::string subject = capitalised(boxSubject(box));
+    const std::string fallback = ", so the box went back to its default, " + defaultText(box, localeSeparator) + '.';
+    switch (fix) {
+    case EntryFix::None:
+        break;
+    case EntryFix::NotAccepted:
+        return subject + " must be " + acceptedRule(box) + fallback;
+    case EntryFix::Capped: {
+        const std::string most = numberToText(MaxConfirmedSteps, localeSeparator);
+        return subject + " can be at most " + most + ", so the box shows " + most + '.';
+    }
+    case EntryFix::NotWhole:
+        return subject + " must be a whole number" + fallback;
+    }
+    return {};
 }
 
 PresetTexts presetTexts(int preset, char localeSeparator)

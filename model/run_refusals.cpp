@@ -2,7 +2,6 @@
 #include "model/run_refusals.h"
 
 #include <array>
-#include <cctype>
 
 namespace tarnis {
 
@@ -12,16 +11,18 @@ std::array<RefusalReason, 8> makeReasons()
 {
     using enum RunRefusal;
     using enum ParameterBox;
-    const std::string rate = "the intrinsic rate (r)";
-    const std::string capacity = "the carrying capacity (K)";
-    const std::string initialSize = "the initial population size N(0)";
-    const std::string lag = "the time lag";
+    const std::string rate = boxSubject(rrate);
+    const std::string capacity = boxSubject(Kvalue);
+    const std::string initialSize = boxSubject(n0);
+    const std::string lag = boxSubject(tlag);
+    std::string stepsCaption = boxCaption(simut);
+    stepsCaption.erase(stepsCaption.find_last_not_of(' ') + 1); // the space stands before the box
     const std::string tooLarge = "is too large to compute with";
     return {{
         {RateOutOfRange, rrate, rate, "", "--r", tooLarge},
         {CapacityOutOfRange, Kvalue, capacity, "", "--K", tooLarge},
         {CapacityZero, Kvalue, capacity, "", "--K", "must be a number other than 0"},
-        {StepsOutOfRange, simut, "the number of time steps", "For t=1 to", "--steps",
+        {StepsOutOfRange, simut, boxSubject(simut), stepsCaption, "--steps",
          "must be a number from 0 to " + std::to_string(MaxRunSteps)},
         {InitialSizeNotANumber, n0, initialSize, "", "--n0", "must be a number"},
         {InitialSizeZero, n0, initialSize, "", "--n0", "must be a number other than 0"},
@@ -50,8 +51,7 @@ std::string refusalLine(RunRefusal refusal)
 std::string refusalMessage(RunRefusal refusal, char decimalSeparator)
 {
     const RefusalReason& reason = refusalReason(refusal);
-    std::string subject = reason.subject;
-    subject[0] = char(std::toupper(static_cast<unsigned char>(subject[0])));
+    std::string subject = capitalised(reason.subject);
     if (!reason.boxCaption.empty())
         subject += " (" + reason.boxCaption + ')';
     return subject + ' ' + reason.rule + ". Enter a number such as " + defaultText(reason.box, decimalSeparator) + '.';
@@ -82,8 +82,8 @@ std::string rangeExitText(const RangeExit& exit)
 
 std::string rangeExitMessage(int lastStep, const RangeExit& exit)
 {
-    return "At step " + std::to_string(lastStep + 1) + ' ' + rangeExitText(exit) + ". The results are kept up to t = "
-        + std::to_string(lastStep) + '.';
+    return "At step " + std::to_string(lastStep + 1) + ' ' + rangeExitText(exit)
+        + ". The results are kept up to t = " + std::to_string(lastStep) + '.';
 }
 
 } // namespace tarnis

@@ -21,6 +21,12 @@ set(tarnis_model_sources
     run_regime.h run_regime.cpp
     scan_cells.h scan_cells.cpp
     scan_estimate.h scan_estimate.cpp
+    identity.h identity.cpp
+    teaching_texts.h teaching_texts.cpp
+    main_window_texts.h main_window_texts.cpp
+    chart_kinds.h chart_kinds.cpp
+    chart_words.h chart_words.cpp
+    chart_view_limits.h chart_view_limits.cpp
     quantity_text.h quantity_text.cpp
     regime_words.h regime_words.cpp
     dynamics_plan.h dynamics_plan.cpp

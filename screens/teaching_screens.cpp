@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/teaching_screens.h"
 
+#include "model/teaching_texts.h"
 #include "screens/teaching_texts.h"
 #include "ui/click_tracker.h"
 #include "ui/design.h"
@@ -45,14 +46,8 @@ constexpr std::array<ReferencePlace, 7> ReferencePlaces{{
 // The quiz is a picture of text and a formula; this is what it says.
 PictureWords quizWords()
 {
-    return {QStringLiteral("Questions to think about"),
-            QStringLiteral("1. Can the differential form of the time-lag logistic growth, dN(t)/dt = r N(t) (1 - "
-                           "N(t - T)/K), be integrated? If it can, how would you do it? "
-                           "2. How can observed data, for example yearly counts of a real population, be fitted "
-                           "to the time-lag logistic growth? "
-                           "3. Ecological systems are much more complex than physical ones. What do you think of "
-                           "simple ecological theories, such as this one? What can they teach us, and where do "
-                           "they fall short?")};
+    const teaching::PictureWords words = teaching::quizWords();
+    return {QString::fromStdString(words.name), QString::fromStdString(words.description)};
 }
 
 QLabel* makeReferenceLabel(QWidget* parent, int element, const QString& text)
@@ -69,7 +64,7 @@ QLabel* makeReferenceLabel(QWidget* parent, int element, const QString& text)
 } // namespace
 
 Introduction::Introduction(Navigator& navigator)
-    : InfoScreen("Introfrm", QStringLiteral("Introduction"), {7650, 6315}, colours::silver)
+    : InfoScreen("Introfrm", QString::fromStdString(teaching::introductionTitle()), {7650, 6315}, colours::silver)
 {
     setFont(timesFont(12));
 
@@ -97,11 +92,11 @@ Introduction::Introduction(Navigator& navigator)
 }
 
 ReferenceList::ReferenceList(Navigator& navigator)
-    : InfoScreen("Referenc", QStringLiteral("References"), {8685, 6075}, colours::white)
+    : InfoScreen("Referenc", QString::fromStdString(teaching::referencesTitle()), {8685, 6075}, colours::white)
 {
     setFont(timesFont(12, Weight::Regular));
 
-    makeReferenceLabel(this, 12, QStringLiteral("References"));
+    makeReferenceLabel(this, 12, QString::fromStdString(teaching::referencesTitle()));
     for (const texts::Citation& citation : texts::references())
         makeReferenceLabel(this, citation.element, citation.text);
 
@@ -120,7 +115,7 @@ ReferenceList::ReferenceList(Navigator& navigator)
 }
 
 FurtherRemarks::FurtherRemarks(Navigator& navigator)
-    : InfoScreen("Form3", QStringLiteral("More about Tarnis"), {8205, 5700}, colours::white)
+    : InfoScreen("Form3", QString::fromStdString(teaching::furtherRemarksTitle()), {8205, 5700}, colours::white)
 {
     Label1 = named(new QLabel(this), "Label1");
     applyLook(Label1, {.font = timesFont(12), .alignment = Qt::AlignHCenter | Qt::AlignTop});
@@ -139,7 +134,7 @@ FurtherRemarks::FurtherRemarks(Navigator& navigator)
 }
 
 QuizScreen::QuizScreen(Navigator& navigator)
-    : InfoScreen("Quiz", QStringLiteral("Quiz"), {9855, 7545}, colours::lightGreen)
+    : InfoScreen("Quiz", QString::fromStdString(teaching::quizTitle()), {9855, 7545}, colours::lightGreen)
 {
     Image1 = makePicture(this, "Image1", QStringLiteral(":/pictures/quiz.png"), quizWords());
     placePicture();

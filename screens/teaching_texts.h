@@ -1,8 +1,10 @@
-// The teaching texts of the information screens: the introduction to the time-lag logistic model,
-// the further remarks, and the literature. Each text is kept as the pieces its screen joins.
+// The teaching texts of the information screens, as Qt strings: the model's words
+// (model/teaching_texts.h), which the page shows too. Each text is kept as the pieces its screen joins.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
+#include <QString>
 #include <QStringList>
 
 namespace tarnis::texts {

@@ -1,60 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/identity.h"
 
+#include "model/identity.h"
+
 namespace tarnis::identity {
 
-QString programTitle() { return QStringLiteral("Tarnis"); }
+namespace {
 
-QString makerName() { return QStringLiteral("The Tarnis developers"); }
+namespace model = tarnis::about;
 
-QString contactEmail() { return QStringLiteral("tarnis@example.org"); }
+QString qt(const std::string& text) { return QString::fromStdString(text); }
 
-QString homePage() { return QStringLiteral("https://tarnis.example.org"); }
-
-QStringList contactBlock()
+QStringList qt(const std::vector<std::string>& lines)
 {
-    return {
-        makerName(),
-        QStringLiteral("E-mail: ") + contactEmail(),
-        QStringLiteral("Post: see the home page"),
-        QStringLiteral("Tarnis project"),
-        QStringLiteral("Population ecology teaching"),
-        QStringLiteral("Free software, GNU GPL 3+"),
-        QStringLiteral("Made for classrooms everywhere"),
-    };
+    QStringList list;
+    for (const std::string& line : lines)
+        list.append(qt(line));
+    return list;
 }
 
-QString noticeLine(int year) { return QStringLiteral("Copyright (C) %1 %2").arg(year).arg(makerName()); }
+} // namespace
 
-QString citationAuthor() { return QStringLiteral("The Tarnis developers"); }
-
-QString citationTitle() { return QStringLiteral("Tarnis (computer program)"); }
-
-QString rightsLine() { return QStringLiteral("Free software, licensed under the GNU GPL, version 3 or later."); }
-
-QString protectionStatement()
-{
-    return QStringLiteral("Tarnis is free software: you can redistribute it and/or modify it under the terms of the "
-                          "GNU General Public License as published by the Free Software Foundation, either version 3 "
-                          "of the License, or (at your option) any later version. It is distributed in the hope that "
-                          "it will be useful, but WITHOUT ANY WARRANTY; without even the implied warranty of "
-                          "MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE. See the GNU General Public License "
-                          "for more details.");
-}
+QString programTitle() { return qt(model::programTitle()); }
+QString makerName() { return qt(model::makerName()); }
+QString contactEmail() { return qt(model::contactEmail()); }
+QString homePage() { return qt(model::homePage()); }
+QStringList contactBlock() { return qt(model::contactBlock()); }
+QString noticeLine(int year) { return qt(model::noticeLine(year)); }
+QString citationAuthor() { return qt(model::citationAuthor()); }
+QString citationTitle() { return qt(model::citationTitle()); }
+QString rightsLine() { return qt(model::rightsLine()); }
+QString protectionStatement() { return qt(model::protectionStatement()); }
+QString emblemName() { return qt(model::emblemName()); }
 
 QList<Download> downloads()
 {
-    return {
-        {QStringLiteral("https://tarnis.example.org/download"), QStringLiteral("Tarnis project")},
-        {QStringLiteral("https://mirror.example.net/tarnis"), QStringLiteral("Tarnis mirror")},
-    };
+    QList<Download> list;
+    for (const model::Download& download : model::downloads())
+        list.append({qt(download.address), qt(download.institution)});
+    return list;
 }
 
-QStringList furtherDistributors()
-{
-    return {QStringLiteral("Your school's software catalogue"), QStringLiteral("Your Linux distribution")};
-}
-
-QString emblemName() { return QStringLiteral("Emblem: a ladybird on a leaf"); }
+QStringList furtherDistributors() { return qt(model::furtherDistributors()); }
 
 } // namespace tarnis::identity

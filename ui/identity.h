@@ -1,8 +1,9 @@
-// Who makes and distributes this copy of Tarnis. Every window takes these texts from here, so an
-// institution that deploys Tarnis changes its name and addresses in identity.cpp alone.
+// Who makes and distributes this copy of Tarnis, as the windows show it: the texts of the model's
+// identity (model/identity.h) as Qt strings, so that the windows and the page say the same.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 

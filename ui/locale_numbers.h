@@ -2,18 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/conversions.h"
+
 #include <QLocale>
 
 namespace tarnis {
 
-// The separator of the default locale when it is one ASCII character; otherwise the point, which
-// every reading accepts.
-inline char localeDecimalSeparator()
-{
-    const QString point = QLocale().decimalPoint();
-    if (point.size() == 1 && point.at(0).unicode() < 128)
-        return char(point.at(0).unicode());
-    return '.';
-}
+// The separator of the default locale, by the model's rule (the page follows it as well).
+inline char localeDecimalSeparator() { return decimalSeparatorFor(QLocale().decimalPoint().toStdString()); }
 
 } // namespace tarnis

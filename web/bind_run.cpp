@@ -7,6 +7,7 @@
 #include "model/kept_runs.h"
 #include "model/parameter_boxes.h"
 #include "model/run_refusals.h"
+#include "web/bind_charts.h"
 #include "web/js_values.h"
 
 #include <emscripten/bind.h>
@@ -145,7 +146,27 @@ public:
         return runs;
     }
 
+    // The run charts of the store's run and the kept runs (bind_charts.cpp).
+    val chart(const val& kind, bool logarithmicY, const std::string& separator) const
+    {
+        return chartOf(charted(), kind, logarithmicY, separatorOf(separator));
+    }
+    val chartReadout(const val& kind, const val& point, const std::string& separator) const
+    {
+        return chartReadoutOf(charted(), kind, point, separatorOf(separator));
+    }
+    std::string chartDescription(const val& kind, const val& view, const val& mark, const std::string& separator) const
+    {
+        return chartDescriptionOf(charted(), kind, view, mark, separatorOf(separator));
+    }
+    std::string chartData(const val& kind, bool logarithmicY, const std::string& separator) const
+    {
+        return chartDataTextOf(charted(), kind, logarithmicY, separatorOf(separator));
+    }
+
 private:
+    ChartSource charted() const { return {*m_store, m_current, m_kept}; }
+
     val runRead(const RunParameters& parameters, char separator)
     {
         const RunOutcome outcome = runModel(*m_store, parameters);
@@ -204,6 +225,8 @@ std::string boxDefaultText(const val& box, const std::string& separator)
     return defaultText(valueNamed(BoxNames, box), separatorOf(separator));
 }
 
+std::string boxCaptionText(const val& box) { return boxCaption(valueNamed(BoxNames, box)); }
+
 bool boxChangeDisablesRun(const val& box) { return changeDisablesRun(valueNamed(BoxNames, box)); }
 
 val boxEntry(const val& box, const std::string& text, const std::string& separator)
@@ -212,6 +235,8 @@ val boxEntry(const val& box, const std::string& text, const std::string& separat
     val object = val::object();
     setIfPresent(object, "replacement", result.replacement);
     object.set("enablesRun", result.enablesRun);
+    if (result.fix != EntryFix::None)
+        object.set("note", entryNote(valueNamed(BoxNames, box), result.fix, separatorOf(separator)));
     return object;
 }
 
@@ -264,7 +289,11 @@ EMSCRIPTEN_BINDINGS(tarnis_run)
         .function("graphicDataText", &Session::graphicDataFormatted)
         .function("keep", &Session::keep)
         .function("forgetKept", &Session::forgetKept)
-        .function("keptRuns", &Session::keptRuns);
+        .function("keptRuns", &Session::keptRuns)
+        .function("chart", &Session::chart)
+        .function("chartReadout", &Session::chartReadout)
+        .function("chartDescription", &Session::chartDescription)
+        .function("chartDataText", &Session::chartData);
     function("numberToText", &numberText);
     function("numberToText", &numberTextWithDigits);
     function("readLenient", &lenientReading);
@@ -272,6 +301,7 @@ EMSCRIPTEN_BINDINGS(tarnis_run)
     function("defaultParameters", &defaultParameters);
     function("defaultText", &boxDefaultText);
     function("changeDisablesRun", &boxChangeDisablesRun);
+    function("boxCaption", &boxCaptionText);
     function("confirmEntry", &boxEntry);
     function("presetTexts", &presetBoxTexts);
     function("refusals", &allRefusals);

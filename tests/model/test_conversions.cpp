@@ -56,6 +56,8 @@ private slots:
     void bothPathsGiveTheSameTexts_data();
     void bothPathsGiveTheSameTexts();
     void bothPathsReadTheSameNumbers();
+    void separatorOfALocale_data();
+    void separatorOfALocale();
     void digitsTheConversionsAskFor_data();
     void digitsTheConversionsAskFor();
 };
@@ -275,6 +277,11 @@ void TestConversions::bothPathsGiveTheSameTexts()
         }
     }
     for (const double v : values) {
+        const std::string shortest = decimal::shortestForm(decimal::buildPath(), v);
+        for (const decimal::Path path : decimal::availablePaths())
+            QVERIFY2(decimal::shortestForm(path, v) == shortest,
+                     tarnis::test::exactText(v) + " at its shortest by " + pathName(path) + ", not "
+                         + QByteArray::fromStdString(shortest));
         for (int digits = 1; digits <= 17; ++digits) {
             const std::string expected = tarnis::numberToText(v, '.', digits, decimal::buildPath());
             for (const decimal::Path path : decimal::availablePaths())
@@ -342,6 +349,25 @@ void TestConversions::digitsTheConversionsAskFor()
         if (reads)
             QVERIFY2(*value == expected, pathName(path) + " read " + tarnis::test::exactText(*value));
     }
+}
+
+// The windows pass the system locale's decimal point, the page the browser language's.
+void TestConversions::separatorOfALocale_data()
+{
+    QTest::addColumn<QString>("decimalPoint");
+    QTest::addColumn<char>("separator");
+    QTest::addRow("point") << "." << '.';
+    QTest::addRow("comma") << "," << ',';
+    QTest::addRow("Arabic decimal separator") << QString(QChar(0x066B)) << '.';
+    QTest::addRow("two characters") << ",," << '.';
+    QTest::addRow("none") << "" << '.';
+}
+
+void TestConversions::separatorOfALocale()
+{
+    QFETCH(QString, decimalPoint);
+    QFETCH(char, separator);
+    QCOMPARE(decimalSeparatorFor(decimalPoint.toStdString()), separator);
 }
 
 TARNIS_MODEL_TEST_MAIN(TestConversions)

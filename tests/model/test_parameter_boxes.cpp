@@ -6,12 +6,15 @@
 using namespace tarnis;
 
 Q_DECLARE_METATYPE(tarnis::ParameterBox)
+Q_DECLARE_METATYPE(tarnis::EntryFix)
 
 class TestParameterBoxes : public QObject {
     Q_OBJECT
 private slots:
     void enter_data();
     void enter();
+    void notes_data();
+    void notes();
     void defaults();
     void presets();
 };
@@ -23,34 +26,42 @@ void TestParameterBoxes::enter_data()
     QTest::addColumn<char>("separator");
     QTest::addColumn<QString>("replacement"); // null: the text stays
     QTest::addColumn<bool>("enablesRun");
+    QTest::addColumn<EntryFix>("fix");
     const QString keeps;
-    QTest::addRow("n0 zero is kept") << ParameterBox::n0 << "0" << '.' << keeps << true;
-    QTest::addRow("n0 negative") << ParameterBox::n0 << "-2" << '.' << "1" << true;
-    QTest::addRow("n0 letters") << ParameterBox::n0 << "x" << '.' << "1" << true;
-    QTest::addRow("rrate letters") << ParameterBox::rrate << "abc" << '.' << "0.2" << true;
-    QTest::addRow("rrate letters, comma locale") << ParameterBox::rrate << "abc" << ',' << "0,2" << true;
-    QTest::addRow("rrate comma accepted in comma locale") << ParameterBox::rrate << "0,3" << ',' << keeps << true;
-    QTest::addRow("rrate point refused in comma locale") << ParameterBox::rrate << "0.3" << ',' << "0,2" << true;
-    QTest::addRow("rrate zero is kept") << ParameterBox::rrate << "0" << '.' << keeps << true;
-    QTest::addRow("Kvalue zero") << ParameterBox::Kvalue << "0" << '.' << "500" << false;
-    QTest::addRow("Kvalue negative") << ParameterBox::Kvalue << "-5" << '.' << "500" << false;
-    QTest::addRow("Kvalue letters") << ParameterBox::Kvalue << "abc" << '.' << "500" << false;
-    QTest::addRow("Kvalue accepted") << ParameterBox::Kvalue << "750" << '.' << keeps << false;
-    QTest::addRow("tlag negative") << ParameterBox::tlag << "-3" << '.' << "5" << true;
-    QTest::addRow("tlag fractional") << ParameterBox::tlag << "2.5" << '.' << keeps << true;
-    QTest::addRow("tlag empty") << ParameterBox::tlag << "" << '.' << "5" << true;
-    QTest::addRow("simut above the cap") << ParameterBox::simut << "2500" << '.' << "2000" << true;
-    QTest::addRow("simut fraction above the cap") << ParameterBox::simut << "2000.5" << '.' << "2000" << true;
-    QTest::addRow("simut not whole") << ParameterBox::simut << "12.5" << '.' << "200" << true;
-    QTest::addRow("simut zero") << ParameterBox::simut << "0" << '.' << "200" << true;
-    QTest::addRow("simut negative") << ParameterBox::simut << "-1" << '.' << "200" << true;
-    QTest::addRow("simut empty") << ParameterBox::simut << "" << '.' << "200" << true;
-    QTest::addRow("simut letters") << ParameterBox::simut << "abc" << '.' << "200" << true;
-    QTest::addRow("simut leading number kept") << ParameterBox::simut << "12abc" << '.' << keeps << true;
-    QTest::addRow("simut exponent") << ParameterBox::simut << "1e3" << '.' << keeps << true;
-    QTest::addRow("simut the cap itself") << ParameterBox::simut << "2000" << '.' << keeps << true;
-    QTest::addRow("simut beyond doubles") << ParameterBox::simut << "1e999" << '.' << "200" << true;
-    QTest::addRow("simut comma fraction in comma locale") << ParameterBox::simut << "12,5" << ',' << "200" << true;
+    QTest::addRow("n0 zero is kept") << ParameterBox::n0 << "0" << '.' << keeps << true << EntryFix::None;
+    QTest::addRow("n0 negative") << ParameterBox::n0 << "-2" << '.' << "1" << true << EntryFix::NotAccepted;
+    QTest::addRow("n0 letters") << ParameterBox::n0 << "x" << '.' << "1" << true << EntryFix::NotAccepted;
+    QTest::addRow("rrate letters") << ParameterBox::rrate << "abc" << '.' << "0.2" << true << EntryFix::NotAccepted;
+    QTest::addRow("rrate letters, comma locale")
+        << ParameterBox::rrate << "abc" << ',' << "0,2" << true << EntryFix::NotAccepted;
+    QTest::addRow("rrate comma accepted in comma locale")
+        << ParameterBox::rrate << "0,3" << ',' << keeps << true << EntryFix::None;
+    QTest::addRow("rrate point refused in comma locale")
+        << ParameterBox::rrate << "0.3" << ',' << "0,2" << true << EntryFix::NotAccepted;
+    QTest::addRow("rrate zero is kept") << ParameterBox::rrate << "0" << '.' << keeps << true << EntryFix::None;
+    QTest::addRow("Kvalue zero") << ParameterBox::Kvalue << "0" << '.' << "500" << false << EntryFix::NotAccepted;
+    QTest::addRow("Kvalue negative") << ParameterBox::Kvalue << "-5" << '.' << "500" << false << EntryFix::NotAccepted;
+    QTest::addRow("Kvalue letters") << ParameterBox::Kvalue << "abc" << '.' << "500" << false << EntryFix::NotAccepted;
+    QTest::addRow("Kvalue accepted") << ParameterBox::Kvalue << "750" << '.' << keeps << false << EntryFix::None;
+    QTest::addRow("tlag negative") << ParameterBox::tlag << "-3" << '.' << "5" << true << EntryFix::NotAccepted;
+    QTest::addRow("tlag fractional") << ParameterBox::tlag << "2.5" << '.' << keeps << true << EntryFix::None;
+    QTest::addRow("tlag empty") << ParameterBox::tlag << "" << '.' << "5" << true << EntryFix::NotAccepted;
+    QTest::addRow("simut above the cap") << ParameterBox::simut << "2500" << '.' << "2000" << true << EntryFix::Capped;
+    QTest::addRow("simut fraction above the cap")
+        << ParameterBox::simut << "2000.5" << '.' << "2000" << true << EntryFix::Capped;
+    QTest::addRow("simut not whole") << ParameterBox::simut << "12.5" << '.' << "200" << true << EntryFix::NotWhole;
+    QTest::addRow("simut zero") << ParameterBox::simut << "0" << '.' << "200" << true << EntryFix::NotAccepted;
+    QTest::addRow("simut negative") << ParameterBox::simut << "-1" << '.' << "200" << true << EntryFix::NotAccepted;
+    QTest::addRow("simut empty") << ParameterBox::simut << "" << '.' << "200" << true << EntryFix::NotAccepted;
+    QTest::addRow("simut letters") << ParameterBox::simut << "abc" << '.' << "200" << true << EntryFix::NotAccepted;
+    QTest::addRow("simut leading number kept")
+        << ParameterBox::simut << "12abc" << '.' << keeps << true << EntryFix::None;
+    QTest::addRow("simut exponent") << ParameterBox::simut << "1e3" << '.' << keeps << true << EntryFix::None;
+    QTest::addRow("simut the cap itself") << ParameterBox::simut << "2000" << '.' << keeps << true << EntryFix::None;
+    QTest::addRow("simut beyond doubles")
+        << ParameterBox::simut << "1e999" << '.' << "200" << true << EntryFix::NotAccepted;
+    QTest::addRow("simut comma fraction in comma locale")
+        << ParameterBox::simut << "12,5" << ',' << "200" << true << EntryFix::NotWhole;
 }
 
 void TestParameterBoxes::enter()
@@ -60,11 +71,43 @@ void TestParameterBoxes::enter()
     QFETCH(char, separator);
     QFETCH(QString, replacement);
     QFETCH(bool, enablesRun);
+    QFETCH(EntryFix, fix);
     const EnterResult result = confirmEntry(box, text.toStdString(), separator);
+    QCOMPARE(result.fix, fix);
+    QCOMPARE(entryNote(box, fix, separator).empty(), fix == EntryFix::None);
     QCOMPARE(result.replacement.has_value(), !replacement.isNull());
     if (result.replacement)
         QCOMPARE(QString::fromStdString(*result.replacement), replacement);
     QCOMPARE(result.enablesRun, enablesRun);
+}
+
+// The words beside a box whose text Enter replaced, with the replacement in the reader's numbers.
+void TestParameterBoxes::notes_data()
+{
+    QTest::addColumn<ParameterBox>("box");
+    QTest::addColumn<EntryFix>("fix");
+    QTest::addColumn<char>("separator");
+    QTest::addColumn<QString>("note");
+    QTest::addRow("K") << ParameterBox::Kvalue << EntryFix::NotAccepted << '.'
+                       << "The carrying capacity (K) must be a number greater than 0, so the box went back to its "
+                          "default, 500.";
+    QTest::addRow("r, comma locale") << ParameterBox::rrate << EntryFix::NotAccepted << ','
+                                     << "The intrinsic rate (r) must be a number of 0 or more, so the box went back "
+                                        "to its default, 0,2.";
+    QTest::addRow("steps capped") << ParameterBox::simut << EntryFix::Capped << '.'
+                                  << "The number of time steps can be at most 2000, so the box shows 2000.";
+    QTest::addRow("steps not whole") << ParameterBox::simut << EntryFix::NotWhole << '.'
+                                     << "The number of time steps must be a whole number, so the box went back to "
+                                        "its default, 200.";
+}
+
+void TestParameterBoxes::notes()
+{
+    QFETCH(ParameterBox, box);
+    QFETCH(EntryFix, fix);
+    QFETCH(char, separator);
+    QFETCH(QString, note);
+    QCOMPARE(QString::fromStdString(entryNote(box, fix, separator)), note);
 }
 
 void TestParameterBoxes::defaults()

@@ -143,10 +143,13 @@ test("refusal: a run from numbers whose steps no box could hold", () => {
 });
 
 test("boxes: Enter, the presets and what an edit does to Run", () => {
-    assert.deepEqual(tarnis.confirmEntry("simut", "3000", "."), { replacement: "2000", enablesRun: true });
-    assert.deepEqual(tarnis.confirmEntry("Kvalue", "0", ","), { replacement: "500", enablesRun: false });
+    assert.deepEqual(tarnis.confirmEntry("simut", "3000", "."), { replacement: "2000", enablesRun: true,
+        note: "The number of time steps can be at most 2000, so the box shows 2000." });
+    assert.deepEqual(tarnis.confirmEntry("Kvalue", "0", ","), { replacement: "500", enablesRun: false,
+        note: "The carrying capacity (K) must be a number greater than 0, so the box went back to its default, 500." });
     assert.deepEqual(tarnis.confirmEntry("rrate", "0,3", ","), { enablesRun: true });
     assert.equal(tarnis.defaultText("rrate", ","), "0,2");
+    assert.equal(tarnis.boxCaption("simut"), "For t=1 to ");
     assert.equal(tarnis.changeDisablesRun("Kvalue"), false);
     assert.equal(tarnis.changeDisablesRun("tlag"), true);
     assert.deepEqual(presetTexts(0), { r: "0.2", n0: "1", K: "500", lag: "8", steps: "2000" });

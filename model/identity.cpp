@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/identity.h"
+
+namespace tarnis::about {
+
+std::string programTitle() { return "Tarnis"; }
+
+std::string makerName() { return "The Tarnis developers"; }
+
+std::string contactEmail() { return "tarnis@example.org"; }
+
+std::string homePage() { return "https://tarnis.example.org"; }
+
+std::string sourceCodeAddress() { return homePage() + "/source"; }
+
+std::string licenceName() { return "GPL-3.0-or-later"; }
+
+std::vector<std::string> contactBlock()
+{
+    return {
+        makerName(),
+        "E-mail: " + contactEmail(),
+        "Post: see the home page",
+        "Tarnis project",
+        "Population ecology teaching",
+        "Free software, GNU GPL 3+",
+        "Made for classrooms everywhere",
+    };
+}
+
+std::string noticeLine(int year) { return "Copyright (C) " + std::to_string(year) + " " + makerName(); }
+
+std::string citationAuthor() { return "The Tarnis developers"; }
+
+std::string citationTitle() { return "Tarnis (computer program)"; }
+
+std::string rightsLine() { return "Free software, licensed under the GNU GPL, version 3 or later."; }
+
+std::string protectionStatement()
+{
+    return "Tarnis is free software: you can redistribute it and/or modify it under the terms of the "
+           "GNU General Public License as published by the Free Software Foundation, either version 3 "
+           "of the License, or (at your option) any later version. It is distributed in the hope that "
+           "it will be useful, but WITHOUT ANY WARRANTY; without even the implied warranty of "
+           "MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE. See the GNU General Public License "
+           "for more details.";
+}
+
+std::vector<Download> downloads()
+{
+    return {
+        {"https://tarnis.example.org/download", "Tarnis project"},
+        {"https://mirror.example.net/tarnis", "Tarnis mirror"},
+    };
+}
+
+std::vector<std::string> furtherDistributors()
+{
+    return {"Your school's software catalogue", "Your Linux distribution"};
+}
+
+std::string emblemName() { return "Emblem: a ladybird on a leaf"; }
+
+} // namespace tarnis::about

@@ -1,0 +1,39 @@
+// The teaching texts: the introduction to the time-lag logistic model, the further remarks, the
+// literature and the quiz, with the titles of the screens that show them. The teaching screens and
+// the page show these words; each text is kept as the pieces its screen joins.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tarnis::teaching {
+
+std::string introductionTitle();   // "Introduction"
+std::string furtherRemarksTitle(); // "More about Tarnis"
+std::string referencesTitle();     // "References"
+std::string quizTitle();           // "Quiz"
+
+std::vector<std::string> introductionPieces();   // one paragraph, joined without separators
+std::vector<std::string> furtherRemarksPieces(); // one paragraph, joined without separators
+std::string introductionHeading();
+
+// The six works of the reference list, one full citation each, from top to bottom.
+struct Citation {
+    int element; // the index of its label in the reference list's label array
+    std::string text;
+};
+std::vector<Citation> references();
+
+// What a picture shows, for those who cannot see it: a short name and a longer description.
+struct PictureWords {
+    std::string name;
+    std::string description;
+};
+// The quiz is a picture of text and a formula (resources/pictures/quiz.png); this is what it says.
+PictureWords quizWords();
+
+// The pieces of a text as its screen shows them: one after the other, nothing between.
+std::string joined(const std::vector<std::string>& pieces);
+
+} // namespace tarnis::teaching

@@ -1,0 +1,156 @@
+// What the page's browser tests share: Debian's chromium driven headless by playwright-core, the page
+// opened as the single file from disk or as the folder from a local server, every console error and
+// every request after loading recorded, tarnis-run to compare with, and a wait on a state.
+// scripts/test builds the page and passes TARNIS_RUN; TARNIS_CHROMIUM may name another chromium.
+// SPDX-License-Identifier: GPL-3.0-or-later
+import assert from "node:assert/strict";
+import { spawnSync } from "node:child_process";
+import path from "node:path";
+import { fileURLToPath, pathToFileURL } from "node:url";
+import { after, before } from "node:test";
+import { chromium } from "playwright-core";
+
+import { serve } from "../tools/serve.mjs";
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+export const buildFolder = path.resolve(here, "../../build/web");
+
+// Headless, without the sandbox (CI runs as root), and without the background connections that a
+// machine with no network refuses.
+const ChromiumArguments = [
+    "--no-sandbox",
+    "--disable-gpu",
+    "--disable-quic",
+    "--disable-background-networking",
+    "--disable-component-update",
+    "--disable-sync",
+    "--no-first-run",
+];
+
+export function launchBrowser() {
+    return chromium.launch({
+        executablePath: process.env.TARNIS_CHROMIUM ?? "/usr/bin/chromium",
+        headless: true,
+        args: ChromiumArguments,
+    });
+}
+
+/**
+ * One browser for the tests of a file: launched before the first, closed (with the local server, if
+ * a test started it) after the last. Returns the way to it.
+ */
+export function sharedBrowser() {
+    let browser;
+    before(async () => {
+        browser = await launchBrowser();
+    });
+    after(async () => {
+        await browser?.close();
+        await stopServer();
+    });
+    return () => browser;
+}
+
+let server;
+async function servedAddress() {
+    server ??= await serve(buildFolder);
+    return server.address;
+}
+
+/** Ends the local server, if a test started it. */
+export async function stopServer() {
+    if (!server) return;
+    const { server: running } = server;
+    server = undefined;
+    running.closeAllConnections();
+    await new Promise((resolve) => running.close(resolve));
+}
+
+/** The two ways to open the page. */
+export const Variants = [
+    { name: "single file", address: async () => pathToFileURL(path.join(buildFolder, "tarnis.html")).href },
+    { name: "served folder", address: async () => servedAddress() },
+];
+
+/**
+ * Opens the page in a fresh context and waits until it is ready (Run is there). The result's
+ * `problems` collects console errors and page errors, `lateRequests` every request made after that
+ * (none are allowed but of the page's own blobs and data); `close()` fails on either.
+ */
+export async function openTarnis(browser, options = {}) {
+    const { variant = Variants[0], locale = "en-US", viewport = { width: 1280, height: 720 }, colorScheme = "light" } =
+        options;
+    const context = await browser.newContext({ locale, viewport, colorScheme, acceptDownloads: true });
+    const page = await context.newPage();
+    const problems = [];
+    const lateRequests = [];
+    let loaded = false;
+    page.on("console", (message) => {
+        if (message.type() === "error") problems.push(`console: ${message.text()}`);
+    });
+    page.on("pageerror", (error) => problems.push(`page error: ${error.message}`));
+    context.on("request", (request) => {
+        const address = request.url();
+        if (loaded && !address.startsWith("blob:") && !address.startsWith("data:")) lateRequests.push(address);
+    });
+    await page.goto(await variant.address(), { waitUntil: "load" });
+    await page.getByRole("button", { name: "Run", exact: true }).waitFor();
+    loaded = true;
+    return {
+        page,
+        context,
+        problems,
+        lateRequests,
+        async close() {
+            await context.close();
+            assert.deepEqual(problems, [], "no console error");
+            assert.deepEqual(lateRequests, [], "no request after loading");
+        },
+    };
+}
+
+/** Waits until read() gives a value that accept() takes, and returns it; fails with the last one. */
+export async function until(read, accept, what, timeout = 15_000) {
+    const deadline = Date.now() + timeout;
+    let value;
+    for (;;) {
+        value = await read();
+        if (accept(value)) return value;
+        if (Date.now() > deadline) assert.fail(`${what}: still ${JSON.stringify(value)}`);
+        await new Promise((resolve) => setTimeout(resolve, 25));
+    }
+}
+
+/** Waits until the locator's text is the expected one. */
+export function untilText(locator, expected, what = "text") {
+    return until(() => locator.textContent(), (text) => text === expected, `${what} is ${JSON.stringify(expected)}`);
+}
+
+/** tarnis-run's standard output as bytes; it fails the test when tarnis-run does. */
+export function tarnisRun(...args) {
+    const program = process.env.TARNIS_RUN;
+    assert.ok(program, "TARNIS_RUN (the build's tarnis-run) must be set; scripts/test sets it");
+    const result = spawnSync(program, args, { maxBuffer: 64 << 20 });
+    if (result.error) throw result.error;
+    assert.equal(result.status, 0, `tarnis-run ${args.join(" ")}: ${result.stderr}`);
+    return result.stdout;
+}
+
+/** The page's parameter boxes by their accessible names, the desktop's captions. */
+export function boxes(page) {
+    const box = (name) => page.getByRole("textbox", { name, exact: true });
+    return {
+        r: box("The intrinsic rate (r):"),
+        n0: box("The initial population size N(0):"),
+        K: box("The carrying capacity (K):"),
+        lag: box("Time lag is"),
+        steps: box("For t=1 to"),
+    };
+}
+
+/** Types a text into a box as a user does, and confirms it with Enter. */
+export async function typeInto(box, text) {
+    await box.fill("");
+    await box.pressSequentially(text);
+    await box.press("Enter");
+}

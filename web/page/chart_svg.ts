@@ -1,0 +1,149 @@
+// A picture of the chart as it is shown, drawn in vectors: the title, the plot with its axes, ticks,
+// numbers and grid in the view on screen, every series in its look and colour (kept runs behind), and
+// the legend below. "Save chart as SVG" saves it; "Save chart as PNG" rasterizes it at twice the
+// pixels. Plain text in, text out: no DOM, so that it can be checked under node.
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+export interface PictureSeries {
+    x: ArrayLike<number>;
+    y: ArrayLike<number>;
+    look: "line" | "points";
+    line: string;
+    markerOutline: string;
+    markerFill: string;
+}
+
+export interface PictureLegendLine {
+    text: string;
+    icons: Array<Pick<PictureSeries, "look" | "line" | "markerOutline" | "markerFill">>;
+}
+
+export interface ChartPicture {
+    width: number; // of the chart on screen, in CSS pixels
+    plot: { left: number; top: number; width: number; height: number }; // within the chart, below the title
+    title: string;
+    xTitle: string;
+    yTitle: string;
+    view: { x: { min: number; max: number }; y: { min: number; max: number } };
+    logarithmicY: boolean;
+    ticks: { x: { values: number[]; labels: string[] }; y: { values: number[]; labels: string[] } };
+    series: PictureSeries[]; // in drawing order: the kept runs first
+    legend: PictureLegendLine[]; // none: no legend
+}
+
+const TitleBand = 32;
+const LegendLine = 20;
+const XAxisBand = 50; // tick numbers and the axis title below the plot
+const Font = "DejaVu Sans, Liberation Sans, Arial, sans-serif";
+const MarkerPixels = 7;
+
+function escaped(text: string): string {
+    return text.replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;").replace(/"/g, "&quot;");
+}
+
+function number(value: number): string {
+    return String(Math.round(value * 100) / 100);
+}
+
+/** Maps values to the picture's coordinates, as the screen maps them to its pixels. */
+function scales(picture: ChartPicture, top: number) {
+    const { plot, view } = picture;
+    const toY = (value: number) => (picture.logarithmicY ? Math.log10(value) : value);
+    const yMin = toY(view.y.min);
+    const ySpan = toY(view.y.max) - yMin;
+    const xSpan = view.x.max - view.x.min;
+    return {
+        x: (value: number) => plot.left + ((value - view.x.min) / xSpan) * plot.width,
+        y: (value: number) => top + plot.height - ((toY(value) - yMin) / ySpan) * plot.height,
+    };
+}
+
+// The series' path: lines joined in row order and broken where a point has no value, or squares.
+function seriesPath(series: PictureSeries, map: ReturnType<typeof scales>, logarithmicY: boolean): string {
+    const parts: string[] = [];
+    let joined = false;
+    for (let row = 0; row < series.x.length; row += 1) {
+        const x = series.x[row];
+        const y = series.y[row];
+        if (x === undefined || y === undefined || !Number.isFinite(x) || !Number.isFinite(y) || (logarithmicY && y <= 0)) {
+            joined = false;
+            continue;
+        }
+        const px = map.x(x);
+        const py = map.y(y);
+        if (series.look === "points") {
+            const half = MarkerPixels / 2;
+            parts.push(`M${number(px - half)} ${number(py - half)}h${MarkerPixels}v${MarkerPixels}h-${MarkerPixels}z`);
+        } else {
+            parts.push(`${joined ? "L" : "M"}${number(px)} ${number(py)}`);
+        }
+        joined = true;
+    }
+    return parts.join("");
+}
+
+function seriesElement(series: PictureSeries, path: string): string {
+    if (path === "") return "";
+    return series.look === "points"
+        ? `<path d="${path}" fill="${series.markerFill}" stroke="${series.markerOutline}" stroke-width="1"/>`
+        : `<path d="${path}" fill="none" stroke="${series.line}" stroke-width="1.5" stroke-linejoin="round"/>`;
+}
+
+function legendIcon(icon: PictureLegendLine["icons"][number], x: number, y: number): string {
+    if (icon.look === "points")
+        return `<rect x="${number(x + 8 - MarkerPixels / 2)}" y="${number(y - MarkerPixels / 2)}" width="${MarkerPixels}" height="${MarkerPixels}" fill="${icon.markerFill}" stroke="${icon.markerOutline}"/>`;
+    return `<line x1="${number(x)}" y1="${number(y)}" x2="${number(x + 16)}" y2="${number(y)}" stroke="${icon.line}" stroke-width="2"/>`;
+}
+
+export function chartSvg(picture: ChartPicture): string {
+    const { plot, width } = picture;
+    const top = TitleBand + plot.top;
+    const legendTop = top + plot.height + XAxisBand;
+    const height = legendTop + picture.legend.length * LegendLine + (picture.legend.length ? 8 : 0);
+    const map = scales(picture, top);
+    const bottom = top + plot.height;
+    const out: string[] = [];
+    out.push(
+        `<svg xmlns="http://www.w3.org/2000/svg" width="${number(width)}" height="${number(height)}" viewBox="0 0 ${number(width)} ${number(height)}" font-family="${Font}">`,
+        `<title>${escaped(picture.title)}</title>`,
+        `<rect width="100%" height="100%" fill="#ffffff"/>`,
+        `<defs><clipPath id="plot"><rect x="${number(plot.left)}" y="${number(top)}" width="${number(plot.width)}" height="${number(plot.height)}"/></clipPath></defs>`,
+        `<text x="${number(width / 2)}" y="22" font-size="16" font-weight="bold" text-anchor="middle">${escaped(picture.title)}</text>`,
+    );
+    // The grid across the y axis, the ticks and their numbers.
+    picture.ticks.y.values.forEach((value, index) => {
+        const y = map.y(value);
+        if (!(y >= top - 0.5 && y <= bottom + 0.5)) return;
+        out.push(
+            `<line x1="${number(plot.left - 5)}" y1="${number(y)}" x2="${number(plot.left + plot.width)}" y2="${number(y)}" stroke="#000000" stroke-width="0.5"/>`,
+            `<text x="${number(plot.left - 8)}" y="${number(y + 4)}" font-size="12" text-anchor="end">${escaped(picture.ticks.y.labels[index] ?? "")}</text>`,
+        );
+    });
+    picture.ticks.x.values.forEach((value, index) => {
+        const x = map.x(value);
+        if (!(x >= plot.left - 0.5 && x <= plot.left + plot.width + 0.5)) return;
+        out.push(
+            `<line x1="${number(x)}" y1="${number(bottom)}" x2="${number(x)}" y2="${number(bottom + 5)}" stroke="#000000"/>`,
+            `<text x="${number(x)}" y="${number(bottom + 19)}" font-size="12" text-anchor="middle">${escaped(picture.ticks.x.labels[index] ?? "")}</text>`,
+        );
+    });
+    out.push(
+        `<rect x="${number(plot.left)}" y="${number(top)}" width="${number(plot.width)}" height="${number(plot.height)}" fill="none" stroke="#000000"/>`,
+        `<text x="${number(plot.left + plot.width / 2)}" y="${number(bottom + 40)}" font-size="13" font-weight="bold" text-anchor="middle">${escaped(picture.xTitle)}</text>`,
+        `<text transform="translate(16 ${number(top + plot.height / 2)}) rotate(-90)" font-size="13" font-weight="bold" text-anchor="middle">${escaped(picture.yTitle)}</text>`,
+        `<g clip-path="url(#plot)">`,
+    );
+    for (const series of picture.series) out.push(seriesElement(series, seriesPath(series, map, picture.logarithmicY)));
+    out.push(`</g>`);
+    picture.legend.forEach((line, index) => {
+        const y = legendTop + index * LegendLine + 10;
+        let x = plot.left;
+        for (const icon of line.icons) {
+            out.push(legendIcon(icon, x, y));
+            x += 22;
+        }
+        out.push(`<text x="${number(x)}" y="${number(y + 4)}" font-size="12">${escaped(line.text)}</text>`);
+    });
+    out.push(`</svg>`);
+    return out.filter((part) => part !== "").join("\n") + "\n";
+}

@@ -1,0 +1,322 @@
+// The Graph panel: the greeting before the first run, then the chart of the run on show with the
+// kept runs behind it. A click on the chart (or Space on it) steps to the next kind, the list picks
+// any kind; "Fit to data", the logarithmic N axis, keeping and forgetting runs; the legend below the
+// plot, the readout under the pointer (or moved by the arrow keys), the chart in words; and saving:
+// the data as the desktop's "S" writes it, the chart as PNG or SVG, its rows for the clipboard.
+// SPDX-License-Identifier: GPL-3.0-or-later
+import type { ChartData, ChartKindInfo, ChartKindName, ChartPoint } from "tarnis-module";
+import { type ChartPicture, chartSvg } from "./chart_svg";
+import { ChartView, type MarkedPoint } from "./chart_view";
+import { el } from "./dom";
+import type { Tarnis } from "./model";
+import { copyText, download, textFile } from "./saving";
+
+function button(caption: string, action: () => void, attributes: Record<string, string | boolean> = {}) {
+    const made = el("button", { type: "button", ...attributes }, caption);
+    made.addEventListener("click", action);
+    return made;
+}
+
+export class GraphPanel {
+    readonly element: HTMLElement;
+    private readonly kinds: ChartKindInfo[];
+    private kind: ChartKindName;
+    private logNChosen = false;
+    private data?: ChartData;
+    private readonly view: ChartView;
+    private readonly greeting: HTMLElement;
+    private readonly figure: HTMLElement;
+    private readonly chart: HTMLElement;
+    private readonly kindList: HTMLSelectElement;
+    private readonly logN: HTMLInputElement;
+    private readonly keepButton: HTMLButtonElement;
+    private readonly forgetButton: HTMLButtonElement;
+    private readonly fitButton: HTMLButtonElement;
+    private readonly legend: HTMLUListElement;
+    private readonly description: HTMLParagraphElement;
+    private readonly chartButtons: HTMLButtonElement[];
+    private readonly saveData: HTMLButtonElement;
+    private readonly status: HTMLParagraphElement;
+
+    constructor(private readonly tarnis: Tarnis) {
+        const texts = tarnis.module.mainWindowTexts();
+        this.kinds = tarnis.module.chartKinds();
+        this.kind = this.firstKind();
+        this.greeting = el(
+            "div",
+            { class: "greeting" },
+            el("p", { class: "headline" }, texts.greetingHeadline),
+            el("p", {}, texts.greetingInstructions),
+        );
+        this.view = new ChartView({
+            tickLabel: (value) => tarnis.numberText(value, 6),
+            zoomed: (range, fitted, around, notches, logarithmic) =>
+                tarnis.module.zoomedRange(range, fitted, around, notches, logarithmic),
+            panned: (range, fitted, pixels, length, logarithmic) =>
+                tarnis.module.pannedRange(range, fitted, pixels, length, logarithmic),
+            clicked: () => this.stepKind(),
+            pointed: (point) => this.point(point),
+            viewChanged: () => this.describe(),
+        });
+        this.kindList = el("select", { id: "chart-kind" });
+        for (const kind of this.kinds) this.kindList.append(el("option", { value: kind.kind }, kind.listName));
+        this.kindList.addEventListener("change", () => this.show(this.kindList.value as ChartKindName));
+        this.logN = el("input", { type: "checkbox", id: "log-n-axis" });
+        this.logN.addEventListener("change", () => {
+            this.logNChosen = this.logN.checked;
+            this.draw(false);
+        });
+        this.fitButton = button("Fit to data", () => this.view.fit());
+        this.keepButton = button("Keep this run", () => this.keep());
+        this.forgetButton = button("Forget kept runs", () => this.forget());
+        this.description = el("p", { id: "chart-description", class: "description", "aria-live": "polite" });
+        this.chart = el(
+            "div",
+            {
+                class: "chart",
+                role: "img",
+                tabindex: "0",
+                "aria-roledescription": "chart",
+                "aria-describedby": "chart-description",
+            },
+            this.view.element,
+        );
+        this.chart.addEventListener("keydown", (event) => this.key(event));
+        this.chart.addEventListener("blur", () => {
+            this.view.hideMark();
+            this.describe();
+        });
+        this.legend = el("ul", { class: "legend", "aria-label": "Legend" });
+        this.figure = el(
+            "div",
+            { class: "figure", hidden: true },
+            el(
+                "div",
+                { class: "toolbar" },
+                el("label", { for: "chart-kind" }, "Chart"),
+                this.kindList,
+                this.fitButton,
+                el("label", { class: "check" }, this.logN, "Logarithmic N axis"),
+                this.keepButton,
+                this.forgetButton,
+            ),
+            this.chart,
+            this.legend,
+            this.description,
+        );
+        this.saveData = button(
+            "Save data (CSV)",
+            () => download(texts.dataFileName, textFile(this.tarnis.graphicDataText(), "text/csv")),
+            { disabled: true },
+        );
+        this.chartButtons = [
+            button("Save chart as PNG", () => void this.savePng(), { disabled: true }),
+            button("Save chart as SVG", () => this.saveSvg(), { disabled: true }),
+            button("Copy data", () => void this.copyData(), { disabled: true }),
+        ];
+        this.status = el("p", { class: "note", role: "status" });
+        this.element = el(
+            "section",
+            { class: "panel graph", "aria-labelledby": "graph-heading" },
+            el("h2", { id: "graph-heading" }, "Graph"),
+            this.greeting,
+            this.figure,
+            el("div", { class: "buttons" }, this.saveData, ...this.chartButtons),
+            this.status,
+        );
+    }
+
+    private firstKind(): ChartKindName {
+        const first = this.kinds[0];
+        if (!first) throw new Error("the model has no chart kinds");
+        return first.kind;
+    }
+
+    private info(kind: ChartKindName): ChartKindInfo {
+        const info = this.kinds.find((each) => each.kind === kind);
+        if (!info) throw new Error(`no chart kind ${kind}`);
+        return info;
+    }
+
+    /** After a run: N vs. t, fitted, as the desktop's Run draws it. */
+    showRun(): void {
+        this.greeting.hidden = true;
+        this.figure.hidden = false;
+        this.saveData.disabled = false;
+        for (const each of this.chartButtons) each.disabled = false;
+        this.show(this.firstKind());
+    }
+
+    /** A box changed: the chart goes until the next run, as on the desktop; the last run stays saved. */
+    putAway(): void {
+        this.figure.hidden = true;
+        this.status.textContent = "";
+        for (const each of this.chartButtons) each.disabled = true;
+    }
+
+    private show(kind: ChartKindName): void {
+        this.kind = kind;
+        this.draw(false);
+    }
+
+    private stepKind(): void {
+        this.show(this.tarnis.module.nextChartKind(this.kind));
+    }
+
+    private logarithmicY(): boolean {
+        return this.logNChosen && this.info(this.kind).logNApplies;
+    }
+
+    /** Draws the kind on show from the session: fitted, or in the user's view when keepView. */
+    private draw(keepView: boolean): void {
+        if (!this.tarnis.hasRun()) return;
+        const logarithmicY = this.logarithmicY();
+        const data = this.tarnis.chart(this.kind, logarithmicY);
+        this.data = data;
+        this.view.draw(data, logarithmicY, keepView);
+        this.kindList.value = data.kind;
+        this.chart.setAttribute("aria-label", data.title);
+        this.logN.disabled = !data.logNApplies;
+        this.logN.checked = this.logNChosen;
+        this.keepButton.textContent = data.runKept ? "This run is kept" : "Keep this run";
+        this.keepButton.disabled = data.runKept;
+        this.forgetButton.disabled = data.keptCount === 0;
+        this.showLegend(data);
+        this.describe();
+        // For the page's benchmark: the time from opening the page to its first chart.
+        if (performance.getEntriesByName("tarnis:first-chart").length === 0) performance.mark("tarnis:first-chart");
+    }
+
+    private showLegend(data: ChartData): void {
+        this.legend.hidden = !data.legendShown;
+        this.legend.replaceChildren(
+            ...(data.legendShown ? data.runs : []).map((run) =>
+                el(
+                    "li",
+                    { title: run.name },
+                    ...run.series.map((series) =>
+                        el("span", {
+                            class: series.look === "points" ? "swatch points" : "swatch line",
+                            style:
+                                series.look === "points"
+                                    ? `background:${series.markerFill};border-color:${series.markerOutline}`
+                                    : `background:${series.line}`,
+                            "aria-hidden": "true",
+                        }),
+                    ),
+                    run.legend,
+                ),
+            ),
+        );
+    }
+
+    private pointOf(marked: MarkedPoint): ChartPoint | null {
+        const drawn = this.view.drawn()[marked.drawn];
+        return drawn ? { run: drawn.run, series: drawn.index, row: marked.row } : null;
+    }
+
+    private point(marked: MarkedPoint | null): void {
+        const point = marked && this.pointOf(marked);
+        if (!marked || !point) {
+            this.view.hideMark();
+            return;
+        }
+        this.view.showMark(marked, this.tarnis.chartReadout(this.kind, point));
+    }
+
+    private key(event: KeyboardEvent): void {
+        const steps = event.key === "ArrowRight" ? 1 : event.key === "ArrowLeft" ? -1 : 0;
+        if (event.key === " " || event.key === "Enter") {
+            this.stepKind();
+        } else if (steps !== 0) {
+            const next = this.view.stepMark(steps);
+            if (next) this.point(next);
+            this.describe();
+        } else if (event.key === "Escape") {
+            this.view.hideMark();
+            this.describe();
+        } else {
+            return;
+        }
+        event.preventDefault();
+    }
+
+    private describe(): void {
+        if (!this.data) return;
+        const view = this.view.currentView();
+        const marked = document.activeElement === this.chart ? this.view.markedPoint() : undefined;
+        this.description.textContent = this.tarnis.chartDescription(
+            this.kind,
+            { xMin: view.x.min, xMax: view.x.max, yMin: view.y.min, yMax: view.y.max, logarithmicY: this.view.isLogarithmicY() },
+            marked ? this.pointOf(marked) : null,
+        );
+    }
+
+    private keep(): void {
+        this.tarnis.keep();
+        this.draw(true);
+    }
+
+    private forget(): void {
+        this.tarnis.forgetKept();
+        this.draw(true);
+    }
+
+    private picture(): ChartPicture | undefined {
+        const data = this.data;
+        if (!data) return undefined;
+        const box = this.view.plotBox();
+        return {
+            width: box.chartWidth,
+            plot: { left: box.left, top: box.top, width: box.width, height: box.height },
+            title: data.title,
+            xTitle: data.xTitle,
+            yTitle: data.yTitle,
+            view: this.view.currentView(),
+            logarithmicY: this.view.isLogarithmicY(),
+            ticks: this.view.currentTicks(),
+            series: [...this.view.drawn()],
+            legend: data.legendShown ? data.runs.map((run) => ({ text: run.legend, icons: run.series })) : [],
+        };
+    }
+
+    private fileName(suffix: string): string {
+        return this.tarnis.module.pictureFileName(this.data?.title ?? "", suffix);
+    }
+
+    private saveSvg(): void {
+        const picture = this.picture();
+        if (picture) download(this.fileName(".svg"), textFile(chartSvg(picture), "image/svg+xml"));
+    }
+
+    // The same drawing at twice the pixels, as the desktop saves its PNG pictures.
+    private async savePng(): Promise<void> {
+        const picture = this.picture();
+        if (!picture) return;
+        const svg = chartSvg(picture);
+        const address = URL.createObjectURL(textFile(svg, "image/svg+xml"));
+        try {
+            const image = new Image();
+            image.src = address;
+            await image.decode();
+            const canvas = document.createElement("canvas");
+            canvas.width = image.naturalWidth * 2;
+            canvas.height = image.naturalHeight * 2;
+            const context = canvas.getContext("2d");
+            if (!context) throw new Error("no canvas");
+            context.drawImage(image, 0, 0, canvas.width, canvas.height);
+            const png = await new Promise<Blob | null>((resolve) => canvas.toBlob(resolve, "image/png"));
+            if (!png) throw new Error("no picture");
+            download(this.fileName(".png"), png);
+        } catch {
+            this.status.textContent = "The browser could not draw the picture.";
+        } finally {
+            URL.revokeObjectURL(address);
+        }
+    }
+
+    private async copyData(): Promise<void> {
+        const copied = await copyText(this.tarnis.chartDataText(this.kind, this.view.isLogarithmicY()));
+        this.status.textContent = copied ? "" : "The browser did not let the page use the clipboard.";
+    }
+}

@@ -1,0 +1,43 @@
+// The page: loads the model, builds the panels and wires them together. The Data panel runs the
+// model; the Graph panel draws what the run left in the session; the teaching texts and the page's
+// own information open in dialogs.
+// SPDX-License-Identifier: GPL-3.0-or-later
+import "uplot/dist/uPlot.min.css";
+import "./styles.css";
+
+import icon from "../../resources/pictures/icon-small.svg?inline";
+import { pageFooter, pageHeader } from "./about";
+import { byId, el } from "./dom";
+import { GraphPanel } from "./graph";
+import { Tarnis } from "./model";
+import { DataPanel } from "./parameters";
+import { teachingSection } from "./teaching";
+
+async function start(root: HTMLElement): Promise<void> {
+    const tarnis = await Tarnis.load(navigator.language);
+    const graph = new GraphPanel(tarnis);
+    const data = new DataPanel(tarnis, {
+        ran: () => graph.showRun(),
+        cleared: () => graph.putAway(),
+    });
+    const teaching = teachingSection(tarnis);
+    const about = pageFooter(tarnis, new Date().getFullYear());
+    root.replaceChildren(
+        pageHeader(tarnis),
+        el("main", { class: "layout" }, data.element, graph.element),
+        teaching.section,
+        about.footer,
+        ...teaching.dialogs,
+        about.dialog,
+    );
+    root.dataset.ready = "true";
+}
+
+document.head.append(el("link", { rel: "icon", type: "image/svg+xml", href: icon }));
+const root = byId<HTMLElement>(document, "app");
+start(root).catch((error: unknown) => {
+    root.replaceChildren(
+        el("p", { class: "failure", role: "alert" }, `Tarnis could not start in this browser: ${String(error)}`),
+    );
+    throw error;
+});

@@ -1,0 +1,145 @@
+// What the module tells the page beyond the run (web/bind_page.cpp, and the note of a replaced entry
+// in web/bind_run.cpp): the words of the program, the teaching texts and the names of saved files.
+// SPDX-License-Identifier: GPL-3.0-or-later
+import "tarnis-module";
+
+declare module "tarnis-module" {
+    interface EnterResult {
+        note?: string; // why Enter replaced the text, in words for beside the box
+    }
+
+    interface AboutTarnis {
+        title: string;
+        version: string;
+        maker: string;
+        contactEmail: string;
+        homePage: string;
+        sourceCode: string; // where the source of this release is, as the licence asks
+        licence: string; // "GPL-3.0-or-later"
+        rightsLine: string;
+        protectionStatement: string;
+        emblemName: string;
+        contactBlock: string[];
+    }
+
+    interface TeachingTexts {
+        introduction: { title: string; heading: string; text: string };
+        furtherRemarks: { title: string; text: string };
+        references: { title: string; citations: string[] };
+        quiz: { title: string; pictureName: string; pictureDescription: string };
+    }
+
+    interface MainWindowTexts {
+        resultCaption: string; // "Final population size"
+        resultPlaceholder: string; // "????"
+        greetingHeadline: string;
+        greetingInstructions: string;
+        dataFileName: string; // what "Save data (CSV)" offers the file as
+    }
+
+    /** The chart kinds by the names the desktop's chart routines have. */
+    type ChartKindName =
+        | "NtvsT"
+        | "dNvsT"
+        | "LogNvsT"
+        | "NtKvsT"
+        | "NdNvsT"
+        | "dNvsN"
+        | "dNvsNinLine"
+        | "dNperNvsN"
+        | "dNperNvsNinLine"
+        | "NtvsNtnext"
+        | "NtvsNtnextinLine";
+
+    interface ChartKindInfo {
+        kind: ChartKindName;
+        title: string; // "Curve of N(t) vs. time"
+        listName: string; // the title, with the look where two kinds share a title
+        xTitle: string;
+        yTitle: string;
+        logNApplies: boolean; // whether the logarithmic N axis can be chosen
+    }
+
+    /** How a series is drawn, in the desktop's colours ("#rrggbb"). */
+    interface SeriesLookInfo {
+        look: "line" | "points";
+        line: string;
+        markerOutline: string;
+        markerFill: string;
+    }
+
+    interface ChartSeries extends SeriesLookInfo {
+        x: Float64Array; // NaN: no value, the point left out and the line broken there
+        y: Float64Array;
+    }
+
+    interface ChartRun {
+        run: number; // 0 the run on show, 1 to 4 the kept runs, oldest first
+        name: string; // in full, as the readout and the copied data name it
+        legend: string; // its line in the legend: "N(t), dN(t), This run: T=8"
+        series: ChartSeries[]; // one or two, as the kind has
+    }
+
+    interface ChartData {
+        kind: ChartKindName;
+        title: string;
+        xTitle: string;
+        yTitle: string;
+        logNApplies: boolean;
+        legendShown: boolean; // while there are kept runs, or two series
+        runKept: boolean; // the run on show is among the kept runs
+        keptCount: number;
+        runs: ChartRun[]; // the run on show first, then the kept runs
+    }
+
+    /** A point of a run's series: run 0 is the run on show, series 0 or 1, row the step t. */
+    interface ChartPoint {
+        run: number;
+        series: number;
+        row: number;
+    }
+
+    /** What the chart shows of its axes, for the words that describe it. */
+    interface ChartViewRanges {
+        xMin: number;
+        xMax: number;
+        yMin: number;
+        yMax: number;
+        logarithmicY: boolean;
+    }
+
+    interface Range {
+        min: number;
+        max: number;
+    }
+
+    interface Session {
+        chart(kind: ChartKindName, logarithmicY: boolean, separator: Separator): ChartData;
+        /** The readout of a point: the run's name, then "x = …", "y = …" and the step's other values. */
+        chartReadout(kind: ChartKindName, point: ChartPoint, separator: Separator): string[];
+        /** The chart in words for a screen reader, with the marked point's values where there is one. */
+        chartDescription(kind: ChartKindName, view: ChartViewRanges, mark: ChartPoint | null, separator: Separator): string;
+        /** "Copy data": a header line with the axis titles, then a tab-separated line per point. */
+        chartDataText(kind: ChartKindName, logarithmicY: boolean, separator: Separator): string;
+    }
+
+    interface TarnisModule {
+        /** The kinds in the order in which clicks step through them. */
+        chartKinds(): ChartKindInfo[];
+        nextChartKind(kind: ChartKindName): ChartKindName;
+        /** The axis' range after wheel notches around a value, within the zoom limits of its fitted range. */
+        zoomedRange(range: Range, fitted: Range, around: number, notches: number, logarithmic: boolean): Range;
+        /** The axis' range moved as a drag of `pixels` along an axis `length` pixels long moves it, within the limits. */
+        pannedRange(range: Range, fitted: Range, pixels: number, length: number, logarithmic: boolean): Range;
+
+        aboutTarnis(): AboutTarnis;
+        teachingTexts(): TeachingTexts;
+        mainWindowTexts(): MainWindowTexts;
+        resultCaptionAt(lastStep: number): string; // "Population size at t = 200"
+        boxCaption(box: ParameterBox): string; // "The intrinsic rate (r):", the box's accessible name
+        noticeLine(year: number): string;
+        pictureFileName(chartTitle: string, suffix: string): string;
+        /** The separator for a language's decimal point: itself when it is one ASCII character, else ".". */
+        decimalSeparatorFor(localeDecimalPoint: string): Separator;
+    }
+}

@@ -1,0 +1,173 @@
+// The Data panel: the five parameter boxes with the desktop's captions and rules, the result box, Run
+// and the three presets. What Enter accepts, what a preset writes, why a text was replaced or a run
+// refused, and the result's caption and text all come from the model.
+// SPDX-License-Identifier: GPL-3.0-or-later
+import { el } from "./dom";
+import { Boxes, type ParameterBox, type RunOutcome, type RunTexts, type Tarnis } from "./model";
+
+export interface DataPanelEvents {
+    /** A run went through: the store holds it. */
+    ran(outcome: RunOutcome): void;
+    /** A box changed: the result is emptied and the chart put away, as on the desktop. */
+    cleared(): void;
+}
+
+interface BoxField {
+    input: HTMLInputElement;
+    note: HTMLElement; // why Enter replaced the text, or why a run was refused
+    edited: boolean; // typed into since the last confirmation
+}
+
+// The presets' buttons with the desktop's captions and tool tips.
+const Presets = [
+    { caption: "Data 1", tip: "Time lag = 8" },
+    { caption: "Data 2", tip: "Time lag = 5" },
+    { caption: "Data 3", tip: "Time lag = 3" },
+];
+
+export class DataPanel {
+    readonly element: HTMLElement;
+    private readonly fields = new Map<ParameterBox, BoxField>();
+    private readonly resultLabel: HTMLLabelElement;
+    private readonly result: HTMLOutputElement;
+    private readonly runButton: HTMLButtonElement;
+    private readonly outcomeNote: HTMLElement;
+
+    constructor(
+        private readonly tarnis: Tarnis,
+        private readonly events: DataPanelEvents,
+    ) {
+        const texts = tarnis.module.mainWindowTexts();
+        this.resultLabel = el("label", { for: "result" }, texts.resultCaption);
+        this.result = el("output", { id: "result", class: "result" }, texts.resultPlaceholder);
+        this.runButton = el("button", { type: "button", class: "primary", title: "Run simulation" }, "Run");
+        this.runButton.addEventListener("click", () => this.run());
+        this.outcomeNote = el("p", { class: "note", "aria-live": "polite" });
+        const presetButtons = Presets.map(({ caption, tip }, preset) => {
+            const button = el("button", { type: "button", title: tip }, caption);
+            button.addEventListener("click", () => this.applyPreset(preset));
+            return button;
+        });
+        const form = el(
+            "form",
+            { class: "boxes" },
+            ...Boxes.map(({ box }) => this.boxRow(box)),
+            el("div", { class: "field result-field" }, this.resultLabel, this.result),
+            el("div", { class: "buttons" }, this.runButton, ...presetButtons),
+            this.outcomeNote,
+        );
+        // Enter in a box confirms it; nothing is ever submitted.
+        form.addEventListener("submit", (event) => event.preventDefault());
+        this.element = el(
+            "section",
+            { class: "panel data", "aria-labelledby": "data-heading" },
+            el("h2", { id: "data-heading" }, "Data"),
+            form,
+        );
+    }
+
+    private boxRow(box: ParameterBox): HTMLElement {
+        const id = `box-${box}`;
+        const input = el("input", {
+            id,
+            type: "text",
+            inputmode: "decimal",
+            autocomplete: "off",
+            spellcheck: "false",
+            enterkeyhint: "done",
+            "aria-describedby": `${id}-note`,
+            class: box === "tlag" ? "lag" : undefined,
+        });
+        input.value = this.tarnis.defaultText(box);
+        const note = el("p", { id: `${id}-note`, class: "note", "aria-live": "polite" });
+        const field: BoxField = { input, note, edited: false };
+        this.fields.set(box, field);
+        input.addEventListener("input", () => {
+            field.edited = true;
+            note.textContent = "";
+            this.boxChanged(box);
+        });
+        input.addEventListener("keydown", (event) => {
+            if (event.key !== "Enter") return;
+            event.preventDefault();
+            this.confirm(box, true);
+        });
+        // Leaving an edited box that switched Run off confirms it as Enter would: a phone's number pad
+        // may have no Enter key, and Run would stay off. K leaves Run on, and Run judges it as it is.
+        input.addEventListener("change", () => {
+            if (field.edited && this.tarnis.module.changeDisablesRun(box)) this.confirm(box, false);
+        });
+        return el("div", { class: "field" }, el("label", { for: id }, this.tarnis.module.boxCaption(box)), input, note);
+    }
+
+    private field(box: ParameterBox): BoxField {
+        const field = this.fields.get(box);
+        if (!field) throw new Error(`no box ${box}`);
+        return field;
+    }
+
+    /** Every change of a box's text, typed or written by the page, as the desktop's boxes react to it. */
+    private boxChanged(box: ParameterBox): void {
+        this.clearResult();
+        if (this.tarnis.module.changeDisablesRun(box)) this.runButton.disabled = true;
+    }
+
+    private confirm(box: ParameterBox, byEnter: boolean): void {
+        const field = this.field(box);
+        field.edited = false;
+        const result = this.tarnis.confirmEntry(box, field.input.value);
+        if (result.replacement !== undefined) {
+            field.input.value = result.replacement;
+            this.boxChanged(box);
+        }
+        field.note.textContent = result.note ?? "";
+        if (!result.enablesRun) return;
+        this.runButton.disabled = false;
+        // As on the desktop, Enter hands the focus to Run, so that a second Enter runs.
+        if (byEnter) this.runButton.focus();
+    }
+
+    private applyPreset(preset: number): void {
+        for (const { box, text } of this.tarnis.presetTexts(preset)) {
+            const field = this.field(box);
+            field.input.value = text;
+            field.edited = false;
+            field.note.textContent = "";
+            this.boxChanged(box);
+        }
+        this.runButton.disabled = false;
+    }
+
+    texts(): RunTexts {
+        const texts: RunTexts = { r: "", K: "", steps: "", n0: "", lag: "" };
+        for (const { box, key } of Boxes) texts[key] = this.field(box).input.value;
+        return texts;
+    }
+
+    run(): void {
+        this.outcomeNote.textContent = "";
+        const result = this.tarnis.run(this.texts());
+        if (result.refused) {
+            // Nothing changes but the words beside the box to correct, which takes the focus.
+            const field = this.field(result.refusal.box);
+            field.note.textContent = result.refusal.message;
+            field.input.focus();
+            return;
+        }
+        const { outcome } = result;
+        for (const field of this.fields.values()) field.note.textContent = "";
+        this.resultLabel.textContent = this.tarnis.module.resultCaptionAt(outcome.lastStep);
+        this.result.value = outcome.resultText;
+        this.runButton.disabled = true;
+        // Run is off now: the focus goes to the first box, where Enter confirms and hands it back.
+        this.field("rrate").input.focus();
+        if (outcome.exit) this.outcomeNote.textContent = outcome.exit.message;
+        this.events.ran(outcome);
+    }
+
+    private clearResult(): void {
+        this.result.value = "";
+        this.outcomeNote.textContent = "";
+        this.events.cleared();
+    }
+}

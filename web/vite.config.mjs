@@ -1,0 +1,40 @@
+// The page's build. Two outputs from the same sources:
+//   vite build                    build/web/: index.html and its assets, for any static web space
+//   vite build --mode single      build/web-single/index.html: everything inlined, for one file that
+//                                 opens from disk (scripts/build-web copies it to build/web/tarnis.html)
+// The WebAssembly module comes from the module's build (TARNIS_MODULE, by default build/wasm/tarnis.mjs).
+// SPDX-License-Identifier: GPL-3.0-or-later
+import { fileURLToPath } from "node:url";
+import path from "node:path";
+import { defineConfig } from "vite";
+import { viteSingleFile } from "vite-plugin-singlefile";
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const root = path.resolve(here, "..");
+
+export default defineConfig(({ mode }) => {
+    const single = mode === "single";
+    return {
+        root: path.join(here, "page"),
+        // Relative addresses, so that the folder works wherever it is put: a course page, a subfolder
+        // of a learning platform.
+        base: "./",
+        resolve: {
+            alias: {
+                "tarnis-module": process.env.TARNIS_MODULE ?? path.join(root, "build/wasm/tarnis.mjs"),
+            },
+        },
+        server: { fs: { allow: [root] } },
+        logLevel: "warn",
+        build: {
+            outDir: path.join(root, single ? "build/web-single" : "build/web"),
+            emptyOutDir: true,
+            target: "es2022",
+            reportCompressedSize: false,
+            // The module's binary is inlined in its script already; pictures go inline in the single file.
+            assetsInlineLimit: single ? 100_000_000 : 4096,
+            chunkSizeWarningLimit: 2048,
+        },
+        plugins: single ? [viteSingleFile({ removeViteModuleLoader: true })] : [],
+    };
+});
