@@ -201,8 +201,9 @@ void MainWindow::buildGraphFrame()
     MSChart1 = named(new ChartControl(Frame2), "MSChart1");
     placeTwips(MSChart1, 120, 192, 6060, 4140);
     MSChart1->hide(); // the first run shows it
-    new ChartMenu(*MSChart1, m_services, {.comparison = &m_comparison, .openDynamics = m_openDynamics});
     m_charts = std::make_unique<ChartFamily>(*MSChart1, m_state.store, ChartWindow::Main, &m_comparison);
+    new ChartMenu(*MSChart1, m_services,
+                  {.comparison = &m_comparison, .openDynamics = m_openDynamics, .player = &m_charts->player()});
 
     Label18 = named(new QLabel(QString::fromStdString(greetingHeadline()), Frame2), "Label18");
     applyLook(Label18,

@@ -2,8 +2,8 @@
 // fewer distinct lags on a logarithmic axis) from the Run click to its first cells on screen and to
 // the whole map drawn; the bifurcation diagram
 // (800 values of r, 1000 steps left out, 200 kept) from the switch to "over r" to the diagram drawn;
-// the answer to the pointer over the map; and the main window's Run click with the window open, its
-// work going on, beside the same click without it.
+// the answer to the pointer over the map, and the preview of the run under it; and the main window's
+// Run click with the window open, its work going on, beside the same click without it.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dynamics/bifurcation_plot.h"
 #include "dynamics/dynamics_window.h"
@@ -20,6 +20,8 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <numeric>
+#include <random>
 #include <vector>
 
 using namespace tarnis;
@@ -56,13 +58,20 @@ void nextRate(QWidget* main, int run)
     QTest::keyClick(box, Qt::Key_Return);
 }
 
+// From the start, a run of the defaults with one box's value changed (a number of steps beyond what
+// Enter confirms in the steps box, too).
+void runWith(AppFixture& fixture, const char* box, std::int64_t value)
+{
+    fixture.startAtMainWindow();
+    fixture.mainWindow()->findChild<QLineEdit*>(QLatin1String(box))->setText(QString::number(value));
+    enableRun(fixture.mainWindow());
+    fixture.run();
+}
+
 // The window opened after a run of the defaults with the lag given.
 DynamicsWindow* openAfterARun(AppFixture& fixture, std::int64_t lag)
 {
-    fixture.startAtMainWindow();
-    fixture.mainWindow()->findChild<QLineEdit*>(QStringLiteral("tlag"))->setText(QString::number(lag));
-    enableRun(fixture.mainWindow());
-    fixture.run();
+    runWith(fixture, "tlag", lag);
     return openDynamics(fixture);
 }
 
@@ -154,6 +163,45 @@ void hoverOverMap(benchmark::State& state)
     }
 }
 
+// The pointer moves to another cell of the finished map, after a run of the steps given: the preview
+// runs that cell's parameters over as many steps and draws them, the map outlines the cell, and both
+// lines under them name it, all on screen. The counters give the median, the 95th percentile and the
+// slowest move.
+void previewOverMap(benchmark::State& state)
+{
+    AppFixture fixture;
+    runWith(fixture, "simut", state.range(0));
+    DynamicsWindow* dynamics = openDynamics(fixture);
+    dynamics->resize(DynamicsWindow::firstSize());
+    if (!waitUntilDone(dynamics))
+        state.SkipWithError("the map was not complete");
+    auto* map = dynamics->findChild<StabilityMap*>(QStringLiteral("stabilityMap"));
+    auto* preview = dynamics->findChild<QWidget*>(QStringLiteral("DynamicsPreview"));
+    const std::vector<QWidget*> shown{map, preview, dynamics->findChild<QWidget*>(QStringLiteral("mapPointed")),
+                                      dynamics->findChild<QWidget*>(QStringLiteral("previewLine"))};
+    // Every cell once in an order fixed by its seed, so that each move lands on a new one, in every regime.
+    std::vector<std::size_t> cells(map->cellCount());
+    std::iota(cells.begin(), cells.end(), std::size_t(0));
+    std::shuffle(cells.begin(), cells.end(), std::mt19937(24));
+    std::size_t move = 0;
+    std::vector<double> times;
+    for (auto _ : state) {
+        const QPointF at = map->cellCentre(cells[move++ % cells.size()]);
+        QElapsedTimer clock;
+        clock.start();
+        QMouseEvent move(QEvent::MouseMove, at, map->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(map, &move);
+        for (QWidget* widget : shown)
+            widget->repaint();
+        times.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    // The moves differ widely: a run that dies out at once draws a few points, a chaotic one every step.
+    std::ranges::sort(times);
+    state.counters["p50_ms"] = times[times.size() / 2];
+    state.counters["p95_ms"] = times[times.size() * 95 / 100];
+    state.counters["slowest_ms"] = times.back();
+}
+
 // The whole map drawn again, every cell computed: at lag 5 (200 × 41 cells on linear axes) and at lag
 // 400 (on logarithmic ones), as after a zoom or a resize.
 void drawMap(benchmark::State& state)
@@ -175,11 +223,8 @@ void drawMap(benchmark::State& state)
 void runClickBesideDynamics(benchmark::State& state)
 {
     AppFixture fixture;
-    fixture.startAtMainWindow();
+    runWith(fixture, "simut", state.range(0));
     QWidget* main = fixture.mainWindow();
-    main->findChild<QLineEdit*>(QStringLiteral("simut"))->setText(QString::number(state.range(0)));
-    enableRun(main);
-    fixture.run();
     auto* run = main->findChild<QPushButton*>(QStringLiteral("Command2"));
     Navigator& navigator = fixture.app().navigator();
     // The user is back at the main window to click Run, the work of the last click going on.
@@ -225,6 +270,7 @@ BENCHMARK(drawMap)->Arg(5)->Arg(400)->Unit(benchmark::kMillisecond);
 BENCHMARK(mapOfARun)->Arg(5)->Arg(400)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 BENCHMARK(bifurcationOverRate)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 BENCHMARK(hoverOverMap)->Unit(benchmark::kMillisecond);
+BENCHMARK(previewOverMap)->Arg(200)->Arg(2000)->Arg(9999)->Unit(benchmark::kMillisecond);
 BENCHMARK(runClickBesideDynamics)
     ->Arg(200)
     ->Arg(2000)

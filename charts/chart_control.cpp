@@ -297,6 +297,13 @@ void ChartControl::replotInUserView()
     describe();
 }
 
+void ChartControl::replotInView()
+{
+    m_readout->forget();
+    replot();
+    describe();
+}
+
 void ChartControl::fitAxes()
 {
     SeriesExtent all;
@@ -519,20 +526,36 @@ void ChartControl::describe()
     setAccessibleDescription(description);
 }
 
+// The first of the chart's own series among those drawn.
+std::optional<int> ChartControl::ownSeriesIndex() const
+{
+    const auto drawn = drawnSeries();
+    const auto own = std::find_if(drawn.begin(), drawn.end(), [](const Drawn& d) { return d.run == OwnRun; });
+    if (own == drawn.end() || rowCount() == 0)
+        return std::nullopt;
+    return int(own - drawn.begin());
+}
+
+// Marks a row, or the nearest one in the direction given (-1 or 1) with a value.
+void ChartControl::markOwn(int row, int direction)
+{
+    const auto own = ownSeriesIndex();
+    if (!own)
+        return;
+    m_readout->show({*own, std::clamp(row, 0, rowCount() - 1)});
+    if (m_readout->shown() && !std::isfinite(yData(FirstSeries).value(m_readout->shown()->row, qQNaN())))
+        m_readout->step(direction);
+    describe();
+}
+
+void ChartControl::markOwnRow(int row) { markOwn(row, -1); }
+
 void ChartControl::stepReadout(int steps)
 {
-    if (!m_readout->shown()) {
-        // The first key marks the chart's own run at its first or last step.
-        const auto drawn = drawnSeries();
-        const auto own = std::find_if(drawn.begin(), drawn.end(), [](const Drawn& d) { return d.run == OwnRun; });
-        if (own == drawn.end() || rowCount() == 0)
-            return;
-        m_readout->show({int(own - drawn.begin()), steps > 0 ? 0 : rowCount() - 1});
-        if (!std::isfinite(yData(FirstSeries).value(m_readout->shown()->row, qQNaN())))
-            m_readout->step(steps); // to the nearest step with a value
-    } else {
-        m_readout->step(steps);
-    }
+    // The first key marks the chart's own run at its first or last step.
+    if (!m_readout->shown())
+        return markOwn(steps > 0 ? 0 : rowCount() - 1, steps);
+    m_readout->step(steps);
     describe();
 }
 

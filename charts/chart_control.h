@@ -84,6 +84,12 @@ public:
     void fitAxesAndReplot();
     // Draws the data again in the view the user zoomed or panned to; fits the axes when there is none.
     void replotInUserView();
+    // Draws the data again in the view on show, whatever it is, as a play grows the run into the view
+    // of the whole run.
+    void replotInView();
+    // The readout on a row of the chart's own run (the nearest one before it with a value); nothing
+    // without one.
+    void markOwnRow(int row);
     // A view the user chose: the ranges are kept as given and the ticks follow them.
     void setUserView(const QCPRange& x, const QCPRange& y);
     bool hasUserView() const { return m_userView; }
@@ -162,6 +168,8 @@ private:
     RunLegendItem* legendLine(const std::array<SeriesCurve*, 2>& series, const QString& label, const QString& toolTip);
     void placeLegend(bool shown);
     void describe();
+    std::optional<int> ownSeriesIndex() const;
+    void markOwn(int row, int direction);
     void stepReadout(int steps);
 
     std::array<SeriesCurve*, 2> m_series{}; // series 1 and, while the grid has 4 columns, series 3

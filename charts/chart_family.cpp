@@ -3,6 +3,7 @@
 
 #include "charts/chart_control.h"
 #include "charts/run_comparison.h"
+#include "charts/run_player.h"
 #include "model/chart_words.h"
 #include "ui/locale_numbers.h"
 
@@ -41,6 +42,11 @@ ChartFamily::ChartFamily(ChartControl& chart, const ResultStore& store, ChartWin
     , m_store(store)
     , m_window(window)
     , m_comparison(comparison)
+    , m_player(std::make_unique<RunPlayer>(
+          chart,
+          RunPlayer::Drawing{.rows = [this] { return m_shown ? chartRowCount(m_store, *m_shown) : 0; },
+                             .drawFirst = [this](int rows) { drawFirstRows(rows); },
+                             .drawAll = [this] { redraw(Axes::KeepUserView); }}))
 {
     // A kept run drawn into a view the user zoomed stays in that view; a new scale is fitted.
     if (comparison)
@@ -77,13 +83,23 @@ void ChartFamily::redraw(Axes axes)
 
 void ChartFamily::draw(const ChartKindEntry& entry, Axes axes)
 {
+    m_player->abandon();
     m_shown = entry;
     m_chart.setColumnCount(entry.second ? 4 : 2);
     m_chart.setTitles(QString::fromLatin1(entry.title), QString::fromLatin1(entry.yAxisTitle),
                       QString::fromLatin1(entry.xAxisTitle));
     m_chart.setLogNAxisApplies(yIsN(entry));
     m_chart.setLogarithmicY(m_chart.logNAxisChosen() && yIsN(entry));
-    const int rows = chartRowCount(m_store, entry);
+    fillOwnSeries(entry, chartRowCount(m_store, entry));
+    drawKeptRuns(entry);
+    if (axes == Axes::KeepUserView)
+        m_chart.replotInUserView();
+    else
+        m_chart.fitAxesAndReplot();
+}
+
+void ChartFamily::fillOwnSeries(const ChartKindEntry& entry, int rows)
+{
     const auto fill = [&](int series, const SeriesSource& source) {
         if (source.look)
             m_chart.setSeriesLook(series, *source.look);
@@ -93,11 +109,14 @@ void ChartFamily::draw(const ChartKindEntry& entry, Axes axes)
     fill(ChartControl::FirstSeries, entry.first);
     if (entry.second)
         fill(ChartControl::SecondSeries, *entry.second);
-    drawKeptRuns(entry);
-    if (axes == Axes::KeepUserView)
-        m_chart.replotInUserView();
-    else
-        m_chart.fitAxesAndReplot();
+}
+
+void ChartFamily::drawFirstRows(int rows)
+{
+    if (!m_shown)
+        return;
+    fillOwnSeries(*m_shown, std::clamp(rows, 0, chartRowCount(m_store, *m_shown)));
+    m_chart.replotInView();
 }
 
 void ChartFamily::drawKeptRuns(const ChartKindEntry& entry)

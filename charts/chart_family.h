@@ -9,12 +9,14 @@
 
 #include <QMetaObject>
 
+#include <memory>
 #include <optional>
 
 namespace tarnis {
 
 class ChartControl;
 class RunComparison;
+class RunPlayer;
 
 class ChartFamily {
 public:
@@ -42,11 +44,17 @@ public:
     void ShowNtvsNtnext() { draw(ChartKind::NtvsNtnext); }
     void ShowNtvsNtnextinLine() { draw(ChartKind::NtvsNtnextinLine); }
 
+    // Plays the run on show step by step; any chart drawn anew ends the play.
+    RunPlayer& player() { return *m_player; }
+
 private:
     enum class Axes { Fit, KeepUserView };
     void draw(const ChartKindEntry& entry, Axes axes = Axes::Fit);
     // The chart on show again, after the kept runs or the choice of axis changed.
     void redraw(Axes axes);
+    // The chart's own series with their first rows only, in the view on show.
+    void drawFirstRows(int rows);
+    void fillOwnSeries(const ChartKindEntry& entry, int rows);
     void drawKeptRuns(const ChartKindEntry& entry);
 
     ChartControl& m_chart;
@@ -56,6 +64,7 @@ private:
     std::optional<ChartKindEntry> m_shown; // as last drawn, looks and all
     QMetaObject::Connection m_keptChanged;
     QMetaObject::Connection m_axisChosen;
+    std::unique_ptr<RunPlayer> m_player;
 };
 
 } // namespace tarnis

@@ -6,6 +6,7 @@
 #include "charts/chart_readout.h"
 #include "charts/picture_menu.h"
 #include "charts/run_comparison.h"
+#include "charts/run_player.h"
 
 #include <QMenu>
 
@@ -35,10 +36,15 @@ QMenu* ChartMenu::menu() const { return m_pictures->menu(); }
 
 void ChartMenu::addRunEntries()
 {
+    if (m_options.player || m_options.comparison)
+        menu()->addSeparator();
+    if (RunPlayer* player = m_options.player) {
+        m_play = menu()->addAction(QStringLiteral("Play this run"));
+        connect(m_play, &QAction::triggered, player, &RunPlayer::play);
+    }
     RunComparison* comparison = m_options.comparison;
     if (!comparison)
         return;
-    menu()->addSeparator();
     m_keep = menu()->addAction(QStringLiteral("Keep this run"));
     connect(m_keep, &QAction::triggered, comparison, &RunComparison::keepCurrentRun);
     m_forget = menu()->addAction(QStringLiteral("Forget kept runs"));
@@ -58,6 +64,8 @@ void ChartMenu::addViewEntries()
 void ChartMenu::beforeOpening()
 {
     m_chart.readout().hide(); // neither on screen under the menu nor in a picture
+    if (m_play)
+        m_play->setEnabled(m_chart.rowCount() > 1);
     if (m_keep) {
         const RunComparison& comparison = *m_options.comparison;
         // Off for a reason the entry says itself, which a screen reader reads as its name.

@@ -1,6 +1,6 @@
 // The menu that a right click on a run chart opens: the picture and data entries that every chart has
-// (picture_menu.h), then the runs kept for comparison and the chart's view (fitted to the data again,
-// a logarithmic N axis). A left click is left to the chart, which steps its cycle.
+// (picture_menu.h), then the run played step by step and the runs kept for comparison, and the chart's
+// view (fitted to the data again, a logarithmic N axis). A left click is left to the chart, which steps its cycle.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -18,6 +18,7 @@ namespace tarnis {
 class ChartControl;
 class PictureMenu;
 class RunComparison;
+class RunPlayer;
 
 struct ChartMenuOptions {
     // "Keep this run" and "Forget kept runs" act on it; without one they are not shown.
@@ -25,6 +26,8 @@ struct ChartMenuOptions {
     // "Dynamics…", between separators after "Copy data", calls this; without it the entry and its
     // separator are not shown. A window that has somewhere to show the dynamics passes it.
     std::function<void()> openDynamics;
+    // "Play this run", first of the run's entries, starts it; without it the entry is not shown.
+    RunPlayer* player = nullptr;
 };
 
 class ChartMenu : public QObject {
@@ -43,6 +46,7 @@ private:
     ChartControl& m_chart;
     ChartMenuOptions m_options;
     PictureMenu* m_pictures;
+    QAction* m_play = nullptr;
     QAction* m_keep = nullptr;
     QAction* m_forget = nullptr;
     QAction* m_logNAxis = nullptr;

@@ -85,7 +85,8 @@ LargeGraphWindow::LargeGraphWindow(const ResultStore& store, RunComparison& comp
     placeTwips(Frame2, 120, 0, 10575, 8292);
     placeTwips(MSChart1, 96, 288, 10380, 6924);
     MSChart1->setFocusPolicy(Qt::TabFocus);
-    new ChartMenu(*MSChart1, services, {.comparison = &comparison, .openDynamics = std::move(openDynamics)});
+    new ChartMenu(*MSChart1, services,
+                  {.comparison = &comparison, .openDynamics = std::move(openDynamics), .player = &m_charts.player()});
 
     buildButtons();
     connect(Command6, &QPushButton::clicked, this, &LargeGraphWindow::printRequested);

@@ -21,10 +21,8 @@ const QColor CriticalColour(213, 94, 0); // vermilion: apart from the black run 
 const QColor MonotoneColour(90, 90, 90); // dark grey, dotted
 // A column whose kept values lie this close together (as a share of K) has settled on one value.
 constexpr double SettledSpread = 1e-6;
-// The names of the marks, one row each from the top, so that they never cover each other.
-constexpr double RunLabelRow = 0.0;
-constexpr double CriticalLabelRow = 0.09;
-constexpr double MonotoneLabelRow = 0.18;
+// Pixels between the names of the marks, which stand one under the other from the top of the plot of N.
+constexpr double LabelGap = 3.0;
 
 QString axisName(BifurcationAxis axis)
 {
@@ -98,9 +96,10 @@ BifurcationPlot::BifurcationPlot(QWidget* parent)
     m_placeholder = addPlaceholder(*this, axisRect());
     // The names of the marks over all their lines.
     addLayer(QStringLiteral("names"), layer(QStringLiteral("main")), QCustomPlot::limAbove);
-    m_criticalMark = addMark(QPen(CriticalColour, 1.5, Qt::DashLine), CriticalLabelRow);
-    m_monotoneMark = addMark(QPen(MonotoneColour, 1.5, Qt::DotLine), MonotoneLabelRow);
-    m_runMark = addMark(QPen(Qt::black, 1.5), RunLabelRow);
+    m_criticalMark = addMark(QPen(CriticalColour, 1.5, Qt::DashLine));
+    m_monotoneMark = addMark(QPen(MonotoneColour, 1.5, Qt::DotLine));
+    m_runMark = addMark(QPen(Qt::black, 1.5)); // its line over theirs
+    stackLabels();
     QCPLayer* pointerLayer = addPointerLayer(*this);
     moveLayer(layer(QStringLiteral("names")), layer(QStringLiteral("main")),
               QCustomPlot::limAbove); // under the pointer's
@@ -112,13 +111,12 @@ BifurcationPlot::BifurcationPlot(QWidget* parent)
 
 // A line through both plots and its name beside it at the top of the plot of N: dark text on white,
 // edged in the line's colour, clear of the axis and its ticks.
-BifurcationPlot::Mark BifurcationPlot::addMark(const QPen& pen, double labelHeight)
+BifurcationPlot::Mark BifurcationPlot::addMark(const QPen& pen)
 {
-    Mark mark{new QCPItemStraightLine(this), new QCPItemStraightLine(this), new QCPItemText(this), labelHeight};
+    Mark mark{new QCPItemStraightLine(this), new QCPItemStraightLine(this), new QCPItemText(this)};
     placeIn(mark.overN, axisRect());
     placeIn(mark.overExponent, m_exponentRect);
     placeIn(mark.label, axisRect());
-    mark.label->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
     mark.label->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
     mark.label->setPadding(QMargins(3, 1, 3, 1));
     mark.label->setFont(legendFont());
@@ -136,6 +134,25 @@ BifurcationPlot::Mark BifurcationPlot::addMark(const QPen& pen, double labelHeig
     return mark;
 }
 
+// "this run" at the top of the plot of N, each name after it a few pixels under the one before, however
+// low the plot: they never cover each other.
+void BifurcationPlot::stackLabels()
+{
+    QCPItemText* above = nullptr;
+    for (const Mark* mark : {&m_runMark, &m_criticalMark, &m_monotoneMark}) {
+        QCPItemPosition* position = mark->label->position;
+        if (above) {
+            position->setTypeY(QCPItemPosition::ptAbsolute);
+            position->setParentAnchorY(above->bottom);
+            position->setCoords(position->coords().x(), LabelGap);
+        } else {
+            position->setTypeY(QCPItemPosition::ptAxisRectRatio);
+            position->setCoords(position->coords().x(), 0.0);
+        }
+        above = mark->label;
+    }
+}
+
 void BifurcationPlot::placeMark(const Mark& mark, std::optional<double> at, const QString& label)
 {
     for (QCPItemStraightLine* line : {mark.overN, mark.overExponent}) {
@@ -144,7 +161,7 @@ void BifurcationPlot::placeMark(const Mark& mark, std::optional<double> at, cons
         line->point2->setCoords(at.value_or(1.0), 1.0);
     }
     mark.label->setVisible(at && !label.isEmpty());
-    mark.label->position->setCoords(at.value_or(1.0), mark.labelHeight);
+    mark.label->position->setCoords(at.value_or(1.0), mark.label->position->coords().y());
     mark.label->setText(label);
 }
 
@@ -338,6 +355,13 @@ QString BifurcationPlot::placeWords(std::size_t column) const
     const auto& data = m_columns[column];
     return QString::fromStdString(
         columnInWords(m_axis, m_values[column], data ? &*data : nullptr, m_run.K, localeDecimalSeparator()));
+}
+
+RunParameters BifurcationPlot::placeRun(std::size_t column) const
+{
+    RunParameters run = m_run;
+    (m_axis == BifurcationAxis::Rate ? run.r : run.lag) = m_values[column];
+    return run;
 }
 
 // The column's own width, between the middles to its neighbours.

@@ -50,6 +50,7 @@ protected:
     std::optional<std::size_t> placeAt(QPointF pixel) const override { return columnAt(pixel); }
     std::optional<std::size_t> runPlace() const override;
     QString placeWords(std::size_t column) const override;
+    RunParameters placeRun(std::size_t column) const override;
     void markPlace(std::optional<std::size_t> column) override;
     void choose(std::size_t column) override { emit chosen(m_values[column]); }
     std::pair<QCPRange, QCPRange> fittedView() override;
@@ -61,9 +62,9 @@ private:
         QCPItemStraightLine* overN;
         QCPItemStraightLine* overExponent;
         QCPItemText* label;
-        double labelHeight; // from the top of the plot of N, 0, to its foot, 1
     };
-    Mark addMark(const QPen& pen, double labelHeight);
+    Mark addMark(const QPen& pen);
+    void stackLabels();
     void placeMark(const Mark& mark, std::optional<double> at, const QString& label);
     void showMarks(const DynamicsPlan& plan);
     void drawColumns();

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dynamics/dynamics_window.h"
 
+#include "charts/chart_control.h"
 #include "charts/picture_menu.h"
 #include "charts/run_comparison.h"
 #include "dynamics/bifurcation_plot.h"
+#include "dynamics/plot_style.h"
+#include "dynamics/run_preview.h"
 #include "dynamics/stability_map.h"
+#include "dynamics/wrapping_scroll_area.h"
 #include "model/parameter_scan.h"
 #include "model/regime_words.h"
 #include "ui/accessibility.h"
@@ -31,10 +35,12 @@ namespace tarnis {
 namespace {
 
 constexpr QSize FirstSize{1120, 740};
-// The words wrap to more lines as the window narrows, which its layout's own minimum does not foresee.
-// Narrow enough to open beside the main window's boxes on a screen 1280 pixels wide.
+// Narrow enough to open beside the main window's boxes on a screen 1280 pixels wide, low enough for one
+// 768 pixels high. The words wrap to more lines as the window narrows; where the window is too low for
+// them, they scroll and the plots keep their room.
 constexpr QSize SmallestWindow{680, 660};
 constexpr QSize SmallestPlot{300, 300};
+constexpr int SmallestWordLines = 3;
 
 const QString MapHint = QStringLiteral("Point at a cell to read its regime; click it (or press Enter) to put its r "
                                        "and T into the main window.");
@@ -48,19 +54,6 @@ template <typename W> W* accessible(W* widget, const char* objectName, const QSt
     widget->setObjectName(QString::fromLatin1(objectName));
     widget->setAccessibleName(name);
     return widget;
-}
-
-// Two lines under a plot that say what the pointer is on; their text never changes the window's layout,
-// which would draw the plots again on every move of the pointer.
-QLabel* pointedLines(const char* objectName, const QString& name)
-{
-    auto* lines = accessible(new QLabel, objectName, name);
-    lines->setWordWrap(true);
-    lines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lines->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    lines->setFixedHeight(2 * lines->fontMetrics().lineSpacing() + 2);
-    lines->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return lines;
 }
 
 QProgressBar* progressBar(const char* objectName, const QString& name)
@@ -101,13 +94,19 @@ DynamicsWindow::DynamicsWindow(RunComparison& comparison, Services services, Par
     setWindowIcon(QIcon(QStringLiteral(":/pictures/icon-32.png")));
     setAttribute(Qt::WA_DeleteOnClose); // the navigator builds it afresh on the next "Dynamics…"
 
+    // The last run in words above the map and as a trajectory above the diagram; the plots take the
+    // height that is left, and the words scroll where that is too little for them.
+    m_preview = new RunPreview(m_services);
+    auto* run = new QHBoxLayout;
+    run->addWidget(buildWordsPart(), 1);
+    run->addWidget(m_preview, 1);
     auto* parts = new QHBoxLayout;
     parts->addWidget(buildMapPart(), 1);
     parts->addWidget(buildBifurcationPart(), 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(buildWordsPart());
+    layout->addLayout(run);
     layout->addLayout(parts, 1);
-    const QList<QWidget*> tabOrder{m_sentences, m_map, m_overRate, m_overLag, m_bifurcation};
+    const QList<QWidget*> tabOrder{m_sentences, m_map, m_overRate, m_overLag, m_bifurcation, &m_preview->chart()};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     addMenus();
@@ -167,9 +166,11 @@ QGroupBox* DynamicsWindow::buildWordsPart()
     m_choiceNote->setFont(noteFont);
     m_choiceNote->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     m_choiceNote->setFixedHeight(m_choiceNote->fontMetrics().lineSpacing() + 2);
+    m_sentencesArea = new WrappingScrollArea(m_sentences, SmallestWordLines);
+    m_sentencesArea->setObjectName(QStringLiteral("wordsArea"));
     auto* layout = new QVBoxLayout(m_wordsPart);
     layout->addWidget(m_headline);
-    layout->addWidget(m_sentences);
+    layout->addWidget(m_sentencesArea, 1);
     layout->addWidget(m_choiceNote);
     return m_wordsPart;
 }
@@ -184,8 +185,10 @@ QGroupBox* DynamicsWindow::buildMapPart()
     m_mapPointed = pointedLines("mapPointed", QStringLiteral("The cell pointed at"));
     m_mapPointed->setText(MapHint);
     m_mapProgress = progressBar("mapProgress", QStringLiteral("Progress of the stability map"));
-    connect(m_map, &StabilityMap::pointed, this,
-            [this](const QString& words) { m_mapPointed->setText(words.isEmpty() ? MapHint : words); });
+    connect(m_map, &StabilityMap::pointed, this, [this](const QString& words) {
+        m_mapPointed->setText(words.isEmpty() ? MapHint : words);
+        previewFollows(m_map);
+    });
     auto* layout = new QVBoxLayout(m_mapPart);
     layout->addWidget(m_map, 1);
     layout->addWidget(m_mapPointed);
@@ -216,6 +219,7 @@ QGroupBox* DynamicsWindow::buildBifurcationPart()
     connect(m_bifurcation, &BifurcationPlot::pointed, this, [this](const QString& words) {
         const bool overRate = m_bifurcation->axis() == BifurcationAxis::Rate;
         m_bifurcationPointed->setText(words.isEmpty() ? (overRate ? RateHint : LagHint) : words);
+        previewFollows(m_bifurcation);
     });
     auto* switchRow = new QHBoxLayout;
     switchRow->addWidget(m_overRate);
@@ -254,6 +258,35 @@ void DynamicsWindow::addMenus()
         [this](QChar separator) { return m_bifurcation->dataText(separator); });
 }
 
+// The preview shows the place of the plot that points at one, of the one that pointed last where both
+// do (the keys' place stays on a plot while the pointer moves over the other), else the last run.
+void DynamicsWindow::previewFollows(PointingPlot* plot)
+{
+    PointingPlot* other = plot == m_map ? static_cast<PointingPlot*>(m_bifurcation) : m_map;
+    if (plot->pointedPlace())
+        m_previewFrom = plot;
+    else if (m_previewFrom == plot)
+        m_previewFrom = other->pointedPlace() ? other : nullptr;
+    showPreview();
+}
+
+// Over as many steps as the last run, whichever run it shows.
+void DynamicsWindow::showPreview()
+{
+    if (!m_plan) {
+        m_preview->showNoRun(QString::fromStdString(noRunWords().headline));
+        return;
+    }
+    if (auto pointed = m_previewFrom ? m_previewFrom->pointedRun() : std::nullopt) {
+        pointed->steps = m_plan->run.steps;
+        m_preview->showRun(*pointed, m_previewFrom->pointedWords());
+        return;
+    }
+    m_preview->showRun(
+        m_plan->run,
+        QString::fromStdString(runInOneLine(m_plan->run, m_report, !m_reportCame, localeDecimalSeparator())));
+}
+
 // The boxes are written (and brought into sight by the one who wrote them), and the window says so.
 void DynamicsWindow::chosen(std::optional<double> r, std::optional<double> lag)
 {
@@ -275,12 +308,15 @@ void DynamicsWindow::restart()
 {
     const auto& run = m_comparison.currentRun();
     // A run that differs in its steps alone has the same dynamics: what is there or under way stays.
-    if (run && m_plan && sameDynamics(*run, m_plan->run))
-        return;
+    if (run && m_plan && sameDynamics(*run, m_plan->run)) {
+        m_plan->run.steps = run->steps;
+        return showPreview();
+    }
     m_wordsJob.stop();
     m_mapJob.stop();
     m_bifurcationJob.stop();
     m_report.reset();
+    m_reportCame = false;
     m_choiceNote->clear(); // what it said belongs to the run before
     if (!run) {
         m_plan.reset();
@@ -289,12 +325,13 @@ void DynamicsWindow::restart()
         m_bifurcation->showNoRun();
         showProgress(m_mapProgress, 0, 0, false);
         showProgress(m_bifurcationProgress, 0, 0, false);
-        return;
+        return showPreview();
     }
     m_plan = planDynamics(*run);
     showWords(workingWords(*run, localeDecimalSeparator()));
     m_map->showPlan(*m_plan);
     m_bifurcation->showPlan(*m_plan, chosenAxis());
+    showPreview();
     startWords();
     startMap();
     startBifurcation();
@@ -364,7 +401,9 @@ void DynamicsWindow::drawWhatCame()
     auto words = m_wordsJob.take();
     if (!words.items.empty()) {
         m_report = words.items.back();
+        m_reportCame = true;
         showWords(runInWords(m_plan->run, m_report, localeDecimalSeparator()));
+        showPreview();
     }
     auto cells = m_mapJob.take();
     m_map->addCells(cells.items);
@@ -381,6 +420,7 @@ void DynamicsWindow::showWords(const RunWords& words)
 {
     m_headline->setText(QString::fromStdString(words.headline));
     m_sentences->setText(QString::fromStdString(words.sentences));
+    m_sentencesArea->textChanged();
 }
 
 void DynamicsWindow::showProgress(QProgressBar* bar, std::size_t done, std::size_t total, bool finished)

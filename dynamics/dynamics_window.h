@@ -1,7 +1,8 @@
 // The window Dynamics: what r and the lag do, for the last run. The run in words, the stability map
-// over lag and r, and the bifurcation diagram with its Lyapunov exponent, over r or over the lag. It
-// follows every run, computes on threads of its own while it stays usable, and a click on a map writes
-// r and the lag into the main window's boxes. Nothing in it writes the result store.
+// over lag and r, the bifurcation diagram with its Lyapunov exponent, over r or over the lag, and the
+// trajectory of the run that the pointer rests on in either (else of the last run). It follows every
+// run, computes on threads of its own while it stays usable, and a click on a map writes r and the lag
+// into the main window's boxes. Nothing in it writes the result store.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -24,8 +25,11 @@ class QTimer;
 namespace tarnis {
 
 class BifurcationPlot;
+class PointingPlot;
 class RunComparison;
+class RunPreview;
 class StabilityMap;
+class WrappingScrollArea;
 struct RunWords;
 
 class DynamicsWindow : public QWidget {
@@ -58,6 +62,8 @@ private:
     QGroupBox* buildMapPart();
     QGroupBox* buildBifurcationPart();
     void addMenus();
+    void previewFollows(PointingPlot* plot);
+    void showPreview();
     void chosen(std::optional<double> r, std::optional<double> lag);
     void runChanged();
     void restart();
@@ -77,10 +83,12 @@ private:
     ParameterChoice m_choose;
     std::optional<DynamicsPlan> m_plan;
     std::optional<RegimeReport> m_report; // the run's regime, once known
+    bool m_reportCame = false;            // the work on the regime is over, with a report or none
 
     QGroupBox* m_wordsPart;
     QLabel* m_headline;
     QLabel* m_sentences;
+    WrappingScrollArea* m_sentencesArea;
     QLabel* m_choiceNote; // what the last click on a plot wrote into the main window
     QGroupBox* m_mapPart;
     StabilityMap* m_map;
@@ -92,8 +100,10 @@ private:
     BifurcationPlot* m_bifurcation;
     QLabel* m_bifurcationPointed;
     QProgressBar* m_bifurcationProgress;
-    QTimer* m_restart; // a run came: the work starts again once the Run click is over
-    QTimer* m_drawing; // draws what came in while the work goes on
+    RunPreview* m_preview;
+    PointingPlot* m_previewFrom = nullptr; // the plot whose place the preview shows; none: the last run
+    QTimer* m_restart;                     // a run came: the work starts again once the Run click is over
+    QTimer* m_drawing;                     // draws what came in while the work goes on
 
     // Last, so that they stop and their threads end before anything else of the window goes.
     BackgroundJob<std::optional<RegimeReport>> m_wordsJob;

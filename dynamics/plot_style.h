@@ -1,10 +1,13 @@
 // The look that the dynamics window's plots share with the run charts: Arial titles and tick labels
 // of the same sizes, a title above the plot, and a layer for the pointer that is redrawn alone. Numbers
-// on their axes have no group separators; a logarithmic axis writes every label in one notation.
+// on their axes have no group separators; a logarithmic axis writes every label in one notation. Under a
+// plot, the lines that name what the pointer is on.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <qcustomplot.h>
+
+class QLabel;
 
 namespace tarnis {
 
@@ -25,5 +28,8 @@ QCPLayer* addPointerLayer(QCustomPlot& plot);
 // A text in the middle of an axis rect, for a plot that has nothing to show yet.
 QCPItemText* addPlaceholder(QCustomPlot& plot, QCPAxisRect* rect);
 QFont legendFont();
+// Lines under a plot that say what the pointer is on, two unless told; their text never changes the
+// window's layout, which would draw the plots again on every move of the pointer.
+QLabel* pointedLines(const char* objectName, const QString& accessibleName, int lines = 2);
 
 } // namespace tarnis

@@ -111,6 +111,13 @@ void PointingPlot::point(std::optional<std::size_t> place)
     emit pointed(place ? placeWords(*place) : QString());
 }
 
+std::optional<RunParameters> PointingPlot::pointedRun() const
+{
+    return m_pointed ? std::optional(placeRun(*m_pointed)) : std::nullopt;
+}
+
+QString PointingPlot::pointedWords() const { return m_pointed ? placeWords(*m_pointed) : QString(); }
+
 void PointingPlot::pointByKeys(std::size_t place)
 {
     point(place);

@@ -7,6 +7,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/run.h"
+
 #include <qcustomplot.h>
 
 #include <memory>
@@ -47,6 +49,10 @@ public:
     ~PointingPlot() override;
 
     std::optional<std::size_t> pointedPlace() const { return m_pointed; }
+    // The run that the place pointed at stands for (the last run's, with the place's r and lag), and
+    // its words; none while nothing is pointed at.
+    std::optional<RunParameters> pointedRun() const;
+    QString pointedWords() const;
     // The whole plot again, after zooming or panning.
     void fitToData();
     bool hasUserView() const { return m_userView; }
@@ -61,6 +67,7 @@ protected:
     // The last run's place, where the keys start when nothing is pointed at.
     virtual std::optional<std::size_t> runPlace() const = 0;
     virtual QString placeWords(std::size_t place) const = 0;
+    virtual RunParameters placeRun(std::size_t place) const = 0;
     // Moves the pointer's mark there (or hides it); the pointer's layer is drawn again after it.
     virtual void markPlace(std::optional<std::size_t> place) = 0;
     virtual void choose(std::size_t place) = 0;

@@ -298,6 +298,14 @@ QString StabilityMap::placeWords(std::size_t cell) const
         cellInWords(cellRate(cell), cellLag(cell), report ? &*report : nullptr, m_grid.K, localeDecimalSeparator()));
 }
 
+RunParameters StabilityMap::placeRun(std::size_t cell) const
+{
+    RunParameters run = m_runParameters;
+    run.r = cellRate(cell);
+    run.lag = cellLag(cell);
+    return run;
+}
+
 void StabilityMap::markPlace(std::optional<std::size_t> cell)
 {
     m_pointer->setVisible(bool(cell));

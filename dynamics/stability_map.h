@@ -51,6 +51,7 @@ protected:
     std::optional<std::size_t> placeAt(QPointF pixel) const override { return cellAt(pixel); }
     std::optional<std::size_t> runPlace() const override;
     QString placeWords(std::size_t cell) const override;
+    RunParameters placeRun(std::size_t cell) const override;
     void markPlace(std::optional<std::size_t> cell) override;
     void choose(std::size_t cell) override;
     std::pair<QCPRange, QCPRange> fittedView() override;

@@ -154,6 +154,12 @@ std::string diesOutText(const RegimeReport& report)
     return "dies out at step " + q::steps(step) + ": it had overshot K so far that the next step took it down to 0.";
 }
 
+// Where a cell of the map lies, before its words: "T = 5, r = 0.2: ".
+std::string cellPlace(double r, double lag, char separator)
+{
+    return "T = " + q::parameter(lag, separator) + ", r = " + q::parameter(r, separator) + ": ";
+}
+
 std::string regimeSentence(const Writer& w, const RegimeReport& report)
 {
     switch (report.regime) {
@@ -250,7 +256,7 @@ std::string cellInWords(double r, double lag, const RegimeReport* report, double
 {
     const RunParameters run{.r = r, .K = K, .steps = 0, .n0 = 0.0, .lag = lag};
     const Writer w{run, separator};
-    const std::string place = "T = " + w.parameter(lag) + ", r = " + w.parameter(r) + ": ";
+    const std::string place = cellPlace(r, lag, separator);
     if (!report)
         return place + "still being computed";
     const std::string text = place + regimeName(run, *report);
@@ -279,6 +285,15 @@ std::string cellInWords(double r, double lag, const RegimeReport* report, double
         return text + " after step " + q::steps(report->endStep.value_or(0));
     }
     return text;
+}
+
+std::string runInOneLine(const RunParameters& run, const std::optional<RegimeReport>& report, bool working,
+                         char separator)
+{
+    const std::string name = "The last run, ";
+    if (report || working)
+        return name + cellInWords(run.r, run.lag, report ? &*report : nullptr, run.K, separator);
+    return name + cellPlace(run.r, run.lag, separator) + "beyond the analysis";
 }
 
 std::string columnInWords(BifurcationAxis axis, double value, const BifurcationColumn* column, double K, char separator)

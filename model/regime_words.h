@@ -37,6 +37,12 @@ std::string regimeName(const RunParameters& run, const RegimeReport& report);
 // that go with it. No report: the cell is still being computed.
 std::string cellInWords(double r, double lag, const RegimeReport* report, double K, char separator);
 
+// The last run in the same line as a cell, for where it stands among them: "The last run, T = 5,
+// r = 0.2: damped oscillations, period about 24.8". No report: still being computed while `working`,
+// else beyond the analysis.
+std::string runInOneLine(const RunParameters& run, const std::optional<RegimeReport>& report, bool working,
+                         char separator);
+
 // One line for a column of the bifurcation diagram: its r (or T), the values of N it keeps visiting,
 // the exponent, and how a run that ended early ended. No column: still being computed.
 std::string columnInWords(BifurcationAxis axis, double value, const BifurcationColumn* column, double K,

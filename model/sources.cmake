@@ -16,6 +16,7 @@ set(tarnis_model_sources
     kept_runs.h kept_runs.cpp
     double_double.h double_double.cpp
     chart_quantities.h chart_quantities.cpp
+    play_pace.h play_pace.cpp
     linear_stability.h linear_stability.cpp
     lyapunov.h lyapunov.cpp
     run_regime.h run_regime.cpp

@@ -1,7 +1,7 @@
 // The right-click menu of both charts: each picture format written through the file-name seam and
 // read back, the chart's rows on the clipboard, and clicks that still step the cycle only when left;
 // runs kept for comparison on both windows, forgotten, and carried into pictures and copied data; the
-// fit to the data and the logarithmic N axis.
+// fit to the data and the logarithmic N axis; a run played step by step.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/chart_control.h"
 #include "charts/chart_menu.h"
@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
@@ -27,6 +28,8 @@
 #include <QTemporaryDir>
 #include <QToolTip>
 #include <QWheelEvent>
+
+#include <cstring>
 
 using namespace tarnis;
 using namespace tarnis::test;
@@ -43,6 +46,7 @@ const QStringList FullMenu{QStringLiteral("Save chart as PNG…"),
                            QString(),
                            QStringLiteral("Dynamics…"),
                            QString(),
+                           QStringLiteral("Play this run"),
                            QStringLiteral("Keep this run"),
                            QStringLiteral("Forget kept runs"),
                            QString(),
@@ -111,6 +115,10 @@ private slots:
     void fitToData();
     void logarithmicNAxis_data();
     void logarithmicNAxis();
+    void playEndsOnTheWholeRun_data();
+    void playEndsOnTheWholeRun();
+    void aClickEndsThePlay_data();
+    void aClickEndsThePlay();
 
 private:
     QWidget* window(Window which);
@@ -219,7 +227,9 @@ void TestChartMenu::dynamicsEntryFromOutside()
     int opened = 0;
     auto* added = new ChartMenu(chart, m_fixture->fakes().services(),
                                 {.comparison = &comparison, .openDynamics = [&opened] { ++opened; }});
-    QCOMPARE(entryTexts(added->menu()), FullMenu);
+    QStringList withoutPlay = FullMenu;
+    withoutPlay.removeOne(QStringLiteral("Play this run"));
+    QCOMPARE(entryTexts(added->menu()), withoutPlay);
     added->menu()->actions()[5]->trigger();
     QCOMPARE(opened, 1);
 }
@@ -653,6 +663,68 @@ void TestChartMenu::logarithmicNAxis()
     }
     choose(shown, entry);
     verifyLogarithmic(false);
+}
+
+void TestChartMenu::playEndsOnTheWholeRun_data() { bothWindows(); }
+
+// A play starts from the first step with its bar over the chart, pauses, takes single steps with the
+// readout on the newest, runs on at the fastest speed and ends on the whole chart with the bar gone;
+// the store and the kind on show are as they were.
+void TestChartMenu::playEndsOnTheWholeRun()
+{
+    QFETCH(Window, which);
+    runWithRate(QStringLiteral("0.3")); // overshoots K and falls back
+    ChartControl* shown = chart(which);
+    QVERIFY(shown);
+    const ResultStore before = m_fixture->state().store;
+    const QList<QVector<double>> whole = columnsOf(shown);
+    const std::int16_t cycle = counter(which);
+    const int lastRow = int(whole.front().size()) - 1;
+
+    choose(shown, QStringLiteral("Play this run"));
+    auto* bar = child<QWidget>(shown, "playBar");
+    QVERIFY(bar && bar->isVisible());
+    const auto newestRow = [shown] { return int(shown->xData(ChartControl::FirstSeries).size()) - 1; };
+    QVERIFY(newestRow() < lastRow);
+    QCOMPARE(shown->readout().shown()->row, newestRow());
+    QVERIFY(clickButton(bar, "playPause"));
+    const int paused = newestRow();
+    QVERIFY(clickButton(bar, "playStep"));
+    QVERIFY(clickButton(bar, "playStep"));
+    QCOMPARE(newestRow(), paused + 2);
+    QCOMPARE(shown->readout().shown()->row, paused + 2);
+    QCOMPARE(child<QPushButton>(bar, "playPause")->accessibleName(), QStringLiteral("Play"));
+
+    auto* speed = child<QComboBox>(bar, "playSpeed");
+    QVERIFY(speed);
+    QTest::keyClick(speed, Qt::Key_End);
+    QCOMPARE(speed->currentText(), QStringLiteral("1000 steps/s"));
+    QVERIFY(clickButton(bar, "playPause"));
+    QTRY_VERIFY(!bar->isVisible());
+
+    QCOMPARE(columnsOf(shown), whole);
+    QCOMPARE(shown->readout().shown()->row, lastRow);
+    QCOMPARE(counter(which), cycle);
+    QVERIFY(std::memcmp(&m_fixture->state().store, &before, sizeof before) == 0);
+}
+
+void TestChartMenu::aClickEndsThePlay_data() { bothWindows(); }
+
+// A click on the chart during a play ends it and steps the kind as ever; the next kind is whole.
+void TestChartMenu::aClickEndsThePlay()
+{
+    QFETCH(Window, which);
+    ChartControl* shown = chart(which);
+    QVERIFY(shown);
+    const std::int16_t cycle = counter(which);
+    choose(shown, QStringLiteral("Play this run"));
+    auto* bar = child<QWidget>(shown, "playBar");
+    QVERIFY(bar && bar->isVisible());
+    clickAsUser(shown, Qt::LeftButton);
+    QVERIFY(!bar->isVisible());
+    QCOMPARE(counter(which), cycle + 1);
+    QCOMPARE(shown->chartTitle(), QStringLiteral("Curve of dN/dt vs. time"));
+    QCOMPARE(shown->xData(ChartControl::FirstSeries).size(), m_fixture->state().store.LastStep + 1);
 }
 
 TARNIS_GUI_TEST_MAIN(TestChartMenu)

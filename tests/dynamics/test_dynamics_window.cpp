@@ -1,8 +1,9 @@
-// The Dynamics window: the words of the run; a click or Enter on the map and on the bifurcation
-// diagram writes the main window's boxes as a preset does, without a run; a run during the work starts
-// it again for the new parameters, one that differs in its steps alone does not; the pictures and
-// copied data of its three parts. The result store
-// is compared byte for byte after everything the window does: only Run may write it.
+// The Dynamics window: the words of the run; the preview of the run under the pointer or the keys,
+// exactly the model's run, and of the last run when they leave; a click or Enter on the map and on the
+// bifurcation diagram writes the main window's boxes as a preset does, without a run; a run during the
+// work starts it again for the new parameters, one that differs in its steps alone does not; the
+// pictures and copied data of its three parts. The result store is compared byte for byte after
+// everything the window does: only Run may write it.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window.h"
 #include "charts/chart_control.h"
@@ -21,6 +22,7 @@
 #include "ui/navigator.h"
 #include "ui/window_placement.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -29,6 +31,8 @@
 #include <QImage>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <cstring>
@@ -74,6 +78,7 @@ private:
     void waitUntilDone(DynamicsWindow* dynamics);
     QWidget* partWidget(DynamicsWindow* dynamics, Part part);
     QAction* menuEntry(QWidget* part, const QString& entry);
+    void verifyPreview(DynamicsWindow* dynamics, const RunParameters& run, const QString& line);
     void verifyStoreUntouched();
 
     std::unique_ptr<AppFixture> m_fixture;
@@ -148,6 +153,25 @@ QAction* TestDynamicsWindow::menuEntry(QWidget* part, const QString& entry)
     return nullptr;
 }
 
+// The preview shows N(t) of this run as the model's run writes it, bit for bit, and names it in this
+// line, which labels the chart for assistive technology.
+void TestDynamicsWindow::verifyPreview(DynamicsWindow* dynamics, const RunParameters& run, const QString& line)
+{
+    auto* preview = child<ChartControl>(dynamics, "DynamicsPreview");
+    auto* previewLine = child<QLabel>(dynamics, "previewLine");
+    QVERIFY(preview && previewLine);
+    QCOMPARE(previewLine->text(), line);
+    const auto expected = std::make_unique<ResultStore>();
+    QVERIFY(runModel(*expected, run).end != RunEnd::Refused);
+    const QVector<double> n = preview->yData(ChartControl::FirstSeries);
+    QCOMPARE(n.size(), expected->LastStep + 1);
+    QVERIFY(std::memcmp(n.constData(), expected->PopN.data(), sizeof(double) * std::size_t(n.size())) == 0);
+    QCOMPARE(preview->xData(ChartControl::FirstSeries).back(), double(expected->LastStep));
+    const auto labels = QAccessible::queryAccessibleInterface(preview)->relations(QAccessible::Label);
+    QVERIFY(
+        std::ranges::any_of(labels, [previewLine](const auto& label) { return label.first->object() == previewLine; }));
+}
+
 // Bytes, not values: a NaN that the run stored must stay the same NaN.
 void TestDynamicsWindow::verifyStoreUntouched()
 {
@@ -195,6 +219,8 @@ void TestDynamicsWindow::choosingWritesTheBoxes()
         QTRY_VERIFY(frame->isVisible());
         QTest::keyClick(map, Qt::Key_Right);
         QTest::keyClick(map, Qt::Key_Up);
+        verifyPreview(dynamics, {.r = rate.toDouble(), .K = 500, .steps = 200, .n0 = 1, .lag = lag.toDouble()},
+                      child<QLabel>(dynamics, "mapPointed")->text());
         QTest::keyClick(map, Qt::Key_Return);
     } else {
         QWidget* plot = choice == Choice::MapClick ? static_cast<QWidget*>(map) : diagram;
@@ -215,6 +241,9 @@ void TestDynamicsWindow::choosingWritesTheBoxes()
         } else {
             QCOMPARE(namedValue(pointed), lag);
         }
+        // The preview runs what the pointer rests on: a box holds each value as it is written.
+        verifyPreview(dynamics, {.r = rate.toDouble(), .K = 500, .steps = 200, .n0 = 1, .lag = lag.toDouble()},
+                      pointed);
         QTest::mouseClick(plot, Qt::LeftButton, {}, at);
     }
 
@@ -277,6 +306,9 @@ void TestDynamicsWindow::aRunRestartsTheWork()
     settle();
     QVERIFY(!dynamics->working());
     QCOMPARE(map->computedCells(), map->cellCount());
+    // but the preview of the run follows its steps.
+    const RunParameters longer{.r = 0.2, .K = 400.0, .steps = 300, .n0 = 1.0, .lag = 8.0};
+    verifyPreview(dynamics, longer, QString::fromStdString(runInOneLine(longer, runRegime(longer), false, '.')));
 }
 
 // Opened beside the main window, the Dynamics window leaves its boxes in sight: beside it where the
@@ -353,11 +385,22 @@ void TestDynamicsWindow::longLags()
     m_fixture->run();
     DynamicsWindow* dynamics = openDynamics();
     QVERIFY(dynamics);
-    // The words, once they come, take the room they need; the plots have theirs after that.
+    // The words, once they come, wrap to the window's width: where it is too low for all of them they
+    // scroll and the plots and the preview keep their room, where it is not they show whole.
     waitUntilDone(dynamics);
     QCOMPARE(dynamics->plan()->run.lag, lag.toDouble());
     auto* words = child<QLabel>(dynamics, "regimeWords");
-    QTRY_VERIFY(words->height() >= words->heightForWidth(words->width()));
+    const QScrollBar* wordsScroll = child<QScrollArea>(dynamics, "wordsArea")->verticalScrollBar();
+    const QSize placed = dynamics->size();
+    for (const QSize size : {DynamicsWindow::smallestSize(), DynamicsWindow::firstSize()}) {
+        dynamics->resize(size);
+        for (const char* part : {"mapPart", "bifurcationPart", "previewPart"}) {
+            auto* widget = child<QWidget>(dynamics, part);
+            QTRY_VERIFY2(widget->height() >= widget->minimumSizeHint().height(), part);
+        }
+    }
+    QTRY_VERIFY(words->height() >= words->heightForWidth(words->width()) && !wordsScroll->isVisible());
+    dynamics->resize(placed);
     settle();
     auto* map = child<StabilityMap>(dynamics, "stabilityMap");
     auto* diagram = child<BifurcationPlot>(dynamics, "bifurcationPlot");
@@ -408,33 +451,71 @@ void TestDynamicsWindow::longLags()
 }
 
 // What the pointer pointed at, in words and as a mark, goes when it leaves the plot, even one that
-// the click gave the focus.
+// the click gave the focus. The preview follows the pointer from cell to cell, then the keys, on the
+// map and on the diagram, and returns to the last run when both have left.
 void TestDynamicsWindow::pointerLeaves()
 {
     DynamicsWindow* dynamics = openDynamics();
     QVERIFY(dynamics);
     waitUntilDone(dynamics);
+    const RunParameters run = DefaultParameters;
+    const QString runLine = QString::fromStdString(runInOneLine(run, runRegime(run), false, '.'));
+    QCOMPARE(runLine, QStringLiteral("The last run, T = 5, r = 0.2: damped oscillations, period about 24.8"));
+    verifyPreview(dynamics, run, runLine);
     auto* map = child<StabilityMap>(dynamics, "stabilityMap");
+    auto* diagram = child<BifurcationPlot>(dynamics, "bifurcationPlot");
     auto* lines = child<QLabel>(dynamics, "mapPointed");
     const QString hint = lines->text();
-    const QPoint at = map->cellCentre(100 * 41 + 20).toPoint();
-    QTest::mouseMove(dynamics->windowHandle(), map->mapTo(dynamics, at));
-    QVERIFY(map->pointedPlace());
-    QVERIFY(lines->text().startsWith(QStringLiteral("T = 10, r = 0.505: ")));
+    // A cell where the run dies out, then one where it settles smoothly (the window is small, its cells
+    // a pixel high: the one under the pointer is the one pointed at).
+    QStringList cellLines;
+    for (const std::size_t cell : {100 * 41 + 20, 10 * 41 + 4}) {
+        const QPoint at = map->cellCentre(cell).toPoint();
+        QTest::mouseMove(dynamics->windowHandle(), map->mapTo(dynamics, at));
+        const auto pointedCell = map->cellAt(at);
+        QVERIFY(pointedCell && map->pointedPlace() == pointedCell);
+        const double r = map->cellRate(*pointedCell), lag = map->cellLag(*pointedCell);
+        const RunParameters pointed{.r = r, .K = 500.0, .steps = 200, .n0 = 1.0, .lag = lag};
+        const auto report = runRegime(pointed);
+        QVERIFY(report);
+        cellLines << QString::fromStdString(cellInWords(r, lag, &*report, 500.0, '.'));
+        QCOMPARE(lines->text(), cellLines.back());
+        verifyPreview(dynamics, pointed, cellLines.back());
+    }
+    QVERIFY(cellLines[0].contains(QStringLiteral("dies out")));
+    QVERIFY(cellLines[1].contains(QStringLiteral("settles smoothly")));
     map->setFocus(Qt::MouseFocusReason);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(map, &leave);
     QVERIFY(!map->pointedPlace());
     QCOMPARE(lines->text(), hint);
-    // The keys' place stays while the map has the keyboard, and goes with it.
+    verifyPreview(dynamics, run, runLine);
+    // The keys' place stays while the map has the keyboard, and goes with it; the pointer on the diagram
+    // meanwhile takes the preview, which comes back to the keys' place when it leaves.
     map->setFocus(Qt::TabFocusReason);
     QTest::keyClick(map, Qt::Key_Up);
     QVERIFY(map->pointedPlace());
+    const RunParameters byKeys{.r = 0.205, .K = 500.0, .steps = 200, .n0 = 1.0, .lag = 5.0};
+    verifyPreview(dynamics, byKeys, lines->text());
     QApplication::sendEvent(map, &leave);
     QVERIFY(map->pointedPlace());
-    child<BifurcationPlot>(dynamics, "bifurcationPlot")->setFocus(Qt::TabFocusReason);
+    QTest::mouseMove(dynamics->windowHandle(), diagram->mapTo(dynamics, diagram->columnPixel(99).toPoint()));
+    QCOMPARE(diagram->pointedPlace(), std::optional<std::size_t>(99));
+    verifyPreview(dynamics, {.r = diagram->columnValue(99), .K = 500.0, .steps = 200, .n0 = 1.0, .lag = 5.0},
+                  child<QLabel>(dynamics, "bifurcationPointed")->text());
+    QApplication::sendEvent(diagram, &leave);
+    verifyPreview(dynamics, byKeys, lines->text());
+    // Tab takes the keys to the diagram, at the run's column; from there to the words, and the last
+    // run is back.
+    diagram->setFocus(Qt::TabFocusReason);
     QTRY_VERIFY(!map->pointedPlace());
     QCOMPARE(lines->text(), hint);
+    QVERIFY(diagram->pointedPlace());
+    QCOMPARE(child<QLabel>(dynamics, "previewLine")->text(), child<QLabel>(dynamics, "bifurcationPointed")->text());
+    child<QLabel>(dynamics, "regimeWords")->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(!diagram->pointedPlace());
+    verifyPreview(dynamics, run, runLine);
+    verifyStoreUntouched();
 }
 
 // Chosen while the large window has taken the main window's place, r and T bring the main window back,

@@ -1,6 +1,8 @@
-// The run of the time-lag logistic model: exact values, early ends, and the limits it refuses.
+// The run of the time-lag logistic model: exact values, early ends, and the limits it refuses; the pace
+// at which a run is played step by step.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/conversions.h"
+#include "model/play_pace.h"
 #include "model/run.h"
 #include "model/run_refusals.h"
 #include "tests/support/exact.h"
@@ -46,6 +48,8 @@ private slots:
     void refusalMessages();
     void leavingTheDoubleRange_data();
     void leavingTheDoubleRange();
+    void playPace_data();
+    void playPace();
 
 private:
     std::unique_ptr<ResultStore> m_store = std::make_unique<ResultStore>();
@@ -388,6 +392,31 @@ void TestRun::leavingTheDoubleRange()
     QVERIFY(!std::isinf(m_store->PopN[last + 1]) && !std::isinf(m_store->PopDN[last]));
     QVERIFY(std::isnan(m_store->PopN[last + 1]) || std::isnan(m_store->PopDN[last])
             || std::isnan(m_store->PopDNperN[last]));
+}
+
+void TestRun::playPace_data()
+{
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<int>("speed");
+    QTest::addRow("one step") << 1 << 1;
+    QTest::addRow("ten steps in ten seconds") << 10 << 1;
+    QTest::addRow("eleven steps need more") << 11 << 2;
+    QTest::addRow("the default run") << 200 << 20;
+    QTest::addRow("the steps box's cap") << 2000 << 200;
+    QTest::addRow("beyond the fastest") << 20000 << 1000;
+}
+
+// A play starts at the slowest speed that ends within ten seconds; it never passes the last step, and
+// only whole steps are due.
+void TestRun::playPace()
+{
+    QFETCH(int, steps);
+    QFETCH(int, speed);
+    QCOMPARE(firstPlaySpeed(steps), speed);
+    QCOMPARE(stepsAfter(0, PlaySeconds, speed, steps), std::min(steps, int(speed * PlaySeconds)));
+    QCOMPARE(stepsAfter(3, 0.999 / speed, speed, steps), 3);
+    QCOMPARE(stepsAfter(3, 1e9, speed, steps), std::max(3, steps));
+    QCOMPARE(stepsAfter(3, -1.0, speed, steps), 3);
 }
 
 TARNIS_MODEL_TEST_MAIN(TestRun)

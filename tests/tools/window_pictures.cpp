@@ -4,6 +4,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/large_graph_window.h"
 #include "dynamics/dynamics_window.h"
+#include "dynamics/stability_map.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
@@ -78,6 +79,10 @@ void saveChartMenu(QWidget* window, const QString& folder)
     menu->hide();
 }
 
+// A new width takes the layout a few turns: the words wrap anew, the plots take what they left, and the
+// words' scroll bar goes where it is no longer needed.
+void settleLayout() { QTest::qWait(100); }
+
 // The dynamics window once its work for the run on show is done, over r and over the lag.
 void saveDynamics(Navigator& navigator, const QString& folder, const QString& name)
 {
@@ -101,9 +106,21 @@ void saveDynamics(Navigator& navigator, const QString& folder, const QString& na
     (void)QTest::qWaitFor([dynamics] { return !dynamics->working(); }, 30000);
     settle();
     save(dynamics, folder, QStringLiteral("Dynamics-") + name + QStringLiteral("-over-lag"));
-    // The window is resizable: as small as its layout allows.
-    dynamics->resize(dynamics->minimumSize());
+    // The pointer on a cell of the map, whose run the preview shows.
+    auto* map = dynamics->findChild<StabilityMap*>(QStringLiteral("stabilityMap"));
+    const QPoint cell = map->axisRect()->rect().center() + QPoint(0, map->axisRect()->height() / 4);
+    QTest::mouseMove(dynamics->windowHandle(), map->mapTo(dynamics, cell));
     settle();
+    save(dynamics, folder, QStringLiteral("Dynamics-") + name + QStringLiteral("-pointer"));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(map, &leave);
+    // The window is resizable: the size it takes beside the main window on a screen of 1280 × 800, and
+    // as small as its layout allows.
+    dynamics->resize(705, 736);
+    settleLayout();
+    save(dynamics, folder, QStringLiteral("Dynamics-") + name + QStringLiteral("-1280x800"));
+    dynamics->resize(dynamics->minimumSize());
+    settleLayout();
     save(dynamics, folder, QStringLiteral("Dynamics-") + name + QStringLiteral("-smallest"));
     dynamics->close();
     settle(); // the closed window goes

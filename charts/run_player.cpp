@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "charts/run_player.h"
+
+#include "charts/chart_control.h"
+#include "model/play_pace.h"
+#include "ui/design.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace tarnis {
+
+namespace {
+
+constexpr double BarPoints = 8.0;
+constexpr int BarTop = 2; // over the chart's title, which the bar hides while the play is on
+
+const QString PauseText = QStringLiteral("Pause");
+const QString RunOnText = QStringLiteral("Play");
+
+template <typename W> W* named(W* widget, const char* objectName, const QString& accessibleName)
+{
+    widget->setObjectName(QString::fromLatin1(objectName));
+    widget->setAccessibleName(accessibleName);
+    widget->setFont(arialFont(BarPoints));
+    return widget;
+}
+
+} // namespace
+
+RunPlayer::RunPlayer(ChartControl& chart, Drawing drawing)
+    : m_chart(chart)
+    , m_drawing(std::move(drawing))
+    , m_timer(new QTimer(this))
+{
+    m_timer->setInterval(FrameMilliseconds);
+    connect(m_timer, &QTimer::timeout, this, &RunPlayer::tick);
+}
+
+RunPlayer::~RunPlayer() = default;
+
+// The bar is made on the first play: most charts are never played.
+void RunPlayer::buildBar()
+{
+    m_bar = named(new QFrame(&m_chart), "playBar", QStringLiteral("Play of the run"));
+    m_bar->setFrameShape(QFrame::StyledPanel);
+    m_bar->setAutoFillBackground(true);
+    // A click on the bar is the bar's, never a click on the chart that would end the play.
+    m_bar->setAttribute(Qt::WA_NoMousePropagation);
+    m_bar->setCursor(Qt::ArrowCursor);
+    m_pause = named(new QPushButton(PauseText), "playPause", PauseText);
+    auto* step = named(new QPushButton(QStringLiteral("Step")), "playStep", QStringLiteral("One step on"));
+    m_speedBox = named(new QComboBox, "playSpeed", QStringLiteral("Speed"));
+    for (const int speed : PlaySpeeds)
+        m_speedBox->addItem(QString::fromStdString(playSpeedText(speed)), speed);
+    // The label's text is what a screen reader reads: where the play stands.
+    m_position = named(new QLabel, "playPosition", QString());
+    m_position->setAccessibleDescription(QStringLiteral("Step on show"));
+    auto* stop = named(new QPushButton(QStringLiteral("Stop")), "playStop", QStringLiteral("Stop the play"));
+    auto* layout = new QHBoxLayout(m_bar);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(4);
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_pause, step, m_speedBox, m_position, stop})
+        layout->addWidget(widget);
+    connect(m_pause, &QPushButton::clicked, this, &RunPlayer::pauseOrResume);
+    connect(step, &QPushButton::clicked, this, &RunPlayer::step);
+    connect(stop, &QPushButton::clicked, this, &RunPlayer::stop);
+    connect(m_speedBox, &QComboBox::activated, this,
+            [this](int index) { setSpeed(m_speedBox->itemData(index).toInt()); });
+    // Escape anywhere on the bar stops the play, as the Stop button does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), m_bar, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
+            &QShortcut::activated, this, &RunPlayer::stop);
+    m_bar->hide();
+}
+
+void RunPlayer::play()
+{
+    const int total = m_drawing.rows();
+    if (total <= 0)
+        return;
+    if (!m_bar)
+        buildBar();
+    m_active = true;
+    m_total = total;
+    setSpeed(firstPlaySpeed(total - 1));
+    show(1);
+    showBar(true);
+    m_pause->setFocus(Qt::OtherFocusReason); // the keys work the bar at once
+    restartClock();
+    m_timer->start();
+    m_pause->setText(PauseText);
+    m_pause->setAccessibleName(PauseText);
+}
+
+bool RunPlayer::running() const { return m_active && m_timer->isActive(); }
+
+void RunPlayer::pauseOrResume()
+{
+    if (!m_active)
+        return;
+    if (running())
+        m_timer->stop();
+    else {
+        restartClock();
+        m_timer->start();
+    }
+    const QString text = running() ? PauseText : RunOnText;
+    m_pause->setText(text);
+    m_pause->setAccessibleName(text);
+}
+
+void RunPlayer::step()
+{
+    if (!m_active)
+        return;
+    if (running())
+        pauseOrResume();
+    if (m_rows + 1 >= m_total)
+        return stop();
+    show(m_rows + 1);
+}
+
+void RunPlayer::setSpeed(int stepsPerSecond)
+{
+    m_speed = stepsPerSecond;
+    if (m_speedBox)
+        m_speedBox->setCurrentIndex(m_speedBox->findData(stepsPerSecond));
+    restartClock(); // the steps to come at the new speed, from the one on show
+}
+
+void RunPlayer::stop()
+{
+    if (!m_active)
+        return;
+    showBar(false);
+    m_drawing.drawAll();
+    m_chart.markOwnRow(m_total - 1);
+}
+
+void RunPlayer::abandon()
+{
+    if (m_active)
+        showBar(false);
+}
+
+// The bar comes and goes with the play; the keys it had go back to the chart.
+void RunPlayer::showBar(bool shown)
+{
+    if (!shown) {
+        m_active = false;
+        m_timer->stop();
+        if (!m_bar)
+            return;
+        const bool hadKeys = m_bar->isAncestorOf(QApplication::focusWidget());
+        m_bar->hide();
+        if (hadKeys)
+            m_chart.setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    m_bar->adjustSize();
+    m_bar->move(std::max(0, (m_chart.width() - m_bar->width()) / 2), BarTop);
+    m_bar->show();
+    m_bar->raise();
+}
+
+void RunPlayer::restartClock()
+{
+    m_fromRows = m_rows;
+    m_clock.start();
+}
+
+// A play runs only while its chart is on screen: a hidden one gets the whole run, to show when it comes
+// back.
+void RunPlayer::tick()
+{
+    if (!m_chart.isVisible())
+        return stop();
+    const int rows = stepsAfter(m_fromRows, double(m_clock.elapsed()) / 1000.0, m_speed, m_total);
+    if (rows >= m_total)
+        return stop();
+    if (rows != m_rows)
+        show(rows);
+}
+
+void RunPlayer::show(int rows)
+{
+    m_rows = rows;
+    m_drawing.drawFirst(rows);
+    m_chart.markOwnRow(rows - 1);
+    m_position->setText(QString::fromStdString(playPositionText(rows - 1, m_total - 1)));
+}
+
+} // namespace tarnis

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dynamics/run_preview.h"
+
+#include "charts/chart_control.h"
+#include "charts/chart_family.h"
+#include "charts/chart_menu.h"
+#include "dynamics/plot_style.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace tarnis {
+
+namespace {
+
+// Room for the chart's title, its axes and a curve that can still be read, and for the longest line at
+// the narrowest, the last run's with every digit of its parameters.
+constexpr QSize SmallestChart{220, 100};
+constexpr int LineCount = 3;
+
+bool sameRun(const RunParameters& a, const RunParameters& b)
+{
+    return a.r == b.r && a.K == b.K && a.n0 == b.n0 && a.lag == b.lag && a.steps == b.steps;
+}
+
+} // namespace
+
+RunPreview::RunPreview(Services services, QWidget* parent)
+    : QGroupBox(QStringLiteral("Trajectory"), parent)
+    , m_chart(new ChartControl)
+    , m_line(pointedLines("previewLine", QStringLiteral("The run in the preview"), LineCount))
+    , m_store(std::make_unique<ResultStore>())
+    , m_family(std::make_unique<ChartFamily>(*m_chart, *m_store, ChartWindow::Main))
+{
+    setObjectName(QStringLiteral("previewPart"));
+    setAccessibleName(QStringLiteral("Trajectory of the run pointed at, or of the last run"));
+    m_chart->setObjectName(QStringLiteral("DynamicsPreview"));
+    m_chart->setAccessibleName(QStringLiteral("Trajectory: N(t) of the run pointed at, or of the last run"));
+    m_chart->setMinimumSize(SmallestChart);
+    m_line->setBuddy(m_chart); // the line labels the chart for assistive technology
+    new ChartMenu(*m_chart, services);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_chart, 1);
+    layout->addWidget(m_line);
+}
+
+RunPreview::~RunPreview() = default;
+
+QString RunPreview::line() const { return m_line->text(); }
+
+void RunPreview::showRun(const RunParameters& run, const QString& line)
+{
+    m_line->setText(line);
+    if (m_shown && sameRun(*m_shown, run))
+        return;
+    m_shown = run;
+    if (runModel(*m_store, run).end == RunEnd::Refused)
+        m_store->LastStep = -1; // no steps to draw
+    m_family->ShowNtvsT();
+}
+
+void RunPreview::showNoRun(const QString& line)
+{
+    m_line->setText(line);
+    m_shown.reset();
+    m_store->LastStep = -1;
+    m_family->ShowNtvsT();
+}
+
+} // namespace tarnis

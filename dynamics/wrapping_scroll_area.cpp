@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dynamics/wrapping_scroll_area.h"
+
+#include <QResizeEvent>
+#include <QScrollBar>
+
+namespace tarnis {
+
+WrappingScrollArea::WrappingScrollArea(QWidget* text, int smallestLines)
+    : m_smallestLines(smallestLines)
+{
+    setFrameShape(QFrame::NoFrame); // frameWidth() is 0
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWidgetResizable(true);
+    setWidget(text);
+    viewport()->setAutoFillBackground(false);
+    text->setAutoFillBackground(false);
+}
+
+// The height of the whole text at the area's width, even with the room of a scroll bar taken from it:
+// at that height it needs none.
+QSize WrappingScrollArea::sizeHint() const
+{
+    const int height = widget()->heightForWidth(width() - verticalScrollBar()->sizeHint().width());
+    return {QScrollArea::sizeHint().width(), std::max(height, minimumSizeHint().height())};
+}
+
+QSize WrappingScrollArea::minimumSizeHint() const
+{
+    return {verticalScrollBar()->sizeHint().width(), m_smallestLines * fontMetrics().lineSpacing()};
+}
+
+// Narrower, the text needs more lines; the layout hears of it.
+void WrappingScrollArea::resizeEvent(QResizeEvent* event)
+{
+    QScrollArea::resizeEvent(event);
+    if (event->size().width() != event->oldSize().width())
+        updateGeometry();
+}
+
+} // namespace tarnis
