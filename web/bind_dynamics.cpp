@@ -3,6 +3,7 @@
 // slices and be stopped there.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/linear_stability.h"
+#include "model/regime_colours.h"
 #include "model/run_regime.h"
 #include "model/scan_cells.h"
 #include "web/js_values.h"
@@ -51,6 +52,22 @@ val responseOf(double r, double lag)
 }
 
 std::string nameOfRegime(int regime) { return std::string(regimeText(Regime(regime))); }
+
+// The map's legend: each regime in the legend's order, with its number, its name and its colour.
+val legendOfRegimes()
+{
+    val legend = val::array();
+    for (const Regime regime : AllRegimes) {
+        val entry = val::object();
+        entry.set("regime", int(regime));
+        entry.set("name", std::string(regimeText(regime)));
+        entry.set("colour", colourText(regimeRgb(regime)));
+        legend.call<void>("push", entry);
+    }
+    return legend;
+}
+
+std::string notComputedColour() { return colourText(NotComputedRgb); }
 
 RunParameters runParametersOf(const val& parameters)
 {
@@ -160,6 +177,8 @@ EMSCRIPTEN_BINDINGS(tarnis_dynamics)
     function("linearResponse", &responseOf);
     function("runRegime", &regimeOf);
     function("regimeName", &nameOfRegime);
+    function("regimeLegend", &legendOfRegimes);
+    function("notComputedColour", &notComputedColour);
     class_<RegimeScan>("RegimeScan")
         .constructor<const val&>()
         .function("cellCount", &RegimeScan::cellCount)
