@@ -138,13 +138,13 @@ export class GraphPanel {
         return info;
     }
 
-    /** After a run: N vs. t, fitted, as the desktop's Run draws it. */
-    showRun(): void {
+    /** After a run: N vs. t, fitted, as the desktop's Run draws it; or the kind on show, for a slider's run. */
+    showRun(keepKind = false): void {
         this.greeting.hidden = true;
         this.figure.hidden = false;
         this.saveData.disabled = false;
         for (const each of this.chartButtons) each.disabled = false;
-        this.show(this.firstKind());
+        this.show(keepKind ? this.kind : this.firstKind());
     }
 
     /** A box changed: the chart goes until the next run, as on the desktop; the last run stays saved. */

@@ -17,7 +17,7 @@ async function start(root: HTMLElement): Promise<void> {
     const tarnis = await Tarnis.load(navigator.language);
     const graph = new GraphPanel(tarnis);
     const data = new DataPanel(tarnis, {
-        ran: () => graph.showRun(),
+        ran: (_outcome, cause) => graph.showRun(cause === "slider"),
         cleared: () => graph.putAway(),
     });
     const teaching = teachingSection(tarnis);
