@@ -2,6 +2,7 @@
 // map and a bifurcation diagram in slices, so that a worker can report its progress between two
 // slices and be stopped there.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/dynamics_labels.h"
 #include "model/linear_stability.h"
 #include "model/regime_colours.h"
 #include "model/run_regime.h"
@@ -61,6 +62,7 @@ val legendOfRegimes()
         val entry = val::object();
         entry.set("regime", int(regime));
         entry.set("name", std::string(regimeText(regime)));
+        entry.set("legendName", std::string(legendName(regime)));
         entry.set("colour", colourText(regimeRgb(regime)));
         legend.call<void>("push", entry);
     }
@@ -68,6 +70,20 @@ val legendOfRegimes()
 }
 
 std::string notComputedColour() { return colourText(NotComputedRgb); }
+
+val labelsOfDynamics(int discard, int keep)
+{
+    val labels = val::object();
+    for (const auto& [name, text] : {std::pair{"lagAxis", Labels.lagAxis}, {"rateAxis", Labels.rateAxis},
+                                     {"exponentAxis", Labels.exponentAxis}, {"stableCurve", Labels.stableCurve},
+                                     {"monotoneCurve", Labels.monotoneCurve}, {"stableMark", Labels.stableMark},
+                                     {"monotoneMark", Labels.monotoneMark}, {"criticalLagMark", Labels.criticalLagMark},
+                                     {"runOnMap", Labels.runOnMap}, {"runMark", Labels.runMark},
+                                     {"notComputed", Labels.notComputed}})
+        labels.set(name, std::string(text));
+    labels.set("keptValuesAxis", keptValuesAxis(discard, keep));
+    return labels;
+}
 
 RunParameters runParametersOf(const val& parameters)
 {
@@ -179,6 +195,7 @@ EMSCRIPTEN_BINDINGS(tarnis_dynamics)
     function("regimeName", &nameOfRegime);
     function("regimeLegend", &legendOfRegimes);
     function("notComputedColour", &notComputedColour);
+    function("dynamicsLabels", &labelsOfDynamics);
     class_<RegimeScan>("RegimeScan")
         .constructor<const val&>()
         .function("cellCount", &RegimeScan::cellCount)

@@ -161,6 +161,21 @@ export interface DynamicsPlan {
     criticalLag?: number; // the first lag of overLag at which the run's r exceeds r_c
 }
 
+export interface DynamicsLabels {
+    lagAxis: string; // "Time lag T"
+    rateAxis: string;
+    exponentAxis: string;
+    stableCurve: string; // "r_c: stable below"
+    monotoneCurve: string;
+    stableMark: string; // "r_c"
+    monotoneMark: string;
+    criticalLagMark: string; // "r > r_c"
+    runOnMap: string; // "the last run"
+    runMark: string; // "this run"
+    notComputed: string; // "still being computed"
+    keptValuesAxis: string; // "N(t), t = 1000 to 1199"
+}
+
 /** A grid of r and lag at fixed N(0) and K; cells are numbered r-major. */
 export interface ScanGrid {
     rates: ArrayLike<number>;
@@ -259,7 +274,9 @@ export interface TarnisModule {
     /** The name of a regime's number; "" beyond the last, so that a legend can list them all. */
     regimeName(regime: number): string;
     /** The regimes in the order of the map's legend, each with its colour ("#56b4e9"). */
-    regimeLegend(): Array<{ regime: number; name: string; colour: string }>;
+    regimeLegend(): Array<{ regime: number; name: string; legendName: string; colour: string }>;
+    /** The labels of the map and the diagram; the axis of N for a diagram that keeps `keep` values after `discard`. */
+    dynamicsLabels(discard: number, keep: number): DynamicsLabels;
     /** The colour of a map's cell still being computed. */
     notComputedColour(): string;
 

@@ -127,6 +127,10 @@ test("words with a comma, of a cell and a column, and the plan of a run's pictur
     assert.ok(colours.every((colour) => /^#[0-9a-f]{6}$/.test(colour)), colours.join());
     assert.equal(new Set(colours).size, colours.length, "every colour apart");
     assert.equal(legend.find(({ name }) => name === "chaotic")?.colour, "#e69f00");
+    assert.equal(legend.find(({ name }) => name === "rests on an unstable equilibrium")?.legendName, "unstable equilibrium");
+    const labels = tarnis.dynamicsLabels(1000, 200);
+    assert.equal(labels.keptValuesAxis, "N(t), t = 1000 to 1199");
+    assert.ok(Object.values(labels).every((label) => typeof label === "string" && label !== ""), JSON.stringify(labels));
     assert.ok(tarnis.runFacts(run, report, ".").every((row) => row.length === 2 && typeof row[1] === "string"));
 
     const plan = tarnis.planDynamics({ ...run, lag: 60 });
