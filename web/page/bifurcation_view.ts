@@ -31,6 +31,9 @@ export class BifurcationView {
     private columns: Array<BifurcationColumn | undefined> = [];
     private marks: DiagramMark[] = [];
     private cursor?: number;
+    private fresh: BifurcationColumn[] = []; // columns come since the layer was painted
+    private paintedMax = NaN; // the top of the N axis the layer was painted for
+    private extent = { nMax: 0, eMin: -0.1, eMax: 0.1 }; // of the columns come so far
     private pending = false;
 
     constructor(
@@ -61,6 +64,9 @@ export class BifurcationView {
         this.labels = labels;
         this.columns = new Array<BifurcationColumn | undefined>(request.values.length);
         this.cursor = undefined;
+        this.fresh = [];
+        this.extent = { nMax: 0, eMin: -0.1, eMax: 0.1 };
+        this.plot.invalidate();
         this.element.dataset.complete = "false";
         this.redraw();
     }
@@ -72,7 +78,17 @@ export class BifurcationView {
     }
 
     addColumns(columns: BifurcationColumn[]): void {
-        for (const column of columns) this.columns[column.index] = column;
+        const extent = this.extent;
+        for (const column of columns) {
+            this.columns[column.index] = column;
+            for (const value of column.N) if (Number.isFinite(value) && value > extent.nMax) extent.nMax = value;
+            const exponent = column.lyapunov;
+            if (exponent !== undefined && Number.isFinite(exponent)) {
+                extent.eMin = Math.min(extent.eMin, exponent);
+                extent.eMax = Math.max(extent.eMax, exponent);
+            }
+        }
+        this.fresh.push(...columns);
         this.redraw();
     }
 
@@ -110,18 +126,7 @@ export class BifurcationView {
     }
 
     private yAxes(): { n: Axis; exponent: Axis } {
-        let nMax = 0;
-        let eMin = -0.1;
-        let eMax = 0.1;
-        for (const column of this.columns) {
-            if (!column) continue;
-            for (const value of column.N) if (Number.isFinite(value) && value > nMax) nMax = value;
-            const exponent = column.lyapunov;
-            if (exponent !== undefined && Number.isFinite(exponent)) {
-                eMin = Math.min(eMin, exponent);
-                eMax = Math.max(eMax, exponent);
-            }
-        }
+        const { nMax, eMin, eMax } = this.extent;
         return {
             n: { min: 0, max: nMax > 0 ? nMax * 1.05 : 1, logarithmic: false, title: this.labels.keptValuesAxis },
             exponent: { min: eMin * 1.05, max: eMax * 1.05, logarithmic: false, title: this.labels.exponentAxis },
@@ -132,25 +137,35 @@ export class BifurcationView {
         const x = this.xAxis();
         if (!x) return;
         const { n, exponent } = this.yAxes();
-        const context = this.plot.begin();
         const [top, bottom] = this.plot.areas(2, 0.68);
         if (!top || !bottom) return;
+        this.paintPoints(top, x, n);
+        const context = this.plot.begin();
+        this.plot.showLayer();
         context.save();
-        context.fillStyle = PointColour;
-        const dot = this.logarithmic || this.columns.length > 100 ? 1.5 : 3;
-        for (const column of this.columns) {
-            if (!column || (this.logarithmic && !(column.value > 0))) continue;
-            const px = PlotCanvas.x(top, x, column.value);
-            for (const value of column.N)
-                if (Number.isFinite(value) && value >= 0 && value <= n.max)
-                    context.fillRect(px - dot / 2, PlotCanvas.y(top, n, value) - dot / 2, dot, dot);
-        }
         this.drawExponent(context, bottom, x, exponent);
         this.drawMarks(context, [top, bottom], x);
         this.drawCursor(context, [top, bottom], x);
         context.restore();
         this.plot.drawAxes(top, x, n, this.hooks.tickLabel, false);
         this.plot.drawAxes(bottom, x, exponent, this.hooks.tickLabel);
+    }
+
+    // The kept values on the kept layer: all columns when it is new or the N axis grew, else the new ones.
+    private paintPoints(area: Area, x: Axis, n: Axis): void {
+        if (n.max !== this.paintedMax) this.plot.invalidate();
+        this.paintedMax = n.max;
+        const { context, whole } = this.plot.layerContext();
+        context.fillStyle = PointColour;
+        const dot = this.logarithmic || this.columns.length > 100 ? 1.5 : 3;
+        for (const column of whole ? this.columns : this.fresh) {
+            if (!column || (this.logarithmic && !(column.value > 0))) continue;
+            const px = PlotCanvas.x(area, x, column.value);
+            for (const value of column.N)
+                if (Number.isFinite(value) && value >= 0 && value <= n.max)
+                    context.fillRect(px - dot / 2, PlotCanvas.y(area, n, value) - dot / 2, dot, dot);
+        }
+        this.fresh = [];
     }
 
     private drawExponent(context: CanvasRenderingContext2D, area: Area, x: Axis, y: Axis): void {

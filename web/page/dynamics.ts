@@ -105,8 +105,9 @@ export class DynamicsPanel {
             progress: (task, done, total) => this.showProgress(task, done, total),
             failed: (message) => (this.failure.textContent = `The dynamics could not be computed: ${message}`),
         });
-        this.mapTitle = el("h3", {}, module.mapTitle(undefined, tarnis.separator));
-        this.diagramTitle = el("h3", {}, module.bifurcationTitle(undefined, "rate", tarnis.separator));
+        this.work.warmUp();
+        this.mapTitle = el("h3", { id: "map-title" }, module.mapTitle(undefined, tarnis.separator));
+        this.diagramTitle = el("h3", { id: "diagram-title" }, module.bifurcationTitle(undefined, "rate", tarnis.separator));
         this.element = el(
             "section",
             { class: "panel dynamics", "aria-labelledby": "dynamics-heading" },
@@ -114,11 +115,11 @@ export class DynamicsPanel {
             el(
                 "div",
                 { class: "dynamics-parts" },
-                el("section", { class: "words", "aria-label": "The last run in words" },
-                    el("h3", {}, "The last run"), this.headline, this.sentences, this.choiceNote, this.failure),
-                el("section", { class: "map-part", "aria-label": "Stability map" },
+                el("section", { class: "words", "aria-labelledby": "words-title" },
+                    el("h3", { id: "words-title" }, "The last run"), this.headline, this.sentences, this.choiceNote, this.failure),
+                el("section", { class: "map-part", "aria-labelledby": "map-title" },
                     this.mapTitle, this.map.element, this.mapLine, this.progress.map, this.legend(labels)),
-                el("section", { class: "diagram-part", "aria-label": "Bifurcation diagram and Lyapunov exponent" },
+                el("section", { class: "diagram-part", "aria-labelledby": "diagram-title" },
                     this.diagramTitle, this.axisChoice(), this.diagram.element, this.diagramLine, this.progress.diagram),
             ),
         );

@@ -1,8 +1,8 @@
 // The work of the dynamics part: workers on every core but one, each with its own module, computing the
 // stability map and the bifurcation diagram a slice at a time. Each task has at most one job; a new job
 // of a task replaces the old one at once: no worker is asked for the old job's slices again, and what
-// still comes of them is dropped. A worker gets its next slice only when its last has come, so the
-// page's thread never waits and a restart never waits for a queue to drain.
+// still comes of them is dropped. A worker holds at most two slices, so the page's thread never waits
+// and a restart never waits for a queue to drain.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { BifurcationColumn, BifurcationRequest, ScanCell, ScanGrid } from "tarnis-module";
 import type { SliceAnswer, SliceRequest } from "./dynamics_worker";
@@ -18,8 +18,11 @@ export interface WorkHooks {
     failed(message: string): void;
 }
 
-// Slices small enough that a restart waits at most a few frames for a worker's slice in hand.
-const SliceSizes: Record<Task, number> = { map: 24, diagram: 16 };
+// Slices small enough that a restart waits at most a few frames for a worker's slices in hand.
+const SliceSizes: Record<Task, number> = { map: 32, diagram: 16 };
+// Each worker holds two slices, so that it computes the second while its answer to the first travels
+// and the page asks for the next: it never waits for the page.
+const SlicesInHand = 2;
 
 type Source = { task: "map"; grid: ScanGrid } | { task: "diagram"; request: BifurcationRequest };
 
@@ -37,7 +40,7 @@ export function workerCount(): number {
 }
 
 export class DynamicsWork {
-    private workers: Array<{ worker: Worker; busy: boolean }> = [];
+    private workers: Array<{ worker: Worker; inHand: number }> = [];
     private readonly jobs = new Map<Task, Job>();
     private lastJob = 0;
 
@@ -52,18 +55,23 @@ export class DynamicsWork {
         this.feed();
     }
 
-    /** Stops a task: nothing more is asked for, and what comes is dropped. */
-    stop(task: Task): void {
-        this.jobs.delete(task);
+    /**
+     * Starts the workers, each loading its module, once the page is idle: the first map of a run then
+     * needs no time for that.
+     */
+    warmUp(): void {
+        const start = () => this.ensureWorkers();
+        if ("requestIdleCallback" in window) requestIdleCallback(start, { timeout: 2000 });
+        else setTimeout(start, 200);
     }
 
     private ensureWorkers(): void {
         if (this.workers.length > 0) return;
         this.workers = Array.from({ length: workerCount() }, (_, index) => {
             const worker = new DynamicsWorker({ name: `Tarnis dynamics ${index + 1}` });
-            const entry = { worker, busy: false };
+            const entry = { worker, inHand: 0 };
             worker.onmessage = (event: MessageEvent<SliceAnswer>) => {
-                entry.busy = false;
+                entry.inHand -= 1;
                 this.answered(event.data);
                 this.feed();
             };
@@ -75,18 +83,18 @@ export class DynamicsWork {
         });
     }
 
-    // Each idle worker gets the next slice: the diagram's first, which is quick and small.
+    // Each worker with room gets the next slices: the diagram's first, which is quick and small.
     private feed(): void {
         const waiting = [...this.jobs.values()].some((job) => job.next < job.total);
         if (!waiting) return;
         this.ensureWorkers();
-        for (const entry of this.workers) {
-            if (entry.busy) continue;
-            const open = [this.jobs.get("diagram"), this.jobs.get("map")].find((each) => each && each.next < each.total);
-            if (!open) return;
-            entry.busy = true;
-            entry.worker.postMessage(this.slice(open));
-        }
+        for (const entry of this.workers)
+            while (entry.inHand < SlicesInHand) {
+                const open = [this.jobs.get("diagram"), this.jobs.get("map")].find((each) => each && each.next < each.total);
+                if (!open) return;
+                entry.inHand += 1;
+                entry.worker.postMessage(this.slice(open));
+            }
     }
 
     private slice(job: Job): SliceRequest {

@@ -48,6 +48,10 @@ export class PlotCanvas {
     private context: CanvasRenderingContext2D;
     private cssWidth = 0;
     private cssHeight = 0;
+    // The data drawn once and kept: a frame that only moves a mark copies it instead of drawing
+    // thousands of cells or points again.
+    private readonly layer: HTMLCanvasElement = document.createElement("canvas");
+    private layerValid = false;
 
     constructor(
         private readonly heightRatio: number,
@@ -69,6 +73,7 @@ export class PlotCanvas {
         this.canvas.width = Math.round(width * ratio);
         this.canvas.height = Math.round(this.cssHeight * ratio);
         this.canvas.style.height = `${this.cssHeight}px`;
+        this.layerValid = false;
         this.resized();
     }
 
@@ -79,6 +84,38 @@ export class PlotCanvas {
         context.setTransform(ratio, 0, 0, ratio, 0, 0);
         context.clearRect(0, 0, this.cssWidth, this.cssHeight);
         return context;
+    }
+
+    /** The kept layer is out of date: the next drawing paints it whole. */
+    invalidate(): void {
+        this.layerValid = false;
+    }
+
+    /**
+     * The kept layer, in CSS pixels, to paint on; `whole` when it was cleared and wants everything,
+     * else it holds what was painted before and wants only what is new.
+     */
+    layerContext(): { context: CanvasRenderingContext2D; whole: boolean } {
+        const layer = this.layer;
+        const context = layer.getContext("2d");
+        if (!context) throw new Error("the browser draws no canvas");
+        const whole = !this.layerValid || layer.width !== this.canvas.width || layer.height !== this.canvas.height;
+        if (whole) {
+            layer.width = this.canvas.width;
+            layer.height = this.canvas.height;
+            const ratio = this.canvas.width / Math.max(1, this.cssWidth);
+            context.setTransform(ratio, 0, 0, ratio, 0, 0);
+            this.layerValid = true;
+        }
+        return { context, whole };
+    }
+
+    /** Copies the kept layer onto the canvas. */
+    showLayer(): void {
+        this.context.save();
+        this.context.setTransform(1, 0, 0, 1, 0, 0);
+        this.context.drawImage(this.layer, 0, 0);
+        this.context.restore();
     }
 
     /** The plot area; `parts` stacks that many areas, the first taking `firstShare` of the height. */

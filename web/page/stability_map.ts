@@ -37,6 +37,7 @@ export class StabilityMap {
     private reports: Array<RegimeReport | undefined> = [];
     private computed: Uint8Array = new Uint8Array(0);
     private cursor?: { rate: number; lag: number };
+    private fresh: number[] = []; // cells come since the layer was painted
     private pending = false;
 
     constructor(
@@ -69,6 +70,8 @@ export class StabilityMap {
         this.reports = new Array<RegimeReport | undefined>(count);
         this.computed = new Uint8Array(count);
         this.cursor = undefined;
+        this.fresh = [];
+        this.plot.invalidate();
         this.element.dataset.complete = "false";
         this.redraw();
     }
@@ -85,6 +88,7 @@ export class StabilityMap {
             const index = cell.rateIndex * lags + cell.lagIndex;
             this.reports[index] = cell.report;
             this.computed[index] = 1;
+            this.fresh.push(index);
         }
         this.redraw();
     }
@@ -117,22 +121,33 @@ export class StabilityMap {
         const plan = this.plan;
         const axes = this.axes();
         if (!plan || !axes) return;
-        const context = this.plot.begin();
         const [area] = this.plot.areas();
         if (!area) return;
-        const lags = plan.map.lags.length;
-        for (let rate = 0; rate < plan.map.rates.length; rate += 1)
-            for (let lag = 0; lag < lags; lag += 1) {
-                const index = rate * lags + lag;
-                context.fillStyle = this.hooks.colour(this.computed[index] ? this.reports[index]?.regime : undefined);
-                const [left, top, right, bottom] = this.cellRect(area, axes, rate, lag);
-                context.fillRect(left, top, right - left + 0.5, bottom - top + 0.5);
-            }
+        this.paintCells(area, axes);
+        const context = this.plot.begin();
+        this.plot.showLayer();
         this.drawCurve(context, area, axes, (limits) => limits.rStable, [], this.labels.stableMark);
         this.drawCurve(context, area, axes, (limits) => limits.rMonotone, [6, 4], this.labels.monotoneMark);
         this.drawRun(context, area, axes);
         this.drawCursor(context, area, axes);
         this.plot.drawAxes(area, axes.x, axes.y, this.hooks.tickLabel);
+    }
+
+    // The cells on the kept layer: all of them when it is new, else those come since.
+    private paintCells(area: Area, axes: { x: Axis; y: Axis }): void {
+        const plan = this.plan;
+        if (!plan) return;
+        const { context, whole } = this.plot.layerContext();
+        const lags = plan.map.lags.length;
+        const paint = (index: number) => {
+            const rate = Math.floor(index / lags);
+            context.fillStyle = this.hooks.colour(this.computed[index] ? this.reports[index]?.regime : undefined);
+            const [left, top, right, bottom] = this.cellRect(area, axes, rate, index - rate * lags);
+            context.fillRect(left, top, right - left + 0.5, bottom - top + 0.5);
+        };
+        if (whole) for (let index = 0; index < this.computed.length; index += 1) paint(index);
+        else for (const index of this.fresh) paint(index);
+        this.fresh = [];
     }
 
     private cellRect(area: Area, axes: { x: Axis; y: Axis }, rate: number, lag: number): [number, number, number, number] {
