@@ -5,8 +5,8 @@
 // takes it as a click does.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { BifurcationColumn, BifurcationRequest, DynamicsLabels } from "tarnis-module";
-import { el } from "./dom";
 import { type Area, type Axis, PlotCanvas } from "./plot_canvas";
+import { ScanPicture } from "./scan_picture";
 
 export interface DiagramHooks {
     tickLabel(value: number): string;
@@ -23,38 +23,21 @@ export interface DiagramMark {
 
 const PointColour = "#1f4e9c";
 
-export class BifurcationView {
-    readonly element: HTMLElement;
-    private readonly plot: PlotCanvas;
+export class BifurcationView extends ScanPicture<number> {
     private request?: BifurcationRequest;
     private logarithmic = false;
     private columns: Array<BifurcationColumn | undefined> = [];
     private marks: DiagramMark[] = [];
-    private cursor?: number;
     private fresh: BifurcationColumn[] = []; // columns come since the layer was painted
     private paintedMax = NaN; // the top of the N axis the layer was painted for
     private extent = { nMax: 0, eMin: -0.1, eMax: 0.1 }; // of the columns come so far
-    private pending = false;
 
     constructor(
         private readonly hooks: DiagramHooks,
         private labels: DynamicsLabels,
         describedBy: string,
     ) {
-        this.plot = new PlotCanvas(0.7, () => this.draw());
-        this.element = el(
-            "div",
-            {
-                class: "scan-plot",
-                role: "img",
-                tabindex: "0",
-                "aria-label": "Bifurcation diagram and Lyapunov exponent",
-                "aria-roledescription": "diagram",
-                "aria-describedby": describedBy,
-            },
-            this.plot.canvas,
-        );
-        this.listen();
+        super(0.7, "Bifurcation diagram and Lyapunov exponent", "diagram", describedBy);
     }
 
     setRequest(request: BifurcationRequest, logarithmic: boolean, marks: DiagramMark[], labels: DynamicsLabels): void {
@@ -92,19 +75,6 @@ export class BifurcationView {
         this.redraw();
     }
 
-    complete(done: boolean): void {
-        this.element.dataset.complete = String(done);
-    }
-
-    private redraw(): void {
-        if (this.pending) return;
-        this.pending = true;
-        requestAnimationFrame(() => {
-            this.pending = false;
-            this.draw();
-        });
-    }
-
     private xAxis(): Axis | undefined {
         const values = this.request?.values;
         if (!values || values.length === 0) return undefined;
@@ -133,7 +103,7 @@ export class BifurcationView {
         };
     }
 
-    private draw(): void {
+    protected draw(): void {
         const x = this.xAxis();
         if (!x) return;
         const { n, exponent } = this.yAxes();
@@ -221,13 +191,13 @@ export class BifurcationView {
 
     private drawCursor(context: CanvasRenderingContext2D, areas: Area[], x: Axis): void {
         const value = this.cursor === undefined ? undefined : this.request?.values[this.cursor];
-        if (value === undefined || document.activeElement !== this.element) return;
+        if (value === undefined || !this.focused()) return;
         context.fillStyle = "rgba(180, 83, 9, 0.25)";
         for (const area of areas) context.fillRect(PlotCanvas.x(area, x, value) - 2, area.top, 4, area.height);
     }
 
     /** The column nearest to a place on the canvas. */
-    private columnAt(place: { x: number; y: number }): number | undefined {
+    protected placeAt(place: { x: number; y: number }): number | undefined {
         const x = this.xAxis();
         const [top, bottom] = this.plot.areas(2, 0.68);
         const values = this.request?.values;
@@ -247,7 +217,7 @@ export class BifurcationView {
         return best;
     }
 
-    private tell(index: number | undefined): void {
+    protected tell(index: number | undefined): void {
         const value = index === undefined ? undefined : this.request?.values[index];
         if (index === undefined || value === undefined) {
             this.hooks.pointed(null);
@@ -256,43 +226,18 @@ export class BifurcationView {
         this.hooks.pointed({ value, column: this.columns[index] });
     }
 
-    private choose(index: number | undefined): void {
+    protected choose(index: number | undefined): void {
         const value = index === undefined ? undefined : this.request?.values[index];
         if (value !== undefined) this.hooks.chosen(value);
     }
 
-    private listen(): void {
-        const canvas = this.plot.canvas;
-        canvas.addEventListener("pointermove", (event) => this.tell(this.columnAt(this.plot.place(event))));
-        canvas.addEventListener("pointerleave", () => this.tell(undefined));
-        // As on the map: the column of the press, placed as exactly as the pointer's moves.
-        let pressed: number | undefined;
-        canvas.addEventListener("pointerdown", (event) => (pressed = this.columnAt(this.plot.place(event))));
-        canvas.addEventListener("click", () => this.choose(pressed));
-        this.element.addEventListener("keydown", (event) => this.key(event));
-        this.element.addEventListener("focus", () => this.redraw());
-        this.element.addEventListener("blur", () => {
-            this.tell(undefined);
-            this.redraw();
-        });
-    }
-
-    private key(event: KeyboardEvent): void {
+    // Left and Right column by column, Page Up and Page Down by ten.
+    protected moved(key: string): number | undefined {
         const count = this.request?.values.length ?? 0;
-        const steps: Record<string, number> = { ArrowLeft: -1, ArrowRight: 1, PageDown: -10, PageUp: 10 };
-        if (count === 0) return;
-        if (event.key === "Enter" || event.key === " ") {
-            this.choose(this.cursor);
-        } else if (steps[event.key] !== undefined) {
-            const start = this.cursor ?? this.nearestToRun();
-            const next = this.cursor === undefined ? start : start + (steps[event.key] ?? 0);
-            this.cursor = Math.max(0, Math.min(count - 1, next));
-            this.tell(this.cursor);
-            this.redraw();
-        } else {
-            return;
-        }
-        event.preventDefault();
+        const step = ({ ArrowLeft: -1, ArrowRight: 1, PageDown: -10, PageUp: 10 } as Record<string, number>)[key];
+        if (count === 0 || step === undefined) return undefined;
+        const next = this.cursor === undefined ? this.nearestToRun() : this.cursor + step;
+        return Math.max(0, Math.min(count - 1, next));
     }
 
     private nearestToRun(): number {

@@ -5,8 +5,8 @@
 // tells the cell, and Enter takes it as a click does.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { DynamicsLabels, DynamicsPlan, RegimeReport, ScanCell } from "tarnis-module";
-import { el } from "./dom";
 import { type Area, type Axis, PlotCanvas } from "./plot_canvas";
+import { ScanPicture } from "./scan_picture";
 
 export interface MapHooks {
     tickLabel(value: number): string;
@@ -29,36 +29,24 @@ export function cellBetween(edges: ArrayLike<number>, value: number): number {
     return low;
 }
 
-export class StabilityMap {
-    readonly element: HTMLElement;
-    private readonly plot: PlotCanvas;
+interface Cell {
+    rate: number;
+    lag: number;
+}
+
+export class StabilityMap extends ScanPicture<Cell> {
     private plan?: DynamicsPlan;
     private run?: { r: number; lag: number };
     private reports: Array<RegimeReport | undefined> = [];
     private computed: Uint8Array = new Uint8Array(0);
-    private cursor?: { rate: number; lag: number };
     private fresh: number[] = []; // cells come since the layer was painted
-    private pending = false;
 
     constructor(
         private readonly hooks: MapHooks,
         private labels: DynamicsLabels,
         describedBy: string,
     ) {
-        this.plot = new PlotCanvas(0.62, () => this.draw());
-        this.element = el(
-            "div",
-            {
-                class: "scan-plot",
-                role: "img",
-                tabindex: "0",
-                "aria-label": "Stability map",
-                "aria-roledescription": "map",
-                "aria-describedby": describedBy,
-            },
-            this.plot.canvas,
-        );
-        this.listen();
+        super(0.62, "Stability map", "map", describedBy);
     }
 
     /** A new grid: every cell is still to be computed. */
@@ -93,10 +81,6 @@ export class StabilityMap {
         this.redraw();
     }
 
-    complete(done: boolean): void {
-        this.element.dataset.complete = String(done);
-    }
-
     private axes(): { x: Axis; y: Axis } | undefined {
         const plan = this.plan;
         if (!plan) return undefined;
@@ -107,17 +91,7 @@ export class StabilityMap {
         };
     }
 
-    // Cells come in many small slices: one drawing per frame for all of them.
-    private redraw(): void {
-        if (this.pending) return;
-        this.pending = true;
-        requestAnimationFrame(() => {
-            this.pending = false;
-            this.draw();
-        });
-    }
-
-    private draw(): void {
+    protected draw(): void {
         const plan = this.plan;
         const axes = this.axes();
         if (!plan || !axes) return;
@@ -226,7 +200,7 @@ export class StabilityMap {
     }
 
     private drawCursor(context: CanvasRenderingContext2D, area: Area, axes: { x: Axis; y: Axis }): void {
-        if (!this.cursor || document.activeElement !== this.element) return;
+        if (!this.cursor || !this.focused()) return;
         const [left, top, right, bottom] = this.cellRect(area, axes, this.cursor.rate, this.cursor.lag);
         context.save();
         context.lineWidth = 2;
@@ -239,7 +213,7 @@ export class StabilityMap {
     }
 
     /** The cell under a place on the canvas. */
-    private cellAt(place: { x: number; y: number }): { rate: number; lag: number } | undefined {
+    protected placeAt(place: { x: number; y: number }): Cell | undefined {
         const plan = this.plan;
         const axes = this.axes();
         const [area] = this.plot.areas();
@@ -252,7 +226,7 @@ export class StabilityMap {
         return lag < 0 || rate < 0 ? undefined : { rate: Math.min(rate, plan.map.rates.length - 1), lag: Math.min(lag, plan.map.lags.length - 1) };
     }
 
-    private tell(cell: { rate: number; lag: number } | undefined): void {
+    protected tell(cell: Cell | undefined): void {
         const plan = this.plan;
         if (!plan || !cell) {
             this.hooks.pointed(null);
@@ -266,32 +240,15 @@ export class StabilityMap {
         });
     }
 
-    private choose(cell: { rate: number; lag: number } | undefined): void {
+    protected choose(cell: Cell | undefined): void {
         const plan = this.plan;
         if (!plan || !cell) return;
         this.hooks.chosen(plan.map.rates[cell.rate] ?? NaN, plan.map.lags[cell.lag] ?? NaN);
     }
 
-    private listen(): void {
-        const canvas = this.plot.canvas;
-        canvas.addEventListener("pointermove", (event) => this.tell(this.cellAt(this.plot.place(event))));
-        canvas.addEventListener("pointerleave", () => this.tell(undefined));
-        // A click takes the cell of its press, whose pointer event has the fractional place the pointer
-        // had when it told the cell; the click's own rounded place may lie in the next of the thin cells.
-        let pressed: { rate: number; lag: number } | undefined;
-        canvas.addEventListener("pointerdown", (event) => (pressed = this.cellAt(this.plot.place(event))));
-        canvas.addEventListener("click", () => this.choose(pressed));
-        this.element.addEventListener("keydown", (event) => this.key(event));
-        this.element.addEventListener("focus", () => this.redraw());
-        this.element.addEventListener("blur", () => {
-            this.tell(undefined);
-            this.redraw();
-        });
-    }
-
-    private key(event: KeyboardEvent): void {
+    // Left and Right along the lags, Up and Down along r, Page Up and Page Down ten rows of r.
+    protected moved(key: string): Cell | undefined {
         const plan = this.plan;
-        if (!plan) return;
         const moves: Record<string, [number, number]> = {
             ArrowLeft: [0, -1],
             ArrowRight: [0, 1],
@@ -300,26 +257,18 @@ export class StabilityMap {
             PageUp: [10, 0],
             PageDown: [-10, 0],
         };
-        if (event.key === "Enter" || event.key === " ") {
-            this.choose(this.cursor);
-        } else if (moves[event.key]) {
-            const [up, across] = moves[event.key] ?? [0, 0];
-            const start = this.cursor ?? this.runCell() ?? { rate: 0, lag: 0 };
-            const moved = this.cursor ? { rate: start.rate + up, lag: start.lag + across } : start;
-            this.cursor = {
-                rate: Math.max(0, Math.min(plan.map.rates.length - 1, moved.rate)),
-                lag: Math.max(0, Math.min(plan.map.lags.length - 1, moved.lag)),
-            };
-            this.tell(this.cursor);
-            this.redraw();
-        } else {
-            return;
-        }
-        event.preventDefault();
+        const move = moves[key];
+        if (!plan || !move) return undefined;
+        const start = this.cursor ?? this.runCell() ?? { rate: 0, lag: 0 };
+        const [up, across] = this.cursor ? move : [0, 0];
+        return {
+            rate: Math.max(0, Math.min(plan.map.rates.length - 1, start.rate + up)),
+            lag: Math.max(0, Math.min(plan.map.lags.length - 1, start.lag + across)),
+        };
     }
 
     // The cell nearest to the run, where the keyboard's cursor starts.
-    private runCell(): { rate: number; lag: number } | undefined {
+    private runCell(): Cell | undefined {
         const plan = this.plan;
         const run = this.run;
         if (!plan || !run) return undefined;
