@@ -104,6 +104,32 @@ for (const [name, flag, keys, text, typed] of [
     });
 }
 
+// A drag moves the slider many times a frame: the page runs once, at the frame, the last place's text.
+test("thirty moves of the r slider within a frame make one run, of the last", async () => {
+    const tarnis = await openTarnis(browser());
+    const { page } = tarnis;
+    await button(page, "Run").click();
+    const slider = page.getByRole("slider", { name: "The intrinsic rate (r):", exact: true });
+    const changes = await slider.evaluate(async (input) => {
+        const output = document.getElementById("result");
+        let changed = 0;
+        const observer = new MutationObserver((records) => (changed += records.length));
+        observer.observe(output, { childList: true, characterData: true, subtree: true });
+        for (let place = 1; place <= 30; place += 1) {
+            input.value = String(0.2 + place / 1000);
+            input.dispatchEvent(new Event("input", { bubbles: true }));
+        }
+        await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+        observer.disconnect();
+        return changed;
+    });
+    assert.equal(changes, 1, "one run for the frame");
+    assert.equal(await boxes(page).r.inputValue(), "0.23");
+    const expected = lastN("--r", "0.23");
+    await untilText(result(page, "Population size at t = 200"), String(expected.N), "the run of the last place");
+    await tarnis.close();
+});
+
 test("a refused value: Enter puts back the default and says why beside the box; a refused run says which box", async () => {
     const tarnis = await openTarnis(browser());
     const { page } = tarnis;
