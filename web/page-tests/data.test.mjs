@@ -73,16 +73,18 @@ test("the presets write the desktop's data sets and run to tarnis-run's numbers"
 
 // Each slider moved by keys writes its box's text and runs at once, to the very numbers of that text
 // typed and run; a typed value moves the slider back. K and N(0) slide on a logarithmic scale.
-for (const [name, flag, keys, text, typed] of [
+for (const [name, flag, keys, text, typed, locale] of [
     ["The intrinsic rate (r):", "--r", ["ArrowRight", "ArrowRight", "ArrowRight"], "0.203", "1.5"],
     ["The intrinsic rate (r):", "--r", ["ArrowLeft"], "0.199", "0.25"],
     ["Time lag is", "--lag", ["ArrowLeft"], "4.5", "7.5"],
     ["The carrying capacity (K):", "--K", ["ArrowRight"], "513", "1000"],
     ["The initial population size N(0):", "--n0", ["Home"], "0.01", "100"],
     ["For t=1 to", "--steps", ["End"], "2000", "50"],
+    ["The intrinsic rate (r):", "--r", ["ArrowRight"], "0,201", "1,5", "de-DE"],
 ]) {
-    test(`the slider "${name}" by ${keys.join(", ")} runs ${text} exactly as typed`, async () => {
-        const tarnis = await openTarnis(browser());
+    test(`the slider "${name}" by ${keys.join(", ")} runs ${text} exactly as typed${locale ? ` (${locale})` : ""}`, async () => {
+        const tarnis = await openTarnis(browser(), { locale });
+        const point = (written) => written.replace(",", ".");
         const { page } = tarnis;
         const box = page.getByRole("textbox", { name, exact: true });
         const slider = page.getByRole("slider", { name, exact: true });
@@ -91,15 +93,16 @@ for (const [name, flag, keys, text, typed] of [
         await slider.focus();
         for (const key of keys) await page.keyboard.press(key);
         await until(() => box.inputValue(), (value) => value === text, `${name} written by its slider`);
-        const expected = lastN(...(flag === "--lag" ? [] : ["--lag", "5"]), flag, text);
-        await untilText(result(page, `Population size at t = ${expected.step}`), String(expected.N), "the slider's run");
+        const expected = lastN(...(flag === "--lag" ? [] : ["--lag", "5"]), flag, point(text));
+        const shown = locale ? String(expected.N).replace(".", ",") : String(expected.N);
+        await untilText(result(page, `Population size at t = ${expected.step}`), shown, "the slider's run");
         assert.equal(await slider.getAttribute("aria-valuetext"), text);
         assert.ok(await slider.evaluate((element) => element === document.activeElement), "the slider keeps the keyboard");
         await typeInto(box, typed);
         assert.equal(await slider.getAttribute("aria-valuetext"), typed);
         const position = Number(await slider.inputValue());
         const reading = flag === "--K" || flag === "--n0" ? 10 ** (position / 100 + (flag === "--n0" ? -2 : 0)) : position;
-        assert.ok(Math.abs(reading / Number(typed) - 1) < 0.012, `the slider at ${reading} for ${typed}`);
+        assert.ok(Math.abs(reading / Number(point(typed)) - 1) < 0.012, `the slider at ${reading} for ${typed}`);
         await tarnis.close();
     });
 }
