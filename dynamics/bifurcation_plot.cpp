@@ -3,6 +3,7 @@
 
 #include "charts/chart_pictures.h"
 #include "dynamics/plot_style.h"
+#include "model/dynamics_labels.h"
 #include "model/regime_words.h"
 #include "ui/design.h"
 #include "ui/locale_numbers.h"
@@ -24,9 +25,11 @@ constexpr double SettledSpread = 1e-6;
 // Pixels between the names of the marks, which stand one under the other from the top of the plot of N.
 constexpr double LabelGap = 3.0;
 
+QString text(std::string_view label) { return QString::fromUtf8(label.data(), qsizetype(label.size())); }
+
 QString axisName(BifurcationAxis axis)
 {
-    return axis == BifurcationAxis::Rate ? QStringLiteral("Intrinsic rate r") : QStringLiteral("Time lag T");
+    return text(axis == BifurcationAxis::Rate ? Labels.rateAxis : Labels.lagAxis);
 }
 
 void placeIn(QCPAbstractItem* item, QCPAxisRect* rect)
@@ -77,7 +80,7 @@ BifurcationPlot::BifurcationPlot(QWidget* parent)
     xAxis->setTickLabels(false); // the exponent's axis below names the values for both
     styleAxis(yAxis, QStringLiteral("N once settled"));
     styleAxis(m_exponentRect->axis(QCPAxis::atBottom), axisName(m_axis));
-    styleAxis(m_exponentRect->axis(QCPAxis::atLeft), QStringLiteral("Lyapunov exponent"));
+    styleAxis(m_exponentRect->axis(QCPAxis::atLeft), text(Labels.exponentAxis));
 
     // Where a run settles on one value, a line through its columns, whole at any width; elsewhere a
     // crisp pixel for each of many thousand values.
@@ -197,7 +200,7 @@ void BifurcationPlot::showPlan(const DynamicsPlan& plan, BifurcationAxis axis)
     point(std::nullopt);
     m_placeholder->setVisible(false);
     m_title->setText(QString::fromStdString(bifurcationTitle(plan.run, axis, localeDecimalSeparator())));
-    yAxis->setLabel(QStringLiteral("N(t), t = %1 to %2").arg(m_discard).arg(m_discard + m_keep - 1));
+    yAxis->setLabel(QString::fromStdString(keptValuesAxis(m_discard, m_keep)));
     const bool overRate = axis == BifurcationAxis::Rate;
     m_logarithmic = overRate && plan.logarithmic;
     const AxisNumbers numbers = overRate ? AxisNumbers::PowersOfTen : AxisNumbers::General;
@@ -215,13 +218,13 @@ void BifurcationPlot::showMarks(const DynamicsPlan& plan)
 {
     if (m_axis == BifurcationAxis::Rate) {
         const auto& limits = plan.runLimits;
-        placeMark(m_criticalMark, limits ? std::optional(limits->rStable) : std::nullopt, QStringLiteral("r_c"));
-        placeMark(m_monotoneMark, limits ? std::optional(limits->rMonotone) : std::nullopt, QStringLiteral("r_m"));
-        placeMark(m_runMark, plan.run.r, QStringLiteral("this run"));
+        placeMark(m_criticalMark, limits ? std::optional(limits->rStable) : std::nullopt, text(Labels.stableMark));
+        placeMark(m_monotoneMark, limits ? std::optional(limits->rMonotone) : std::nullopt, text(Labels.monotoneMark));
+        placeMark(m_runMark, plan.run.r, text(Labels.runMark));
     } else {
-        placeMark(m_criticalMark, plan.criticalLag, QStringLiteral("r > r_c"));
+        placeMark(m_criticalMark, plan.criticalLag, text(Labels.criticalLagMark));
         placeMark(m_monotoneMark, std::nullopt, {});
-        placeMark(m_runMark, plan.run.lag, QStringLiteral("this run"));
+        placeMark(m_runMark, plan.run.lag, text(Labels.runMark));
     }
     // A mark off a logarithmic axis (r at or below 0) has no place on it.
     for (const Mark* mark : {&m_criticalMark, &m_monotoneMark, &m_runMark}) {
@@ -432,7 +435,7 @@ QString endText(const BifurcationColumn& column)
 QString BifurcationPlot::dataText(QChar decimalSeparator) const
 {
     QStringList header{m_axis == BifurcationAxis::Rate ? QStringLiteral("r") : QStringLiteral("T"),
-                       QStringLiteral("Lyapunov exponent"), QStringLiteral("end"), QStringLiteral("end step")};
+                       text(Labels.exponentAxis), QStringLiteral("end"), QStringLiteral("end step")};
     for (int step = m_discard; step < m_discard + m_keep; ++step)
         header << QStringLiteral("N(%1)").arg(step);
     QList<QStringList> rows;

@@ -5,32 +5,7 @@
 
 namespace tarnis {
 
-QColor regimeColour(Regime regime)
-{
-    // Calm regimes in blues, lasting swings in green and yellow, chaos in orange, the two ends in the
-    // purple and vermilion that no other regime comes near; a fragile rest in wine, a decline in indigo.
-    switch (regime) {
-    case Regime::SettlesSmoothly:
-        return {86, 180, 233}; // sky blue
-    case Regime::DampedOscillations:
-        return {0, 114, 178}; // blue
-    case Regime::Periodic:
-        return {0, 158, 115}; // bluish green
-    case Regime::SustainedOscillations:
-        return {240, 228, 66}; // yellow
-    case Regime::Chaotic:
-        return {230, 159, 0}; // orange
-    case Regime::UnstableEquilibrium:
-        return {136, 34, 85}; // wine
-    case Regime::DeclinesTowardsZero:
-        return {51, 34, 136}; // indigo
-    case Regime::DiesOut:
-        return {204, 121, 167}; // reddish purple
-    case Regime::LeavesRange:
-        return {213, 94, 0}; // vermilion
-    }
-    return NotComputedColour;
-}
+QColor regimeColour(Regime regime) { return QColor(QRgb(regimeRgb(regime))); }
 
 QString regimeName(Regime regime)
 {

@@ -1,32 +1,17 @@
-// The colours of the regimes on the stability map and in its legend: the eight of Okabe and Ito's
-// palette but black, which stay apart for readers with any common kind of colour blindness, the wine and
-// indigo of Tol's muted palette for the two rarer regimes (dark enough to stay apart from all of them,
-// and from the black lines and white halos drawn over the cells, for those readers too), and a pale grey
-// for cells still being computed.
+// The colours of the regimes on the stability map and in its legend, as Qt draws them: the model's
+// table (model/regime_colours.h), which the page shares.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/run_regime.h"
+#include "model/regime_colours.h"
 
 #include <QColor>
 #include <QString>
 
-#include <array>
-
 namespace tarnis {
 
-inline constexpr std::array AllRegimes{Regime::SettlesSmoothly,
-                                       Regime::DampedOscillations,
-                                       Regime::Periodic,
-                                       Regime::SustainedOscillations,
-                                       Regime::Chaotic,
-                                       Regime::UnstableEquilibrium,
-                                       Regime::DeclinesTowardsZero,
-                                       Regime::DiesOut,
-                                       Regime::LeavesRange};
-
 QColor regimeColour(Regime regime);
-inline const QColor NotComputedColour{235, 235, 235};
+inline const QColor NotComputedColour{QRgb(NotComputedRgb)};
 
 // The regime's words, "sustained oscillations".
 QString regimeName(Regime regime);

@@ -6,6 +6,7 @@
 #include "dynamics/plot_style.h"
 #include "dynamics/regime_cells.h"
 #include "dynamics/regime_palette.h"
+#include "model/dynamics_labels.h"
 #include "model/regime_words.h"
 #include "ui/locale_numbers.h"
 
@@ -63,11 +64,7 @@ void addSwatch(QCustomPlot& plot, const QColor& colour, const QString& name)
     swatch->addToLegend();
 }
 
-// A regime's name in the legend, where a colour needs no more than this to be told apart.
-QString legendName(Regime regime)
-{
-    return regime == Regime::UnstableEquilibrium ? QStringLiteral("unstable equilibrium") : regimeName(regime);
-}
+QString text(std::string_view label) { return QString::fromUtf8(label.data(), qsizetype(label.size())); }
 
 // The index of the cell between edges that holds `value`; none outside them.
 std::optional<std::size_t> between(const std::vector<double>& edges, double value)
@@ -92,8 +89,8 @@ StabilityMap::StabilityMap(QWidget* parent)
     setBackground(Qt::white);
     plainNumbers(*this);
     setAutoAddPlottableToLegend(false);
-    styleAxis(xAxis, QStringLiteral("Time lag T"));
-    styleAxis(yAxis, QStringLiteral("Intrinsic rate r"));
+    styleAxis(xAxis, text(Labels.lagAxis));
+    styleAxis(yAxis, text(Labels.rateAxis));
     m_cells = new RegimeCells(xAxis, yAxis);
     std::vector<QColor> colours;
     for (const Regime regime : AllRegimes)
@@ -101,19 +98,19 @@ StabilityMap::StabilityMap(QWidget* parent)
     m_cells->setColours(colours, NotComputedColour);
     placeLegend();
     for (const Regime regime : AllRegimes)
-        addSwatch(*this, regimeColour(regime), legendName(regime));
-    addSwatch(*this, NotComputedColour, QStringLiteral("still being computed"));
+        addSwatch(*this, regimeColour(regime), text(legendName(regime)));
+    addSwatch(*this, NotComputedColour, text(Labels.notComputed));
     m_stableHalo = haloGraph(*this);
-    m_stable = curveGraph(*this, Qt::SolidLine, QStringLiteral("r_c: stable below"));
+    m_stable = curveGraph(*this, Qt::SolidLine, text(Labels.stableCurve));
     m_monotoneHalo = haloGraph(*this);
-    m_monotone = curveGraph(*this, Qt::DashLine, QStringLiteral("r_m: no overshoot below"));
-    m_stableLabel = lineLabel(*this, QStringLiteral("r_c"));
-    m_monotoneLabel = lineLabel(*this, QStringLiteral("r_m"));
+    m_monotone = curveGraph(*this, Qt::DashLine, text(Labels.monotoneCurve));
+    m_stableLabel = lineLabel(*this, text(Labels.stableMark));
+    m_monotoneLabel = lineLabel(*this, text(Labels.monotoneMark));
     m_run = addGraph();
     m_run->setLineStyle(QCPGraph::lsNone);
     m_run->setScatterStyle(
         QCPScatterStyle(QCPScatterStyle::ssCrossCircle, QPen(Qt::black, 2.0), Qt::white, RunMarkSize));
-    m_run->setName(QStringLiteral("the last run"));
+    m_run->setName(text(Labels.runOnMap));
     m_run->addToLegend();
     m_placeholder = addPlaceholder(*this, axisRect());
     QCPLayer* pointerLayer = addPointerLayer(*this);
@@ -382,7 +379,7 @@ QString StabilityMap::dataText(QChar decimalSeparator) const
     }
     return tableText({QStringLiteral("r"), QStringLiteral("T"), QStringLiteral("regime"), QStringLiteral("period"),
                       QStringLiteral("Lyapunov exponent"), QStringLiteral("smallest N"), QStringLiteral("largest N"),
-                      QStringLiteral("end step"), QStringLiteral("r_m"), QStringLiteral("r_c")},
+                      QStringLiteral("end step"), text(Labels.monotoneMark), text(Labels.stableMark)},
                      rows);
 }
 

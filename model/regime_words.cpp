@@ -244,12 +244,13 @@ RunWords workingWords(const RunParameters& run, char separator)
             opening({run, separator}) + "is being followed over many steps to see what it does in the long run."};
 }
 
-RunWords noRunWords()
+RunWords noRunWords(WordsPlace place)
 {
+    const bool page = place == WordsPlace::Page;
     return {"No run yet",
-            "Run the model in the main window. This window then tells what the population does in the "
-            "long run, and shows where its r and lag lie on the stability map and in the bifurcation "
-            "diagram."};
+            std::string(page ? "Run the model in the Data panel. This part" : "Run the model in the main window. This window")
+                + " then tells what the population does in the long run, and shows where its r and lag lie on "
+                  "the stability map and in the bifurcation diagram."};
 }
 
 std::string cellInWords(double r, double lag, const RegimeReport* report, double K, char separator)
@@ -350,7 +351,7 @@ std::vector<std::pair<std::string, std::string>> runFacts(const RunParameters& r
             {"r_c", number(limits ? std::optional(limits->rStable) : std::nullopt)}};
 }
 
-std::string choiceWords(std::optional<double> r, std::optional<double> lag, char separator)
+std::string choiceWords(std::optional<double> r, std::optional<double> lag, char separator, WordsPlace place)
 {
     std::string written;
     if (r)
@@ -359,7 +360,10 @@ std::string choiceWords(std::optional<double> r, std::optional<double> lag, char
         written += (r ? " and " : "") + std::string("T = ") + q::parameter(*lag, separator);
     if (written.empty())
         return {};
-    return written + (r && lag ? " are" : " is") + " in the main window: press Run there.";
+    const bool both = r && lag;
+    if (place == WordsPlace::Page)
+        return written + (both ? " are" : " is") + " in the Data panel, and this is " + (both ? "their" : "its") + " run.";
+    return written + (both ? " are" : " is") + " in the main window: press Run there.";
 }
 
 std::string mapTitle(const std::optional<RunParameters>& run, char separator)

@@ -25,9 +25,14 @@ struct RunWords {
 // `report` is the run's regime; empty when the lag is beyond what the analysis covers.
 RunWords runInWords(const RunParameters& run, const std::optional<RegimeReport>& report, char separator);
 
+// Where the words stand: the desktop's Dynamics window, which writes a click's r and T into the main
+// window for the user to run, or the page's dynamics part, whose click writes them into the Data panel
+// and runs at once.
+enum class WordsPlace { DynamicsWindow, Page };
+
 // While the regime is being worked out, and before the first run.
 RunWords workingWords(const RunParameters& run, char separator);
-RunWords noRunWords();
+RunWords noRunWords(WordsPlace place = WordsPlace::DynamicsWindow);
 
 // The regime as a headline or a line names it: its words, but "neither grows nor shrinks" for r = 0
 // and ", still approaching K" added for a run that has not come near K yet.
@@ -56,8 +61,10 @@ std::vector<std::pair<std::string, std::string>> runFacts(const RunParameters& r
                                                           const std::optional<RegimeReport>& report, char separator);
 
 // What a click on a plot wrote into the main window: "r = 0.105 and T = 10 are in the main window:
-// press Run there."
-std::string choiceWords(std::optional<double> r, std::optional<double> lag, char separator);
+// press Run there."; on the page, where the click runs too: "r = 0.105 and T = 10 are in the Data
+// panel, and this is their run."
+std::string choiceWords(std::optional<double> r, std::optional<double> lag, char separator,
+                        WordsPlace place = WordsPlace::DynamicsWindow);
 
 // "Regimes over the lag T and r (N(0) = 1, K = 500)", and "Regimes over the lag T and r" before a run.
 std::string mapTitle(const std::optional<RunParameters>& run, char separator);

@@ -20,6 +20,8 @@ set(tarnis_model_sources
     linear_stability.h linear_stability.cpp
     lyapunov.h lyapunov.cpp
     run_regime.h run_regime.cpp
+    regime_colours.h regime_colours.cpp
+    dynamics_labels.h
     scan_cells.h scan_cells.cpp
     scan_estimate.h scan_estimate.cpp
     identity.h identity.cpp

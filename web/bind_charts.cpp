@@ -9,7 +9,6 @@
 #include <emscripten/bind.h>
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <vector>
 
@@ -82,13 +81,6 @@ Columns columnsOf(const ResultStore& store, const ChartKindEntry& entry, const S
             columns.y[row] = None;
     }
     return columns;
-}
-
-std::string colourText(std::uint32_t rgb)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "#%06x", unsigned(rgb & 0xFFFFFF));
-    return text;
 }
 
 val seriesToJs(const ChartRun& run, int index, const SeriesSource& source, const Columns& columns)

@@ -2,7 +2,9 @@
 // map and a bifurcation diagram in slices, so that a worker can report its progress between two
 // slices and be stopped there.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/dynamics_labels.h"
 #include "model/linear_stability.h"
+#include "model/regime_colours.h"
 #include "model/run_regime.h"
 #include "model/scan_cells.h"
 #include "web/js_values.h"
@@ -51,6 +53,37 @@ val responseOf(double r, double lag)
 }
 
 std::string nameOfRegime(int regime) { return std::string(regimeText(Regime(regime))); }
+
+// The map's legend: each regime in the legend's order, with its number, its name and its colour.
+val legendOfRegimes()
+{
+    val legend = val::array();
+    for (const Regime regime : AllRegimes) {
+        val entry = val::object();
+        entry.set("regime", int(regime));
+        entry.set("name", std::string(regimeText(regime)));
+        entry.set("legendName", std::string(legendName(regime)));
+        entry.set("colour", colourText(regimeRgb(regime)));
+        legend.call<void>("push", entry);
+    }
+    return legend;
+}
+
+std::string notComputedColour() { return colourText(NotComputedRgb); }
+
+val labelsOfDynamics(int discard, int keep)
+{
+    val labels = val::object();
+    for (const auto& [name, text] : {std::pair{"lagAxis", Labels.lagAxis}, {"rateAxis", Labels.rateAxis},
+                                     {"exponentAxis", Labels.exponentAxis}, {"stableCurve", Labels.stableCurve},
+                                     {"monotoneCurve", Labels.monotoneCurve}, {"stableMark", Labels.stableMark},
+                                     {"monotoneMark", Labels.monotoneMark}, {"criticalLagMark", Labels.criticalLagMark},
+                                     {"runOnMap", Labels.runOnMap}, {"runMark", Labels.runMark},
+                                     {"notComputed", Labels.notComputed}})
+        labels.set(name, std::string(text));
+    labels.set("keptValuesAxis", keptValuesAxis(discard, keep));
+    return labels;
+}
 
 RunParameters runParametersOf(const val& parameters)
 {
@@ -160,6 +193,9 @@ EMSCRIPTEN_BINDINGS(tarnis_dynamics)
     function("linearResponse", &responseOf);
     function("runRegime", &regimeOf);
     function("regimeName", &nameOfRegime);
+    function("regimeLegend", &legendOfRegimes);
+    function("notComputedColour", &notComputedColour);
+    function("dynamicsLabels", &labelsOfDynamics);
     class_<RegimeScan>("RegimeScan")
         .constructor<const val&>()
         .function("cellCount", &RegimeScan::cellCount)

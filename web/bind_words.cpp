@@ -60,6 +60,7 @@ val wordsWhileWorking(const val& parameters, const std::string& separator)
 }
 
 val wordsBeforeARun() { return wordsToJs(noRunWords()); }
+val pageWordsBeforeARun() { return wordsToJs(noRunWords(WordsPlace::Page)); }
 
 std::string nameOfRunRegime(const val& parameters, const val& report)
 {
@@ -95,6 +96,11 @@ val factsOfRun(const val& parameters, const val& report, const std::string& sepa
 std::string wordsOfChoice(const val& r, const val& lag, const std::string& separator)
 {
     return choiceWords(optionalNumberOf(r), optionalNumberOf(lag), separatorOf(separator));
+}
+
+std::string pageWordsOfChoice(const val& r, const val& lag, const std::string& separator)
+{
+    return choiceWords(optionalNumberOf(r), optionalNumberOf(lag), separatorOf(separator), WordsPlace::Page);
 }
 
 std::string titleOfMap(const val& parameters, const std::string& separator)
@@ -158,11 +164,13 @@ EMSCRIPTEN_BINDINGS(tarnis_words)
     function("runWords", &runWords);
     function("workingWords", &wordsWhileWorking);
     function("noRunWords", &wordsBeforeARun);
+    function("pageNoRunWords", &pageWordsBeforeARun);
     function("runRegimeName", &nameOfRunRegime);
     function("cellWords", &cellWords);
     function("columnWords", &columnWords);
     function("runFacts", &factsOfRun);
     function("choiceWords", &wordsOfChoice);
+    function("pageChoiceWords", &pageWordsOfChoice);
     function("mapTitle", &titleOfMap);
     function("bifurcationTitle", &titleOfBifurcation);
     function("planDynamics", &planOf);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/js_values.h"
 
+#include <cstdio>
+
 #include "model/conversions.h"
 
 #include <emscripten/val.h>
@@ -144,6 +146,13 @@ BifurcationColumn columnOf(const val& object)
     column.lastStep = int(numberProperty(object, "lastStep"));
     column.lyapunov = optionalProperty<double>(object, "lyapunov");
     return column;
+}
+
+std::string colourText(std::uint32_t rgb)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06x", unsigned(rgb & 0xFFFFFF));
+    return text;
 }
 
 } // namespace tarnis::web

@@ -12,6 +12,7 @@
 #include <emscripten/val.h>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -69,6 +70,9 @@ template <typename T> void setIfPresent(val& object, const char* key, const std:
 
 // A copy in a Float64Array of its own, which outlives the memory of the module and can be posted.
 val numberArray(const double* values, std::size_t count);
+
+// A colour of the model's, 0xRRGGBB, as CSS writes it: "#56b4e9".
+std::string colourText(std::uint32_t rgb);
 inline val numberArray(const std::vector<double>& values) { return numberArray(values.data(), values.size()); }
 
 // Any array-like of numbers (an Array, a Float64Array).

@@ -161,6 +161,21 @@ export interface DynamicsPlan {
     criticalLag?: number; // the first lag of overLag at which the run's r exceeds r_c
 }
 
+export interface DynamicsLabels {
+    lagAxis: string; // "Time lag T"
+    rateAxis: string;
+    exponentAxis: string;
+    stableCurve: string; // "r_c: stable below"
+    monotoneCurve: string;
+    stableMark: string; // "r_c"
+    monotoneMark: string;
+    criticalLagMark: string; // "r > r_c"
+    runOnMap: string; // "the last run"
+    runMark: string; // "this run"
+    notComputed: string; // "still being computed"
+    keptValuesAxis: string; // "N(t), t = 1000 to 1199"
+}
+
 /** A grid of r and lag at fixed N(0) and K; cells are numbered r-major. */
 export interface ScanGrid {
     rates: ArrayLike<number>;
@@ -240,6 +255,8 @@ export interface TarnisModule {
     runWords(parameters: RunParameters, report: RegimeReport | undefined, separator: Separator): RunWords;
     workingWords(parameters: RunParameters, separator: Separator): RunWords;
     noRunWords(): RunWords;
+    /** Before the first run, as the page's dynamics part says it. */
+    pageNoRunWords(): RunWords;
     /** The regime as a headline names it ("neither grows nor shrinks" for r = 0, "…, still approaching K"). */
     runRegimeName(parameters: RunParameters, report: RegimeReport): string;
     /** The line of a map's cell or a diagram's column under the pointer; without a report, still computed. */
@@ -249,11 +266,19 @@ export interface TarnisModule {
     runFacts(parameters: RunParameters, report: RegimeReport | undefined, separator: Separator): Array<[string, string]>;
     /** What a click on a plot wrote into the parameters: "r = 0.105 and T = 10 are in the main window: press Run there." */
     choiceWords(r: number | undefined, lag: number | undefined, separator: Separator): string;
+    /** The same on the page, where a click also runs: "r = 0.105 and T = 10 are in the Data panel, and this is their run." */
+    pageChoiceWords(r: number | undefined, lag: number | undefined, separator: Separator): string;
     mapTitle(parameters: RunParameters | undefined, separator: Separator): string;
     bifurcationTitle(parameters: RunParameters | undefined, axis: "rate" | "lag", separator: Separator): string;
     planDynamics(parameters: RunParameters): DynamicsPlan;
     /** The name of a regime's number; "" beyond the last, so that a legend can list them all. */
     regimeName(regime: number): string;
+    /** The regimes in the order of the map's legend, each with its colour ("#56b4e9"). */
+    regimeLegend(): Array<{ regime: number; name: string; legendName: string; colour: string }>;
+    /** The labels of the map and the diagram; the axis of N for a diagram that keeps `keep` values after `discard`. */
+    dynamicsLabels(discard: number, keep: number): DynamicsLabels;
+    /** The colour of a map's cell still being computed. */
+    notComputedColour(): string;
 
     readonly MaxRunSteps: number;
     readonly MaxConfirmedSteps: number;

@@ -35,6 +35,9 @@ export default defineConfig(({ mode }) => {
             assetsInlineLimit: single ? 100_000_000 : 4096,
             chunkSizeWarningLimit: 2048,
         },
+        // The dynamics' workers are classic scripts: a page opened from a file has no origin, and a module
+        // worker from its blob would be refused as cross-origin.
+        worker: { format: "iife" },
         plugins: single ? [viteSingleFile({ removeViteModuleLoader: true })] : [],
     };
 });

@@ -2,7 +2,10 @@
 // its first chart (the page marks "tarnis:first-chart" once a run's chart is drawn; the time is that
 // mark's, from the start of the navigation, plus the Run click that the benchmark makes as soon as
 // Run is there), a run of 2000 steps redrawn (the Run click's handler with the model's run and the
-// chart's drawing, until every task it queued is done), and the single file's size. Prints medians.
+// chart's drawing, until every task it queued is done), a step of the r slider at 2000 steps (the
+// frame's run, the chart and the Dynamics panel's words, then every task they queued), the stability
+// map of 200 × 41 cells from the Run click to its last cell (the first after opening, with the workers'
+// start, and one restarted by a new K), and the single file's size. Prints medians.
 //   node web/bench/bench_page.mjs [repetitions]     (scripts/bench builds the page and runs it)
 // SPDX-License-Identifier: GPL-3.0-or-later
 import { stat } from "node:fs/promises";
@@ -49,6 +52,48 @@ async function runRedrawn(page) {
     });
 }
 
+// One step of the r slider with 2000 steps on show: from the start of the frame in which the slider's
+// run happens to the end of that run's drawing (a frame callback queued before the move and one after
+// it frame the slider's), and on until every task it queued is done.
+async function sliderStep(page) {
+    const slider = page.getByRole("slider", { name: "The intrinsic rate (r):", exact: true });
+    return slider.evaluate(async (input) => {
+        const settled = () => new Promise((resolve) => {
+            const channel = new MessageChannel();
+            channel.port1.onmessage = () => resolve();
+            channel.port2.postMessage(null);
+        });
+        let start = 0;
+        requestAnimationFrame(() => (start = performance.now()));
+        input.value = String((Number(input.value) + 0.001 > 0.5 ? 0.1 : Number(input.value) + 0.001).toFixed(3));
+        input.dispatchEvent(new Event("input", { bubbles: true }));
+        const drawn = await new Promise((resolve) => requestAnimationFrame(() => resolve(performance.now())));
+        await settled();
+        return { frame: drawn - start, settled: performance.now() - start };
+    });
+}
+
+// The map from the Run click (or the K slider's move) to its last cell, timed in the page: from the
+// action to the map's being complete after it was started anew.
+async function mapComplete(page, start) {
+    const map = page.locator('[role="img"][aria-label="Stability map"]');
+    await map.evaluate((element) => {
+        window.tarnisMapDone = new Promise((resolve) => {
+            const begun = performance.now();
+            let restarted = false;
+            new MutationObserver((_records, observer) => {
+                if (element.dataset.complete === "false") restarted = true;
+                if (restarted && element.dataset.complete === "true") {
+                    observer.disconnect();
+                    resolve(performance.now() - begun);
+                }
+            }).observe(element, { attributes: true, attributeFilter: ["data-complete"] });
+        });
+    });
+    await start();
+    return page.evaluate(() => window.tarnisMapDone);
+}
+
 const opening = [];
 for (let i = 0; i < repetitions; i += 1) opening.push(await openToFirstChart());
 
@@ -58,9 +103,30 @@ await page.goto(pathToFileURL(single).href);
 for (let i = 0; i < 5; i += 1) await runRedrawn(page); // the engine compiles the code first
 const redrawn = [];
 for (let i = 0; i < Math.max(repetitions, 10); i += 1) redrawn.push(await runRedrawn(page));
+const sliding = [];
+for (let i = 0; i < 5; i += 1) await sliderStep(page);
+for (let i = 0; i < Math.max(repetitions, 20); i += 1) sliding.push(await sliderStep(page));
+await context.close();
+
+const firstMap = [];
+const restartedMap = [];
+for (let i = 0; i < repetitions; i += 1) {
+    const fresh = await browser.newContext({ viewport: { width: 1280, height: 720 } });
+    const mapPage = await fresh.newPage();
+    await mapPage.goto(pathToFileURL(single).href);
+    await mapPage.getByRole("button", { name: "Data 2", exact: true }).click();
+    firstMap.push(await mapComplete(mapPage, () => mapPage.getByRole("button", { name: "Run", exact: true }).click()));
+    const K = mapPage.getByRole("slider", { name: "The carrying capacity (K):", exact: true });
+    restartedMap.push(await mapComplete(mapPage, () => K.focus().then(() => K.press("ArrowRight"))));
+    await fresh.close();
+}
 await browser.close();
 
 console.log(`Page in chromium, headless, 1280 × 720, medians of ${repetitions}`);
 row("page/opening the single file to the first chart", median(opening), "ms");
 row("page/run of 2000 steps redrawn (Data 1, Run)", median(redrawn), "ms");
+row("page/r slider step at 2000 steps: the frame's work", median(sliding.map((each) => each.frame)), "ms");
+row("page/r slider step at 2000 steps: until its tasks are done", median(sliding.map((each) => each.settled)), "ms");
+row("page/stability map 200 × 41 after opening (Run to last cell)", median(firstMap), "ms");
+row("page/stability map 200 × 41 restarted by a new K", median(restartedMap), "ms");
 row("page/single file's size", (await stat(single)).size / (1 << 20), "MiB");

@@ -104,6 +104,35 @@ test("the readout by the arrow keys and under the pointer, to 15 significant dig
     await tarnis.close();
 });
 
+// Play draws the run step by step with the newest step in the readout: Pause holds it, Step adds one,
+// and the play ends on the full chart with the last step read out, as tarnis-run has it.
+test("Play, Pause and Step: the readout follows the newest step and the play ends on the last", async () => {
+    const tarnis = await openTarnis(browser());
+    const { page } = tarnis;
+    await runDefaults(page);
+    const play = page.getByRole("group", { name: "Play" });
+    const step = async () => Number((await page.getByText(/^t = \d+$/).textContent()).slice(4));
+    await play.getByRole("combobox", { name: "Speed" }).selectOption({ label: "5 steps a second" });
+    await button(play, "Play").click();
+    await button(play, "Pause").click();
+    const held = await step();
+    assert.ok(held < 200, `held at t = ${held}`);
+    await button(play, "Step").click();
+    await page.getByText(`t = ${held + 1}`, { exact: true }).waitFor();
+    assert.equal(await description(page).then((text) => text.includes("Curve of N(t) vs. time")), true);
+
+    await play.getByRole("combobox", { name: "Speed" }).selectOption({ label: "200 steps a second" });
+    await button(play, "Play").click();
+    await button(play, "Play").waitFor({ timeout: 15_000 }); // "Pause" again "Play": the play has ended
+    await page.getByText("t = 200", { exact: true }).waitFor();
+    await page.getByText("N(t) = 499.936872437631", { exact: true }).waitFor();
+    // The full chart again: the pointer reads any step, not only those played.
+    const box = await chart(page).boundingBox();
+    await page.mouse.move(box.x + box.width * 0.3, box.y + box.height / 2);
+    assert.ok((await step()) < 200, "a step of the full chart under the pointer");
+    await tarnis.close();
+});
+
 test("the wheel zooms, a drag pans, and Fit to data shows the whole chart again; a drag is no click", async () => {
     const tarnis = await openTarnis(browser());
     const { page } = tarnis;

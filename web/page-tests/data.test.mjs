@@ -71,6 +71,68 @@ test("the presets write the desktop's data sets and run to tarnis-run's numbers"
     await tarnis.close();
 });
 
+// Each slider moved by keys writes its box's text and runs at once, to the very numbers of that text
+// typed and run; a typed value moves the slider back. K and N(0) slide on a logarithmic scale.
+for (const [name, flag, keys, text, typed, locale] of [
+    ["The intrinsic rate (r):", "--r", ["ArrowRight", "ArrowRight", "ArrowRight"], "0.203", "1.5"],
+    ["The intrinsic rate (r):", "--r", ["ArrowLeft"], "0.199", "0.25"],
+    ["Time lag is", "--lag", ["ArrowLeft"], "4.5", "7.5"],
+    ["The carrying capacity (K):", "--K", ["ArrowRight"], "513", "1000"],
+    ["The initial population size N(0):", "--n0", ["Home"], "0.01", "100"],
+    ["For t=1 to", "--steps", ["End"], "2000", "50"],
+    ["The intrinsic rate (r):", "--r", ["ArrowRight"], "0,201", "1,5", "de-DE"],
+]) {
+    test(`the slider "${name}" by ${keys.join(", ")} runs ${text} exactly as typed${locale ? ` (${locale})` : ""}`, async () => {
+        const tarnis = await openTarnis(browser(), { locale });
+        const point = (written) => written.replace(",", ".");
+        const { page } = tarnis;
+        const box = page.getByRole("textbox", { name, exact: true });
+        const slider = page.getByRole("slider", { name, exact: true });
+        await button(page, "Data 2").click(); // lag 5, 200 steps
+        await button(page, "Run").click();
+        await slider.focus();
+        for (const key of keys) await page.keyboard.press(key);
+        await until(() => box.inputValue(), (value) => value === text, `${name} written by its slider`);
+        const expected = lastN(...(flag === "--lag" ? [] : ["--lag", "5"]), flag, point(text));
+        const shown = locale ? String(expected.N).replace(".", ",") : String(expected.N);
+        await untilText(result(page, `Population size at t = ${expected.step}`), shown, "the slider's run");
+        assert.equal(await slider.getAttribute("aria-valuetext"), text);
+        assert.ok(await slider.evaluate((element) => element === document.activeElement), "the slider keeps the keyboard");
+        await typeInto(box, typed);
+        assert.equal(await slider.getAttribute("aria-valuetext"), typed);
+        const position = Number(await slider.inputValue());
+        const reading = flag === "--K" || flag === "--n0" ? 10 ** (position / 100 + (flag === "--n0" ? -2 : 0)) : position;
+        assert.ok(Math.abs(reading / Number(point(typed)) - 1) < 0.012, `the slider at ${reading} for ${typed}`);
+        await tarnis.close();
+    });
+}
+
+// A drag moves the slider many times a frame: the page runs once, at the frame, the last place's text.
+test("thirty moves of the r slider within a frame make one run, of the last", async () => {
+    const tarnis = await openTarnis(browser());
+    const { page } = tarnis;
+    await button(page, "Run").click();
+    const slider = page.getByRole("slider", { name: "The intrinsic rate (r):", exact: true });
+    const changes = await slider.evaluate(async (input) => {
+        const output = document.getElementById("result");
+        let changed = 0;
+        const observer = new MutationObserver((records) => (changed += records.length));
+        observer.observe(output, { childList: true, characterData: true, subtree: true });
+        for (let place = 1; place <= 30; place += 1) {
+            input.value = String(0.2 + place / 1000);
+            input.dispatchEvent(new Event("input", { bubbles: true }));
+        }
+        await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+        observer.disconnect();
+        return changed;
+    });
+    assert.equal(changes, 1, "one run for the frame");
+    assert.equal(await boxes(page).r.inputValue(), "0.23");
+    const expected = lastN("--r", "0.23");
+    await untilText(result(page, "Population size at t = 200"), String(expected.N), "the run of the last place");
+    await tarnis.close();
+});
+
 test("a refused value: Enter puts back the default and says why beside the box; a refused run says which box", async () => {
     const tarnis = await openTarnis(browser());
     const { page } = tarnis;

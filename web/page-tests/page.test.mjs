@@ -94,15 +94,25 @@ test("assistive technology: named landmarks, boxes and buttons; a visible focus"
         '- textbox "The carrying capacity (K):"',
         '- textbox "Time lag is"',
         '- textbox "For t=1 to"',
+        '- slider "The intrinsic rate (r):"',
+        '- slider "The initial population size N(0):"',
+        '- slider "The carrying capacity (K):"',
+        '- slider "Time lag is"',
+        '- slider "For t=1 to"',
         '- status "Final population size"',
         '- button "Run"',
         '- button "Data 1"',
         '- region "Graph"',
+        '- region "Dynamics"',
+        '- img "Stability map"',
+        '- img "Bifurcation diagram and Lyapunov exponent"',
+        '- radio "over lag"',
+        '- progressbar "Progress of the stability map"',
         '- navigation "Learn more"',
         '- contentinfo',
     ])
         assert.ok(tree.includes(line), `the tree has ${line}:\n${tree}`);
-    assert.doesNotMatch(tree, /- (button|textbox|link|combobox|checkbox)(\s*$|\s*\[|:)/m, "every control has a name");
+    assert.doesNotMatch(tree, /- (button|textbox|link|combobox|checkbox|slider|radio|img|progressbar)(\s*$|\s*\[|:)/m, "every control has a name");
     // Tab onto Run: the focus ring is drawn.
     await until(async () => {
         await page.keyboard.press("Tab");

@@ -89,9 +89,14 @@ export async function openTarnis(browser, options = {}) {
         if (message.type() === "error") problems.push(`console: ${message.text()}`);
     });
     page.on("pageerror", (error) => problems.push(`page error: ${error.message}`));
+    const local = (address) => address.startsWith("blob:") || address.startsWith("data:");
     context.on("request", (request) => {
         const address = request.url();
-        if (loaded && !address.startsWith("blob:") && !address.startsWith("data:")) lateRequests.push(address);
+        if (loaded && !local(address)) lateRequests.push(address);
+    });
+    // The dynamics' workers start from code the page carries, never from an address elsewhere.
+    page.on("worker", (worker) => {
+        if (!local(worker.url())) lateRequests.push(`worker ${worker.url()}`);
     });
     await page.goto(await variant.address(), { waitUntil: "load" });
     await page.getByRole("button", { name: "Run", exact: true }).waitFor();

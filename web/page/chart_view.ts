@@ -123,6 +123,7 @@ export class ChartView {
     private readonly ring: HTMLDivElement;
     private readonly box: HTMLDivElement;
     private mark?: MarkedPoint;
+    private rowLimit?: number; // while a play shows the run on show up to here
     private titles = { title: "", x: "", y: "" };
 
     constructor(private readonly hooks: ChartViewHooks) {
@@ -150,6 +151,7 @@ export class ChartView {
             this.userView = false;
         }
         this.screenPoints = undefined;
+        this.rowLimit = undefined;
         this.mark = undefined;
         this.hideMark();
         const structure = `${data.title}|${logarithmicY}|${this.series.map((s) => `${s.run}${s.look}${s.line}`).join()}`;
@@ -167,6 +169,29 @@ export class ChartView {
         this.plot.over.append(this.ring, this.box);
         this.listen(this.plot);
         this.applyView();
+    }
+
+    /**
+     * Shows the run on show up to its first `rows` rows (all of them when undefined), the kept runs
+     * whole, in the same view: a frame of a play.
+     */
+    showRows(rows: number | undefined): void {
+        const plot = this.plot;
+        if (!plot) return;
+        this.rowLimit = rows;
+        this.screenPoints = undefined;
+        const aligned = [
+            null,
+            ...this.series.map((series) => {
+                const end = series.run === 0 && rows !== undefined ? Math.min(rows, series.x.length) : series.x.length;
+                return [Array.from(series.x.subarray(0, end)), column(series.y.subarray(0, end))];
+            }),
+        ];
+        plot.batch(() => {
+            plot.setData(aligned as unknown as uPlot.AlignedData, false);
+            this.applyView();
+        });
+        if (this.mark) this.placeMark();
     }
 
     private options(): uPlot.Options {
@@ -387,7 +412,8 @@ export class ChartView {
         const places: { drawn: number; row: number; x: number; y: number }[] = [];
         if (plot)
             this.series.forEach((series, drawn) => {
-                for (let row = 0; row < series.x.length; row += 1) {
+                const end = series.run === 0 && this.rowLimit !== undefined ? Math.min(this.rowLimit, series.x.length) : series.x.length;
+                for (let row = 0; row < end; row += 1) {
                     const x = series.x[row];
                     const y = series.y[row];
                     if (x === undefined || y === undefined || !Number.isFinite(x) || !Number.isFinite(y)) continue;

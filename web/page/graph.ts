@@ -9,6 +9,7 @@ import { type ChartPicture, chartSvg } from "./chart_svg";
 import { ChartView, type MarkedPoint } from "./chart_view";
 import { el } from "./dom";
 import type { Tarnis } from "./model";
+import { Player } from "./play";
 import { copyText, download, textFile } from "./saving";
 
 function button(caption: string, action: () => void, attributes: Record<string, string | boolean> = {}) {
@@ -37,6 +38,7 @@ export class GraphPanel {
     private readonly chartButtons: HTMLButtonElement[];
     private readonly saveData: HTMLButtonElement;
     private readonly status: HTMLParagraphElement;
+    private readonly player: Player;
 
     constructor(private readonly tarnis: Tarnis) {
         const texts = tarnis.module.mainWindowTexts();
@@ -54,7 +56,7 @@ export class GraphPanel {
                 tarnis.module.zoomedRange(range, fitted, around, notches, logarithmic),
             panned: (range, fitted, pixels, length, logarithmic) =>
                 tarnis.module.pannedRange(range, fitted, pixels, length, logarithmic),
-            clicked: () => this.stepKind(),
+            clicked: () => this.stepKind(), // during a play too: it stops, as any new drawing stops it
             pointed: (point) => this.point(point),
             viewChanged: () => this.describe(),
         });
@@ -87,6 +89,7 @@ export class GraphPanel {
             this.describe();
         });
         this.legend = el("ul", { class: "legend", "aria-label": "Legend" });
+        this.player = new Player({ rows: () => this.ownRows(), show: (rows) => this.showPlayed(rows) });
         this.figure = el(
             "div",
             { class: "figure", hidden: true },
@@ -100,6 +103,7 @@ export class GraphPanel {
                 this.keepButton,
                 this.forgetButton,
             ),
+            this.player.element,
             this.chart,
             this.legend,
             this.description,
@@ -138,17 +142,18 @@ export class GraphPanel {
         return info;
     }
 
-    /** After a run: N vs. t, fitted, as the desktop's Run draws it. */
-    showRun(): void {
+    /** After a run: N vs. t, fitted, as the desktop's Run draws it; or the kind on show, for a slider's run. */
+    showRun(keepKind = false): void {
         this.greeting.hidden = true;
         this.figure.hidden = false;
         this.saveData.disabled = false;
         for (const each of this.chartButtons) each.disabled = false;
-        this.show(this.firstKind());
+        this.show(keepKind ? this.kind : this.firstKind());
     }
 
     /** A box changed: the chart goes until the next run, as on the desktop; the last run stays saved. */
     putAway(): void {
+        this.player.stop();
         this.figure.hidden = true;
         this.status.textContent = "";
         for (const each of this.chartButtons) each.disabled = true;
@@ -170,6 +175,7 @@ export class GraphPanel {
     /** Draws the kind on show from the session: fitted, or in the user's view when keepView. */
     private draw(keepView: boolean): void {
         if (!this.tarnis.hasRun()) return;
+        this.player.stop();
         const logarithmicY = this.logarithmicY();
         const data = this.tarnis.chart(this.kind, logarithmicY);
         this.data = data;
@@ -208,6 +214,25 @@ export class GraphPanel {
                 ),
             ),
         );
+    }
+
+    /** The series of the run on show in the chart: the first, which a play draws step by step. */
+    private ownSeries(): number {
+        return this.view.drawn().findIndex((series) => series.run === 0);
+    }
+
+    private ownRows(): number {
+        return this.view.drawn()[this.ownSeries()]?.x.length ?? 0;
+    }
+
+    // A play's frame: the run up to `rows` with its newest point in the readout; at its end the full
+    // chart, described anew, with the readout on the last step.
+    private showPlayed(rows: number | undefined): void {
+        const drawn = this.ownSeries();
+        if (drawn < 0) return;
+        this.view.showRows(rows);
+        this.point({ drawn, row: (rows ?? this.ownRows()) - 1 });
+        if (rows === undefined) this.describe();
     }
 
     private pointOf(marked: MarkedPoint): ChartPoint | null {

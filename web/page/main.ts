@@ -8,6 +8,7 @@ import "./styles.css";
 import icon from "../../resources/pictures/icon-small.svg?inline";
 import { pageFooter, pageHeader } from "./about";
 import { byId, el } from "./dom";
+import { DynamicsPanel } from "./dynamics";
 import { GraphPanel } from "./graph";
 import { Tarnis } from "./model";
 import { DataPanel } from "./parameters";
@@ -16,15 +17,20 @@ import { teachingSection } from "./teaching";
 async function start(root: HTMLElement): Promise<void> {
     const tarnis = await Tarnis.load(navigator.language);
     const graph = new GraphPanel(tarnis);
-    const data = new DataPanel(tarnis, {
-        ran: () => graph.showRun(),
+    let data: DataPanel | undefined = undefined;
+    const dynamics = new DynamicsPanel(tarnis, { chosen: (r, lag) => data?.choose(r, lag) });
+    data = new DataPanel(tarnis, {
+        ran: (outcome, cause) => {
+            graph.showRun(cause === "slider");
+            dynamics.follow(outcome.parameters);
+        },
         cleared: () => graph.putAway(),
     });
     const teaching = teachingSection(tarnis);
     const about = pageFooter(tarnis, new Date().getFullYear());
     root.replaceChildren(
         pageHeader(tarnis),
-        el("main", { class: "layout" }, data.element, graph.element),
+        el("main", { class: "layout" }, data.element, graph.element, dynamics.element),
         teaching.section,
         about.footer,
         ...teaching.dialogs,

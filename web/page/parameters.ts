@@ -1,19 +1,25 @@
-// The Data panel: the five parameter boxes with the desktop's captions and rules, the result box, Run
-// and the three presets. What Enter accepts, what a preset writes, why a text was replaced or a run
-// refused, and the result's caption and text all come from the model.
+// The Data panel: the five parameter boxes with the desktop's captions and rules, a slider beside each,
+// the result box, Run and the three presets. What Enter accepts, what a preset writes, why a text was
+// replaced or a run refused, and the result's caption and text all come from the model. A slider runs
+// at the next frame: however many moves come in between, one run of the boxes' latest texts.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import { el } from "./dom";
 import { Boxes, type ParameterBox, type RunOutcome, type RunTexts, type Tarnis } from "./model";
+import { Slider } from "./sliders";
+
+/** What started a run: Run, a slider, or a click on the dynamics' pictures. */
+export type RunCause = "run" | "slider" | "choice";
 
 export interface DataPanelEvents {
     /** A run went through: the store holds it. */
-    ran(outcome: RunOutcome): void;
+    ran(outcome: RunOutcome, cause: RunCause): void;
     /** A box changed: the result is emptied and the chart put away, as on the desktop. */
     cleared(): void;
 }
 
 interface BoxField {
     input: HTMLInputElement;
+    slider: Slider;
     note: HTMLElement; // why Enter replaced the text, or why a run was refused
     edited: boolean; // typed into since the last confirmation
 }
@@ -32,6 +38,7 @@ export class DataPanel {
     private readonly result: HTMLOutputElement;
     private readonly runButton: HTMLButtonElement;
     private readonly outcomeNote: HTMLElement;
+    private slidRun?: number; // the frame that runs what the sliders wrote
 
     constructor(
         private readonly tarnis: Tarnis,
@@ -41,7 +48,7 @@ export class DataPanel {
         this.resultLabel = el("label", { for: "result" }, texts.resultCaption);
         this.result = el("output", { id: "result", class: "result" }, texts.resultPlaceholder);
         this.runButton = el("button", { type: "button", class: "primary", title: "Run simulation" }, "Run");
-        this.runButton.addEventListener("click", () => this.run());
+        this.runButton.addEventListener("click", () => this.run("run"));
         this.outcomeNote = el("p", { class: "note", "aria-live": "polite" });
         const presetButtons = Presets.map(({ caption, tip }, preset) => {
             const button = el("button", { type: "button", title: tip }, caption);
@@ -80,13 +87,17 @@ export class DataPanel {
         });
         input.value = this.tarnis.defaultText(box);
         const note = el("p", { id: `${id}-note`, class: "note", "aria-live": "polite" });
-        const field: BoxField = { input, note, edited: false };
+        const slider = new Slider(this.tarnis, box, `${id}-caption`);
+        slider.follow(input.value);
+        const field: BoxField = { input, slider, note, edited: false };
         this.fields.set(box, field);
         input.addEventListener("input", () => {
             field.edited = true;
             note.textContent = "";
+            slider.follow(input.value);
             this.boxChanged(box);
         });
+        slider.input.addEventListener("input", () => this.slid(box));
         input.addEventListener("keydown", (event) => {
             if (event.key !== "Enter") return;
             event.preventDefault();
@@ -97,7 +108,14 @@ export class DataPanel {
         input.addEventListener("change", () => {
             if (field.edited && this.tarnis.module.changeDisablesRun(box)) this.confirm(box, false);
         });
-        return el("div", { class: "field" }, el("label", { for: id }, this.tarnis.module.boxCaption(box)), input, note);
+        return el(
+            "div",
+            { class: "field" },
+            el("label", { for: id, id: `${id}-caption` }, this.tarnis.module.boxCaption(box)),
+            input,
+            slider.input,
+            note,
+        );
     }
 
     private field(box: ParameterBox): BoxField {
@@ -112,6 +130,32 @@ export class DataPanel {
         if (this.tarnis.module.changeDisablesRun(box)) this.runButton.disabled = true;
     }
 
+    /** Writes a box's text as the page does (a preset, a slider, a click on a plot): the slider follows. */
+    private write(box: ParameterBox, text: string): void {
+        const field = this.field(box);
+        field.input.value = text;
+        field.edited = false;
+        field.note.textContent = "";
+        field.slider.follow(text);
+    }
+
+    // The slider's text in its box, and one run at the next frame for all the moves until then, so
+    // that a drag never queues runs of places the slider has left.
+    private slid(box: ParameterBox): void {
+        this.write(box, this.field(box).slider.text());
+        this.slidRun ??= requestAnimationFrame(() => {
+            this.slidRun = undefined;
+            this.run("slider");
+        });
+    }
+
+    /** A click on the dynamics' pictures: its r and lag in the boxes, and their run. */
+    choose(r: number | undefined, lag: number | undefined): void {
+        if (r !== undefined) this.write("rrate", this.tarnis.numberText(r));
+        if (lag !== undefined) this.write("tlag", this.tarnis.numberText(lag));
+        this.run("choice");
+    }
+
     private confirm(box: ParameterBox, byEnter: boolean): void {
         const field = this.field(box);
         field.edited = false;
@@ -120,6 +164,7 @@ export class DataPanel {
             field.input.value = result.replacement;
             this.boxChanged(box);
         }
+        field.slider.follow(field.input.value);
         field.note.textContent = result.note ?? "";
         if (!result.enablesRun) return;
         this.runButton.disabled = false;
@@ -129,10 +174,7 @@ export class DataPanel {
 
     private applyPreset(preset: number): void {
         for (const { box, text } of this.tarnis.presetTexts(preset)) {
-            const field = this.field(box);
-            field.input.value = text;
-            field.edited = false;
-            field.note.textContent = "";
+            this.write(box, text);
             this.boxChanged(box);
         }
         this.runButton.disabled = false;
@@ -144,14 +186,15 @@ export class DataPanel {
         return texts;
     }
 
-    run(): void {
+    /** Runs the boxes' texts; Run hands the focus on, a slider or a plot keeps it. */
+    run(cause: RunCause): void {
         this.outcomeNote.textContent = "";
         const result = this.tarnis.run(this.texts());
         if (result.refused) {
             // Nothing changes but the words beside the box to correct, which takes the focus.
             const field = this.field(result.refusal.box);
             field.note.textContent = result.refusal.message;
-            field.input.focus();
+            if (cause === "run") field.input.focus();
             return;
         }
         const { outcome } = result;
@@ -160,9 +203,9 @@ export class DataPanel {
         this.result.value = outcome.resultText;
         this.runButton.disabled = true;
         // Run is off now: the focus goes to the first box, where Enter confirms and hands it back.
-        this.field("rrate").input.focus();
+        if (cause === "run") this.field("rrate").input.focus();
         if (outcome.exit) this.outcomeNote.textContent = outcome.exit.message;
-        this.events.ran(outcome);
+        this.events.ran(outcome, cause);
     }
 
     private clearResult(): void {

@@ -5,3 +5,8 @@ declare module "*?inline" {
     export default address;
 }
 declare module "*.css";
+// A worker whose code the page carries inline and starts from a blob: it works from a file too.
+declare module "*?worker&inline" {
+    const InlineWorker: new (options?: { name?: string }) => Worker;
+    export default InlineWorker;
+}

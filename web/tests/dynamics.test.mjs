@@ -106,7 +106,31 @@ test("words with a comma, of a cell and a column, and the plan of a run's pictur
     assert.match(tarnis.runWords(run, report, ",").sentences, /r = 0,25/);
     assert.equal(tarnis.runRegimeName({ ...run, r: 0 }, tarnis.runRegime({ ...run, r: 0 })), "neither grows nor shrinks");
     assert.match(tarnis.mapTitle(run, "."), /K = 1000\b/);
-    assert.equal(tarnis.choiceWords(0.105, 10, "."), "r = 0.105 and T = 10 are in the main window: press Run there.");
+    for (const [r, lag, desktop, page] of [
+        [0.105, 10, "r = 0.105 and T = 10 are in the main window: press Run there.",
+            "r = 0.105 and T = 10 are in the Data panel, and this is their run."],
+        [0.105, undefined, "r = 0.105 is in the main window: press Run there.", "r = 0.105 is in the Data panel, and this is its run."],
+        [undefined, 2.5, "T = 2.5 is in the main window: press Run there.", "T = 2.5 is in the Data panel, and this is its run."],
+        [undefined, undefined, "", ""],
+    ]) {
+        assert.equal(tarnis.choiceWords(r, lag, "."), desktop);
+        assert.equal(tarnis.pageChoiceWords(r, lag, "."), page);
+    }
+    assert.match(tarnis.noRunWords().sentences, /^Run the model in the main window\. This window then tells/);
+    assert.match(tarnis.pageNoRunWords().sentences, /^Run the model in the Data panel\. This part then tells/);
+    assert.equal(tarnis.pageNoRunWords().headline, tarnis.noRunWords().headline);
+    // The map's legend names every regime once, by the model's words, each in a colour of its own.
+    const legend = tarnis.regimeLegend();
+    assert.deepEqual(legend.map(({ regime }) => tarnis.regimeName(regime)), legend.map(({ name }) => name));
+    assert.equal(tarnis.regimeName(Math.max(...legend.map(({ regime }) => regime)) + 1), "", "no regime left out");
+    const colours = [...legend.map(({ colour }) => colour), tarnis.notComputedColour()];
+    assert.ok(colours.every((colour) => /^#[0-9a-f]{6}$/.test(colour)), colours.join());
+    assert.equal(new Set(colours).size, colours.length, "every colour apart");
+    assert.equal(legend.find(({ name }) => name === "chaotic")?.colour, "#e69f00");
+    assert.equal(legend.find(({ name }) => name === "rests on an unstable equilibrium")?.legendName, "unstable equilibrium");
+    const labels = tarnis.dynamicsLabels(1000, 200);
+    assert.equal(labels.keptValuesAxis, "N(t), t = 1000 to 1199");
+    assert.ok(Object.values(labels).every((label) => typeof label === "string" && label !== ""), JSON.stringify(labels));
     assert.ok(tarnis.runFacts(run, report, ".").every((row) => row.length === 2 && typeof row[1] === "string"));
 
     const plan = tarnis.planDynamics({ ...run, lag: 60 });

@@ -1,0 +1,112 @@
+// The Dynamics panel in the browser: the run in tarnis-run's words, the stability map computed by the
+// workers (from a file as well as from a server) until complete, a click and the keyboard on it that
+// run the cell's r and T, a map kept for a new r and computed anew for a new K, and the diagram over
+// the lag.
+// SPDX-License-Identifier: GPL-3.0-or-later
+import assert from "node:assert/strict";
+import { test } from "node:test";
+
+import { Variants, boxes, openTarnis, sharedBrowser, tarnisRun, until, untilText } from "./support.mjs";
+
+const browser = sharedBrowser();
+
+const button = (page, name) => page.getByRole("button", { name, exact: true });
+const map = (page) => page.getByRole("img", { name: "Stability map", exact: true });
+const diagram = (page) => page.getByRole("img", { name: "Bifurcation diagram and Lyapunov exponent", exact: true });
+// The line under a picture, which describes it for a screen reader.
+const lineOf = (picture) => picture.evaluate((element) => document.getElementById(element.getAttribute("aria-describedby")).textContent);
+const complete = (picture, what) => until(() => picture.getAttribute("data-complete"), (value) => value === "true", `${what} complete`, 30_000);
+
+// Waits until the result box shows tarnis-run's last step and N, as the box writes them.
+function untilResult(page, what, ...options) {
+    const lines = tarnisRun(...options, "--digits", "17").toString().trim().split("\r\n");
+    const [step, N] = lines.at(-1).split(",");
+    const result = page.getByRole("status", { name: `Population size at t = ${Number(step)}`, exact: true });
+    return untilText(result, String(Number(Number(N).toPrecision(15))), what);
+}
+
+// "T = 10, r = 0.105: damped oscillations, …": the cell's lag and r as the line writes them.
+function placeOf(line) {
+    const found = /^T = ([^,]+), r = ([^:]+): (.+)$/.exec(line);
+    assert.ok(found, `a cell's line: ${line}`);
+    return { lag: found[1], r: found[2], regime: found[3] };
+}
+
+for (const variant of Variants) {
+    test(`the map fills, and a click on a cell runs its r and T (${variant.name})`, async () => {
+        const tarnis = await openTarnis(browser(), { variant });
+        const { page } = tarnis;
+        await button(page, "Data 2").click();
+        await button(page, "Run").click();
+        const [headline, sentences] = tarnisRun("dynamics", "--words", "--r", "0.2", "--n0", "1", "--K", "500", "--lag", "5")
+            .toString().replace(/\n$/, "").split("\n");
+        await untilText(page.locator("#regime-headline"), headline, "the run's headline");
+        assert.equal(await page.locator("#regime-words").textContent(), sentences);
+        // Two places on the map: the line under it names a cell, and a click runs that cell.
+        let previous = "";
+        for (const [across, up] of [[0.7, 0.6], [0.3, 0.25]]) {
+            await complete(map(page), "the map");
+            await map(page).scrollIntoViewIfNeeded();
+            const box = await map(page).boundingBox();
+            await page.mouse.move(box.x + box.width * across, box.y + box.height * up);
+            const line = await until(() => lineOf(map(page)), (text) => text.startsWith("T = ") && text !== previous, "the cell's line");
+            previous = line;
+            const cell = placeOf(line);
+            assert.doesNotMatch(cell.regime, /still being computed/);
+            await page.mouse.click(box.x + box.width * across, box.y + box.height * up);
+            // The box gets the cell's r in full; the line rounds it to the grid's spacing of 0.005.
+            const field = boxes(page);
+            await until(() => field.lag.inputValue(), (text) => text === cell.lag, "the cell's lag in its box");
+            const r = await field.r.inputValue();
+            assert.ok(Math.abs(Number(r) - Number(cell.r)) <= 0.0025 + 1e-12, `r = ${r} in the box for the cell's ${cell.r}`);
+            await untilResult(page, "the cell's run", "--r", r, "--lag", cell.lag);
+            await page.getByText(`r = ${r} and T = ${cell.lag} are in the Data panel, and this is their run.`).waitFor();
+        }
+        await tarnis.close();
+    });
+}
+
+test("the keyboard walks the map from the run's cell, and Enter runs the cell", async () => {
+    const tarnis = await openTarnis(browser());
+    const { page } = tarnis;
+    await button(page, "Data 2").click();
+    await button(page, "Run").click();
+    await complete(map(page), "the map");
+    await map(page).focus();
+    await page.keyboard.press("ArrowUp"); // the cursor appears on the run's cell
+    assert.deepEqual(placeOf(await lineOf(map(page))).lag, "5");
+    for (const key of ["ArrowRight", "ArrowRight", "PageUp"]) await page.keyboard.press(key);
+    const cell = placeOf(await lineOf(map(page)));
+    assert.equal(cell.lag, "6");
+    await page.keyboard.press("Enter");
+    await until(() => boxes(page).lag.inputValue(), (text) => text === "6", "the cell's lag in its box");
+    await untilResult(page, "the cell's run", "--r", await boxes(page).r.inputValue(), "--lag", "6");
+    assert.ok(await map(page).evaluate((element) => element === document.activeElement), "the map keeps the keyboard");
+    await tarnis.close();
+});
+
+test("a new r keeps the computed map, a new K computes it anew; the diagram over the lag", async () => {
+    const tarnis = await openTarnis(browser());
+    const { page } = tarnis;
+    await button(page, "Data 2").click();
+    await button(page, "Run").click();
+    await complete(map(page), "the map");
+    await page.getByRole("slider", { name: "The intrinsic rate (r):", exact: true }).focus();
+    await page.keyboard.press("ArrowRight");
+    await untilResult(page, "the run of r = 0.201", "--r", "0.201", "--lag", "5");
+    assert.equal(await map(page).getAttribute("data-complete"), "true", "the same grid, kept");
+    await page.getByRole("slider", { name: "The carrying capacity (K):", exact: true }).focus();
+    await page.keyboard.press("ArrowLeft");
+    await until(() => boxes(page).K.inputValue(), (text) => text === "490", "K by its slider");
+    await until(() => map(page).getAttribute("data-complete"), (value) => value === "false", "the map computed anew");
+    await complete(map(page), "the new map");
+
+    await page.getByRole("radio", { name: "over lag", exact: true }).check();
+    await page.getByRole("heading", { name: "Bifurcation diagram over T at r = 0.201" }).waitFor();
+    await complete(diagram(page), "the diagram over the lag");
+    await diagram(page).scrollIntoViewIfNeeded();
+    const box = await diagram(page).boundingBox();
+    await page.mouse.move(box.x + box.width * 0.5, box.y + box.height * 0.3);
+    assert.match(await until(() => lineOf(diagram(page)), (line) => line.startsWith("T = "), "a column's line"), /^T = [\d.]+: /);
+    await tarnis.close();
+});

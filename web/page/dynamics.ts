@@ -1,0 +1,248 @@
+// The Dynamics panel: what r and the lag do, for the last run. The run in the model's words, the
+// stability map and the bifurcation diagram with the Lyapunov exponent, both computed by the workers
+// of DynamicsWork with their progress under them. A run that leaves a picture's grid as it was (a new
+// r on the map, new steps) keeps what is computed and moves the run's mark; any other starts its work
+// anew. Pointing at a cell or a column tells it in the model's words; a click (or Enter) writes its r
+// and lag into the Data panel and runs them.
+// SPDX-License-Identifier: GPL-3.0-or-later
+import type {
+    BifurcationColumn,
+    BifurcationRequest,
+    DynamicsLabels,
+    DynamicsPlan,
+    RegimeReport,
+    RunParameters,
+    ScanGrid,
+} from "tarnis-module";
+import { BifurcationView, type DiagramMark } from "./bifurcation_view";
+import { el } from "./dom";
+import { DynamicsWork, type Task } from "./dynamics_work";
+import type { Tarnis } from "./model";
+import { StabilityMap } from "./stability_map";
+
+export interface DynamicsEvents {
+    /** A click on a picture: its r, its lag or both for the Data panel to run. */
+    chosen(r: number | undefined, lag: number | undefined): void;
+}
+
+type DiagramAxis = BifurcationRequest["axis"];
+
+const MapHint = "Point at a cell to read its regime; click it (or press Enter) to run its r and T.";
+const DiagramHint = "Point at a column to read it; click it (or press Enter) to run its value.";
+
+// What makes a grid or a request the same work: everything but the run's own place on it.
+function gridKey(grid: ScanGrid): string {
+    return JSON.stringify([Array.from(grid.rates), Array.from(grid.lags), grid.n0, grid.K]);
+}
+
+function requestKey(request: BifurcationRequest): string {
+    const { r, lag, ...fixed } = request.parameters;
+    const swept = request.axis === "rate" ? { lag } : { r };
+    return JSON.stringify([request.axis, Array.from(request.values), request.discard, request.keep, fixed, swept]);
+}
+
+export class DynamicsPanel {
+    readonly element: HTMLElement;
+    private readonly headline: HTMLElement;
+    private readonly sentences: HTMLElement;
+    private readonly choiceNote: HTMLElement;
+    private readonly mapTitle: HTMLElement;
+    private readonly mapLine: HTMLElement;
+    private readonly diagramTitle: HTMLElement;
+    private readonly diagramLine: HTMLElement;
+    private readonly progress: Record<Task, HTMLProgressElement>;
+    private readonly map: StabilityMap;
+    private readonly diagram: BifurcationView;
+    private readonly work: DynamicsWork;
+    private readonly failure: HTMLElement;
+    private axis: DiagramAxis = "rate";
+    private run?: RunParameters;
+    private plan?: DynamicsPlan;
+    private keys = { map: "", diagram: "" };
+
+    constructor(
+        private readonly tarnis: Tarnis,
+        private readonly events: DynamicsEvents,
+    ) {
+        const module = tarnis.module;
+        const labels = module.dynamicsLabels(0, 1);
+        const before = module.pageNoRunWords();
+        this.headline = el("p", { class: "headline", id: "regime-headline" }, before.headline);
+        this.sentences = el("p", { id: "regime-words" }, before.sentences);
+        this.choiceNote = el("p", { class: "note", "aria-live": "polite" });
+        this.mapLine = el("p", { id: "map-pointed", class: "pointed", "aria-live": "polite" }, MapHint);
+        this.diagramLine = el("p", { id: "diagram-pointed", class: "pointed", "aria-live": "polite" }, DiagramHint);
+        const tickLabel = (value: number) => tarnis.numberText(value, 4);
+        const colours = new Map(module.regimeLegend().map((entry) => [entry.regime, entry.colour]));
+        const notComputed = module.notComputedColour();
+        this.map = new StabilityMap(
+            {
+                tickLabel,
+                colour: (regime) => (regime === undefined ? notComputed : (colours.get(regime) ?? notComputed)),
+                pointed: (cell) => this.tellCell(cell),
+                chosen: (r, lag) => this.choose(r, lag),
+            },
+            labels,
+            "map-pointed",
+        );
+        this.diagram = new BifurcationView(
+            {
+                tickLabel,
+                pointed: (column) => this.tellColumn(column),
+                chosen: (value) => (this.axis === "rate" ? this.choose(value, undefined) : this.choose(undefined, value)),
+            },
+            labels,
+            "diagram-pointed",
+        );
+        this.progress = {
+            map: el("progress", { "aria-label": "Progress of the stability map", max: 1, value: 0 }),
+            diagram: el("progress", { "aria-label": "Progress of the bifurcation diagram", max: 1, value: 0 }),
+        };
+        this.failure = el("p", { class: "note", role: "alert" });
+        this.work = new DynamicsWork({
+            cells: (cells) => this.map.addCells(cells),
+            columns: (columns) => this.diagram.addColumns(columns),
+            progress: (task, done, total) => this.showProgress(task, done, total),
+            failed: (message) => (this.failure.textContent = `The dynamics could not be computed: ${message}`),
+        });
+        this.work.warmUp();
+        this.mapTitle = el("h3", { id: "map-title" }, module.mapTitle(undefined, tarnis.separator));
+        this.diagramTitle = el("h3", { id: "diagram-title" }, module.bifurcationTitle(undefined, "rate", tarnis.separator));
+        this.element = el(
+            "section",
+            { class: "panel dynamics", "aria-labelledby": "dynamics-heading" },
+            el("h2", { id: "dynamics-heading" }, "Dynamics"),
+            el(
+                "div",
+                { class: "dynamics-parts" },
+                el("section", { class: "words", "aria-labelledby": "words-title" },
+                    el("h3", { id: "words-title" }, "The last run"), this.headline, this.sentences, this.choiceNote, this.failure),
+                el("section", { class: "map-part", "aria-labelledby": "map-title" },
+                    this.mapTitle, this.map.element, this.mapLine, this.progress.map, this.legend(labels)),
+                el("section", { class: "diagram-part", "aria-labelledby": "diagram-title" },
+                    this.diagramTitle, this.axisChoice(), this.diagram.element, this.diagramLine, this.progress.diagram),
+            ),
+        );
+    }
+
+    private legend(labels: DynamicsLabels): HTMLElement {
+        const swatch = (colour: string) => el("span", { class: "swatch", style: `background:${colour}`, "aria-hidden": "true" });
+        const line = (dashed: boolean) => el("span", { class: dashed ? "curve dashed" : "curve", "aria-hidden": "true" });
+        return el(
+            "ul",
+            { class: "legend regimes", "aria-label": "Regimes and curves of the map" },
+            ...this.tarnis.module.regimeLegend().map((entry) => el("li", {}, swatch(entry.colour), entry.legendName)),
+            el("li", {}, swatch(this.tarnis.module.notComputedColour()), labels.notComputed),
+            el("li", {}, line(false), labels.stableCurve),
+            el("li", {}, line(true), labels.monotoneCurve),
+        );
+    }
+
+    private axisChoice(): HTMLElement {
+        const option = (axis: DiagramAxis, caption: string) => {
+            const input = el("input", { type: "radio", name: "diagram-axis", value: axis, checked: axis === this.axis });
+            input.addEventListener("change", () => {
+                if (!input.checked) return;
+                this.axis = axis;
+                this.keys.diagram = "";
+                this.showDiagram();
+            });
+            return el("label", { class: "check" }, input, caption);
+        };
+        return el(
+            "div",
+            { class: "toolbar", role: "radiogroup", "aria-label": "Bifurcation diagram" },
+            option("rate", "over r"),
+            option("lag", "over lag"),
+        );
+    }
+
+    /** After every run: its words, and the pictures for its parameters. */
+    follow(run: RunParameters): void {
+        const { module, separator } = this.tarnis;
+        this.run = run;
+        this.choiceNote.textContent = "";
+        const words = module.runWords(run, module.runRegime(run), separator);
+        this.headline.textContent = words.headline;
+        this.sentences.textContent = words.sentences;
+        this.plan = module.planDynamics(run);
+        this.mapTitle.textContent = module.mapTitle(run, separator);
+        this.showMap();
+        this.showDiagram();
+    }
+
+    private showMap(): void {
+        const { plan, run } = this;
+        if (!plan || !run) return;
+        const key = gridKey(plan.map);
+        const place = { r: run.r, lag: run.lag };
+        if (key === this.keys.map) {
+            this.map.moveRun(place);
+            return;
+        }
+        this.keys.map = key;
+        this.map.setPlan(plan, place, this.tarnis.module.dynamicsLabels(0, 1));
+        this.work.start({ task: "map", grid: plan.map }, plan.map.rates.length * plan.map.lags.length);
+    }
+
+    private showDiagram(): void {
+        const { plan, run } = this;
+        if (!plan || !run) return;
+        const { module, separator } = this.tarnis;
+        const request = this.axis === "rate" ? plan.overRate : plan.overLag;
+        this.diagramTitle.textContent = module.bifurcationTitle(run, this.axis, separator);
+        const labels = module.dynamicsLabels(request.discard, request.keep);
+        const key = requestKey(request);
+        const restart = key !== this.keys.diagram;
+        this.keys.diagram = key;
+        if (!restart) {
+            this.diagram.moveMarks(this.marks(plan, run, labels));
+            return;
+        }
+        this.diagram.setRequest(request, this.axis === "rate" && plan.logarithmic, this.marks(plan, run, labels), labels);
+        this.work.start({ task: "diagram", request }, request.values.length);
+    }
+
+    private marks(plan: DynamicsPlan, run: RunParameters, labels: DynamicsLabels): DiagramMark[] {
+        const marks: Array<DiagramMark | undefined> =
+            this.axis === "rate"
+                ? [
+                      plan.runLimits && { value: plan.runLimits.rStable, name: labels.stableMark },
+                      plan.runLimits && { value: plan.runLimits.rMonotone, name: labels.monotoneMark },
+                      { value: run.r, name: labels.runMark },
+                  ]
+                : [
+                      plan.criticalLag === undefined ? undefined : { value: plan.criticalLag, name: labels.criticalLagMark },
+                      { value: run.lag, name: labels.runMark },
+                  ];
+        return marks.filter((mark): mark is DiagramMark => mark !== undefined);
+    }
+
+    private showProgress(task: Task, done: number, total: number): void {
+        const bar = this.progress[task];
+        bar.max = Math.max(1, total);
+        bar.value = done;
+        const complete = done >= total;
+        if (task === "map") this.map.complete(complete);
+        else this.diagram.complete(complete);
+    }
+
+    private tellCell(cell: { r: number; lag: number; report?: RegimeReport } | null): void {
+        const K = this.plan?.map.K ?? 0;
+        this.mapLine.textContent = cell
+            ? this.tarnis.module.cellWords(cell.r, cell.lag, cell.report, K, this.tarnis.separator)
+            : MapHint;
+    }
+
+    private tellColumn(column: { value: number; column?: BifurcationColumn } | null): void {
+        const K = this.plan?.map.K ?? 0;
+        this.diagramLine.textContent = column
+            ? this.tarnis.module.columnWords(this.axis, column.value, column.column, K, this.tarnis.separator)
+            : DiagramHint;
+    }
+
+    private choose(r: number | undefined, lag: number | undefined): void {
+        this.events.chosen(r, lag);
+        this.choiceNote.textContent = this.tarnis.module.pageChoiceWords(r, lag, this.tarnis.separator);
+    }
+}

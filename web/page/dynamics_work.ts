@@ -1,0 +1,121 @@
+// The work of the dynamics part: workers on every core but one, each with its own module, computing the
+// stability map and the bifurcation diagram a slice at a time. Each task has at most one job; a new job
+// of a task replaces the old one at once: no worker is asked for the old job's slices again, and what
+// still comes of them is dropped. A worker holds at most two slices, so the page's thread never waits
+// and a restart never waits for a queue to drain.
+// SPDX-License-Identifier: GPL-3.0-or-later
+import type { BifurcationColumn, BifurcationRequest, ScanCell, ScanGrid } from "tarnis-module";
+import type { SliceAnswer, SliceRequest } from "./dynamics_worker";
+import DynamicsWorker from "./dynamics_worker?worker&inline";
+
+export type Task = SliceRequest["task"];
+
+export interface WorkHooks {
+    cells(cells: ScanCell[]): void;
+    columns(columns: BifurcationColumn[]): void;
+    /** How much of a task's job is done; done === total when it is complete. */
+    progress(task: Task, done: number, total: number): void;
+    failed(message: string): void;
+}
+
+// Slices small enough that a restart waits at most a few frames for a worker's slices in hand.
+const SliceSizes: Record<Task, number> = { map: 32, diagram: 16 };
+// Each worker holds two slices, so that it computes the second while its answer to the first travels
+// and the page asks for the next: it never waits for the page.
+const SlicesInHand = 2;
+
+type Source = { task: "map"; grid: ScanGrid } | { task: "diagram"; request: BifurcationRequest };
+
+interface Job {
+    number: number;
+    source: Source;
+    total: number;
+    next: number; // the first cell or column not asked for yet
+    done: number;
+}
+
+/** Every core but one for the work, and one at least. */
+export function workerCount(): number {
+    return Math.max(1, (navigator.hardwareConcurrency || 2) - 1);
+}
+
+export class DynamicsWork {
+    private workers: Array<{ worker: Worker; inHand: number }> = [];
+    private readonly jobs = new Map<Task, Job>();
+    private lastJob = 0;
+
+    constructor(private readonly hooks: WorkHooks) {}
+
+    /** Starts a task's job anew over `total` cells or columns, dropping the old job's. */
+    start(source: Source, total: number): void {
+        this.lastJob += 1;
+        const job: Job = { number: this.lastJob, source, total, next: 0, done: 0 };
+        this.jobs.set(source.task, job);
+        this.hooks.progress(source.task, 0, total);
+        this.feed();
+    }
+
+    /**
+     * Starts the workers, each loading its module, once the page is idle: the first map of a run then
+     * needs no time for that.
+     */
+    warmUp(): void {
+        const start = () => this.ensureWorkers();
+        if ("requestIdleCallback" in window) requestIdleCallback(start, { timeout: 2000 });
+        else setTimeout(start, 200);
+    }
+
+    private ensureWorkers(): void {
+        if (this.workers.length > 0) return;
+        this.workers = Array.from({ length: workerCount() }, (_, index) => {
+            const worker = new DynamicsWorker({ name: `Tarnis dynamics ${index + 1}` });
+            const entry = { worker, inHand: 0 };
+            worker.onmessage = (event: MessageEvent<SliceAnswer>) => {
+                entry.inHand -= 1;
+                this.answered(event.data);
+                this.feed();
+            };
+            worker.onerror = (event) => {
+                event.preventDefault();
+                this.hooks.failed(event.message || "a worker failed");
+            };
+            return entry;
+        });
+    }
+
+    // Each worker with room gets the next slices: the diagram's first, which is quick and small.
+    private feed(): void {
+        const waiting = [...this.jobs.values()].some((job) => job.next < job.total);
+        if (!waiting) return;
+        this.ensureWorkers();
+        for (const entry of this.workers)
+            while (entry.inHand < SlicesInHand) {
+                const open = [this.jobs.get("diagram"), this.jobs.get("map")].find((each) => each && each.next < each.total);
+                if (!open) return;
+                entry.inHand += 1;
+                entry.worker.postMessage(this.slice(open));
+            }
+    }
+
+    private slice(job: Job): SliceRequest {
+        const first = job.next;
+        const count = Math.min(SliceSizes[job.source.task], job.total - first);
+        job.next += count;
+        return job.source.task === "map"
+            ? { job: job.number, task: "map", grid: job.source.grid, first, count }
+            : { job: job.number, task: "diagram", request: job.source.request, first, count };
+    }
+
+    private answered(answer: SliceAnswer): void {
+        const job = this.jobs.get(answer.task);
+        if (!job || job.number !== answer.job) return; // of a job replaced or stopped
+        if (answer.task === "map") {
+            job.done += answer.cells.length;
+            this.hooks.cells(answer.cells);
+        } else {
+            job.done += answer.columns.length;
+            this.hooks.columns(answer.columns);
+        }
+        this.hooks.progress(answer.task, job.done, job.total);
+    }
+}

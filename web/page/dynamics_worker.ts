@@ -1,0 +1,58 @@
+// A worker of the dynamics part: its own instance of the module, which computes the slices of the map
+// and of the diagram that the page asks for, one at a time. The page asks for the next slice only when
+// the last has come, so a restart needs nothing of the worker: the page stops asking for the old job's
+// slices and drops what still comes of them.
+// SPDX-License-Identifier: GPL-3.0-or-later
+import createTarnis from "tarnis-module";
+import type { BifurcationRequest, BifurcationScan, RegimeScan, ScanGrid } from "tarnis-module";
+
+/** A slice of a job: the job's number, what it computes, and which cells or columns. */
+export type SliceRequest =
+    | { job: number; task: "map"; grid: ScanGrid; first: number; count: number }
+    | { job: number; task: "diagram"; request: BifurcationRequest; first: number; count: number };
+
+export type SliceAnswer =
+    | { job: number; task: "map"; first: number; cells: ReturnType<RegimeScan["slice"]> }
+    | { job: number; task: "diagram"; first: number; columns: ReturnType<BifurcationScan["slice"]> };
+
+interface WorkerScope {
+    onmessage: ((event: MessageEvent<SliceRequest>) => void) | null;
+    postMessage(message: SliceAnswer): void;
+}
+const scope = self as unknown as WorkerScope;
+const module = createTarnis();
+
+// The scan of each task's job at hand, made on its first slice and kept for the next.
+const scans = new Map<SliceRequest["task"], { job: number; scan: RegimeScan | BifurcationScan }>();
+
+async function scanFor(request: SliceRequest): Promise<RegimeScan | BifurcationScan> {
+    const current = scans.get(request.task);
+    if (current?.job === request.job) return current.scan;
+    const tarnis = await module;
+    current?.scan.delete();
+    const scan =
+        request.task === "map" ? new tarnis.RegimeScan(request.grid) : new tarnis.BifurcationScan(request.request);
+    scans.set(request.task, { job: request.job, scan });
+    return scan;
+}
+
+// Messages are answered in their order, each after the module and the scan are ready.
+let queue = Promise.resolve();
+scope.onmessage = (event) => {
+    const request = event.data;
+    queue = queue.then(async () => {
+        const scan = await scanFor(request);
+        if (request.task === "map")
+            scope.postMessage({ ...base(request), task: "map", cells: (scan as RegimeScan).slice(request.first, request.count) });
+        else
+            scope.postMessage({
+                ...base(request),
+                task: "diagram",
+                columns: (scan as BifurcationScan).slice(request.first, request.count),
+            });
+    });
+};
+
+function base(request: SliceRequest): { job: number; first: number } {
+    return { job: request.job, first: request.first };
+}

@@ -1,0 +1,122 @@
+// Play: the chart on show drawn step by step at a chosen speed, so that a class watches the population
+// overshoot K and fall back; Pause holds it, Step draws one step more. The play owns only how many of
+// the run's rows are shown; the Graph panel draws them and shows the newest in the readout. At the last
+// row the play ends on the full chart. The speeds are the page's own: the desktop has no play.
+// SPDX-License-Identifier: GPL-3.0-or-later
+import { el } from "./dom";
+
+const Speeds = [
+    { caption: "2 steps a second", perSecond: 2 },
+    { caption: "5 steps a second", perSecond: 5 },
+    { caption: "15 steps a second", perSecond: 15 },
+    { caption: "50 steps a second", perSecond: 50 },
+    { caption: "200 steps a second", perSecond: 200 },
+];
+const FirstSpeed = 2; // 15 steps a second: a run of 200 steps in about 13 seconds
+
+export interface PlayHooks {
+    /** The rows of the run on show in the kind on show. */
+    rows(): number;
+    /** Shows the first `rows` rows, the newest in the readout; undefined: the full chart again. */
+    show(rows: number | undefined): void;
+}
+
+export class Player {
+    readonly element: HTMLElement;
+    private readonly playButton: HTMLButtonElement;
+    private readonly stepButton: HTMLButtonElement;
+    private readonly speed: HTMLSelectElement;
+    private shown?: number; // rows on show while a play is under way (running or paused)
+    private frame?: number;
+    private started = 0; // the time and row from which the running play counts
+    private startRow = 0;
+
+    constructor(private readonly hooks: PlayHooks) {
+        this.playButton = el("button", { type: "button" }, "Play");
+        this.playButton.addEventListener("click", () => (this.frame === undefined ? this.play() : this.pause()));
+        this.stepButton = el("button", { type: "button" }, "Step");
+        this.stepButton.addEventListener("click", () => this.step());
+        this.speed = el("select", { id: "play-speed" });
+        Speeds.forEach(({ caption }, index) => this.speed.append(el("option", { value: String(index) }, caption)));
+        this.speed.value = String(FirstSpeed);
+        // A new speed counts from where the play is.
+        this.speed.addEventListener("change", () => this.restartClock());
+        this.element = el(
+            "div",
+            { class: "toolbar play", role: "group", "aria-label": "Play" },
+            this.playButton,
+            this.stepButton,
+            el("label", { for: "play-speed" }, "Speed"),
+            this.speed,
+        );
+    }
+
+    playing(): boolean {
+        return this.frame !== undefined;
+    }
+
+    /** Plays on from where a paused play stands, or from the first step. */
+    play(): void {
+        if (this.hooks.rows() === 0) return;
+        if (this.shown === undefined || this.shown >= this.hooks.rows()) this.showRows(1);
+        this.restartClock();
+        this.playButton.textContent = "Pause";
+        this.frame = requestAnimationFrame((time) => this.tick(time));
+    }
+
+    pause(): void {
+        this.cancelFrame();
+        this.playButton.textContent = "Play";
+    }
+
+    /** One step more; a running play pauses first. */
+    step(): void {
+        this.pause();
+        const rows = this.hooks.rows();
+        if (rows === 0) return;
+        const next = this.shown === undefined || this.shown >= rows ? 1 : this.shown + 1;
+        this.showRows(next);
+        if (next >= rows) this.finish();
+    }
+
+    /** Ends any play without drawing: the panel draws the chart anew (a run, another kind). */
+    stop(): void {
+        this.pause();
+        this.shown = undefined;
+    }
+
+    private restartClock(): void {
+        this.started = performance.now();
+        this.startRow = this.shown ?? 1;
+    }
+
+    private tick(time: number): void {
+        const perSecond = Speeds[Number(this.speed.value)]?.perSecond ?? 15;
+        const rows = this.hooks.rows();
+        const due = this.startRow + Math.floor((Math.max(0, time - this.started) * perSecond) / 1000);
+        const next = Math.min(rows, Math.max(due, this.shown ?? 1));
+        if (next !== this.shown) this.showRows(next);
+        if (next >= rows) {
+            this.finish();
+            return;
+        }
+        this.frame = requestAnimationFrame((later) => this.tick(later));
+    }
+
+    private showRows(rows: number): void {
+        this.shown = rows;
+        this.hooks.show(rows);
+    }
+
+    // The last step reached: the full chart, the readout on the last step.
+    private finish(): void {
+        this.pause();
+        this.shown = undefined;
+        this.hooks.show(undefined);
+    }
+
+    private cancelFrame(): void {
+        if (this.frame !== undefined) cancelAnimationFrame(this.frame);
+        this.frame = undefined;
+    }
+}
