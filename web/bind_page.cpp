@@ -1,10 +1,11 @@
 // The words of the page that are not the run's: who makes Tarnis and its licence, the teaching texts,
-// the main window's captions and greeting, and the names that files are offered under. All of them
-// come from the model, where the windows take them too.
+// the main window's captions and greeting, the names that files are offered under, and the pace of a
+// run played step by step. All of them come from the model, where the windows take them too.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/conversions.h"
 #include "model/identity.h"
 #include "model/main_window_texts.h"
+#include "model/play_pace.h"
 #include "model/teaching_texts.h"
 #include "web/js_values.h"
 
@@ -88,6 +89,18 @@ std::string pictureFileNameOf(const std::string& title, const std::string& suffi
     return pictureFileName(title, suffix);
 }
 
+val playSpeeds()
+{
+    val speeds = val::array();
+    for (const int speed : PlaySpeeds) {
+        val entry = val::object();
+        entry.set("perSecond", speed);
+        entry.set("caption", playSpeedText(speed));
+        speeds.call<void>("push", entry);
+    }
+    return speeds;
+}
+
 std::string separatorFor(const std::string& localeDecimalPoint)
 {
     return std::string(1, decimalSeparatorFor(localeDecimalPoint));
@@ -108,4 +121,8 @@ EMSCRIPTEN_BINDINGS(tarnis_page)
     function("noticeLine", &noticeLineOf);
     function("pictureFileName", &pictureFileNameOf);
     function("decimalSeparatorFor", &separatorFor);
+    function("playSpeeds", &playSpeeds);
+    function("firstPlaySpeed", &tarnis::firstPlaySpeed);
+    function("stepsAfter", &tarnis::stepsAfter);
+    function("playPositionText", &tarnis::playPositionText);
 }

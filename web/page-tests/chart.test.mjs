@@ -112,16 +112,17 @@ test("Play, Pause and Step: the readout follows the newest step and the play end
     await runDefaults(page);
     const play = page.getByRole("group", { name: "Play" });
     const step = async () => Number((await page.getByText(/^t = \d+$/).textContent()).slice(4));
-    await play.getByRole("combobox", { name: "Speed" }).selectOption({ label: "5 steps a second" });
+    await play.getByRole("combobox", { name: "Speed" }).selectOption({ label: "5 steps/s" });
     await button(play, "Play").click();
     await button(play, "Pause").click();
     const held = await step();
     assert.ok(held < 200, `held at t = ${held}`);
     await button(play, "Step").click();
     await page.getByText(`t = ${held + 1}`, { exact: true }).waitFor();
+    await play.getByText(`t = ${held + 1} of 200`, { exact: true }).waitFor();
     assert.equal(await description(page).then((text) => text.includes("Curve of N(t) vs. time")), true);
 
-    await play.getByRole("combobox", { name: "Speed" }).selectOption({ label: "200 steps a second" });
+    await play.getByRole("combobox", { name: "Speed" }).selectOption({ label: "1000 steps/s" });
     await button(play, "Play").click();
     await button(play, "Play").waitFor({ timeout: 15_000 }); // "Pause" again "Play": the play has ended
     await page.getByText("t = 200", { exact: true }).waitFor();

@@ -89,7 +89,7 @@ export class GraphPanel {
             this.describe();
         });
         this.legend = el("ul", { class: "legend", "aria-label": "Legend" });
-        this.player = new Player({ rows: () => this.ownRows(), show: (rows) => this.showPlayed(rows) });
+        this.player = new Player(this.tarnis.module, { rows: () => this.ownRows(), show: (rows) => this.showPlayed(rows) });
         this.figure = el(
             "div",
             { class: "figure", hidden: true },

@@ -141,5 +141,19 @@ declare module "tarnis-module" {
         pictureFileName(chartTitle: string, suffix: string): string;
         /** The separator for a language's decimal point: itself when it is one ASCII character, else ".". */
         decimalSeparatorFor(localeDecimalPoint: string): Separator;
+
+        /** The speeds a play offers, slowest first ("20 steps/s"). */
+        playSpeeds(): PlaySpeed[];
+        /** The slowest speed that plays `steps` steps within about ten seconds. */
+        firstPlaySpeed(steps: number): number;
+        /** The steps on show `seconds` after `from` were, at `speed` steps a second, never past `last`. */
+        stepsAfter(from: number, seconds: number, speed: number, last: number): number;
+        /** Where a play stands: "t = 57 of 200". */
+        playPositionText(t: number, lastT: number): string;
+    }
+
+    interface PlaySpeed {
+        perSecond: number;
+        caption: string;
     }
 }

@@ -1,18 +1,12 @@
 // Play: the chart on show drawn step by step at a chosen speed, so that a class watches the population
 // overshoot K and fall back; Pause holds it, Step draws one step more. The play owns only how many of
 // the run's rows are shown; the Graph panel draws them and shows the newest in the readout. At the last
-// row the play ends on the full chart. The speeds are the page's own: the desktop has no play.
+// row the play ends on the full chart. Its pace (the speeds, the first one, the steps due after a time,
+// where the play stands) is the model's, as the desktop's play has it.
 // SPDX-License-Identifier: GPL-3.0-or-later
-import { el } from "./dom";
+import type { TarnisModule } from "tarnis-module";
 
-const Speeds = [
-    { caption: "2 steps a second", perSecond: 2 },
-    { caption: "5 steps a second", perSecond: 5 },
-    { caption: "15 steps a second", perSecond: 15 },
-    { caption: "50 steps a second", perSecond: 50 },
-    { caption: "200 steps a second", perSecond: 200 },
-];
-const FirstSpeed = 2; // 15 steps a second: a run of 200 steps in about 13 seconds
+import { el } from "./dom";
 
 export interface PlayHooks {
     /** The rows of the run on show in the kind on show. */
@@ -26,21 +20,28 @@ export class Player {
     private readonly playButton: HTMLButtonElement;
     private readonly stepButton: HTMLButtonElement;
     private readonly speed: HTMLSelectElement;
+    private readonly position: HTMLOutputElement;
     private shown?: number; // rows on show while a play is under way (running or paused)
     private frame?: number;
     private started = 0; // the time and row from which the running play counts
     private startRow = 0;
 
-    constructor(private readonly hooks: PlayHooks) {
+    constructor(
+        private readonly pace: TarnisModule,
+        private readonly hooks: PlayHooks,
+    ) {
         this.playButton = el("button", { type: "button" }, "Play");
         this.playButton.addEventListener("click", () => (this.frame === undefined ? this.play() : this.pause()));
         this.stepButton = el("button", { type: "button" }, "Step");
         this.stepButton.addEventListener("click", () => this.step());
         this.speed = el("select", { id: "play-speed" });
-        Speeds.forEach(({ caption }, index) => this.speed.append(el("option", { value: String(index) }, caption)));
-        this.speed.value = String(FirstSpeed);
+        for (const { perSecond, caption } of pace.playSpeeds())
+            this.speed.append(el("option", { value: String(perSecond) }, caption));
         // A new speed counts from where the play is.
         this.speed.addEventListener("change", () => this.restartClock());
+        // Where the play stands, for the eye; a screen reader hears the readout's step instead of a
+        // line that changes many times a second.
+        this.position = el("output", { class: "play-position", "aria-hidden": "true" });
         this.element = el(
             "div",
             { class: "toolbar play", role: "group", "aria-label": "Play" },
@@ -48,6 +49,7 @@ export class Player {
             this.stepButton,
             el("label", { for: "play-speed" }, "Speed"),
             this.speed,
+            this.position,
         );
     }
 
@@ -55,10 +57,15 @@ export class Player {
         return this.frame !== undefined;
     }
 
-    /** Plays on from where a paused play stands, or from the first step. */
+    /** Plays on from where a paused play stands, or from the first step at the speed that shows the
+     * whole run in about ten seconds. */
     play(): void {
-        if (this.hooks.rows() === 0) return;
-        if (this.shown === undefined || this.shown >= this.hooks.rows()) this.showRows(1);
+        const rows = this.hooks.rows();
+        if (rows === 0) return;
+        if (this.shown === undefined || this.shown >= rows) {
+            this.speed.value = String(this.pace.firstPlaySpeed(rows - 1));
+            this.showRows(1);
+        }
         this.restartClock();
         this.playButton.textContent = "Pause";
         this.frame = requestAnimationFrame((time) => this.tick(time));
@@ -83,6 +90,7 @@ export class Player {
     stop(): void {
         this.pause();
         this.shown = undefined;
+        this.position.value = "";
     }
 
     private restartClock(): void {
@@ -91,10 +99,10 @@ export class Player {
     }
 
     private tick(time: number): void {
-        const perSecond = Speeds[Number(this.speed.value)]?.perSecond ?? 15;
         const rows = this.hooks.rows();
-        const due = this.startRow + Math.floor((Math.max(0, time - this.started) * perSecond) / 1000);
-        const next = Math.min(rows, Math.max(due, this.shown ?? 1));
+        const seconds = Math.max(0, time - this.started) / 1000;
+        const due = this.pace.stepsAfter(this.startRow, seconds, Number(this.speed.value), rows);
+        const next = Math.max(due, this.shown ?? 1);
         if (next !== this.shown) this.showRows(next);
         if (next >= rows) {
             this.finish();
@@ -105,13 +113,13 @@ export class Player {
 
     private showRows(rows: number): void {
         this.shown = rows;
+        this.position.value = this.pace.playPositionText(rows - 1, this.hooks.rows() - 1);
         this.hooks.show(rows);
     }
 
     // The last step reached: the full chart, the readout on the last step.
     private finish(): void {
-        this.pause();
-        this.shown = undefined;
+        this.stop();
         this.hooks.show(undefined);
     }
 
