@@ -35,7 +35,10 @@ const TitleBand = 32;
 const LegendLine = 20;
 const XAxisBand = 50; // tick numbers and the axis title below the plot
 const Font = "DejaVu Sans, Liberation Sans, Arial, sans-serif";
-const MarkerPixels = 7;
+// The looks' sizes, as the desktop's charts draw them: a line 1 pixel wide (which a browser also draws
+// as a hairline, twice as fast as a wider line when it has no graphics processor), squares of 7.
+export const MarkerPixels = 7;
+export const LinePixels = 1;
 
 function escaped(text: string): string {
     return text.replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;").replace(/"/g, "&quot;");
@@ -86,7 +89,7 @@ function seriesElement(series: PictureSeries, path: string): string {
     if (path === "") return "";
     return series.look === "points"
         ? `<path d="${path}" fill="${series.markerFill}" stroke="${series.markerOutline}" stroke-width="1"/>`
-        : `<path d="${path}" fill="none" stroke="${series.line}" stroke-width="1.5" stroke-linejoin="round"/>`;
+        : `<path d="${path}" fill="none" stroke="${series.line}" stroke-width="${LinePixels}" stroke-linejoin="round"/>`;
 }
 
 function legendIcon(icon: PictureLegendLine["icons"][number], x: number, y: number): string {

@@ -6,6 +6,7 @@
 import uPlot from "uplot";
 
 import type { ChartData, Range } from "tarnis-module";
+import { LinePixels, MarkerPixels } from "./chart_svg";
 import { el } from "./dom";
 
 /** A series as drawn, with the run it belongs to; kept runs first, behind the run on show. */
@@ -48,8 +49,6 @@ export interface AxisTicks {
     labels: string[];
 }
 
-const MarkerPixels = 7;
-const LinePixels = 1.5;
 const DragPixels = 4; // a press that moves further is a drag, not a click
 const PixelsPerNotch = 100; // a wheel's notch, in the pixels of a browser's wheel event
 

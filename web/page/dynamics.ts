@@ -56,7 +56,8 @@ export class DynamicsPanel {
     private readonly work: DynamicsWork;
     private readonly failure: HTMLElement;
     private axis: DiagramAxis = "rate";
-    private run?: RunParameters;
+    private run?: RunParameters; // whose words and pictures are on show
+    private following?: RunParameters; // the newest run, until its words and pictures are shown
     private plan?: DynamicsPlan;
     private keys = { map: "", diagram: "" };
 
@@ -159,9 +160,21 @@ export class DynamicsPanel {
 
     /** After every run: its words, and the pictures for its parameters. */
     follow(run: RunParameters): void {
+        this.choiceNote.textContent = "";
+        // The chart first: the words and the pictures follow after the frame that shows the run's
+        // chart, once for the newest of the runs that came before it (a slider's drag runs at every
+        // frame).
+        const waiting = this.following !== undefined;
+        this.following = run;
+        if (!waiting) requestAnimationFrame(() => setTimeout(() => this.showFollowed()));
+    }
+
+    private showFollowed(): void {
+        const run = this.following;
+        this.following = undefined;
+        if (!run) return;
         const { module, separator } = this.tarnis;
         this.run = run;
-        this.choiceNote.textContent = "";
         const words = module.runWords(run, module.runRegime(run), separator);
         this.headline.textContent = words.headline;
         this.sentences.textContent = words.sentences;
