@@ -112,7 +112,9 @@ test("Play, Pause and Step: the readout follows the newest step and the play end
     await runDefaults(page);
     const play = page.getByRole("group", { name: "Play" });
     const step = async () => Number((await page.getByText(/^t = \d+$/).textContent()).slice(4));
-    await play.getByRole("combobox", { name: "Speed" }).selectOption({ label: "5 steps/s" });
+    const speed = play.getByRole("combobox", { name: "Speed" });
+    assert.equal(await speed.inputValue(), "20"); // the whole run of 200 steps within ten seconds
+    await speed.selectOption({ label: "5 steps/s" });
     await button(play, "Play").click();
     await button(play, "Pause").click();
     const held = await step();
@@ -122,7 +124,7 @@ test("Play, Pause and Step: the readout follows the newest step and the play end
     await play.getByText(`t = ${held + 1} of 200`, { exact: true }).waitFor();
     assert.equal(await description(page).then((text) => text.includes("Curve of N(t) vs. time")), true);
 
-    await play.getByRole("combobox", { name: "Speed" }).selectOption({ label: "1000 steps/s" });
+    await speed.selectOption({ label: "1000 steps/s" });
     await button(play, "Play").click();
     await button(play, "Play").waitFor({ timeout: 15_000 }); // "Pause" again "Play": the play has ended
     await page.getByText("t = 200", { exact: true }).waitFor();

@@ -149,6 +149,7 @@ export class GraphPanel {
         this.saveData.disabled = false;
         for (const each of this.chartButtons) each.disabled = false;
         this.show(keepKind ? this.kind : this.firstKind());
+        this.player.newRun();
     }
 
     /** A box changed: the chart goes until the next run, as on the desktop; the last run stays saved. */

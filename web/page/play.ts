@@ -25,6 +25,7 @@ export class Player {
     private frame?: number;
     private started = 0; // the time and row from which the running play counts
     private startRow = 0;
+    private speedChosen = false;
 
     constructor(
         private readonly pace: TarnisModule,
@@ -37,8 +38,11 @@ export class Player {
         this.speed = el("select", { id: "play-speed" });
         for (const { perSecond, caption } of pace.playSpeeds())
             this.speed.append(el("option", { value: String(perSecond) }, caption));
-        // A new speed counts from where the play is.
-        this.speed.addEventListener("change", () => this.restartClock());
+        // A new speed counts from where the play is, and stays the reader's for later runs.
+        this.speed.addEventListener("change", () => {
+            this.speedChosen = true;
+            this.restartClock();
+        });
         // Where the play stands, for the eye; a screen reader hears the readout's step instead of a
         // line that changes many times a second.
         this.position = el("output", { class: "play-position", "aria-hidden": "true" });
@@ -57,15 +61,19 @@ export class Player {
         return this.frame !== undefined;
     }
 
-    /** Plays on from where a paused play stands, or from the first step at the speed that shows the
-     * whole run in about ten seconds. */
+    /** A new run is on show: until the reader chooses a speed, a play of it starts at the speed that
+     * shows the whole run in about ten seconds. */
+    newRun(): void {
+        this.stop();
+        const rows = this.hooks.rows();
+        if (!this.speedChosen && rows > 0) this.speed.value = String(this.pace.firstPlaySpeed(rows - 1));
+    }
+
+    /** Plays on from where a paused play stands, or from the first step. */
     play(): void {
         const rows = this.hooks.rows();
         if (rows === 0) return;
-        if (this.shown === undefined || this.shown >= rows) {
-            this.speed.value = String(this.pace.firstPlaySpeed(rows - 1));
-            this.showRows(1);
-        }
+        if (this.shown === undefined || this.shown >= rows) this.showRows(1);
         this.restartClock();
         this.playButton.textContent = "Pause";
         this.frame = requestAnimationFrame((time) => this.tick(time));
