@@ -10,9 +10,9 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -32,6 +32,14 @@ template <typename W> W* named(W* widget, const char* objectName, const QString&
     widget->setAccessibleName(accessibleName);
     widget->setFont(arialFont(BarPoints));
     return widget;
+}
+
+QToolButton* textButton(const QString& text)
+{
+    auto* button = new QToolButton;
+    button->setText(text);
+    button->setFocusPolicy(Qt::StrongFocus); // a tool button takes no Tab by default
+    return button;
 }
 
 } // namespace
@@ -56,23 +64,27 @@ void RunPlayer::buildBar()
     // A click on the bar is the bar's, never a click on the chart that would end the play.
     m_bar->setAttribute(Qt::WA_NoMousePropagation);
     m_bar->setCursor(Qt::ArrowCursor);
-    m_pause = named(new QPushButton(PauseText), "playPause", PauseText);
-    auto* step = named(new QPushButton(QStringLiteral("Step")), "playStep", QStringLiteral("One step on"));
+    // Tool buttons, as small as their words, so that the bar fits over the main window's chart.
+    m_pause = named(textButton(PauseText), "playPause", PauseText);
+    auto* step = named(textButton(QStringLiteral("Step")), "playStep", QStringLiteral("One step on"));
     m_speedBox = named(new QComboBox, "playSpeed", QStringLiteral("Speed"));
     for (const int speed : PlaySpeeds)
         m_speedBox->addItem(QString::fromStdString(playSpeedText(speed)), speed);
     // The label's text is what a screen reader reads: where the play stands.
     m_position = named(new QLabel, "playPosition", QString());
+    // Room for the longest position, so that the bar keeps its size while the play runs.
+    m_position->setMinimumWidth(
+        m_position->fontMetrics().horizontalAdvance(QString::fromStdString(playPositionText(9999, 9999))));
     m_position->setAccessibleDescription(QStringLiteral("Step on show"));
-    auto* stop = named(new QPushButton(QStringLiteral("Stop")), "playStop", QStringLiteral("Stop the play"));
+    auto* stop = named(textButton(QStringLiteral("Stop")), "playStop", QStringLiteral("Stop the play"));
     auto* layout = new QHBoxLayout(m_bar);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(4);
     for (QWidget* widget : std::initializer_list<QWidget*>{m_pause, step, m_speedBox, m_position, stop})
         layout->addWidget(widget);
-    connect(m_pause, &QPushButton::clicked, this, &RunPlayer::pauseOrResume);
-    connect(step, &QPushButton::clicked, this, &RunPlayer::step);
-    connect(stop, &QPushButton::clicked, this, &RunPlayer::stop);
+    connect(m_pause, &QToolButton::clicked, this, &RunPlayer::pauseOrResume);
+    connect(step, &QToolButton::clicked, this, &RunPlayer::step);
+    connect(stop, &QToolButton::clicked, this, &RunPlayer::stop);
     connect(m_speedBox, &QComboBox::activated, this,
             [this](int index) { setSpeed(m_speedBox->itemData(index).toInt()); });
     // Escape anywhere on the bar stops the play, as the Stop button does.

@@ -16,7 +16,7 @@
 class QComboBox;
 class QFrame;
 class QLabel;
-class QPushButton;
+class QToolButton;
 class QTimer;
 
 namespace tarnis {
@@ -76,7 +76,7 @@ private:
     int m_speed = 0;    // steps a second
     // The bar belongs to the chart, which may go first.
     QPointer<QFrame> m_bar;
-    QPushButton* m_pause = nullptr;
+    QToolButton* m_pause = nullptr;
     QComboBox* m_speedBox = nullptr;
     QLabel* m_position = nullptr;
 };

@@ -81,6 +81,24 @@ void saveChartMenu(QWidget* window, const QString& folder)
 
 // A new width takes the layout a few turns: the words wrap anew, the plots take what they left, and the
 // words' scroll bar goes where it is no longer needed.
+// A play of the run, paused a few steps in, with its bar over the chart; then stopped.
+void savePlay(QWidget* window, const QString& folder)
+{
+    auto* chart = window->findChild<QWidget*>(QStringLiteral("MSChart1"));
+    auto* menu = chart ? chart->findChild<QMenu*>(QStringLiteral("chartMenu")) : nullptr;
+    if (!menu)
+        return;
+    for (QAction* action : menu->actions())
+        if (action->text() == QLatin1String("Play this run"))
+            action->trigger();
+    if (!clickButton(chart, "playPause"))
+        return;
+    for (int step = 0; step < 40; ++step)
+        (void)clickButton(chart, "playStep");
+    save(window, folder, window->objectName() + QStringLiteral("-play"));
+    (void)clickButton(chart, "playStop");
+}
+
 void settleLayout() { QTest::qWait(100); }
 
 // The dynamics window once its work for the run on show is done, over r and over the lag.
@@ -152,6 +170,7 @@ int main(int argc, char** argv)
         return 1;
     save(main, folder, QStringLiteral("Form1-run"));
     saveChartMenu(main, folder);
+    savePlay(main, folder);
     // The page that "P" prints, as a PDF file.
     fixture.fakes().printer.fileName = QDir(folder).filePath(QStringLiteral("Form1-printed.pdf"));
     if (!clickButton(main, "Command10"))
