@@ -37,7 +37,8 @@ export class BifurcationView extends ScanPicture<number> {
         private labels: DynamicsLabels,
         describedBy: string,
     ) {
-        super(0.7, "Bifurcation diagram and Lyapunov exponent", "diagram", describedBy);
+        // Two plots one above the other, each tall enough for its axis' title on a phone.
+        super({ heightRatio: 0.7, leastHeight: 340 }, "Bifurcation diagram and Lyapunov exponent", "diagram", describedBy);
     }
 
     setRequest(request: BifurcationRequest, logarithmic: boolean, marks: DiagramMark[], labels: DynamicsLabels): void {

@@ -43,6 +43,12 @@ export function ticksOf(axis: Axis, count: number): number[] {
     return ticks;
 }
 
+/** The height of a picture: a share of its width, within a least height (where its axes' titles fit) and 480. */
+export interface PlotShape {
+    heightRatio: number;
+    leastHeight: number;
+}
+
 export class PlotCanvas {
     readonly canvas: HTMLCanvasElement;
     private context: CanvasRenderingContext2D;
@@ -54,7 +60,7 @@ export class PlotCanvas {
     private layerValid = false;
 
     constructor(
-        private readonly heightRatio: number,
+        private readonly shape: PlotShape,
         private readonly resized: () => void,
     ) {
         this.canvas = el("canvas", { class: "scan-canvas" });
@@ -68,7 +74,7 @@ export class PlotCanvas {
         const width = Math.max(240, Math.round(this.canvas.clientWidth));
         if (width === this.cssWidth) return;
         this.cssWidth = width;
-        this.cssHeight = Math.round(Math.min(480, Math.max(200, width * this.heightRatio)));
+        this.cssHeight = Math.round(Math.min(480, Math.max(this.shape.leastHeight, width * this.shape.heightRatio)));
         const ratio = window.devicePixelRatio || 1;
         this.canvas.width = Math.round(width * ratio);
         this.canvas.height = Math.round(this.cssHeight * ratio);
@@ -176,7 +182,10 @@ export class PlotCanvas {
         context.translate(12, area.top + area.height / 2);
         context.rotate(-Math.PI / 2);
         context.textAlign = "center";
+        // A title longer than its axis, on a narrow screen, in smaller letters rather than over the next.
         context.font = "bold 12px system-ui, sans-serif";
+        const length = context.measureText(y.title).width;
+        if (length > area.height) context.font = `bold ${Math.max(8, Math.floor((12 * area.height) / length))}px system-ui, sans-serif`;
         context.fillText(y.title, 0, 0);
         context.restore();
         if (withX) {

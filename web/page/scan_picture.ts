@@ -6,7 +6,7 @@
 // lie in the next of the map's thin cells.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import { el } from "./dom";
-import { PlotCanvas } from "./plot_canvas";
+import { PlotCanvas, type PlotShape } from "./plot_canvas";
 
 export abstract class ScanPicture<Place> {
     readonly element: HTMLElement;
@@ -14,8 +14,8 @@ export abstract class ScanPicture<Place> {
     protected cursor?: Place;
     private pending = false;
 
-    constructor(heightRatio: number, name: string, roleDescription: string, describedBy: string) {
-        this.plot = new PlotCanvas(heightRatio, () => this.draw());
+    constructor(shape: PlotShape, name: string, roleDescription: string, describedBy: string) {
+        this.plot = new PlotCanvas(shape, () => this.draw());
         this.element = el(
             "div",
             {

@@ -8,6 +8,8 @@ import type { DynamicsLabels, DynamicsPlan, RegimeReport, ScanCell } from "tarni
 import { type Area, type Axis, PlotCanvas } from "./plot_canvas";
 import { ScanPicture } from "./scan_picture";
 
+const LabelPixels = 13; // a line of the curves' names, in bold 12 px letters
+
 export interface MapHooks {
     tickLabel(value: number): string;
     colour(regime: number | undefined): string;
@@ -46,7 +48,7 @@ export class StabilityMap extends ScanPicture<Cell> {
         private labels: DynamicsLabels,
         describedBy: string,
     ) {
-        super(0.62, "Stability map", "map", describedBy);
+        super({ heightRatio: 0.62, leastHeight: 240 }, "Stability map", "map", describedBy);
     }
 
     /** A new grid: every cell is still to be computed. */
@@ -100,8 +102,8 @@ export class StabilityMap extends ScanPicture<Cell> {
         this.paintCells(area, axes);
         const context = this.plot.begin();
         this.plot.showLayer();
-        this.drawCurve(context, area, axes, (limits) => limits.rStable, [], this.labels.stableMark);
-        this.drawCurve(context, area, axes, (limits) => limits.rMonotone, [6, 4], this.labels.monotoneMark);
+        const stableAt = this.drawCurve(context, area, axes, (limits) => limits.rStable, [], this.labels.stableMark);
+        this.drawCurve(context, area, axes, (limits) => limits.rMonotone, [6, 4], this.labels.monotoneMark, stableAt);
         this.drawRun(context, area, axes);
         this.drawCursor(context, area, axes);
         this.plot.drawAxes(area, axes.x, axes.y, this.hooks.tickLabel);
@@ -145,9 +147,10 @@ export class StabilityMap extends ScanPicture<Cell> {
         value: (limits: NonNullable<DynamicsPlan["limits"][number]>) => number,
         dashes: number[],
         name: string,
-    ): void {
+        belowLabelAt = -Infinity,
+    ): number {
         const plan = this.plan;
-        if (!plan) return;
+        if (!plan) return belowLabelAt;
         const points: Array<[number, number]> = [];
         plan.map.lags.forEach((lag, index) => {
             const limits = plan.limits[index];
@@ -156,7 +159,7 @@ export class StabilityMap extends ScanPicture<Cell> {
                 points.push([PlotCanvas.x(area, axes.x, lag), PlotCanvas.y(area, axes.y, r)]);
         });
         const last = points[points.length - 1];
-        if (!last) return;
+        if (!last) return belowLabelAt;
         context.save();
         context.beginPath();
         context.rect(area.left, area.top, area.width, area.height);
@@ -173,7 +176,10 @@ export class StabilityMap extends ScanPicture<Cell> {
         context.font = "bold 12px system-ui, sans-serif";
         context.fillStyle = getComputedStyle(this.element).color;
         context.textBaseline = "middle";
-        context.fillText(name, Math.min(last[0] + 4, area.left + area.width + 4), last[1]);
+        // Where the curves meet at long lags, this name stands under the other's rather than over it.
+        const labelAt = Math.max(last[1], belowLabelAt + LabelPixels);
+        context.fillText(name, Math.min(last[0] + 4, area.left + area.width + 4), labelAt);
+        return labelAt;
     }
 
     private drawRun(context: CanvasRenderingContext2D, area: Area, axes: { x: Axis; y: Axis }): void {
