@@ -78,6 +78,8 @@ for (const [name, flag, keys, text, typed, locale] of [
     ["The intrinsic rate (r):", "--r", ["ArrowLeft"], "0.199", "0.25"],
     ["Time lag is", "--lag", ["ArrowLeft"], "4.5", "7.5"],
     ["The carrying capacity (K):", "--K", ["ArrowRight"], "513", "1000"],
+    ["The carrying capacity (K):", "--K", ["End"], "100000", "2000"],
+    ["The initial population size N(0):", "--n0", ["End"], "10000", "5"],
     ["The initial population size N(0):", "--n0", ["Home"], "0.01", "100"],
     ["For t=1 to", "--steps", ["End"], "2000", "50"],
     ["The intrinsic rate (r):", "--r", ["ArrowRight"], "0,201", "1,5", "de-DE"],

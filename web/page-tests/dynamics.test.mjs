@@ -1,6 +1,7 @@
 // The Dynamics panel in the browser: the run in tarnis-run's words, the stability map computed by the
 // workers (from a file as well as from a server) until complete, a click and the keyboard on it that
-// run the cell's r and T, a map kept for a new r and computed anew for a new K, and the diagram over
+// run the cell's r and T (and say so only when the run was made), workers that go on after a slice
+// that failed, a map kept for a new r and computed anew for a new K, and the diagram over
 // the lag.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
@@ -82,6 +83,14 @@ test("the keyboard walks the map from the run's cell, and Enter runs the cell", 
     await until(() => boxes(page).lag.inputValue(), (text) => text === "6", "the cell's lag in its box");
     await untilResult(page, "the cell's run", "--r", await boxes(page).r.inputValue(), "--lag", "6");
     assert.ok(await map(page).evaluate((element) => element === document.activeElement), "the map keeps the keyboard");
+    const ranNote = page.getByText(/ are in the Data panel, and this is their run\.$/);
+    await ranNote.waitFor();
+    // A cell whose run is refused (K holds no number) says nothing of a run: the refusal speaks.
+    await boxes(page).K.fill("abc");
+    await map(page).focus();
+    await page.keyboard.press("ArrowLeft");
+    await page.keyboard.press("Enter");
+    await until(() => ranNote.count(), (count) => count === 0, "no word of a run that was refused");
     await tarnis.close();
 });
 
@@ -108,5 +117,37 @@ test("a new r keeps the computed map, a new K computes it anew; the diagram over
     const box = await diagram(page).boundingBox();
     await page.mouse.move(box.x + box.width * 0.5, box.y + box.height * 0.3);
     assert.match(await until(() => lineOf(diagram(page)), (line) => line.startsWith("T = "), "a column's line"), /^T = [\d.]+: /);
+    await tarnis.close();
+});
+
+// A slice that fails in a worker is answered with its failure, and the worker answers the next: the
+// map of a new K is complete. (A worker that stopped answering left the map unfinished for good.)
+test("a worker goes on after a slice that failed", async () => {
+    const tarnis = await openTarnis(browser(), {
+        initScript: () => {
+            const Original = window.Worker;
+            window.tarnisWorkers = [];
+            window.Worker = class extends Original {
+                constructor(...args) {
+                    super(...args);
+                    window.tarnisWorkers.push(this);
+                }
+            };
+        },
+    });
+    const { page } = tarnis;
+    await button(page, "Data 2").click();
+    await button(page, "Run").click();
+    await complete(map(page), "the map");
+    const workers = await page.evaluate(() => {
+        for (const worker of window.tarnisWorkers) worker.postMessage({ job: -1, task: "map", grid: null, first: 0, count: 1 });
+        return window.tarnisWorkers.length;
+    });
+    assert.ok(workers >= 1, "the page's workers");
+    await page.getByRole("slider", { name: "The carrying capacity (K):", exact: true }).focus();
+    await page.keyboard.press("ArrowLeft");
+    await until(() => map(page).getAttribute("data-complete"), (value) => value === "false", "the map computed anew");
+    await complete(map(page), "the new map");
+    assert.equal(await page.getByRole("alert").filter({ hasText: "could not be computed" }).count(), 0);
     await tarnis.close();
 });

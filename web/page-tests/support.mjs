@@ -81,6 +81,7 @@ export async function openTarnis(browser, options = {}) {
     const { variant = Variants[0], locale = "en-US", viewport = { width: 1280, height: 720 }, colorScheme = "light" } =
         options;
     const context = await browser.newContext({ locale, viewport, colorScheme, acceptDownloads: true });
+    if (options.initScript) await context.addInitScript(options.initScript); // before the page's own
     const page = await context.newPage();
     const problems = [];
     const lateRequests = [];

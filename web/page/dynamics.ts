@@ -21,8 +21,9 @@ import type { Tarnis } from "./model";
 import { StabilityMap } from "./stability_map";
 
 export interface DynamicsEvents {
-    /** A click on a picture: its r, its lag or both for the Data panel to run. */
-    chosen(r: number | undefined, lag: number | undefined): void;
+    /** A click on a picture: its r, its lag or both for the Data panel to run; false when the run was
+     * refused. */
+    chosen(r: number | undefined, lag: number | undefined): boolean;
 }
 
 type DiagramAxis = BifurcationRequest["axis"];
@@ -104,7 +105,10 @@ export class DynamicsPanel {
             cells: (cells) => this.map.addCells(cells),
             columns: (columns) => this.diagram.addColumns(columns),
             progress: (task, done, total) => this.showProgress(task, done, total),
-            failed: (message) => (this.failure.textContent = `The dynamics could not be computed: ${message}`),
+            failed: (message) => {
+                this.failure.textContent = `The dynamics could not be computed: ${message}`;
+                this.keys = { map: "", diagram: "" }; // the next run computes them again
+            },
         });
         this.work.warmUp();
         this.mapTitle = el("h3", { id: "map-title" }, module.mapTitle(undefined, tarnis.separator));
@@ -175,6 +179,7 @@ export class DynamicsPanel {
         if (!run) return;
         const { module, separator } = this.tarnis;
         this.run = run;
+        this.failure.textContent = "";
         const words = module.runWords(run, module.runRegime(run), separator);
         this.headline.textContent = words.headline;
         this.sentences.textContent = words.sentences;
@@ -255,7 +260,8 @@ export class DynamicsPanel {
     }
 
     private choose(r: number | undefined, lag: number | undefined): void {
-        this.events.chosen(r, lag);
-        this.choiceNote.textContent = this.tarnis.module.pageChoiceWords(r, lag, this.tarnis.separator);
+        // A refused run says why beside its box; this note tells only of a run that was made.
+        const ran = this.events.chosen(r, lag);
+        this.choiceNote.textContent = ran ? this.tarnis.module.pageChoiceWords(r, lag, this.tarnis.separator) : "";
     }
 }

@@ -15,6 +15,7 @@ export interface WorkHooks {
     columns(columns: BifurcationColumn[]): void;
     /** How much of a task's job is done; done === total when it is complete. */
     progress(task: Task, done: number, total: number): void;
+    /** A job failed and stopped: its task is computed again only when started anew. */
     failed(message: string): void;
 }
 
@@ -75,9 +76,11 @@ export class DynamicsWork {
                 this.answered(event.data);
                 this.feed();
             };
+            // A worker that failed outside a slice (its script, its module) is beyond help: the jobs
+            // stop, and the next run starts them again with new workers.
             worker.onerror = (event) => {
                 event.preventDefault();
-                this.hooks.failed(event.message || "a worker failed");
+                this.fail(event.message || "a worker failed");
             };
             return entry;
         });
@@ -97,6 +100,14 @@ export class DynamicsWork {
             }
     }
 
+    // Every job stops and every worker goes; a job started later makes new ones.
+    private fail(message: string): void {
+        for (const { worker } of this.workers) worker.terminate();
+        this.workers = [];
+        this.jobs.clear();
+        this.hooks.failed(message);
+    }
+
     private slice(job: Job): SliceRequest {
         const first = job.next;
         const count = Math.min(SliceSizes[job.source.task], job.total - first);
@@ -109,6 +120,11 @@ export class DynamicsWork {
     private answered(answer: SliceAnswer): void {
         const job = this.jobs.get(answer.task);
         if (!job || job.number !== answer.job) return; // of a job replaced or stopped
+        if ("error" in answer) {
+            this.jobs.delete(answer.task);
+            this.hooks.failed(answer.error);
+            return;
+        }
         if (answer.task === "map") {
             job.done += answer.cells.length;
             this.hooks.cells(answer.cells);

@@ -13,7 +13,8 @@ export type SliceRequest =
 
 export type SliceAnswer =
     | { job: number; task: "map"; first: number; cells: ReturnType<RegimeScan["slice"]> }
-    | { job: number; task: "diagram"; first: number; columns: ReturnType<BifurcationScan["slice"]> };
+    | { job: number; task: "diagram"; first: number; columns: ReturnType<BifurcationScan["slice"]> }
+    | { job: number; task: SliceRequest["task"]; first: number; error: string };
 
 interface WorkerScope {
     onmessage: ((event: MessageEvent<SliceRequest>) => void) | null;
@@ -29,6 +30,7 @@ async function scanFor(request: SliceRequest): Promise<RegimeScan | BifurcationS
     const current = scans.get(request.task);
     if (current?.job === request.job) return current.scan;
     const tarnis = await module;
+    scans.delete(request.task);
     current?.scan.delete();
     const scan =
         request.task === "map" ? new tarnis.RegimeScan(request.grid) : new tarnis.BifurcationScan(request.request);
@@ -36,22 +38,28 @@ async function scanFor(request: SliceRequest): Promise<RegimeScan | BifurcationS
     return scan;
 }
 
-// Messages are answered in their order, each after the module and the scan are ready.
+// Messages are answered in their order, each after the module and the scan are ready. Every request
+// gets an answer: a slice that failed says why, so that the page is never left waiting for it, and the
+// next request is answered as ever.
 let queue = Promise.resolve();
 scope.onmessage = (event) => {
     const request = event.data;
-    queue = queue.then(async () => {
-        const scan = await scanFor(request);
-        if (request.task === "map")
-            scope.postMessage({ ...base(request), task: "map", cells: (scan as RegimeScan).slice(request.first, request.count) });
-        else
-            scope.postMessage({
-                ...base(request),
-                task: "diagram",
-                columns: (scan as BifurcationScan).slice(request.first, request.count),
-            });
-    });
+    queue = queue.then(() => answer(request)).catch((error: unknown) =>
+        scope.postMessage({ ...base(request), task: request.task, error: String(error) }),
+    );
 };
+
+async function answer(request: SliceRequest): Promise<void> {
+    const scan = await scanFor(request);
+    if (request.task === "map")
+        scope.postMessage({ ...base(request), task: "map", cells: (scan as RegimeScan).slice(request.first, request.count) });
+    else
+        scope.postMessage({
+            ...base(request),
+            task: "diagram",
+            columns: (scan as BifurcationScan).slice(request.first, request.count),
+        });
+}
 
 function base(request: SliceRequest): { job: number; first: number } {
     return { job: request.job, first: request.first };

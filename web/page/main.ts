@@ -18,7 +18,7 @@ async function start(root: HTMLElement): Promise<void> {
     const tarnis = await Tarnis.load(navigator.language);
     const graph = new GraphPanel(tarnis);
     let data: DataPanel | undefined = undefined;
-    const dynamics = new DynamicsPanel(tarnis, { chosen: (r, lag) => data?.choose(r, lag) });
+    const dynamics = new DynamicsPanel(tarnis, { chosen: (r, lag) => data?.choose(r, lag) ?? false });
     data = new DataPanel(tarnis, {
         ran: (outcome, cause) => {
             graph.showRun(cause === "slider");

@@ -149,11 +149,12 @@ export class DataPanel {
         });
     }
 
-    /** A click on the dynamics' pictures: its r and lag in the boxes, and their run. */
-    choose(r: number | undefined, lag: number | undefined): void {
+    /** A click on the dynamics' pictures: its r and lag in the boxes, and their run; false when the
+     * run was refused (another box holds what the model cannot take). */
+    choose(r: number | undefined, lag: number | undefined): boolean {
         if (r !== undefined) this.write("rrate", this.tarnis.numberText(r));
         if (lag !== undefined) this.write("tlag", this.tarnis.numberText(lag));
-        this.run("choice");
+        return this.run("choice");
     }
 
     private confirm(box: ParameterBox, byEnter: boolean): void {
@@ -187,7 +188,8 @@ export class DataPanel {
     }
 
     /** Runs the boxes' texts; Run hands the focus on, a slider or a plot keeps it. */
-    run(cause: RunCause): void {
+    /** Runs the boxes' texts; false when the model refused them. */
+    run(cause: RunCause): boolean {
         this.outcomeNote.textContent = "";
         const result = this.tarnis.run(this.texts());
         if (result.refused) {
@@ -195,7 +197,7 @@ export class DataPanel {
             const field = this.field(result.refusal.box);
             field.note.textContent = result.refusal.message;
             if (cause === "run") field.input.focus();
-            return;
+            return false;
         }
         const { outcome } = result;
         for (const field of this.fields.values()) field.note.textContent = "";
@@ -206,6 +208,7 @@ export class DataPanel {
         if (cause === "run") this.field("rrate").input.focus();
         if (outcome.exit) this.outcomeNote.textContent = outcome.exit.message;
         this.events.ran(outcome, cause);
+        return true;
     }
 
     private clearResult(): void {

@@ -58,7 +58,11 @@ export class Slider {
         const scale = this.scale;
         const position = Number(this.input.value);
         if (scale.kind === "linear") return this.tarnis.numberText(position);
-        return this.tarnis.numberText(10 ** (scale.from + position / scale.perDecade), scale.digits);
+        // Rounded to the scale's digits by the model, then written as a box writes a typed number
+        // ("3160", not the exponent form that a few digits take from 1000 up).
+        const { module, separator } = this.tarnis;
+        const rounded = this.tarnis.numberText(10 ** (scale.from + position / scale.perDecade), scale.digits);
+        return this.tarnis.numberText(module.readLenient(rounded, separator) ?? NaN);
     }
 
     /** Moves the slider to the box's text; a text that is no number leaves it. */
