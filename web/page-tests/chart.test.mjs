@@ -136,7 +136,7 @@ test("Play, Pause and Step: the readout follows the newest step and the play end
     await tarnis.close();
 });
 
-test("the wheel zooms, a drag pans, and Fit to data shows the whole chart again; a drag is no click", async () => {
+test("the wheel zooms, a drag pans, and Fit to data shows the whole chart again; a drag is no click; the wheel scrolls the page past the widest view", async () => {
     const tarnis = await openTarnis(browser());
     const { page } = tarnis;
     await runDefaults(page);
@@ -152,6 +152,15 @@ test("the wheel zooms, a drag pans, and Fit to data shows the whole chart again;
     assert.equal(await chart(page).getAttribute("aria-label"), Cycle[0], "the drag did not step the kind");
     await button(page, "Fit to data").click();
     await until(() => description(page), (text) => text === fitted, "fitted again");
+    // Zoomed out as far as it goes, the wheel over the chart scrolls the page.
+    for (let notch = 0; notch < 4; notch += 1) await page.mouse.wheel(0, 300);
+    const widest = await description(page);
+    const over = await chart(page).boundingBox();
+    await page.mouse.move(over.x + over.width / 2, over.y + over.height / 2);
+    const scrolled = await page.evaluate(() => window.scrollY);
+    await page.mouse.wheel(0, 300);
+    await until(() => page.evaluate(() => window.scrollY), (y) => y > scrolled, "the page scrolled");
+    assert.equal(await description(page), widest);
     await tarnis.close();
 });
 

@@ -355,26 +355,31 @@ export class ChartView {
             (event) => {
                 const notches = -event.deltaY / (event.deltaMode === 0 ? PixelsPerNotch : 1);
                 if (notches === 0 || this.press) return;
-                event.preventDefault();
                 const { left, top, rect } = place(event);
                 const overYNumbers = left < 0 && top <= rect.height;
                 const overXNumbers = top > rect.height && left >= 0;
-                this.zoom(left, top, notches, !overYNumbers, !overXNumbers);
+                // A wheel that can zoom no further scrolls the page, so that the chart is no trap
+                // for a reader scrolling past it.
+                if (this.zoom(left, top, notches, !overYNumbers, !overXNumbers)) event.preventDefault();
             },
             { passive: false },
         );
     }
 
-    private zoom(left: number, top: number, notches: number, alongX: boolean, alongY: boolean): void {
+    /** Zooms around a place; false when the view is at its limit and stays as it was. */
+    private zoom(left: number, top: number, notches: number, alongX: boolean, alongY: boolean): boolean {
         const plot = this.plot;
-        if (!plot) return;
+        if (!plot) return false;
         const x = alongX
             ? this.hooks.zoomed(this.view.x, this.fitted.x, plot.posToVal(left, "x"), notches, false)
             : this.view.x;
         const y = alongY
             ? this.hooks.zoomed(this.view.y, this.fitted.y, plot.posToVal(top, "y"), notches, this.logarithmicY)
             : this.view.y;
+        const same = (a: Range, b: Range) => a.min === b.min && a.max === b.max;
+        if (same(x, this.view.x) && same(y, this.view.y)) return false;
         this.setUserView({ x, y });
+        return true;
     }
 
     private pan(from: View, dx: number, dy: number): void {
