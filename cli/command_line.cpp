@@ -3,6 +3,7 @@
 
 #include "model/conversions.h"
 #include "model/linear_stability.h"
+#include "model/parameter_boxes.h"
 #include "model/run_refusals.h"
 
 #include <algorithm>
@@ -157,6 +158,8 @@ std::optional<Error> readNumber(const Arguments& args, const std::string& name, 
     if (found == args.values.end())
         return std::nullopt;
     const auto value = number(found->second);
+    if (const BeyondRange beyond = beyondRange(found->second, '.'); beyond != BeyondRange::No)
+        return name + ": '" + shown(found->second) + "' " + beyondRangeRule(beyond == BeyondRange::Below, '.');
     if (!value)
         return name + ": '" + shown(found->second) + "' is not a number";
     target = *value;
@@ -364,6 +367,8 @@ std::optional<Error> checkLimits(const CommandLine& line)
         }
     }
     if (const auto refusal = checkRunParameters(probe))
+        return refusalLine(*refusal);
+    if (const auto refusal = checkBoxRules(probe))
         return refusalLine(*refusal);
     return std::nullopt;
 }

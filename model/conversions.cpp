@@ -138,16 +138,36 @@ std::optional<double> convertStrict(std::string_view text, char localeSeparator)
     return convertStrict(text, localeSeparator, decimal::buildPath());
 }
 
-std::optional<double> convertStrict(std::string_view text, char localeSeparator, decimal::Path path)
+namespace {
+
+// The whole text as one number with the locale's separator, blanks at either end aside; no digits
+// when it holds anything else.
+NumberPrefix wholeNumber(std::string_view text, char localeSeparator)
 {
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     const NumberPrefix number = scanNumber(text, localeSeparator, localeSeparator);
-    if (!number.hasDigits() || number.length != text.size())
+    return number.length == text.size() ? number : NumberPrefix{};
+}
+
+} // namespace
+
+std::optional<double> convertStrict(std::string_view text, char localeSeparator, decimal::Path path)
+{
+    const NumberPrefix number = wholeNumber(text, localeSeparator);
+    if (!number.hasDigits())
         return std::nullopt;
     return toDouble(number, path);
+}
+
+BeyondRange beyondRange(std::string_view text, char localeSeparator)
+{
+    const NumberPrefix number = wholeNumber(text, localeSeparator);
+    if (!number.hasDigits() || toDouble(number, decimal::buildPath()))
+        return BeyondRange::No;
+    return number.negative ? BeyondRange::Below : BeyondRange::Above;
 }
 
 namespace {

@@ -25,6 +25,11 @@ std::optional<double> readLenient(std::string_view text, char localeSeparator = 
 // with the locale's decimal separator. Empty for any other text and beyond the double range.
 std::optional<double> convertStrict(std::string_view text, char localeSeparator);
 
+// Whether the text, blanks at either end aside, is one number written as convertStrict takes it but
+// beyond the double range (about 1.8E+308 either way), and which way: refused for its size, not its form.
+enum class BeyondRange { No, Above, Below };
+BeyondRange beyondRange(std::string_view text, char localeSeparator);
+
 // Rounding to the nearest integer, halves to the even neighbour; empty outside the target's range.
 std::optional<std::int16_t> roundToInt16(double value);
 std::optional<std::int32_t> roundToInt32(double value);

@@ -15,6 +15,8 @@ namespace {
 EnterResult confirmSteps(std::string_view text, char separator)
 {
     const std::string fallback = defaultText(ParameterBox::simut, separator);
+    if (beyondRange(text, separator) == BeyondRange::Above)
+        return {fallback, true, EntryFix::TooLarge};
     const auto value = readLenient(text, separator);
     if (!value || *value <= 0.0)
         return {fallback, true, EntryFix::NotAccepted};
@@ -102,6 +104,10 @@ EnterResult confirmEntry(ParameterBox box, std::string_view text, char localeSep
     if (box == ParameterBox::simut)
         return confirmSteps(text, localeSeparator);
     const auto value = convertStrict(text, localeSeparator);
+    const bool enablesRun = box != ParameterBox::Kvalue;
+    // A number too large for a double is told so; one too far below 0 breaks the rule of 0 or more.
+    if (beyondRange(text, localeSeparator) == BeyondRange::Above)
+        return {defaultText(box, localeSeparator), enablesRun, EntryFix::TooLarge};
     if (box == ParameterBox::Kvalue) {
         if (!value || *value <= 0.0)
             return {defaultText(box, localeSeparator), false, EntryFix::NotAccepted};
@@ -127,8 +133,19 @@ std::string entryNote(ParameterBox box, EntryFix fix, char localeSeparator)
     }
     case EntryFix::NotWhole:
         return subject + " must be a whole number" + fallback;
+    case EntryFix::TooLarge:
+        return subject + ' ' + beyondRangeRule(false, localeSeparator) + fallback;
     }
     return {};
+}
+
+std::string beyondRangeRule(bool negative, char localeSeparator)
+{
+    // The largest double, 1.7976931348623157E+308, to two digits; as a double that text would read
+    // back as infinity, so it is written here rather than converted.
+    const std::string largest = std::string("1") + localeSeparator + "8E+308";
+    return negative ? "is too far below 0 to compute with (beyond about -" + largest + ')'
+                    : "is too large to compute with (beyond about " + largest + ')';
 }
 
 PresetTexts presetTexts(int preset, char localeSeparator)

@@ -39,6 +39,7 @@ enum class EntryFix {
     NotAccepted, // not a number the box takes: its default instead
     Capped,      // more steps than Enter confirms: MaxConfirmedSteps instead
     NotWhole,    // steps that are no whole number: the default instead
+    TooLarge,    // a number beyond the largest a double holds: the default instead
 };
 
 struct EnterResult {
@@ -53,6 +54,10 @@ EnterResult confirmEntry(ParameterBox box, std::string_view text, char localeSep
 // Why Enter replaced a box's text, in words that the page shows beside the box: "The carrying capacity
 // (K) must be a number greater than 0, so the box went back to its default, 500." Empty for None.
 std::string entryNote(ParameterBox box, EntryFix fix, char localeSeparator);
+
+// What a number beyond the double range is told, after the subject that names it: "is too large to
+// compute with (beyond about 1.8E+308)", or, below the most negative double, "is too far below 0 …".
+std::string beyondRangeRule(bool negative, char localeSeparator);
 
 // The texts that a preset button writes, in the order it writes them: r, N(0), K, lag, steps.
 using PresetTexts = std::array<std::pair<ParameterBox, std::string>, 5>;

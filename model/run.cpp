@@ -64,6 +64,15 @@ std::optional<RunRefusal> checkRunParameters(const RunParameters& p)
     return std::nullopt;
 }
 
+std::optional<RunRefusal> checkBoxRules(const RunParameters& p)
+{
+    if (p.n0 < 0.0)
+        return RunRefusal::InitialSizeNegative;
+    if (p.K < 0.0)
+        return RunRefusal::CapacityNegative;
+    return std::nullopt;
+}
+
 namespace {
 
 double finiteOrNaN(double value) { return std::isfinite(value) ? value : std::numeric_limits<double>::quiet_NaN(); }

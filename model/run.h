@@ -36,6 +36,8 @@ enum class RunRefusal {
     InitialSizeZero,       // N(0) = 0: dN/N would be 0/0
     LagNotANumber,         // lag text is not a number
     LagNegative,           // a negative lag would read entries that this run has not written
+    InitialSizeNegative,   // N(0) < 0, which no box takes (see checkBoxRules)
+    CapacityNegative,      // K < 0, which no box takes
 };
 
 // The texts of the five parameter boxes as the user left them.
@@ -53,6 +55,11 @@ std::variant<RunParameters, RunRefusal> readRunParameters(const RunTexts& texts,
 
 // The limits within which a run stays inside the store and computes defined values.
 std::optional<RunRefusal> checkRunParameters(const RunParameters& parameters);
+
+// What the parameter boxes refuse beyond what a run refuses: N(0) or K below 0. The model computes such
+// runs (and its analysis names their regimes), but no box takes them, and tarnis-run holds its options
+// to the boxes' rules with this.
+std::optional<RunRefusal> checkBoxRules(const RunParameters& parameters);
 
 enum class RunEnd {
     Completed, // all steps computed; PopN also holds LastStep + 1

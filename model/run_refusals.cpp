@@ -7,7 +7,7 @@ namespace tarnis {
 
 namespace {
 
-std::array<RefusalReason, 8> makeReasons()
+std::array<RefusalReason, 10> makeReasons()
 {
     using enum RunRefusal;
     using enum ParameterBox;
@@ -28,6 +28,8 @@ std::array<RefusalReason, 8> makeReasons()
         {InitialSizeZero, n0, initialSize, "", "--n0", "must be a number other than 0"},
         {LagNotANumber, tlag, lag, "", "--lag", "must be a number of 0 or more"},
         {LagNegative, tlag, lag, "", "--lag", "must be 0 or more: a population cannot respond to its future"},
+        {InitialSizeNegative, n0, initialSize, "", "--n0", "must be a number greater than 0"},
+        {CapacityNegative, Kvalue, capacity, "", "--K", "must be a number greater than 0"},
     }};
 }
 
@@ -35,7 +37,7 @@ std::array<RefusalReason, 8> makeReasons()
 
 const RefusalReason& refusalReason(RunRefusal refusal)
 {
-    static const std::array<RefusalReason, 8> reasons = makeReasons();
+    static const std::array<RefusalReason, 10> reasons = makeReasons();
     for (const RefusalReason& reason : reasons)
         if (reason.refusal == refusal)
             return reason;

@@ -26,7 +26,7 @@ constexpr Names<ParameterBox, 5> BoxNames{{
     {ParameterBox::simut, "simut"},
 }};
 
-constexpr Names<RunRefusal, 8> RefusalNames{{
+constexpr Names<RunRefusal, 10> RefusalNames{{
     {RunRefusal::RateOutOfRange, "rateOutOfRange"},
     {RunRefusal::CapacityOutOfRange, "capacityOutOfRange"},
     {RunRefusal::CapacityZero, "capacityZero"},
@@ -35,6 +35,8 @@ constexpr Names<RunRefusal, 8> RefusalNames{{
     {RunRefusal::InitialSizeZero, "initialSizeZero"},
     {RunRefusal::LagNotANumber, "lagNotANumber"},
     {RunRefusal::LagNegative, "lagNegative"},
+    {RunRefusal::InitialSizeNegative, "initialSizeNegative"},
+    {RunRefusal::CapacityNegative, "capacityNegative"},
 }};
 
 constexpr Names<RangeExit::Value, 3> ExitValueNames{{

@@ -37,7 +37,9 @@ export type RunRefusal =
     | "initialSizeNotANumber"
     | "initialSizeZero"
     | "lagNotANumber"
-    | "lagNegative";
+    | "lagNegative"
+    | "initialSizeNegative"
+    | "capacityNegative";
 
 /** Why a run does not start, in the words of the refusal table. */
 export interface Refusal {

@@ -367,7 +367,16 @@ void TestTarnisRun::badCommandLines_data()
     QTest::addRow("negative lag") << QStringList{"--lag", "-1"} << "--lag: the time lag must be 0 or more";
     QTest::addRow("zero N(0)") << QStringList{"--n0", "0"} << "--n0";
     QTest::addRow("zero K") << QStringList{"--K", "0"} << "--K";
-    QTest::addRow("K beyond doubles") << QStringList{"--K", "1e999"} << "--K";
+    QTest::addRow("K beyond doubles")
+        << QStringList{"--K", "1e999"} << "--K: '1e999' is too large to compute with (beyond about 1.8E+308)";
+    QTest::addRow("r below doubles")
+        << QStringList{"--r", "-1e400"} << "--r: '-1e400' is too far below 0 to compute with (beyond about -1.8E+308)";
+    QTest::addRow("negative K") << QStringList{"--K", "-500"}
+                                << "--K: the carrying capacity (K) must be a number greater than 0";
+    QTest::addRow("dynamics with negative N(0)")
+        << QStringList{"dynamics", "--n0", "-1"} << "--n0: the initial population size N(0) must be a number greater than 0";
+    QTest::addRow("scan with negative K") << QStringList{"scan", "--r", "0:1:0.5", "--lag", "0:1:1", "--K", "-500"}
+                                          << "--K: the carrying capacity (K) must be a number greater than 0";
     QTest::addRow("digits out of range") << QStringList{"--digits", "18"} << "--digits";
     QTest::addRow("sweep options in a run") << QStringList{"--keep", "5"} << "sweep";
     QTest::addRow("range in a run") << QStringList{"--r", "1:2:0.1"} << "not a number";

@@ -59,7 +59,16 @@ void TestParameterBoxes::enter_data()
     QTest::addRow("simut exponent") << ParameterBox::simut << "1e3" << '.' << keeps << true << EntryFix::None;
     QTest::addRow("simut the cap itself") << ParameterBox::simut << "2000" << '.' << keeps << true << EntryFix::None;
     QTest::addRow("simut beyond doubles")
-        << ParameterBox::simut << "1e999" << '.' << "200" << true << EntryFix::NotAccepted;
+        << ParameterBox::simut << "1e999" << '.' << "200" << true << EntryFix::TooLarge;
+    QTest::addRow("Kvalue beyond doubles") << ParameterBox::Kvalue << "1e400" << '.' << "500" << false
+                                           << EntryFix::TooLarge;
+    QTest::addRow("rrate beyond doubles in a comma locale")
+        << ParameterBox::rrate << " 1,5e400 " << ',' << "0,2" << true << EntryFix::TooLarge;
+    QTest::addRow("n0 below the most negative double")
+        << ParameterBox::n0 << "-1e400" << '.' << "1" << true << EntryFix::NotAccepted;
+    QTest::addRow("tlag beyond doubles, then letters")
+        << ParameterBox::tlag << "1e400x" << '.' << "5" << true << EntryFix::NotAccepted;
+    QTest::addRow("rrate tiny is kept") << ParameterBox::rrate << "1e-400" << '.' << keeps << true << EntryFix::None;
     QTest::addRow("simut comma fraction in comma locale")
         << ParameterBox::simut << "12,5" << ',' << "200" << true << EntryFix::NotWhole;
 }
@@ -99,6 +108,10 @@ void TestParameterBoxes::notes_data()
     QTest::addRow("steps not whole") << ParameterBox::simut << EntryFix::NotWhole << '.'
                                      << "The number of time steps must be a whole number, so the box went back to "
                                         "its default, 200.";
+    QTest::addRow("K too large, comma locale")
+        << ParameterBox::Kvalue << EntryFix::TooLarge << ','
+        << "The carrying capacity (K) is too large to compute with (beyond about 1,8E+308), so the box went back "
+           "to its default, 500.";
 }
 
 void TestParameterBoxes::notes()
