@@ -294,9 +294,18 @@ std::optional<Error> readGridRange(const Arguments& args, const std::string& nam
 
 std::optional<Error> readDynamics(const Arguments& args, CommandLine& line)
 {
-    if (auto error = onlyOptions(args, "dynamics", {"--r", "--n0", "--K", "--lag", "--words", "-o"}))
-        return error;
     line.words = args.values.contains("--words");
+    // The words tell the steps that a chart shows apart from the long run; the numbers are the long run's.
+    if (line.words) {
+        if (auto error = onlyOptions(args, "dynamics", {"--r", "--n0", "--K", "--lag", "--steps", "--words", "-o"}))
+            return error;
+        int steps = line.parameters.steps;
+        if (auto error = readWhole(args, "--steps", 0, MaxRunSteps, steps))
+            return error;
+        line.parameters.steps = std::int16_t(steps);
+    } else if (auto error = onlyOptions(args, "dynamics", {"--r", "--n0", "--K", "--lag", "--words", "-o"})) {
+        return error;
+    }
     if (auto error = readNumber(args, "--r", line.parameters.r))
         return error;
     return readNumber(args, "--lag", line.parameters.lag);
@@ -444,7 +453,7 @@ computed exactly as the Tarnis window computes it.
 Usage:
   tarnis-run [OPTIONS]          one run, written as the file that "S" saves
   tarnis-run sweep [OPTIONS]    many runs over a range of r or of the lag
-  tarnis-run dynamics [--r R] [--n0 N] [--K K] [--lag T] [--words]
+  tarnis-run dynamics [--r R] [--n0 N] [--K K] [--lag T] [--words [--steps S]]
                                 what a run does in the long run, and the
                                 stability limits of its lag
   tarnis-run stability --lag FROM:TO:STEP
@@ -455,9 +464,12 @@ Usage:
 
 Options of a run (defaults are those of the Tarnis window):
   --r R         intrinsic rate r (%R%)
-  --n0 N        initial population size N(0), not 0 (%N0%)
-  --K K         carrying capacity K, not 0 (%K%)
-  --lag T       time lag T, 0 or more, may be fractional (%LAG%)
+  --n0 N        initial population size N(0), greater than 0 (%N0%)
+  --K K         carrying capacity K, greater than 0 (%K%)
+  --lag T       time lag T, 0 or more (%LAG%); the step from t reads
+                N(t - T) from t = T on and N(t) before. A fractional lag
+                reads N at the nearest whole step: 2.7 acts as a lag of 3,
+                and 2.5 as lags of 2 and 3 in turn
   --steps S     last time step, a whole number from 0 to %MAX% (%STEPS%)
   --digits D    write values with D significant digits (1 to 17) instead of
                 rounding them to two decimals; 17 reproduces every value exactly
@@ -499,7 +511,8 @@ The dynamics (--r, --n0, --K and -o as above; the lag from 0 to 9999):
   A value that does not apply is left empty. Numbers are written in the
   shortest form that reads back exactly. With --words, dynamics prints the
   run in words instead, as the Dynamics window of Tarnis tells it: a headline
-  and a paragraph.
+  and a paragraph; --steps S names the steps its chart shows (200), which
+  the words tell apart from the long run where the two differ.
   stability writes "lag,r_monotone,r_stable,onset_period" and a row per lag;
   the onset period is that of the oscillation which starts at r_stable.
   scan writes "r,lag,regime,period,lyapunov,n_min,n_max,end_step,

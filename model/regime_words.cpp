@@ -32,9 +32,23 @@ std::string capitalised(std::string text)
     return text;
 }
 
+// A lag with a fraction acts as whole lags (the step reads N at a whole step); the words name them.
+std::string lagUsedText(const Writer& w)
+{
+    const double lag = w.run.lag;
+    if (!(lag <= MaxAnalysedLag) || lag == std::floor(lag))
+        return {};
+    const LagSchedule schedule = lagSchedule(lag);
+    if (schedule.alternates()) {
+        const auto [shorter, longer] = std::minmax(schedule.onEvenSteps, schedule.onOddSteps);
+        return ", which acts as lags of " + q::steps(shorter) + " and " + q::steps(longer) + " in turn";
+    }
+    return ", which acts as a lag of " + q::steps(schedule.onEvenSteps);
+}
+
 std::string lagText(const Writer& w)
 {
-    return w.run.lag == 0.0 ? "no lag (T = 0)" : "a lag of T = " + w.parameter(w.run.lag);
+    return w.run.lag == 0.0 ? "no lag (T = 0)" : "a lag of T = " + w.parameter(w.run.lag) + lagUsedText(w);
 }
 
 std::string opening(const Writer& w)
@@ -189,6 +203,39 @@ std::string regimeSentence(const Writer& w, const RegimeReport& report)
     return {};
 }
 
+// Whether the run's chart, over its steps, shows what the long run does. A step from t reads N(t − T)
+// only from t = T on (before, N(t)), so a lag as long as the steps shown never comes into play there;
+// and a run may die out or leave the range only after its last step shown.
+struct ShownSteps {
+    bool eventAfter = false;   // it dies out or leaves the range after the last step shown
+    bool lagUnused = false;    // no step shown reads back a lag
+    bool differs(const RegimeReport& report) const
+    {
+        return eventAfter || (lagUnused && report.regime != Regime::SettlesSmoothly);
+    }
+};
+
+ShownSteps shownSteps(const RunParameters& run, const RegimeReport& report)
+{
+    const bool ends = report.regime == Regime::DiesOut || report.regime == Regime::LeavesRange;
+    return {ends && report.endStep.value_or(0) > run.steps, run.lag > 0.0 && run.lag > run.steps - 1.0};
+}
+
+std::string shownStepsText(const Writer& w, const RegimeReport& report)
+{
+    const ShownSteps shown = shownSteps(w.run, report);
+    const std::string steps = "the " + q::steps(w.run.steps) + " steps shown";
+    const std::string lagUnused = "the lag does not come into play: a step reads N(t − T) only from t = T = "
+        + w.parameter(w.run.lag) + " on, and N(t) before, so the population moves there as it would without a lag.";
+    if (shown.eventAfter && shown.lagUnused)
+        return " That happens after " + steps + ", within which " + lagUnused;
+    if (shown.eventAfter)
+        return " That happens after " + steps + ".";
+    if (shown.lagUnused)
+        return " Within " + steps + " " + lagUnused;
+    return {};
+}
+
 std::string whereRateLies(const Writer& w, const StabilityLimits& limits)
 {
     const double r = w.run.r;
@@ -235,7 +282,10 @@ RunWords runInWords(const RunParameters& run, const std::optional<RegimeReport>&
                 "What the run with r = " + w.parameter(run.r) + " and a lag of T = " + w.parameter(run.lag)
                     + " does in the long run cannot be worked out: " + "the analysis covers lags up to "
                     + w.parameter(MaxAnalysedLag) + "."};
-    return {capitalised(regimeName(run, *report)), opening(w) + regimeSentence(w, *report) + ' ' + theorySentences(w)};
+    std::string headline = capitalised(regimeName(run, *report));
+    if (shownSteps(run, *report).differs(*report))
+        headline += " after the steps shown";
+    return {headline, opening(w) + regimeSentence(w, *report) + shownStepsText(w, *report) + ' ' + theorySentences(w)};
 }
 
 RunWords workingWords(const RunParameters& run, char separator)
@@ -317,7 +367,9 @@ std::string columnInWords(BifurcationAxis axis, double value, const BifurcationC
     std::string text = place;
     if (!column->N.empty()) {
         const auto [low, high] = std::minmax_element(column->N.begin(), column->N.end());
-        text += "N from " + w.population(*low) + " to " + w.population(*high);
+        const std::string lowest = w.population(*low);
+        const std::string highest = w.population(*high);
+        text += lowest == highest ? "settles at " + lowest : "N from " + lowest + " to " + highest;
     }
     if (column->lyapunov)
         text += ", Lyapunov exponent " + q::exponent(*column->lyapunov, separator);

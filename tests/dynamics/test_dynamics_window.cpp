@@ -277,7 +277,7 @@ void TestDynamicsWindow::aRunRestartsTheWork()
     QVERIFY(clickButton(main, "Command15"));
     typeInto(child<QLineEdit>(main, "Kvalue"), QStringLiteral("400"));
     m_fixture->run();
-    const RunParameters run{.r = 0.2, .K = 400.0, .steps = 0, .n0 = 1.0, .lag = 8.0};
+    const RunParameters run{.r = 0.2, .K = 400.0, .steps = 2000, .n0 = 1.0, .lag = 8.0};
     waitUntilDone(dynamics);
 
     QCOMPARE(dynamics->plan()->run.K, 400.0);

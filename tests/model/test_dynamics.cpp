@@ -518,6 +518,22 @@ void TestDynamics::words_data()
             + "the population grows towards K = 500 without overshooting, so slowly that it is still approaching K: "
               "N = 7.3 after 20000 steps. "
             + noLag.arg("0.0001", "is below r_m");
+    // The 200 steps shown end before the lag reaches back to t = 0, and long before the run dies out.
+    QTest::addRow("lag 400") << 0.2 << 1.0 << 400.0 << "Dies out after the steps shown"
+                             << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 400, the population dies out at step "
+                                "811: it had overshot K so far that the next step took it down to 0. That happens after "
+                                "the 200 steps shown, within which the lag does not come into play: a step reads "
+                                "N(t − T) only from t = T = 400 on, and N(t) before, so the population moves there as "
+                                "it would without a lag. "
+            + atLag.arg("0.003922", "0.0009186", "0.2", "is above r_c");
+    // A fractional lag reads N at whole steps: the words name the lags the run uses.
+    QTest::addRow("lag 2.7") << 0.2 << 1.0 << 2.7 << "Damped oscillations"
+                             << "With r = 0.2, N(0) = 1, K = 500 and a lag of T = 2.7, which acts as a lag of 3, "
+            + damped.arg("20", "about every 4.3 steps") + atLag.arg("0.445", "0.1055", "0.2", "lies between r_m and r_c");
+    QTest::addRow("lag 2.5") << 0.45 << 1.0 << 2.5 << "Damped oscillations"
+                             << "With r = 0.45, N(0) = 1, K = 500 and a lag of T = 2.5, which acts as lags of 2 and 3 "
+                                "in turn, "
+            + damped.arg("12.4", "about every 26 steps") + atLag.arg("0.5", "0.125", "0.45", "lies between r_m and r_c");
     QTest::addRow("r = 0") << 0.0 << 1.0 << 5.0 << "Neither grows nor shrinks"
                            << QStringLiteral("With r = 0, N(0) = 1, K = 500 and a lag of T = 5, the population neither "
                                              "grows nor shrinks: with r = 0 it stays at N(0) = 1 for ever. ")
@@ -702,6 +718,15 @@ void TestDynamics::bifurcationKeepsTheRunsValues()
     QCOMPARE(ended.firstStep, ended.lastStep);
     QCOMPARE(ended.N, std::vector<double>{0.0});
     QVERIFY(!ended.lyapunov);
+    // In words: a column that settles names its one value, a cycle its range.
+    request.values = {0.5, 2.2};
+    request.keep = 50;
+    const auto words = [&](std::size_t i) {
+        const BifurcationColumn column = bifurcationColumn(request, i, workspace);
+        return QString::fromStdString(columnInWords(BifurcationAxis::Rate, column.value, &column, 100.0, '.'));
+    };
+    QVERIFY2(words(0).startsWith("r = 0.5: settles at 100, Lyapunov exponent -"), qPrintable(words(0)));
+    QVERIFY2(words(1).startsWith("r = 2.2: N from 74.6 to 116.3"), qPrintable(words(1)));
 }
 
 void TestDynamics::mapFollowsTheLag_data()

@@ -86,6 +86,8 @@ const wordRuns = [
     ["T = 0, overshooting", { r: 1.5, n0: 1, K: 500, lag: 0 }],
     ["T = 0, a cycle", { r: 2.5, n0: 1, K: 500, lag: 0 }],
     ["T = 0, leaves the range", { r: 1e300, n0: 1, K: 500, lag: 0 }],
+    ["a lag longer than the steps shown", { r: 0.2, n0: 1, K: 500, lag: 400 }],
+    ["a fractional lag", { r: 0.2, n0: 1, K: 500, lag: 2.7 }],
 ];
 
 for (const [name, parameters] of wordRuns) {

@@ -138,8 +138,22 @@ test("refusal: a run from numbers whose steps no box could hold", () => {
     assert.equal(session.run({ ...defaults, K: 0 }, ".").refusal.refusal, "capacityZero");
     assert.equal(session.hasRun(), false);
     assert.equal(session.run(defaults, ".").outcome.resultText, "499.936872437631");
-    assert.deepEqual(tarnis.refusals(".").map((reason) => reason.refusal), refusals.map((row) => row.refusal));
+    assert.deepEqual(tarnis.refusals(".").map((reason) => reason.refusal),
+        [...refusals.map((row) => row.refusal), ...boxOnlyRefusals.map(([refusal]) => refusal)]);
     session.delete();
+});
+
+// N(0) or K below 0: the model runs them (the K box leaves Run on while it is edited), but no box takes
+// them, and tarnis-run refuses them in the boxes' words.
+const boxOnlyRefusals = [["initialSizeNegative", "--n0", "-1"], ["capacityNegative", "--K", "-500"]];
+
+test("refusal: what only the boxes refuse, in tarnis-run's words", () => {
+    const byName = Object.fromEntries(tarnis.refusals(".").map((reason) => [reason.refusal, reason]));
+    for (const [refusal, option, value] of boxOnlyRefusals) {
+        const answer = tarnisRun(option, value);
+        assert.equal(answer.status, 2);
+        assert.equal(answer.err, `tarnis-run: ${byName[refusal].line}\n`);
+    }
 });
 
 test("boxes: Enter, the presets and what an edit does to Run", () => {
