@@ -1,17 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/identity.h"
 
+#include "model/addresses.h"
+
 namespace tarnis::about {
 
 std::string programTitle() { return "Tarnis"; }
 
 std::string makerName() { return "The Tarnis developers"; }
 
-std::string contactEmail() { return "tarnis@example.org"; }
+std::string contactEmail() { return build::ContactEmail; }
 
-std::string homePage() { return "https://tarnis.example.org"; }
+std::string homePage() { return build::HomePage; }
 
-std::string sourceCodeAddress() { return homePage() + "/source"; }
+std::string sourceCodeAddress() { return build::SourceAddress; }
+
+std::string sourceArchiveName() { return "tarnis-" + std::string(ProgramVersion) + ".tar.gz"; }
+
+std::string sourceCodeSentence()
+{
+    if (!sourceCodeAddress().empty())
+        return "The source code of this release is at " + sourceCodeAddress() + ".";
+    return "The source code of this release comes with it, as the archive " + sourceArchiveName() + ".";
+}
 
 std::string licenceName() { return "GPL-3.0-or-later"; }
 
@@ -19,8 +30,8 @@ std::vector<std::string> contactBlock()
 {
     return {
         makerName(),
-        "E-mail: " + contactEmail(),
-        "Post: see the home page",
+        contactEmail().empty() ? "Source: " + sourceArchiveName() : "E-mail: " + contactEmail(),
+        homePage().empty() ? "Version " + std::string(ProgramVersion) : "Post: see the home page",
         "Tarnis project",
         "Population ecology teaching",
         "Free software, GNU GPL 3+",
@@ -33,6 +44,11 @@ std::string noticeLine(int year) { return "Copyright (C) " + std::to_string(year
 std::string citationAuthor() { return "The Tarnis developers"; }
 
 std::string citationTitle() { return "Tarnis (computer program)"; }
+
+std::string citationSource()
+{
+    return homePage().empty() ? "Version " + std::string(ProgramVersion) + "." : homePage();
+}
 
 std::string rightsLine() { return "Free software, licensed under the GNU GPL, version 3 or later."; }
 
@@ -48,10 +64,9 @@ std::string protectionStatement()
 
 std::vector<Download> downloads()
 {
-    return {
-        {"https://tarnis.example.org/download", "Tarnis project"},
-        {"https://mirror.example.net/tarnis", "Tarnis mirror"},
-    };
+    if (homePage().empty())
+        return {};
+    return {{homePage(), "Tarnis project"}};
 }
 
 std::vector<std::string> furtherDistributors()

@@ -17,10 +17,14 @@ std::string greetingHeadline() { return "Hi! How do you do?"; }
 
 std::string greetingInstructions()
 {
-    return "Press Enter or click on Run to run. If you want to change the default values, "
-           "click on the text box and change the default value. Then press Enter to "
-           "confirm the change. Comments are welcome (e-mail to "
-        + about::contactEmail() + ").";
+    const std::string instructions = "Press Enter or click on Run to run. If you want to change the default values, "
+                                     "click on the text box and change the default value. Then press Enter to "
+                                     "confirm the change.";
+    // Comments go to the address that whoever built this copy set; without one the sentence would
+    // invite mail to nowhere.
+    if (about::contactEmail().empty())
+        return instructions;
+    return instructions + " Comments are welcome (e-mail to " + about::contactEmail() + ").";
 }
 
 std::string pictureFileName(std::string_view chartTitle, std::string_view suffix)

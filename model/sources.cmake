@@ -37,3 +37,19 @@ set(tarnis_model_sources
 set(tarnis_model_thread_sources
     parameter_scan.h parameter_scan.cpp
 )
+
+# Where this copy of Tarnis can be reached: its home page, the address of its source code and an
+# e-mail address for comments, set by whoever builds it for others. None is set by default, and no
+# text then shows an address: the source comes with the release instead (scripts/package builds the
+# archive). Taken from the environment when cmake is not given them, so that the native build and the
+# WebAssembly module, configured apart, carry the same:
+#   TARNIS_HOME_PAGE=https://… TARNIS_SOURCE_ADDRESS=https://… TARNIS_CONTACT_EMAIL=… scripts/package
+foreach(setting TARNIS_HOME_PAGE TARNIS_SOURCE_ADDRESS TARNIS_CONTACT_EMAIL)
+    if(NOT DEFINED ${setting})
+        set(${setting} "$ENV{${setting}}")
+    endif()
+    set(${setting} "${${setting}}" CACHE STRING "An address that Tarnis shows; empty: none")
+endforeach()
+# identity.cpp reads them from a header made here, in the build folder of whichever build includes this.
+set(tarnis_model_generated ${CMAKE_BINARY_DIR}/generated)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/addresses.h.in ${tarnis_model_generated}/model/addresses.h @ONLY)

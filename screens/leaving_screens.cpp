@@ -26,7 +26,7 @@ QString citationRequest(int year)
     return QStringLiteral("If you use this program in your research, please cite the following ")
         + QStringLiteral(" reference in your paper:") + LineFeed + LineFeed + identity::citationAuthor()
         + QStringLiteral(". ") + QString::number(year) + QStringLiteral(". ") + identity::citationTitle()
-        + QStringLiteral(". ") + LineFeed + QLatin1Char(' ') + identity::homePage();
+        + QStringLiteral(". ") + LineFeed + QLatin1Char(' ') + identity::citationSource();
 }
 
 QString downloadNotice()

@@ -29,6 +29,7 @@ QStringList contactBlock() { return qt(model::contactBlock()); }
 QString noticeLine(int year) { return qt(model::noticeLine(year)); }
 QString citationAuthor() { return qt(model::citationAuthor()); }
 QString citationTitle() { return qt(model::citationTitle()); }
+QString citationSource() { return qt(model::citationSource()); }
 QString rightsLine() { return qt(model::rightsLine()); }
 QString protectionStatement() { return qt(model::protectionStatement()); }
 QString emblemName() { return qt(model::emblemName()); }

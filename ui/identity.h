@@ -17,6 +17,7 @@ QStringList contactBlock();    // seven lines: name, e-mail, post, laboratory, d
 QString noticeLine(int year);  // the one-line notice of the main window
 QString citationAuthor();      // the maker as it stands in a citation
 QString citationTitle();       // the program as it stands in a citation
+QString citationSource();      // where a reader of the citation finds it: the home page, or the version
 QString rightsLine();          // the notice screen's line of what users may do with Tarnis
 QString protectionStatement(); // the notice screen's licence and warranty statement
 QString emblemName();          // what the emblem of the author panel shows, for those who cannot see it

@@ -32,6 +32,7 @@ val aboutTarnis()
     about.set("contactEmail", about::contactEmail());
     about.set("homePage", about::homePage());
     about.set("sourceCode", about::sourceCodeAddress());
+    about.set("sourceCodeSentence", about::sourceCodeSentence());
     about.set("licence", about::licenceName());
     about.set("rightsLine", about::rightsLine());
     about.set("protectionStatement", about::protectionStatement());

@@ -309,10 +309,12 @@ void TestScreens::noticeTexts()
     QCOMPARE(lines.size(), 4);
     QVERIFY2(lines[2].contains(QStringLiteral(". 2026. ")) && lines[2].endsWith(QStringLiteral(". ")),
              qPrintable(lines[2]));
-    QVERIFY(lines[3].startsWith(QStringLiteral(" http")));
+    // Without a home page set in this build, the citation names the release instead of an address, and
+    // only the distributors remain to get new versions from.
+    QCOMPARE(lines[3], QStringLiteral(" Version 1.0.0."));
     const QString downloads = child<QLabel>(notice, "Label6")->text();
     QVERIFY(downloads.startsWith(QStringLiteral("You can get new version of this program at following webs:\n")));
-    QCOMPARE(downloads.count(QLatin1Char('\n')), 7);
+    QCOMPARE(downloads.count(QLatin1Char('\n')), 3);
     QVERIFY(downloads.endsWith(QLatin1Char('\n')));
     // Tarnis is free software; the notice must not claim otherwise.
     QVERIFY(child<QLabel>(notice, "Label3")->text().contains(QStringLiteral("GNU General Public License")));

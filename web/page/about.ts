@@ -19,29 +19,29 @@ export function pageHeader(tarnis: Tarnis): HTMLElement {
 export function pageFooter(tarnis: Tarnis, year: number): { footer: HTMLElement; dialog: HTMLDialogElement } {
     const about = tarnis.module.aboutTarnis();
     const link = (address: string) => el("a", { href: address, rel: "noopener" }, address);
+    // An address is shown only where whoever built this copy set one.
+    const entry = (term: string, address: string, shown: (address: string) => Node) =>
+        address ? [el("dt", {}, term), el("dd", {}, shown(address))] : [];
     const details = infoDialog(`${about.title} ${about.version}`, [
         el("p", {}, tarnis.module.noticeLine(year)),
         el("p", {}, about.rightsLine),
         el("p", {}, about.protectionStatement),
+        el("p", {}, about.sourceCodeSentence),
         el(
             "dl",
             {},
             el("dt", {}, "Licence"),
             el("dd", {}, about.licence),
-            el("dt", {}, "Source code"),
-            el("dd", {}, link(about.sourceCode)),
-            el("dt", {}, "Home page"),
-            el("dd", {}, link(about.homePage)),
-            el("dt", {}, "Comments"),
-            el("dd", {}, el("a", { href: `mailto:${about.contactEmail}` }, about.contactEmail)),
+            ...entry("Source code", about.sourceCode, link),
+            ...entry("Home page", about.homePage, link),
+            ...entry("Comments", about.contactEmail, (address) => el("a", { href: `mailto:${address}` }, address)),
         ),
     ]);
     const footer = el(
         "footer",
         { class: "page-footer" },
         el("span", {}, `${about.title} ${about.version} · ${about.licence} · `),
-        el("a", { href: about.sourceCode, rel: "noopener" }, "Source code"),
-        " · ",
+        ...(about.sourceCode ? [el("a", { href: about.sourceCode, rel: "noopener" }, "Source code"), " · "] : []),
         details.opener(`About ${about.title}`),
     );
     return { footer, dialog: details.dialog };

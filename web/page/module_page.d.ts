@@ -12,9 +12,11 @@ declare module "tarnis-module" {
         title: string;
         version: string;
         maker: string;
+        // The addresses whoever built this copy set; each empty when not set, and then not shown.
         contactEmail: string;
         homePage: string;
         sourceCode: string; // where the source of this release is, as the licence asks
+        sourceCodeSentence: string; // the same in a sentence, or that it comes with the release
         licence: string; // "GPL-3.0-or-later"
         rightsLine: string;
         protectionStatement: string;
