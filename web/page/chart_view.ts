@@ -421,7 +421,8 @@ export class ChartView {
         const plot = this.plot;
         if (!plot) return;
         const { left, top } = this.placeOnPlot(pair.middle.x, pair.middle.y);
-        this.pinch = { view: this.view, from: pair, around: { x: plot.posToVal(left, "x"), y: plot.posToVal(top, "y") } };
+        const around = { x: plot.posToVal(left, "x"), y: plot.posToVal(top, "y") };
+        this.pinch = { view: this.view, from: pair, around };
     }
 
     // The view of the pinch's start zoomed around the values that were under the fingers' middle, by

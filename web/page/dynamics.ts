@@ -28,8 +28,10 @@ export interface DynamicsEvents {
 
 type DiagramAxis = BifurcationRequest["axis"];
 
-const MapHint = "Point at a cell (or tap it) to read its regime; click it (tap it again, or press Enter) to run its r and T.";
-const DiagramHint = "Point at a column (or tap it) to read it; click it (tap it again, or press Enter) to run its value.";
+const MapHint =
+    "Point at a cell (or tap it) to read its regime; click it (tap it again, or press Enter) to run its r and T.";
+const DiagramHint =
+    "Point at a column (or tap it) to read it; click it (tap it again, or press Enter) to run its value.";
 
 // What makes a grid or a request the same work: everything but the run's own place on it.
 function gridKey(grid: ScanGrid): string {
