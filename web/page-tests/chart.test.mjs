@@ -1,13 +1,14 @@
-// The Graph panel in the browser: clicks step through the eleven kinds in the desktop's order, runs
-// are kept and named in the legend, the readout gives 15 significant digits, the wheel zooms and "Fit
-// to data" returns, the logarithmic N axis applies where N is on the y axis, the chart's words follow
-// every change, and the chart is saved as PNG and SVG and copied as rows.
+// The Graph panel in the browser: clicks (and "Next chart") step through the eleven kinds in the
+// desktop's order, runs are kept and named in the legend, the readout gives 15 significant digits, the
+// wheel zooms and "Fit to data" returns, the logarithmic N axis applies where N is on the y axis, the
+// chart's words follow every change, and the chart is saved as PNG and SVG and copied as rows. On a
+// phone one finger scrolls the page, a tap reads a point and two fingers pan and pinch the chart.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
 import { readFile } from "node:fs/promises";
 import { test } from "node:test";
 
-import { openTarnis, sharedBrowser, tarnisRun, until } from "./support.mjs";
+import { Phone, openTarnis, sharedBrowser, tarnisRun, touchGesture, until } from "./support.mjs";
 
 const browser = sharedBrowser();
 
@@ -37,28 +38,37 @@ const Cycle = [
     "Curve of N(t) and K vs. time",
 ];
 
-test("clicks on the chart step through the eleven kinds and back; the list and the words follow", async () => {
-    const tarnis = await openTarnis(browser());
-    const { page } = tarnis;
-    await runDefaults(page);
-    const seen = [];
-    const listed = new Set();
-    for (let click = 0; click <= Cycle.length; click += 1) {
-        const title = await chart(page).getAttribute("aria-label");
-        seen.push(title);
-        listed.add(await kindList(page).inputValue());
-        assert.ok((await description(page)).startsWith(`${title}.`), "the words name the chart on show");
-        const before = await kindList(page).inputValue();
-        await chart(page).click();
-        await until(() => kindList(page).inputValue(), (value) => value !== before, `click ${click + 1} changes the kind`);
-    }
-    assert.deepEqual(seen, [...Cycle, Cycle[0]]);
-    assert.equal(listed.size, 11, "eleven kinds, each its own entry in the list");
-    // The list picks any kind; the next click goes on from it.
-    await kindList(page).selectOption({ label: "Curve of N(t+1) vs. N(t), in line" });
-    await until(() => chart(page).getAttribute("aria-label"), (title) => title === "Curve of N(t+1) vs. N(t)", "picked");
-    await tarnis.close();
-});
+// "Next chart" is the click for a finger, which reads a point where the mouse steps the kind.
+for (const [way, step] of [
+    ["clicks on the chart", (page) => chart(page).click()],
+    ['"Next chart"', (page) => button(page, "Next chart").click()],
+]) {
+    test(`${way} step through the eleven kinds and back; the list and the words follow`, async () => {
+        const tarnis = await openTarnis(browser());
+        const { page } = tarnis;
+        await runDefaults(page);
+        const seen = [];
+        const listed = new Set();
+        for (let click = 0; click <= Cycle.length; click += 1) {
+            const title = await chart(page).getAttribute("aria-label");
+            seen.push(title);
+            listed.add(await kindList(page).inputValue());
+            assert.ok((await description(page)).startsWith(`${title}.`), "the words name the chart on show");
+            const before = await kindList(page).inputValue();
+            await step(page);
+            await until(() => kindList(page).inputValue(), (value) => value !== before, `step ${click + 1} changes the kind`);
+        }
+        assert.deepEqual(seen, [...Cycle, Cycle[0]]);
+        assert.equal(listed.size, 11, "eleven kinds, each its own entry in the list");
+        // The list picks any kind; the next step goes on from it.
+        await kindList(page).selectOption({ label: "Curve of N(t+1) vs. N(t), in line" });
+        await until(() => chart(page).getAttribute("aria-label"), (title) => title === "Curve of N(t+1) vs. N(t)", "picked");
+        await kindList(page).selectOption({ label: Cycle[5] });
+        await step(page);
+        await until(() => chart(page).getAttribute("aria-label"), (title) => title === Cycle[6], "on from the kind picked");
+        await tarnis.close();
+    });
+}
 
 test("two kept runs behind the run on show, named in the legend in colours of their own", async () => {
     const tarnis = await openTarnis(browser());
@@ -202,5 +212,93 @@ test("the chart saved as SVG and PNG under its title, and copied as rows", async
     assert.equal(rows[0], "Time\tN(t)");
     assert.equal(rows[201], "200\t499.936872437631");
     assert.equal(rows.length, 203, "a header, 201 rows and the last line's end");
+    await tarnis.close();
+});
+
+// On a phone: the chart of a run at the top of the screen, with page enough below it to scroll.
+async function phoneChart() {
+    const tarnis = await openTarnis(browser(), { viewport: Phone, touch: true });
+    await runDefaults(tarnis.page);
+    await chart(tarnis.page).evaluate((element) => element.scrollIntoView({ block: "start" }));
+    return tarnis;
+}
+
+const chartState = async (page) => ({ words: await description(page), kind: await kindList(page).inputValue() });
+const scrollY = (page) => page.evaluate(() => window.scrollY);
+
+test("on a phone a swipe up over the chart scrolls the page and leaves the chart's view and kind", async () => {
+    const tarnis = await phoneChart();
+    const { page } = tarnis;
+    const before = await chartState(page);
+    const top = await scrollY(page);
+    const box = await chart(page).boundingBox();
+    const x = box.x + box.width / 2;
+    await touchGesture(tarnis, [[{ x, y: box.y + box.height * 0.8 }, { x, y: box.y + box.height * 0.2 }]]);
+    await until(() => scrollY(page), (y) => y > top, "the page scrolled");
+    assert.deepEqual(await chartState(page), before);
+    await tarnis.close();
+});
+
+test("on a phone a tap reads the point the pointer reads there, and steps nothing", async () => {
+    const tarnis = await phoneChart();
+    const { page } = tarnis;
+    const readStep = page.getByText(/^t = \d+$/);
+    const box = await chart(page).boundingBox();
+    const rows = tarnisRun("--digits", "17").toString().split("\r\n");
+    for (const across of [0.3, 0.7]) {
+        const [x, y] = [box.x + box.width * across, box.y + box.height / 2];
+        await page.mouse.move(x, y);
+        const pointed = await readStep.textContent();
+        await page.mouse.move(x, box.y + box.height + 20); // off the chart: the readout goes
+        await readStep.waitFor({ state: "hidden" });
+        await page.touchscreen.tap(x, y);
+        await readStep.waitFor();
+        assert.equal(await readStep.textContent(), pointed, `the tap at ${across} of the chart's width`);
+        const N = Number(rows[2 + Number(pointed.slice(4))].split(",")[1]);
+        await page.getByText(`N(t) = ${Number(N.toPrecision(15))}`, { exact: true }).waitFor();
+    }
+    assert.equal(await chart(page).getAttribute("aria-label"), Cycle[0], "no tap stepped the kind");
+    await button(page, "Next chart").tap();
+    await until(() => chart(page).getAttribute("aria-label"), (title) => title === Cycle[1], "one step by the button");
+    await tarnis.close();
+});
+
+// "Time from 52.3417 to 94.3417": the span of the horizontal axis in the chart's words.
+function timeSpan(words) {
+    const found = /Horizontal axis: Time from (\S+) to (\S+)\./.exec(words);
+    assert.ok(found, words);
+    return Number(found[2]) - Number(found[1]);
+}
+
+test("on a phone two fingers pinch the chart within the wheel's limits, and the page stays", async () => {
+    const tarnis = await phoneChart();
+    const { page } = tarnis;
+    const fitted = await description(page);
+    const top = await scrollY(page);
+    const box = await chart(page).boundingBox();
+    const middle = { x: box.x + box.width / 2, y: box.y + box.height / 2 };
+    // The fingers apart from `from` to `to` pixels each side of the middle, and up by `up`: a swipe
+    // of two fingers, which must not scroll the page.
+    const pinch = (from, to, up) =>
+        touchGesture(tarnis, [
+            [{ x: middle.x - from, y: middle.y }, { x: middle.x - to, y: middle.y - up }],
+            [{ x: middle.x + from, y: middle.y }, { x: middle.x + to, y: middle.y - up }],
+        ]);
+    // Fingers five times as far apart: a fifth of the span, the values under them following them.
+    await pinch(20, 100, 40);
+    const zoomed = await until(() => description(page), (words) => words !== fitted, "the pinch zooms");
+    const share = timeSpan(zoomed) / timeSpan(fitted);
+    assert.ok(Math.abs(share - 0.2) < 1e-3, `a fifth of the span: ${share}`);
+    // Far together: out no further than the wheel goes.
+    await pinch(100, 10, 0);
+    const widest = await until(() => description(page), (words) => timeSpan(words) > timeSpan(fitted), "the pinch zooms out");
+    assert.equal(await scrollY(page), top, "the fingers did not scroll the page");
+    assert.equal(await page.evaluate(() => window.visualViewport.scale), 1, "nor zoom it");
+    await button(page, "Fit to data").tap();
+    await until(() => description(page), (words) => words === fitted, "fitted again");
+    await page.mouse.move(middle.x, middle.y);
+    for (let notch = 0; notch < 4; notch += 1) await page.mouse.wheel(0, 300);
+    await until(() => description(page), (words) => words === widest, "the wheel's widest view is the pinch's");
+    assert.equal(await chart(page).getAttribute("aria-label"), Cycle[0], "no pinch stepped the kind");
     await tarnis.close();
 });

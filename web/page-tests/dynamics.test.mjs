@@ -1,13 +1,13 @@
 // The Dynamics panel in the browser: the run in tarnis-run's words, the stability map computed by the
 // workers (from a file as well as from a server) until complete, a click and the keyboard on it that
-// run the cell's r and T (and say so only when the run was made), workers that go on after a slice
-// that failed, a map kept for a new r and computed anew for a new K, and the diagram over
-// the lag.
+// run the cell's r and T (and say so only when the run was made), on a phone a tap that reads a cell
+// or a column and a second tap that runs it, workers that go on after a slice that failed, a map kept
+// for a new r and computed anew for a new K, and the diagram over the lag.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
 import { test } from "node:test";
 
-import { Variants, boxes, openTarnis, sharedBrowser, tarnisRun, until, untilText } from "./support.mjs";
+import { Phone, Variants, boxes, openTarnis, sharedBrowser, tarnisRun, until, untilText } from "./support.mjs";
 
 const browser = sharedBrowser();
 
@@ -63,6 +63,51 @@ for (const variant of Variants) {
             await untilResult(page, "the cell's run", "--r", r, "--lag", cell.lag);
             await page.getByText(`r = ${r} and T = ${cell.lag} are in the Data panel, and this is their run.`).waitFor();
         }
+        await tarnis.close();
+    });
+}
+
+// "r = 0.2025: …", a column of the diagram over r.
+function columnOf(line) {
+    const found = /^r = ([^:]+): (.+)$/.exec(line);
+    assert.ok(found, `a column's line: ${line}`);
+    return { r: found[1], lag: "5" };
+}
+
+// On a phone a finger points at nothing until it touches: a tap reads a place, a tap elsewhere reads
+// that one instead, and a second tap on the place read runs it, as a click does.
+for (const picture of [
+    { name: "the map", find: map, places: [[0.7, 0.6], [0.3, 0.25]], placeOf },
+    { name: "the diagram", find: diagram, places: [[0.4, 0.3], [0.7, 0.3]], placeOf: columnOf },
+]) {
+    test(`on a phone a tap on ${picture.name} reads a place, and a second tap on it runs it`, async () => {
+        const tarnis = await openTarnis(browser(), { viewport: Phone, touch: true });
+        const { page } = tarnis;
+        await button(page, "Data 2").tap();
+        await button(page, "Run").tap();
+        const plot = picture.find(page);
+        await complete(plot, picture.name);
+        await plot.evaluate((element) => element.scrollIntoView({ block: "center" }));
+        const box = await plot.boundingBox();
+        const tap = ([across, up]) => page.touchscreen.tap(box.x + box.width * across, box.y + box.height * up);
+        const field = boxes(page);
+        const ranNote = page.getByText(/ in the Data panel, and this is (its|their) run\.$/);
+        let line = "";
+        for (const place of picture.places) {
+            await tap(place);
+            line = await until(() => lineOf(plot), (text) => /^[rT] = /.test(text) && text !== line, "the place's line");
+            assert.doesNotMatch(line, /still being computed/);
+            assert.deepEqual([await field.r.inputValue(), await field.lag.inputValue(), await ranNote.count()], ["0.2", "5", 0],
+                "a tap that reads runs nothing");
+        }
+        const read = picture.placeOf(line);
+        await tap(picture.places.at(-1));
+        await ranNote.waitFor();
+        const r = await field.r.inputValue();
+        assert.equal(await field.lag.inputValue(), read.lag);
+        // The box gets the place's r in full; the line rounds it to the grid's spacing.
+        assert.ok(Math.abs(Number(r) - Number(read.r)) <= 0.0025 + 1e-12, `r = ${r} in the box for the place's ${read.r}`);
+        await untilResult(page, "the place's run", "--r", r, "--lag", read.lag);
         await tarnis.close();
     });
 }

@@ -1,10 +1,15 @@
 // The page around the run: the teaching texts and the licence in dialogs, the layout on a laptop, a
-// tablet and a phone in the light and the dark scheme, and what assistive technology is told.
+// tablet and a phone in the light and the dark scheme, the page on paper, and what assistive
+// technology is told.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
+import { spawnSync } from "node:child_process";
+import { mkdtemp, rm, writeFile } from "node:fs/promises";
+import { tmpdir } from "node:os";
+import path from "node:path";
 import { test } from "node:test";
 
-import { openTarnis, sharedBrowser, until } from "./support.mjs";
+import { Phone, openTarnis, sharedBrowser, until } from "./support.mjs";
 
 const browser = sharedBrowser();
 
@@ -82,6 +87,106 @@ for (const [device, viewport, beside, colorScheme] of [
         const [red, green, blue] = background.match(/\d+/g).map(Number);
         const light = red + green + blue > 3 * 128;
         assert.equal(light, colorScheme === "light", `the page's background ${background}`);
+        await tarnis.close();
+    });
+}
+
+// One of poppler's tools on a file, its standard output as text.
+function poppler(tool, ...args) {
+    const result = spawnSync(tool, args, { encoding: "utf8", maxBuffer: 64 << 20 });
+    if (result.error) throw result.error;
+    assert.equal(result.status, 0, `${tool} ${args.join(" ")}: ${result.stderr}`);
+    return result.stdout;
+}
+
+// A4 with margins of 1 cm, and the height it leaves in CSS pixels.
+const Paper = { format: "A4", margin: { top: "1cm", bottom: "1cm", left: "1cm", right: "1cm" } };
+const PrintedHeight = ((297 - 20) / 25.4) * 96;
+
+// The three charts: each found by its name, with the title printed above it.
+const pictures = (page) => [
+    page.getByRole("img", { name: /^Curve of / }),
+    page.getByRole("img", { name: "Stability map", exact: true }),
+    page.getByRole("img", { name: "Bifurcation diagram and Lyapunov exponent", exact: true }),
+];
+const titleOf = (picture) =>
+    picture.evaluate((element) => element.getAttribute("aria-roledescription") === "chart"
+        ? element.getAttribute("aria-label")
+        : element.closest("section").querySelector("h3").textContent);
+// "593x368": a picture's canvas in pixels, the size of its image in the PDF.
+const canvasSize = (picture) => picture.evaluate((element) => {
+    const canvas = element.querySelector("canvas");
+    return `${canvas.width}x${canvas.height}`;
+});
+
+// On paper, as a teacher printed it from a laptop and from a phone in the dark: every chart whole on
+// one page under its title, no control, the boxes' values and the result as text, and the map's key
+// in its colours on a light sheet.
+for (const [device, viewport, colorScheme] of [
+    ["laptop", { width: 1280, height: 720 }, "light"],
+    ["phone", Phone, "dark"],
+]) {
+    test(`printed from a ${device} in the ${colorScheme} scheme: each chart whole under its title, no control, the key in colour`, async () => {
+        const tarnis = await openTarnis(browser(), { viewport, colorScheme });
+        const { page } = tarnis;
+        await button(page, "Data 2").click();
+        await button(page, "Run").click();
+        for (const picture of pictures(page).slice(1))
+            await until(() => picture.getAttribute("data-complete"), (value) => value === "true", "computed", 30_000);
+        const captions = await page.getByRole("button").allTextContents();
+        const values = await page.getByRole("textbox").evaluateAll((boxes) => boxes.map((box) => box.value));
+        values.push(await page.getByRole("status", { name: /^Population size at t = / }).textContent());
+        const key = await page.getByRole("list", { name: "Regimes and curves of the map" }).evaluate((list) =>
+            [...list.querySelectorAll("li > span:first-child")].map((swatch) => getComputedStyle(swatch).backgroundColor)
+                .filter((colour) => colour.startsWith("rgb("))); // the curves' lines have none
+
+        await page.emulateMedia({ media: "print" });
+        // Two frames: the pictures have followed the sheet's layout.
+        await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+        const titles = [];
+        const sizes = [];
+        for (const picture of pictures(page)) {
+            titles.push(await titleOf(picture));
+            sizes.push(await canvasSize(picture));
+        }
+        for (const role of ["button", "slider", "combobox", "checkbox", "radio", "progressbar"])
+            assert.equal(await page.getByRole(role).count(), 0, `no ${role} on paper`);
+        assert.equal(await page.getByRole("textbox").count(), 5, "the five boxes, as text");
+        for (const picture of pictures(page))
+            assert.ok((await picture.boundingBox()).height < PrintedHeight, "a chart fits a page's height");
+        const ink = await page.evaluate(() => getComputedStyle(document.body).color);
+        assert.ok(ink.match(/\d+/g).map(Number).every((part) => part < 100), `dark letters on paper: ${ink}`);
+
+        const folder = await mkdtemp(path.join(tmpdir(), "tarnis-print-"));
+        try {
+            const pdf = path.join(folder, "page.pdf");
+            await writeFile(pdf, await page.pdf(Paper));
+            const pages = Number(/^Pages:\s+(\d+)$/m.exec(poppler("pdfinfo", pdf))[1]);
+            const linesOf = (number) => poppler("pdftotext", "-f", String(number), "-l", String(number), pdf, "-").split("\n");
+            const printed = Array.from({ length: pages }, (_, index) => linesOf(index + 1));
+            const lines = printed.flat();
+            for (const caption of captions) assert.ok(!lines.includes(caption), `no button "${caption}" on paper`);
+            for (const value of values) assert.ok(lines.includes(value), `the value ${value} as text`);
+            // Every chart's image on the page of its title, which stands once on paper (the list of
+            // kinds printed it a second time).
+            const images = poppler("pdfimages", "-list", pdf).split("\n").slice(2).map((row) => row.trim().split(/\s+/))
+                .filter((row) => row[2] === "image").map(([on, , , width, height]) => ({ page: Number(on), size: `${width}x${height}` }));
+            titles.forEach((title, index) => {
+                const onPages = printed.flatMap((pageLines, at) => pageLines.filter((line) => line === title).map(() => at + 1));
+                assert.equal(onPages.length, 1, `the title "${title}" once on paper`);
+                const drawn = images.filter((image) => image.size === sizes[index]);
+                assert.deepEqual(drawn.map((image) => image.page), onPages, `"${title}" on the page of its title`);
+            });
+            // The key's colours are filled boxes on the map's page, not empty frames.
+            const mapPage = printed.findIndex((pageLines) => pageLines.includes(titles[1])) + 1;
+            const svg = path.join(folder, "map.svg");
+            poppler("pdftocairo", "-svg", "-f", String(mapPage), "-l", String(mapPage), pdf, svg);
+            const fills = new Set((await import("node:fs")).readFileSync(svg, "utf8").match(/rgb\([\d.]+%,[\d.]+%,[\d.]+%\)/g)
+                .map((colour) => colour.match(/[\d.]+/g).map((part) => Math.round((Number(part) * 255) / 100)).join()));
+            for (const colour of key) assert.ok(fills.has(colour.match(/\d+/g).join()), `the key's ${colour} printed`);
+        } finally {
+            await rm(folder, { recursive: true, force: true });
+        }
         await tarnis.close();
     });
 }

@@ -80,7 +80,9 @@ export const Variants = [
 export async function openTarnis(browser, options = {}) {
     const { variant = Variants[0], locale = "en-US", viewport = { width: 1280, height: 720 }, colorScheme = "light" } =
         options;
-    const context = await browser.newContext({ locale, viewport, colorScheme, acceptDownloads: true });
+    // A phone: touch, and the page laid out as a phone's browser lays it out.
+    const touch = options.touch ? { hasTouch: true, isMobile: true } : {};
+    const context = await browser.newContext({ locale, viewport, colorScheme, acceptDownloads: true, ...touch });
     if (options.initScript) await context.addInitScript(options.initScript); // before the page's own
     const page = await context.newPage();
     const problems = [];
@@ -113,6 +115,25 @@ export async function openTarnis(browser, options = {}) {
             assert.deepEqual(lateRequests, [], "no request after loading");
         },
     };
+}
+
+/** A phone's screen, held upright. */
+export const Phone = { width: 390, height: 844 };
+
+/**
+ * Moves fingers over the page as a touch screen does, through the browser's own input, so that the
+ * browser scrolls and pinches as it would: each path is a finger's [from, to] in the window's CSS
+ * pixels; the fingers go down together, move in `steps`, and lift together.
+ */
+export async function touchGesture(tarnis, paths, steps = 8) {
+    const session = await tarnis.context.newCDPSession(tarnis.page);
+    const at = (share) =>
+        paths.map(([from, to], id) => ({ id, x: from.x + (to.x - from.x) * share, y: from.y + (to.y - from.y) * share }));
+    await session.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: at(0) });
+    for (let step = 1; step <= steps; step += 1)
+        await session.send("Input.dispatchTouchEvent", { type: "touchMove", touchPoints: at(step / steps) });
+    await session.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+    await session.detach();
 }
 
 /** Waits until read() gives a value that accept() takes, and returns it; fails with the last one. */

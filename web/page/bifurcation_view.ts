@@ -47,7 +47,7 @@ export class BifurcationView extends ScanPicture<number> {
         this.marks = marks;
         this.labels = labels;
         this.columns = new Array<BifurcationColumn | undefined>(request.values.length);
-        this.cursor = undefined;
+        this.forgetPlaces();
         this.fresh = [];
         this.extent = { nMax: 0, eMin: -0.1, eMax: 0.1 };
         this.plot.invalidate();

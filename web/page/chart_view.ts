@@ -1,12 +1,14 @@
 // The chart on screen, drawn by uPlot on a canvas: the series of the run on show over those of the
 // kept runs, each in its look and colour, the axes with the model's numbers, zoom by the wheel and
-// pan by dragging within the model's limits, a plain click, and the ring of the point under the
-// pointer with its readout beside it. It knows nothing of the model but what it is handed.
+// pan by dragging (or by two fingers) within the model's limits, a plain click, and the ring of the
+// point under the pointer (or a finger's tap) with its readout beside it. It knows nothing of the
+// model but what it is handed.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import uPlot from "uplot";
 
 import type { ChartData, Range } from "tarnis-module";
 import { LinePixels, MarkerPixels } from "./chart_svg";
+import { ChartTouch, isFinger, type Pair, type Place } from "./chart_touch";
 import { el } from "./dom";
 
 /** A series as drawn, with the run it belongs to; kept runs first, behind the run on show. */
@@ -119,6 +121,7 @@ export class ChartView {
     private ticks: { x: AxisTicks; y: AxisTicks } = { x: { values: [], labels: [] }, y: { values: [], labels: [] } };
     private screenPoints?: { drawn: number; row: number; x: number; y: number }[];
     private press?: { x: number; y: number; view: View; dragging: boolean; pans: boolean };
+    private pinch?: { view: View; from: Pair; around: { x: number; y: number } };
     private readonly ring: HTMLDivElement;
     private readonly box: HTMLDivElement;
     private mark?: MarkedPoint;
@@ -308,25 +311,33 @@ export class ChartView {
         };
     }
 
+    // Where a place in the window is on the plot, and whether it is on it (or just beside an end of an axis).
+    private placeOnPlot(clientX: number, clientY: number) {
+        const rect = this.plot?.over.getBoundingClientRect() ?? new DOMRect();
+        const left = clientX - rect.left;
+        const top = clientY - rect.top;
+        const near = left >= -MarkerPixels && top >= -MarkerPixels;
+        return { left, top, rect, onPlot: near && left <= rect.width + MarkerPixels && top <= rect.height + MarkerPixels };
+    }
+
     private listen(plot: uPlot): void {
         const root = plot.root;
-        const over = plot.over;
-        // Where the pointer is on the plot, and whether it is on it (or just beside an end of an axis).
-        const place = (event: PointerEvent | WheelEvent) => {
-            const rect = over.getBoundingClientRect();
-            const left = event.clientX - rect.left;
-            const top = event.clientY - rect.top;
-            const near = left >= -MarkerPixels && top >= -MarkerPixels;
-            return { left, top, rect, onPlot: near && left <= rect.width + MarkerPixels && top <= rect.height + MarkerPixels };
-        };
-        // A click anywhere on the chart steps the kind; a drag that starts on the plot pans it.
+        const place = (event: PointerEvent | WheelEvent) => this.placeOnPlot(event.clientX, event.clientY);
+        new ChartTouch(root, {
+            tapped: (at) => this.tapped(at),
+            pinchStarted: (pair) => this.pinchStarted(pair),
+            pinched: (pair) => this.pinched(pair),
+        });
+        // The mouse (and the pen): a click anywhere on the chart steps the kind; a drag that starts on
+        // the plot pans it. Fingers are ChartTouch's.
         root.addEventListener("pointerdown", (event) => {
-            if (event.button !== 0) return;
+            if (event.button !== 0 || isFinger(event)) return;
             root.setPointerCapture(event.pointerId);
             const onPlot = place(event).onPlot;
             this.press = { x: event.clientX, y: event.clientY, view: this.view, dragging: false, pans: onPlot };
         });
         root.addEventListener("pointermove", (event) => {
+            if (isFinger(event)) return;
             const press = this.press;
             if (!press) {
                 const at = place(event);
@@ -341,13 +352,17 @@ export class ChartView {
             if (press.pans) this.pan(press.view, dx, dy);
         });
         root.addEventListener("pointerup", (event) => {
+            if (isFinger(event)) return;
             const press = this.press;
             this.press = undefined;
             if (press && !press.dragging && event.button === 0) this.hooks.clicked();
         });
-        root.addEventListener("pointercancel", () => (this.press = undefined));
-        root.addEventListener("pointerleave", () => {
-            if (!this.press) this.hooks.pointed(null);
+        root.addEventListener("pointercancel", (event) => {
+            if (!isFinger(event)) this.press = undefined;
+        });
+        // A lifted finger leaves the chart too; the readout of its tap stays.
+        root.addEventListener("pointerleave", (event) => {
+            if (!this.press && !isFinger(event)) this.hooks.pointed(null);
         });
         // Over the plot the wheel zooms both axes around the pointer; over an axis' numbers, that axis alone.
         root.addEventListener(
@@ -393,6 +408,51 @@ export class ChartView {
             x: this.hooks.panned(from.x, this.fitted.x, -dx, width, false),
             y: this.hooks.panned(from.y, this.fitted.y, dy, height, this.logarithmicY),
         });
+    }
+
+    // A tap reads the point nearest to the finger, as the pointer does; off the plot, none.
+    private tapped(at: Place): void {
+        const { left, top, onPlot } = this.placeOnPlot(at.x, at.y);
+        if (onPlot) this.hover(left, top);
+        else this.hooks.pointed(null);
+    }
+
+    private pinchStarted(pair: Pair): void {
+        const plot = this.plot;
+        if (!plot) return;
+        const { left, top } = this.placeOnPlot(pair.middle.x, pair.middle.y);
+        const around = { x: plot.posToVal(left, "x"), y: plot.posToVal(top, "y") };
+        this.pinch = { view: this.view, from: pair, around };
+    }
+
+    // The view of the pinch's start zoomed around the values that were under the fingers' middle, by
+    // as many of the wheel's notches as make the values follow the fingers apart, then moved with the
+    // middle: the model keeps both within its limits, as it keeps the wheel and the drag.
+    private pinched(pair: Pair): void {
+        const plot = this.plot;
+        const pinch = this.pinch;
+        if (!plot || !pinch) return;
+        const perNotch = this.spanPerNotch();
+        const notches =
+            pair.spread > 0 && pinch.from.spread > 0 && perNotch > 0 && perNotch < 1
+                ? Math.log(pinch.from.spread / pair.spread) / Math.log(perNotch)
+                : 0;
+        const hooks = this.hooks;
+        const { view, around, from } = pinch;
+        const log = this.logarithmicY;
+        const x = hooks.zoomed(view.x, this.fitted.x, around.x, notches, false);
+        const y = hooks.zoomed(view.y, this.fitted.y, around.y, notches, log);
+        this.setUserView({
+            x: hooks.panned(x, this.fitted.x, from.middle.x - pair.middle.x, plot.over.clientWidth, false),
+            y: hooks.panned(y, this.fitted.y, pair.middle.y - from.middle.y, plot.over.clientHeight, log),
+        });
+    }
+
+    // The share of its span that a notch of the wheel leaves in view, as the model zooms.
+    private spanPerNotch(): number {
+        const fitted = this.fitted.x;
+        const zoomed = this.hooks.zoomed(fitted, fitted, (fitted.min + fitted.max) / 2, 1, false);
+        return (zoomed.max - zoomed.min) / (fitted.max - fitted.min);
     }
 
     private setUserView(view: View): void {

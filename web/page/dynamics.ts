@@ -2,8 +2,8 @@
 // stability map and the bifurcation diagram with the Lyapunov exponent, both computed by the workers
 // of DynamicsWork with their progress under them. A run that leaves a picture's grid as it was (a new
 // r on the map, new steps) keeps what is computed and moves the run's mark; any other starts its work
-// anew. Pointing at a cell or a column tells it in the model's words; a click (or Enter) writes its r
-// and lag into the Data panel and runs them.
+// anew. Pointing at a cell or a column (or a tap) tells it in the model's words; a click (or a second
+// tap, or Enter) writes its r and lag into the Data panel and runs them.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type {
     BifurcationColumn,
@@ -28,8 +28,10 @@ export interface DynamicsEvents {
 
 type DiagramAxis = BifurcationRequest["axis"];
 
-const MapHint = "Point at a cell to read its regime; click it (or press Enter) to run its r and T.";
-const DiagramHint = "Point at a column to read it; click it (or press Enter) to run its value.";
+const MapHint =
+    "Point at a cell (or tap it) to read its regime; click it (tap it again, or press Enter) to run its r and T.";
+const DiagramHint =
+    "Point at a column (or tap it) to read it; click it (tap it again, or press Enter) to run its value.";
 
 // What makes a grid or a request the same work: everything but the run's own place on it.
 function gridKey(grid: ScanGrid): string {

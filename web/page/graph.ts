@@ -1,8 +1,9 @@
 // The Graph panel: the greeting before the first run, then the chart of the run on show with the
-// kept runs behind it. A click on the chart (or Space on it) steps to the next kind, the list picks
-// any kind; "Fit to data", the logarithmic N axis, keeping and forgetting runs; the legend below the
-// plot, the readout under the pointer (or moved by the arrow keys), the chart in words; and saving:
-// the data as the desktop's "S" writes it, the chart as PNG or SVG, its rows for the clipboard.
+// kept runs behind it. A click on the chart (or Space on it, or "Next chart") steps to the next kind,
+// the list picks any kind; "Fit to data", the logarithmic N axis, keeping and forgetting runs; the
+// legend below the plot, the readout under the pointer or a finger's tap (or moved by the arrow
+// keys), the chart in words; and saving: the data as the desktop's "S" writes it, the chart as PNG
+// or SVG, its rows for the clipboard.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { ChartData, ChartKindInfo, ChartKindName, ChartPoint } from "tarnis-module";
 import { type ChartPicture, chartSvg } from "./chart_svg";
@@ -11,6 +12,10 @@ import { el } from "./dom";
 import type { Tarnis } from "./model";
 import { Player } from "./play";
 import { copyText, download, textFile } from "./saving";
+
+// The desktop steps the kind by a click on the chart alone; on a touch screen a tap reads a point
+// instead, so the page has a button of its own for the step, with a caption of its own.
+const NextChartCaption = "Next chart";
 
 function button(caption: string, action: () => void, attributes: Record<string, string | boolean> = {}) {
     const made = el("button", { type: "button", ...attributes }, caption);
@@ -98,6 +103,7 @@ export class GraphPanel {
                 { class: "toolbar" },
                 el("label", { for: "chart-kind" }, "Chart"),
                 this.kindList,
+                button(NextChartCaption, () => this.stepKind()),
                 this.fitButton,
                 el("label", { class: "check" }, this.logN, "Logarithmic N axis"),
                 this.keepButton,

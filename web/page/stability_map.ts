@@ -59,7 +59,7 @@ export class StabilityMap extends ScanPicture<Cell> {
         const count = plan.map.rates.length * plan.map.lags.length;
         this.reports = new Array<RegimeReport | undefined>(count);
         this.computed = new Uint8Array(count);
-        this.cursor = undefined;
+        this.forgetPlaces();
         this.fresh = [];
         this.plot.invalidate();
         this.element.dataset.complete = "false";
