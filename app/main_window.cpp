@@ -11,6 +11,7 @@
 #include "model/run_refusals.h"
 #include "ui/click_tracker.h"
 #include "ui/design.h"
+#include "ui/entry_balloon.h"
 #include "ui/identity.h"
 #include "ui/locale_numbers.h"
 #include "ui/navigator.h"
@@ -372,6 +373,9 @@ void MainWindow::parameterConfirmed(ParameterBox box)
     const EnterResult result = confirmEntry(box, edit->text().toStdString(), localeDecimalSeparator());
     if (result.replacement)
         edit->setText(QString::fromStdString(*result.replacement)); // raises the box's change
+    if (!m_entryBalloon)
+        m_entryBalloon = new EntryBalloon(this);
+    m_entryBalloon->showFor(edit, QString::fromStdString(entryNote(box, result.fix, localeDecimalSeparator())));
     if (result.enablesRun) {
         Command2->setEnabled(true);
         Command2->setFocus();

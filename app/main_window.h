@@ -25,6 +25,8 @@ class QTimer;
 
 namespace tarnis {
 
+class EntryBalloon;
+
 class ChartControl;
 class Navigator;
 class RunComparison;
@@ -82,6 +84,7 @@ private:
     Services m_services;
     std::function<void()> m_openDynamics;
     std::map<ParameterBox, QLineEdit*> m_boxes;
+    EntryBalloon* m_entryBalloon = nullptr; // why Enter replaced a box's text
 
     QLabel* Label17;       // program title box; a click shows the further remarks
     QLabel* Label7;        // one-line notice

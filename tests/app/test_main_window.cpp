@@ -238,21 +238,37 @@ void TestMainWindow::runButtonAfterEvents()
 void TestMainWindow::boxResetsRaiseChange()
 {
     // Before any run Run is enabled; a K edit leaves it so, a refused lag resets and re-enables it.
+    // Each replacement says why in a balloon at the box, which is also the box's description for a
+    // screen reader until the next edit; an accepted text takes the balloon away.
+    const auto balloon = [this] { return m_main->findChild<QLabel*>(QStringLiteral("entryNote")); };
+    const auto says = [&](const char* name, const QString& note) {
+        QVERIFY(balloon() && balloon()->isVisible());
+        QCOMPARE(balloon()->text(), note);
+        QCOMPARE(balloon()->accessibleName(), note);
+        QCOMPARE(box(name)->accessibleDescription(), note);
+        QVERIFY(balloon()->geometry().top() >= box(name)->mapToGlobal(QPoint(0, box(name)->height())).y());
+    };
     typeInto(box("Kvalue"), QStringLiteral("abc"));
     QVERIFY(button("Command2")->isEnabled());
     pressEnter(box("Kvalue"));
     QCOMPARE(box("Kvalue")->text(), QStringLiteral("500"));
     QCOMPARE(QApplication::focusWidget(), box("Kvalue"));
+    says("Kvalue", "The carrying capacity (K) must be a number greater than 0, so the box went back to its default, 500.");
     typeInto(box("tlag"), QStringLiteral("-3"));
     pressEnter(box("tlag"));
     QCOMPARE(box("tlag")->text(), QStringLiteral("5"));
     QVERIFY(button("Command2")->isEnabled());
+    says("tlag", "The time lag must be a number of 0 or more, so the box went back to its default, 5.");
+    QVERIFY(box("Kvalue")->accessibleDescription().isEmpty());
     typeInto(box("simut"), QStringLiteral("2500"));
     pressEnter(box("simut"));
     QCOMPARE(box("simut")->text(), QStringLiteral("2000"));
+    says("simut", "The number of time steps can be at most 2000, so the box shows 2000.");
     typeInto(box("simut"), QStringLiteral("12abc"));
+    QVERIFY(!balloon()->isVisible()); // the next edit of the box
     pressEnter(box("simut"));
     QCOMPARE(box("simut")->text(), QStringLiteral("12abc"));
+    QVERIFY(!balloon()->isVisible());
     pressEnter(QApplication::focusWidget());
     QCOMPARE(text("Label4"), QStringLiteral("Population size at t = 12"));
 }
