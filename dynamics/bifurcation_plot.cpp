@@ -179,6 +179,7 @@ void BifurcationPlot::showNoRun()
     m_exponent->data()->clear();
     for (const Mark* mark : {&m_criticalMark, &m_monotoneMark, &m_runMark})
         placeMark(*mark, std::nullopt, {});
+    m_placeholder->setText(QString::fromStdString(noRunPictureWords()));
     m_placeholder->setVisible(true);
     m_title->setText(QString::fromStdString(bifurcationTitle(std::nullopt, m_axis, localeDecimalSeparator())));
     m_logarithmic = false;
@@ -189,6 +190,12 @@ void BifurcationPlot::showNoRun()
 
 void BifurcationPlot::showPlan(const DynamicsPlan& plan, BifurcationAxis axis)
 {
+    if (!plan.analysed) {
+        showNoRun();
+        m_placeholder->setText(QString::fromStdString(beyondAnalysisPictureWords(localeDecimalSeparator())));
+        m_title->setText(QString::fromStdString(bifurcationTitle(plan.run, axis, localeDecimalSeparator())));
+        return;
+    }
     const BifurcationRequest& request = axis == BifurcationAxis::Rate ? plan.overRate : plan.overLag;
     m_axis = axis;
     m_run = plan.run;
@@ -412,6 +419,8 @@ void BifurcationPlot::keyPressEvent(QKeyEvent* event)
 }
 
 QString BifurcationPlot::title() const { return m_title->text(); }
+
+QString BifurcationPlot::placeholderText() const { return m_placeholder->visible() ? m_placeholder->text() : QString(); }
 
 namespace {
 

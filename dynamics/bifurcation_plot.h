@@ -39,6 +39,8 @@ public:
     QList<QCPItemText*> shownLabels() const;
 
     QString title() const;
+    // What the plot says in place of its picture (before a run, or beyond the analysis); empty when it shows one.
+    QString placeholderText() const;
     // One row per column: its r (or T), the exponent, how the run ended, then each kept N.
     QString dataText(QChar decimalSeparator) const;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dynamics/plot_style.h"
 
+#include "model/regime_words.h"
 #include "ui/design.h"
 
 #include <QLabel>
@@ -113,7 +114,7 @@ QCPItemText* addPlaceholder(QCustomPlot& plot, QCPAxisRect* rect)
     text->position->setCoords(0.5, 0.5);
     text->setFont(arialFont(TitlePoints));
     text->setColor(Qt::darkGray);
-    text->setText(QStringLiteral("Shown after the first run"));
+    text->setText(QString::fromStdString(noRunPictureWords()));
     return text;
 }
 

@@ -161,6 +161,7 @@ void StabilityMap::showNoRun()
         graph->data()->clear();
     m_stableLabel->setVisible(false);
     m_monotoneLabel->setVisible(false);
+    m_placeholder->setText(QString::fromStdString(noRunPictureWords()));
     m_placeholder->setVisible(true);
     m_title->setText(QString::fromStdString(mapTitle(std::nullopt, localeDecimalSeparator())));
     setScale(xAxis, false, AxisNumbers::General);
@@ -170,6 +171,12 @@ void StabilityMap::showNoRun()
 
 void StabilityMap::showPlan(const DynamicsPlan& plan)
 {
+    if (!plan.analysed) {
+        showNoRun();
+        m_placeholder->setText(QString::fromStdString(beyondAnalysisPictureWords(localeDecimalSeparator())));
+        m_title->setText(QString::fromStdString(mapTitle(plan.run, localeDecimalSeparator())));
+        return;
+    }
     m_grid = plan.map;
     m_lagEdges = plan.lagEdges;
     m_rateEdges = plan.rateEdges;
@@ -353,6 +360,8 @@ void StabilityMap::keyPressEvent(QKeyEvent* event)
 }
 
 QString StabilityMap::title() const { return m_title->text(); }
+
+QString StabilityMap::placeholderText() const { return m_placeholder->visible() ? m_placeholder->text() : QString(); }
 
 QString StabilityMap::dataText(QChar decimalSeparator) const
 {

@@ -208,6 +208,12 @@ DynamicsPlan planDynamics(const RunParameters& run)
 {
     DynamicsPlan plan;
     plan.run = run;
+    if (!(run.lag <= MaxAnalysedLag)) {
+        plan.analysed = false;
+        plan.map.n0 = run.n0;
+        plan.map.K = run.K;
+        return plan;
+    }
     const double lagTop = lagTopFor(run.lag);
     plan.logarithmic = lagTop > LinearLagLimit;
     std::vector<double> rates;

@@ -31,6 +31,9 @@ inline constexpr double LinearLagLimit = 20.0; // a run's lag beyond this gets l
 
 struct DynamicsPlan {
     RunParameters run;
+    // Whether the analysis covers the run's lag (at most MaxAnalysedLag). Beyond it no map or diagram
+    // can show the run, and the plan holds none: the grids and requests are empty.
+    bool analysed = true;
     // Both axes of the map, and r in the diagram over r, on a logarithmic scale.
     bool logarithmic = false;
     ScanGrid map; // r up, the lag across, each value one that a box can hold as it is written

@@ -426,9 +426,17 @@ std::string mapTitle(const std::optional<RunParameters>& run, char separator)
     return title + " (N(0) = " + q::parameter(run->n0, separator) + ", K = " + q::parameter(run->K, separator) + ")";
 }
 
+std::string noRunPictureWords() { return "Shown after the first run"; }
+
+std::string beyondAnalysisPictureWords(char separator)
+{
+    return "Lags above " + q::parameter(MaxAnalysedLag, separator)
+        + " are beyond what the analysis covers: no map or diagram can show this run.";
+}
+
 std::string bifurcationTitle(const std::optional<RunParameters>& run, BifurcationAxis axis, char separator)
 {
-    if (!run)
+    if (!run || !(run->lag <= MaxAnalysedLag))
         return "Bifurcation diagram";
     if (axis == BifurcationAxis::Rate)
         return "Bifurcation diagram over r at T = " + q::parameter(run->lag, separator);

@@ -66,9 +66,15 @@ std::vector<std::pair<std::string, std::string>> runFacts(const RunParameters& r
 std::string choiceWords(std::optional<double> r, std::optional<double> lag, char separator,
                         WordsPlace place = WordsPlace::DynamicsWindow);
 
+// What the map and the diagram say before the first run, in place of a picture.
+std::string noRunPictureWords();
+// What they say of a run whose lag is beyond the analysis.
+std::string beyondAnalysisPictureWords(char separator);
+
 // "Regimes over the lag T and r (N(0) = 1, K = 500)", and "Regimes over the lag T and r" before a run.
 std::string mapTitle(const std::optional<RunParameters>& run, char separator);
-// "Bifurcation diagram over r at T = 5", "… over T at r = 0.2", and "Bifurcation diagram" before a run.
+// "Bifurcation diagram over r at T = 5", "… over T at r = 0.2", and "Bifurcation diagram" before a run
+// and for a lag beyond the analysis, which no diagram shows.
 std::string bifurcationTitle(const std::optional<RunParameters>& run, BifurcationAxis axis, char separator);
 
 } // namespace tarnis

@@ -128,6 +128,11 @@ val requestToJs(const BifurcationRequest& request)
 
 // What the Dynamics window shows for a run: the map's grid and cell edges, the limits along its lags,
 // and the two requests of the diagram, each ready to hand to a RegimeScan or a BifurcationScan.
+std::string beyondAnalysisPictures(const std::string& separator)
+{
+    return beyondAnalysisPictureWords(separatorOf(separator));
+}
+
 val planOf(const val& parameters)
 {
     const DynamicsPlan plan = planDynamics(runOf(parameters));
@@ -140,6 +145,7 @@ val planOf(const val& parameters)
     for (const auto& each : plan.limits)
         limits.call<void>("push", each ? limitsToJs(*each) : val::undefined());
     val object = val::object();
+    object.set("analysed", plan.analysed);
     object.set("logarithmic", plan.logarithmic);
     object.set("map", grid);
     object.set("lagEdges", numberArray(plan.lagEdges));
@@ -173,5 +179,6 @@ EMSCRIPTEN_BINDINGS(tarnis_words)
     function("pageChoiceWords", &pageWordsOfChoice);
     function("mapTitle", &titleOfMap);
     function("bifurcationTitle", &titleOfBifurcation);
+    function("beyondAnalysisPictureWords", &beyondAnalysisPictures);
     function("planDynamics", &planOf);
 }

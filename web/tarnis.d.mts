@@ -152,6 +152,7 @@ export interface RunWords {
 
 /** What the Dynamics window shows for a run: ready for a RegimeScan and two BifurcationScans. */
 export interface DynamicsPlan {
+    analysed: boolean; // false for a lag beyond the analysis: then the grids and requests are empty
     logarithmic: boolean; // both axes of the map, and r in the diagram over r
     map: ScanGrid & { rates: Float64Array; lags: Float64Array };
     lagEdges: Float64Array; // the edges of the map's cells, one more than its values
@@ -272,6 +273,8 @@ export interface TarnisModule {
     pageChoiceWords(r: number | undefined, lag: number | undefined, separator: Separator): string;
     mapTitle(parameters: RunParameters | undefined, separator: Separator): string;
     bifurcationTitle(parameters: RunParameters | undefined, axis: "rate" | "lag", separator: Separator): string;
+    /** What the map and the diagram say, in place of a picture, of a run whose lag is beyond the analysis. */
+    beyondAnalysisPictureWords(separator: Separator): string;
     planDynamics(parameters: RunParameters): DynamicsPlan;
     /** The name of a regime's number; "" beyond the last, so that a legend can list them all. */
     regimeName(regime: number): string;

@@ -68,6 +68,7 @@ private slots:
     void placement();
     void longLags_data();
     void longLags();
+    void beyondTheAnalysis();
     void pointerLeaves();
     void choiceFromTheLargeWindow();
     void picturesAndData_data();
@@ -353,6 +354,37 @@ void TestDynamicsWindow::placement()
         QWidget* widget = child<QWidget>(main, box);
         QVERIFY(main->parameterArea().contains(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size())));
     }
+}
+
+// A lag far beyond what the analysis covers gets no map or diagram that could not show it: both say
+// why in place of their pictures, and nothing is computed for them.
+void TestDynamicsWindow::beyondTheAnalysis()
+{
+    QWidget* main = m_fixture->mainWindow();
+    typeInto(child<QLineEdit>(main, "tlag"), QStringLiteral("1e9"));
+    pressEnter(child<QLineEdit>(main, "tlag"));
+    m_fixture->run();
+    DynamicsWindow* dynamics = openDynamics();
+    QVERIFY(dynamics);
+    waitUntilDone(dynamics);
+    QVERIFY(!dynamics->plan()->analysed);
+    const QString why = QStringLiteral("Lags above 9999 are beyond what the analysis covers: no map or diagram can show "
+                                       "this run.");
+    auto* map = child<StabilityMap>(dynamics, "stabilityMap");
+    auto* diagram = child<BifurcationPlot>(dynamics, "bifurcationPlot");
+    QCOMPARE(map->placeholderText(), why);
+    QCOMPARE(diagram->placeholderText(), why);
+    QCOMPARE(map->cellCount(), std::size_t(0));
+    QCOMPARE(diagram->columnCount(), std::size_t(0));
+    QCOMPARE(diagram->title(), QStringLiteral("Bifurcation diagram"));
+    QCOMPARE(child<QLabel>(dynamics, "regimeHeadline")->text(), QStringLiteral("Beyond the analysis"));
+    // Back within the analysis, the pictures come back.
+    typeInto(child<QLineEdit>(main, "tlag"), QStringLiteral("5"));
+    pressEnter(child<QLineEdit>(main, "tlag"));
+    m_fixture->run();
+    QTRY_VERIFY(dynamics->plan()->analysed);
+    QVERIFY(map->placeholderText().isEmpty());
+    QVERIFY(map->cellCount() > 0);
 }
 
 // Beyond lag 20 both axes of the map are logarithmic, from well below r_m to past the r where the run

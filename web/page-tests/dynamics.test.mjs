@@ -165,6 +165,27 @@ test("a new r keeps the computed map, a new K computes it anew; the diagram over
     await tarnis.close();
 });
 
+// Beyond what the analysis covers, the pictures give way to a sentence; back within it they return.
+test("a lag beyond the analysis gets no map or diagram, and says why", async () => {
+    const tarnis = await openTarnis(browser());
+    const { page } = tarnis;
+    const why = "Lags above 9999 are beyond what the analysis covers: no map or diagram can show this run.";
+    await boxes(page).lag.fill("1e9");
+    await boxes(page).lag.press("Enter");
+    await button(page, "Run").click();
+    await until(() => page.locator("#map-pointed").textContent(), (text) => text === why, "the map's sentence");
+    assert.equal(await page.locator("#diagram-pointed").textContent(), why);
+    assert.equal(await map(page).isVisible(), false);
+    assert.equal(await diagram(page).isVisible(), false);
+    await page.getByRole("heading", { name: "Bifurcation diagram", exact: true }).waitFor();
+    await boxes(page).lag.fill("5");
+    await boxes(page).lag.press("Enter");
+    await button(page, "Run").click();
+    await complete(map(page), "the map within the analysis");
+    assert.notEqual(await page.locator("#map-pointed").textContent(), why);
+    await tarnis.close();
+});
+
 // A slice that fails in a worker is answered with its failure, and the worker answers the next: the
 // map of a new K is complete. (A worker that stopped answering left the map unfinished for good.)
 test("a worker goes on after a slice that failed", async () => {

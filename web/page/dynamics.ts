@@ -187,13 +187,32 @@ export class DynamicsPanel {
         this.sentences.textContent = words.sentences;
         this.plan = module.planDynamics(run);
         this.mapTitle.textContent = module.mapTitle(run, separator);
+        this.showAnalysed(this.plan.analysed);
         this.showMap();
         this.showDiagram();
     }
 
+    /** Beyond the analysis no map or diagram can show the run: the pictures give way to a sentence. */
+    private showAnalysed(analysed: boolean): void {
+        for (const part of [this.map.element, this.diagram.element, this.progress.map, this.progress.diagram])
+            part.hidden = !analysed;
+        if (analysed) {
+            if (this.mapLine.textContent === this.beyondWords()) this.tellCell(null);
+            if (this.diagramLine.textContent === this.beyondWords()) this.tellColumn(null);
+            return;
+        }
+        this.keys = { map: "", diagram: "" }; // the next run that the analysis covers computes them anew
+        this.mapLine.textContent = this.beyondWords();
+        this.diagramLine.textContent = this.beyondWords();
+    }
+
+    private beyondWords(): string {
+        return this.tarnis.module.beyondAnalysisPictureWords(this.tarnis.separator);
+    }
+
     private showMap(): void {
         const { plan, run } = this;
-        if (!plan || !run) return;
+        if (!plan || !run || !plan.analysed) return;
         const key = gridKey(plan.map);
         const place = { r: run.r, lag: run.lag };
         if (key === this.keys.map) {
@@ -211,6 +230,7 @@ export class DynamicsPanel {
         const { module, separator } = this.tarnis;
         const request = this.axis === "rate" ? plan.overRate : plan.overLag;
         this.diagramTitle.textContent = module.bifurcationTitle(run, this.axis, separator);
+        if (!plan.analysed) return;
         const labels = module.dynamicsLabels(request.discard, request.keep);
         const key = requestKey(request);
         const restart = key !== this.keys.diagram;
