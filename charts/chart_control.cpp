@@ -88,8 +88,11 @@ ChartControl::ChartControl(QWidget* parent)
     setFocusPolicy(Qt::TabFocus); // reached by Tab; a click steps the cycle and leaves the focus where it was
     setBackground(Qt::white);
     m_title = new QCPTextElement(this, QString(), arialFont(TitlePoints));
+    m_heading = new QCPLayoutGrid;
     plotLayout()->insertRow(0);
-    plotLayout()->addElement(0, 0, m_title);
+    plotLayout()->addElement(0, 0, m_heading);
+    m_heading->setRowSpacing(0);
+    m_heading->addElement(0, 0, m_title);
     setupAxis(xAxis);
     setupAxis(yAxis);
     // Solid black lines across the y axis carry the eye from a point to its value.
@@ -175,6 +178,21 @@ void ChartControl::setSeriesLook(int series, SeriesLook look)
 {
     if (SeriesCurve* target = curve(series))
         target->setLook(look);
+}
+
+void ChartControl::setPictureNote(const QString& note) { m_pictureNote = note; }
+
+void ChartControl::showPictureNote(bool shown)
+{
+    if (shown && !m_noteLine && !m_pictureNote.isEmpty()) {
+        m_noteLine = new QCPTextElement(this, m_pictureNote, arialFont(LegendPoints));
+        m_noteLine->setMargins(QMargins(0, 0, 0, 4));
+        m_heading->addElement(1, 0, m_noteLine);
+    } else if (!shown && m_noteLine) {
+        m_heading->remove(m_noteLine);
+        m_heading->simplify();
+        m_noteLine = nullptr;
+    }
 }
 
 void ChartControl::setTitles(const QString& chart, const QString& yAxisTitle, const QString& xAxisTitle)

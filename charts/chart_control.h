@@ -54,6 +54,12 @@ public:
     // What a series plots, for the readout and the legend.
     void setSeriesQuantities(int series, Quantity x, Quantity y);
     void setTitles(const QString& chart, const QString& yAxis, const QString& xAxis);
+    // The run's parameters, which a saved picture of the chart carries in a line under its title (on
+    // screen the window's boxes show them). Empty: no line.
+    void setPictureNote(const QString& note);
+    const QString& pictureNote() const { return m_pictureNote; }
+    // The line under the title while a picture is drawn: shown, then taken away again.
+    void showPictureNote(bool shown);
 
     // The kept runs: each has as many series as the chart's own, drawn behind them in their looks, in
     // the colour of its place (0 to 3) and named in the legend. Set the count after the column count.
@@ -174,7 +180,10 @@ private:
 
     std::array<SeriesCurve*, 2> m_series{}; // series 1 and, while the grid has 4 columns, series 3
     std::vector<KeptRunSeries> m_kept;
+    QCPLayoutGrid* m_heading = nullptr; // the title, and under it the picture's note while one is drawn
     QCPTextElement* m_title = nullptr;
+    QCPTextElement* m_noteLine = nullptr;
+    QString m_pictureNote;
     RunNames m_ownNames;
     std::array<std::pair<Quantity, Quantity>, 2> m_quantities{};
     std::function<std::optional<StepReading>(int, int)> m_stepValues;

@@ -125,6 +125,8 @@ void ChartFamily::drawKeptRuns(const ChartKindEntry& entry)
     const std::vector<KeptRun>& kept = m_comparison ? m_comparison->kept().runs() : none;
     const auto& current = m_comparison ? m_comparison->currentRun() : std::nullopt;
     const std::vector<RunNames> names = namesOf(current, kept);
+    m_chart.setPictureNote(
+        current ? QString::fromStdString(pictureParameterLine(*current, localeDecimalSeparator())) : QString());
     m_chart.setOwnRunNames(names.front());
     m_chart.setKeptRunCount(int(kept.size()));
     std::vector<std::shared_ptr<const ResultStore>> copies;

@@ -146,7 +146,11 @@ QByteArray widgetPicture(QWidget& widget, const QString& title, ChartPictureForm
 QByteArray chartPicture(ChartControl& chart, ChartPictureFormat format)
 {
     chart.readout().hide(); // the mark under the pointer is no part of the chart
-    return widgetPicture(chart, chart.chartTitle(), format);
+    chart.showPictureNote(true);
+    QByteArray picture = widgetPicture(chart, chart.chartTitle(), format);
+    chart.showPictureNote(false);
+    chart.replot(QCustomPlot::rpRefreshHint); // the screen as it was, at once
+    return picture;
 }
 
 QString exactNumberText(double value, QChar decimalSeparator)

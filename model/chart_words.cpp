@@ -4,6 +4,7 @@
 #include "model/conversions.h"
 #include "model/decimal_digits.h"
 #include "model/kept_runs.h"
+#include "model/quantity_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,6 +76,12 @@ std::vector<ChartRunNames> chartRunNames(const std::optional<RunParameters>& cur
         names.push_back({prefix + runLabel(runs[run], decimalSeparator), prefix + shortLabels[run]});
     }
     return names;
+}
+
+std::string pictureParameterLine(const RunParameters& run, char separator)
+{
+    const auto number = [separator](double value) { return quantity_text::parameter(value, separator); };
+    return "r = " + number(run.r) + ", N(0) = " + number(run.n0) + ", K = " + number(run.K) + ", T = " + number(run.lag);
 }
 
 std::string unnamedRunName() { return "This run"; }

@@ -24,6 +24,10 @@ struct ChartRunNames {
 std::vector<ChartRunNames> chartRunNames(const std::optional<RunParameters>& current,
                                          const std::vector<RunParameters>& kept, char decimalSeparator);
 
+// The line under the title of a saved picture of a chart, so that a picture pasted into a report still
+// says what it shows: "r = 0.3, N(0) = 1, K = 500, T = 8", each number as its box shows it.
+std::string pictureParameterLine(const RunParameters& run, char separator);
+
 // The name of the run on show where it has none: "This run".
 std::string unnamedRunName();
 

@@ -197,6 +197,7 @@ val chartOf(const ChartSource& source, const val& kind, bool logarithmicY, char 
     val chart = kindInfo(valueNamed(KindNames, kind));
     chart.set("legendShown", legendShown(keptCount, int(series.size())));
     chart.set("runKept", source.current && source.kept.contains(*source.current));
+    chart.set("pictureNote", source.current ? pictureParameterLine(*source.current, separator) : std::string());
     chart.set("keptCount", keptCount);
     chart.set("runs", runs);
     return chart;

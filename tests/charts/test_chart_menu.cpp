@@ -297,7 +297,10 @@ void TestChartMenu::picturesReadBack()
     const QString fileName = m_folder.filePath(QStringLiteral("chart"));
     QFile::remove(fileName);
     m_fixture->fakes().fileNames.answers = {fileName};
+    const QRect plotBefore = shown->axisRect()->rect();
     choose(shown, entry);
+    // The line of the run's parameters is the picture's alone: the chart on screen keeps its room.
+    QCOMPARE(shown->axisRect()->rect(), plotBefore);
     QCOMPARE(m_fixture->fakes().fileNames.suggestions, QStringList{suggested});
     QCOMPARE(m_fixture->fakes().messages.messages, QStringList());
     const QByteArray content = contentOf(fileName);
@@ -316,6 +319,8 @@ void TestChartMenu::picturesReadBack()
         // The texts stay texts, so the drawing can be edited and searched.
         QVERIFY(elements.contains(QStringLiteral("text")));
         QVERIFY(content.contains("Curve of N(t) vs. time"));
+        // Under the title, the parameters of the run on show, so that a pasted picture says what it shows.
+        QVERIFY(content.contains(kept ? "r = 0.3, N(0) = 1, K = 500, T = 5" : "r = 0.2, N(0) = 1, K = 500, T = 5"));
         // The kept run in its colour, and the legend that names both runs by what tells them apart.
         QCOMPARE(content.contains(R"(stroke="#e69f00")"), kept);
         QCOMPARE(content.contains("This run: r=0.3"), kept);

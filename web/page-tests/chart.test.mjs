@@ -201,6 +201,7 @@ test("the chart saved as SVG and PNG under its title, and copied as rows", async
     const svg = await save("Save chart as SVG");
     assert.equal(svg.name, "Curve of N(t) vs. time.svg");
     assert.match(svg.bytes.toString(), /^<svg [^]*<title>Curve of N\(t\) vs\. time<\/title>[^]*<\/svg>\n$/);
+    assert.match(svg.bytes.toString(), />r = 0\.2, N\(0\) = 1, K = 500, T = 5<\/text>/, "the run's parameters under the title");
     const png = await save("Save chart as PNG");
     assert.equal(png.name, "Curve of N(t) vs. time.png");
     assert.ok(png.bytes.subarray(0, 8).equals(Buffer.from([137, 80, 78, 71, 13, 10, 26, 10])), "a PNG picture");

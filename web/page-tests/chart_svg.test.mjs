@@ -77,3 +77,9 @@ test("picture: texts escaped, the legend below the plot with its icons", () => {
     assert.match(svg, /<text x="94" y="296" font-size="12">This run: T=8<\/text>/);
     assert.match(svg, /^<svg [^>]*width="400" height="310"/);
 });
+
+test("picture: the run's parameters under the title, and the plot below them", () => {
+    const svg = chartSvg(picture([{ ...line, x: [0, 10], y: [0, 100] }], { note: "r = 0.3, N(0) = 1, K = 500, T = 8" }));
+    assert.match(svg, /<text x="200" y="40" font-size="12" text-anchor="middle">r = 0\.3, N\(0\) = 1, K = 500, T = 8<\/text>/);
+    assert.deepEqual(seriesPaths(svg), ["M50 250L350 50"]);
+});

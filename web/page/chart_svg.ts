@@ -22,6 +22,7 @@ export interface ChartPicture {
     width: number; // of the chart on screen, in CSS pixels
     plot: { left: number; top: number; width: number; height: number }; // within the chart, below the title
     title: string;
+    note?: string; // a line under the title: the run's parameters, so that a pasted picture says what it shows
     xTitle: string;
     yTitle: string;
     view: { x: { min: number; max: number }; y: { min: number; max: number } };
@@ -32,6 +33,7 @@ export interface ChartPicture {
 }
 
 const TitleBand = 32;
+const NoteLine = 18;
 const LegendLine = 20;
 const XAxisBand = 50; // tick numbers and the axis title below the plot
 const Font = "DejaVu Sans, Liberation Sans, Arial, sans-serif";
@@ -100,7 +102,7 @@ function legendIcon(icon: PictureLegendLine["icons"][number], x: number, y: numb
 
 export function chartSvg(picture: ChartPicture): string {
     const { plot, width } = picture;
-    const top = TitleBand + plot.top;
+    const top = TitleBand + (picture.note ? NoteLine : 0) + plot.top;
     const legendTop = top + plot.height + XAxisBand;
     const height = legendTop + picture.legend.length * LegendLine + (picture.legend.length ? 8 : 0);
     const map = scales(picture, top);
@@ -113,6 +115,8 @@ export function chartSvg(picture: ChartPicture): string {
         `<defs><clipPath id="plot"><rect x="${number(plot.left)}" y="${number(top)}" width="${number(plot.width)}" height="${number(plot.height)}"/></clipPath></defs>`,
         `<text x="${number(width / 2)}" y="22" font-size="16" font-weight="bold" text-anchor="middle">${escaped(picture.title)}</text>`,
     );
+    if (picture.note)
+        out.push(`<text x="${number(width / 2)}" y="${22 + NoteLine}" font-size="12" text-anchor="middle">${escaped(picture.note)}</text>`);
     // The grid across the y axis, the ticks and their numbers.
     picture.ticks.y.values.forEach((value, index) => {
         const y = map.y(value);

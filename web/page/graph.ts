@@ -302,6 +302,7 @@ export class GraphPanel {
             width: box.chartWidth,
             plot: { left: box.left, top: box.top, width: box.width, height: box.height },
             title: data.title,
+            note: data.pictureNote,
             xTitle: data.xTitle,
             yTitle: data.yTitle,
             view: this.view.currentView(),

@@ -90,6 +90,7 @@ declare module "tarnis-module" {
         logNApplies: boolean;
         legendShown: boolean; // while there are kept runs, or two series
         runKept: boolean; // the run on show is among the kept runs
+        pictureNote: string; // the run's parameters, in a line under a saved picture's title; "" without a run
         keptCount: number;
         runs: ChartRun[]; // the run on show first, then the kept runs
     }
