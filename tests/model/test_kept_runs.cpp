@@ -2,10 +2,13 @@
 // a legend. Dropping the
 // oldest and refusing the same run twice are tried through the chart menu (test_chart_menu).
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/chart_kinds.h"
 #include "model/kept_runs.h"
 #include "tests/support/exact.h"
 #include "tests/support/model_test_main.h"
 
+#include <bit>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -23,6 +26,7 @@ private slots:
     void init();
 
     void aCopyOutlivesLaterRuns();
+    void logColumnsFollowTheStore();
     void labels_data();
     void labels();
     void legendLabels_data();
@@ -44,6 +48,34 @@ void TestKeptRuns::init()
 void TestKeptRuns::run(const RunParameters& parameters)
 {
     QVERIFY(runModel(*m_store, parameters).end != RunEnd::Refused);
+}
+
+// ln N is kept between drawings; whatever happens to a store, a column is that of the N it holds now:
+// after a run over the same store, a longer column, the kept copy and the store in turn.
+void TestKeptRuns::logColumnsFollowTheStore()
+{
+    const auto matches = [](const ResultStore& store, int rows) {
+        const std::vector<double> column = chartColumn(store, Quantity::LogN, rows);
+        if (int(column.size()) != rows)
+            return false;
+        for (int t = 0; t < rows; ++t) {
+            const double expected = quantityValue(StepReading{t, store.PopN[std::size_t(t)], 0, 0, 0, 0}, Quantity::LogN);
+            if (std::bit_cast<std::uint64_t>(column[std::size_t(t)]) != std::bit_cast<std::uint64_t>(expected))
+                return false;
+        }
+        return true;
+    };
+    run(withLag(5));
+    QVERIFY(matches(*m_store, 50)); // a play's first rows
+    QVERIFY(matches(*m_store, 201));
+    QVERIFY(m_kept.keep(*m_store, withLag(5)));
+    run({3.0, 500.0, 2000, 1.0, 0.0}); // chaotic, over the same store
+    QVERIFY(matches(*m_store, 2001));
+    QVERIFY(matches(*m_kept.runs().front().values, 201));
+    QVERIFY(matches(*m_store, 2001));
+    m_store->PopN[7] = 0.0; // ln 0: no value
+    QVERIFY(matches(*m_store, 2001));
+    QVERIFY(chartColumn(*m_store, Quantity::LogN, 0).empty());
 }
 
 void TestKeptRuns::aCopyOutlivesLaterRuns()
