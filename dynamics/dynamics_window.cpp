@@ -158,14 +158,17 @@ QGroupBox* DynamicsWindow::buildWordsPart()
     m_sentences->setFocusPolicy(Qt::StrongFocus);
     m_sentences->setContextMenuPolicy(Qt::NoContextMenu);
     m_headline->setContextMenuPolicy(Qt::NoContextMenu);
-    // One line that is always there, so that a click does not move the plots under the pointer.
+    // Room for two lines that is always there, so that a click does not move the plots under the
+    // pointer; the sentence wraps into it at the narrowest width the window takes.
     m_choiceNote = accessible(new QLabel, "choiceNote", QStringLiteral("What the last click wrote"));
     m_choiceNote->setContextMenuPolicy(Qt::NoContextMenu);
     QFont noteFont = m_choiceNote->font();
     noteFont.setBold(true);
     m_choiceNote->setFont(noteFont);
+    m_choiceNote->setWordWrap(true);
+    m_choiceNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_choiceNote->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    m_choiceNote->setFixedHeight(m_choiceNote->fontMetrics().lineSpacing() + 2);
+    m_choiceNote->setFixedHeight(2 * m_choiceNote->fontMetrics().lineSpacing() + 2);
     m_sentencesArea = new WrappingScrollArea(m_sentences, SmallestWordLines);
     m_sentencesArea->setObjectName(QStringLiteral("wordsArea"));
     auto* layout = new QVBoxLayout(m_wordsPart);

@@ -257,7 +257,20 @@ void TestDynamicsWindow::choosingWritesTheBoxes()
     const QString written = choice == Choice::OverRateClick ? "r = " + rate + " is"
         : choice == Choice::OverLagClick                    ? "T = " + lag + " is"
                                                             : "r = " + rate + " and T = " + lag + " are";
-    QCOMPARE(child<QLabel>(dynamics, "choiceNote")->text(), written + " in the main window: press Run there.");
+    auto* note = child<QLabel>(dynamics, "choiceNote");
+    QCOMPARE(note->text(), written + " in the main window: press Run there.");
+    // Whole at every width the window takes: it wraps into the room it keeps.
+    for (const QSize size : {DynamicsWindow::smallestSize(), DynamicsWindow::firstSize()}) {
+        dynamics->resize(size);
+        const auto whole = [note] {
+            const QFontMetrics metrics(note->font());
+            const QRect room = note->contentsRect();
+            if (!note->wordWrap())
+                return metrics.horizontalAdvance(note->text()) <= room.width();
+            return metrics.boundingRect(room, Qt::TextWordWrap, note->text()).height() <= room.height();
+        };
+        QTRY_VERIFY2(whole(), qPrintable(QStringLiteral("%1 wide").arg(note->width())));
+    }
     QVERIFY(main->isVisible());
     // Nothing ran: the store and the run that the window follows are those of the defaults.
     verifyStoreUntouched();

@@ -130,6 +130,10 @@ void saveDynamics(Navigator& navigator, const QString& folder, const QString& na
     QTest::mouseMove(dynamics->windowHandle(), map->mapTo(dynamics, cell));
     settle();
     save(dynamics, folder, QStringLiteral("Dynamics-") + name + QStringLiteral("-pointer"));
+    // A click on it: the line that says what went into the main window, whole at every size below.
+    QTest::mouseClick(map, Qt::LeftButton, Qt::NoModifier, cell);
+    settle();
+    save(dynamics, folder, QStringLiteral("Dynamics-") + name + QStringLiteral("-clicked"));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(map, &leave);
     // The window is resizable: the size it takes beside the main window on a screen of 1280 × 800, and
@@ -199,7 +203,7 @@ int main(int argc, char** argv)
     fixture.run();
     saveDynamics(navigator, folder, QStringLiteral("chaotic"));
     // Long lags, where both axes of the map are logarithmic.
-    for (const auto& [r, T] : {std::pair{"0.03", "60"}, std::pair{"0.004", "400"}}) {
+    for (const auto& [r, T] : {std::pair{"0.08", "20"}, std::pair{"0.03", "60"}, std::pair{"0.004", "400"}}) {
         typeInto(rate, QString::fromLatin1(r));
         typeInto(lag, QString::fromLatin1(T));
         pressEnter(lag);
