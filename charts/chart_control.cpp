@@ -2,6 +2,7 @@
 #include "charts/chart_control.h"
 
 #include "charts/axis_fit.h"
+#include "charts/axis_room.h"
 #include "charts/chart_description.h"
 #include "charts/chart_readout.h"
 #include "charts/chart_viewport.h"
@@ -49,13 +50,8 @@ SeriesColours coloursOf(int place, int slot)
 
 int tickCount(int length, int pixelsPerTick) { return std::max(3, length / pixelsPerTick); }
 
-void setTickStep(QCPAxis* axis, double step)
-{
-    auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
-    ticker->setTickStep(step);
-    ticker->setScaleStrategy(QCPAxisTickerFixed::ssNone);
-    axis->setTicker(ticker);
-}
+// Ticks at whole multiples of the step, or of a multiple of it where their labels would touch.
+void setTickStep(QCPAxis* axis, double step) { axis->setTicker(QSharedPointer<RoomyStepTicker>::create(axis, step)); }
 
 bool isLogarithmic(const QCPAxis* axis) { return axis->scaleType() == QCPAxis::stLogarithmic; }
 

@@ -108,6 +108,7 @@ BifurcationPlot::BifurcationPlot(QWidget* parent)
               QCustomPlot::limAbove); // under the pointer's
     m_pointer = new PlaceMark(*this, {axisRect(), m_exponentRect}, true);
     m_pointer->setLayer(pointerLayer);
+    connect(this, &QCustomPlot::beforeReplot, this, &BifurcationPlot::keepLabelsInside);
 
     showNoRun();
 }
@@ -153,6 +154,20 @@ void BifurcationPlot::stackLabels()
             position->setCoords(position->coords().x(), 0.0);
         }
         above = mark->label;
+    }
+}
+
+// A mark's name stands right of its line, or left of it where it would run out of the plot (a mark at
+// the right end of the axis); decided anew before every drawing, as zoom and pan move the lines.
+void BifurcationPlot::keepLabelsInside()
+{
+    const QRect plot = axisRect()->rect();
+    for (const Mark* mark : {&m_runMark, &m_criticalMark, &m_monotoneMark}) {
+        QCPItemText& label = *mark->label;
+        label.setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+        const QPointF anchor(xAxis->coordToPixel(label.position->coords().x()), plot.top());
+        if (textItemRect(label, anchor).right() > plot.right())
+            label.setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
     }
 }
 

@@ -67,6 +67,7 @@ private:
     };
     Mark addMark(const QPen& pen);
     void stackLabels();
+    void keepLabelsInside();
     void placeMark(const Mark& mark, std::optional<double> at, const QString& label);
     void showMarks(const DynamicsPlan& plan);
     void drawColumns();

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dynamics/plot_style.h"
 
+#include "charts/axis_room.h"
 #include "model/regime_words.h"
 #include "ui/design.h"
 
 #include <QLabel>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <span>
 
 namespace tarnis {
 
@@ -14,16 +18,68 @@ namespace {
 constexpr double TitlePoints = 10.0;
 constexpr double TickLabelPoints = 8.0;
 constexpr double LegendPoints = 8.0;
+constexpr int DefaultTicks = 5; // where the axis has room for them
 
-// Powers of ten while the range spans a few decades; closer in, the steps of a linear axis, so that a
-// zoomed view still has its labels.
+// Powers of ten while the range spans a few decades, and where there is room the steps between them
+// as well (2, 3, 4 and 5 of each decade, or 2 and 5); closer in, the steps of a linear axis, so that a
+// zoomed view still has its labels. Never so many that two labels touch.
 class DecadeTicker : public QCPAxisTickerLog {
+public:
+    explicit DecadeTicker(const QCPAxis* axis)
+        : m_axis(axis)
+    {
+    }
+
 protected:
+    void generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
+                  QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels) override
+    {
+        const bool decades = range.lower > 0.0 && range.upper / range.lower >= 20.0;
+        const int densest = decades ? int(std::size(Multiples)) - 1 : DefaultTicks;
+        for (int density = densest; density >= (decades ? 0 : 1); --density) {
+            m_multiples = decades ? density : 0;
+            setTickCount(decades ? DefaultTicks : density);
+            QVector<QString> labels;
+            QCPAxisTickerLog::generate(range, locale, formatChar, precision, ticks, subTicks, &labels);
+            if (density == (decades ? 0 : 1) || labelsApart(*m_axis, ticks, labels)) {
+                if (tickLabels)
+                    *tickLabels = labels;
+                return;
+            }
+        }
+    }
+
     QVector<double> createTickVector(double tickStep, const QCPRange& range) override
     {
-        if (range.lower > 0.0 && range.upper / range.lower >= 20.0)
-            return QCPAxisTickerLog::createTickVector(tickStep, range);
-        return QCPAxisTicker::createTickVector(tickStep, range);
+        if (!(range.lower > 0.0 && range.upper / range.lower >= 20.0))
+            return QCPAxisTicker::createTickVector(tickStep, range);
+        const QVector<double> powers = QCPAxisTickerLog::createTickVector(tickStep, range);
+        const auto& multiples = Multiples[std::size_t(m_multiples)];
+        if (multiples.size() == 1 || powers.size() < 2 || powers[1] / powers[0] > 10.5)
+            return powers; // a label a decade (or fewer) is all there is room for
+        QVector<double> ticks;
+        for (const double power : powers)
+            for (const double multiple : multiples)
+                ticks.append(power * multiple);
+        return ticks;
+    }
+
+    // The steps of each decade that carry no label.
+    QVector<double> createSubTickVector(int subTickCount, const QVector<double>& ticks) override
+    {
+        const auto& multiples = Multiples[std::size_t(m_multiples)];
+        if (multiples.size() == 1 || ticks.size() < 2)
+            return QCPAxisTickerLog::createSubTickVector(subTickCount, ticks);
+        QVector<double> subTicks;
+        for (const double tick : ticks) {
+            const double power = std::pow(10.0, std::floor(std::log10(tick) + 1e-9));
+            if (std::fabs(tick / power - 1.0) > 1e-9)
+                continue;
+            for (int multiple = 2; multiple <= 9; ++multiple)
+                if (std::find(multiples.begin(), multiples.end(), double(multiple)) == multiples.end())
+                    subTicks.append(power * multiple);
+        }
+        return subTicks;
     }
 
     // As few digits before the power of ten as the tick needs: "10⁻³", "2.5·10⁻³".
@@ -39,6 +95,16 @@ protected:
         return QCPAxisTickerLog::getTickLabel(tick, locale, formatChar, precision)
             .replace(locale.exponential(), QStringLiteral("e"));
     }
+
+private:
+    // The labelled steps of a decade, sparsest first.
+    static constexpr double PowersOnly[]{1.0};
+    static constexpr double OneTwoFive[]{1.0, 2.0, 5.0};
+    static constexpr double OneToFive[]{1.0, 2.0, 3.0, 4.0, 5.0};
+    static constexpr std::array<std::span<const double>, 3> Multiples{PowersOnly, OneTwoFive, OneToFive};
+
+    const QCPAxis* m_axis;
+    int m_multiples = 0; // index into Multiples
 };
 
 } // namespace
@@ -50,6 +116,7 @@ void styleAxis(QCPAxis* axis, const QString& label)
     axis->setTickLabelFont(arialFont(TickLabelPoints));
     axis->setNumberFormat(QStringLiteral("g"));
     axis->setNumberPrecision(6);
+    axis->setTicker(QSharedPointer<RoomyTicker>::create(axis, DefaultTicks));
     axis->grid()->setVisible(false);
 }
 
@@ -64,12 +131,12 @@ void setScale(QCPAxis* axis, bool logarithmic, AxisNumbers numbers)
 {
     if (!logarithmic) {
         axis->setScaleType(QCPAxis::stLinear);
-        axis->setTicker(QSharedPointer<QCPAxisTicker>::create());
+        axis->setTicker(QSharedPointer<RoomyTicker>::create(axis, DefaultTicks));
         axis->setNumberFormat(QStringLiteral("g"));
         axis->setNumberPrecision(6);
         return;
     }
-    auto ticker = QSharedPointer<DecadeTicker>::create();
+    auto ticker = QSharedPointer<DecadeTicker>::create(axis);
     ticker->setLogBase(10.0);
     ticker->setSubTickCount(8);
     axis->setScaleType(QCPAxis::stLogarithmic);
@@ -119,6 +186,21 @@ QCPItemText* addPlaceholder(QCustomPlot& plot, QCPAxisRect* rect)
 }
 
 QFont legendFont() { return arialFont(LegendPoints); }
+
+QRectF textItemRect(const QCPItemText& item, QPointF anchor)
+{
+    const QMargins padding = item.padding();
+    const QSizeF size = QSizeF(QFontMetrics(item.font()).boundingRect(item.text()).size())
+        + QSizeF(padding.left() + padding.right(), padding.top() + padding.bottom());
+    const Qt::Alignment alignment = item.positionAlignment();
+    const double left = alignment & Qt::AlignRight ? anchor.x() - size.width()
+        : alignment & Qt::AlignHCenter             ? anchor.x() - size.width() / 2
+                                                   : anchor.x();
+    const double top = alignment & Qt::AlignBottom ? anchor.y() - size.height()
+        : alignment & Qt::AlignVCenter             ? anchor.y() - size.height() / 2
+                                                   : anchor.y();
+    return {QPointF(left, top), size};
+}
 
 namespace {
 

@@ -28,6 +28,9 @@ QCPLayer* addPointerLayer(QCustomPlot& plot);
 // A text in the middle of an axis rect, for a plot that has nothing to show yet.
 QCPItemText* addPlaceholder(QCustomPlot& plot, QCPAxisRect* rect);
 QFont legendFont();
+// The rectangle in pixels that a text item takes when its position's pixel is `anchor`, by its font,
+// padding and alignment: for placing labels where they stand clear of other marks before a drawing.
+QRectF textItemRect(const QCPItemText& item, QPointF anchor);
 // Lines under a plot that say what the pointer is on, two unless told; their text never changes the
 // window's layout, which would draw the plots again on every move of the pointer.
 QLabel* pointedLines(const char* objectName, const QString& accessibleName, int lines = 2);

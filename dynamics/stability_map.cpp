@@ -117,6 +117,7 @@ StabilityMap::StabilityMap(QWidget* parent)
     m_pointer = new PlaceMark(*this, {axisRect()}, false);
     m_pointer->setLayer(pointerLayer);
 
+    connect(this, &QCustomPlot::beforeReplot, this, &StabilityMap::placeLimitLabels);
     showNoRun();
 }
 
@@ -153,6 +154,9 @@ void StabilityMap::showNoRun()
     m_lagEdges.clear();
     m_rateEdges.clear();
     m_limits.clear();
+    m_limitLags.clear();
+    m_stableRates.clear();
+    m_monotoneRates.clear();
     m_reports.clear();
     m_computed = 0;
     point(std::nullopt);
@@ -241,11 +245,43 @@ void StabilityMap::drawLimits(const DynamicsPlan& plan)
     m_stable->setData(lags, stable, true);
     m_monotoneHalo->setData(lags, monotone, true);
     m_monotone->setData(lags, monotone, true);
-    const qsizetype at = lags.size() / 4;
-    for (const auto& [label, values] : {std::pair{m_stableLabel, &stable}, std::pair{m_monotoneLabel, &monotone}}) {
-        label->setVisible(at < lags.size());
-        if (at < lags.size())
-            label->position->setCoords(lags[at], (*values)[at]);
+    m_limitLags = lags;
+    m_stableRates = stable;
+    m_monotoneRates = monotone;
+    m_stableLabel->setVisible(!lags.isEmpty());
+    m_monotoneLabel->setVisible(!lags.isEmpty());
+    placeLimitLabels();
+}
+
+// Each limit's name beside its curve, a quarter of the way across where the two lie furthest apart, or
+// as near there as it stands whole inside the plot, clear of the run's mark and of the other name.
+// Placed anew before every drawing, as zoom and pan move the curves under the names.
+void StabilityMap::placeLimitLabels()
+{
+    if (m_limitLags.isEmpty())
+        return;
+    const QRectF plot = axisRect()->rect();
+    const auto mark = runMarkCentre();
+    const double markRoom = RunMarkRadius + 2.0;
+    const QRectF markRect = mark ? QRectF(*mark - QPointF(markRoom, markRoom), QSizeF(2 * markRoom, 2 * markRoom))
+                                 : QRectF();
+    QRectF taken;
+    const qsizetype count = m_limitLags.size();
+    for (const auto& [label, rates] :
+         {std::pair{m_stableLabel, &m_stableRates}, std::pair{m_monotoneLabel, &m_monotoneRates}}) {
+        std::optional<qsizetype> chosen;
+        for (const double share : {0.25, 0.375, 0.125, 0.5, 0.625, 0.75, 0.0625, 0.875}) {
+            const qsizetype at = std::min(count - 1, qsizetype(double(count) * share));
+            const QPointF anchor(xAxis->coordToPixel(m_limitLags[at]), yAxis->coordToPixel((*rates)[at]));
+            const QRectF rect = textItemRect(*label, anchor);
+            if (plot.contains(rect) && !rect.intersects(markRect) && !rect.intersects(taken)) {
+                chosen = at;
+                taken = rect;
+                break;
+            }
+        }
+        const qsizetype at = chosen.value_or(count / 4);
+        label->position->setCoords(m_limitLags[at], (*rates)[at]);
     }
 }
 
@@ -293,6 +329,15 @@ std::optional<QPointF> StabilityMap::runMarkCentre() const
     if (m_run->data()->isEmpty())
         return std::nullopt;
     return QPointF(xAxis->coordToPixel(m_runParameters.lag), yAxis->coordToPixel(m_runParameters.r));
+}
+
+QList<QCPItemText*> StabilityMap::shownLabels() const
+{
+    QList<QCPItemText*> labels;
+    for (QCPItemText* label : {m_stableLabel, m_monotoneLabel})
+        if (label->visible())
+            labels << label;
+    return labels;
 }
 
 QString StabilityMap::placeWords(std::size_t cell) const

@@ -37,6 +37,8 @@ public:
     double cellLag(std::size_t cell) const;
     // Where the last run's mark stands, in pixels; none when the run lies off the map.
     std::optional<QPointF> runMarkCentre() const;
+    // The names of the r_c and r_m curves on show.
+    QList<QCPItemText*> shownLabels() const;
     static constexpr double RunMarkRadius = 8.0; // pixels from the mark's centre to the edge of its pen
 
     QString title() const;
@@ -63,6 +65,7 @@ protected:
 private:
     void placeLegend();
     void drawLimits(const DynamicsPlan& plan);
+    void placeLimitLabels();
     void movePointer(int lagSteps, int rateSteps);
     bool runOnMap() const;
 
@@ -82,6 +85,7 @@ private:
     std::vector<double> m_lagEdges;
     std::vector<double> m_rateEdges;
     std::vector<std::optional<StabilityLimits>> m_limits;
+    QVector<double> m_limitLags, m_stableRates, m_monotoneRates; // the curves of r_c and r_m
     RunParameters m_runParameters;
     std::vector<std::optional<RegimeReport>> m_reports;
     std::size_t m_computed = 0;

@@ -31,6 +31,14 @@ EntryBalloon::EntryBalloon(QWidget* window)
     m_timeout.setSingleShot(true);
     m_timeout.setInterval(ShownMilliseconds);
     connect(&m_timeout, &QTimer::timeout, this, &EntryBalloon::dismiss);
+    window->installEventFilter(this);
+}
+
+bool EntryBalloon::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parent() && (event->type() == QEvent::Hide || event->type() == QEvent::Move))
+        dismiss();
+    return QLabel::eventFilter(watched, event);
 }
 
 void EntryBalloon::showFor(QLineEdit* box, const QString& note)

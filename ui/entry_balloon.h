@@ -22,6 +22,10 @@ public:
     void showFor(QLineEdit* box, const QString& note);
     void dismiss();
 
+protected:
+    // It goes with its window: when the window hides (another takes its place) or moves.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QPointer<QLineEdit> m_box;
     QTimer m_timeout;

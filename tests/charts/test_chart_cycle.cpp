@@ -33,10 +33,13 @@ const QList<Shown> Cycle{
     {"Curve of N(t) and K vs. time", SeriesLook::Line, 2},
 };
 
-void verifyShows(const ChartControl* chart, const Shown& expected)
+void verifyShows(ChartControl* chart, const Shown& expected)
 {
     QVERIFY(chart);
     QCOMPARE(chart->chartTitle(), expected.title);
+    chart->replot();
+    const QString touching = touchingTickLabels(*chart); // no two of its tick labels touch
+    QVERIFY2(touching.isEmpty(), qPrintable(touching));
     QCOMPARE(chart->seriesLook(ChartControl::FirstSeries), expected.look);
     QCOMPARE(chart->seriesCount(), expected.seriesCount);
     QCOMPARE(chart->rowCount(), 201);

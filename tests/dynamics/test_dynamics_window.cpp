@@ -53,6 +53,20 @@ QString namedValue(const QString& line)
     return line.section(QLatin1String(" = "), 1).section(QLatin1Char(':'), 0, 0);
 }
 
+// The names of lines and curves stand whole inside the plot and clear of each other and of `avoid`.
+QString misplacedLabels(const QList<QCPItemText*>& labels, const QRectF& plot, const QRectF& avoid = {})
+{
+    for (QCPItemText* label : labels) {
+        const QRectF box(label->topLeft->pixelPosition(), label->bottomRight->pixelPosition());
+        if (!plot.contains(box) || box.intersects(avoid))
+            return label->text();
+        for (QCPItemText* other : labels)
+            if (other != label && box.intersects(QRectF(other->topLeft->pixelPosition(), other->bottomRight->pixelPosition())))
+                return label->text() + QStringLiteral(" and ") + other->text();
+    }
+    return {};
+}
+
 } // namespace
 
 class TestDynamicsWindow : public QObject {
@@ -412,6 +426,8 @@ void TestDynamicsWindow::longLags_data()
                                          << "5" << false;
     QTest::addRow("lag 0, on the edge") << "2.7"
                                         << "0" << false;
+    QTest::addRow("lag 20") << "0.08"
+                            << "20" << false;
     QTest::addRow("lag 60") << "0.03"
                             << "60" << true;
     QTest::addRow("lag 400") << "0.004"
@@ -445,10 +461,28 @@ void TestDynamicsWindow::longLags()
         }
     }
     QTRY_VERIFY(words->height() >= words->heightForWidth(words->width()) && !wordsScroll->isVisible());
-    dynamics->resize(placed);
-    settle();
+    // At both sizes no two tick labels touch, on any plot (the trajectory's too), and the names of the
+    // lines stand inside their plots, clear of each other and of the run's mark.
     auto* map = child<StabilityMap>(dynamics, "stabilityMap");
     auto* diagram = child<BifurcationPlot>(dynamics, "bifurcationPlot");
+    for (const QSize size : {DynamicsWindow::smallestSize(), DynamicsWindow::firstSize()}) {
+        dynamics->resize(size);
+        settle();
+        for (QCustomPlot* plot : dynamics->findChildren<QCustomPlot*>()) {
+            plot->replot();
+            const QString touching = touchingTickLabels(*plot);
+            QVERIFY2(touching.isEmpty(), qPrintable(touching));
+        }
+        const auto mark = map->runMarkCentre();
+        const double room = StabilityMap::RunMarkRadius;
+        const QRectF markBox = mark ? QRectF(*mark - QPointF(room, room), QSizeF(2 * room, 2 * room)) : QRectF();
+        const QString onMap = misplacedLabels(map->shownLabels(), map->axisRect()->rect(), markBox);
+        QVERIFY2(onMap.isEmpty(), qPrintable(onMap));
+        const QString onDiagram = misplacedLabels(diagram->shownLabels(), diagram->axisRect()->rect());
+        QVERIFY2(onDiagram.isEmpty(), qPrintable(onDiagram));
+    }
+    dynamics->resize(placed);
+    settle();
     const auto scale = logarithmic ? QCPAxis::stLogarithmic : QCPAxis::stLinear;
     QCOMPARE(map->xAxis->scaleType(), scale);
     QCOMPARE(map->yAxis->scaleType(), scale);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/widgets.h"
 
+#include <qcustomplot.h>
+
 #include <QApplication>
 #include <QClipboard>
 
@@ -66,5 +68,33 @@ void clickAsUser(QWidget* widget, Qt::MouseButton button, QPoint at)
     QWidget* top = widget->window();
     QTest::mouseClick(top->windowHandle(), button, {}, widget->mapTo(top, at));
 }
+
+QString touchingTickLabels(QCustomPlot& plot)
+{
+    for (QCPAxisRect* rect : plot.axisRects()) {
+        for (QCPAxis* axis : rect->axes()) {
+            if (!axis->visible() || !axis->tickLabels())
+                continue;
+            const QFontMetrics metrics(axis->tickLabelFont());
+            const QVector<double> ticks = axis->tickVector();
+            const QVector<QString> labels = axis->tickVectorLabels();
+            std::optional<QRectF> previous;
+            for (qsizetype i = 0; i < ticks.size() && i < labels.size(); ++i) {
+                if (!axis->range().contains(ticks[i]))
+                    continue;
+                const QSizeF size = metrics.boundingRect(labels[i]).size();
+                const double at = axis->coordToPixel(ticks[i]);
+                const QRectF box = axis->orientation() == Qt::Vertical
+                    ? QRectF(0, at - size.height() / 2, size.width(), size.height())
+                    : QRectF(at - size.width() / 2, 0, size.width(), size.height());
+                if (previous && box.intersects(*previous))
+                    return plot.objectName() + QStringLiteral(": ") + labels[i - 1] + QStringLiteral(" and ") + labels[i];
+                previous = box;
+            }
+        }
+    }
+    return {};
+}
+
 
 } // namespace tarnis::test

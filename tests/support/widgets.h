@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QWidget>
 
+class QCustomPlot;
+
 namespace tarnis::test {
 
 // The top-level window with this object name, or nullptr.
@@ -50,5 +52,9 @@ void pressEnter(QWidget* widget);
 
 // Lets pending events and deferred deletions run.
 void settle();
+
+// Where two neighbouring tick labels of a plot touch (each label's rectangle, in its axis' font,
+// centred on its tick), named as "plot: 0 and 100"; empty where none do.
+QString touchingTickLabels(QCustomPlot& plot);
 
 } // namespace tarnis::test
