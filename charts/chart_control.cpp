@@ -106,6 +106,9 @@ ChartControl::ChartControl(QWidget* parent)
     legend->setRowSpacing(0);
     legend->setColumnSpacing(LegendColumnGap);
     legend->setMargins(QMargins(4, 2, 4, 2));
+    // A frame is drawn on the edge of its rectangle, whose right and bottom lines would fall just outside
+    // the chart at its lower right corner: the layout keeps two pixels of room there.
+    plotLayout()->setMargins(QMargins(0, 0, 2, 2));
     legend->setBrush(Qt::white);
     legend->setBorderPen(QPen(QColor(160, 160, 160), 0));
     legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);

@@ -549,6 +549,8 @@ void TestChartMenu::legendLeavesThePlotFree()
     const QRect plot = shown->axisRect()->rect();
     QVERIFY(!legend->outerRect().intersects(plot));
     QVERIFY(shown->rect().contains(legend->outerRect()));
+    // Its frame too, whose right and bottom lines are drawn a pixel past its rectangle.
+    QVERIFY(shown->rect().contains(legend->outerRect().adjusted(0, 0, 1, 1)));
 
     // The legend's pixels, which change when its layer is left out: how many lie off and on the plot.
     const auto legendPixels = [&](auto draw, int scale) {
