@@ -481,9 +481,10 @@ Options of a sweep (--n0, --K, --digits and -o as above):
   --lag FROM:TO:STEP  run for each lag in the range (give one range only)
   --discard N         leave out the steps t < N of every run (0)
   --keep M            write the M steps from t = N on
-  A sweep writes one line per kept step: r, lag, t, N(t) and how the run
-  ended ("completed", "died out" or "left range"). A run that ends before t = N
-  writes its last step, so that it is not lost from the diagram.
+  A sweep writes one line per kept step: r, lag, t, N(t), how the run ended
+  ("completed", "died out" or "left range"), then N(0), K, --discard and --keep,
+  the same on every line, so that the file says what made it. A run that ends
+  before t = N writes its last step, so that it is not lost from the diagram.
 
 The dynamics (--r, --n0, --K and -o as above; the lag from 0 to 9999):
   dynamics computes the run over at least 20000 steps, whatever --steps would
@@ -516,8 +517,9 @@ The dynamics (--r, --n0, --K and -o as above; the lag from 0 to 9999):
   stability writes "lag,r_monotone,r_stable,onset_period" and a row per lag;
   the onset period is that of the oscillation which starts at r_stable.
   scan writes "r,lag,regime,period,lyapunov,n_min,n_max,end_step,
-  still_approaching,steps,disturbed" and a row
-  per pair, r-major, using every core; a value or a range of one value is
+  still_approaching,steps,disturbed,n0,K" and a row per pair, r-major (what
+  dynamics answers for the pair, then N(0) and K, the same in every row),
+  using every core; a value or a range of one value is
   accepted for either option. On a terminal, a bar on standard error shows
   its progress and the time left; a scan expected to take over a minute
   says so when it starts, and elsewhere (a log) writes a line at every tenth.

@@ -93,12 +93,15 @@ void writeScan(std::ostream& out, const CommandLine& line,
     ScanControl control;
     control.progress = progress;
     const ScanResult result = scanGrid(grid, control);
-    out << "r,lag,regime,period,lyapunov,n_min,n_max,end_step,still_approaching,steps,disturbed\r\n";
+    // N(0) and K, the same in every row, come last: the columns before them keep the places that
+    // scripts written for earlier scans read them at.
+    out << "r,lag,regime,period,lyapunov,n_min,n_max,end_step,still_approaching,steps,disturbed,n0,K\r\n";
+    const std::string fixed = ',' + exactText(grid.n0) + ',' + exactText(grid.K) + "\r\n";
     for (std::size_t index = 0; index < result.cells.size(); ++index) {
         out << exactText(grid.rates[index / grid.lags.size()]) << ',' << exactText(grid.lags[index % grid.lags.size()]);
         for (const std::string& field : regimeFields(*result.cells[index]))
             out << ',' << field;
-        out << "\r\n";
+        out << fixed;
     }
 }
 

@@ -24,9 +24,8 @@ void writeDynamics(std::ostream& out, const CommandLine& line);
 // CSV: lag, r_monotone, r_stable, onset_period; one row per lag.
 void writeStability(std::ostream& out, const CommandLine& line);
 
-// CSV: r, lag, regime, period, lyapunov, n_min, n_max, end_step, still_approaching, steps, disturbed;
-// one row per cell in r-major order,
-// computed on every core. `progress` hears of every finished cell.
+// CSV: r, lag, regime, period, lyapunov, n_min, n_max, end_step, still_approaching, steps, disturbed,
+// n0, K; one row per cell in r-major order, computed on every core. `progress` hears of every finished cell.
 void writeScan(std::ostream& out, const CommandLine& line,
                const std::function<void(std::size_t done, std::size_t total)>& progress = {});
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 #include <ostream>
+#include <string>
 
 namespace tarnis::cli {
 
@@ -34,8 +35,12 @@ void writeSweep(std::ostream& out, const CommandLine& line)
     const auto text = [digits](double value) { return numberToText(value, '.', digits); };
     const Range& range = line.rates ? *line.rates : *line.lags;
     auto store = std::make_unique<ResultStore>();
-    out << R"csv("r","lag","t","N(t)","end")csv"
+    // The parameters that no column varies close every line, after the columns that files and scripts
+    // of earlier sweeps know by their places, so that a file read later still says what made it.
+    out << R"csv("r","lag","t","N(t)","end","N(0)","K","discard","keep")csv"
         << "\r\n";
+    const std::string fixed = ',' + text(line.parameters.n0) + ',' + text(line.parameters.K) + ','
+                              + std::to_string(line.discard) + ',' + std::to_string(line.keep) + "\r\n";
     for (long long index = 0; index < range.count(); ++index) {
         RunParameters parameters = line.parameters;
         (line.rates ? parameters.r : parameters.lag) = range.at(index);
@@ -46,7 +51,7 @@ void writeSweep(std::ostream& out, const CommandLine& line)
         const int stop = std::min(line.discard + line.keep - 1, last);
         const std::string prefix = text(parameters.r) + ',' + text(parameters.lag) + ',';
         for (int t = first; t <= stop; ++t)
-            out << prefix << t << ',' << text(store->PopN[std::size_t(t)]) << ',' << endText(outcome.end) << "\r\n";
+            out << prefix << t << ',' << text(store->PopN[std::size_t(t)]) << ',' << endText(outcome.end) << fixed;
     }
 }
 

@@ -159,17 +159,18 @@ void TestTarnisRun::sweepRowCount()
     QCOMPARE(result.exitCode, 0);
     const QList<QByteArray> lines = result.out.split('\n');
     QCOMPARE(lines.size(), 1 + 15 * 5 + 1);
-    QCOMPARE(lines[0], QByteArray("\"r\",\"lag\",\"t\",\"N(t)\",\"end\"\r"));
+    QCOMPARE(lines[0], QByteArray("\"r\",\"lag\",\"t\",\"N(t)\",\"end\",\"N(0)\",\"K\",\"discard\",\"keep\"\r"));
     QVERIFY(lines[1].startsWith("1.5,0,10,"));
     QVERIFY(lines[75].startsWith("2.9,0,14,"));
-    QVERIFY(lines[75].endsWith(",completed\r"));
+    QVERIFY(lines[75].endsWith(",completed,2,100,10,5\r"));
 }
 
 void TestTarnisRun::sweepShowsExtinction()
 {
     const Result result = tarnisRun({"sweep", "--r", "1:1:1", "--discard", "100", "--keep", "5"});
     QCOMPARE(result.exitCode, 0);
-    QCOMPARE(result.out, QByteArray("\"r\",\"lag\",\"t\",\"N(t)\",\"end\"\r\n1,5,17,0,died out\r\n"));
+    QCOMPARE(result.out, QByteArray("\"r\",\"lag\",\"t\",\"N(t)\",\"end\",\"N(0)\",\"K\",\"discard\",\"keep\"\r\n"
+                                    "1,5,17,0,died out,1,500,100,5\r\n"));
 }
 
 void TestTarnisRun::sweepOverTheLag()
@@ -177,7 +178,7 @@ void TestTarnisRun::sweepOverTheLag()
     const Result result = tarnisRun({"sweep", "--lag", "0:2:0.5", "--discard", "0", "--keep", "1"});
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out.count('\n'), 1 + 5);
-    QVERIFY(result.out.contains("\r\n0.2,1.5,0,1,completed\r\n"));
+    QVERIFY(result.out.contains("\r\n0.2,1.5,0,1,completed,1,500,0,1\r\n"));
 }
 
 // The values of a range are the numbers one would type: its third r is 0.3, not 0.1 + 2·0.1, so that
@@ -337,14 +338,15 @@ void TestTarnisRun::scanRowsAreTheDynamicsAnswers()
     const QList<QByteArray> rows = scan.out.trimmed().split('\n');
     QCOMPARE(rows.size(), 1 + 9);
     QCOMPARE(rows[0],
-             QByteArray("r,lag,regime,period,lyapunov,n_min,n_max,end_step,still_approaching,steps,disturbed\r"));
+             QByteArray("r,lag,regime,period,lyapunov,n_min,n_max,end_step,still_approaching,steps,disturbed,n0,K\r"));
     const char* const keys[]
         = {"regime", "period", "lyapunov", "n_min", "n_max", "end_step", "still_approaching", "steps", "disturbed"};
     for (int i = 0; i < 9; ++i) {
         const QList<QByteArray> fields = rows[i + 1].trimmed().split(',');
-        QCOMPARE(fields.size(), 11);
+        QCOMPARE(fields.size(), 13);
         QCOMPARE(fields[0], QByteArray(std::array{"0.2", "1.45", "2.7"}[std::size_t(i / 3)]));
         QCOMPARE(fields[1], QByteArray(std::array{"0", "2.5", "5"}[std::size_t(i % 3)]));
+        QCOMPARE(fields[11] + ',' + fields[12], QByteArray("2,100")); // the N(0) and K of every cell
         const Result single = tarnisRun({"dynamics", "--r", fields[0], "--lag", fields[1], "--K", "100", "--n0", "2"});
         for (int k = 0; k < 9; ++k) {
             const QByteArray line = QByteArray(keys[k]) + ':' + (fields[k + 2].isEmpty() ? "" : " ") + fields[k + 2];
