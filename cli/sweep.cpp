@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/sweep.h"
 
+#include "cli/table_text.h"
 #include "model/conversions.h"
 
 #include <algorithm>
@@ -27,20 +28,27 @@ const char* endText(RunEnd end)
     return "";
 }
 
+// The titles that files of earlier sweeps have, or plain names for --tidy. The parameters that no
+// column varies close every line, after the columns that those files and their scripts know by their
+// places, so that a file read later still says what made it.
+const char* header(const CommandLine& line)
+{
+    return line.tidy ? "r,lag,t,N,end,n0,K,discard,keep"
+                     : R"csv("r","lag","t","N(t)","end","N(0)","K","discard","keep")csv";
+}
+
 } // namespace
 
 void writeSweep(std::ostream& out, const CommandLine& line)
 {
     const int digits = line.digits.value_or(15);
-    const auto text = [digits](double value) { return numberToText(value, '.', digits); };
+    const auto text
+        = [&line, digits](double value) { return line.tidy ? exactText(value) : numberToText(value, '.', digits); };
     const Range& range = line.rates ? *line.rates : *line.lags;
     auto store = std::make_unique<ResultStore>();
-    // The parameters that no column varies close every line, after the columns that files and scripts
-    // of earlier sweeps know by their places, so that a file read later still says what made it.
-    out << R"csv("r","lag","t","N(t)","end","N(0)","K","discard","keep")csv"
-        << "\r\n";
+    out << header(line) << lineEnd(line);
     const std::string fixed = ',' + text(line.parameters.n0) + ',' + text(line.parameters.K) + ','
-                              + std::to_string(line.discard) + ',' + std::to_string(line.keep) + "\r\n";
+        + std::to_string(line.discard) + ',' + std::to_string(line.keep) + lineEnd(line);
     for (long long index = 0; index < range.count(); ++index) {
         RunParameters parameters = line.parameters;
         (line.rates ? parameters.r : parameters.lag) = range.at(index);
