@@ -40,11 +40,11 @@ void writeTidyDynamics(std::ostream& out, std::span<const KeyedValue> values, co
 {
     for (const auto& [key, value] : values)
         out << key << ',';
-    out << "r,lag,n0,K\n";
+    out << "r,lag,n0,K" << TidyLineEnd;
     for (const auto& [key, value] : values)
         out << value << ',';
     out << exactText(parameters.r) << ',' << exactText(parameters.lag) << ',' << exactText(parameters.n0) << ','
-        << exactText(parameters.K) << '\n';
+        << exactText(parameters.K) << TidyLineEnd;
 }
 
 std::vector<double> valuesOf(const Range& range)

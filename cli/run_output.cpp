@@ -17,9 +17,10 @@ namespace {
 // the run's parameters (the lag and the steps asked for as well, which the title leaves out).
 void writeTidyRun(std::ostream& out, const ResultStore& store, const RunParameters& parameters)
 {
-    out << "time,N,dN,dN_per_N,r,n0,K,lag,steps\n";
+    out << "time,N,dN,dN_per_N,r,n0,K,lag,steps" << TidyLineEnd;
     const std::string fixed = ',' + exactText(parameters.r) + ',' + exactText(parameters.n0) + ','
-        + exactText(parameters.K) + ',' + exactText(parameters.lag) + ',' + std::to_string(parameters.steps) + '\n';
+        + exactText(parameters.K) + ',' + exactText(parameters.lag) + ',' + std::to_string(parameters.steps)
+        + TidyLineEnd;
     const int lastRow = std::min<int>(store.LastStep, MaxStoreIndex);
     for (int t = 0; t <= lastRow; ++t)
         out << t << ',' << exactStepText(store.PopN[t]) << ',' << exactStepText(store.PopDN[t]) << ','

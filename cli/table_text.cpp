@@ -15,6 +15,6 @@ std::string exactText(double value)
 
 std::string exactStepText(double value) { return std::isfinite(value) ? exactText(value) : std::string(); }
 
-const char* lineEnd(const CommandLine& line) { return line.tidy ? "\n" : "\r\n"; }
+const char* lineEnd(const CommandLine& line) { return line.tidy ? TidyLineEnd : "\r\n"; }
 
 } // namespace tarnis::cli

@@ -17,7 +17,9 @@ std::string exactText(double value);
 // of doubles), as the saved file leaves it.
 std::string exactStepText(double value);
 
-// "\r\n", or "\n" for --tidy.
+inline constexpr const char* TidyLineEnd = "\n";
+
+// "\r\n", or TidyLineEnd for --tidy.
 const char* lineEnd(const CommandLine& line);
 
 } // namespace tarnis::cli
