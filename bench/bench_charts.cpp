@@ -114,12 +114,12 @@ double medianMilliseconds(std::vector<double> samples)
     return samples[samples.size() / 2];
 }
 
-double baselineMilliseconds(const ChartControl& chart)
+double baselineMilliseconds(const ChartControl& chart, int draws)
 {
     QImage image(chart.size(), QImage::Format_ARGB32_Premultiplied);
     const std::vector<BaselineSeries> all = baselineSeries(chart);
     std::vector<double> samples;
-    for (int repeat = 0; repeat < 9; ++repeat) {
+    for (int repeat = 0; repeat < draws; ++repeat) {
         const auto start = Clock::now();
         drawBaseline(image, chart, all);
         samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
@@ -165,7 +165,8 @@ void chartRoutine(benchmark::State& state, ChartKind kind, ChartWindow window, D
         spent += Clock::now() - start;
     }
     const double routine = std::chrono::duration<double, std::milli>(spent).count() / double(state.iterations());
-    const double baseline = baselineMilliseconds(setUp.chart);
+    // The baseline as often as the routine, at least three times for its median.
+    const double baseline = baselineMilliseconds(setUp.chart, std::max(3, int(state.iterations())));
     state.counters["baseline_ms"] = baseline;
     state.counters["ratio"] = routine / baseline;
 }
@@ -197,6 +198,17 @@ void hover(benchmark::State& state, ChartWindow window, int keptRuns, bool first
         state.SkipWithError("no point was read");
 }
 
+// How many times a repetition draws a chart: a few tens of milliseconds of drawing at each length.
+// Left to Google Benchmark, the count would be found anew in up to four more runs of the whole
+// set-up (the chart shown, the baseline drawn) per benchmark, which costs more than the drawing that
+// is measured: that search made up half of scripts/bench's time.
+int drawsFor(int steps, int keptRuns)
+{
+    if (keptRuns > 0)
+        return 3; // five runs of 9999 steps: up to 80 ms a drawing
+    return steps <= 200 ? 100 : steps <= 2000 ? 20 : 5;
+}
+
 } // namespace
 
 // Registers a benchmark per chart routine, window, data set and length; per routine and window with
@@ -211,20 +223,24 @@ void registerChartBenchmarks()
                     const std::string name
                         = "chart/" + windowName + dataSetName(set) + '/' + kind.name + '/' + std::to_string(steps);
                     benchmark::RegisterBenchmark(name.c_str(), chartRoutine, kind.kind, window, set, steps, 0)
-                        ->Unit(benchmark::kMillisecond);
+                        ->Unit(benchmark::kMillisecond)
+                        ->Iterations(drawsFor(steps, 0));
                 }
             }
         }
         for (const KindName& kind : Kinds) {
             const std::string name = "kept4/" + windowName + "chaotic/" + kind.name + "/9999";
             benchmark::RegisterBenchmark(name.c_str(), chartRoutine, kind.kind, window, DataSet::Chaotic, 9999, 4)
-                ->Unit(benchmark::kMillisecond);
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(drawsFor(9999, 4));
         }
         for (const int kept : {0, 4}) {
             for (const bool first : {false, true}) {
                 const std::string name
                     = "hover/" + windowName + "chaotic/9999/kept" + std::to_string(kept) + (first ? "/first" : "");
-                benchmark::RegisterBenchmark(name.c_str(), hover, window, kept, first)->Unit(benchmark::kMillisecond);
+                benchmark::RegisterBenchmark(name.c_str(), hover, window, kept, first)
+                    ->Unit(benchmark::kMillisecond)
+                    ->Iterations(100);
             }
         }
     }

@@ -119,7 +119,7 @@ bool takesValue(const std::string& name)
 }
 
 // Options that stand alone, collected with an empty value.
-bool isFlag(const std::string& name) { return name == "--words"; }
+bool isFlag(const std::string& name) { return name == "--words" || name == "--tidy"; }
 
 // Splits "--name value" and "--name=value" pairs; each option may stand once.
 Arguments collect(const std::vector<std::string>& arguments, std::size_t first)
@@ -297,13 +297,15 @@ std::optional<Error> readDynamics(const Arguments& args, CommandLine& line)
     line.words = args.values.contains("--words");
     // The words tell the steps that a chart shows apart from the long run; the numbers are the long run's.
     if (line.words) {
+        if (line.tidy)
+            return "--tidy writes a table and --words writes sentences: dynamics takes one of them";
         if (auto error = onlyOptions(args, "dynamics", {"--r", "--n0", "--K", "--lag", "--steps", "--words", "-o"}))
             return error;
         int steps = line.parameters.steps;
         if (auto error = readWhole(args, "--steps", 0, MaxRunSteps, steps))
             return error;
         line.parameters.steps = std::int16_t(steps);
-    } else if (auto error = onlyOptions(args, "dynamics", {"--r", "--n0", "--K", "--lag", "--words", "-o"})) {
+    } else if (auto error = onlyOptions(args, "dynamics", {"--r", "--n0", "--K", "--lag", "--tidy", "-o"})) {
         return error;
     }
     if (auto error = readNumber(args, "--r", line.parameters.r))
@@ -313,7 +315,7 @@ std::optional<Error> readDynamics(const Arguments& args, CommandLine& line)
 
 std::optional<Error> readStability(const Arguments& args, CommandLine& line)
 {
-    if (auto error = onlyOptions(args, "stability", {"--lag", "-o"}))
+    if (auto error = onlyOptions(args, "stability", {"--lag", "--tidy", "-o"}))
         return error;
     if (!args.values.contains("--lag"))
         return "stability needs --lag FROM:TO:STEP";
@@ -322,7 +324,7 @@ std::optional<Error> readStability(const Arguments& args, CommandLine& line)
 
 std::optional<Error> readScan(const Arguments& args, CommandLine& line)
 {
-    if (auto error = onlyOptions(args, "scan", {"--r", "--lag", "--n0", "--K", "-o"}))
+    if (auto error = onlyOptions(args, "scan", {"--r", "--lag", "--n0", "--K", "--tidy", "-o"}))
         return error;
     if (!args.values.contains("--r") || !args.values.contains("--lag"))
         return "scan needs --r FROM:TO:STEP and --lag FROM:TO:STEP";
@@ -424,9 +426,12 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
         return args.error;
     if (args.values.contains("--words") && (line.mode == Mode::Run || line.mode == Mode::Sweep))
         return "--words belongs to tarnis-run dynamics";
+    line.tidy = args.values.contains("--tidy");
     if (auto error = readParameters(args, line))
         return *error;
     if (args.values.contains("--digits")) {
+        if (line.tidy)
+            return "--tidy writes every value exactly and takes no --digits";
         int digits = 0;
         if (auto error = readWhole(args, "--digits", 1, 17, digits))
             return *error;
@@ -453,12 +458,13 @@ computed exactly as the Tarnis window computes it.
 Usage:
   tarnis-run [OPTIONS]          one run, written as the file that "S" saves
   tarnis-run sweep [OPTIONS]    many runs over a range of r or of the lag
-  tarnis-run dynamics [--r R] [--n0 N] [--K K] [--lag T] [--words [--steps S]]
+  tarnis-run dynamics [--r R] [--n0 N] [--K K] [--lag T]
+                      [--tidy | --words [--steps S]]
                                 what a run does in the long run, and the
                                 stability limits of its lag
-  tarnis-run stability --lag FROM:TO:STEP
+  tarnis-run stability --lag FROM:TO:STEP [--tidy]
                                 the stability limits of each lag, as CSV
-  tarnis-run scan --r FROM:TO:STEP --lag FROM:TO:STEP [--n0 N] [--K K]
+  tarnis-run scan --r FROM:TO:STEP --lag FROM:TO:STEP [--n0 N] [--K K] [--tidy]
                                 the regime of every pair of r and lag, as CSV
   tarnis-run --help | --version
 
@@ -481,9 +487,10 @@ Options of a sweep (--n0, --K, --digits and -o as above):
   --lag FROM:TO:STEP  run for each lag in the range (give one range only)
   --discard N         leave out the steps t < N of every run (0)
   --keep M            write the M steps from t = N on
-  A sweep writes one line per kept step: r, lag, t, N(t) and how the run
-  ended ("completed", "died out" or "left range"). A run that ends before t = N
-  writes its last step, so that it is not lost from the diagram.
+  A sweep writes one line per kept step: r, lag, t, N(t), how the run ended
+  ("completed", "died out" or "left range"), then N(0), K, --discard and --keep,
+  the same on every line, so that the file says what made it. A run that ends
+  before t = N writes its last step, so that it is not lost from the diagram.
 
 The dynamics (--r, --n0, --K and -o as above; the lag from 0 to 9999):
   dynamics computes the run over at least 20000 steps, whatever --steps would
@@ -513,18 +520,32 @@ The dynamics (--r, --n0, --K and -o as above; the lag from 0 to 9999):
   run in words instead, as the Dynamics window of Tarnis tells it: a headline
   and a paragraph; --steps S names the steps its chart shows (200), which
   the words tell apart from the long run where the two differ.
+  With --tidy, dynamics writes its keys as a CSV header, then r,lag,n0,K, and
+  the values as one row under them.
   stability writes "lag,r_monotone,r_stable,onset_period" and a row per lag;
   the onset period is that of the oscillation which starts at r_stable.
   scan writes "r,lag,regime,period,lyapunov,n_min,n_max,end_step,
-  still_approaching,steps,disturbed" and a row
-  per pair, r-major, using every core; a value or a range of one value is
+  still_approaching,steps,disturbed,n0,K" and a row per pair, r-major (what
+  dynamics answers for the pair, then N(0) and K, the same in every row),
+  using every core; a value or a range of one value is
   accepted for either option. On a terminal, a bar on standard error shows
   its progress and the time left; a scan expected to take over a minute
   says so when it starts, and elsewhere (a log) writes a line at every tenth.
 
+A table for R and pandas (a run, sweep, dynamics, stability and scan):
+  --tidy        write the table with names free of spaces and symbols, every
+                value exact (the shortest text that reads back as the same
+                number), no title line and lines ending in LF alone, ready
+                for R's read.csv and pandas.read_csv as they are. A run writes
+                "time,N,dN,dN_per_N,r,n0,K,lag,steps", a sweep
+                "r,lag,t,N,end,n0,K,discard,keep"; stability and scan keep
+                their names. Not with --digits or dynamics --words. Without
+                it, every line ends in CR LF, as in the file that "S" saves
+
 Examples:
   tarnis-run --lag 8 --steps 2000 -o lag8.csv
   tarnis-run --digits 17 | head
+  tarnis-run --lag 8 --tidy -o lag8.csv
   tarnis-run sweep --r 1.5:2.9:0.005 --lag 0 --K 100 --n0 2 --discard 500 --keep 100 -o bifurcation.csv
   tarnis-run dynamics --r 0.2 --lag 8
   tarnis-run dynamics --r 0.2 --lag 8 --words

@@ -40,6 +40,7 @@ struct CommandLine {
     std::optional<int> digits;                    // significant digits instead of two decimals
     std::string outputFile;                       // empty: standard output
     bool words = false;                           // dynamics: the run in words instead of its numbers
+    bool tidy = false; // a table for R and pandas: plain names, exact values, no title, LF line ends
 };
 
 inline constexpr long long MaxSweepRuns = 1'000'000;

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/dynamics_output.h"
 
+#include "cli/table_text.h"
 #include "model/linear_stability.h"
 #include "model/parameter_scan.h"
 #include "model/regime_words.h"
 
 #include <array>
-#include <charconv>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,21 @@ std::array<std::string, 9> regimeFields(const RegimeReport& report)
             report.disturbed ? std::string(regimeText(*report.disturbed)) : std::string()};
 }
 
+using KeyedValue = std::pair<const char*, std::string>;
+
+// The keys as the header and their values as the one row, the run's parameters after them: a file of
+// one run's answers says which run that was, as a scan's rows do.
+void writeTidyDynamics(std::ostream& out, std::span<const KeyedValue> values, const RunParameters& parameters)
+{
+    for (const auto& [key, value] : values)
+        out << key << ',';
+    out << "r,lag,n0,K" << TidyLineEnd;
+    for (const auto& [key, value] : values)
+        out << value << ',';
+    out << exactText(parameters.r) << ',' << exactText(parameters.lag) << ',' << exactText(parameters.n0) << ','
+        << exactText(parameters.K) << TidyLineEnd;
+}
+
 std::vector<double> valuesOf(const Range& range)
 {
     std::vector<double> values(std::size_t(range.count()));
@@ -40,13 +56,6 @@ std::vector<double> valuesOf(const Range& range)
 }
 
 } // namespace
-
-std::string exactText(double value)
-{
-    char text[32];
-    const auto written = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, written.ptr);
-}
 
 void writeDynamics(std::ostream& out, const CommandLine& line)
 {
@@ -59,7 +68,7 @@ void writeDynamics(std::ostream& out, const CommandLine& line)
     }
     const StabilityLimits limits = *stabilityLimits(line.parameters.lag);
     const auto fields = regimeFields(report);
-    const std::pair<const char*, std::string> lines[]{
+    const KeyedValue lines[]{
         {"regime", fields[0]},
         {"r_monotone", exactText(limits.rMonotone)},
         {"r_stable", exactText(limits.rStable)},
@@ -72,17 +81,22 @@ void writeDynamics(std::ostream& out, const CommandLine& line)
         {"steps", fields[7]},
         {"disturbed", fields[8]},
     };
+    if (line.tidy) {
+        writeTidyDynamics(out, lines, line.parameters);
+        return;
+    }
     for (const auto& [key, value] : lines)
         out << key << ':' << (value.empty() ? "" : " ") << value << '\n';
 }
 
 void writeStability(std::ostream& out, const CommandLine& line)
 {
-    out << "lag,r_monotone,r_stable,onset_period\r\n";
+    const char* end = lineEnd(line);
+    out << "lag,r_monotone,r_stable,onset_period" << end;
     for (const double lag : valuesOf(*line.lags)) {
         const StabilityLimits limits = *stabilityLimits(lag);
         out << exactText(lag) << ',' << exactText(limits.rMonotone) << ',' << exactText(limits.rStable) << ','
-            << exactText(limits.onsetPeriod) << "\r\n";
+            << exactText(limits.onsetPeriod) << end;
     }
 }
 
@@ -93,12 +107,15 @@ void writeScan(std::ostream& out, const CommandLine& line,
     ScanControl control;
     control.progress = progress;
     const ScanResult result = scanGrid(grid, control);
-    out << "r,lag,regime,period,lyapunov,n_min,n_max,end_step,still_approaching,steps,disturbed\r\n";
+    // N(0) and K, the same in every row, come last: the columns before them keep the places that
+    // scripts written for earlier scans read them at.
+    out << "r,lag,regime,period,lyapunov,n_min,n_max,end_step,still_approaching,steps,disturbed,n0,K" << lineEnd(line);
+    const std::string fixed = ',' + exactText(grid.n0) + ',' + exactText(grid.K) + lineEnd(line);
     for (std::size_t index = 0; index < result.cells.size(); ++index) {
         out << exactText(grid.rates[index / grid.lags.size()]) << ',' << exactText(grid.lags[index % grid.lags.size()]);
         for (const std::string& field : regimeFields(*result.cells[index]))
             out << ',' << field;
-        out << "\r\n";
+        out << fixed;
     }
 }
 

@@ -4,13 +4,12 @@
 #include "cli/dynamics_output.h"
 #include "cli/output_file.h"
 #include "cli/progress_bar.h"
+#include "cli/run_output.h"
 #include "cli/sweep.h"
-#include "model/graphic_data.h"
 #include "model/scan_estimate.h"
 
 #include <functional>
 #include <iostream>
-#include <memory>
 #include <thread>
 #include <vector>
 
@@ -36,18 +35,6 @@ int write(const CommandLine& line, const std::function<void(std::ostream&)>& wri
         return 1;
     }
     return 0;
-}
-
-int runOnce(const CommandLine& line)
-{
-    auto store = std::make_unique<ResultStore>();
-    runModel(*store, line.parameters);
-    GraphicDataFormat format;
-    if (line.digits) {
-        format.roundToHundredths = false;
-        format.significantDigits = *line.digits;
-    }
-    return write(line, [&](std::ostream& out) { writeGraphicData(out, *store, format); });
 }
 
 int scan(const CommandLine& line)
@@ -86,5 +73,5 @@ int main(int argc, char** argv)
     case Mode::Run:
         break;
     }
-    return runOnce(line);
+    return write(line, [&](std::ostream& out) { writeRun(out, line); });
 }

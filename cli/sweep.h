@@ -9,7 +9,8 @@
 
 namespace tarnis::cli {
 
-// Writes a header line and one line per kept step: r, lag, t, N(t) and how the run ended.
+// Writes a header line and one line per kept step: r, lag, t, N(t), how the run ended, and the
+// parameters that are the same in every line (N(0), K, --discard and --keep).
 void writeSweep(std::ostream& out, const CommandLine& line);
 
 } // namespace tarnis::cli

@@ -1,6 +1,6 @@
 // tarnis-run run as a process: its output against the file the window saves, exact values with
-// --digits, sweeps, the dynamics commands and their words against the Dynamics window's, and every way a
-// command line or an output file can be wrong.
+// --digits, sweeps, the dynamics commands and their words against the Dynamics window's, the tables of
+// --tidy as Python's csv module reads them, and every way a command line or an output file can be wrong.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dynamics/dynamics_window.h"
 #include "model/graphic_data.h"
@@ -67,6 +67,10 @@ private slots:
     void wordsAreTheDynamicsWindows();
     void stabilityRows();
     void scanRowsAreTheDynamicsAnswers();
+    void tidyTables_data();
+    void tidyTables();
+    void tidyReadsBackInPython_data();
+    void tidyReadsBackInPython();
     void badCommandLines_data();
     void badCommandLines();
     void outputFile();
@@ -159,17 +163,19 @@ void TestTarnisRun::sweepRowCount()
     QCOMPARE(result.exitCode, 0);
     const QList<QByteArray> lines = result.out.split('\n');
     QCOMPARE(lines.size(), 1 + 15 * 5 + 1);
-    QCOMPARE(lines[0], QByteArray("\"r\",\"lag\",\"t\",\"N(t)\",\"end\"\r"));
+    QCOMPARE(lines[0], QByteArray("\"r\",\"lag\",\"t\",\"N(t)\",\"end\",\"N(0)\",\"K\",\"discard\",\"keep\"\r"));
     QVERIFY(lines[1].startsWith("1.5,0,10,"));
     QVERIFY(lines[75].startsWith("2.9,0,14,"));
-    QVERIFY(lines[75].endsWith(",completed\r"));
+    QVERIFY(lines[75].endsWith(",completed,2,100,10,5\r"));
 }
 
 void TestTarnisRun::sweepShowsExtinction()
 {
     const Result result = tarnisRun({"sweep", "--r", "1:1:1", "--discard", "100", "--keep", "5"});
     QCOMPARE(result.exitCode, 0);
-    QCOMPARE(result.out, QByteArray("\"r\",\"lag\",\"t\",\"N(t)\",\"end\"\r\n1,5,17,0,died out\r\n"));
+    QCOMPARE(result.out,
+             QByteArray("\"r\",\"lag\",\"t\",\"N(t)\",\"end\",\"N(0)\",\"K\",\"discard\",\"keep\"\r\n"
+                        "1,5,17,0,died out,1,500,100,5\r\n"));
 }
 
 void TestTarnisRun::sweepOverTheLag()
@@ -177,7 +183,7 @@ void TestTarnisRun::sweepOverTheLag()
     const Result result = tarnisRun({"sweep", "--lag", "0:2:0.5", "--discard", "0", "--keep", "1"});
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out.count('\n'), 1 + 5);
-    QVERIFY(result.out.contains("\r\n0.2,1.5,0,1,completed\r\n"));
+    QVERIFY(result.out.contains("\r\n0.2,1.5,0,1,completed,1,500,0,1\r\n"));
 }
 
 // The values of a range are the numbers one would type: its third r is 0.3, not 0.1 + 2·0.1, so that
@@ -337,20 +343,142 @@ void TestTarnisRun::scanRowsAreTheDynamicsAnswers()
     const QList<QByteArray> rows = scan.out.trimmed().split('\n');
     QCOMPARE(rows.size(), 1 + 9);
     QCOMPARE(rows[0],
-             QByteArray("r,lag,regime,period,lyapunov,n_min,n_max,end_step,still_approaching,steps,disturbed\r"));
+             QByteArray("r,lag,regime,period,lyapunov,n_min,n_max,end_step,still_approaching,steps,disturbed,n0,K\r"));
     const char* const keys[]
         = {"regime", "period", "lyapunov", "n_min", "n_max", "end_step", "still_approaching", "steps", "disturbed"};
     for (int i = 0; i < 9; ++i) {
         const QList<QByteArray> fields = rows[i + 1].trimmed().split(',');
-        QCOMPARE(fields.size(), 11);
+        QCOMPARE(fields.size(), 13);
         QCOMPARE(fields[0], QByteArray(std::array{"0.2", "1.45", "2.7"}[std::size_t(i / 3)]));
         QCOMPARE(fields[1], QByteArray(std::array{"0", "2.5", "5"}[std::size_t(i % 3)]));
+        QCOMPARE(fields[11] + ',' + fields[12], QByteArray("2,100")); // the N(0) and K of every cell
         const Result single = tarnisRun({"dynamics", "--r", fields[0], "--lag", fields[1], "--K", "100", "--n0", "2"});
         for (int k = 0; k < 9; ++k) {
             const QByteArray line = QByteArray(keys[k]) + ':' + (fields[k + 2].isEmpty() ? "" : " ") + fields[k + 2];
             QVERIFY2(single.out.contains(line + '\n'), line.constData());
         }
     }
+}
+
+// Whole tables: plain names, the parameters in every row, exact values, LF alone.
+void TestTarnisRun::tidyTables_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("table");
+    QTest::addRow("run") << QStringList{"--steps", "2", "--tidy"}
+                         << QByteArray("time,N,dN,dN_per_N,r,n0,K,lag,steps\n"
+                                       "0,1,0.1996,0.1996,0.2,1,500,5,2\n"
+                                       "1,1.1996,0.23934438393600002,0.19952016000000003,0.2,1,500,5,2\n"
+                                       "2,1.438944383936,0.2869606524111757,0.19942442224642562,0.2,1,500,5,2\n");
+    // The step where the run leaves the range of doubles has no dN: an empty cell, as in the saved file.
+    QTest::addRow("run that leaves the range") << QStringList{"--r", "1e300", "--K", "1e-300", "--steps", "5", "--tidy"}
+                                               << QByteArray("time,N,dN,dN_per_N,r,n0,K,lag,steps\n"
+                                                             "0,1,,,1e+300,1,1e-300,5,5\n");
+    QTest::addRow("sweep") << QStringList{"sweep", "--r", "1:1:1", "--discard", "100", "--keep", "5", "--tidy"}
+                           << QByteArray("r,lag,t,N,end,n0,K,discard,keep\n1,5,17,0,died out,1,500,100,5\n");
+    QTest::addRow("stability") << QStringList{"stability", "--lag", "0:1:0.5", "--tidy"}
+                               << QByteArray(
+                                      "lag,r_monotone,r_stable,onset_period\n0,1,2,2\n0.5,0.5,1,4\n1,0.25,1,6\n");
+    QTest::addRow("scan") << QStringList{"scan", "--r", "3.1", "--lag", "0", "--n0", "0.5", "--tidy"}
+                          << QByteArray("r,lag,regime,period,lyapunov,n_min,n_max,end_step,still_approaching,steps,"
+                                        "disturbed,n0,K\n3.1,0,dies out,,,,,16,,16,,0.5,500\n");
+    QTest::addRow("dynamics") << QStringList{"dynamics", "--r=3.1", "--lag=0", "--tidy"}
+                              << QByteArray("regime,r_monotone,r_stable,period,lyapunov,n_min,n_max,end_step,"
+                                            "still_approaching,steps,disturbed,r,lag,n0,K\n"
+                                            "dies out,1,2,,,,,9,,9,,3.1,0,1,500\n");
+}
+
+void TestTarnisRun::tidyTables()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, table);
+    const Result result = tarnisRun(arguments);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.out, table);
+}
+
+// A --tidy table as Python's csv module reads it, beside the same numbers as tarnis-run writes them
+// exactly without --tidy (--digits 17, or the analyses' own exact texts): the header as given, as
+// many rows, every number the same double, every other cell the same text, and after the columns
+// of the exact output the run's parameters, where only the tidy table has them.
+void TestTarnisRun::tidyReadsBackInPython_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("exactly"); // the options that write the same table exactly
+    QTest::addColumn<int>("titleLines");      // lines before the rows in that table
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QString>("parameters"); // the values that only the tidy table has, in every row
+    const QStringList digits{"--digits", "17"};
+    QTest::addRow("run") << QStringList{"--r", "0.3", "--lag", "8", "--steps", "400"} << digits << 2
+                         << "time,N,dN,dN_per_N,r,n0,K,lag,steps"
+                         << "0.3,1,500,8,400";
+    QTest::addRow("run that dies out") << QStringList{"--r", "2.9", "--lag", "1", "--n0", "0.001", "--K", "3e-3"}
+                                       << digits << 2 << "time,N,dN,dN_per_N,r,n0,K,lag,steps"
+                                       << "2.9,0.001,0.003,1,200";
+    QTest::addRow("sweep") << QStringList{"sweep", "--r", "1.5:3.2:0.1", "--lag", "0",      "--n0", "2",
+                                          "--K",   "100", "--discard",   "100",   "--keep", "20"}
+                           << digits << 1 << "r,lag,t,N,end,n0,K,discard,keep"
+                           << "";
+    QTest::addRow("stability") << QStringList{"stability", "--lag", "0:30:0.5"} << QStringList{} << 1
+                               << "lag,r_monotone,r_stable,onset_period"
+                               << "";
+    QTest::addRow("scan") << QStringList{"scan", "--r", "0.05:3.05:0.25", "--lag", "0:4:0.5", "--K", "100"}
+                          << QStringList{} << 1
+                          << "r,lag,regime,period,lyapunov,n_min,n_max,end_step,still_approaching,steps,"
+                             "disturbed,n0,K"
+                          << "";
+    QTest::addRow("dynamics") << QStringList{"dynamics", "--r", "0.2", "--lag", "8", "--n0", "7"} << QStringList{} << 0
+                              << "regime,r_monotone,r_stable,period,lyapunov,n_min,n_max,end_step,"
+                                 "still_approaching,steps,disturbed,r,lag,n0,K"
+                              << "0.2,8,7,500";
+}
+
+void TestTarnisRun::tidyReadsBackInPython()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, exactly);
+    QFETCH(int, titleLines);
+    QFETCH(QString, header);
+    QFETCH(QString, parameters);
+    // The exact output is a CSV, or for dynamics one "key: value" line per column.
+    const char* const readBack = R"py(
+import csv, math, sys
+tidy, exact, title_lines, header, parameters = sys.argv[1:]
+with open(tidy, newline='') as f:
+    rows = list(csv.reader(f))
+if rows[0] != header.split(','):
+    sys.exit('header %r' % rows[0])
+with open(exact, newline='') as f:
+    lines = f.read().splitlines()[int(title_lines):]
+if lines[0].startswith('regime:'):
+    expected = [[line.partition(':')[2].strip() for line in lines]]
+else:
+    expected = [line.split(',') for line in lines]
+if len(rows) - 1 != len(expected):
+    sys.exit('%d rows, expected %d' % (len(rows) - 1, len(expected)))
+def same(text, wanted):
+    try:
+        value, exact_value = float(text), float(wanted)
+    except ValueError:
+        return text == wanted
+    return value == exact_value or (math.isnan(value) and math.isnan(exact_value))
+for row, wanted in zip(rows[1:], expected):
+    wanted += parameters.split(',') if parameters else []
+    if len(row) != len(wanted) or not all(map(same, row, wanted)):
+        sys.exit('%s, expected %s' % (row, wanted))
+)py";
+    QTemporaryDir folder;
+    const QString tidy = folder.filePath(QStringLiteral("tidy.csv"));
+    const QString exact = folder.filePath(QStringLiteral("exact.csv"));
+    QCOMPARE(tarnisRun(arguments + QStringList{"--tidy", "-o", tidy}).exitCode, 0);
+    QCOMPARE(tarnisRun(arguments + exactly + QStringList{"-o", exact}).exitCode, 0);
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {"-c", readBack, tidy, exact, QString::number(titleLines), header, parameters});
+    QVERIFY2(python.waitForFinished(60000), "python3 did not run");
+    QVERIFY2(python.exitStatus() == QProcess::NormalExit && python.exitCode() == 0,
+             python.readAllStandardError().constData());
 }
 
 void TestTarnisRun::badCommandLines_data()
@@ -367,14 +495,15 @@ void TestTarnisRun::badCommandLines_data()
     QTest::addRow("negative lag") << QStringList{"--lag", "-1"} << "--lag: the time lag must be 0 or more";
     QTest::addRow("zero N(0)") << QStringList{"--n0", "0"} << "--n0";
     QTest::addRow("zero K") << QStringList{"--K", "0"} << "--K";
-    QTest::addRow("K beyond doubles")
-        << QStringList{"--K", "1e999"} << "--K: '1e999' is too large to compute with (beyond about 1.8E+308)";
-    QTest::addRow("r below doubles")
-        << QStringList{"--r", "-1e400"} << "--r: '-1e400' is too far below 0 to compute with (beyond about -1.8E+308)";
+    QTest::addRow("K beyond doubles") << QStringList{"--K", "1e999"}
+                                      << "--K: '1e999' is too large to compute with (beyond about 1.8E+308)";
+    QTest::addRow("r below doubles") << QStringList{"--r", "-1e400"}
+                                     << "--r: '-1e400' is too far below 0 to compute with (beyond about -1.8E+308)";
     QTest::addRow("negative K") << QStringList{"--K", "-500"}
                                 << "--K: the carrying capacity (K) must be a number greater than 0";
     QTest::addRow("dynamics with negative N(0)")
-        << QStringList{"dynamics", "--n0", "-1"} << "--n0: the initial population size N(0) must be a number greater than 0";
+        << QStringList{"dynamics", "--n0", "-1"}
+        << "--n0: the initial population size N(0) must be a number greater than 0";
     QTest::addRow("scan with negative K") << QStringList{"scan", "--r", "0:1:0.5", "--lag", "0:1:1", "--K", "-500"}
                                           << "--K: the carrying capacity (K) must be a number greater than 0";
     QTest::addRow("digits out of range") << QStringList{"--digits", "18"} << "--digits";
@@ -412,6 +541,12 @@ void TestTarnisRun::badCommandLines_data()
     QTest::addRow("words in a run") << QStringList{"--words"} << "--words belongs to tarnis-run dynamics";
     QTest::addRow("words in a scan") << QStringList{"scan", "--r", "1", "--lag", "1", "--words"}
                                      << "--words does not apply";
+    QTest::addRow("tidy words") << QStringList{"dynamics", "--words", "--tidy"}
+                                << "--tidy writes a table and --words writes sentences";
+    QTest::addRow("tidy with digits") << QStringList{"sweep", "--r", "1:2:1", "--keep", "1", "--tidy", "--digits", "17"}
+                                      << "--tidy writes every value exactly and takes no --digits";
+    QTest::addRow("tidy with a value") << QStringList{"stability", "--lag", "1", "--tidy=yes"}
+                                       << "--tidy takes no value";
     QTest::addRow("stability without lags") << QStringList{"stability"} << "stability needs --lag";
     QTest::addRow("stability with r") << QStringList{"stability", "--lag", "1", "--r", "1"} << "--r does not apply";
     QTest::addRow("stability past the longest lag")
@@ -480,7 +615,7 @@ void TestTarnisRun::helpAndVersion()
     const Result help = tarnisRun({"--help"});
     QCOMPARE(help.exitCode, 0);
     for (const char* option : {"--r", "--n0", "--K", "--lag", "--steps", "--digits", "-o", "--discard", "--keep",
-                               "--words", "sweep", "dynamics", "stability", "scan", "Example"})
+                               "--words", "--tidy", "sweep", "dynamics", "stability", "scan", "Example"})
         QVERIFY2(help.out.contains(option), option);
     const Result version = tarnisRun({"--version"});
     QCOMPARE(version.exitCode, 0);

@@ -67,7 +67,8 @@ void checkAccepted(const CommandLine& line, const std::string& detail)
         return;
     FUZZ_CHECK(!checkRunParameters(line.parameters), detail);
     FUZZ_CHECK(!line.digits || (*line.digits >= 1 && *line.digits <= 17), detail);
-    FUZZ_CHECK(!line.words || line.mode == Mode::Dynamics, detail); // words are the dynamics' alone
+    FUZZ_CHECK(!line.words || line.mode == Mode::Dynamics, detail);  // words are the dynamics' alone
+    FUZZ_CHECK(!line.tidy || (!line.words && !line.digits), detail); // a tidy table is exact and no sentence
     if (line.mode == Mode::Run)
         FUZZ_CHECK(!line.rates && !line.lags, detail);
     else if (line.mode == Mode::Sweep)
