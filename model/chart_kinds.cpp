@@ -2,8 +2,8 @@
 #include "model/chart_kinds.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -139,7 +139,7 @@ public:
         }
         for (std::size_t t = 0; t < count; ++t) {
             const double n = store.PopN[t];
-            if (std::bit_cast<std::uint64_t>(n) != std::bit_cast<std::uint64_t>(entry.n[t])) {
+            if (std::memcmp(&n, &entry.n[t], sizeof n) != 0) { // bit for bit (libc++ 14 has no bit_cast)
                 entry.n[t] = n;
                 entry.ln[t] = quantityValue(readingAt(store, int(t)), Quantity::LogN);
             }

@@ -46,6 +46,31 @@ double linearRateTop(const RunParameters& run)
     return std::min(upToHalf(top), MaxRate);
 }
 
+// The diagram over r follows the dynamics of the run's own lag: past the r at which a run of that lag
+// dies out (and past r_c and the run's r), not the map's range, which must reach the shortest lags'
+// (at lag 20 everything happens below r = 0.15 of a map that runs to 1). The top is a round number:
+// 1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6 or 8 times a power of ten.
+double diagramRateTop(const RunParameters& run)
+{
+    double top = RunRoom * std::max(run.r, 0.0);
+    if (const auto limits = stabilityLimits(run.lag))
+        top = std::max(top, 1.5 * limits->rStable);
+    if (const auto dying = dyingOutRate(run.lag, run.n0, run.K))
+        top = std::max(top, PastDyingOut * *dying);
+    if (!(top > 0.0))
+        return 1.0;
+    constexpr double Steps[]{1.0, 1.2, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0};
+    double decade = 1.0;
+    while (decade > top)
+        decade /= 10.0;
+    while (decade * 10.0 <= top)
+        decade *= 10.0;
+    for (const double step : Steps)
+        if (step * decade >= top)
+            return std::min(step * decade, MaxRate);
+    return std::min(10.0 * decade, MaxRate);
+}
+
 // count values from top/count up to top, each worked out from its own index so that none carries
 // the rounding of the others (a click writes them into a box).
 std::vector<double> upTo(double top, int count)
@@ -221,11 +246,15 @@ DynamicsPlan planDynamics(const RunParameters& run)
         const std::vector<double> lags = logarithmicLags(lagTop);
         const auto [low, high] = logarithmicRates(run, lags);
         plan.map = {geometric(low, high, MapRates, 3), lags, run.n0, run.K};
-        rates = geometric(low, high, BifurcationRates, 4);
+        rates = geometric(low, std::max(std::min(high, diagramRateTop(run)), 10.0 * low), BifurcationRates, 4);
     } else {
         const double rateTop = linearRateTop(run);
         plan.map = {upTo(rateTop, MapRates), fromZero(lagTop / (MapLags - 1), MapLags), run.n0, run.K};
-        rates = upTo(rateTop, BifurcationRates);
+        rates = upTo(std::min(rateTop, diagramRateTop(run)), BifurcationRates);
+        // A top such as 0.15 is no double: each value is the short decimal it stands for, as a box
+        // holds it when a click writes it there.
+        for (double& rate : rates)
+            rate = readLenient(numberToText(rate, '.', 12)).value_or(rate);
     }
     plan.lagEdges = cellEdges(plan.map.lags, plan.logarithmic);
     plan.rateEdges = cellEdges(plan.map.rates, plan.logarithmic);

@@ -43,7 +43,7 @@ struct DynamicsPlan {
     std::vector<double> rateEdges;
     // r_m and r_c at each lag of the map; empty where the lag is beyond the analysis.
     std::vector<std::optional<StabilityLimits>> limits;
-    BifurcationRequest overRate;              // at the run's lag, over the same range of r as the map
+    BifurcationRequest overRate;              // at the run's lag, over r up to a little past its dying out
     BifurcationRequest overLag;               // at the run's r, every half lag of the map (fewer beyond 400)
     std::optional<StabilityLimits> runLimits; // of the run's lag
     std::optional<double> criticalLag;        // the first lag of overLag at which the run's r exceeds r_c

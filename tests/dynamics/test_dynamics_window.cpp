@@ -489,7 +489,7 @@ void TestDynamicsWindow::longLags()
     QCOMPARE(diagram->exponentRect()->axis(QCPAxis::atBottom)->scaleType(), scale);
     const DynamicsPlan& plan = *dynamics->plan();
     const QCPRange across = diagram->xAxis->range();
-    QVERIFY(across.lower <= plan.map.rates.front() && across.upper >= plan.map.rates.back());
+    QVERIFY(across.lower <= plan.overRate.values.front() && across.upper >= plan.overRate.values.back());
     // The run's mark lies whole inside the map.
     const auto mark = map->runMarkCentre();
     QVERIFY(mark);

@@ -777,11 +777,15 @@ void TestDynamics::mapFollowsTheLag()
             QVERIFY((*edges)[i] < (*values)[i] && (*values)[i] < (*edges)[i + 1]);
         QVERIFY(edges->front() < at && at < edges->back());
     }
-    // The diagram over r spans the map's range of r (from 0 on a linear axis).
+    // The diagram over r starts where the map does (from 0 on a linear axis) and follows the dynamics
+    // of the run's lag: past its r_c and the run's r, within the map's range; each value as written.
     const auto& overRate = plan.overRate.values;
     QVERIFY(overRate.front() > (logarithmic ? plan.rateEdges.front() : 0.0)
             && overRate.front() <= 1.01 * map.rates.front());
-    QVERIFY(overRate.back() >= map.rates.back() && overRate.back() < plan.rateEdges.back());
+    QVERIFY(overRate.back() <= map.rates.back() && overRate.back() > stabilityLimits(lag)->rStable);
+    QVERIFY(overRate.back() > run.r);
+    for (const double value : overRate)
+        QCOMPARE_EXACT(*readLenient(numberToText(value, '.')), value);
     // From well below r_m of the run's lag past r_c, and past the r at which the run dies out.
     const StabilityLimits limits = *stabilityLimits(lag);
     QVERIFY(map.rates.front() <= 0.5 * limits.rMonotone);
@@ -796,6 +800,7 @@ void TestDynamics::mapFollowsTheLag()
     }
     QVERIFY2(firstEnd < map.rates.size() - 1, qPrintable(QString::number(firstEnd)));
     QVERIFY(map.rates[firstEnd] > limits.rStable);
+    QVERIFY(overRate.back() >= map.rates[firstEnd]); // the diagram shows it die out
 }
 
 TARNIS_MODEL_TEST_MAIN(TestDynamics)
