@@ -53,7 +53,7 @@ export class DynamicsPanel {
     private readonly mapLine: HTMLElement;
     private readonly diagramTitle: HTMLElement;
     private readonly diagramLine: HTMLElement;
-    private readonly progress: Record<Task, HTMLProgressElement>;
+    private readonly progress: Record<Exclude<Task, "regime">, HTMLProgressElement>;
     private readonly map: StabilityMap;
     private readonly diagram: BifurcationView;
     private readonly work: DynamicsWork;
@@ -104,6 +104,7 @@ export class DynamicsPanel {
         };
         this.failure = el("p", { class: "note", role: "alert" });
         this.work = new DynamicsWork({
+            regime: (run, report) => this.showWords(run, report),
             cells: (cells) => this.map.addCells(cells),
             columns: (columns) => this.diagram.addColumns(columns),
             progress: (task, done, total) => this.showProgress(task, done, total),
@@ -182,14 +183,24 @@ export class DynamicsPanel {
         const { module, separator } = this.tarnis;
         this.run = run;
         this.failure.textContent = "";
-        const words = module.runWords(run, module.runRegime(run), separator);
-        this.headline.textContent = words.headline;
-        this.sentences.textContent = words.sentences;
+        // The regime in a worker: an undecided run takes millions of steps, and a slider dragged there
+        // would stutter while the page's thread worked them out.
+        const working = module.workingWords(run, separator);
+        this.headline.textContent = working.headline;
+        this.sentences.textContent = working.sentences;
+        this.work.start({ task: "regime", run }, 1);
         this.plan = module.planDynamics(run);
         this.mapTitle.textContent = module.mapTitle(run, separator);
         this.showAnalysed(this.plan.analysed);
         this.showMap();
         this.showDiagram();
+    }
+
+    private showWords(run: RunParameters, report: RegimeReport | undefined): void {
+        if (run !== this.run) return; // the words of a run that another replaced
+        const words = this.tarnis.module.runWords(run, report, this.tarnis.separator);
+        this.headline.textContent = words.headline;
+        this.sentences.textContent = words.sentences;
     }
 
     /** Beyond the analysis no map or diagram can show the run: the pictures give way to a sentence. */
@@ -259,6 +270,7 @@ export class DynamicsPanel {
     }
 
     private showProgress(task: Task, done: number, total: number): void {
+        if (task === "regime") return; // the words say when it is worked out
         const bar = this.progress[task];
         bar.max = Math.max(1, total);
         bar.value = done;

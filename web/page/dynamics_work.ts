@@ -1,16 +1,19 @@
 // The work of the dynamics part: workers on every core but one, each with its own module, computing the
-// stability map and the bifurcation diagram a slice at a time. Each task has at most one job; a new job
+// regime of the run (a job of one slice) and the stability map and the bifurcation diagram a slice at
+// a time. Each task has at most one job; a new job
 // of a task replaces the old one at once: no worker is asked for the old job's slices again, and what
 // still comes of them is dropped. A worker holds at most two slices, so the page's thread never waits
 // and a restart never waits for a queue to drain.
 // SPDX-License-Identifier: GPL-3.0-or-later
-import type { BifurcationColumn, BifurcationRequest, ScanCell, ScanGrid } from "tarnis-module";
+import type { BifurcationColumn, BifurcationRequest, RegimeReport, RunParameters, ScanCell, ScanGrid } from "tarnis-module";
 import type { SliceAnswer, SliceRequest } from "./dynamics_worker";
 import DynamicsWorker from "./dynamics_worker?worker&inline";
 
 export type Task = SliceRequest["task"];
 
 export interface WorkHooks {
+    /** The regime of the run that the regime job was started for; none beyond the analysis. */
+    regime(run: RunParameters, report: RegimeReport | undefined): void;
     cells(cells: ScanCell[]): void;
     columns(columns: BifurcationColumn[]): void;
     /** How much of a task's job is done; done === total when it is complete. */
@@ -20,12 +23,15 @@ export interface WorkHooks {
 }
 
 // Slices small enough that a restart waits at most a few frames for a worker's slices in hand.
-const SliceSizes: Record<Task, number> = { map: 32, diagram: 16 };
+const SliceSizes: Record<Task, number> = { regime: 1, map: 32, diagram: 16 };
 // Each worker holds two slices, so that it computes the second while its answer to the first travels
 // and the page asks for the next: it never waits for the page.
 const SlicesInHand = 2;
 
-type Source = { task: "map"; grid: ScanGrid } | { task: "diagram"; request: BifurcationRequest };
+type Source =
+    | { task: "regime"; run: RunParameters }
+    | { task: "map"; grid: ScanGrid }
+    | { task: "diagram"; request: BifurcationRequest };
 
 interface Job {
     number: number;
@@ -86,14 +92,17 @@ export class DynamicsWork {
         });
     }
 
-    // Each worker with room gets the next slices: the diagram's first, which is quick and small.
+    // Each worker with room gets the next slices: the regime's first, which the words wait for, then the
+    // diagram's, which are quick and small.
     private feed(): void {
         const waiting = [...this.jobs.values()].some((job) => job.next < job.total);
         if (!waiting) return;
         this.ensureWorkers();
         for (const entry of this.workers)
             while (entry.inHand < SlicesInHand) {
-                const open = [this.jobs.get("diagram"), this.jobs.get("map")].find((each) => each && each.next < each.total);
+                const open = [this.jobs.get("regime"), this.jobs.get("diagram"), this.jobs.get("map")].find(
+                    (each) => each && each.next < each.total,
+                );
                 if (!open) return;
                 entry.inHand += 1;
                 entry.worker.postMessage(this.slice(open));
@@ -112,9 +121,11 @@ export class DynamicsWork {
         const first = job.next;
         const count = Math.min(SliceSizes[job.source.task], job.total - first);
         job.next += count;
-        return job.source.task === "map"
-            ? { job: job.number, task: "map", grid: job.source.grid, first, count }
-            : { job: job.number, task: "diagram", request: job.source.request, first, count };
+        const source = job.source;
+        if (source.task === "regime") return { job: job.number, task: "regime", run: source.run, first, count };
+        return source.task === "map"
+            ? { job: job.number, task: "map", grid: source.grid, first, count }
+            : { job: job.number, task: "diagram", request: source.request, first, count };
     }
 
     private answered(answer: SliceAnswer): void {
@@ -125,10 +136,13 @@ export class DynamicsWork {
             this.hooks.failed(answer.error);
             return;
         }
-        if (answer.task === "map") {
+        if (answer.task === "regime" && job.source.task === "regime") {
+            job.done += 1;
+            this.hooks.regime(job.source.run, answer.report);
+        } else if (answer.task === "map") {
             job.done += answer.cells.length;
             this.hooks.cells(answer.cells);
-        } else {
+        } else if (answer.task === "diagram") {
             job.done += answer.columns.length;
             this.hooks.columns(answer.columns);
         }

@@ -1,17 +1,20 @@
-// A worker of the dynamics part: its own instance of the module, which computes the slices of the map
-// and of the diagram that the page asks for, one at a time. The page asks for the next slice only when
-// the last has come, so a restart needs nothing of the worker: the page stops asking for the old job's
+// A worker of the dynamics part: its own instance of the module, which computes the regime of a run and
+// the slices of the map and of the diagram that the page asks for, one at a time (an undecided run
+// takes millions of steps, which the page's thread must never wait for). The page asks for more only
+// as answers come, so a restart needs nothing of the worker: the page stops asking for the old job's
 // slices and drops what still comes of them.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import createTarnis from "tarnis-module";
-import type { BifurcationRequest, BifurcationScan, RegimeScan, ScanGrid } from "tarnis-module";
+import type { BifurcationRequest, BifurcationScan, RegimeReport, RegimeScan, RunParameters, ScanGrid } from "tarnis-module";
 
-/** A slice of a job: the job's number, what it computes, and which cells or columns. */
+/** A slice of a job: the job's number, what it computes, and which cells or columns (a regime is one). */
 export type SliceRequest =
+    | { job: number; task: "regime"; run: RunParameters; first: number; count: number }
     | { job: number; task: "map"; grid: ScanGrid; first: number; count: number }
     | { job: number; task: "diagram"; request: BifurcationRequest; first: number; count: number };
 
 export type SliceAnswer =
+    | { job: number; task: "regime"; first: number; report: RegimeReport | undefined }
     | { job: number; task: "map"; first: number; cells: ReturnType<RegimeScan["slice"]> }
     | { job: number; task: "diagram"; first: number; columns: ReturnType<BifurcationScan["slice"]> }
     | { job: number; task: SliceRequest["task"]; first: number; error: string };
@@ -23,10 +26,12 @@ interface WorkerScope {
 const scope = self as unknown as WorkerScope;
 const module = createTarnis();
 
-// The scan of each task's job at hand, made on its first slice and kept for the next.
-const scans = new Map<SliceRequest["task"], { job: number; scan: RegimeScan | BifurcationScan }>();
+type ScanRequest = Exclude<SliceRequest, { task: "regime" }>;
 
-async function scanFor(request: SliceRequest): Promise<RegimeScan | BifurcationScan> {
+// The scan of each task's job at hand, made on its first slice and kept for the next.
+const scans = new Map<ScanRequest["task"], { job: number; scan: RegimeScan | BifurcationScan }>();
+
+async function scanFor(request: ScanRequest): Promise<RegimeScan | BifurcationScan> {
     const current = scans.get(request.task);
     if (current?.job === request.job) return current.scan;
     const tarnis = await module;
@@ -50,6 +55,11 @@ scope.onmessage = (event) => {
 };
 
 async function answer(request: SliceRequest): Promise<void> {
+    if (request.task === "regime") {
+        const tarnis = await module;
+        scope.postMessage({ ...base(request), task: "regime", report: tarnis.runRegime(request.run) });
+        return;
+    }
     const scan = await scanFor(request);
     if (request.task === "map")
         scope.postMessage({ ...base(request), task: "map", cells: (scan as RegimeScan).slice(request.first, request.count) });
