@@ -187,8 +187,7 @@ export class DataPanel {
         return texts;
     }
 
-    /** Runs the boxes' texts; Run hands the focus on, a slider or a plot keeps it. */
-    /** Runs the boxes' texts; false when the model refused them. */
+    /** Runs the boxes' texts; false when the model refused them. Run hands the focus on, a slider or a plot keeps it. */
     run(cause: RunCause): boolean {
         this.outcomeNote.textContent = "";
         const result = this.tarnis.run(this.texts());
