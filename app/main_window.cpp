@@ -169,14 +169,19 @@ void MainWindow::buildDataFrame()
     placeTwips(Text4, 120, 3000, 3735, 450);
 
     const QFont buttonFont = timesFont(ButtonPoints);
-    Command15 = makeButton(Frame4, "Command15", QStringLiteral("Data 1"), QStringLiteral("Time lag = 8"), buttonFont);
+    // The captions and tool tips are the model's, which the page shows as well.
+    const auto modelButton = [&](const char* name, const ButtonWords& words) {
+        return makeButton(Frame4, name, QString::fromStdString(words.caption), QString::fromStdString(words.toolTip),
+                          buttonFont);
+    };
+    Command15 = modelButton("Command15", presetButton(0, localeDecimalSeparator()));
     placeTwips(Command15, 120, 3480, 1095, 375);
-    Command16 = makeButton(Frame4, "Command16", QStringLiteral("Data 2"), QStringLiteral("Time lag = 5"), buttonFont);
+    Command16 = modelButton("Command16", presetButton(1, localeDecimalSeparator()));
     placeTwips(Command16, 1440, 3480, 1095, 375);
-    Command17 = makeButton(Frame4, "Command17", QStringLiteral("Data 3"), QStringLiteral("Time lag = 3"), buttonFont);
+    Command17 = modelButton("Command17", presetButton(2, localeDecimalSeparator()));
     placeTwips(Command17, 2760, 3480, 1095, 375);
 
-    Command2 = makeButton(Frame4, "Command2", QStringLiteral("Run"), QStringLiteral("Run simulation"), buttonFont);
+    Command2 = modelButton("Command2", runButton());
     placeTwips(Command2, 120, 3960, 855, 375);
     Command10 = makeButton(Frame4, "Command10", QStringLiteral("P"), QStringLiteral("Print this page"), buttonFont);
     placeTwips(Command10, 1080, 3960, 495, 375);

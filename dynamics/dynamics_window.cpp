@@ -42,12 +42,9 @@ constexpr QSize SmallestWindow{680, 700};
 constexpr QSize SmallestPlot{300, 300};
 constexpr int SmallestWordLines = 3;
 
-const QString MapHint = QStringLiteral("Point at a cell to read its regime; click it (or press Enter) to put its r "
-                                       "and T into the main window.");
-const QString RateHint = QStringLiteral("Point at a column to read it; click it (or press Enter) to put its r into "
-                                        "the main window.");
-const QString LagHint = QStringLiteral("Point at a column to read it; click it (or press Enter) to put its T into "
-                                       "the main window.");
+const QString MapHint = QString::fromStdString(pointingHint(PointedPlot::Map));
+const QString RateHint = QString::fromStdString(pointingHint(PointedPlot::DiagramOverRate));
+const QString LagHint = QString::fromStdString(pointingHint(PointedPlot::DiagramOverLag));
 
 template <typename W> W* accessible(W* widget, const char* objectName, const QString& name)
 {

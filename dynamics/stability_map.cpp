@@ -432,7 +432,7 @@ QString StabilityMap::dataText(QChar decimalSeparator) const
                             number(limits ? std::optional(limits->rStable) : std::nullopt)};
     }
     return tableText({QStringLiteral("r"), QStringLiteral("T"), QStringLiteral("regime"), QStringLiteral("period"),
-                      QStringLiteral("Lyapunov exponent"), QStringLiteral("smallest N"), QStringLiteral("largest N"),
+                      text(Labels.exponentAxis), QStringLiteral("smallest N"), QStringLiteral("largest N"),
                       QStringLiteral("end step"), text(Labels.monotoneMark), text(Labels.stableMark)},
                      rows);
 }

@@ -148,6 +148,17 @@ std::string beyondRangeRule(bool negative, char localeSeparator)
                     : "is too large to compute with (beyond about " + largest + ')';
 }
 
+ButtonWords presetButton(int preset, char localeSeparator)
+{
+    std::string lag;
+    for (const auto& [box, text] : presetTexts(preset, localeSeparator))
+        if (box == ParameterBox::tlag)
+            lag = text;
+    return {"Data " + std::to_string(preset + 1), "Time lag = " + lag};
+}
+
+ButtonWords runButton() { return {"Run", "Run simulation"}; }
+
 PresetTexts presetTexts(int preset, char localeSeparator)
 {
     // The presets differ from the defaults only in their lag and steps.

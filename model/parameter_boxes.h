@@ -59,6 +59,16 @@ std::string entryNote(ParameterBox box, EntryFix fix, char localeSeparator);
 // compute with (beyond about 1.8E+308)", or, below the most negative double, "is too far below 0 …".
 std::string beyondRangeRule(bool negative, char localeSeparator);
 
+// A button's caption and the tool tip that says what it does.
+struct ButtonWords {
+    std::string caption;
+    std::string toolTip;
+};
+// "Data 1" to "Data 3", each with the lag it loads: "Time lag = 8".
+ButtonWords presetButton(int preset, char localeSeparator);
+// "Run", "Run simulation".
+ButtonWords runButton();
+
 // The texts that a preset button writes, in the order it writes them: r, N(0), K, lag, steps.
 using PresetTexts = std::array<std::pair<ParameterBox, std::string>, 5>;
 inline constexpr int PresetCount = 3;

@@ -288,6 +288,17 @@ RunWords runInWords(const RunParameters& run, const std::optional<RegimeReport>&
     return {headline, opening(w) + regimeSentence(w, *report) + shownStepsText(w, *report) + ' ' + theorySentences(w)};
 }
 
+std::string pointingHint(PointedPlot plot, WordsPlace place)
+{
+    const bool map = plot == PointedPlot::Map;
+    const std::string what = map ? "r and T" : plot == PointedPlot::DiagramOverRate ? "r" : "T";
+    if (place == WordsPlace::Page)
+        return std::string(map ? "Point at a cell (or tap it) to read its regime" : "Point at a column (or tap it) to read it")
+            + "; click it (tap it again, or press Enter) to run its " + what + ".";
+    return std::string(map ? "Point at a cell to read its regime" : "Point at a column to read it")
+        + "; click it (or press Enter) to put its " + what + " into the main window.";
+}
+
 RunWords workingWords(const RunParameters& run, char separator)
 {
     return {"Working it out…",

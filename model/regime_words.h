@@ -30,6 +30,12 @@ RunWords runInWords(const RunParameters& run, const std::optional<RegimeReport>&
 // and runs at once.
 enum class WordsPlace { DynamicsWindow, Page };
 
+// What the line under a plot says while nothing is pointed at: how to read a place and choose it.
+// "Point at a cell to read its regime; click it (or press Enter) to put its r and T into the main
+// window."; on the page, where a choice runs and a finger taps, "… to run its r and T."
+enum class PointedPlot { Map, DiagramOverRate, DiagramOverLag };
+std::string pointingHint(PointedPlot plot, WordsPlace place = WordsPlace::DynamicsWindow);
+
 // While the regime is being worked out, and before the first run.
 RunWords workingWords(const RunParameters& run, char separator);
 RunWords noRunWords(WordsPlace place = WordsPlace::DynamicsWindow);

@@ -256,6 +256,23 @@ val presetBoxTexts(int preset, const std::string& separator)
     return texts;
 }
 
+val buttonToJs(const ButtonWords& words)
+{
+    val object = val::object();
+    object.set("caption", words.caption);
+    object.set("toolTip", words.toolTip);
+    return object;
+}
+
+val presetButtonWords(int preset, const std::string& separator)
+{
+    if (preset < 0 || preset >= PresetCount)
+        throwError("RangeError", "the presets are 0 to " + std::to_string(PresetCount - 1));
+    return buttonToJs(presetButton(preset, separatorOf(separator)));
+}
+
+val runButtonWords() { return buttonToJs(runButton()); }
+
 val allRefusals(const std::string& separator)
 {
     val refusals = val::array();
@@ -306,6 +323,8 @@ EMSCRIPTEN_BINDINGS(tarnis_run)
     function("boxCaption", &boxCaptionText);
     function("confirmEntry", &boxEntry);
     function("presetTexts", &presetBoxTexts);
+    function("presetButton", &presetButtonWords);
+    function("runButton", &runButtonWords);
     function("refusals", &allRefusals);
     function("runLabel", &labelOfRun);
     constant("MaxRunSteps", MaxRunSteps);

@@ -128,6 +128,15 @@ val requestToJs(const BifurcationRequest& request)
 
 // What the Dynamics window shows for a run: the map's grid and cell edges, the limits along its lags,
 // and the two requests of the diagram, each ready to hand to a RegimeScan or a BifurcationScan.
+// The page's hint under a plot: "map", "rate" or "lag".
+std::string pagePointingHint(const std::string& plot)
+{
+    const PointedPlot pointed = plot == "map" ? PointedPlot::Map
+        : plot == "lag"                       ? PointedPlot::DiagramOverLag
+                                              : PointedPlot::DiagramOverRate;
+    return pointingHint(pointed, WordsPlace::Page);
+}
+
 std::string beyondAnalysisPictures(const std::string& separator)
 {
     return beyondAnalysisPictureWords(separatorOf(separator));
@@ -177,6 +186,7 @@ EMSCRIPTEN_BINDINGS(tarnis_words)
     function("runFacts", &factsOfRun);
     function("choiceWords", &wordsOfChoice);
     function("pageChoiceWords", &pageWordsOfChoice);
+    function("pagePointingHint", &pagePointingHint);
     function("mapTitle", &titleOfMap);
     function("bifurcationTitle", &titleOfBifurcation);
     function("beyondAnalysisPictureWords", &beyondAnalysisPictures);

@@ -247,6 +247,10 @@ export interface TarnisModule {
     changeDisablesRun(box: ParameterBox): boolean;
     confirmEntry(box: ParameterBox, text: string, separator: Separator): EnterResult;
     presetTexts(preset: number, separator: Separator): Array<{ box: ParameterBox; text: string }>;
+    /** A preset button's caption and tool tip: "Data 1", "Time lag = 8". */
+    presetButton(preset: number, separator: Separator): { caption: string; toolTip: string };
+    /** Run's caption and tool tip. */
+    runButton(): { caption: string; toolTip: string };
     refusals(separator: Separator): Refusal[];
     runLabel(parameters: RunParameters, separator: Separator): string;
 
@@ -275,6 +279,8 @@ export interface TarnisModule {
     bifurcationTitle(parameters: RunParameters | undefined, axis: "rate" | "lag", separator: Separator): string;
     /** What the map and the diagram say, in place of a picture, of a run whose lag is beyond the analysis. */
     beyondAnalysisPictureWords(separator: Separator): string;
+    /** The page's line under a plot while nothing is pointed at. */
+    pagePointingHint(plot: "map" | "rate" | "lag"): string;
     planDynamics(parameters: RunParameters): DynamicsPlan;
     /** The name of a regime's number; "" beyond the last, so that a legend can list them all. */
     regimeName(regime: number): string;

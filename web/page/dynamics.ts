@@ -28,10 +28,6 @@ export interface DynamicsEvents {
 
 type DiagramAxis = BifurcationRequest["axis"];
 
-const MapHint =
-    "Point at a cell (or tap it) to read its regime; click it (tap it again, or press Enter) to run its r and T.";
-const DiagramHint =
-    "Point at a column (or tap it) to read it; click it (tap it again, or press Enter) to run its value.";
 
 // What makes a grid or a request the same work: everything but the run's own place on it.
 function gridKey(grid: ScanGrid): string {
@@ -74,8 +70,8 @@ export class DynamicsPanel {
         this.headline = el("p", { class: "headline", id: "regime-headline" }, before.headline);
         this.sentences = el("p", { id: "regime-words" }, before.sentences);
         this.choiceNote = el("p", { class: "note", "aria-live": "polite" });
-        this.mapLine = el("p", { id: "map-pointed", class: "pointed", "aria-live": "polite" }, MapHint);
-        this.diagramLine = el("p", { id: "diagram-pointed", class: "pointed", "aria-live": "polite" }, DiagramHint);
+        this.mapLine = el("p", { id: "map-pointed", class: "pointed", "aria-live": "polite" }, module.pagePointingHint("map"));
+        this.diagramLine = el("p", { id: "diagram-pointed", class: "pointed", "aria-live": "polite" }, module.pagePointingHint("rate"));
         const tickLabel = (value: number) => tarnis.numberText(value, 4);
         const colours = new Map(module.regimeLegend().map((entry) => [entry.regime, entry.colour]));
         const notComputed = module.notComputedColour();
@@ -153,6 +149,7 @@ export class DynamicsPanel {
                 if (!input.checked) return;
                 this.axis = axis;
                 this.keys.diagram = "";
+                this.tellColumn(null); // the hint of the new axis
                 this.showDiagram();
             });
             return el("label", { class: "check" }, input, caption);
@@ -283,14 +280,14 @@ export class DynamicsPanel {
         const K = this.plan?.map.K ?? 0;
         this.mapLine.textContent = cell
             ? this.tarnis.module.cellWords(cell.r, cell.lag, cell.report, K, this.tarnis.separator)
-            : MapHint;
+            : this.tarnis.module.pagePointingHint("map");
     }
 
     private tellColumn(column: { value: number; column?: BifurcationColumn } | null): void {
         const K = this.plan?.map.K ?? 0;
         this.diagramLine.textContent = column
             ? this.tarnis.module.columnWords(this.axis, column.value, column.column, K, this.tarnis.separator)
-            : DiagramHint;
+            : this.tarnis.module.pagePointingHint(this.axis);
     }
 
     private choose(r: number | undefined, lag: number | undefined): void {

@@ -24,13 +24,6 @@ interface BoxField {
     edited: boolean; // typed into since the last confirmation
 }
 
-// The presets' buttons with the desktop's captions and tool tips.
-const Presets = [
-    { caption: "Data 1", tip: "Time lag = 8" },
-    { caption: "Data 2", tip: "Time lag = 5" },
-    { caption: "Data 3", tip: "Time lag = 3" },
-];
-
 export class DataPanel {
     readonly element: HTMLElement;
     private readonly fields = new Map<ParameterBox, BoxField>();
@@ -47,11 +40,14 @@ export class DataPanel {
         const texts = tarnis.module.mainWindowTexts();
         this.resultLabel = el("label", { for: "result" }, texts.resultCaption);
         this.result = el("output", { id: "result", class: "result" }, texts.resultPlaceholder);
-        this.runButton = el("button", { type: "button", class: "primary", title: "Run simulation" }, "Run");
+        const run = tarnis.module.runButton();
+        this.runButton = el("button", { type: "button", class: "primary", title: run.toolTip }, run.caption);
         this.runButton.addEventListener("click", () => this.run("run"));
         this.outcomeNote = el("p", { class: "note", "aria-live": "polite" });
-        const presetButtons = Presets.map(({ caption, tip }, preset) => {
-            const button = el("button", { type: "button", title: tip }, caption);
+        // The presets' buttons with the desktop's captions and tool tips, from the model.
+        const presetButtons = Array.from({ length: tarnis.module.PresetCount }, (_, preset) => {
+            const { caption, toolTip } = tarnis.module.presetButton(preset, tarnis.separator);
+            const button = el("button", { type: "button", title: toolTip }, caption);
             button.addEventListener("click", () => this.applyPreset(preset));
             return button;
         });
