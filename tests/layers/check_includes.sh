@@ -62,7 +62,7 @@ planted=(
     'charts/chart_menu.cpp|#include "app/tarnis_app.h"'
     'charts/run_comparison.h|#include "dynamics/dynamics_window.h"'
     'dynamics/dynamics_window.cpp|#include "app/main_window.h"'
-    'dynamics/regime_words.cpp|#include "screens/screens.h"'
+    'dynamics/stability_map.cpp|#include "screens/screens.h"'
     'model/run.cpp|#include "ui/services.h"'
     'model/run.h|#include <QString>'
     'cli/sweep.cpp|#include <QtCore>'
@@ -72,6 +72,11 @@ planted=(
 )
 for plant in "${planted[@]}"; do
     file=${plant%%|*}
+    # A plant in a file that moved would make a file of its own and prove less than it says.
+    if [[ ! -f $root/$file ]]; then
+        echo "the planted file $file is not there"
+        exit 1
+    fi
     rm -rf "$scratch/tree" && mkdir "$scratch/tree"
     for folder in "${!allowed[@]}"; do
         [[ -d $root/$folder ]] && cp -r "$root/$folder" "$scratch/tree/"
