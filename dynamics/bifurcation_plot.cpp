@@ -161,6 +161,9 @@ void BifurcationPlot::stackLabels()
 // the right end of the axis); decided anew before every drawing, as zoom and pan move the lines.
 void BifurcationPlot::keepLabelsInside()
 {
+    // The two titles on the left stand one above the other: neither may run into the other.
+    fitAxisTitle(yAxis);
+    fitAxisTitle(m_exponentRect->axis(QCPAxis::atLeft));
     const QRect plot = axisRect()->rect();
     for (const Mark* mark : {&m_runMark, &m_criticalMark, &m_monotoneMark}) {
         QCPItemText& label = *mark->label;

@@ -38,8 +38,8 @@ constexpr QSize FirstSize{1120, 740};
 // Narrow enough to open beside the main window's boxes on a screen 1280 pixels wide, low enough for one
 // 768 pixels high. The words wrap to more lines as the window narrows; where the window is too low for
 // them, they scroll and the plots keep their room.
-constexpr QSize SmallestWindow{680, 700};
-constexpr QSize SmallestPlot{300, 300};
+constexpr QSize SmallestWindow{680, 680};
+constexpr QSize SmallestPlot{300, 280};
 constexpr int SmallestWordLines = 3;
 
 const QString MapHint = QString::fromStdString(pointingHint(PointedPlot::Map));

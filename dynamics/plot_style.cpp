@@ -187,6 +187,17 @@ QCPItemText* addPlaceholder(QCustomPlot& plot, QCPAxisRect* rect)
 
 QFont legendFont() { return arialFont(LegendPoints); }
 
+void fitAxisTitle(QCPAxis* axis)
+{
+    constexpr double SmallestPoints = 6.0;
+    const int length = axis->orientation() == Qt::Vertical ? axis->axisRect()->height() : axis->axisRect()->width();
+    double points = TitlePoints;
+    while (points > SmallestPoints && QFontMetricsF(arialFont(points)).horizontalAdvance(axis->label()) > length)
+        points -= 0.5;
+    if (axis->labelFont().pointSizeF() != points)
+        axis->setLabelFont(arialFont(points));
+}
+
 QRectF textItemRect(const QCPItemText& item, QPointF anchor)
 {
     const QMargins padding = item.padding();

@@ -28,6 +28,9 @@ QCPLayer* addPointerLayer(QCustomPlot& plot);
 // A text in the middle of an axis rect, for a plot that has nothing to show yet.
 QCPItemText* addPlaceholder(QCustomPlot& plot, QCPAxisRect* rect);
 QFont legendFont();
+// An axis' title in smaller letters (down to 6 points) where, at the axis' present length, it would be
+// longer than the axis and run into the next one's.
+void fitAxisTitle(QCPAxis* axis);
 // The rectangle in pixels that a text item takes when its position's pixel is `anchor`, by its font,
 // padding and alignment: for placing labels where they stand clear of other marks before a drawing.
 QRectF textItemRect(const QCPItemText& item, QPointF anchor);

@@ -469,6 +469,7 @@ void TestDynamicsWindow::longLags()
         dynamics->resize(size);
         settle();
         for (QCustomPlot* plot : dynamics->findChildren<QCustomPlot*>()) {
+            plot->replot(); // what a plot fits to its size it fits before it draws, by the last layout
             plot->replot();
             const QString touching = touchingTickLabels(*plot);
             QVERIFY2(touching.isEmpty(), qPrintable(touching));
@@ -480,6 +481,11 @@ void TestDynamicsWindow::longLags()
         QVERIFY2(onMap.isEmpty(), qPrintable(onMap));
         const QString onDiagram = misplacedLabels(diagram->shownLabels(), diagram->axisRect()->rect());
         QVERIFY2(onDiagram.isEmpty(), qPrintable(onDiagram));
+        // The titles of N and of the exponent, one above the other, each within its own axis' length.
+        for (QCPAxis* axis : {diagram->yAxis, diagram->exponentRect()->axis(QCPAxis::atLeft)})
+            QVERIFY2(QFontMetricsF(axis->labelFont()).horizontalAdvance(axis->label()) <= axis->axisRect()->height() + 1
+                         || axis->labelFont().pointSizeF() <= 6.0,
+                     qPrintable(axis->label()));
     }
     dynamics->resize(placed);
     settle();
