@@ -196,8 +196,6 @@ export class GraphPanel {
         this.forgetButton.disabled = data.keptCount === 0;
         this.showLegend(data);
         this.describe();
-        // For the page's benchmark: the time from opening the page to its first chart.
-        if (performance.getEntriesByName("tarnis:first-chart").length === 0) performance.mark("tarnis:first-chart");
     }
 
     private showLegend(data: ChartData): void {
