@@ -241,15 +241,14 @@ void BifurcationPlot::showPlan(const DynamicsPlan& plan, BifurcationAxis axis)
 
 void BifurcationPlot::showMarks(const DynamicsPlan& plan)
 {
-    if (m_axis == BifurcationAxis::Rate) {
-        const auto& limits = plan.runLimits;
-        placeMark(m_criticalMark, limits ? std::optional(limits->rStable) : std::nullopt, text(Labels.stableMark));
-        placeMark(m_monotoneMark, limits ? std::optional(limits->rMonotone) : std::nullopt, text(Labels.monotoneMark));
-        placeMark(m_runMark, plan.run.r, text(Labels.runMark));
-    } else {
-        placeMark(m_criticalMark, plan.criticalLag, text(Labels.criticalLagMark));
-        placeMark(m_monotoneMark, std::nullopt, {});
-        placeMark(m_runMark, plan.run.lag, text(Labels.runMark));
+    // The model says which lines the diagram carries; each kind has its look here.
+    for (const Mark* mark : {&m_criticalMark, &m_monotoneMark, &m_runMark})
+        placeMark(*mark, std::nullopt, {});
+    for (const DiagramMark& mark : diagramMarks(plan.run, m_axis, plan.runLimits, plan.criticalLag)) {
+        const Mark& drawn = mark.kind == DiagramMarkKind::Critical ? m_criticalMark
+            : mark.kind == DiagramMarkKind::Monotone               ? m_monotoneMark
+                                                                   : m_runMark;
+        placeMark(drawn, mark.value, text(mark.name));
     }
     // A mark off a logarithmic axis (r at or below 0) has no place on it.
     for (const Mark* mark : {&m_criticalMark, &m_monotoneMark, &m_runMark}) {

@@ -2,6 +2,7 @@
 #include "model/dynamics_plan.h"
 
 #include "model/conversions.h"
+#include "model/dynamics_labels.h"
 #include "model/double_double.h"
 #include "model/run_regime.h"
 #include "model/trajectory.h"
@@ -195,6 +196,26 @@ std::vector<double> cellEdges(const std::vector<double>& values, bool logarithmi
     edges[0] = mirrored(values[0], edges[1]);
     edges[count] = mirrored(values[count - 1], edges[count - 1]);
     return edges;
+}
+
+std::vector<DiagramMark> diagramMarks(const RunParameters& run, BifurcationAxis axis,
+                                      const std::optional<StabilityLimits>& runLimits,
+                                      std::optional<double> criticalLag)
+{
+    using enum DiagramMarkKind;
+    std::vector<DiagramMark> marks;
+    if (axis == BifurcationAxis::Rate) {
+        if (runLimits) {
+            marks.push_back({Critical, runLimits->rStable, Labels.stableMark});
+            marks.push_back({Monotone, runLimits->rMonotone, Labels.monotoneMark});
+        }
+        marks.push_back({Run, run.r, Labels.runMark});
+    } else {
+        if (criticalLag)
+            marks.push_back({Critical, *criticalLag, Labels.criticalLagMark});
+        marks.push_back({Run, run.lag, Labels.runMark});
+    }
+    return marks;
 }
 
 std::optional<double> dyingOutRate(double lag, double n0, double K)

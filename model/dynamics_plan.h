@@ -14,6 +14,7 @@
 #include "model/scan_cells.h"
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace tarnis {
@@ -50,6 +51,19 @@ struct DynamicsPlan {
 };
 
 DynamicsPlan planDynamics(const RunParameters& run);
+
+// The lines that the bifurcation diagram carries, with their names: over r, r_c and r_m of the run's
+// lag (where the analysis has them) and the run's r; over the lag, the first lag at which the run's r
+// is unstable (where there is one) and the run's lag.
+enum class DiagramMarkKind { Critical, Monotone, Run };
+struct DiagramMark {
+    DiagramMarkKind kind;
+    double value;
+    std::string_view name;
+};
+std::vector<DiagramMark> diagramMarks(const RunParameters& run, BifurcationAxis axis,
+                                      const std::optional<StabilityLimits>& runLimits,
+                                      std::optional<double> criticalLag);
 
 // The edges of cells centred on increasing values: see DynamicsPlan.
 std::vector<double> cellEdges(const std::vector<double>& values, bool logarithmic);

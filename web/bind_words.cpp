@@ -128,6 +128,22 @@ val requestToJs(const BifurcationRequest& request)
 
 // What the Dynamics window shows for a run: the map's grid and cell edges, the limits along its lags,
 // and the two requests of the diagram, each ready to hand to a RegimeScan or a BifurcationScan.
+// The lines of the bifurcation diagram for a run: its lag's limits are the model's, the first unstable
+// lag is the plan's (the page has it from planDynamics).
+val marksOfDiagram(const val& parameters, const val& axis, const val& criticalLag)
+{
+    const RunParameters run = runOf(parameters);
+    val marks = val::array();
+    for (const DiagramMark& mark :
+         diagramMarks(run, valueNamed(AxisNames, axis), stabilityLimits(run.lag), optionalNumberOf(criticalLag))) {
+        val object = val::object();
+        object.set("value", mark.value);
+        object.set("name", std::string(mark.name));
+        marks.call<void>("push", object);
+    }
+    return marks;
+}
+
 // The page's hint under a plot: "map", "rate" or "lag".
 std::string pagePointingHint(const std::string& plot)
 {
@@ -187,6 +203,7 @@ EMSCRIPTEN_BINDINGS(tarnis_words)
     function("choiceWords", &wordsOfChoice);
     function("pageChoiceWords", &pageWordsOfChoice);
     function("pagePointingHint", &pagePointingHint);
+    function("diagramMarks", &marksOfDiagram);
     function("mapTitle", &titleOfMap);
     function("bifurcationTitle", &titleOfBifurcation);
     function("beyondAnalysisPictureWords", &beyondAnalysisPictures);

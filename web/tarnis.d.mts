@@ -279,6 +279,8 @@ export interface TarnisModule {
     bifurcationTitle(parameters: RunParameters | undefined, axis: "rate" | "lag", separator: Separator): string;
     /** What the map and the diagram say, in place of a picture, of a run whose lag is beyond the analysis. */
     beyondAnalysisPictureWords(separator: Separator): string;
+    /** The lines of the bifurcation diagram and their names, the plan's first unstable lag given. */
+    diagramMarks(parameters: RunParameters, axis: "rate" | "lag", criticalLag: number | undefined): Array<{ value: number; name: string }>;
     /** The page's line under a plot while nothing is pointed at. */
     pagePointingHint(plot: "map" | "rate" | "lag"): string;
     planDynamics(parameters: RunParameters): DynamicsPlan;

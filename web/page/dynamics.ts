@@ -244,26 +244,15 @@ export class DynamicsPanel {
         const restart = key !== this.keys.diagram;
         this.keys.diagram = key;
         if (!restart) {
-            this.diagram.moveMarks(this.marks(plan, run, labels));
+            this.diagram.moveMarks(this.marks(plan, run));
             return;
         }
-        this.diagram.setRequest(request, this.axis === "rate" && plan.logarithmic, this.marks(plan, run, labels), labels);
+        this.diagram.setRequest(request, this.axis === "rate" && plan.logarithmic, this.marks(plan, run), labels);
         this.work.start({ task: "diagram", request }, request.values.length);
     }
 
-    private marks(plan: DynamicsPlan, run: RunParameters, labels: DynamicsLabels): DiagramMark[] {
-        const marks: Array<DiagramMark | undefined> =
-            this.axis === "rate"
-                ? [
-                      plan.runLimits && { value: plan.runLimits.rStable, name: labels.stableMark },
-                      plan.runLimits && { value: plan.runLimits.rMonotone, name: labels.monotoneMark },
-                      { value: run.r, name: labels.runMark },
-                  ]
-                : [
-                      plan.criticalLag === undefined ? undefined : { value: plan.criticalLag, name: labels.criticalLagMark },
-                      { value: run.lag, name: labels.runMark },
-                  ];
-        return marks.filter((mark): mark is DiagramMark => mark !== undefined);
+    private marks(plan: DynamicsPlan, run: RunParameters): DiagramMark[] {
+        return this.tarnis.module.diagramMarks(run, this.axis, plan.criticalLag);
     }
 
     private showProgress(task: Task, done: number, total: number): void {
