@@ -37,12 +37,13 @@ double lagTopFor(double lag)
 }
 
 // Past both the run's r and the r at which a run of its lag dies out, rounded up to a half.
-double linearRateTop(const RunParameters& run)
+// `dying` is the run's dyingOutRate, which takes many runs to find: the plan finds it once.
+double linearRateTop(const RunParameters& run, std::optional<double> dying)
 {
     double top = std::max(1.0, RunRoom * run.r);
     if (const auto limits = stabilityLimits(run.lag))
         top = std::max(top, 1.5 * limits->rStable);
-    if (const auto dying = dyingOutRate(run.lag, run.n0, run.K))
+    if (dying)
         top = std::max(top, PastDyingOut * *dying);
     return std::min(upToHalf(top), MaxRate);
 }
@@ -51,12 +52,12 @@ double linearRateTop(const RunParameters& run)
 // dies out (and past r_c and the run's r), not the map's range, which must reach the shortest lags'
 // (at lag 20 everything happens below r = 0.15 of a map that runs to 1). The top is a round number:
 // 1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6 or 8 times a power of ten.
-double diagramRateTop(const RunParameters& run)
+double diagramRateTop(const RunParameters& run, std::optional<double> dying)
 {
     double top = RunRoom * std::max(run.r, 0.0);
     if (const auto limits = stabilityLimits(run.lag))
         top = std::max(top, 1.5 * limits->rStable);
-    if (const auto dying = dyingOutRate(run.lag, run.n0, run.K))
+    if (dying)
         top = std::max(top, PastDyingOut * *dying);
     if (!(top > 0.0))
         return 1.0;
@@ -267,11 +268,13 @@ DynamicsPlan planDynamics(const RunParameters& run)
         const std::vector<double> lags = logarithmicLags(lagTop);
         const auto [low, high] = logarithmicRates(run, lags);
         plan.map = {geometric(low, high, MapRates, 3), lags, run.n0, run.K};
-        rates = geometric(low, std::max(std::min(high, diagramRateTop(run)), 10.0 * low), BifurcationRates, 4);
+        const double diagramTop = diagramRateTop(run, dyingOutRate(run.lag, run.n0, run.K));
+        rates = geometric(low, std::max(std::min(high, diagramTop), 10.0 * low), BifurcationRates, 4);
     } else {
-        const double rateTop = linearRateTop(run);
+        const auto dying = dyingOutRate(run.lag, run.n0, run.K);
+        const double rateTop = linearRateTop(run, dying);
         plan.map = {upTo(rateTop, MapRates), fromZero(lagTop / (MapLags - 1), MapLags), run.n0, run.K};
-        rates = upTo(std::min(rateTop, diagramRateTop(run)), BifurcationRates);
+        rates = upTo(std::min(rateTop, diagramRateTop(run, dying)), BifurcationRates);
         // A top such as 0.15 is no double: each value is the short decimal it stands for, as a box
         // holds it when a click writes it there.
         for (double& rate : rates)
