@@ -34,6 +34,20 @@ bool labelsApart(const QCPAxis& axis, const QVector<double>& ticks, const QVecto
     return true;
 }
 
+void generateWithRoom(const QCPAxis& axis, int attempts, QVector<double>& ticks, QVector<QString>* tickLabels,
+                      const std::function<void(int attempt, QVector<QString>& labels)>& generate)
+{
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        QVector<QString> labels;
+        generate(attempt, labels);
+        if (attempt == attempts - 1 || labelsApart(axis, ticks, labels)) {
+            if (tickLabels)
+                *tickLabels = labels;
+            return;
+        }
+    }
+}
+
 RoomyTicker::RoomyTicker(const QCPAxis* axis, int wanted)
     : m_axis(axis)
     , m_wanted(wanted)
@@ -43,17 +57,11 @@ RoomyTicker::RoomyTicker(const QCPAxis* axis, int wanted)
 void RoomyTicker::generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
                            QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels)
 {
-    // From the most ticks wanted down, the first whose labels stand apart; one step at the least.
-    for (int count = m_wanted; count >= 1; --count) {
-        setTickCount(count);
-        QVector<QString> labels;
+    // From the most ticks wanted down; one step at the least.
+    generateWithRoom(*m_axis, m_wanted, ticks, tickLabels, [&](int attempt, QVector<QString>& labels) {
+        setTickCount(m_wanted - attempt);
         QCPAxisTicker::generate(range, locale, formatChar, precision, ticks, subTicks, &labels);
-        if (count == 1 || labelsApart(*m_axis, ticks, labels)) {
-            if (tickLabels)
-                *tickLabels = labels;
-            return;
-        }
-    }
+    });
 }
 
 RoomyStepTicker::RoomyStepTicker(const QCPAxis* axis, double step)
@@ -68,16 +76,10 @@ void RoomyStepTicker::generate(const QCPRange& range, const QLocale& locale, QCh
                                QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels)
 {
     constexpr double Factors[]{1.0, 2.0, 5.0, 10.0, 20.0, 50.0, 100.0};
-    for (const double factor : Factors) {
-        setTickStep(m_step * factor);
-        QVector<QString> labels;
+    generateWithRoom(*m_axis, int(std::size(Factors)), ticks, tickLabels, [&](int attempt, QVector<QString>& labels) {
+        setTickStep(m_step * Factors[attempt]);
         QCPAxisTickerFixed::generate(range, locale, formatChar, precision, ticks, subTicks, &labels);
-        if (factor == Factors[std::size(Factors) - 1] || labelsApart(*m_axis, ticks, labels)) {
-            if (tickLabels)
-                *tickLabels = labels;
-            break;
-        }
-    }
+    });
     setTickStep(m_step);
 }
 

@@ -6,12 +6,20 @@
 
 #include <qcustomplot.h>
 
+#include <functional>
+
 namespace tarnis {
 
 // Whether the labels at these ticks stand apart along the axis: between the centres of neighbours
 // there is room for half of each (their heights on a vertical axis, their widths on a horizontal one)
 // and a gap. Ticks outside the axis' range are no labels.
 bool labelsApart(const QCPAxis& axis, const QVector<double>& ticks, const QVector<QString>& labels);
+
+// The densest ticks whose labels stand apart: `generate(attempt, labels)` fills `ticks` and `labels`
+// for attempt 0 (the densest) to attempts − 1 (the sparsest, kept whatever it gives); the first whose
+// labels stand apart is kept, its labels given to `tickLabels`.
+void generateWithRoom(const QCPAxis& axis, int attempts, QVector<double>& ticks, QVector<QString>* tickLabels,
+                      const std::function<void(int attempt, QVector<QString>& labels)>& generate);
 
 // A linear axis' ticker: steps of 1, 2, 2.5 or 5 times a power of ten, as many as `wanted` where the
 // labels stand apart, fewer where they would touch.

@@ -34,19 +34,14 @@ protected:
     void generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
                   QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels) override
     {
+        // Over decades, the steps of each from the most to none; closer in, from five ticks to one.
         const bool decades = range.lower > 0.0 && range.upper / range.lower >= 20.0;
-        const int densest = decades ? int(std::size(Multiples)) - 1 : DefaultTicks;
-        for (int density = densest; density >= (decades ? 0 : 1); --density) {
-            m_multiples = decades ? density : 0;
-            setTickCount(decades ? DefaultTicks : density);
-            QVector<QString> labels;
+        const int attempts = decades ? int(std::size(Multiples)) : DefaultTicks;
+        generateWithRoom(*m_axis, attempts, ticks, tickLabels, [&](int attempt, QVector<QString>& labels) {
+            m_multiples = decades ? attempts - 1 - attempt : 0;
+            setTickCount(decades ? DefaultTicks : DefaultTicks - attempt);
             QCPAxisTickerLog::generate(range, locale, formatChar, precision, ticks, subTicks, &labels);
-            if (density == (decades ? 0 : 1) || labelsApart(*m_axis, ticks, labels)) {
-                if (tickLabels)
-                    *tickLabels = labels;
-                return;
-            }
-        }
+        });
     }
 
     QVector<double> createTickVector(double tickStep, const QCPRange& range) override
