@@ -4,9 +4,9 @@
 #pragma once
 
 #include "charts/chart_family.h"
-#include "model/parameter_boxes.h"
-#include "model/run.h"
-#include "model/store.h"
+#include "model/run/parameter_boxes.h"
+#include "model/run/run.h"
+#include "model/run/store.h"
 #include "ui/fixed_window.h"
 #include "ui/services.h"
 

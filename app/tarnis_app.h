@@ -3,7 +3,7 @@
 #pragma once
 
 #include "charts/run_comparison.h"
-#include "model/store.h"
+#include "model/run/store.h"
 #include "ui/navigator.h"
 #include "ui/services.h"
 

@@ -9,7 +9,7 @@
 #include "charts/chart_readout.h"
 #include "charts/run_comparison.h"
 #include "charts/series_curve.h"
-#include "model/chart_kinds.h"
+#include "model/charts/chart_kinds.h"
 
 #include <benchmark/benchmark.h>
 

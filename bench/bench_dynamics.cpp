@@ -2,9 +2,9 @@
 // on one thread and on every core (and in slices, as a page's worker takes it), and the data of a
 // bifurcation diagram. Plain C++, no windows.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/linear_stability.h"
-#include "model/parameter_scan.h"
-#include "model/run_regime.h"
+#include "model/dynamics/linear_stability.h"
+#include "model/dynamics/parameter_scan.h"
+#include "model/dynamics/run_regime.h"
 
 #include <benchmark/benchmark.h>
 

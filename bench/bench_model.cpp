@@ -1,7 +1,7 @@
 // The model run alone, and the text of the saved file of the longest run.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/chart_data_sets.h"
-#include "model/graphic_data.h"
+#include "model/run/graphic_data.h"
 
 #include <benchmark/benchmark.h>
 

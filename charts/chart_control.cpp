@@ -8,7 +8,7 @@
 #include "charts/chart_viewport.h"
 #include "charts/run_legend.h"
 #include "charts/series_curve.h"
-#include "model/chart_words.h"
+#include "model/words/chart_words.h"
 #include "ui/accessibility.h"
 #include "ui/click_tracker.h"
 #include "ui/design.h"

@@ -5,8 +5,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/chart_kinds.h"
-#include "model/chart_quantities.h"
+#include "model/charts/chart_kinds.h"
+#include "model/charts/chart_quantities.h"
 #include "ui/page_painted.h"
 
 #include <qcustomplot.h>

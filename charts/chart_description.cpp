@@ -2,7 +2,7 @@
 #include "charts/chart_description.h"
 
 #include "charts/chart_control.h"
-#include "model/chart_words.h"
+#include "model/words/chart_words.h"
 
 namespace tarnis {
 

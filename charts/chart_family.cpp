@@ -4,7 +4,7 @@
 #include "charts/chart_control.h"
 #include "charts/run_comparison.h"
 #include "charts/run_player.h"
-#include "model/chart_words.h"
+#include "model/words/chart_words.h"
 #include "ui/locale_numbers.h"
 
 #include <algorithm>

@@ -4,8 +4,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/chart_kinds.h"
-#include "model/store.h"
+#include "model/charts/chart_kinds.h"
+#include "model/run/store.h"
 
 #include <QMetaObject>
 

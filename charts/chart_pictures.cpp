@@ -3,7 +3,7 @@
 
 #include "charts/chart_control.h"
 #include "charts/chart_readout.h"
-#include "model/chart_words.h"
+#include "model/words/chart_words.h"
 
 #include <QBuffer>
 #include <QPdfWriter>

@@ -3,7 +3,7 @@
 
 #include "charts/chart_control.h"
 #include "charts/series_curve.h"
-#include "model/chart_quantities.h"
+#include "model/charts/chart_quantities.h"
 #include "ui/design.h"
 #include "ui/locale_numbers.h"
 

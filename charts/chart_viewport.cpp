@@ -2,7 +2,7 @@
 #include "charts/chart_viewport.h"
 
 #include "charts/chart_control.h"
-#include "model/chart_view_limits.h"
+#include "model/charts/chart_view_limits.h"
 
 #include <QApplication>
 

@@ -7,7 +7,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/chart_view_limits.h"
+#include "model/charts/chart_view_limits.h"
 
 #include <qcustomplot.h>
 

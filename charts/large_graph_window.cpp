@@ -3,7 +3,7 @@
 
 #include "charts/chart_control.h"
 #include "charts/chart_menu.h"
-#include "model/chart_kinds.h"
+#include "model/charts/chart_kinds.h"
 #include "ui/design.h"
 #include "ui/navigator.h"
 #include "ui/twips.h"

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "charts/chart_family.h"
-#include "model/store.h"
+#include "model/run/store.h"
 #include "ui/fixed_window.h"
 #include "ui/services.h"
 

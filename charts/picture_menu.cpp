@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/picture_menu.h"
 
-#include "model/main_window_texts.h"
+#include "model/screens/main_window_texts.h"
 #include "output/file_saving.h"
 #include "ui/locale_numbers.h"
 

@@ -5,7 +5,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/kept_runs.h"
+#include "model/run/kept_runs.h"
 
 #include <QObject>
 

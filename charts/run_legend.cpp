@@ -2,7 +2,7 @@
 #include "charts/run_legend.h"
 
 #include "charts/series_curve.h"
-#include "model/chart_words.h"
+#include "model/words/chart_words.h"
 
 namespace tarnis {
 

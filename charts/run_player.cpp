@@ -2,7 +2,7 @@
 #include "charts/run_player.h"
 
 #include "charts/chart_control.h"
-#include "model/play_pace.h"
+#include "model/run/play_pace.h"
 #include "ui/design.h"
 
 #include <QApplication>

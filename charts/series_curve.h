@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/chart_kinds.h"
+#include "model/charts/chart_kinds.h"
 
 #include <qcustomplot.h>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_line.h"
 
-#include "model/conversions.h"
-#include "model/linear_stability.h"
-#include "model/parameter_boxes.h"
-#include "model/run_refusals.h"
+#include "model/dynamics/linear_stability.h"
+#include "model/numbers/conversions.h"
+#include "model/run/parameter_boxes.h"
+#include "model/run/run_refusals.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/run.h"
+#include "model/run/run.h"
 
 #include <optional>
 #include <string>

@@ -2,9 +2,9 @@
 #include "cli/dynamics_output.h"
 
 #include "cli/table_text.h"
-#include "model/linear_stability.h"
-#include "model/parameter_scan.h"
-#include "model/regime_words.h"
+#include "model/dynamics/linear_stability.h"
+#include "model/dynamics/parameter_scan.h"
+#include "model/words/regime_words.h"
 
 #include <array>
 #include <ostream>

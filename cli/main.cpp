@@ -6,7 +6,7 @@
 #include "cli/progress_bar.h"
 #include "cli/run_output.h"
 #include "cli/sweep.h"
-#include "model/scan_estimate.h"
+#include "model/dynamics/scan_estimate.h"
 
 #include <functional>
 #include <iostream>

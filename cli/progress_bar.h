@@ -5,7 +5,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/scan_estimate.h"
+#include "model/dynamics/scan_estimate.h"
 
 #include <chrono>
 #include <cstddef>

@@ -2,7 +2,7 @@
 #include "cli/run_output.h"
 
 #include "cli/table_text.h"
-#include "model/graphic_data.h"
+#include "model/run/graphic_data.h"
 
 #include <algorithm>
 #include <memory>

@@ -2,7 +2,7 @@
 #include "cli/sweep.h"
 
 #include "cli/table_text.h"
-#include "model/conversions.h"
+#include "model/numbers/conversions.h"
 
 #include <algorithm>
 #include <memory>

@@ -3,8 +3,8 @@
 
 #include "charts/chart_pictures.h"
 #include "dynamics/plot_style.h"
-#include "model/dynamics_labels.h"
-#include "model/regime_words.h"
+#include "model/dynamics/dynamics_labels.h"
+#include "model/words/regime_words.h"
 #include "ui/design.h"
 #include "ui/locale_numbers.h"
 

@@ -9,7 +9,7 @@
 #pragma once
 
 #include "dynamics/pointing_plot.h"
-#include "model/dynamics_plan.h"
+#include "model/dynamics/dynamics_plan.h"
 
 #include <optional>
 #include <utility>

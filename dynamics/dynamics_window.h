@@ -7,7 +7,7 @@
 #pragma once
 
 #include "dynamics/background_job.h"
-#include "model/dynamics_plan.h"
+#include "model/dynamics/dynamics_plan.h"
 #include "ui/services.h"
 
 #include <QWidget>

@@ -2,7 +2,7 @@
 #include "dynamics/plot_style.h"
 
 #include "charts/axis_room.h"
-#include "model/regime_words.h"
+#include "model/words/regime_words.h"
 #include "ui/design.h"
 
 #include <QLabel>

@@ -3,7 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/regime_colours.h"
+#include "model/dynamics/regime_colours.h"
 
 #include <QColor>
 #include <QString>

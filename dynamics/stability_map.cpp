@@ -6,8 +6,8 @@
 #include "dynamics/plot_style.h"
 #include "dynamics/regime_cells.h"
 #include "dynamics/regime_palette.h"
-#include "model/dynamics_labels.h"
-#include "model/regime_words.h"
+#include "model/dynamics/dynamics_labels.h"
+#include "model/words/regime_words.h"
 #include "ui/locale_numbers.h"
 
 #include <algorithm>

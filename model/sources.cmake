@@ -1,42 +1,62 @@
-# The model's sources, written once: the model library, the fuzz build (tests/fuzz) and the
-# WebAssembly module (web/) read these lists, so a new model file cannot be left out of any.
-# tarnis_model_sources build with any C++20 library, emscripten's included; the thread pool of the
-# scans needs std::jthread and stays with the native builds.
-set(tarnis_model_sources
-    store.h
-    conversions.h conversions.cpp
-    decimal_digits.h decimal_digits.cpp
-    model_step.h
-    run.h run.cpp
-    run_refusals.h run_refusals.cpp
-    trajectory.h trajectory.cpp
-    parameter_boxes.h parameter_boxes.cpp
-    graphic_data.h graphic_data.cpp
-    title_animation.h title_animation.cpp
-    kept_runs.h kept_runs.cpp
-    double_double.h double_double.cpp
-    chart_quantities.h chart_quantities.cpp
-    play_pace.h play_pace.cpp
-    linear_stability.h linear_stability.cpp
-    lyapunov.h lyapunov.cpp
-    run_regime.h run_regime.cpp
-    regime_colours.h regime_colours.cpp
-    dynamics_labels.h
-    scan_cells.h scan_cells.cpp
-    scan_estimate.h scan_estimate.cpp
-    identity.h identity.cpp
-    teaching_texts.h teaching_texts.cpp
-    main_window_texts.h main_window_texts.cpp
-    chart_kinds.h chart_kinds.cpp
-    chart_words.h chart_words.cpp
-    chart_view_limits.h chart_view_limits.cpp
-    quantity_text.h quantity_text.cpp
-    regime_words.h regime_words.cpp
-    dynamics_plan.h dynamics_plan.cpp
+# The model's sources, written once, by subject: each folder is a library of its own (model/CMakeLists.txt)
+# whose includes reach only the folders below it (tests/layers/check_includes.sh),
+#   numbers <- run <- charts, dynamics <- words;  run <- screens,
+# and the fuzz build (tests/fuzz) and the WebAssembly module (web/) read the same lists, so a new model
+# file cannot be left out of any. Paths are relative to model/. Everything builds with any C++20
+# library, emscripten's included, but for the thread pool of the scans, which needs std::jthread and
+# stays with the native builds.
+set(tarnis_model_subjects numbers run charts dynamics words screens)
+set(tarnis_model_numbers_sources
+    numbers/double_double.h numbers/double_double.cpp
+    numbers/conversions.h numbers/conversions.cpp
+    numbers/decimal_digits.h numbers/decimal_digits.cpp
 )
-set(tarnis_model_thread_sources
-    parameter_scan.h parameter_scan.cpp
+set(tarnis_model_run_sources
+    run/store.h
+    run/model_step.h
+    run/run.h run/run.cpp
+    run/run_refusals.h run/run_refusals.cpp
+    run/trajectory.h run/trajectory.cpp
+    run/parameter_boxes.h run/parameter_boxes.cpp
+    run/graphic_data.h run/graphic_data.cpp
+    run/kept_runs.h run/kept_runs.cpp
+    run/play_pace.h run/play_pace.cpp
 )
+set(tarnis_model_charts_sources
+    charts/chart_quantities.h charts/chart_quantities.cpp
+    charts/chart_kinds.h charts/chart_kinds.cpp
+    charts/chart_view_limits.h charts/chart_view_limits.cpp
+)
+set(tarnis_model_dynamics_sources
+    dynamics/linear_stability.h dynamics/linear_stability.cpp
+    dynamics/lyapunov.h dynamics/lyapunov.cpp
+    dynamics/run_regime.h dynamics/run_regime.cpp
+    dynamics/regime_colours.h dynamics/regime_colours.cpp
+    dynamics/scan_cells.h dynamics/scan_cells.cpp
+    dynamics/scan_estimate.h dynamics/scan_estimate.cpp
+    dynamics/dynamics_labels.h
+    dynamics/dynamics_plan.h dynamics/dynamics_plan.cpp
+)
+set(tarnis_model_dynamics_thread_sources
+    dynamics/parameter_scan.h dynamics/parameter_scan.cpp
+)
+set(tarnis_model_words_sources
+    words/quantity_text.h words/quantity_text.cpp
+    words/chart_words.h words/chart_words.cpp
+    words/regime_words.h words/regime_words.cpp
+)
+set(tarnis_model_screens_sources
+    screens/identity.h screens/identity.cpp
+    screens/teaching_texts.h screens/teaching_texts.cpp
+    screens/main_window_texts.h screens/main_window_texts.cpp
+    screens/title_animation.h screens/title_animation.cpp
+)
+# All of them, for the builds that make one library of the model.
+set(tarnis_model_sources)
+foreach(subject IN LISTS tarnis_model_subjects)
+    list(APPEND tarnis_model_sources ${tarnis_model_${subject}_sources})
+endforeach()
+set(tarnis_model_thread_sources ${tarnis_model_dynamics_thread_sources})
 
 # Where this copy of Tarnis can be reached: its home page, the address of its source code and an
 # e-mail address for comments, set by whoever builds it for others. None is set by default, and no
@@ -50,6 +70,6 @@ foreach(setting TARNIS_HOME_PAGE TARNIS_SOURCE_ADDRESS TARNIS_CONTACT_EMAIL)
     endif()
     set(${setting} "${${setting}}" CACHE STRING "An address that Tarnis shows; empty: none")
 endforeach()
-# identity.cpp reads them from a header made here, in the build folder of whichever build includes this.
+# screens/identity.cpp reads them from a header made here, in the build folder of whichever build includes this.
 set(tarnis_model_generated ${CMAKE_BINARY_DIR}/generated)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/addresses.h.in ${tarnis_model_generated}/model/addresses.h @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/screens/addresses.h.in ${tarnis_model_generated}/model/screens/addresses.h @ONLY)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/graphic_data_export.h"
 
-#include "model/graphic_data.h"
+#include "model/run/graphic_data.h"
 #include "output/file_saving.h"
 
 #include <QByteArray>

@@ -3,7 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/store.h"
+#include "model/run/store.h"
 #include "ui/services.h"
 
 namespace tarnis {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/teaching_texts.h"
 
-#include "model/teaching_texts.h"
+#include "model/screens/teaching_texts.h"
 
 namespace tarnis::texts {
 

@@ -3,7 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/title_animation.h"
+#include "model/screens/title_animation.h"
 #include "ui/fixed_window.h"
 
 #include <array>

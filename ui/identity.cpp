@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/identity.h"
 
-#include "model/identity.h"
+#include "model/screens/identity.h"
 
 namespace tarnis::identity {
 

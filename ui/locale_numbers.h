@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/conversions.h"
+#include "model/numbers/conversions.h"
 
 #include <QLocale>
 

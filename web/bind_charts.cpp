@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/bind_charts.h"
 
-#include "model/chart_kinds.h"
-#include "model/chart_quantities.h"
-#include "model/chart_view_limits.h"
-#include "model/chart_words.h"
+#include "model/charts/chart_kinds.h"
+#include "model/charts/chart_quantities.h"
+#include "model/charts/chart_view_limits.h"
+#include "model/words/chart_words.h"
 
 #include <emscripten/bind.h>
 

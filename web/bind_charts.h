@@ -5,8 +5,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/kept_runs.h"
-#include "model/store.h"
+#include "model/run/kept_runs.h"
+#include "model/run/store.h"
 #include "web/js_values.h"
 
 #include <optional>

@@ -2,11 +2,11 @@
 // map and a bifurcation diagram in slices, so that a worker can report its progress between two
 // slices and be stopped there.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/dynamics_labels.h"
-#include "model/linear_stability.h"
-#include "model/regime_colours.h"
-#include "model/run_regime.h"
-#include "model/scan_cells.h"
+#include "model/dynamics/dynamics_labels.h"
+#include "model/dynamics/linear_stability.h"
+#include "model/dynamics/regime_colours.h"
+#include "model/dynamics/run_regime.h"
+#include "model/dynamics/scan_cells.h"
 #include "web/js_values.h"
 
 #include <emscripten/bind.h>

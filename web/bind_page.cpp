@@ -2,11 +2,11 @@
 // the main window's captions and greeting, the names that files are offered under, and the pace of a
 // run played step by step. All of them come from the model, where the windows take them too.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/conversions.h"
-#include "model/identity.h"
-#include "model/main_window_texts.h"
-#include "model/play_pace.h"
-#include "model/teaching_texts.h"
+#include "model/numbers/conversions.h"
+#include "model/run/play_pace.h"
+#include "model/screens/identity.h"
+#include "model/screens/main_window_texts.h"
+#include "model/screens/teaching_texts.h"
 #include "web/js_values.h"
 
 #include <emscripten/bind.h>

@@ -2,11 +2,11 @@
 // run and its kept runs, the refusal table's words, the rules of the parameter boxes, the conversions
 // between box texts and numbers, and the text of the saved file.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/conversions.h"
-#include "model/graphic_data.h"
-#include "model/kept_runs.h"
-#include "model/parameter_boxes.h"
-#include "model/run_refusals.h"
+#include "model/numbers/conversions.h"
+#include "model/run/graphic_data.h"
+#include "model/run/kept_runs.h"
+#include "model/run/parameter_boxes.h"
+#include "model/run/run_refusals.h"
 #include "web/bind_charts.h"
 #include "web/js_values.h"
 

@@ -2,8 +2,8 @@
 // sentences, the lines for a cell of the map and a column of the diagram under the pointer, the titles,
 // the run's numbers for a table, what a click wrote, and the grids of the map and the diagram.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/dynamics_plan.h"
-#include "model/regime_words.h"
+#include "model/dynamics/dynamics_plan.h"
+#include "model/words/regime_words.h"
 #include "web/js_values.h"
 
 #include <emscripten/bind.h>

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "model/conversions.h"
+#include "model/numbers/conversions.h"
 
 #include <emscripten/val.h>
 

@@ -4,10 +4,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/linear_stability.h"
-#include "model/run.h"
-#include "model/run_regime.h"
-#include "model/scan_cells.h"
+#include "model/dynamics/linear_stability.h"
+#include "model/dynamics/run_regime.h"
+#include "model/dynamics/scan_cells.h"
+#include "model/run/run.h"
 
 #include <emscripten/val.h>
 

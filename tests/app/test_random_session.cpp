@@ -6,8 +6,8 @@
 // was there before, and memory that does not grow (leaks are the sanitizer build's to find).
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/chart_control.h"
-#include "model/conversions.h"
-#include "model/graphic_data.h"
+#include "model/numbers/conversions.h"
+#include "model/run/graphic_data.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/files.h"
 #include "tests/support/test_main.h"

@@ -6,8 +6,8 @@
 #include "charts/chart_family.h"
 #include "charts/run_legend.h"
 #include "charts/series_curve.h"
-#include "model/double_double.h"
-#include "model/run.h"
+#include "model/numbers/double_double.h"
+#include "model/run/run.h"
 #include "tests/support/exact.h"
 #include "tests/support/test_main.h"
 

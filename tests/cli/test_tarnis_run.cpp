@@ -3,9 +3,9 @@
 // --tidy as Python's csv module reads them, and every way a command line or an output file can be wrong.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dynamics/dynamics_window.h"
-#include "model/graphic_data.h"
-#include "model/run.h"
-#include "model/scan_estimate.h"
+#include "model/dynamics/scan_estimate.h"
+#include "model/run/graphic_data.h"
+#include "model/run/run.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
 #include "tests/support/files.h"

@@ -11,7 +11,7 @@
 #include "dynamics/dynamics_window.h"
 #include "dynamics/regime_palette.h"
 #include "dynamics/stability_map.h"
-#include "model/regime_words.h"
+#include "model/words/regime_words.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
 #include "tests/support/files.h"

@@ -2,8 +2,8 @@
 // a text that Enter puts in place is kept by a second Enter, and what Enter keeps is a number that
 // Run can read (the steps box: a whole number from 1 to 2000).
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/conversions.h"
-#include "model/parameter_boxes.h"
+#include "model/numbers/conversions.h"
+#include "model/run/parameter_boxes.h"
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace tarnis;

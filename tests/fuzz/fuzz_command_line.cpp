@@ -4,7 +4,7 @@
 // them over.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_line.h"
-#include "model/linear_stability.h"
+#include "model/dynamics/linear_stability.h"
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace tarnis;

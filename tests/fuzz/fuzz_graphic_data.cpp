@@ -3,8 +3,8 @@
 // three fields that are each a number within a rounding of the stored value, or empty for a value
 // that is not a finite number. Written with 17 digits and no rounding, every value comes back whole.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/conversions.h"
-#include "model/graphic_data.h"
+#include "model/numbers/conversions.h"
+#include "model/run/graphic_data.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <memory>

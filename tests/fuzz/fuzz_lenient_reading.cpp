@@ -2,8 +2,8 @@
 // double range; blanks anywhere and whatever follows the number change nothing; and the number is
 // the one that the C library reads from the same characters, by every way to the digits.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/conversions.h"
-#include "model/decimal_digits.h"
+#include "model/numbers/conversions.h"
+#include "model/numbers/decimal_digits.h"
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace tarnis;

@@ -4,8 +4,8 @@
 // back as the value rounded to 15 digits (cut, at the very top of the range). With 17 digits the text gives back every
 // bit. Every way to the digits (std::to_chars, snprintf) writes the same text.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/conversions.h"
-#include "model/decimal_digits.h"
+#include "model/numbers/conversions.h"
+#include "model/numbers/decimal_digits.h"
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace tarnis;

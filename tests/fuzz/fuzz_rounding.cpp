@@ -2,7 +2,7 @@
 // the even one, and a refusal for every value whose rounding lies outside the type or that is not
 // a number. The expectation is worked out on the double itself, without the rounding under test.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/conversions.h"
+#include "model/numbers/conversions.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <limits>

@@ -4,8 +4,8 @@
 // leniently, so that Run computes with the number that Enter accepted; every way to the digits
 // converts alike.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/conversions.h"
-#include "model/decimal_digits.h"
+#include "model/numbers/conversions.h"
+#include "model/numbers/decimal_digits.h"
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace tarnis;

@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
 # The layers of Tarnis, checked on the includes: every dependency runs downward,
 #   model <- ui <- output <- charts <- dynamics <- app,  ui <- screens <- app,  model <- cli,  model <- web,
-# and model/, cli/ and web/ stay plain C++ without Qt. Prints every include that breaks this and fails.
+# and within the model, by subject,
+#   model/numbers <- model/run <- model/charts, model/dynamics <- model/words,  model/run <- model/screens;
+# model/, cli/ and web/ stay plain C++ without Qt, and the model's files live in its subject folders.
+# Prints every include that breaks this and fails.
 #   check_includes.sh ROOT           checks the tree at ROOT
 #   check_includes.sh --self-test ROOT
 #                                    also plants an upward include of each kind in a copy of ROOT
 #                                    and fails unless each one is caught
 set -euo pipefail
 
+# What each folder may include; "model" stands for every subject of the model.
 declare -A allowed=(
-    [model]="model"
+    [model/numbers]="model/numbers"
+    [model/run]="model/run model/numbers"
+    [model/charts]="model/charts model/run model/numbers"
+    [model/dynamics]="model/dynamics model/run model/numbers"
+    [model/words]="model/words model/charts model/dynamics model/run model/numbers"
+    [model/screens]="model/screens model/run model/numbers"
     [cli]="cli model"
     [web]="web model"
     [ui]="ui model"
@@ -19,16 +28,31 @@ declare -A allowed=(
     [screens]="screens ui model"
     [app]="app dynamics charts screens output ui model"
 )
-plain_cpp=(model cli web)
+plain_cpp=(model/numbers model/run model/charts model/dynamics model/words model/screens cli web)
+
+# The folder an include names: the subject for the model's headers, else the top folder.
+included_folder() {
+    local path=$1 top=${1%%/*}
+    if [[ $top == model && $path == */*/* ]]; then
+        path=${path#model/}
+        echo "model/${path%%/*}"
+    else
+        echo "$top"
+    fi
+}
 
 check() {
     local root=$1 faults=0 folder file line target
+    while IFS= read -r file; do
+        echo "${file#"$root"/}: the model's files belong in its subject folders"
+        faults=$((faults + 1))
+    done < <(find "$root/model" -maxdepth 1 \( -name '*.h' -o -name '*.cpp' \) 2>/dev/null)
     for folder in "${!allowed[@]}"; do
         [[ -d $root/$folder ]] || continue
         while IFS=: read -r file _ line; do
             target=${line#*\"}
-            target=${target%%/*}
-            if [[ " ${allowed[$folder]} " != *" $target "* ]]; then
+            target=$(included_folder "${target%%\"*}")
+            if [[ " ${allowed[$folder]} " != *" $target "* && " ${allowed[$folder]} " != *" ${target%%/*} "* ]]; then
                 echo "${file#"$root"/}: $folder/ may not include $target/: $line"
                 faults=$((faults + 1))
             fi
@@ -63,8 +87,14 @@ planted=(
     'charts/run_comparison.h|#include "dynamics/dynamics_window.h"'
     'dynamics/dynamics_window.cpp|#include "app/main_window.h"'
     'dynamics/stability_map.cpp|#include "screens/screens.h"'
-    'model/run.cpp|#include "ui/services.h"'
-    'model/run.h|#include <QString>'
+    'model/run/run.cpp|#include "ui/services.h"'
+    'model/run/run.h|#include <QString>'
+    'model/numbers/conversions.cpp|#include "model/run/run.h"'
+    'model/run/trajectory.h|#include "model/dynamics/lyapunov.h"'
+    'model/dynamics/lyapunov.cpp|#include "model/charts/chart_kinds.h"'
+    'model/charts/chart_kinds.cpp|#include "model/words/chart_words.h"'
+    'model/screens/identity.cpp|#include "model/words/quantity_text.h"'
+    'model/words/regime_words.h|#include <QStringList>'
     'cli/sweep.cpp|#include <QtCore>'
     'web/bind_run.cpp|#include "cli/sweep.h"'
     'web/js_values.h|#include "ui/locale_numbers.h"'
@@ -79,7 +109,7 @@ for plant in "${planted[@]}"; do
     fi
     rm -rf "$scratch/tree" && mkdir "$scratch/tree"
     for folder in "${!allowed[@]}"; do
-        [[ -d $root/$folder ]] && cp -r "$root/$folder" "$scratch/tree/"
+        [[ -d $root/$folder ]] && mkdir -p "$scratch/tree/$folder" && cp -r "$root/$folder/." "$scratch/tree/$folder/"
     done
     echo "${plant#*|}" >>"$scratch/tree/$file"
     if check "$scratch/tree" >/dev/null; then

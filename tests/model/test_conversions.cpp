@@ -1,8 +1,8 @@
 // The four conversions between box texts and numbers, each case both ways to the digits that the
 // build has (std::from_chars and std::to_chars, strtod and snprintf), which must agree bit for bit.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/conversions.h"
-#include "model/decimal_digits.h"
+#include "model/numbers/conversions.h"
+#include "model/numbers/decimal_digits.h"
 #include "tests/support/exact.h"
 #include "tests/support/model_test_main.h"
 

@@ -2,15 +2,15 @@
 // and against the deviation from K simulated step by step, the regimes of the landmark runs and their
 // words, the Lyapunov exponent, and scans that agree with single runs, whether on threads or in slices.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/conversions.h"
-#include "model/double_double.h"
-#include "model/dynamics_plan.h"
-#include "model/linear_stability.h"
-#include "model/lyapunov.h"
-#include "model/model_step.h"
-#include "model/parameter_scan.h"
-#include "model/regime_words.h"
-#include "model/run_regime.h"
+#include "model/dynamics/dynamics_plan.h"
+#include "model/dynamics/linear_stability.h"
+#include "model/dynamics/lyapunov.h"
+#include "model/dynamics/parameter_scan.h"
+#include "model/dynamics/run_regime.h"
+#include "model/numbers/conversions.h"
+#include "model/numbers/double_double.h"
+#include "model/run/model_step.h"
+#include "model/words/regime_words.h"
 #include "tests/support/exact.h"
 #include "tests/support/model_test_main.h"
 

@@ -2,8 +2,8 @@
 // rounding with ties to even and beyond the 32-bit range, number forms, early ends of a run, the
 // file before any run, and the bounds of LastStep.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/graphic_data.h"
-#include "model/run.h"
+#include "model/run/graphic_data.h"
+#include "model/run/run.h"
 #include "tests/support/model_test_main.h"
 
 #include <limits>

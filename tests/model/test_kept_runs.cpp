@@ -2,8 +2,8 @@
 // a legend. Dropping the
 // oldest and refusing the same run twice are tried through the chart menu (test_chart_menu).
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/chart_kinds.h"
-#include "model/kept_runs.h"
+#include "model/charts/chart_kinds.h"
+#include "model/run/kept_runs.h"
 #include "tests/support/exact.h"
 #include "tests/support/model_test_main.h"
 

@@ -3,11 +3,11 @@
 // old words after the model's changed. The check reads the sources of those folders for each text of
 // the model's tables, quoted as a C++ or TypeScript literal.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/chart_kinds.h"
-#include "model/dynamics_labels.h"
-#include "model/main_window_texts.h"
-#include "model/parameter_boxes.h"
-#include "model/regime_words.h"
+#include "model/charts/chart_kinds.h"
+#include "model/dynamics/dynamics_labels.h"
+#include "model/run/parameter_boxes.h"
+#include "model/screens/main_window_texts.h"
+#include "model/words/regime_words.h"
 #include "tests/support/model_test_main.h"
 
 #include <QDirIterator>

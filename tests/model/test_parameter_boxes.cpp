@@ -1,6 +1,6 @@
 // What Enter does in each parameter box, and the preset data sets.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/parameter_boxes.h"
+#include "model/run/parameter_boxes.h"
 #include "tests/support/model_test_main.h"
 
 using namespace tarnis;

@@ -1,10 +1,10 @@
 // The run of the time-lag logistic model: exact values, early ends, and the limits it refuses; the pace
 // at which a run is played step by step.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/conversions.h"
-#include "model/play_pace.h"
-#include "model/run.h"
-#include "model/run_refusals.h"
+#include "model/numbers/conversions.h"
+#include "model/run/play_pace.h"
+#include "model/run/run.h"
+#include "model/run/run_refusals.h"
 #include "tests/support/exact.h"
 #include "tests/support/model_test_main.h"
 

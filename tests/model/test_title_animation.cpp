@@ -1,7 +1,7 @@
 // The title animation's rules without a window: which variant a fraction picks, the fixed start of
 // the generator, the share of each variant, and that no tick repeats the variant shown.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/title_animation.h"
+#include "model/screens/title_animation.h"
 #include "tests/support/model_test_main.h"
 
 #include <array>

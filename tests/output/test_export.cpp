@@ -1,7 +1,7 @@
 // "S" of the main window through the file-name and message seams: the file written, a cancel that
 // writes nothing, failures of the file system named, and which run the file holds.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/graphic_data.h"
+#include "model/run/graphic_data.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/files.h"
 #include "tests/support/test_main.h"

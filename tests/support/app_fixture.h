@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/tarnis_app.h"
-#include "model/store.h"
+#include "model/run/store.h"
 #include "tests/support/fake_services.h"
 
 #include <memory>

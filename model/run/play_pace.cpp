@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/run/play_pace.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tarnis {
+
+int firstPlaySpeed(int steps)
+{
+    const auto fits = std::find_if(PlaySpeeds.begin(), PlaySpeeds.end(),
+                                   [steps](int speed) { return steps <= speed * PlaySeconds; });
+    return fits == PlaySpeeds.end() ? PlaySpeeds.back() : *fits;
+}
+
+int stepsAfter(int from, double seconds, int speed, int last)
+{
+    const double due = std::floor(std::max(seconds, 0.0) * speed);
+    return int(std::min(double(from) + due, double(std::max(from, last))));
+}
+
+std::string playSpeedText(int speed) { return std::to_string(speed) + (speed == 1 ? " step/s" : " steps/s"); }
+
+std::string playPositionText(int t, int lastT) { return "t = " + std::to_string(t) + " of " + std::to_string(lastT); }
+
+} // namespace tarnis
