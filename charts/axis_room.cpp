@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/axis_room.h"
 
+#include "model/charts/axis_fit.h"
+
 #include <cmath>
 
 namespace tarnis {
 
 namespace {
-
-constexpr double GapPixels = 6.0; // between two labels' edges
 
 double extent(const QCPAxis& axis, const QFontMetrics& metrics, const QString& label)
 {
@@ -16,22 +16,19 @@ double extent(const QCPAxis& axis, const QFontMetrics& metrics, const QString& l
     return axis.orientation() == Qt::Vertical ? bounds.height() : bounds.width();
 }
 
+QVector<double> toVector(const std::vector<double>& values) { return QVector<double>(values.begin(), values.end()); }
+
 } // namespace
 
 bool labelsApart(const QCPAxis& axis, const QVector<double>& ticks, const QVector<QString>& labels)
 {
     const QFontMetrics metrics(axis.tickLabelFont());
-    std::optional<std::pair<double, double>> previous; // a label's centre and half its extent
+    std::vector<LabelPlace> places;
     for (qsizetype i = 0; i < ticks.size() && i < labels.size(); ++i) {
-        if (!axis.range().contains(ticks[i]))
-            continue;
-        const double centre = axis.coordToPixel(ticks[i]);
-        const double half = extent(axis, metrics, labels[i]) / 2.0;
-        if (previous && std::fabs(centre - previous->first) < previous->second + half + GapPixels)
-            return false;
-        previous = std::pair{centre, half};
+        if (axis.range().contains(ticks[i]))
+            places.push_back({axis.coordToPixel(ticks[i]), extent(axis, metrics, labels[i])});
     }
-    return true;
+    return labelsApart(places);
 }
 
 void generateWithRoom(const QCPAxis& axis, int attempts, QVector<double>& ticks, QVector<QString>* tickLabels,
@@ -75,12 +72,48 @@ RoomyStepTicker::RoomyStepTicker(const QCPAxis* axis, double step)
 void RoomyStepTicker::generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
                                QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels)
 {
-    constexpr double Factors[]{1.0, 2.0, 5.0, 10.0, 20.0, 50.0, 100.0};
-    generateWithRoom(*m_axis, int(std::size(Factors)), ticks, tickLabels, [&](int attempt, QVector<QString>& labels) {
-        setTickStep(m_step * Factors[attempt]);
-        QCPAxisTickerFixed::generate(range, locale, formatChar, precision, ticks, subTicks, &labels);
-    });
+    generateWithRoom(*m_axis, int(std::size(TickStepFactors)), ticks, tickLabels,
+                     [&](int attempt, QVector<QString>& labels) {
+                         setTickStep(m_step * TickStepFactors[attempt]);
+                         QCPAxisTickerFixed::generate(range, locale, formatChar, precision, ticks, subTicks, &labels);
+                     });
     setTickStep(m_step);
+}
+
+QVector<double> RoomyStepTicker::createTickVector(double tickStep, const QCPRange& range)
+{
+    return toVector(ticksAt(range.lower, range.upper, tickStep));
+}
+
+RoomyDecadeTicker::RoomyDecadeTicker(const QCPAxis* axis)
+    : m_axis(axis)
+{
+    setLogBase(10.0);
+}
+
+void RoomyDecadeTicker::generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
+                                 QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels)
+{
+    generateWithRoom(*m_axis, int(std::size(TickStepFactors)), ticks, tickLabels,
+                     [&](int attempt, QVector<QString>& labels) {
+                         m_stride = TickStepFactors[attempt];
+                         QCPAxisTickerLog::generate(range, locale, formatChar, precision, ticks, subTicks, &labels);
+                     });
+    m_stride = 1;
+}
+
+QVector<double> RoomyDecadeTicker::createTickVector(double, const QCPRange& range)
+{
+    return toVector(decadeTicks(range.lower, range.upper, m_stride));
+}
+
+QVector<double> RoomyDecadeTicker::createSubTickVector(int subTickCount, const QVector<double>& ticks)
+{
+    if (m_stride == 1 || ticks.size() < 2)
+        return QCPAxisTickerLog::createSubTickVector(subTickCount, ticks);
+    std::vector<double> skipped = decadeTicks(ticks.front(), ticks.back());
+    std::erase_if(skipped, [&](double decade) { return ticks.contains(decade); });
+    return toVector(skipped);
 }
 
 } // namespace tarnis

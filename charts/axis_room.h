@@ -37,8 +37,8 @@ private:
 };
 
 // A ticker at whole multiples of a step that the chart chose for the range it fitted: that step where
-// the labels stand apart, else 2, 5, 10, … times it, the first where they do (a small plot, a plot made
-// smaller), so that the ticks stay on the same multiples.
+// the labels stand apart, else 2, 5, 10, … times it (the model's TickStepFactors), the first where they
+// do (a small plot, a plot made smaller), so that the ticks stay on the same multiples.
 class RoomyStepTicker : public QCPAxisTickerFixed {
 public:
     RoomyStepTicker(const QCPAxis* axis, double step);
@@ -46,10 +46,30 @@ public:
 protected:
     void generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
                   QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels) override;
+    // The model's ticks, so that a chart's ticks are the page's for the same range and step.
+    QVector<double> createTickVector(double tickStep, const QCPRange& range) override;
 
 private:
     const QCPAxis* m_axis;
     double m_step;
+};
+
+// A logarithmic axis' ticker: every power of ten where the labels stand apart, else every second,
+// fifth, tenth … decade, the first where they do.
+class RoomyDecadeTicker : public QCPAxisTickerLog {
+public:
+    explicit RoomyDecadeTicker(const QCPAxis* axis);
+
+protected:
+    void generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
+                  QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels) override;
+    QVector<double> createTickVector(double tickStep, const QCPRange& range) override;
+    // Between decades a stride apart, the decades skipped; within one decade, the ticker's own.
+    QVector<double> createSubTickVector(int subTickCount, const QVector<double>& ticks) override;
+
+private:
+    const QCPAxis* m_axis;
+    int m_stride = 1;
 };
 
 } // namespace tarnis

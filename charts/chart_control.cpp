@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/chart_control.h"
 
-#include "charts/axis_fit.h"
 #include "charts/axis_room.h"
 #include "charts/chart_description.h"
 #include "charts/chart_readout.h"
 #include "charts/chart_viewport.h"
 #include "charts/run_legend.h"
 #include "charts/series_curve.h"
+#include "model/charts/axis_fit.h"
 #include "model/words/chart_words.h"
 #include "ui/accessibility.h"
 #include "ui/click_tracker.h"
@@ -31,12 +31,6 @@ constexpr double TitlePoints = 10.0;
 constexpr double TickLabelPoints = 8.0;
 constexpr double LegendPoints = 7.0;
 constexpr int LegendColumnGap = 12;
-// About one labelled tick per this many pixels along an axis.
-constexpr int PixelsPerXTick = 90;
-constexpr int PixelsPerYTick = 50;
-// From a marker's centre past its outline, with half a pixel of air and the pixel by which the chart
-// widget maps the far end of an axis outside its plot.
-constexpr double MarkerRoom = MarkerPixels / 2 + 2.0;
 
 int seriesSlot(int series) { return series == ChartControl::SecondSeries ? 1 : 0; }
 
@@ -48,16 +42,10 @@ SeriesColours coloursOf(int place, int slot)
             QColor::fromRgb(QRgb(rgb.markerFill))};
 }
 
-int tickCount(int length, int pixelsPerTick) { return std::max(3, length / pixelsPerTick); }
-
 // Ticks at whole multiples of the step, or of a multiple of it where their labels would touch.
 void setTickStep(QCPAxis* axis, double step) { axis->setTicker(QSharedPointer<RoomyStepTicker>::create(axis, step)); }
 
 bool isLogarithmic(const QCPAxis* axis) { return axis->scaleType() == QCPAxis::stLogarithmic; }
-
-// Margins are worked out on the axis' own scale: for a logarithmic one, on the logarithms.
-double toScale(const QCPAxis* axis, double value) { return isLogarithmic(axis) ? std::log10(value) : value; }
-double fromScale(const QCPAxis* axis, double value) { return isLogarithmic(axis) ? std::pow(10.0, value) : value; }
 
 template <typename Coordinate> QVector<double> column(const QCPCurve* source, Coordinate coordinate)
 {
@@ -326,29 +314,25 @@ void ChartControl::fitAxes()
     SeriesExtent all;
     for (const Drawn& drawn : drawnSeries())
         all.include(drawn.curve->extent());
-    fitOneAxis(xAxis, all.xLow, all.xHigh, PixelsPerXTick);
-    fitOneAxis(yAxis, all.yLow, all.yHigh, PixelsPerYTick);
+    fitOneAxis(xAxis, all.xLow, all.xHigh);
+    fitOneAxis(yAxis, all.yLow, all.yHigh);
     leaveRoomForMarkers();
     m_fittedX = xAxis->range();
     m_fittedY = yAxis->range();
     m_userView = false;
 }
 
-void ChartControl::fitOneAxis(QCPAxis* axis, double lowest, double highest, int pixelsPerTick)
+void ChartControl::fitOneAxis(QCPAxis* axis, double lowest, double highest)
 {
-    if (axis == yAxis && m_logarithmicY) {
-        const AxisFit fit = fitLogAxis(lowest, highest);
-        auto ticker = QSharedPointer<QCPAxisTickerLog>::create();
-        ticker->setLogBase(fit.step);
-        axis->setScaleType(QCPAxis::stLogarithmic);
-        axis->setTicker(ticker);
-        axis->setRange(fit.lower, fit.upper);
-        return;
-    }
-    const int length = axis->orientation() == Qt::Horizontal ? width() : height();
-    const AxisFit fit = fitAxis(lowest, highest, tickCount(length, pixelsPerTick));
-    axis->setScaleType(QCPAxis::stLinear);
-    setTickStep(axis, fit.step);
+    const bool horizontal = axis->orientation() == Qt::Horizontal;
+    const bool logarithmic = axis == yAxis && m_logarithmicY;
+    const AxisFit fit = fitChartAxis(lowest, highest, horizontal ? width() : height(),
+                                     horizontal ? AxisDirection::Horizontal : AxisDirection::Vertical, logarithmic);
+    axis->setScaleType(logarithmic ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
+    if (logarithmic)
+        axis->setTicker(QSharedPointer<RoomyDecadeTicker>::create(axis));
+    else
+        setTickStep(axis, fit.step);
     axis->setRange(fit.lower, fit.upper);
 }
 
@@ -365,9 +349,9 @@ void ChartControl::leaveRoomForMarkers()
     updateLayout(); // the plot's size with the tick labels of the fitted ranges
     const auto widen = [](QCPAxis* axis, double lowest, double highest, int length) {
         const QCPRange range = axis->range();
-        const AxisRange room = withMarkerRoom({toScale(axis, range.lower), toScale(axis, range.upper)},
-                                              toScale(axis, lowest), toScale(axis, highest), length, MarkerRoom);
-        const QCPRange widened(fromScale(axis, room.lower), fromScale(axis, room.upper));
+        const AxisRange room =
+            withMarkerRoom({range.lower, range.upper}, lowest, highest, length, MarkerRoom, isLogarithmic(axis));
+        const QCPRange widened(room.lower, room.upper);
         if (QCPRange::validRange(widened) && (!isLogarithmic(axis) || widened.lower > 0.0))
             axis->setRange(widened);
     };
@@ -438,13 +422,13 @@ void ChartControl::placeLegend(bool shown)
 
 void ChartControl::setUserView(const QCPRange& x, const QCPRange& y)
 {
-    for (const auto& [axis, range, pixelsPerTick] :
-         {std::tuple{xAxis, x, PixelsPerXTick}, std::tuple{yAxis, y, PixelsPerYTick}}) {
+    for (const auto& [axis, range, direction] :
+         {std::tuple{xAxis, x, AxisDirection::Horizontal}, std::tuple{yAxis, y, AxisDirection::Vertical}}) {
         axis->setRange(range);
-        const int length = axis->orientation() == Qt::Horizontal ? width() : height();
+        const int length = direction == AxisDirection::Horizontal ? width() : height();
         // Ticks as fine as the visible range asks, at whole multiples of their step.
         if (!isLogarithmic(axis))
-            setTickStep(axis, fitAxis(range.lower, range.upper, tickCount(length, pixelsPerTick)).step);
+            setTickStep(axis, fitChartAxis(range.lower, range.upper, length, direction, false).step);
     }
     m_userView = true;
     replot(rpQueuedReplot);

@@ -168,7 +168,7 @@ private:
     void colourKeptRun(const KeptRunSeries& run);
     void setupAxis(QCPAxis* axis);
     void fitAxes();
-    void fitOneAxis(QCPAxis* axis, double lowest, double highest, int pixelsPerTick);
+    void fitOneAxis(QCPAxis* axis, double lowest, double highest);
     void leaveRoomForMarkers();
     void showLegend();
     RunLegendItem* legendLine(const std::array<SeriesCurve*, 2>& series, const QString& label, const QString& toolTip);

@@ -8,9 +8,6 @@
 
 namespace tarnis {
 
-// The marker of the points look: about 100 twips wide, outlined by the thinnest pen.
-inline constexpr double MarkerPixels = 7.0;
-
 // The lowest and highest finite x and y of a series; lowest > highest where there is none.
 struct SeriesExtent {
     double xLow = qInf(), xHigh = -qInf();

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dynamics/stability_map.h"
 
-#include "charts/axis_fit.h"
 #include "charts/chart_pictures.h"
 #include "dynamics/plot_style.h"
 #include "dynamics/regime_cells.h"
 #include "dynamics/regime_palette.h"
+#include "model/charts/axis_fit.h"
 #include "model/dynamics/dynamics_labels.h"
 #include "model/words/regime_words.h"
 #include "ui/locale_numbers.h"

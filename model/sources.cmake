@@ -26,6 +26,7 @@ set(tarnis_model_charts_sources
     charts/chart_quantities.h charts/chart_quantities.cpp
     charts/chart_kinds.h charts/chart_kinds.cpp
     charts/chart_view_limits.h charts/chart_view_limits.cpp
+    charts/axis_fit.h charts/axis_fit.cpp
 )
 set(tarnis_model_dynamics_sources
     dynamics/linear_stability.h dynamics/linear_stability.cpp

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/bind_charts.h"
 
+#include "model/charts/axis_fit.h"
 #include "model/charts/chart_kinds.h"
 #include "model/charts/chart_quantities.h"
 #include "model/charts/chart_view_limits.h"
@@ -159,6 +160,56 @@ val panned(const val& range, const val& fitted, double pixels, double length, bo
     return shown(from, pannedRange(from, rangeOf(fitted), pixels, length, logarithmic), logarithmic);
 }
 
+val fitToJs(const AxisFit& fit)
+{
+    val object = val::object();
+    object.set("min", fit.lower);
+    object.set("max", fit.upper);
+    object.set("step", fit.step);
+    return object;
+}
+
+AxisFit fitOf(const val& fit) { return {numberProperty(fit, "min"), numberProperty(fit, "max"), numberProperty(fit, "step")}; }
+
+// The run chart's axis fitted to its data (an empty extent: min > max), and its ticks' step.
+val fittedAxis(double lowest, double highest, double length, bool vertical, bool logarithmic)
+{
+    return fitToJs(fitChartAxis(lowest, highest, length, vertical ? AxisDirection::Vertical : AxisDirection::Horizontal,
+                                logarithmic));
+}
+
+val markerRoom(const val& range, double lowest, double highest, double length, bool logarithmic)
+{
+    const AxisRange widened =
+        withMarkerRoom({numberProperty(range, "min"), numberProperty(range, "max")}, lowest, highest, length, MarkerRoom,
+                       logarithmic);
+    return rangeToJs({widened.lower, widened.upper});
+}
+
+val axisTicks(const val& fit, int attempt, bool logarithmic)
+{
+    const std::vector<double> ticks = ticksTried(fitOf(fit), attempt, logarithmic);
+    return numberArray(ticks.data(), ticks.size());
+}
+
+// Labels given as [centre, extent, centre, extent, …] in pixels, in the order of their ticks.
+bool tickLabelsApart(const val& places)
+{
+    const std::vector<double> numbers = numbersOf(places);
+    std::vector<LabelPlace> labels;
+    for (std::size_t i = 0; i + 1 < numbers.size(); i += 2)
+        labels.push_back({numbers[i], numbers[i + 1]});
+    return labelsApart(labels);
+}
+
+val axisRules()
+{
+    val rules = val::object();
+    rules.set("markerPixels", MarkerPixels);
+    rules.set("tickAttempts", int(std::size(TickStepFactors)));
+    return rules;
+}
+
 val chartKinds()
 {
     val kinds = val::array();
@@ -258,4 +309,9 @@ EMSCRIPTEN_BINDINGS(tarnis_charts)
     function("nextChartKind", &nextChartKind);
     function("zoomedRange", &zoomed);
     function("pannedRange", &panned);
+    function("fittedAxis", &fittedAxis);
+    function("markerRoom", &markerRoom);
+    function("axisTicks", &axisTicks);
+    function("tickLabelsApart", &tickLabelsApart);
+    function("axisRules", &axisRules);
 }

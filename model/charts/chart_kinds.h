@@ -40,6 +40,12 @@ enum class SeriesLook {
     Points, // unjoined filled squares with a red fill and a black outline
 };
 
+// The marker of the points look, in pixels: about 100 twips wide, outlined by the thinnest pen; and
+// the room from a marker's centre past its outline, with half a pixel of air and the pixel by which a
+// chart may map the far end of an axis outside its plot.
+inline constexpr double MarkerPixels = 7.0;
+inline constexpr double MarkerRoom = MarkerPixels / 2 + 2.0;
+
 struct SeriesSource {
     Quantity x = Quantity::Time;
     Quantity y = Quantity::N;

@@ -1,11 +1,11 @@
 // The chart routines over a result store: what each kind puts into the chart (rows, titles, looks),
 // the rows that must never read outside the store, values without a number, and the fitted axes.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "charts/axis_fit.h"
 #include "charts/chart_control.h"
 #include "charts/chart_family.h"
 #include "charts/run_legend.h"
 #include "charts/series_curve.h"
+#include "model/charts/axis_fit.h"
 #include "model/numbers/double_double.h"
 #include "model/run/run.h"
 #include "tests/support/exact.h"
@@ -87,6 +87,11 @@ private slots:
     void markersLieWhole();
     void fitAxis_data();
     void fitAxis();
+    void fitLogAxis_data();
+    void fitLogAxis();
+    void ticks_data();
+    void ticks();
+    void markerRoomOnLogarithms();
 
 private:
     void runDefaults();
@@ -444,6 +449,68 @@ void TestChartFamily::fitAxis()
     QCOMPARE(fit.lower, lower);
     QCOMPARE(fit.upper, upper);
     QCOMPARE(fit.step, step);
+}
+
+void TestChartFamily::fitLogAxis_data()
+{
+    QTest::addColumn<double>("lowest");
+    QTest::addColumn<double>("highest");
+    QTest::addColumn<double>("lower");
+    QTest::addColumn<double>("upper");
+    QTest::addRow("outward to decades") << 0.5 << 2000.0 << 0.1 << 10000.0;
+    QTest::addRow("on decades") << 1.0 << 10.0 << 1.0 << 10.0;
+    QTest::addRow("a hair below a decade") << 0.9999999999 << 100.0000000001 << 1.0 << 100.0;
+    QTest::addRow("one value") << 3.0 << 3.0 << 1.0 << 10.0;
+    QTest::addRow("near the widget's limit") << 1e-300 << 1.0 << 1e-249 << 1.0;
+    QTest::addRow("no positive data") << -5.0 << 0.0 << 1.0 << 10.0;
+}
+
+void TestChartFamily::fitLogAxis()
+{
+    QFETCH(double, lowest);
+    QFETCH(double, highest);
+    QFETCH(double, lower);
+    QFETCH(double, upper);
+    const AxisFit fit = tarnis::fitLogAxis(lowest, highest);
+    QCOMPARE(fit.lower, lower);
+    QCOMPARE(fit.upper, upper);
+}
+
+// The ticks both front ends draw, and when their labels stand apart.
+void TestChartFamily::ticks_data()
+{
+    QTest::addColumn<std::vector<double>>("ticks");
+    QTest::addColumn<std::vector<double>>("expected");
+    QTest::addRow("multiples of the step") << ticksAt(0.0, 200.0, 50.0) << std::vector{0.0, 50.0, 100.0, 150.0, 200.0};
+    QTest::addRow("ends a rounding off a tick")
+        << ticksAt(-0.30000000000000004, 0.30000000000000004, 0.1)
+        << std::vector{-3 * 0.1, -2 * 0.1, -0.1, 0.0, 0.1, 2 * 0.1, 3 * 0.1};
+    QTest::addRow("no step") << ticksAt(0.0, 1.0, 0.0) << std::vector<double>{};
+    QTest::addRow("too many to read") << ticksAt(0.0, 1e300, 1.0) << std::vector<double>{};
+    QTest::addRow("decades") << decadeTicks(1e-3, 1e4) << std::vector{1e-3, 1e-2, 0.1, 1.0, 10.0, 100.0, 1e3, 1e4};
+    QTest::addRow("every second decade below 1") << decadeTicks(1e-3, 1e4, 2) << std::vector{1e-2, 1.0, 100.0, 1e4};
+    QTest::addRow("every fifth decade") << decadeTicks(0.5, 2000.0, 5) << std::vector{1.0};
+    QTest::addRow("labels just apart") << std::vector<double>{double(labelsApart(std::vector<LabelPlace>{{0, 10}, {16, 10}}))}
+                                       << std::vector{1.0};
+    QTest::addRow("labels a hair too close")
+        << std::vector<double>{double(labelsApart(std::vector<LabelPlace>{{0, 10}, {40, 30}, {55.9, 10}}))}
+        << std::vector{0.0};
+}
+
+void TestChartFamily::ticks()
+{
+    QFETCH(std::vector<double>, ticks);
+    QFETCH(std::vector<double>, expected);
+    QCOMPARE(ticks, expected);
+}
+
+// On a logarithmic axis the markers' room is measured on the logarithms: from 1 to 100 with a tenth of
+// the length at each end, 10^-0.25 to 10^2.25.
+void TestChartFamily::markerRoomOnLogarithms()
+{
+    const AxisRange range = withMarkerRoom({1.0, 100.0}, 1.0, 100.0, 100.0, 10.0, true);
+    QVERIFY(qFuzzyCompare(range.lower, 0.5623413251903491));
+    QVERIFY(qFuzzyCompare(range.upper, 177.82794100389228));
 }
 
 TARNIS_GUI_TEST_MAIN(TestChartFamily)

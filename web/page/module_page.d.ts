@@ -126,6 +126,11 @@ declare module "tarnis-module" {
         chartDataText(kind: ChartKindName, logarithmicY: boolean, separator: Separator): string;
     }
 
+    /** An axis' range and the distance between its labelled ticks (the factor between them on a logarithmic axis). */
+    interface AxisFit extends Range {
+        step: number;
+    }
+
     interface TarnisModule {
         /** The kinds in the order in which clicks step through them. */
         chartKinds(): ChartKindInfo[];
@@ -134,6 +139,18 @@ declare module "tarnis-module" {
         zoomedRange(range: Range, fitted: Range, around: number, notches: number, logarithmic: boolean): Range;
         /** The axis' range moved as a drag of `pixels` along an axis `length` pixels long moves it, within the limits. */
         pannedRange(range: Range, fitted: Range, pixels: number, length: number, logarithmic: boolean): Range;
+        /** A run chart's axis `length` pixels long fitted to data from `lowest` to `highest` (none: lowest > highest),
+         * ending on ticks `step` apart (on a logarithmic axis, on decades). A view the user chose takes the step of
+         * the same fit of its own range. */
+        fittedAxis(lowest: number, highest: number, length: number, vertical: boolean, logarithmic: boolean): AxisFit;
+        /** The range widened just enough that markers at `lowest` and `highest` lie whole on the axis. */
+        markerRoom(range: Range, lowest: number, highest: number, length: number, logarithmic: boolean): Range;
+        /** The ticks tried at `attempt` (0: every step; then coarser multiples), densest first, until the labels
+         * stand apart; `axisRules().tickAttempts` attempts in all, the last kept whatever it gives. */
+        axisTicks(fit: AxisFit, attempt: number, logarithmic: boolean): Float64Array;
+        /** Whether labels at [centre, extent, centre, extent, …] pixels along the axis, in tick order, stand apart. */
+        tickLabelsApart(places: number[]): boolean;
+        axisRules(): { markerPixels: number; tickAttempts: number };
 
         aboutTarnis(): AboutTarnis;
         teachingTexts(): TeachingTexts;
