@@ -282,12 +282,12 @@ void MainWindow::connectHandlers()
     connect(new ClickTracker(*Label6), &ClickTracker::clicked, this, &MainWindow::clearResult);
     connect(MSChart1, &ChartControl::clicked, this, &MainWindow::chartClicked);
 
-    connect(Command8, &QPushButton::clicked, this, [this] { m_navigator.move(WindowId::Form1, WindowId::Introfrm); });
+    connect(Command8, &QPushButton::clicked, this, [this] { m_navigator.move(WindowId::Main, WindowId::Introduction); });
     connect(new ClickTracker(*Label17), &ClickTracker::clicked, this,
-            [this] { m_navigator.move(WindowId::Form1, WindowId::Form3); });
+            [this] { m_navigator.move(WindowId::Main, WindowId::FurtherRemarks); });
     connect(Command14, &QPushButton::clicked, this,
-            [this] { m_navigator.move(WindowId::Form1, WindowId::Quiz, MoveOrder::ShowFirst); });
-    connect(Command1, &QPushButton::clicked, this, [this] { m_navigator.move(WindowId::Form1, WindowId::copyrigh); });
+            [this] { m_navigator.move(WindowId::Main, WindowId::Quiz, MoveOrder::ShowFirst); });
+    connect(Command1, &QPushButton::clicked, this, [this] { m_navigator.move(WindowId::Main, WindowId::Notice); });
 }
 
 void MainWindow::load()
@@ -427,9 +427,9 @@ void MainWindow::chartClicked() { m_charts->draw(advanceChartCycle(m_state.Chart
 
 void MainWindow::ShowLargeGraph()
 {
-    m_navigator.move(WindowId::Form1, WindowId::larggraf);
+    m_navigator.move(WindowId::Main, WindowId::LargeGraph);
     // The large chart opens on N(t) in whatever look its series had last.
-    if (auto* large = qobject_cast<LargeGraphWindow*>(m_navigator.existing(WindowId::larggraf)))
+    if (auto* large = qobject_cast<LargeGraphWindow*>(m_navigator.existing(WindowId::LargeGraph)))
         large->charts().drawKeepingLook(ChartKind::NtvsT);
 }
 

@@ -33,16 +33,16 @@ void TarnisApp::registerWindows()
 {
     // "Dynamics…" on either chart opens the dynamics window beside the one the user came from.
     const auto openDynamics = [this] { m_navigator.show(WindowId::Dynamics); };
-    m_navigator.registerWindow(WindowId::Form1, [this, openDynamics] {
+    m_navigator.registerWindow(WindowId::Main, [this, openDynamics] {
         auto* main = new MainWindow(m_state, m_comparison, m_navigator, m_services, openDynamics);
         QObject::connect(main, &MainWindow::saveRequested, main,
                          [this, main] { exportGraphicData(main, m_state, m_services); });
         QObject::connect(main, &MainWindow::printRequested, main, [this, main] { printWindow(*main, m_services); });
         return main;
     });
-    m_navigator.registerWindow(WindowId::tarnis4, [] { return new Backdrop; });
+    m_navigator.registerWindow(WindowId::Backdrop, [] { return new Backdrop; });
     registerScreens(m_navigator, m_state, m_services);
-    m_navigator.registerWindow(WindowId::larggraf, [this, openDynamics] {
+    m_navigator.registerWindow(WindowId::LargeGraph, [this, openDynamics] {
         auto* large = new LargeGraphWindow(m_state.store, m_comparison, m_state.ChartCycleLarge, m_navigator,
                                            m_services, openDynamics);
         QObject::connect(large, &LargeGraphWindow::printRequested, large,
@@ -66,7 +66,7 @@ void TarnisApp::placeDynamics(QWidget& dynamics)
     QWidget* beside = mainWindow();
     QRect keep = mainWindow()->parameterArea();
     if (!beside->isVisible()) {
-        beside = m_navigator.existing(WindowId::larggraf);
+        beside = m_navigator.existing(WindowId::LargeGraph);
         if (!beside || !beside->isVisible())
             return; // the window system's own place
         keep = beside->frameGeometry();
@@ -89,9 +89,9 @@ void TarnisApp::chooseFromDynamics(std::optional<double> r, std::optional<double
 {
     MainWindow* main = mainWindow();
     main->presetRateAndLag(r, lag);
-    QWidget* large = m_navigator.existing(WindowId::larggraf);
+    QWidget* large = m_navigator.existing(WindowId::LargeGraph);
     if (!main->isVisible() && large && large->isVisible()) {
-        m_navigator.move(WindowId::larggraf, WindowId::Form1);
+        m_navigator.move(WindowId::LargeGraph, WindowId::Main);
         return;
     }
     QWidget* dynamics = m_navigator.existing(WindowId::Dynamics);
@@ -99,13 +99,13 @@ void TarnisApp::chooseFromDynamics(std::optional<double> r, std::optional<double
         main->raise(); // over the Dynamics window, which keeps the keyboard
 }
 
-MainWindow* TarnisApp::mainWindow() { return static_cast<MainWindow*>(m_navigator.window(WindowId::Form1)); }
+MainWindow* TarnisApp::mainWindow() { return static_cast<MainWindow*>(m_navigator.window(WindowId::Main)); }
 
 void TarnisApp::start()
 {
     mainWindow(); // its load composes the texts and reads the steps box, and it stays hidden
-    static_cast<Backdrop*>(m_navigator.window(WindowId::tarnis4))->coverScreen();
-    m_navigator.show(WindowId::titlform); // it shows the main window when the user leaves it
+    static_cast<Backdrop*>(m_navigator.window(WindowId::Backdrop))->coverScreen();
+    m_navigator.show(WindowId::Title); // it shows the main window when the user leaves it
 }
 
 void prepareApplication()

@@ -52,9 +52,9 @@ void chartClick(benchmark::State& state, WindowId window)
     enableRun(main);
     (void)clickButton(main, "Command2");
     QWidget* shown = main;
-    if (window == WindowId::larggraf) {
+    if (window == WindowId::LargeGraph) {
         (void)clickButton(main, "Command11");
-        shown = fixture.app().navigator().existing(WindowId::larggraf);
+        shown = fixture.app().navigator().existing(WindowId::LargeGraph);
     }
     QWidget* chart = shown->findChild<QWidget*>(QStringLiteral("MSChart1"));
     for (auto _ : state)
@@ -66,13 +66,13 @@ void chartClick(benchmark::State& state, WindowId window)
 // A count of clicks for each, some tens of milliseconds of them: the program's start, which each
 // repetition makes, costs more than that, and a search for the count would make it again and again.
 BENCHMARK(runClick)->Arg(200)->Arg(2000)->Arg(9999)->Unit(benchmark::kMillisecond)->Iterations(40);
-BENCHMARK_CAPTURE(chartClick, main, WindowId::Form1)
+BENCHMARK_CAPTURE(chartClick, main, WindowId::Main)
     ->Arg(200)
     ->Arg(2000)
     ->Arg(9999)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(20);
-BENCHMARK_CAPTURE(chartClick, large, WindowId::larggraf)
+BENCHMARK_CAPTURE(chartClick, large, WindowId::LargeGraph)
     ->Arg(200)
     ->Arg(2000)
     ->Arg(9999)

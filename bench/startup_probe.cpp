@@ -44,13 +44,13 @@ private:
 void visitEveryWindow(TarnisApp& tarnis)
 {
     Navigator& navigator = tarnis.navigator();
-    navigator.move(WindowId::titlform, WindowId::Form1);
-    navigator.existing(WindowId::Form1)->findChild<QAbstractButton*>(QStringLiteral("Command2"))->click();
-    for (const WindowId id : {WindowId::larggraf, WindowId::Introfrm, WindowId::Referenc, WindowId::Form3,
-                              WindowId::Quiz, WindowId::copyrigh, WindowId::Vater}) {
-        navigator.move(WindowId::Form1, id);
+    navigator.move(WindowId::Title, WindowId::Main);
+    navigator.existing(WindowId::Main)->findChild<QAbstractButton*>(QStringLiteral("Command2"))->click();
+    for (const WindowId id : {WindowId::LargeGraph, WindowId::Introduction, WindowId::References, WindowId::FurtherRemarks,
+                              WindowId::Quiz, WindowId::Notice, WindowId::Dedication}) {
+        navigator.move(WindowId::Main, id);
         QCoreApplication::processEvents();
-        navigator.move(id, WindowId::Form1);
+        navigator.move(id, WindowId::Main);
     }
     QCoreApplication::processEvents();
 }
@@ -71,6 +71,6 @@ int main(int argc, char** argv)
         visitEveryWindow(tarnis);
         return 0;
     }
-    tarnis.navigator().existing(WindowId::titlform)->installEventFilter(&firstPaint);
+    tarnis.navigator().existing(WindowId::Title)->installEventFilter(&firstPaint);
     return QApplication::exec();
 }

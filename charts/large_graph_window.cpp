@@ -115,7 +115,7 @@ void LargeGraphWindow::buildButtons()
         QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 }
 
-void LargeGraphWindow::backToMainWindow() { m_navigator.move(WindowId::larggraf, WindowId::Form1); }
+void LargeGraphWindow::backToMainWindow() { m_navigator.move(WindowId::LargeGraph, WindowId::Main); }
 
 void LargeGraphWindow::chartClicked() { m_charts.draw(advanceChartCycle(m_chartCycle)); }
 

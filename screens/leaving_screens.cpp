@@ -48,7 +48,7 @@ NoticeScreen::NoticeScreen(Navigator& navigator, Services services)
     Command1->setCursor(handCursor());
     placeTwips(Command1, 6840, 6120, 1215, 495);
 
-    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::copyrigh, WindowId::Vater));
+    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::Notice, WindowId::Dedication));
     // There is no way back to the main window from here, so closing the notice leaves Tarnis as the
     // leaving sequence would; otherwise only the backdrop would remain, with nothing to use.
     onClosed([services] { services.processEnd.endProcess(); });

@@ -11,13 +11,13 @@ namespace tarnis {
 void registerScreens(Navigator& navigator, Tarnis1& state, Services services)
 {
     Navigator* nav = &navigator;
-    navigator.registerWindow(WindowId::titlform, [nav, &state] { return new TitleScreen(state.title, *nav); });
-    navigator.registerWindow(WindowId::Introfrm, [nav] { return new Introduction(*nav); });
-    navigator.registerWindow(WindowId::Referenc, [nav] { return new ReferenceList(*nav); });
-    navigator.registerWindow(WindowId::Form3, [nav] { return new FurtherRemarks(*nav); });
+    navigator.registerWindow(WindowId::Title, [nav, &state] { return new TitleScreen(state.title, *nav); });
+    navigator.registerWindow(WindowId::Introduction, [nav] { return new Introduction(*nav); });
+    navigator.registerWindow(WindowId::References, [nav] { return new ReferenceList(*nav); });
+    navigator.registerWindow(WindowId::FurtherRemarks, [nav] { return new FurtherRemarks(*nav); });
     navigator.registerWindow(WindowId::Quiz, [nav] { return new QuizScreen(*nav); });
-    navigator.registerWindow(WindowId::copyrigh, [nav, services] { return new NoticeScreen(*nav, services); });
-    navigator.registerWindow(WindowId::Vater, [services] { return new DedicationScreen(services); });
+    navigator.registerWindow(WindowId::Notice, [nav, services] { return new NoticeScreen(*nav, services); });
+    navigator.registerWindow(WindowId::Dedication, [services] { return new DedicationScreen(services); });
 }
 
 } // namespace tarnis

@@ -84,9 +84,9 @@ Introduction::Introduction(Navigator& navigator)
     Command1 = handButton(this, "Command1", QStringLiteral("OK"), font());
     placeTwips(Command1, 4320, 5640, 1215, 495);
 
-    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::Introfrm, WindowId::Form1));
-    connect(Command2, &QPushButton::clicked, this, moveStep(navigator, WindowId::Introfrm, WindowId::Referenc));
-    onClosed(moveStep(navigator, WindowId::Introfrm, WindowId::Form1));
+    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::Introduction, WindowId::Main));
+    connect(Command2, &QPushButton::clicked, this, moveStep(navigator, WindowId::Introduction, WindowId::References));
+    onClosed(moveStep(navigator, WindowId::Introduction, WindowId::Main));
 
     Text1->setPlainText(texts::introductionPieces().join(QString()));
 }
@@ -103,15 +103,15 @@ ReferenceList::ReferenceList(Navigator& navigator)
     Command1 = makeButton(this, "Command1", QStringLiteral("OK"), QString(), timesFont(12));
     placeTwips(Command1, 3960, 5520, 855, 495);
 
-    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::Referenc, WindowId::Form1));
-    onClosed(moveStep(navigator, WindowId::Referenc, WindowId::Form1));
+    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::References, WindowId::Main));
+    onClosed(moveStep(navigator, WindowId::References, WindowId::Main));
 
     // A click on the background leads back too. A click on a label reaches the window as well, since
     // labels take no clicks; only the uncovered background counts.
     auto* background = new ClickTracker(
         *this, {.buttons = Qt::AllButtons, .countsAt = [this](const QPoint& place) { return !childAt(place); }});
     connect(background, &ClickTracker::clicked, this,
-            moveStep(navigator, WindowId::Referenc, WindowId::Form1, MoveOrder::ShowFirst));
+            moveStep(navigator, WindowId::References, WindowId::Main, MoveOrder::ShowFirst));
 }
 
 FurtherRemarks::FurtherRemarks(Navigator& navigator)
@@ -126,9 +126,9 @@ FurtherRemarks::FurtherRemarks(Navigator& navigator)
     Command2 = handButton(this, "Command2", QStringLiteral("Quit"), timesFont(12));
     placeTwips(Command2, 5400, 5040, 1215, 495);
 
-    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::Form3, WindowId::Form1));
-    connect(Command2, &QPushButton::clicked, this, moveStep(navigator, WindowId::Form3, WindowId::copyrigh));
-    onClosed(moveStep(navigator, WindowId::Form3, WindowId::Form1));
+    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::FurtherRemarks, WindowId::Main));
+    connect(Command2, &QPushButton::clicked, this, moveStep(navigator, WindowId::FurtherRemarks, WindowId::Notice));
+    onClosed(moveStep(navigator, WindowId::FurtherRemarks, WindowId::Main));
 
     Label1->setText(texts::furtherRemarksPieces().join(QString()));
 }
@@ -142,8 +142,8 @@ QuizScreen::QuizScreen(Navigator& navigator)
     Command1 = makeButton(this, "Command1", QStringLiteral("Back to the mainform"), QString(), timesFont(12));
     placeTwips(Command1, 3600, 6960, 3015, 495);
 
-    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::Quiz, WindowId::Form1));
-    onClosed(moveStep(navigator, WindowId::Quiz, WindowId::Form1));
+    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::Quiz, WindowId::Main));
+    onClosed(moveStep(navigator, WindowId::Quiz, WindowId::Main));
 }
 
 bool QuizScreen::event(QEvent* event)

@@ -96,7 +96,7 @@ void TitleScreen::leave()
         return;
     // Nobody sees the animation again: the title screen is never shown twice.
     Timer1->stop();
-    m_navigator.move(WindowId::titlform, WindowId::Form1);
+    m_navigator.move(WindowId::Title, WindowId::Main);
 }
 
 namespace {

@@ -13,19 +13,19 @@
 
 namespace tarnis {
 
-// The windows by their design names.
+// The windows of Tarnis; each keeps its design name as its objectName.
 enum class WindowId {
-    Form1,    // the main window: parameters, result, chart and every way out
-    tarnis4,  // the backdrop that covers the desktop behind Tarnis
-    titlform, // the title screen shown at start
-    larggraf, // the large graph window
-    Introfrm, // the introduction to the model
-    Referenc, // the reference list
-    Form3,    // the further remarks
-    Quiz,     // the quiz picture
-    copyrigh, // the notice screen, first of the leaving sequence
-    Vater,    // the dedication screen, whose button ends the program
-    Dynamics, // what r and the lag do: the last run in words, the stability map, the bifurcation diagram
+    Main,           // parameters, result, chart and every way out
+    Backdrop,       // covers the desktop behind Tarnis
+    Title,          // shown at start
+    LargeGraph,     // the charts enlarged
+    Introduction,   // to the model
+    References,     // the reference list
+    FurtherRemarks, // reached from the main window's title box
+    Quiz,           // the quiz picture
+    Notice,         // first of the leaving sequence
+    Dedication,     // whose button ends the program
+    Dynamics,       // what r and the lag do: the last run in words, the stability map, the bifurcation diagram
 };
 
 // Most moves hide the window that is left before the target appears; a few show the target first,

@@ -58,15 +58,15 @@ void TestAccessibility::everyControlIsNamed_data()
 {
     QTest::addColumn<WindowId>("id");
     QTest::addColumn<QAccessible::Role>("role");
-    QTest::addRow("main window") << WindowId::Form1 << QAccessible::Window;
-    QTest::addRow("title screen") << WindowId::titlform << QAccessible::Window;
-    QTest::addRow("large graph window") << WindowId::larggraf << QAccessible::Window;
-    QTest::addRow("introduction") << WindowId::Introfrm << QAccessible::Window;
-    QTest::addRow("references") << WindowId::Referenc << QAccessible::Window;
-    QTest::addRow("further remarks") << WindowId::Form3 << QAccessible::Window;
+    QTest::addRow("main window") << WindowId::Main << QAccessible::Window;
+    QTest::addRow("title screen") << WindowId::Title << QAccessible::Window;
+    QTest::addRow("large graph window") << WindowId::LargeGraph << QAccessible::Window;
+    QTest::addRow("introduction") << WindowId::Introduction << QAccessible::Window;
+    QTest::addRow("references") << WindowId::References << QAccessible::Window;
+    QTest::addRow("further remarks") << WindowId::FurtherRemarks << QAccessible::Window;
     QTest::addRow("quiz") << WindowId::Quiz << QAccessible::Window;
-    QTest::addRow("notice") << WindowId::copyrigh << QAccessible::Window;
-    QTest::addRow("dedication") << WindowId::Vater << QAccessible::Dialog;
+    QTest::addRow("notice") << WindowId::Notice << QAccessible::Window;
+    QTest::addRow("dedication") << WindowId::Dedication << QAccessible::Dialog;
     QTest::addRow("dynamics") << WindowId::Dynamics << QAccessible::Window;
 }
 
@@ -97,7 +97,7 @@ void TestAccessibility::clickableLabelsCanBePressed()
     press("Label6"); // the clock empties the result
     QCOMPARE(child<QLineEdit>(main, "Text4")->text(), QString());
     press("Label17"); // the title box leads to the further remarks
-    QVERIFY(fixture->app().navigator().existing(WindowId::Form3)->isVisible());
+    QVERIFY(fixture->app().navigator().existing(WindowId::FurtherRemarks)->isVisible());
 }
 
 void TestAccessibility::cleanupTestCase()

@@ -146,7 +146,7 @@ QWidget* TestChartMenu::window(Window which)
     QWidget* main = m_fixture->mainWindow();
     if (which == Window::Main)
         return main;
-    if (QWidget* large = m_fixture->app().navigator().existing(WindowId::larggraf); large && large->isVisible())
+    if (QWidget* large = m_fixture->app().navigator().existing(WindowId::LargeGraph); large && large->isVisible())
         return large;
     return m_fixture->openLargeGraph();
 }

@@ -87,7 +87,7 @@ QWidget* TestChartPointer::window(Window which)
 {
     if (which == Window::Main)
         return m_fixture->mainWindow();
-    if (QWidget* large = m_fixture->app().navigator().existing(WindowId::larggraf); large && large->isVisible())
+    if (QWidget* large = m_fixture->app().navigator().existing(WindowId::LargeGraph); large && large->isVisible())
         return large;
     return m_fixture->openLargeGraph();
 }

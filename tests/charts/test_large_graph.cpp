@@ -36,7 +36,7 @@ private slots:
 
 private:
     QWidget* openLargeGraph() { return m_fixture->openLargeGraph(); }
-    QWidget* large() { return m_fixture->app().navigator().existing(WindowId::larggraf); }
+    QWidget* large() { return m_fixture->app().navigator().existing(WindowId::LargeGraph); }
     ChartControl* chart(QWidget* window) { return child<ChartControl>(window, "MSChart1"); }
 
     std::unique_ptr<AppFixture> m_fixture;

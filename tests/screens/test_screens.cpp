@@ -250,39 +250,39 @@ void TestScreens::leavingSequence()
 void TestScreens::keptWhileHidden()
 {
     perform(QStringLiteral("Form1:Command8"));
-    QPointer<QWidget> first = window(WindowId::Introfrm);
+    QPointer<QWidget> first = window(WindowId::Introduction);
     QScrollBar* scroll = child<QPlainTextEdit>(first, "Text1")->verticalScrollBar();
     QVERIFY(scroll->maximum() > 0); // the introduction is longer than its box
     scroll->setValue(scroll->maximum());
     performAll({"Introfrm:Command1", "Form1:Command8"});
-    QCOMPARE(window(WindowId::Introfrm), first.data());
+    QCOMPARE(window(WindowId::Introduction), first.data());
     QCOMPARE(scroll->value(), scroll->maximum());
 }
 
 void TestScreens::rebuiltAfterClose()
 {
     performAll({"Form1:Label17"});
-    QPointer<QWidget> first = window(WindowId::Form3);
+    QPointer<QWidget> first = window(WindowId::FurtherRemarks);
     perform(QStringLiteral("Form3:close"));
     QVERIFY(first.isNull());
-    QCOMPARE(window(WindowId::Form3), nullptr);
+    QCOMPARE(window(WindowId::FurtherRemarks), nullptr);
     perform(QStringLiteral("Form1:Label17"));
-    QVERIFY(window(WindowId::Form3) && window(WindowId::Form3)->isVisible());
+    QVERIFY(window(WindowId::FurtherRemarks) && window(WindowId::FurtherRemarks)->isVisible());
 }
 
 void TestScreens::teachingTexts()
 {
-    QWidget* intro = open(WindowId::Introfrm);
+    QWidget* intro = open(WindowId::Introduction);
     QCOMPARE(child<QLabel>(intro, "Label1")->text(),
              QStringLiteral("Understanding logsitic equation logically and critically"));
     const QString introduction = child<QPlainTextEdit>(intro, "Text1")->toPlainText();
     QVERIFY(!introduction.contains(QLatin1Char('\n'))); // one paragraph
     QVERIFY2(introduction.size() > 1300 && introduction.size() < 1800,
              qPrintable(QString::number(introduction.size())));
-    QVERIFY(!child<QLabel>(open(WindowId::Form3), "Label1")->text().contains(QLatin1Char('\n')));
+    QVERIFY(!child<QLabel>(open(WindowId::FurtherRemarks), "Label1")->text().contains(QLatin1Char('\n')));
 
     // The six works, top to bottom, under their heading.
-    QWidget* references = open(WindowId::Referenc);
+    QWidget* references = open(WindowId::References);
     QList<QLabel*> labels = references->findChildren<QLabel*>();
     std::sort(labels.begin(), labels.end(), [](QLabel* a, QLabel* b) { return a->y() < b->y(); });
     QCOMPARE(labels.size(), 7);
@@ -299,7 +299,7 @@ void TestScreens::teachingTexts()
 void TestScreens::noticeTexts()
 {
     perform(QStringLiteral("Form1:Command1"));
-    QWidget* notice = window(WindowId::copyrigh);
+    QWidget* notice = window(WindowId::Notice);
     QVERIFY(child<QLabel>(notice, "Label2")->text().contains(QStringLiteral("2026")));
     const QString citation = child<QLabel>(notice, "Label7")->text();
     QVERIFY2(citation.startsWith(QStringLiteral("If you use this program in your research, please cite the following  "
@@ -324,25 +324,25 @@ void TestScreens::noticeTexts()
 
 void TestScreens::noticeKeepsTheYearOfItsFirstShow()
 {
-    const auto citation = [this] { return child<QLabel>(window(WindowId::copyrigh), "Label7")->text(); };
+    const auto citation = [this] { return child<QLabel>(window(WindowId::Notice), "Label7")->text(); };
     performAll({"Form1:Command1"});
     m_fixture->fakes().clock.time = QDateTime(QDate(2027, 1, 1), QTime(0, 0));
     performAll({"copyrigh:Command1"});
-    open(WindowId::copyrigh); // only hidden: shown again as it was
+    open(WindowId::Notice); // only hidden: shown again as it was
     QVERIFY(citation().contains(QStringLiteral(" 2026. ")));
     perform(QStringLiteral("copyrigh:close")); // destroyed: built afresh with the new year
-    QVERIFY(!window(WindowId::copyrigh));
-    open(WindowId::copyrigh);
+    QVERIFY(!window(WindowId::Notice));
+    open(WindowId::Notice);
     QVERIFY(citation().contains(QStringLiteral(" 2027. ")));
 }
 
 void TestScreens::textsFitTheirBoxes_data()
 {
     QTest::addColumn<int>("id");
-    QTest::addRow("Introfrm") << int(WindowId::Introfrm);
-    QTest::addRow("Referenc") << int(WindowId::Referenc);
-    QTest::addRow("Form3") << int(WindowId::Form3);
-    QTest::addRow("copyrigh") << int(WindowId::copyrigh);
+    QTest::addRow("Introfrm") << int(WindowId::Introduction);
+    QTest::addRow("Referenc") << int(WindowId::References);
+    QTest::addRow("Form3") << int(WindowId::FurtherRemarks);
+    QTest::addRow("copyrigh") << int(WindowId::Notice);
 }
 
 void TestScreens::textsFitTheirBoxes()
@@ -372,7 +372,7 @@ void TestScreens::picturesArePlaced()
     QCOMPARE(child<QLabel>(quiz, "Image1")->geometry(), expected);
     QVERIFY(child<QLabel>(quiz, "Image1")->geometry().bottom() < child<QPushButton>(quiz, "Command1")->y());
 
-    QWidget* dedication = open(WindowId::Vater);
+    QWidget* dedication = open(WindowId::Dedication);
     auto* picture = child<QLabel>(dedication, "Picture2");
     QCOMPARE(picture->parentWidget(), child<QWidget>(dedication, "Frame1"));
     const QPoint offset = picture->geometry().center() - picture->parentWidget()->rect().center();

@@ -31,7 +31,7 @@ private slots:
     void closeRequestLeaves();
 
 private:
-    QWidget* title() { return m_fixture->app().navigator().existing(WindowId::titlform); }
+    QWidget* title() { return m_fixture->app().navigator().existing(WindowId::Title); }
     QLabel* variant(int index) { return child<QLabel>(title(), qPrintable(QStringLiteral("Label1_%1").arg(index))); }
     int visibleVariant(); // -1 for none; fails when more than one shows
     void tick();

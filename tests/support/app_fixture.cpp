@@ -32,7 +32,7 @@ AppFixture::~AppFixture()
 void AppFixture::startAtMainWindow()
 {
     m_app->start();
-    if (QWidget* title = m_app->navigator().existing(WindowId::titlform); title && title->isVisible())
+    if (QWidget* title = m_app->navigator().existing(WindowId::Title); title && title->isVisible())
         QTest::keyClick(title, Qt::Key_Space);
     QWidget* main = mainWindow();
     QVERIFY(QTest::qWaitForWindowExposed(main));
@@ -40,7 +40,7 @@ void AppFixture::startAtMainWindow()
     QVERIFY(QTest::qWaitForWindowActive(main));
 }
 
-QWidget* AppFixture::mainWindow() { return m_app->navigator().existing(WindowId::Form1); }
+QWidget* AppFixture::mainWindow() { return m_app->navigator().existing(WindowId::Main); }
 
 void AppFixture::run() { QVERIFY(clickButton(mainWindow(), "Command2")); }
 
@@ -48,7 +48,7 @@ QWidget* AppFixture::openLargeGraph()
 {
     if (!clickButton(mainWindow(), "Command11"))
         return nullptr;
-    QWidget* large = m_app->navigator().existing(WindowId::larggraf);
+    QWidget* large = m_app->navigator().existing(WindowId::LargeGraph);
     if (!large || !QTest::qWaitForWindowExposed(large)) {
         QTest::qFail("the large graph window did not open", __FILE__, __LINE__);
         return nullptr;

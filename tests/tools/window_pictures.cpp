@@ -47,8 +47,8 @@ void saveTitleScreen(QWidget* title, const QString& folder)
 
 void saveScreens(Navigator& navigator, const QString& folder)
 {
-    for (const WindowId id : {WindowId::Introfrm, WindowId::Referenc, WindowId::Form3, WindowId::Quiz,
-                              WindowId::copyrigh, WindowId::Vater}) {
+    for (const WindowId id : {WindowId::Introduction, WindowId::References, WindowId::FurtherRemarks, WindowId::Quiz,
+                              WindowId::Notice, WindowId::Dedication}) {
         navigator.show(id);
         QWidget* window = navigator.existing(id);
         (void)QTest::qWaitForWindowExposed(window);
@@ -162,7 +162,7 @@ int main(int argc, char** argv)
     AppFixture fixture;
     Navigator& navigator = fixture.app().navigator();
     fixture.app().start();
-    QWidget* title = navigator.existing(WindowId::titlform);
+    QWidget* title = navigator.existing(WindowId::Title);
     (void)QTest::qWaitForWindowExposed(title);
     saveTitleScreen(title, folder);
     QTest::keyClick(title, Qt::Key_Space);
@@ -183,7 +183,7 @@ int main(int argc, char** argv)
 
     if (!clickButton(main, "Command11"))
         return 1;
-    QWidget* large = navigator.existing(WindowId::larggraf);
+    QWidget* large = navigator.existing(WindowId::LargeGraph);
     save(large, folder, QStringLiteral("larggraf-open"));
     clickThroughCycle(large, fixture.state().ChartCycleLarge, folder, QStringLiteral("larggraf-"));
 
