@@ -57,7 +57,7 @@ QString clockText(const QDateTime& now)
 
 } // namespace
 
-MainWindow::MainWindow(Tarnis1& state, RunComparison& comparison, Navigator& navigator, Services services,
+MainWindow::MainWindow(SharedState& state, RunComparison& comparison, Navigator& navigator, Services services,
                        std::function<void()> openDynamics)
     : FixedWindow({"Form1", identity::programTitle(), ClientTwips, FrameStyle::Single, false})
     , m_state(state)

@@ -36,7 +36,7 @@ class MainWindow : public FixedWindow {
 public:
     // After each run the window tells the comparison which parameters made it. The chart's menu offers
     // "Dynamics…" when `openDynamics` is given.
-    MainWindow(Tarnis1& state, RunComparison& comparison, Navigator& navigator, Services services,
+    MainWindow(SharedState& state, RunComparison& comparison, Navigator& navigator, Services services,
                std::function<void()> openDynamics = {});
     ~MainWindow() override;
 
@@ -78,7 +78,7 @@ private:
     void chartClicked();
     void showRunOutcome(const RunOutcome& outcome);
 
-    Tarnis1& m_state;
+    SharedState& m_state;
     RunComparison& m_comparison;
     Navigator& m_navigator;
     Services m_services;

@@ -19,7 +19,7 @@
 
 namespace tarnis {
 
-TarnisApp::TarnisApp(Tarnis1& state, Services services)
+TarnisApp::TarnisApp(SharedState& state, Services services)
     : m_state(state)
     , m_services(services)
     , m_comparison(state.store)
@@ -121,7 +121,7 @@ int runTarnis(int argc, char** argv)
     QApplication application(argc, argv);
     prepareApplication();
     // One state for the whole process; it outlives every window.
-    static Tarnis1 state;
+    static SharedState state;
     DesktopServices desktop;
     TarnisApp tarnis(state, desktop.services());
     tarnis.start();

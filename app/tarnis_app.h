@@ -15,7 +15,7 @@ class MainWindow;
 
 class TarnisApp {
 public:
-    TarnisApp(Tarnis1& state, Services services);
+    TarnisApp(SharedState& state, Services services);
     ~TarnisApp();
     TarnisApp(const TarnisApp&) = delete;
     TarnisApp& operator=(const TarnisApp&) = delete;
@@ -34,7 +34,7 @@ private:
     // into sight.
     void chooseFromDynamics(std::optional<double> r, std::optional<double> lag);
 
-    Tarnis1& m_state;
+    SharedState& m_state;
     Services m_services;
     // Shared by both windows' charts; made before the navigator, so that it outlives every window.
     RunComparison m_comparison;

@@ -62,7 +62,7 @@ int main(int argc, char** argv)
     const bool visit = argc > 1 && std::string_view(argv[1]) == "visit";
     QApplication application(argc, argv);
     prepareApplication();
-    auto state = std::make_unique<Tarnis1>();
+    auto state = std::make_unique<SharedState>();
     test::FakeServices services;
     TarnisApp tarnis(*state, services.services());
     FirstPaint firstPaint;

@@ -8,7 +8,7 @@
 
 namespace tarnis {
 
-void exportGraphicData(QWidget* parent, Tarnis1& state, Services services)
+void exportGraphicData(QWidget* parent, SharedState& state, Services services)
 {
     // The dialog lists all files and the name is used as given: no filter, no extension added.
     const QString fileName

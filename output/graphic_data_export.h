@@ -11,6 +11,6 @@ namespace tarnis {
 
 // Asks for a file name, offering the last one written, and writes the graphic data of the store
 // there. Choosing no name writes nothing; a failed write leaves any old file whole and says why.
-void exportGraphicData(QWidget* parent, Tarnis1& state, Services services);
+void exportGraphicData(QWidget* parent, SharedState& state, Services services);
 
 } // namespace tarnis

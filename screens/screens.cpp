@@ -8,7 +8,7 @@
 
 namespace tarnis {
 
-void registerScreens(Navigator& navigator, Tarnis1& state, Services services)
+void registerScreens(Navigator& navigator, SharedState& state, Services services)
 {
     Navigator* nav = &navigator;
     navigator.registerWindow(WindowId::Title, [nav, &state] { return new TitleScreen(state.title, *nav); });

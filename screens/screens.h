@@ -10,6 +10,6 @@ namespace tarnis {
 
 class Navigator;
 
-void registerScreens(Navigator& navigator, Tarnis1& state, Services services);
+void registerScreens(Navigator& navigator, SharedState& state, Services services);
 
 } // namespace tarnis

@@ -30,7 +30,7 @@ struct TitleAnimation {
 };
 
 // Everything the windows share for the life of the process.
-struct Tarnis1 {
+struct SharedState {
     ResultStore store;
     std::int16_t ChartCycleMain = 0;  // position of the main window's chart in the click cycle
     std::int16_t ChartCycleLarge = 0; // position of the large graph window's chart in the click cycle

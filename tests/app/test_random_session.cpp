@@ -104,7 +104,7 @@ private:
         bool mayRun = false; // the action can press Run, which alone may change the store
     };
 
-    Tarnis1& state() { return m_fixture->state(); }
+    SharedState& state() { return m_fixture->state(); }
     FakeServices& fakes() { return m_fixture->fakes(); }
     QWidget* currentWindow();
     std::vector<Action> actionsFor(QWidget* window);

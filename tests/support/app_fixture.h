@@ -24,13 +24,13 @@ public:
     // Presses "LG" and waits for the large graph window; nullptr (and a failure) when it does not come.
     QWidget* openLargeGraph();
 
-    Tarnis1& state() { return *m_state; }
+    SharedState& state() { return *m_state; }
     FakeServices& fakes() { return m_fakes; }
     TarnisApp& app() { return *m_app; }
     QWidget* mainWindow();
 
 private:
-    std::unique_ptr<Tarnis1> m_state = std::make_unique<Tarnis1>();
+    std::unique_ptr<SharedState> m_state = std::make_unique<SharedState>();
     FakeServices m_fakes;
     std::unique_ptr<TarnisApp> m_app;
 };
