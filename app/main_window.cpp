@@ -133,25 +133,25 @@ void MainWindow::buildDataFrame()
         applyLook(label, {.font = timesFont(points)});
         return label;
     };
-    Label1 = caption("Label1", QString::fromStdString(boxCaption(ParameterBox::rrate)), 9.6);
+    Label1 = caption("Label1", QString::fromStdString(boxCaption(ParameterBox::r)), 9.6);
     placeTwips(Label1, 120, 240, 1935, 255);
-    rrate = makeParameterBox(Frame4, "rrate", ParameterBox::rrate, colours::blue);
+    rrate = makeParameterBox(Frame4, "rrate", ParameterBox::r, colours::blue);
     placeTwips(rrate, 2400, 240, 1455, 420);
     Label2 = caption("Label2", QString::fromStdString(boxCaption(ParameterBox::n0)), 9.6);
     placeTwips(Label2, 120, 720, 1815, 495);
     n0 = makeParameterBox(Frame4, "n0", ParameterBox::n0, colours::blue);
     placeTwips(n0, 2400, 720, 1455, 420);
-    Label8 = caption("Label8", QString::fromStdString(boxCaption(ParameterBox::Kvalue)), 9.6);
+    Label8 = caption("Label8", QString::fromStdString(boxCaption(ParameterBox::K)), 9.6);
     placeTwips(Label8, 120, 1200, 2175, 435);
-    Kvalue = makeParameterBox(Frame4, "Kvalue", ParameterBox::Kvalue, colours::blue);
+    Kvalue = makeParameterBox(Frame4, "Kvalue", ParameterBox::K, colours::blue);
     placeTwips(Kvalue, 2400, 1200, 1455, 420);
-    Label15 = caption("Label15", QString::fromStdString(boxCaption(ParameterBox::tlag)), 12);
+    Label15 = caption("Label15", QString::fromStdString(boxCaption(ParameterBox::lag)), 12);
     placeTwips(Label15, 120, 1680, 1455, 375);
-    tlag = makeParameterBox(Frame4, "tlag", ParameterBox::tlag, colours::red);
+    tlag = makeParameterBox(Frame4, "tlag", ParameterBox::lag, colours::red);
     placeTwips(tlag, 2400, 1680, 1455, 420);
-    Label3 = caption("Label3", QString::fromStdString(boxCaption(ParameterBox::simut)), 12);
+    Label3 = caption("Label3", QString::fromStdString(boxCaption(ParameterBox::steps)), 12);
     placeTwips(Label3, 120, 2160, 1215, 375);
-    simut = makeParameterBox(Frame4, "simut", ParameterBox::simut, colours::blue);
+    simut = makeParameterBox(Frame4, "simut", ParameterBox::steps, colours::blue);
     placeTwips(simut, 2400, 2160, 1455, 420);
     Label4 = caption("Label4", QString::fromStdString(resultCaption()), 12);
     setTextColour(Label4, colours::navy);
@@ -322,8 +322,8 @@ QLineEdit* MainWindow::boxFor(ParameterBox box) const { return m_boxes.at(box); 
 RunTexts MainWindow::parameterTexts() const
 {
     const auto text = [this](ParameterBox box) { return boxFor(box)->text().toStdString(); };
-    return {text(ParameterBox::rrate), text(ParameterBox::Kvalue), text(ParameterBox::simut), text(ParameterBox::n0),
-            text(ParameterBox::tlag)};
+    return {text(ParameterBox::r), text(ParameterBox::K), text(ParameterBox::steps), text(ParameterBox::n0),
+            text(ParameterBox::lag)};
 }
 
 void MainWindow::run()
@@ -400,9 +400,9 @@ void MainWindow::presetRateAndLag(std::optional<double> r, std::optional<double>
         boxFor(box)->setText(QString::fromStdString(numberToText(value, localeDecimalSeparator())));
     };
     if (r)
-        write(ParameterBox::rrate, *r);
+        write(ParameterBox::r, *r);
     if (lag)
-        write(ParameterBox::tlag, *lag);
+        write(ParameterBox::lag, *lag);
     presetWritten();
 }
 

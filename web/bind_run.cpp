@@ -20,10 +20,10 @@ namespace {
 
 constexpr Names<ParameterBox, 5> BoxNames{{
     {ParameterBox::n0, "n0"},
-    {ParameterBox::rrate, "rrate"},
-    {ParameterBox::Kvalue, "Kvalue"},
-    {ParameterBox::tlag, "tlag"},
-    {ParameterBox::simut, "simut"},
+    {ParameterBox::r, "rrate"},
+    {ParameterBox::K, "Kvalue"},
+    {ParameterBox::lag, "tlag"},
+    {ParameterBox::steps, "simut"},
 }};
 
 constexpr Names<RunRefusal, 10> RefusalNames{{

@@ -14,7 +14,7 @@ namespace {
 
 EnterResult confirmSteps(std::string_view text, char separator)
 {
-    const std::string fallback = defaultText(ParameterBox::simut, separator);
+    const std::string fallback = defaultText(ParameterBox::steps, separator);
     if (beyondRange(text, separator) == BeyondRange::Above)
         return {fallback, true, EntryFix::TooLarge};
     const auto value = readLenient(text, separator);
@@ -35,7 +35,7 @@ EnterResult confirmSteps(std::string_view text, char separator)
 // What a box takes on Enter, as a rule of the note that a replaced text gets.
 std::string acceptedRule(ParameterBox box)
 {
-    const bool positive = box == ParameterBox::Kvalue || box == ParameterBox::simut;
+    const bool positive = box == ParameterBox::K || box == ParameterBox::steps;
     return positive ? "a number greater than 0" : "a number of 0 or more";
 }
 
@@ -47,13 +47,13 @@ std::string defaultText(ParameterBox box, char localeSeparator)
     switch (box) {
     case ParameterBox::n0:
         return numberToText(defaults.n0, localeSeparator);
-    case ParameterBox::rrate:
+    case ParameterBox::r:
         return numberToText(defaults.r, localeSeparator);
-    case ParameterBox::Kvalue:
+    case ParameterBox::K:
         return numberToText(defaults.K, localeSeparator);
-    case ParameterBox::tlag:
+    case ParameterBox::lag:
         return numberToText(defaults.lag, localeSeparator);
-    case ParameterBox::simut:
+    case ParameterBox::steps:
         return numberToText(defaults.steps, localeSeparator);
     }
     return {};
@@ -76,11 +76,11 @@ struct BoxWords {
 };
 
 constexpr std::array<BoxWords, 5> BoxNaming{{
-    {ParameterBox::rrate, "The intrinsic rate (r):", "the intrinsic rate (r)"},
+    {ParameterBox::r, "The intrinsic rate (r):", "the intrinsic rate (r)"},
     {ParameterBox::n0, "The initial population size N(0):", "the initial population size N(0)"},
-    {ParameterBox::Kvalue, "The carrying capacity (K):", "the carrying capacity (K)"},
-    {ParameterBox::tlag, "Time lag is", "the time lag"},
-    {ParameterBox::simut, "For t=1 to ", "the number of time steps"},
+    {ParameterBox::K, "The carrying capacity (K):", "the carrying capacity (K)"},
+    {ParameterBox::lag, "Time lag is", "the time lag"},
+    {ParameterBox::steps, "For t=1 to ", "the number of time steps"},
 }};
 
 const BoxWords& wordsOf(ParameterBox box)
@@ -97,18 +97,18 @@ std::string boxCaption(ParameterBox box) { return wordsOf(box).caption; }
 
 std::string boxSubject(ParameterBox box) { return wordsOf(box).subject; }
 
-bool changeDisablesRun(ParameterBox box) { return box != ParameterBox::Kvalue; }
+bool changeDisablesRun(ParameterBox box) { return box != ParameterBox::K; }
 
 EnterResult confirmEntry(ParameterBox box, std::string_view text, char localeSeparator)
 {
-    if (box == ParameterBox::simut)
+    if (box == ParameterBox::steps)
         return confirmSteps(text, localeSeparator);
     const auto value = convertStrict(text, localeSeparator);
-    const bool enablesRun = box != ParameterBox::Kvalue;
+    const bool enablesRun = box != ParameterBox::K;
     // A number too large for a double is told so; one too far below 0 breaks the rule of 0 or more.
     if (beyondRange(text, localeSeparator) == BeyondRange::Above)
         return {defaultText(box, localeSeparator), enablesRun, EntryFix::TooLarge};
-    if (box == ParameterBox::Kvalue) {
+    if (box == ParameterBox::K) {
         if (!value || *value <= 0.0)
             return {defaultText(box, localeSeparator), false, EntryFix::NotAccepted};
         return {std::nullopt, false, EntryFix::None};
@@ -152,7 +152,7 @@ ButtonWords presetButton(int preset, char localeSeparator)
 {
     std::string lag;
     for (const auto& [box, text] : presetTexts(preset, localeSeparator))
-        if (box == ParameterBox::tlag)
+        if (box == ParameterBox::lag)
             lag = text;
     return {"Data " + std::to_string(preset + 1), "Time lag = " + lag};
 }
@@ -170,11 +170,11 @@ PresetTexts presetTexts(int preset, char localeSeparator)
     const auto& [lag, steps] = lagAndSteps.at(std::size_t(preset));
     const auto text = [localeSeparator](double value) { return numberToText(value, localeSeparator); };
     return {{
-        {ParameterBox::rrate, defaultText(ParameterBox::rrate, localeSeparator)},
+        {ParameterBox::r, defaultText(ParameterBox::r, localeSeparator)},
         {ParameterBox::n0, defaultText(ParameterBox::n0, localeSeparator)},
-        {ParameterBox::Kvalue, defaultText(ParameterBox::Kvalue, localeSeparator)},
-        {ParameterBox::tlag, text(lag)},
-        {ParameterBox::simut, text(steps)},
+        {ParameterBox::K, defaultText(ParameterBox::K, localeSeparator)},
+        {ParameterBox::lag, text(lag)},
+        {ParameterBox::steps, text(steps)},
     }};
 }
 

@@ -11,10 +11,10 @@
 
 namespace tarnis {
 
-enum class ParameterBox { n0, rrate, Kvalue, tlag, simut };
+enum class ParameterBox { n0, r, K, lag, steps };
 
-inline constexpr std::array AllParameterBoxes{ParameterBox::rrate, ParameterBox::n0, ParameterBox::Kvalue,
-                                              ParameterBox::tlag, ParameterBox::simut};
+inline constexpr std::array AllParameterBoxes{ParameterBox::r, ParameterBox::n0, ParameterBox::K,
+                                              ParameterBox::lag, ParameterBox::steps};
 
 inline constexpr double MaxConfirmedSteps = 2000.0; // the steps box caps what Enter confirms
 

@@ -11,25 +11,25 @@ std::array<RefusalReason, 10> makeReasons()
 {
     using enum RunRefusal;
     using enum ParameterBox;
-    const std::string rate = boxSubject(rrate);
-    const std::string capacity = boxSubject(Kvalue);
+    const std::string rate = boxSubject(r);
+    const std::string capacity = boxSubject(K);
     const std::string initialSize = boxSubject(n0);
-    const std::string lag = boxSubject(tlag);
-    std::string stepsCaption = boxCaption(simut);
+    const std::string lagSubject = boxSubject(lag);
+    std::string stepsCaption = boxCaption(steps);
     stepsCaption.erase(stepsCaption.find_last_not_of(' ') + 1); // the space stands before the box
     const std::string tooLarge = "is too large to compute with";
     return {{
-        {RateOutOfRange, rrate, rate, "", "--r", tooLarge},
-        {CapacityOutOfRange, Kvalue, capacity, "", "--K", tooLarge},
-        {CapacityZero, Kvalue, capacity, "", "--K", "must be a number other than 0"},
-        {StepsOutOfRange, simut, boxSubject(simut), stepsCaption, "--steps",
+        {RateOutOfRange, r, rate, "", "--r", tooLarge},
+        {CapacityOutOfRange, K, capacity, "", "--K", tooLarge},
+        {CapacityZero, K, capacity, "", "--K", "must be a number other than 0"},
+        {StepsOutOfRange, steps, boxSubject(steps), stepsCaption, "--steps",
          "must be a number from 0 to " + std::to_string(MaxRunSteps)},
         {InitialSizeNotANumber, n0, initialSize, "", "--n0", "must be a number"},
         {InitialSizeZero, n0, initialSize, "", "--n0", "must be a number other than 0"},
-        {LagNotANumber, tlag, lag, "", "--lag", "must be a number of 0 or more"},
-        {LagNegative, tlag, lag, "", "--lag", "must be 0 or more: a population cannot respond to its future"},
+        {LagNotANumber, lag, lagSubject, "", "--lag", "must be a number of 0 or more"},
+        {LagNegative, lag, lagSubject, "", "--lag", "must be 0 or more: a population cannot respond to its future"},
         {InitialSizeNegative, n0, initialSize, "", "--n0", "must be a number greater than 0"},
-        {CapacityNegative, Kvalue, capacity, "", "--K", "must be a number greater than 0"},
+        {CapacityNegative, K, capacity, "", "--K", "must be a number greater than 0"},
     }};
 }
 

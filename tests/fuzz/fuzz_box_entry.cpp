@@ -17,17 +17,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const EnterResult first = confirmEntry(box, text, separator);
             const std::string detail
                 = "box " + std::to_string(int(box)) + ", separator '" + separator + "', text '" + printable(text) + "'";
-            FUZZ_CHECK(first.enablesRun == (box != ParameterBox::Kvalue), detail);
+            FUZZ_CHECK(first.enablesRun == (box != ParameterBox::K), detail);
             const std::string kept = first.replacement.value_or(text);
             const EnterResult second = confirmEntry(box, kept, separator);
             FUZZ_CHECK(!second.replacement, detail + ", replaced by '" + printable(kept) + "'");
-            if (box == ParameterBox::simut) {
+            if (box == ParameterBox::steps) {
                 const auto steps = readLenient(kept, separator);
                 FUZZ_CHECK(steps && *steps >= 1 && *steps <= MaxConfirmedSteps && *steps == std::floor(*steps), detail);
                 continue;
             }
             const auto value = convertStrict(kept, separator);
-            FUZZ_CHECK(value && (box == ParameterBox::Kvalue ? *value > 0 : *value >= 0), detail);
+            FUZZ_CHECK(value && (box == ParameterBox::K ? *value > 0 : *value >= 0), detail);
         }
     }
     return 0;
