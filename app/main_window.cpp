@@ -26,6 +26,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <array>
 #include <limits>
 
 namespace tarnis {
@@ -37,6 +38,9 @@ constexpr QSizeF ClientTwips{10608, 7764};
 constexpr QSize BannerPixels{231, 76};     // design size of the banner picture
 constexpr double PictureBoxWidth = 1656.0; // the author panel's picture box, in twips
 constexpr double PictureBoxHeight = 2172.0;
+// "Data 1" to "Data 3" stand in a row, one step of twips apart.
+constexpr std::array<const char*, PresetCount> PresetButtonNames{"Command15", "Command16", "Command17"};
+constexpr double PresetButtonStep = 1320.0;
 
 // A short date form with the year in four digits ("M/d/yy" becomes "M/d/yyyy"), in the user's order.
 QString fourDigitYear(QString format)
@@ -82,32 +86,32 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildTitlePanel()
 {
-    Label17 = named(new QLabel(this), "Label17");
-    applyLook(Label17,
+    m_programTitle = named(new QLabel(this), "Label17");
+    applyLook(m_programTitle,
               {.font = timesFont(15.6),
                .text = colours::yellow,
                .background = colours::red,
                .alignment = Qt::AlignCenter,
                .border = true});
-    placeTwips(Label17, 120, 120, 3975, 855);
+    placeTwips(m_programTitle, 120, 120, 3975, 855);
 
-    Label7 = named(new QLabel(this), "Label7");
+    m_noticeLine = named(new QLabel(this), "Label7");
     applyLook(
-        Label7,
+        m_noticeLine,
         {.font = sansSerifFont(7.8, Weight::Bold), .alignment = Qt::AlignHCenter | Qt::AlignTop, .wordWrap = false});
-    placeTwips(Label7, 240, 1080, 3735, 255);
+    placeTwips(m_noticeLine, 240, 1080, 3735, 255);
 
-    Frame1 = named(new QWidget(this), "Frame1");
-    placeTwips(Frame1, 120, 1320, 3975, 1815);
-    Image1 = makePicture(
-        Frame1, "Image1", QStringLiteral(":/pictures/banner.png"),
+    m_bannerFrame = named(new QWidget(this), "Frame1");
+    placeTwips(m_bannerFrame, 120, 1320, 3975, 1815);
+    m_banner = makePicture(
+        m_bannerFrame, "Image1", QStringLiteral(":/pictures/banner.png"),
         {QStringLiteral("Tarnis: time-lag logistic growth"),
          QStringLiteral("A curve that rises, overshoots the carrying capacity K and settles around it.")});
 
-    Command8 = makeButton(this, "Command8", QStringLiteral("more ..."), QStringLiteral("Introduction"),
-                          sansSerifFont(7.8, Weight::Bold));
-    placeTwips(Command8, 1680, 2640, 855, 375);
-    Command8->setCursor(handCursor());
+    m_introductionButton = makeButton(this, "Command8", QStringLiteral("more ..."), QStringLiteral("Introduction"),
+                                      sansSerifFont(7.8, Weight::Bold));
+    placeTwips(m_introductionButton, 1680, 2640, 855, 375);
+    m_introductionButton->setCursor(handCursor());
 }
 
 QLineEdit* MainWindow::makeParameterBox(QWidget* parent, const char* name, ParameterBox box, const QColor& colour)
@@ -125,141 +129,161 @@ QLineEdit* MainWindow::makeParameterBox(QWidget* parent, const char* name, Param
 
 void MainWindow::buildDataFrame()
 {
-    Frame4 = makeFrame(this, "Frame4", QStringLiteral("Data"));
-    placeTwips(Frame4, 120, 3240, 3975, 4455);
+    m_dataFrame = makeFrame(this, "Frame4", QStringLiteral("Data"));
+    placeTwips(m_dataFrame, 120, 3240, 3975, 4455);
 
     const auto caption = [this](const char* name, const QString& text, double points) {
-        auto* label = named(new QLabel(text, Frame4), name);
+        auto* label = named(new QLabel(text, m_dataFrame), name);
         applyLook(label, {.font = timesFont(points)});
         return label;
     };
-    Label1 = caption("Label1", QString::fromStdString(boxCaption(ParameterBox::r)), 9.6);
-    placeTwips(Label1, 120, 240, 1935, 255);
-    rrate = makeParameterBox(Frame4, "rrate", ParameterBox::r, colours::blue);
-    placeTwips(rrate, 2400, 240, 1455, 420);
-    Label2 = caption("Label2", QString::fromStdString(boxCaption(ParameterBox::n0)), 9.6);
-    placeTwips(Label2, 120, 720, 1815, 495);
-    n0 = makeParameterBox(Frame4, "n0", ParameterBox::n0, colours::blue);
-    placeTwips(n0, 2400, 720, 1455, 420);
-    Label8 = caption("Label8", QString::fromStdString(boxCaption(ParameterBox::K)), 9.6);
-    placeTwips(Label8, 120, 1200, 2175, 435);
-    Kvalue = makeParameterBox(Frame4, "Kvalue", ParameterBox::K, colours::blue);
-    placeTwips(Kvalue, 2400, 1200, 1455, 420);
-    Label15 = caption("Label15", QString::fromStdString(boxCaption(ParameterBox::lag)), 12);
-    placeTwips(Label15, 120, 1680, 1455, 375);
-    tlag = makeParameterBox(Frame4, "tlag", ParameterBox::lag, colours::red);
-    placeTwips(tlag, 2400, 1680, 1455, 420);
-    Label3 = caption("Label3", QString::fromStdString(boxCaption(ParameterBox::steps)), 12);
-    placeTwips(Label3, 120, 2160, 1215, 375);
-    simut = makeParameterBox(Frame4, "simut", ParameterBox::steps, colours::blue);
-    placeTwips(simut, 2400, 2160, 1455, 420);
-    Label4 = caption("Label4", QString::fromStdString(resultCaption()), 12);
-    setTextColour(Label4, colours::navy);
-    placeTwips(Label4, 120, 2640, 3135, 375);
+    m_rateCaption = caption("Label1", QString::fromStdString(boxCaption(ParameterBox::r)), 9.6);
+    placeTwips(m_rateCaption, 120, 240, 1935, 255);
+    m_rateBox = makeParameterBox(m_dataFrame, "rrate", ParameterBox::r, colours::blue);
+    placeTwips(m_rateBox, 2400, 240, 1455, 420);
+    m_initialSizeCaption = caption("Label2", QString::fromStdString(boxCaption(ParameterBox::n0)), 9.6);
+    placeTwips(m_initialSizeCaption, 120, 720, 1815, 495);
+    m_initialSizeBox = makeParameterBox(m_dataFrame, "n0", ParameterBox::n0, colours::blue);
+    placeTwips(m_initialSizeBox, 2400, 720, 1455, 420);
+    m_capacityCaption = caption("Label8", QString::fromStdString(boxCaption(ParameterBox::K)), 9.6);
+    placeTwips(m_capacityCaption, 120, 1200, 2175, 435);
+    m_capacityBox = makeParameterBox(m_dataFrame, "Kvalue", ParameterBox::K, colours::blue);
+    placeTwips(m_capacityBox, 2400, 1200, 1455, 420);
+    m_lagCaption = caption("Label15", QString::fromStdString(boxCaption(ParameterBox::lag)), 12);
+    placeTwips(m_lagCaption, 120, 1680, 1455, 375);
+    m_lagBox = makeParameterBox(m_dataFrame, "tlag", ParameterBox::lag, colours::red);
+    placeTwips(m_lagBox, 2400, 1680, 1455, 420);
+    m_stepsCaption = caption("Label3", QString::fromStdString(boxCaption(ParameterBox::steps)), 12);
+    placeTwips(m_stepsCaption, 120, 2160, 1215, 375);
+    m_stepsBox = makeParameterBox(m_dataFrame, "simut", ParameterBox::steps, colours::blue);
+    placeTwips(m_stepsBox, 2400, 2160, 1455, 420);
+    m_resultCaption = caption("Label4", QString::fromStdString(resultCaption()), 12);
+    setTextColour(m_resultCaption, colours::navy);
+    placeTwips(m_resultCaption, 120, 2640, 3135, 375);
 
-    Text4 = named(new QLineEdit(QString::fromStdString(resultPlaceholder()), Frame4), "Text4");
+    m_resultBox = named(new QLineEdit(QString::fromStdString(resultPlaceholder()), m_dataFrame), "Text4");
     // Each box is named by the label beside it, the result box by its label's caption of the moment.
-    for (const auto& [label, box] : {std::pair{Label1, rrate}, std::pair{Label2, n0}, std::pair{Label8, Kvalue},
-                                     std::pair{Label15, tlag}, std::pair{Label3, simut}, std::pair{Label4, Text4}})
+    for (const auto& [label, box] :
+         {std::pair{m_rateCaption, m_rateBox}, std::pair{m_initialSizeCaption, m_initialSizeBox},
+          std::pair{m_capacityCaption, m_capacityBox}, std::pair{m_lagCaption, m_lagBox},
+          std::pair{m_stepsCaption, m_stepsBox}, std::pair{m_resultCaption, m_resultBox}})
         label->setBuddy(box);
-    Text4->setFont(timesFont(14.4));
-    Text4->setAlignment(Qt::AlignCenter);
-    Text4->setReadOnly(true); // it shows a result; nothing reads what is typed there
-    setTextColour(Text4, colours::blue);
-    placeTwips(Text4, 120, 3000, 3735, 450);
+    m_resultBox->setFont(timesFont(14.4));
+    m_resultBox->setAlignment(Qt::AlignCenter);
+    m_resultBox->setReadOnly(true); // it shows a result; nothing reads what is typed there
+    setTextColour(m_resultBox, colours::blue);
+    placeTwips(m_resultBox, 120, 3000, 3735, 450);
 
     const QFont buttonFont = timesFont(ButtonPoints);
     // The captions and tool tips are the model's, which the page shows as well.
     const auto modelButton = [&](const char* name, const ButtonWords& words) {
-        return makeButton(Frame4, name, QString::fromStdString(words.caption), QString::fromStdString(words.toolTip),
-                          buttonFont);
+        return makeButton(m_dataFrame, name, QString::fromStdString(words.caption),
+                          QString::fromStdString(words.toolTip), buttonFont);
     };
-    Command15 = modelButton("Command15", presetButton(0, localeDecimalSeparator()));
-    placeTwips(Command15, 120, 3480, 1095, 375);
-    Command16 = modelButton("Command16", presetButton(1, localeDecimalSeparator()));
-    placeTwips(Command16, 1440, 3480, 1095, 375);
-    Command17 = modelButton("Command17", presetButton(2, localeDecimalSeparator()));
-    placeTwips(Command17, 2760, 3480, 1095, 375);
+    for (int preset = 0; preset < PresetCount; ++preset) {
+        QPushButton*& button = m_presetButtons[std::size_t(preset)];
+        button = modelButton(PresetButtonNames[std::size_t(preset)], presetButton(preset, localeDecimalSeparator()));
+        placeTwips(button, 120 + PresetButtonStep * preset, 3480, 1095, 375);
+    }
 
-    Command2 = modelButton("Command2", runButton());
-    placeTwips(Command2, 120, 3960, 855, 375);
-    Command10 = makeButton(Frame4, "Command10", QStringLiteral("P"), QStringLiteral("Print this page"), buttonFont);
-    placeTwips(Command10, 1080, 3960, 495, 375);
-    Command13 = makeButton(Frame4, "Command13", QStringLiteral("S"), QStringLiteral("Save graphic data"), buttonFont);
-    placeTwips(Command13, 1680, 3960, 495, 375);
-    Command11 = makeButton(Frame4, "Command11", QStringLiteral("LG"), QStringLiteral("Show large graph"), buttonFont);
-    placeTwips(Command11, 2280, 3960, 735, 375);
-    Command11->setEnabled(false); // there is nothing to enlarge before the first run
-    Command1 = makeButton(Frame4, "Command1", QStringLiteral("Quit"), QStringLiteral("Quit this program"), buttonFont);
-    placeTwips(Command1, 3120, 3960, 735, 375);
-    for (QPushButton* button : {Command2, Command10, Command13, Command11, Command1})
+    m_runButton = modelButton("Command2", runButton());
+    placeTwips(m_runButton, 120, 3960, 855, 375);
+    m_printButton
+        = makeButton(m_dataFrame, "Command10", QStringLiteral("P"), QStringLiteral("Print this page"), buttonFont);
+    placeTwips(m_printButton, 1080, 3960, 495, 375);
+    m_saveButton
+        = makeButton(m_dataFrame, "Command13", QStringLiteral("S"), QStringLiteral("Save graphic data"), buttonFont);
+    placeTwips(m_saveButton, 1680, 3960, 495, 375);
+    m_largeGraphButton
+        = makeButton(m_dataFrame, "Command11", QStringLiteral("LG"), QStringLiteral("Show large graph"), buttonFont);
+    placeTwips(m_largeGraphButton, 2280, 3960, 735, 375);
+    m_largeGraphButton->setEnabled(false); // there is nothing to enlarge before the first run
+    m_quitButton
+        = makeButton(m_dataFrame, "Command1", QStringLiteral("Quit"), QStringLiteral("Quit this program"), buttonFont);
+    placeTwips(m_quitButton, 3120, 3960, 735, 375);
+    for (QPushButton* button : {m_runButton, m_printButton, m_saveButton, m_largeGraphButton, m_quitButton})
         button->setCursor(handCursor());
 
-    Timer1 = named(new QTimer(this), "Timer1");
-    Timer1->setInterval(500);
+    m_clockTimer = named(new QTimer(this), "Timer1");
+    m_clockTimer->setInterval(500);
 }
 
 void MainWindow::buildGraphFrame()
 {
-    Frame2 = makeFrame(this, "Frame2", QStringLiteral("Graph"));
-    placeTwips(Frame2, 4200, 120, 6255, 4455);
+    m_graphFrame = makeFrame(this, "Frame2", QStringLiteral("Graph"));
+    placeTwips(m_graphFrame, 4200, 120, 6255, 4455);
 
-    MSChart1 = named(new ChartControl(Frame2), "MSChart1");
-    placeTwips(MSChart1, 120, 192, 6060, 4140);
-    MSChart1->hide(); // the first run shows it
-    m_charts = std::make_unique<ChartFamily>(*MSChart1, m_state.store, ChartWindow::Main, &m_comparison);
-    new ChartMenu(*MSChart1, m_services,
+    m_chart = named(new ChartControl(m_graphFrame), "MSChart1");
+    placeTwips(m_chart, 120, 192, 6060, 4140);
+    m_chart->hide(); // the first run shows it
+    m_charts = std::make_unique<ChartFamily>(*m_chart, m_state.store, ChartWindow::Main, &m_comparison);
+    new ChartMenu(*m_chart, m_services,
                   {.comparison = &m_comparison, .openDynamics = m_openDynamics, .player = &m_charts->player()});
 
-    Label18 = named(new QLabel(QString::fromStdString(greetingHeadline()), Frame2), "Label18");
-    applyLook(Label18,
+    m_greeting = named(new QLabel(QString::fromStdString(greetingHeadline()), m_graphFrame), "Label18");
+    applyLook(m_greeting,
               {.font = timesFont(24, Weight::Bold, true),
                .text = colours::yellow,
                .background = colours::darkGreen,
                .alignment = Qt::AlignCenter,
                .border = true});
-    placeTwips(Label18, 120, 240, 6015, 645);
+    placeTwips(m_greeting, 120, 240, 6015, 645);
 
-    Label19 = named(new QLabel(Frame2), "Label19");
-    applyLook(Label19,
+    m_instructions = named(new QLabel(m_graphFrame), "Label19");
+    applyLook(m_instructions,
               {.font = timesFont(15.6),
                .text = colours::yellow,
                .background = colours::blue,
                .alignment = Qt::AlignCenter,
                .border = true});
-    placeTwips(Label19, 120, 960, 6015, 3375);
+    placeTwips(m_instructions, 120, 960, 6015, 3375);
 }
 
 void MainWindow::buildAuthorFrame()
 {
-    Frame3 = makeFrame(this, "Frame3", QStringLiteral("Author "));
-    placeTwips(Frame3, 4200, 4680, 6255, 3015);
+    m_authorFrame = makeFrame(this, "Frame3", QStringLiteral("Author "));
+    placeTwips(m_authorFrame, 4200, 4680, 6255, 3015);
 
-    Label9 = named(new QLabel(Frame3), "Label9");
-    applyLook(Label9, {.font = timesFont(12)});
-    placeTwips(Label9, 120, 240, 4092, 2172);
+    m_contactBlock = named(new QLabel(m_authorFrame), "Label9");
+    applyLook(m_contactBlock, {.font = timesFont(12)});
+    placeTwips(m_contactBlock, 120, 240, 4092, 2172);
 
-    Label6 = named(new QLabel(Frame3), "Label6");
-    applyLook(Label6,
+    m_clock = named(new QLabel(m_authorFrame), "Label6");
+    applyLook(m_clock,
               {.font = timesFont(12), .background = colours::yellow, .alignment = Qt::AlignCenter, .border = true});
-    placeTwips(Label6, 120, 2520, 3372, 372);
+    placeTwips(m_clock, 120, 2520, 3372, 372);
 
-    Picture1 = makePicture(Frame3, "Picture1", QStringLiteral(":/pictures/emblem.png"), {identity::emblemName()});
+    m_emblem
+        = makePicture(m_authorFrame, "Picture1", QStringLiteral(":/pictures/emblem.png"), {identity::emblemName()});
 
-    Command14 = makeButton(Frame3, "Command14", QString(), QStringLiteral("Quiz"), timesFont(ButtonPoints));
-    Command14->setIcon(QIcon(QStringLiteral(":/pictures/quiz-button.png")));
-    Command14->setIconSize(QSize(32, 32));
-    Command14->setAccessibleName(Command14->toolTip()); // a picture button has no caption to be named by
-    placeTwips(Command14, 3840, 2280, 615, 615);
+    m_quizButton = makeButton(m_authorFrame, "Command14", QString(), QStringLiteral("Quiz"), timesFont(ButtonPoints));
+    m_quizButton->setIcon(QIcon(QStringLiteral(":/pictures/quiz-button.png")));
+    m_quizButton->setIconSize(QSize(32, 32));
+    m_quizButton->setAccessibleName(m_quizButton->toolTip()); // a picture button has no caption to be named by
+    placeTwips(m_quizButton, 3840, 2280, 615, 615);
 }
 
 void MainWindow::setTabOrder()
 {
     // Run comes first, so that Enter at start runs the defaults.
     // The chart comes last: it takes the focus by Tab only, for its keys and its menu.
-    const QList<QWidget*> order{Command2,  Command10, Command13, Command11, Command1, rrate,
-                                n0,        Kvalue,    tlag,      simut,     Text4,    Command15,
-                                Command16, Command17, Command8,  Command14, MSChart1};
+    const QList<QWidget*> order{m_runButton,
+                                m_printButton,
+                                m_saveButton,
+                                m_largeGraphButton,
+                                m_quitButton,
+                                m_rateBox,
+                                m_initialSizeBox,
+                                m_capacityBox,
+                                m_lagBox,
+                                m_stepsBox,
+                                m_resultBox,
+                                m_presetButtons[0],
+                                m_presetButtons[1],
+                                m_presetButtons[2],
+                                m_introductionButton,
+                                m_quizButton,
+                                m_chart};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -271,50 +295,51 @@ void MainWindow::connectHandlers()
         connect(edit, &QLineEdit::textChanged, this, [this, which] { parameterChanged(which); });
         connect(edit, &QLineEdit::returnPressed, this, [this, which] { parameterConfirmed(which); });
     }
-    connect(Command15, &QPushButton::clicked, this, [this] { applyPreset(0); });
-    connect(Command16, &QPushButton::clicked, this, [this] { applyPreset(1); });
-    connect(Command17, &QPushButton::clicked, this, [this] { applyPreset(2); });
-    connect(Command2, &QPushButton::clicked, this, &MainWindow::run);
-    connect(Command10, &QPushButton::clicked, this, &MainWindow::printRequested);
-    connect(Command13, &QPushButton::clicked, this, &MainWindow::saveRequested);
-    connect(Command11, &QPushButton::clicked, this, &MainWindow::ShowLargeGraph);
-    connect(Timer1, &QTimer::timeout, this, &MainWindow::refreshClock);
-    connect(new ClickTracker(*Label6), &ClickTracker::clicked, this, &MainWindow::clearResult);
-    connect(MSChart1, &ChartControl::clicked, this, &MainWindow::chartClicked);
+    for (int preset = 0; preset < PresetCount; ++preset)
+        connect(m_presetButtons[std::size_t(preset)], &QPushButton::clicked, this,
+                [this, preset] { applyPreset(preset); });
+    connect(m_runButton, &QPushButton::clicked, this, &MainWindow::run);
+    connect(m_printButton, &QPushButton::clicked, this, &MainWindow::printRequested);
+    connect(m_saveButton, &QPushButton::clicked, this, &MainWindow::saveRequested);
+    connect(m_largeGraphButton, &QPushButton::clicked, this, &MainWindow::showLargeGraph);
+    connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::refreshClock);
+    connect(new ClickTracker(*m_clock), &ClickTracker::clicked, this, &MainWindow::clearResult);
+    connect(m_chart, &ChartControl::clicked, this, &MainWindow::chartClicked);
 
-    connect(Command8, &QPushButton::clicked, this, [this] { m_navigator.move(WindowId::Main, WindowId::Introduction); });
-    connect(new ClickTracker(*Label17), &ClickTracker::clicked, this,
+    connect(m_introductionButton, &QPushButton::clicked, this,
+            [this] { m_navigator.move(WindowId::Main, WindowId::Introduction); });
+    connect(new ClickTracker(*m_programTitle), &ClickTracker::clicked, this,
             [this] { m_navigator.move(WindowId::Main, WindowId::FurtherRemarks); });
-    connect(Command14, &QPushButton::clicked, this,
+    connect(m_quizButton, &QPushButton::clicked, this,
             [this] { m_navigator.move(WindowId::Main, WindowId::Quiz, MoveOrder::ShowFirst); });
-    connect(Command1, &QPushButton::clicked, this, [this] { m_navigator.move(WindowId::Main, WindowId::Notice); });
+    connect(m_quitButton, &QPushButton::clicked, this, [this] { m_navigator.move(WindowId::Main, WindowId::Notice); });
 }
 
 void MainWindow::load()
 {
-    Label7->setText(identity::noticeLine(m_services.clock.now().date().year()));
+    m_noticeLine->setText(identity::noticeLine(m_services.clock.now().date().year()));
 
-    const double frameWidth = 3975.0;
-    const double imageWidth = pictureTwips(BannerPixels.width());
-    placeTwips(Image1, (frameWidth - imageWidth) / 2, 300, imageWidth, pictureTwips(BannerPixels.height()));
+    const double bannerFrameWidth = 3975.0;
+    const double bannerWidth = pictureTwips(BannerPixels.width());
+    placeTwips(m_banner, (bannerFrameWidth - bannerWidth) / 2, 300, bannerWidth, pictureTwips(BannerPixels.height()));
 
-    Label17->setText(identity::programTitle());
-    Label9->setText(identity::contactBlock().join(QLatin1Char('\n')));
-    Label19->setText(QString::fromStdString(greetingInstructions()));
-    Label18->show();
-    Label19->show();
+    m_programTitle->setText(identity::programTitle());
+    m_contactBlock->setText(identity::contactBlock().join(QLatin1Char('\n')));
+    m_instructions->setText(QString::fromStdString(greetingInstructions()));
+    m_greeting->show();
+    m_instructions->show();
 
-    if (const auto steps = readLenient(simut->text().toStdString(), localeDecimalSeparator()))
+    if (const auto steps = readLenient(m_stepsBox->text().toStdString(), localeDecimalSeparator()))
         if (const auto rounded = roundToInt16(*steps))
             m_state.store.LastStep = *rounded;
 
-    const double frame3Width = 6255.0, frame3Height = 3015.0;
-    placeTwips(Picture1, frame3Width - PictureBoxWidth - 80, (frame3Height - PictureBoxHeight) / 2, PictureBoxWidth,
-               PictureBoxHeight);
+    const double authorFrameWidth = 6255.0, authorFrameHeight = 3015.0;
+    placeTwips(m_emblem, authorFrameWidth - PictureBoxWidth - 80, (authorFrameHeight - PictureBoxHeight) / 2,
+               PictureBoxWidth, PictureBoxHeight);
 
     refreshClock();
-    Timer1->start();
-    Command2->setFocus();
+    m_clockTimer->start();
+    m_runButton->setFocus();
 }
 
 QLineEdit* MainWindow::boxFor(ParameterBox box) const { return m_boxes.at(box); }
@@ -334,8 +359,8 @@ void MainWindow::run()
         m_services.messages.inform(this, QString::fromStdString(refusalMessage(*refusal, localeDecimalSeparator())));
         return;
     }
-    Label18->hide();
-    Label19->hide();
+    m_greeting->hide();
+    m_instructions->hide();
 
     const RunOutcome outcome = runModel(m_state.store, std::get<RunParameters>(parameters));
     if (outcome.end != RunEnd::Refused)
@@ -343,18 +368,18 @@ void MainWindow::run()
     const ResultStore& store = m_state.store;
     // The result box is named by its label's caption: the new name first, then the result, which
     // assistive technology hears as the box's text changing.
-    Label4->setText(QString::fromStdString(resultCaption(store.LastStep)));
-    QAccessibleEvent renamed(Text4, QAccessible::NameChanged);
+    m_resultCaption->setText(QString::fromStdString(resultCaption(store.LastStep)));
+    QAccessibleEvent renamed(m_resultBox, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&renamed);
-    Text4->setText(
+    m_resultBox->setText(
         QString::fromStdString(numberToText(store.PopN[std::size_t(store.LastStep)], localeDecimalSeparator())));
-    MSChart1->show();
+    m_chart->show();
     m_charts->ShowNtvsT();
-    Command2->setEnabled(false);
+    m_runButton->setEnabled(false);
     // Run is off now; left to itself, the focus would pass on to "P", and the next Enter would print.
     // In the first box, Enter confirms it and hands the focus back to Run, so Enters run again.
-    rrate->setFocus();
-    Command11->setEnabled(true);
+    m_rateBox->setFocus();
+    m_largeGraphButton->setEnabled(true);
     showRunOutcome(outcome);
 }
 
@@ -369,7 +394,7 @@ void MainWindow::parameterChanged(ParameterBox box)
 {
     clearResult();
     if (changeDisablesRun(box))
-        Command2->setEnabled(false);
+        m_runButton->setEnabled(false);
 }
 
 void MainWindow::parameterConfirmed(ParameterBox box)
@@ -382,8 +407,8 @@ void MainWindow::parameterConfirmed(ParameterBox box)
         m_entryBalloon = new EntryBalloon(this);
     m_entryBalloon->showFor(edit, QString::fromStdString(entryNote(box, result.fix, localeDecimalSeparator())));
     if (result.enablesRun) {
-        Command2->setEnabled(true);
-        Command2->setFocus();
+        m_runButton->setEnabled(true);
+        m_runButton->setFocus();
     }
 }
 
@@ -406,26 +431,26 @@ void MainWindow::presetRateAndLag(std::optional<double> r, std::optional<double>
     presetWritten();
 }
 
-QRect MainWindow::parameterArea() const { return QRect(Frame4->mapToGlobal(QPoint(0, 0)), Frame4->size()); }
+QRect MainWindow::parameterArea() const { return QRect(m_dataFrame->mapToGlobal(QPoint(0, 0)), m_dataFrame->size()); }
 
 // What a preset does once its texts are in the boxes, whose changes switched Run off.
 void MainWindow::presetWritten()
 {
     clearResult();
-    Command2->setEnabled(true);
+    m_runButton->setEnabled(true);
 }
 
 void MainWindow::clearResult()
 {
-    Text4->clear();
-    MSChart1->hide();
+    m_resultBox->clear();
+    m_chart->hide();
 }
 
-void MainWindow::refreshClock() { Label6->setText(clockText(m_services.clock.now())); }
+void MainWindow::refreshClock() { m_clock->setText(clockText(m_services.clock.now())); }
 
 void MainWindow::chartClicked() { m_charts->draw(advanceChartCycle(m_state.ChartCycleMain)); }
 
-void MainWindow::ShowLargeGraph()
+void MainWindow::showLargeGraph()
 {
     m_navigator.move(WindowId::Main, WindowId::LargeGraph);
     // The large chart opens on N(t) in whatever look its series had last.

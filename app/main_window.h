@@ -12,6 +12,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -43,7 +44,7 @@ public:
     // The run of the model from the five boxes (the Run button).
     void run();
     // "LG": this window gives way to the large graph window, which opens on N(t) against time.
-    void ShowLargeGraph();
+    void showLargeGraph();
     // Writes r, the lag or both into their boxes as a preset does: each box's change rules apply, the
     // result is emptied and Run is enabled; nothing runs.
     void presetRateAndLag(std::optional<double> r, std::optional<double> lag);
@@ -86,45 +87,43 @@ private:
     std::map<ParameterBox, QLineEdit*> m_boxes;
     EntryBalloon* m_entryBalloon = nullptr; // why Enter replaced a box's text
 
-    QLabel* Label17;       // program title box; a click shows the further remarks
-    QLabel* Label7;        // one-line notice
-    QWidget* Frame1;       // borderless frame of the banner picture
-    QLabel* Image1;        // banner picture
-    QPushButton* Command8; // "more ...": the introduction
+    QLabel* m_programTitle; // a click shows the further remarks
+    QLabel* m_noticeLine;
+    QWidget* m_bannerFrame; // borderless
+    QLabel* m_banner;
+    QPushButton* m_introductionButton; // "more ..."
 
-    QGroupBox* Frame4;      // "Data"
-    QLabel* Label1;         // caption of r
-    QLineEdit* rrate;       // intrinsic rate r
-    QLabel* Label2;         // caption of N(0)
-    QLineEdit* n0;          // initial population size N(0)
-    QLabel* Label8;         // caption of K
-    QLineEdit* Kvalue;      // carrying capacity K
-    QLabel* Label15;        // caption of the lag
-    QLineEdit* tlag;        // time lag T
-    QLabel* Label3;         // caption of the steps
-    QLineEdit* simut;       // number of time steps
-    QLabel* Label4;         // caption of the result
-    QLineEdit* Text4;       // result box: the final population size
-    QPushButton* Command15; // preset "Data 1"
-    QPushButton* Command16; // preset "Data 2"
-    QPushButton* Command17; // preset "Data 3"
-    QPushButton* Command2;  // "Run"
-    QPushButton* Command10; // "P": print this window
-    QPushButton* Command13; // "S": save the graphic data
-    QPushButton* Command11; // "LG": the large graph window
-    QPushButton* Command1;  // "Quit": the leaving sequence
-    QTimer* Timer1;         // refreshes the clock
+    QGroupBox* m_dataFrame; // "Data"
+    QLabel* m_rateCaption;
+    QLineEdit* m_rateBox;
+    QLabel* m_initialSizeCaption;
+    QLineEdit* m_initialSizeBox;
+    QLabel* m_capacityCaption;
+    QLineEdit* m_capacityBox;
+    QLabel* m_lagCaption;
+    QLineEdit* m_lagBox;
+    QLabel* m_stepsCaption;
+    QLineEdit* m_stepsBox;
+    QLabel* m_resultCaption;
+    QLineEdit* m_resultBox;                                  // the final population size
+    std::array<QPushButton*, PresetCount> m_presetButtons{}; // "Data 1" to "Data 3"
+    QPushButton* m_runButton;
+    QPushButton* m_printButton;      // "P"
+    QPushButton* m_saveButton;       // "S": the graphic data
+    QPushButton* m_largeGraphButton; // "LG"
+    QPushButton* m_quitButton;       // the leaving sequence
+    QTimer* m_clockTimer;
 
-    QGroupBox* Frame2;      // "Graph"
-    ChartControl* MSChart1; // the chart
-    QLabel* Label18;        // greeting
-    QLabel* Label19;        // instructions
+    QGroupBox* m_graphFrame; // "Graph"
+    ChartControl* m_chart;
+    QLabel* m_greeting;
+    QLabel* m_instructions;
 
-    QGroupBox* Frame3;      // "Author "
-    QLabel* Label9;         // contact block
-    QLabel* Label6;         // clock; a click clears the result
-    QLabel* Picture1;       // the author panel's picture
-    QPushButton* Command14; // picture button: the quiz
+    QGroupBox* m_authorFrame; // "Author "
+    QLabel* m_contactBlock;
+    QLabel* m_clock; // a click clears the result
+    QLabel* m_emblem;
+    QPushButton* m_quizButton; // a picture button
 
     std::unique_ptr<ChartFamily> m_charts;
 };
