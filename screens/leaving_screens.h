@@ -22,13 +22,13 @@ private:
     void buildNotice();
     void load(int year);
 
-    QLabel* Label2;        // notice line
-    QLabel* Label4;        // what users may do with Tarnis
-    QLabel* Label3;        // licence and warranty statement
-    QLabel* Label7;        // how to cite Tarnis
-    QLabel* Label6;        // where to get new versions
-    QLabel* Picture1;      // the same picture as the main window's author panel
-    QPushButton* Command1; // "OK": on to the dedication
+    QLabel* m_noticeLine;
+    QLabel* m_rightsLine;          // what users may do with Tarnis
+    QLabel* m_protectionStatement; // licence and warranty
+    QLabel* m_citationRequest;     // how to cite Tarnis
+    QLabel* m_downloadNotice;      // where to get new versions
+    QLabel* m_emblem;              // the same picture as the main window's author panel
+    QPushButton* m_okButton;       // on to the dedication
 };
 
 class DedicationScreen : public InfoScreen {
@@ -37,9 +37,9 @@ public:
     explicit DedicationScreen(Services services);
 
 private:
-    QWidget* Frame1;       // borderless frame around the picture
-    QLabel* Picture2;      // the dedication picture
-    QPushButton* Command1; // "God rest his soul": ends the program
+    QWidget* m_pictureFrame; // borderless
+    QLabel* m_picture;
+    QPushButton* m_endButton; // "God rest his soul"
 };
 
 // The citation request of the notice screen, for the year of the screen's first show.

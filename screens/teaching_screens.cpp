@@ -68,27 +68,28 @@ Introduction::Introduction(Navigator& navigator)
 {
     setFont(timesFont(12));
 
-    Label1 = named(new QLabel(texts::introductionHeading(), this), "Label1");
+    m_heading = named(new QLabel(texts::introductionHeading(), this), "Label1");
     applyLook(
-        Label1,
+        m_heading,
         {.font = timesFont(14.4), .text = colours::yellow, .background = colours::blue, .alignment = Qt::AlignCenter});
-    placeTwips(Label1, 1440, 120, 4695, 735);
+    placeTwips(m_heading, 1440, 120, 4695, 735);
 
-    Text1 = named(new QPlainTextEdit(this), "Text1");
-    Label1->setBuddy(Text1); // the text is named by its heading
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    placeTwips(Text1, 240, 960, 7215, 4575);
+    m_text = named(new QPlainTextEdit(this), "Text1");
+    m_heading->setBuddy(m_text); // the text is named by its heading
+    m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    placeTwips(m_text, 240, 960, 7215, 4575);
 
-    Command2 = handButton(this, "Command2", QStringLiteral("References"), font());
-    placeTwips(Command2, 2160, 5640, 1695, 495);
-    Command1 = handButton(this, "Command1", QStringLiteral("OK"), font());
-    placeTwips(Command1, 4320, 5640, 1215, 495);
+    m_referencesButton = handButton(this, "Command2", QStringLiteral("References"), font());
+    placeTwips(m_referencesButton, 2160, 5640, 1695, 495);
+    m_okButton = handButton(this, "Command1", QStringLiteral("OK"), font());
+    placeTwips(m_okButton, 4320, 5640, 1215, 495);
 
-    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::Introduction, WindowId::Main));
-    connect(Command2, &QPushButton::clicked, this, moveStep(navigator, WindowId::Introduction, WindowId::References));
+    connect(m_okButton, &QPushButton::clicked, this, moveStep(navigator, WindowId::Introduction, WindowId::Main));
+    connect(m_referencesButton, &QPushButton::clicked, this,
+            moveStep(navigator, WindowId::Introduction, WindowId::References));
     onClosed(moveStep(navigator, WindowId::Introduction, WindowId::Main));
 
-    Text1->setPlainText(texts::introductionPieces().join(QString()));
+    m_text->setPlainText(texts::introductionPieces().join(QString()));
 }
 
 ReferenceList::ReferenceList(Navigator& navigator)
@@ -100,10 +101,10 @@ ReferenceList::ReferenceList(Navigator& navigator)
     for (const texts::Citation& citation : texts::references())
         makeReferenceLabel(this, citation.element, citation.text);
 
-    Command1 = makeButton(this, "Command1", QStringLiteral("OK"), QString(), timesFont(12));
-    placeTwips(Command1, 3960, 5520, 855, 495);
+    m_okButton = makeButton(this, "Command1", QStringLiteral("OK"), QString(), timesFont(12));
+    placeTwips(m_okButton, 3960, 5520, 855, 495);
 
-    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::References, WindowId::Main));
+    connect(m_okButton, &QPushButton::clicked, this, moveStep(navigator, WindowId::References, WindowId::Main));
     onClosed(moveStep(navigator, WindowId::References, WindowId::Main));
 
     // A click on the background leads back too. A click on a label reaches the window as well, since
@@ -117,32 +118,32 @@ ReferenceList::ReferenceList(Navigator& navigator)
 FurtherRemarks::FurtherRemarks(Navigator& navigator)
     : InfoScreen("Form3", QString::fromStdString(teaching::furtherRemarksTitle()), {8205, 5700}, colours::white)
 {
-    Label1 = named(new QLabel(this), "Label1");
-    applyLook(Label1, {.font = timesFont(12), .alignment = Qt::AlignHCenter | Qt::AlignTop});
-    placeTwips(Label1, 240, 240, 7695, 4695);
+    m_remarks = named(new QLabel(this), "Label1");
+    applyLook(m_remarks, {.font = timesFont(12), .alignment = Qt::AlignHCenter | Qt::AlignTop});
+    placeTwips(m_remarks, 240, 240, 7695, 4695);
 
-    Command1 = handButton(this, "Command1", QStringLiteral("Go Back"), timesFont(12));
-    placeTwips(Command1, 1920, 5040, 1575, 495);
-    Command2 = handButton(this, "Command2", QStringLiteral("Quit"), timesFont(12));
-    placeTwips(Command2, 5400, 5040, 1215, 495);
+    m_backButton = handButton(this, "Command1", QStringLiteral("Go Back"), timesFont(12));
+    placeTwips(m_backButton, 1920, 5040, 1575, 495);
+    m_quitButton = handButton(this, "Command2", QStringLiteral("Quit"), timesFont(12));
+    placeTwips(m_quitButton, 5400, 5040, 1215, 495);
 
-    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::FurtherRemarks, WindowId::Main));
-    connect(Command2, &QPushButton::clicked, this, moveStep(navigator, WindowId::FurtherRemarks, WindowId::Notice));
+    connect(m_backButton, &QPushButton::clicked, this, moveStep(navigator, WindowId::FurtherRemarks, WindowId::Main));
+    connect(m_quitButton, &QPushButton::clicked, this, moveStep(navigator, WindowId::FurtherRemarks, WindowId::Notice));
     onClosed(moveStep(navigator, WindowId::FurtherRemarks, WindowId::Main));
 
-    Label1->setText(texts::furtherRemarksPieces().join(QString()));
+    m_remarks->setText(texts::furtherRemarksPieces().join(QString()));
 }
 
 QuizScreen::QuizScreen(Navigator& navigator)
     : InfoScreen("Quiz", QString::fromStdString(teaching::quizTitle()), {9855, 7545}, colours::lightGreen)
 {
-    Image1 = makePicture(this, "Image1", QStringLiteral(":/pictures/quiz.png"), quizWords());
+    m_questions = makePicture(this, "Image1", QStringLiteral(":/pictures/quiz.png"), quizWords());
     placePicture();
 
-    Command1 = makeButton(this, "Command1", QStringLiteral("Back to the mainform"), QString(), timesFont(12));
-    placeTwips(Command1, 3600, 6960, 3015, 495);
+    m_backButton = makeButton(this, "Command1", QStringLiteral("Back to the mainform"), QString(), timesFont(12));
+    placeTwips(m_backButton, 3600, 6960, 3015, 495);
 
-    connect(Command1, &QPushButton::clicked, this, moveStep(navigator, WindowId::Quiz, WindowId::Main));
+    connect(m_backButton, &QPushButton::clicked, this, moveStep(navigator, WindowId::Quiz, WindowId::Main));
     onClosed(moveStep(navigator, WindowId::Quiz, WindowId::Main));
 }
 
@@ -163,7 +164,7 @@ void QuizScreen::placePicture()
     const double outerHeight = outer.height() * TwipsPerPixel;
     const double width = pictureTwips(QuizPicturePixels.width());
     const double height = pictureTwips(QuizPicturePixels.height());
-    placeTwips(Image1, (outerWidth - width) / 2, (outerHeight - height) / 2 - 400, width, height);
+    placeTwips(m_questions, (outerWidth - width) / 2, (outerHeight - height) / 2 - 400, width, height);
 }
 
 } // namespace tarnis

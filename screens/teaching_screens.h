@@ -19,10 +19,10 @@ public:
     explicit Introduction(Navigator& navigator);
 
 private:
-    QLabel* Label1;        // heading
-    QPlainTextEdit* Text1; // the introduction
-    QPushButton* Command2; // "References"
-    QPushButton* Command1; // "OK": back to the main window
+    QLabel* m_heading;
+    QPlainTextEdit* m_text;
+    QPushButton* m_referencesButton;
+    QPushButton* m_okButton; // back to the main window
 };
 
 class ReferenceList : public InfoScreen {
@@ -32,7 +32,7 @@ public:
 
 private:
     // The heading and the six citations are one label array, elements 6 to 12: "Label1_6" to "Label1_12".
-    QPushButton* Command1; // "OK": back to the main window
+    QPushButton* m_okButton; // back to the main window
 };
 
 class FurtherRemarks : public InfoScreen {
@@ -41,9 +41,9 @@ public:
     explicit FurtherRemarks(Navigator& navigator);
 
 private:
-    QLabel* Label1;        // the remarks
-    QPushButton* Command1; // "Go Back"
-    QPushButton* Command2; // "Quit": the leaving sequence
+    QLabel* m_remarks;
+    QPushButton* m_backButton; // "Go Back"
+    QPushButton* m_quitButton; // the leaving sequence
 };
 
 class QuizScreen : public InfoScreen {
@@ -58,8 +58,8 @@ private:
     void placePicture();
 
     bool m_pictureSettled = false;
-    QLabel* Image1;        // the three questions
-    QPushButton* Command1; // "Back to the mainform"
+    QLabel* m_questions;       // a picture of the three questions
+    QPushButton* m_backButton; // "Back to the mainform"
 };
 
 } // namespace tarnis

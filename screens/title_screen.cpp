@@ -46,25 +46,25 @@ TitleScreen::TitleScreen(TitleAnimation& animation, Navigator& navigator)
 
     buildTitles();
 
-    Label2 = named(new QLabel(QStringLiteral("Press any key or click mouse to start."), this), "Label2");
-    applyLook(Label2,
+    m_invitation = named(new QLabel(QStringLiteral("Press any key or click mouse to start."), this), "Label2");
+    applyLook(m_invitation,
               {.font = timesFont(15.6, Weight::Regular),
                .text = colours::yellow,
                .background = colours::red,
                .alignment = Qt::AlignCenter,
                .border = true});
-    placeTwips(Label2, 240, 2640, 1935, 1215);
-    Label2->setToolTip(QStringLiteral("Click to start"));
-    Label2->setCursor(handCursor());
+    placeTwips(m_invitation, 240, 2640, 1935, 1215);
+    m_invitation->setToolTip(QStringLiteral("Click to start"));
+    m_invitation->setCursor(handCursor());
 
     // A press anywhere and its release leave; the labels take no clicks, so the window gets theirs.
     auto* anyClick
         = new ClickTracker(*this, {.buttons = Qt::AllButtons, .countsAt = [](const QPoint&) { return true; }});
     connect(anyClick, &ClickTracker::clicked, this, &TitleScreen::leave);
 
-    Timer1 = named(new QTimer(this), "Timer1");
-    connect(Timer1, &QTimer::timeout, this, &TitleScreen::tick);
-    Timer1->start(1000);
+    m_variantTimer = named(new QTimer(this), "Timer1");
+    connect(m_variantTimer, &QTimer::timeout, this, &TitleScreen::tick);
+    m_variantTimer->start(1000);
 }
 
 void TitleScreen::buildTitles()
@@ -79,15 +79,15 @@ void TitleScreen::buildTitles()
                    .alignment = design.alignment | Qt::AlignTop});
         placeTwips(label, design.left, design.top, design.width, design.height);
         label->hide(); // the first tick shows the first variant
-        Label1[std::size_t(index)] = label;
+        m_titles[std::size_t(index)] = label;
     }
 }
 
 void TitleScreen::tick()
 {
     const TitleChange change = advanceTitle(m_animation, m_random);
-    Label1[std::size_t(change.hide)]->hide();
-    Label1[std::size_t(change.show)]->show();
+    m_titles[std::size_t(change.hide)]->hide();
+    m_titles[std::size_t(change.show)]->show();
 }
 
 void TitleScreen::leave()
@@ -95,7 +95,7 @@ void TitleScreen::leave()
     if (!isVisible())
         return;
     // Nobody sees the animation again: the title screen is never shown twice.
-    Timer1->stop();
+    m_variantTimer->stop();
     m_navigator.move(WindowId::Title, WindowId::Main);
 }
 

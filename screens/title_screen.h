@@ -36,9 +36,9 @@ private:
     TitleRandom m_random;
 
     // The title variants, one control array in the design: objects "Label1_0" to "Label1_4".
-    std::array<QLabel*, TitleVariants> Label1{};
-    QLabel* Label2; // the red invitation box
-    QTimer* Timer1; // changes the title variant
+    std::array<QLabel*, TitleVariants> m_titles{};
+    QLabel* m_invitation; // red
+    QTimer* m_variantTimer;
 };
 
 } // namespace tarnis
