@@ -25,19 +25,19 @@ constexpr QSizeF ClientTwips{10752, 8304};
 // The chart's place in the tab order, among the buttons'.
 constexpr int ChartTabIndex = 9;
 
-// The window's two button fonts. The buttons in font A show the hand pointer.
-enum class ButtonFont { A, B };
+// The window's two button fonts. The sans-serif buttons show the hand pointer.
+enum class ButtonFont { Sans, Serif };
 
-QFont fontOf(ButtonFont font) { return font == ButtonFont::A ? sansSerifFont(9.6) : timesFont(12, Weight::Regular); }
+QFont fontOf(ButtonFont font) { return font == ButtonFont::Sans ? sansSerifFont(9.6) : timesFont(12, Weight::Regular); }
 
 } // namespace
 
 struct LargeGraphWindow::ButtonDesign {
-    QPushButton* LargeGraphWindow::*member;
+    QPushButton* LargeGraphWindow::*member; // none for the buttons that draw a kind
     const char* name;
     const char* caption;
     const char* toolTip;
-    double left, top, width, height; // twips, in Frame2
+    double left, top, width, height; // twips, in the graph frame
     ButtonFont font;
     std::optional<ChartKind> kind; // the chart it draws; none for "P" and "Main form"
     int tabIndex;
@@ -48,25 +48,18 @@ std::span<const LargeGraphWindow::ButtonDesign> LargeGraphWindow::buttonDesigns(
     using enum ButtonFont;
     using enum ChartKind;
     static const std::array<ButtonDesign, 12> designs{{
-        {&LargeGraphWindow::Command1, "Command1", "N vs. t", "Show N(t) vs. t", 96, 7296, 1260, 375, A, NtvsT, 5},
-        {&LargeGraphWindow::Command3, "Command3", "dN vs. t", "Show dN vs. t", 1440, 7296, 1260, 375, A, dNvsT, 0},
-        {&LargeGraphWindow::Command7, "Command7", "dN/N vs. N", "Show dN/N vs. N", 2784, 7296, 1716, 375, A, dNperNvsN,
-         4},
-        {&LargeGraphWindow::Command8, "Command8", "N, dN vs. t", "Show N and dN vs. t", 4608, 7296, 1500, 375, A,
-         NdNvsT, 7},
-        {&LargeGraphWindow::Command9, "Command9", "lnN vs. t", "Show logN(t) vs. t", 6144, 7296, 1380, 375, A, LogNvsT,
-         8},
-        {&LargeGraphWindow::Command2, "Command2", "dN vs. N", "Show dN vs. N", 7584, 7296, 1164, 375, A, dNvsN, 6},
-        {&LargeGraphWindow::Command6, "Command6", "P", "Print this form", 8832, 7296, 375, 375, A, {}, 3},
-        {&LargeGraphWindow::Command4, "Command4", "Main form", "", 9312, 7296, 1188, 375, A, {}, 1},
-        {&LargeGraphWindow::cmdDNperNvsNinLine, "cmdDNperNvsNinLine", "dN/N vs. N in line", "", 96, 7776, 2316, 396, B,
-         dNperNvsNinLine, 10},
-        {&LargeGraphWindow::cmddNvsNinLine, "cmddNvsNinLine", "dN vs. N in line", "", 2496, 7776, 2412, 396, B,
-         dNvsNinLine, 11},
-        {&LargeGraphWindow::cmdNtnextvsNt, "cmdNtnextvsNt", "N(t+1) vs. N(t) in line", "", 4992, 7776, 2604, 396, B,
-         NtvsNtnextinLine, 12},
-        {&LargeGraphWindow::Command5, "Command5", "N(t+1) vs. N(t)", "Show N(t+1) vs. N(t)", 7680, 7776, 2796, 375, A,
-         NtvsNtnext, 2},
+        {nullptr, "Command1", "N vs. t", "Show N(t) vs. t", 96, 7296, 1260, 375, Sans, NtvsT, 5},
+        {nullptr, "Command3", "dN vs. t", "Show dN vs. t", 1440, 7296, 1260, 375, Sans, dNvsT, 0},
+        {nullptr, "Command7", "dN/N vs. N", "Show dN/N vs. N", 2784, 7296, 1716, 375, Sans, dNperNvsN, 4},
+        {nullptr, "Command8", "N, dN vs. t", "Show N and dN vs. t", 4608, 7296, 1500, 375, Sans, NdNvsT, 7},
+        {nullptr, "Command9", "lnN vs. t", "Show logN(t) vs. t", 6144, 7296, 1380, 375, Sans, LogNvsT, 8},
+        {nullptr, "Command2", "dN vs. N", "Show dN vs. N", 7584, 7296, 1164, 375, Sans, dNvsN, 6},
+        {&LargeGraphWindow::m_printButton, "Command6", "P", "Print this form", 8832, 7296, 375, 375, Sans, {}, 3},
+        {&LargeGraphWindow::m_mainWindowButton, "Command4", "Main form", "", 9312, 7296, 1188, 375, Sans, {}, 1},
+        {nullptr, "cmdDNperNvsNinLine", "dN/N vs. N in line", "", 96, 7776, 2316, 396, Serif, dNperNvsNinLine, 10},
+        {nullptr, "cmddNvsNinLine", "dN vs. N in line", "", 2496, 7776, 2412, 396, Serif, dNvsNinLine, 11},
+        {nullptr, "cmdNtnextvsNt", "N(t+1) vs. N(t) in line", "", 4992, 7776, 2604, 396, Serif, NtvsNtnextinLine, 12},
+        {nullptr, "Command5", "N(t+1) vs. N(t)", "Show N(t+1) vs. N(t)", 7680, 7776, 2796, 375, Sans, NtvsNtnext, 2},
     }};
     return designs;
 }
@@ -76,38 +69,39 @@ LargeGraphWindow::LargeGraphWindow(const ResultStore& store, RunComparison& comp
     : FixedWindow({"larggraf", QStringLiteral("Form2"), ClientTwips})
     , m_chartCycle(chartCycle)
     , m_navigator(navigator)
-    , Frame2(makeFrame(this, "Frame2", QStringLiteral("Graph")))
-    , MSChart1(named(new ChartControl(Frame2), "MSChart1"))
-    , m_charts(*MSChart1, store, ChartWindow::Large, &comparison)
+    , m_graphFrame(makeFrame(this, "Frame2", QStringLiteral("Graph")))
+    , m_chart(named(new ChartControl(m_graphFrame), "MSChart1"))
+    , m_charts(*m_chart, store, ChartWindow::Large, &comparison)
 {
     setBackground(this, colours::white);
-    setBackground(Frame2, colours::white);
-    placeTwips(Frame2, 120, 0, 10575, 8292);
-    placeTwips(MSChart1, 96, 288, 10380, 6924);
-    MSChart1->setFocusPolicy(Qt::TabFocus);
-    new ChartMenu(*MSChart1, services,
+    setBackground(m_graphFrame, colours::white);
+    placeTwips(m_graphFrame, 120, 0, 10575, 8292);
+    placeTwips(m_chart, 96, 288, 10380, 6924);
+    m_chart->setFocusPolicy(Qt::TabFocus);
+    new ChartMenu(*m_chart, services,
                   {.comparison = &comparison, .openDynamics = std::move(openDynamics), .player = &m_charts.player()});
 
     buildButtons();
-    connect(Command6, &QPushButton::clicked, this, &LargeGraphWindow::printRequested);
-    connect(Command4, &QPushButton::clicked, this, &LargeGraphWindow::backToMainWindow);
-    connect(MSChart1, &ChartControl::clicked, this, &LargeGraphWindow::chartClicked);
+    connect(m_printButton, &QPushButton::clicked, this, &LargeGraphWindow::printRequested);
+    connect(m_mainWindowButton, &QPushButton::clicked, this, &LargeGraphWindow::backToMainWindow);
+    connect(m_chart, &ChartControl::clicked, this, &LargeGraphWindow::chartClicked);
 }
 
 LargeGraphWindow::~LargeGraphWindow() = default;
 
 void LargeGraphWindow::buildButtons()
 {
-    std::vector<std::pair<int, QWidget*>> tabOrder{{ChartTabIndex, MSChart1}};
+    std::vector<std::pair<int, QWidget*>> tabOrder{{ChartTabIndex, m_chart}};
     for (const ButtonDesign& design : buttonDesigns()) {
-        QPushButton* button = makeButton(Frame2, design.name, QString::fromLatin1(design.caption),
+        QPushButton* button = makeButton(m_graphFrame, design.name, QString::fromLatin1(design.caption),
                                          QString::fromLatin1(design.toolTip), fontOf(design.font));
         placeTwips(button, design.left, design.top, design.width, design.height);
-        if (design.font == ButtonFont::A)
+        if (design.font == ButtonFont::Sans)
             button->setCursor(handCursor());
         if (const auto kind = design.kind)
             connect(button, &QPushButton::clicked, this, [this, kind] { m_charts.draw(*kind); });
-        this->*design.member = button;
+        if (design.member)
+            this->*design.member = button;
         tabOrder.emplace_back(design.tabIndex, button);
     }
     std::ranges::sort(tabOrder, {}, &std::pair<int, QWidget*>::first);

@@ -51,20 +51,11 @@ private:
     std::int16_t& m_chartCycle;
     Navigator& m_navigator;
 
-    QGroupBox* Frame2;               // "Graph", holding everything else
-    ChartControl* MSChart1;          // the chart
-    QPushButton* Command1;           // "N vs. t"
-    QPushButton* Command3;           // "dN vs. t"
-    QPushButton* Command7;           // "dN/N vs. N"
-    QPushButton* Command8;           // "N, dN vs. t"
-    QPushButton* Command9;           // "lnN vs. t"
-    QPushButton* Command2;           // "dN vs. N"
-    QPushButton* Command6;           // "P": print this window
-    QPushButton* Command4;           // "Main form": back to the main window
-    QPushButton* cmdDNperNvsNinLine; // "dN/N vs. N in line"
-    QPushButton* cmddNvsNinLine;     // "dN vs. N in line"
-    QPushButton* cmdNtnextvsNt;      // "N(t+1) vs. N(t) in line"
-    QPushButton* Command5;           // "N(t+1) vs. N(t)"
+    QGroupBox* m_graphFrame; // "Graph", holding everything else
+    ChartControl* m_chart;
+    // The buttons that draw a chart kind are known only to the table of buttons.
+    QPushButton* m_printButton;      // "P"
+    QPushButton* m_mainWindowButton; // "Main form"
 
     ChartFamily m_charts;
 };
