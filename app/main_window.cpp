@@ -79,7 +79,7 @@ MainWindow::MainWindow(SharedState& state, RunComparison& comparison, Navigator&
     buildAuthorFrame();
     setTabOrder();
     connectHandlers();
-    load();
+    prepareFirstShow();
 }
 
 MainWindow::~MainWindow() = default;
@@ -315,7 +315,7 @@ void MainWindow::connectHandlers()
     connect(m_quitButton, &QPushButton::clicked, this, [this] { m_navigator.move(WindowId::Main, WindowId::Notice); });
 }
 
-void MainWindow::load()
+void MainWindow::prepareFirstShow()
 {
     m_noticeLine->setText(identity::noticeLine(m_services.clock.now().date().year()));
 

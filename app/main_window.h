@@ -65,7 +65,8 @@ private:
     void buildAuthorFrame();
     void setTabOrder();
     void connectHandlers();
-    void load();
+    // The texts, the pictures in place, LastStep from the steps box, the clock running and Run focused.
+    void prepareFirstShow();
 
     QLineEdit* makeParameterBox(QWidget* parent, const char* name, ParameterBox box, const QColor& colour);
     QLineEdit* boxFor(ParameterBox box) const;

@@ -103,7 +103,7 @@ MainWindow* TarnisApp::mainWindow() { return static_cast<MainWindow*>(m_navigato
 
 void TarnisApp::start()
 {
-    mainWindow(); // its load composes the texts and reads the steps box, and it stays hidden
+    mainWindow(); // building it composes the texts and reads the steps box; it stays hidden
     static_cast<Backdrop*>(m_navigator.window(WindowId::Backdrop))->coverScreen();
     m_navigator.show(WindowId::Title); // it shows the main window when the user leaves it
 }

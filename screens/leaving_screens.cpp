@@ -53,7 +53,7 @@ NoticeScreen::NoticeScreen(Navigator& navigator, Services services)
     // leaving sequence would; otherwise only the backdrop would remain, with nothing to use.
     onClosed([services] { services.processEnd.endProcess(); });
 
-    load(services.clock.now().date().year());
+    writeTexts(services.clock.now().date().year());
 }
 
 void NoticeScreen::buildNotice()
@@ -91,7 +91,7 @@ void NoticeScreen::buildNotice()
     placeTwips(m_emblem, 6600, 3840, 1656, 2172);
 }
 
-void NoticeScreen::load(int year)
+void NoticeScreen::writeTexts(int year)
 {
     m_noticeLine->setText(identity::noticeLine(year));
     m_citationRequest->setText(citationRequest(year));

@@ -20,7 +20,7 @@ public:
 
 private:
     void buildNotice();
-    void load(int year);
+    void writeTexts(int year);
 
     QLabel* m_noticeLine;
     QLabel* m_rightsLine;          // what users may do with Tarnis
