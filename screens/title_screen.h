@@ -37,7 +37,7 @@ private:
 
     // The title variants, one control array in the design: objects "Label1_0" to "Label1_4".
     std::array<QLabel*, TitleVariants> m_titles{};
-    QLabel* m_invitation; // red
+    QLabel* m_invitation; // "Press any key or click mouse to start."
     QTimer* m_variantTimer;
 };
 
