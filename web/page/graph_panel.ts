@@ -10,7 +10,7 @@ import { type ChartPicture, chartSvg } from "./chart_svg";
 import { ChartView, type MarkedPoint } from "./chart_view";
 import { el } from "./dom";
 import type { Tarnis } from "./model";
-import { Player } from "./play";
+import { Player } from "./player";
 import { copyText, download, textFile } from "./saving";
 
 // The desktop steps the kind by a click on the chart alone; on a touch screen a tap reads a point
