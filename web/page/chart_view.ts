@@ -1,7 +1,7 @@
 // The chart on screen, drawn by uPlot on a canvas: the series of the run on show over those of the
 // kept runs, each in its look and colour, in the view and with the ticks of its viewport; the wheel,
-// a drag and two fingers zoom and pan it, a plain click steps it, and the pointer (or a finger's tap)
-// marks the nearest point with its readout. It knows nothing of the model but what it is handed: the
+// a drag and two fingers zoom and pan it (chart_mouse.ts and chart_touch.ts tell what they do), a plain
+// click steps it, and the pointer (or a finger's tap) marks the nearest point with its readout. It knows nothing of the model but what it is handed: the
 // chart's data and the module's rules of its axes.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import uPlot from "uplot";
@@ -10,7 +10,8 @@ import type { ChartData } from "tarnis-module";
 import { AxisTitleFont, GridPixels, LinePixels, TickLabelFont, TickPixels } from "./chart_look";
 import { type SeriesLook, seriesPaths } from "./chart_paths";
 import { ChartReadout } from "./chart_readout";
-import { ChartTouch, isFinger, type Pair, type Place } from "./chart_touch";
+import { ChartMouse } from "./chart_mouse";
+import { ChartTouch, type Pair, type Place } from "./chart_touch";
 import {
     type AxisKey,
     type AxisRules,
@@ -45,8 +46,6 @@ export interface ChartViewHooks {
     viewChanged(): void;
 }
 
-const DragPixels = 4; // a press that moves further is a drag, not a click
-const PixelsPerNotch = 100; // a wheel's notch, in the pixels of a browser's wheel event
 // The bands around the plot, in CSS pixels: the axes' numbers, and room at the top and the right for
 // half of the last labels. Fixed, so that the plot has its size as soon as uPlot is made, before the
 // first drawing, when the fit measures it.
@@ -76,7 +75,7 @@ export class ChartView {
     private ticks: { x: AxisTicks; y: AxisTicks } = { x: { values: [], labels: [] }, y: { values: [], labels: [] } };
     private labelMeasure?: CanvasRenderingContext2D;
     private screenPlaces?: ScreenPoint[];
-    private press?: { x: number; y: number; view: View; dragging: boolean; pans: boolean };
+    private dragFrom?: View; // the view at the press of a drag
     private pinch?: { view: View; from: Pair; around: { x: number; y: number } };
     private rowLimit?: number; // while a play shows the run on show up to here
     private titles = { title: "", x: "", y: "" };
@@ -302,76 +301,37 @@ export class ChartView {
             pinchStarted: (pair) => this.pinchStarted(pair),
             pinched: (pair) => this.pinched(pair),
         });
-        this.listenToPointer(plot.root);
-        this.listenToWheel(plot.root);
-    }
-
-    // The mouse (and the pen): a click anywhere on the chart steps the kind; a drag that starts on the
-    // plot pans it. Fingers are ChartTouch's.
-    private listenToPointer(root: HTMLElement): void {
-        root.addEventListener("pointerdown", (event) => {
-            if (event.button !== 0 || isFinger(event)) return;
-            root.setPointerCapture(event.pointerId);
-            const pans = this.placeOnPlot(event.clientX, event.clientY).onPlot;
-            this.press = { x: event.clientX, y: event.clientY, view: this.viewport.current(), dragging: false, pans };
+        new ChartMouse(plot.root, {
+            onPlot: (clientX, clientY) => this.placeOnPlot(clientX, clientY).onPlot,
+            clicked: () => this.hooks.clicked(),
+            dragStarted: () => (this.dragFrom = this.viewport.current()),
+            // The point under the pointer at the press stays under it.
+            dragged: (dx, dy) => {
+                if (this.dragFrom && this.viewport.pan(this.dragFrom, { x: -dx, y: dy })) this.viewChanged();
+            },
+            pointed: (place) => {
+                const at = place && this.placeOnPlot(place.clientX, place.clientY);
+                if (at?.onPlot) this.hover(at.left, at.top);
+                else this.hooks.pointed(null);
+            },
+            wheeled: (clientX, clientY, notches) => this.wheeled(clientX, clientY, notches),
         });
-        root.addEventListener("pointermove", (event) => {
-            if (!isFinger(event)) this.pointerMoved(event);
-        });
-        root.addEventListener("pointerup", (event) => {
-            if (isFinger(event)) return;
-            const press = this.press;
-            this.press = undefined;
-            if (press && !press.dragging && event.button === 0) this.hooks.clicked();
-        });
-        root.addEventListener("pointercancel", (event) => {
-            if (!isFinger(event)) this.press = undefined;
-        });
-        // A lifted finger leaves the chart too; the readout of its tap stays.
-        root.addEventListener("pointerleave", (event) => {
-            if (!this.press && !isFinger(event)) this.hooks.pointed(null);
-        });
-    }
-
-    private pointerMoved(event: PointerEvent): void {
-        const press = this.press;
-        if (!press) {
-            const at = this.placeOnPlot(event.clientX, event.clientY);
-            if (at.onPlot) this.hover(at.left, at.top);
-            else this.hooks.pointed(null);
-            return;
-        }
-        const dx = event.clientX - press.x;
-        const dy = event.clientY - press.y;
-        if (!press.dragging && Math.abs(dx) + Math.abs(dy) <= DragPixels) return;
-        press.dragging = true;
-        // The point under the pointer at the press stays under it.
-        if (press.pans && this.viewport.pan(press.view, { x: -dx, y: dy })) this.viewChanged();
     }
 
     // Over the plot the wheel zooms both axes around the pointer; over an axis' numbers, that axis alone.
-    private listenToWheel(root: HTMLElement): void {
-        root.addEventListener(
-            "wheel",
-            (event) => {
-                const plot = this.plot;
-                const notches = -event.deltaY / (event.deltaMode === 0 ? PixelsPerNotch : 1);
-                if (!plot || notches === 0 || this.press) return;
-                const { left, top, rect } = this.placeOnPlot(event.clientX, event.clientY);
-                const overYNumbers = left < 0 && top <= rect.height;
-                const overXNumbers = top > rect.height && left >= 0;
-                const around = {
-                    x: overYNumbers ? undefined : plot.posToVal(left, "x"),
-                    y: overXNumbers ? undefined : plot.posToVal(top, "y"),
-                };
-                // A wheel that can zoom no further scrolls the page, so that the chart is no trap for a
-                // reader scrolling past it.
-                if (!this.viewport.zoom(around, notches)) return;
-                event.preventDefault();
-                this.viewChanged();
-            },
-            { passive: false },
-        );
+    private wheeled(clientX: number, clientY: number, notches: number): boolean {
+        const plot = this.plot;
+        if (!plot) return false;
+        const { left, top, rect } = this.placeOnPlot(clientX, clientY);
+        const overYNumbers = left < 0 && top <= rect.height;
+        const overXNumbers = top > rect.height && left >= 0;
+        const around = {
+            x: overYNumbers ? undefined : plot.posToVal(left, "x"),
+            y: overXNumbers ? undefined : plot.posToVal(top, "y"),
+        };
+        if (!this.viewport.zoom(around, notches)) return false;
+        this.viewChanged();
+        return true;
     }
 
     // A tap reads the point nearest to the finger, as the pointer does; off the plot, none.

@@ -40,7 +40,7 @@ export interface ViewedSeries {
 }
 
 /** Where the data lie: all of it, and the points drawn as markers. An axis without data has min > max. */
-export interface Extents {
+interface Extents {
     all: View;
     marked: View;
 }
@@ -75,7 +75,7 @@ function widened(extent: Range, value: number): Range {
 }
 
 /** The extents of the points that have a value (a y above 0 on a logarithmic axis), as the desktop fits them. */
-export function extentsOf(series: readonly ViewedSeries[], logarithmicY: boolean): Extents {
+function extentsOf(series: readonly ViewedSeries[], logarithmicY: boolean): Extents {
     const all: View = { x: NoData, y: NoData };
     const marked: View = { x: NoData, y: NoData };
     for (const { x, y, look } of series)
