@@ -70,24 +70,26 @@ function sameView(a: View, b: View): boolean {
     return sameRange(a.x, b.x) && sameRange(a.y, b.y);
 }
 
-function widened(extent: Range, value: number): Range {
-    return { min: Math.min(extent.min, value), max: Math.max(extent.max, value) };
-}
-
 /** The extents of the points that have a value (a y above 0 on a logarithmic axis), as the desktop fits them. */
 function extentsOf(series: readonly ViewedSeries[], logarithmicY: boolean): Extents {
-    const all: View = { x: NoData, y: NoData };
-    const marked: View = { x: NoData, y: NoData };
-    for (const { x, y, look } of series)
-        for (let row = 0; row < x.length; row += 1) {
-            const [px, py] = [x[row], y[row]];
-            if (!hasValue(px, py, logarithmicY)) continue;
-            for (const view of look === "points" ? [all, marked] : [all]) {
-                view.x = widened(view.x, px as number);
-                view.y = widened(view.y, py as number);
+    const extent = (looks: SeriesLook[]): View => {
+        const x = { ...NoData };
+        const y = { ...NoData };
+        for (const each of series) {
+            if (!looks.includes(each.look)) continue;
+            for (let row = 0; row < each.x.length; row += 1) {
+                const px = each.x[row] as number;
+                const py = each.y[row] as number;
+                if (!hasValue(px, py, logarithmicY)) continue;
+                x.min = Math.min(x.min, px);
+                x.max = Math.max(x.max, px);
+                y.min = Math.min(y.min, py);
+                y.max = Math.max(y.max, py);
             }
         }
-    return { all, marked };
+        return { x, y };
+    };
+    return { all: extent(["line", "points"]), marked: extent(["points"]) };
 }
 
 /**
