@@ -126,9 +126,12 @@ for (const [device, viewport] of [
                 const range = markers ? module.markerRoom(fit, lowest, highest, length, false) : fit;
                 return [range.min, range.max].map((value) => module.numberToText(value, ".", 6));
             };
-            const words = await description(page);
-            assert.deepEqual(wordedRange(words, "Vertical"), fitted(y, height, true), `${label}: the y axis`);
-            assert.deepEqual(wordedRange(words, "Horizontal"), fitted(x, width, false), `${label}: the x axis`);
+            const expected = JSON.stringify({ y: fitted(y, height, true), x: fitted(x, width, false) });
+            const worded = async () => {
+                const words = await description(page);
+                return JSON.stringify({ y: wordedRange(words, "Vertical"), x: wordedRange(words, "Horizontal") });
+            };
+            await until(worded, (found) => found === expected, `${label}: the axes ${expected}`);
             const labels = await tickLabels(page, svg);
             assertApart(labels.x, `${label}: the x axis`);
             assertApart(labels.y, `${label}: the y axis`);
