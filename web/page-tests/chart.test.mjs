@@ -8,7 +8,17 @@ import assert from "node:assert/strict";
 import { readFile } from "node:fs/promises";
 import { test } from "node:test";
 
-import { Phone, openTarnis, sharedBrowser, tarnisRun, touchGesture, until } from "./support.mjs";
+import {
+    Phone,
+    boxes,
+    openTarnis,
+    sharedBrowser,
+    tarnisModule,
+    tarnisRun,
+    touchGesture,
+    typeInto,
+    until,
+} from "./support.mjs";
 
 const browser = sharedBrowser();
 
@@ -37,6 +47,98 @@ const Cycle = [
     "Curve of N(t+1) vs. N(t)",
     "Curve of N(t) and K vs. time",
 ];
+
+// The picture of the chart on show, which carries the plot's rectangle and the ticks of the screen.
+async function savedSvg(page) {
+    const [download] = await Promise.all([page.waitForEvent("download"), button(page, "Save chart as SVG").click()]);
+    return (await readFile(await download.path())).toString();
+}
+
+// The tick labels of a picture, each with its box as the browser draws it: the y axis' numbers end
+// left of the plot, the x axis' stand under it.
+async function tickLabels(page, svg) {
+    const [, left, top, , height] = /<rect x="([\d.]+)" y="([\d.]+)" width="([\d.]+)" height="([\d.]+)" fill="none"/
+        .exec(svg)
+        .map(Number);
+    const texts = await page.evaluate((drawing) => {
+        const holder = document.createElement("div");
+        holder.innerHTML = drawing;
+        document.body.append(holder);
+        const found = [...holder.querySelectorAll("text")].map((text) => {
+            const { x, y, width, height } = text.getBBox();
+            return { at: { x: Number(text.getAttribute("x")), y: Number(text.getAttribute("y")) }, box: { x, y, width, height } };
+        });
+        holder.remove();
+        return found;
+    }, svg);
+    return {
+        x: texts.filter(({ at }) => at.y === Math.round((top + height + 19) * 100) / 100).map(({ box }) => [box.x, box.width]),
+        y: texts.filter(({ at }) => at.x === Math.round((left - 8) * 100) / 100).map(({ box }) => [box.y, box.height]),
+    };
+}
+
+// Labels as [start, extent] along their axis: none reaches into the next.
+function assertApart(labels, what) {
+    const sorted = [...labels].sort((a, b) => a[0] - b[0]);
+    assert.ok(sorted.length >= 2, `${what}: ${sorted.length} labels`);
+    for (let i = 1; i < sorted.length; i += 1)
+        assert.ok(sorted[i - 1][0] + sorted[i - 1][1] <= sorted[i][0], `${what}: labels at ${JSON.stringify(sorted)}`);
+}
+
+// "N(t) from 0 to 2000": an axis' range in the chart's words.
+function wordedRange(words, direction) {
+    const found = new RegExp(`${direction} axis: .*? from (\\S+) to (\\S+?)\\.( |$)`).exec(words);
+    assert.ok(found, words);
+    return [found[1], found[2]];
+}
+
+// The run of r = 0.3 at lag 8, which swings from near 0 to about 1900: N vs. t as a line, N(t+1) vs.
+// N(t) as markers, fitted on the page as the model fits them for the plot's size, and ticked so that
+// no label touches the next, on a laptop and on a phone.
+for (const [device, viewport] of [
+    ["a laptop", { width: 1280, height: 720 }],
+    ["a phone", Phone],
+]) {
+    test(`on ${device} the chart's axes are the model's fit for the run and the plot, and no tick labels touch`, async () => {
+        const module = await tarnisModule();
+        const N = tarnisRun("--r", "0.3", "--lag", "8", "--digits", "17").toString().split("\r\n").slice(2, -1)
+            .map((row) => Number(row.split(",")[1]));
+        const tarnis = await openTarnis(browser(), { viewport });
+        const { page } = tarnis;
+        await typeInto(boxes(page).r, "0.3");
+        await typeInto(boxes(page).lag, "8");
+        await runDefaults(page);
+        const kinds = [
+            { label: Cycle[0], title: Cycle[0], x: N.map((_, t) => t), y: N, markers: false },
+            // Its last point is N(200) against N(201), which lies between the extremes of the others.
+            { label: `${Cycle[8]}, in points`, title: Cycle[8], x: N, y: N.slice(1), markers: true },
+        ];
+        for (const { label, title, x, y, markers } of kinds) {
+            await kindList(page).selectOption({ label });
+            await until(() => chart(page).getAttribute("aria-label"), (shown) => shown === title, label);
+            const svg = await savedSvg(page);
+            const [, , , width, height] = /<rect x="([\d.]+)" y="([\d.]+)" width="([\d.]+)" height="([\d.]+)" fill="none"/
+                .exec(svg)
+                .map(Number);
+            const fitted = (values, length, vertical) => {
+                const [lowest, highest] = [Math.min(...values), Math.max(...values)];
+                const fit = module.fittedAxis(lowest, highest, length, vertical, false);
+                const range = markers ? module.markerRoom(fit, lowest, highest, length, false) : fit;
+                return [range.min, range.max].map((value) => module.numberToText(value, ".", 6));
+            };
+            const expected = JSON.stringify({ y: fitted(y, height, true), x: fitted(x, width, false) });
+            const worded = async () => {
+                const words = await description(page);
+                return JSON.stringify({ y: wordedRange(words, "Vertical"), x: wordedRange(words, "Horizontal") });
+            };
+            await until(worded, (found) => found === expected, `${label}: the axes ${expected}`);
+            const labels = await tickLabels(page, svg);
+            assertApart(labels.x, `${label}: the x axis`);
+            assertApart(labels.y, `${label}: the y axis`);
+        }
+        await tarnis.close();
+    });
+}
 
 // "Next chart" is the click for a finger, which reads a point where the mouse steps the kind.
 for (const [way, step] of [

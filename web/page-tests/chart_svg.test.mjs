@@ -19,6 +19,7 @@ function picture(series, options = {}) {
         yTitle: "N(t)",
         view: { x: { min: 0, max: 10 }, y: { min: 0, max: 100 } },
         logarithmicY: false,
+        markerPixels: 7,
         ticks: { x: { values: [0, 5, 10], labels: ["0", "5", "10"] }, y: { values: [0, 50, 100], labels: ["0", "50", "100"] } },
         series,
         legend: [],

@@ -1,7 +1,7 @@
 // What the page's browser tests share: Debian's chromium driven headless by playwright-core, the page
 // opened as the single file from disk or as the folder from a local server, every console error and
-// every request after loading recorded, tarnis-run to compare with, and a wait on a state.
-// scripts/test builds the page and passes TARNIS_RUN; TARNIS_CHROMIUM may name another chromium.
+// every request after loading recorded, tarnis-run and the module to compare with, and a wait on a state.
+// scripts/test builds the page and passes TARNIS_RUN and TARNIS_MODULE; TARNIS_CHROMIUM may name another chromium.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
@@ -161,6 +161,14 @@ export function tarnisRun(...args) {
     if (result.error) throw result.error;
     assert.equal(result.status, 0, `tarnis-run ${args.join(" ")}: ${result.stderr}`);
     return result.stdout;
+}
+
+/** The WebAssembly module under node, for what the page must show; scripts/test passes TARNIS_MODULE. */
+export async function tarnisModule() {
+    const modulePath = process.env.TARNIS_MODULE;
+    assert.ok(modulePath, "TARNIS_MODULE (the built tarnis.mjs) must be set; scripts/test sets it");
+    const { default: createTarnis } = await import(pathToFileURL(modulePath).href);
+    return createTarnis();
 }
 
 /** The page's parameter boxes by their accessible names, the desktop's captions. */

@@ -1,13 +1,15 @@
 // A picture of the chart as it is shown, drawn in vectors: the title, the plot with its axes, ticks,
 // numbers and grid in the view on screen, every series in its look and colour (kept runs behind), and
 // the legend below. "Save chart as SVG" saves it; "Save chart as PNG" rasterizes it at twice the
-// pixels. Plain text in, text out: no DOM, so that it can be checked under node.
+// pixels (chart_png.ts). Plain text in, text out: no DOM, so that it can be checked under node.
 // SPDX-License-Identifier: GPL-3.0-or-later
+import { AxisTitlePixels, GridPixels, LinePixels, TickLabelPixels, TickPixels } from "./chart_look.js";
+import { type Pen, type SeriesLook, traceSeries } from "./chart_paths.js";
 
 export interface PictureSeries {
     x: ArrayLike<number>;
     y: ArrayLike<number>;
-    look: "line" | "points";
+    look: SeriesLook;
     line: string;
     markerOutline: string;
     markerFill: string;
@@ -27,6 +29,7 @@ export interface ChartPicture {
     yTitle: string;
     view: { x: { min: number; max: number }; y: { min: number; max: number } };
     logarithmicY: boolean;
+    markerPixels: number; // the model's size of a marker's square
     ticks: { x: { values: number[]; labels: string[] }; y: { values: number[]; labels: string[] } };
     series: PictureSeries[]; // in drawing order: the kept runs first
     legend: PictureLegendLine[]; // none: no legend
@@ -37,10 +40,6 @@ const NoteLine = 18;
 const LegendLine = 20;
 const XAxisBand = 50; // tick numbers and the axis title below the plot
 const Font = "DejaVu Sans, Liberation Sans, Arial, sans-serif";
-// The looks' sizes, as the desktop's charts draw them: a line 1 pixel wide (which a browser also draws
-// as a hairline, twice as fast as a wider line when it has no graphics processor), squares of 7.
-export const MarkerPixels = 7;
-export const LinePixels = 1;
 
 function escaped(text: string): string {
     return text.replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;").replace(/"/g, "&quot;");
@@ -63,27 +62,16 @@ function scales(picture: ChartPicture, top: number) {
     };
 }
 
-// The series' path: lines joined in row order and broken where a point has no value, or squares.
-function seriesPath(series: PictureSeries, map: ReturnType<typeof scales>, logarithmicY: boolean): string {
+// The series' path in the picture's coordinates, two decimals to a number.
+function seriesPath(series: PictureSeries, map: ReturnType<typeof scales>, picture: ChartPicture): string {
     const parts: string[] = [];
-    let joined = false;
-    for (let row = 0; row < series.x.length; row += 1) {
-        const x = series.x[row];
-        const y = series.y[row];
-        if (x === undefined || y === undefined || !Number.isFinite(x) || !Number.isFinite(y) || (logarithmicY && y <= 0)) {
-            joined = false;
-            continue;
-        }
-        const px = map.x(x);
-        const py = map.y(y);
-        if (series.look === "points") {
-            const half = MarkerPixels / 2;
-            parts.push(`M${number(px - half)} ${number(py - half)}h${MarkerPixels}v${MarkerPixels}h-${MarkerPixels}z`);
-        } else {
-            parts.push(`${joined ? "L" : "M"}${number(px)} ${number(py)}`);
-        }
-        joined = true;
-    }
+    const size = picture.markerPixels;
+    const pen: Pen = {
+        moveTo: (x, y) => parts.push(`M${number(x)} ${number(y)}`),
+        lineTo: (x, y) => parts.push(`L${number(x)} ${number(y)}`),
+        square: (x, y) => parts.push(`M${number(x - size / 2)} ${number(y - size / 2)}h${size}v${size}h-${size}z`),
+    };
+    traceSeries(series.x, series.y, series.look, picture.logarithmicY, (x, y) => ({ x: map.x(x), y: map.y(y) }), pen);
     return parts.join("");
 }
 
@@ -94,9 +82,9 @@ function seriesElement(series: PictureSeries, path: string): string {
         : `<path d="${path}" fill="none" stroke="${series.line}" stroke-width="${LinePixels}" stroke-linejoin="round"/>`;
 }
 
-function legendIcon(icon: PictureLegendLine["icons"][number], x: number, y: number): string {
+function legendIcon(icon: PictureLegendLine["icons"][number], x: number, y: number, size: number): string {
     if (icon.look === "points")
-        return `<rect x="${number(x + 8 - MarkerPixels / 2)}" y="${number(y - MarkerPixels / 2)}" width="${MarkerPixels}" height="${MarkerPixels}" fill="${icon.markerFill}" stroke="${icon.markerOutline}"/>`;
+        return `<rect x="${number(x + 8 - size / 2)}" y="${number(y - size / 2)}" width="${size}" height="${size}" fill="${icon.markerFill}" stroke="${icon.markerOutline}"/>`;
     return `<line x1="${number(x)}" y1="${number(y)}" x2="${number(x + 16)}" y2="${number(y)}" stroke="${icon.line}" stroke-width="2"/>`;
 }
 
@@ -122,31 +110,31 @@ export function chartSvg(picture: ChartPicture): string {
         const y = map.y(value);
         if (!(y >= top - 0.5 && y <= bottom + 0.5)) return;
         out.push(
-            `<line x1="${number(plot.left - 5)}" y1="${number(y)}" x2="${number(plot.left + plot.width)}" y2="${number(y)}" stroke="#000000" stroke-width="0.5"/>`,
-            `<text x="${number(plot.left - 8)}" y="${number(y + 4)}" font-size="12" text-anchor="end">${escaped(picture.ticks.y.labels[index] ?? "")}</text>`,
+            `<line x1="${number(plot.left - TickPixels)}" y1="${number(y)}" x2="${number(plot.left + plot.width)}" y2="${number(y)}" stroke="#000000" stroke-width="${GridPixels}"/>`,
+            `<text x="${number(plot.left - 8)}" y="${number(y + 4)}" font-size="${TickLabelPixels}" text-anchor="end">${escaped(picture.ticks.y.labels[index] ?? "")}</text>`,
         );
     });
     picture.ticks.x.values.forEach((value, index) => {
         const x = map.x(value);
         if (!(x >= plot.left - 0.5 && x <= plot.left + plot.width + 0.5)) return;
         out.push(
-            `<line x1="${number(x)}" y1="${number(bottom)}" x2="${number(x)}" y2="${number(bottom + 5)}" stroke="#000000"/>`,
-            `<text x="${number(x)}" y="${number(bottom + 19)}" font-size="12" text-anchor="middle">${escaped(picture.ticks.x.labels[index] ?? "")}</text>`,
+            `<line x1="${number(x)}" y1="${number(bottom)}" x2="${number(x)}" y2="${number(bottom + TickPixels)}" stroke="#000000"/>`,
+            `<text x="${number(x)}" y="${number(bottom + 19)}" font-size="${TickLabelPixels}" text-anchor="middle">${escaped(picture.ticks.x.labels[index] ?? "")}</text>`,
         );
     });
     out.push(
         `<rect x="${number(plot.left)}" y="${number(top)}" width="${number(plot.width)}" height="${number(plot.height)}" fill="none" stroke="#000000"/>`,
-        `<text x="${number(plot.left + plot.width / 2)}" y="${number(bottom + 40)}" font-size="13" font-weight="bold" text-anchor="middle">${escaped(picture.xTitle)}</text>`,
-        `<text transform="translate(16 ${number(top + plot.height / 2)}) rotate(-90)" font-size="13" font-weight="bold" text-anchor="middle">${escaped(picture.yTitle)}</text>`,
+        `<text x="${number(plot.left + plot.width / 2)}" y="${number(bottom + 40)}" font-size="${AxisTitlePixels}" font-weight="bold" text-anchor="middle">${escaped(picture.xTitle)}</text>`,
+        `<text transform="translate(16 ${number(top + plot.height / 2)}) rotate(-90)" font-size="${AxisTitlePixels}" font-weight="bold" text-anchor="middle">${escaped(picture.yTitle)}</text>`,
         `<g clip-path="url(#plot)">`,
     );
-    for (const series of picture.series) out.push(seriesElement(series, seriesPath(series, map, picture.logarithmicY)));
+    for (const series of picture.series) out.push(seriesElement(series, seriesPath(series, map, picture)));
     out.push(`</g>`);
     picture.legend.forEach((line, index) => {
         const y = legendTop + index * LegendLine + 10;
         let x = plot.left;
         for (const icon of line.icons) {
-            out.push(legendIcon(icon, x, y));
+            out.push(legendIcon(icon, x, y, picture.markerPixels));
             x += 22;
         }
         out.push(`<text x="${number(x)}" y="${number(y + 4)}" font-size="12">${escaped(line.text)}</text>`);

@@ -9,9 +9,9 @@ import icon from "../../resources/pictures/icon-small.svg?inline";
 import { pageFooter, pageHeader } from "./about";
 import { byId, el } from "./dom";
 import { DynamicsPanel } from "./dynamics";
-import { GraphPanel } from "./graph";
+import { GraphPanel } from "./graph_panel";
 import { Tarnis } from "./model";
-import { DataPanel } from "./parameters";
+import { DataPanel } from "./data_panel";
 import { teachingSection } from "./teaching";
 
 async function start(root: HTMLElement): Promise<void> {

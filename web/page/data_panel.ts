@@ -5,7 +5,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import { el } from "./dom";
 import { Boxes, type ParameterBox, type RunOutcome, type RunTexts, type Tarnis } from "./model";
-import { Slider } from "./sliders";
+import { Slider } from "./slider";
 
 /** What started a run: Run, a slider, or a click on the dynamics' pictures. */
 export type RunCause = "run" | "slider" | "choice";

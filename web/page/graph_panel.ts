@@ -6,11 +6,13 @@
 // or SVG, its rows for the clipboard.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { ChartData, ChartKindInfo, ChartKindName, ChartPoint } from "tarnis-module";
+import { chartPng } from "./chart_png";
 import { type ChartPicture, chartSvg } from "./chart_svg";
-import { ChartView, type MarkedPoint } from "./chart_view";
+import { ChartView } from "./chart_view";
 import { el } from "./dom";
 import type { Tarnis } from "./model";
-import { Player } from "./play";
+import { Player } from "./player";
+import type { MarkedPoint } from "./readout_geometry";
 import { copyText, download, textFile } from "./saving";
 
 // The desktop steps the kind by a click on the chart alone; on a touch screen a tap reads a point
@@ -55,12 +57,8 @@ export class GraphPanel {
             el("p", { class: "headline" }, texts.greetingHeadline),
             el("p", {}, texts.greetingInstructions),
         );
-        this.view = new ChartView({
+        this.view = new ChartView(tarnis.module, {
             tickLabel: (value) => tarnis.numberText(value, 6),
-            zoomed: (range, fitted, around, notches, logarithmic) =>
-                tarnis.module.zoomedRange(range, fitted, around, notches, logarithmic),
-            panned: (range, fitted, pixels, length, logarithmic) =>
-                tarnis.module.pannedRange(range, fitted, pixels, length, logarithmic),
             clicked: () => this.stepKind(), // during a play too: it stops, as any new drawing stops it
             pointed: (point) => this.point(point),
             viewChanged: () => this.describe(),
@@ -305,6 +303,7 @@ export class GraphPanel {
             yTitle: data.yTitle,
             view: this.view.currentView(),
             logarithmicY: this.view.isLogarithmicY(),
+            markerPixels: this.tarnis.module.axisRules().markerPixels,
             ticks: this.view.currentTicks(),
             series: [...this.view.drawn()],
             legend: data.legendShown ? data.runs.map((run) => ({ text: run.legend, icons: run.series })) : [],
@@ -320,29 +319,13 @@ export class GraphPanel {
         if (picture) download(this.fileName(".svg"), textFile(chartSvg(picture), "image/svg+xml"));
     }
 
-    // The same drawing at twice the pixels, as the desktop saves its PNG pictures.
     private async savePng(): Promise<void> {
         const picture = this.picture();
         if (!picture) return;
-        const svg = chartSvg(picture);
-        const address = URL.createObjectURL(textFile(svg, "image/svg+xml"));
         try {
-            const image = new Image();
-            image.src = address;
-            await image.decode();
-            const canvas = document.createElement("canvas");
-            canvas.width = image.naturalWidth * 2;
-            canvas.height = image.naturalHeight * 2;
-            const context = canvas.getContext("2d");
-            if (!context) throw new Error("no canvas");
-            context.drawImage(image, 0, 0, canvas.width, canvas.height);
-            const png = await new Promise<Blob | null>((resolve) => canvas.toBlob(resolve, "image/png"));
-            if (!png) throw new Error("no picture");
-            download(this.fileName(".png"), png);
+            download(this.fileName(".png"), await chartPng(chartSvg(picture)));
         } catch {
             this.status.textContent = "The browser could not draw the picture.";
-        } finally {
-            URL.revokeObjectURL(address);
         }
     }
 
