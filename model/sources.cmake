@@ -1,11 +1,11 @@
 # The model's sources, written once, by subject: each folder is a library of its own (model/CMakeLists.txt)
 # whose includes reach only the folders below it (tests/layers/check_includes.sh),
-#   numbers <- run <- charts, dynamics <- words;  run <- screens,
+#   numbers <- run <- charts, dynamics <- words <- lessons;  run <- screens,
 # and the fuzz build (tests/fuzz) and the WebAssembly module (web/) read the same lists, so a new model
 # file cannot be left out of any. Paths are relative to model/. Everything builds with any C++20
 # library, emscripten's included, but for the thread pool of the scans, which needs std::jthread and
 # stays with the native builds.
-set(tarnis_model_subjects numbers run charts dynamics words screens)
+set(tarnis_model_subjects numbers run charts dynamics words screens lessons)
 set(tarnis_model_numbers_sources
     numbers/double_double.h numbers/double_double.cpp
     numbers/conversions.h numbers/conversions.cpp
@@ -51,6 +51,10 @@ set(tarnis_model_screens_sources
     screens/teaching_texts.h screens/teaching_texts.cpp
     screens/main_window_texts.h screens/main_window_texts.cpp
     screens/title_animation.h screens/title_animation.cpp
+)
+set(tarnis_model_lessons_sources
+    lessons/json_text.h lessons/json_text.cpp
+    lessons/setup.h lessons/setup.cpp
 )
 # All of them, for the builds that make one library of the model.
 set(tarnis_model_sources)

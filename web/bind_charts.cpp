@@ -17,22 +17,17 @@ namespace tarnis::web {
 
 namespace {
 
-constexpr Names<ChartKind, ChartKindCount> KindNames{{
-    {ChartKind::NtvsT, "NtvsT"},
-    {ChartKind::dNvsT, "dNvsT"},
-    {ChartKind::LogNvsT, "LogNvsT"},
-    {ChartKind::NtKvsT, "NtKvsT"},
-    {ChartKind::NdNvsT, "NdNvsT"},
-    {ChartKind::dNvsN, "dNvsN"},
-    {ChartKind::dNvsNinLine, "dNvsNinLine"},
-    {ChartKind::dNperNvsN, "dNperNvsN"},
-    {ChartKind::dNperNvsNinLine, "dNperNvsNinLine"},
-    {ChartKind::NtvsNtnext, "NtvsNtnext"},
-    {ChartKind::NtvsNtnextinLine, "NtvsNtnextinLine"},
-}};
+// A kind by its name; a name the model does not know is the page's error.
+ChartKind kindNamed(const val& name)
+{
+    const std::string wanted = name.isString() ? name.as<std::string>() : std::string();
+    if (const auto kind = chartKindNamed(wanted))
+        return *kind;
+    throwError("RangeError", "no such name: '" + wanted + "'");
+}
 
 // The page draws as the large graph window does: every series' look is set by its kind.
-ChartKindEntry entryOf(const val& kind) { return chartKindEntry(valueNamed(KindNames, kind), ChartWindow::Large); }
+ChartKindEntry entryOf(const val& kind) { return chartKindEntry(kindNamed(kind), ChartWindow::Large); }
 
 std::vector<SeriesSource> seriesOf(const ChartKindEntry& entry)
 {
@@ -101,7 +96,7 @@ val kindInfo(ChartKind kind)
 {
     const ChartKindEntry entry = chartKindEntry(kind, ChartWindow::Large);
     val info = val::object();
-    info.set("kind", nameOf(KindNames, kind));
+    info.set("kind", std::string(chartKindName(kind)));
     info.set("title", std::string(entry.title));
     info.set("listName", chartKindListName(kind));
     info.set("xTitle", std::string(entry.xAxisTitle));
@@ -218,7 +213,7 @@ val chartKinds()
     return kinds;
 }
 
-val nextChartKind(const val& kind) { return nameOf(KindNames, nextInCycle(valueNamed(KindNames, kind))); }
+val nextChartKind(const val& kind) { return val(std::string(chartKindName(nextInCycle(kindNamed(kind))))); }
 
 } // namespace
 
@@ -245,7 +240,7 @@ val chartOf(const ChartSource& source, const val& kind, bool logarithmicY, char 
         shown.set("series", drawn);
         runs.call<void>("push", shown);
     }
-    val chart = kindInfo(valueNamed(KindNames, kind));
+    val chart = kindInfo(kindNamed(kind));
     chart.set("legendShown", legendShown(keptCount, int(series.size())));
     chart.set("runKept", source.current && source.kept.contains(*source.current));
     chart.set("pictureNote", source.current ? pictureParameterLine(*source.current, separator) : std::string());

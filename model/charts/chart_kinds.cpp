@@ -12,6 +12,25 @@ namespace tarnis {
 
 namespace {
 
+constexpr std::array<std::string_view, ChartKindCount> KindNames{
+    "NtvsT",     "dNvsT",           "LogNvsT",    "NtKvsT",          "NdNvsT",     "dNvsN",
+    "dNvsNinLine", "dNperNvsN", "dNperNvsNinLine", "NtvsNtnext", "NtvsNtnextinLine",
+};
+
+} // namespace
+
+std::string_view chartKindName(ChartKind kind) { return KindNames[std::size_t(kind)]; }
+
+std::optional<ChartKind> chartKindNamed(std::string_view name)
+{
+    for (std::size_t kind = 0; kind < KindNames.size(); ++kind)
+        if (KindNames[kind] == name)
+            return ChartKind(kind);
+    return std::nullopt;
+}
+
+namespace {
+
 using enum Quantity;
 constexpr auto Line = SeriesLook::Line;
 constexpr auto Points = SeriesLook::Points;

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarnis {
@@ -31,6 +32,11 @@ enum class ChartKind {
     NtvsNtnextinLine,
 };
 inline constexpr int ChartKindCount = 11;
+
+// A kind's name where programs and links call it ("NtvsT"): the page's code, set-up links and files.
+// Once written into a file, a name never changes.
+std::string_view chartKindName(ChartKind kind);
+std::optional<ChartKind> chartKindNamed(std::string_view name);
 
 // The two looks in which a chart draws a series. On the desktop a series keeps its look until it is
 // given another one, so a chart that does not set the look shows its data the way the series was

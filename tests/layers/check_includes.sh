@@ -2,7 +2,8 @@
 # The layers of Tarnis, checked on the includes: every dependency runs downward,
 #   model <- ui <- output <- charts <- dynamics <- app,  ui <- screens <- app,  model <- cli,  model <- web,
 # and within the model, by subject,
-#   model/numbers <- model/run <- model/charts, model/dynamics <- model/words,  model/run <- model/screens;
+#   model/numbers <- model/run <- model/charts, model/dynamics <- model/words <- model/lessons,
+#   model/run <- model/screens;
 # model/, cli/ and web/ stay plain C++ without Qt, and the model's files live in its subject folders.
 # Prints every include that breaks this and fails.
 #   check_includes.sh ROOT           checks the tree at ROOT
@@ -19,6 +20,7 @@ declare -A allowed=(
     [model/dynamics]="model/dynamics model/run model/numbers"
     [model/words]="model/words model/charts model/dynamics model/run model/numbers"
     [model/screens]="model/screens model/run model/numbers"
+    [model/lessons]="model/lessons model/words model/charts model/dynamics model/run model/numbers"
     [cli]="cli model"
     [web]="web model"
     [ui]="ui model"
@@ -28,7 +30,7 @@ declare -A allowed=(
     [screens]="screens ui model"
     [app]="app dynamics charts screens output ui model"
 )
-plain_cpp=(model/numbers model/run model/charts model/dynamics model/words model/screens cli web)
+plain_cpp=(model/numbers model/run model/charts model/dynamics model/words model/screens model/lessons cli web)
 
 # The folder an include names: the subject for the model's headers, else the top folder.
 included_folder() {
@@ -95,6 +97,7 @@ planted=(
     'model/charts/chart_kinds.cpp|#include "model/words/chart_words.h"'
     'model/screens/identity.cpp|#include "model/words/quantity_text.h"'
     'model/words/regime_words.h|#include <QStringList>'
+    'model/words/chart_words.cpp|#include "model/lessons/setup.h"'
     'cli/sweep.cpp|#include <QtCore>'
     'web/bind_run.cpp|#include "cli/sweep.h"'
     'web/js_values.h|#include "ui/locale_numbers.h"'

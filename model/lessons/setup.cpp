@@ -1,0 +1,345 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/lessons/setup.h"
+
+#include "model/lessons/json_text.h"
+#include "model/numbers/conversions.h"
+#include "model/run/kept_runs.h"
+#include "model/run/parameter_boxes.h"
+
+#include <array>
+#include <functional>
+
+namespace tarnis {
+
+namespace {
+
+constexpr char Point = '.';
+
+// The settings' names in links and files, with the box each fills.
+struct BoxSetting {
+    std::string_view name;
+    ParameterBox box;
+    std::string RunTexts::*text;
+};
+constexpr std::array<BoxSetting, 5> BoxSettings{{
+    {"r", ParameterBox::r, &RunTexts::r},
+    {"N0", ParameterBox::n0, &RunTexts::n0},
+    {"K", ParameterBox::K, &RunTexts::K},
+    {"T", ParameterBox::lag, &RunTexts::lag},
+    {"steps", ParameterBox::steps, &RunTexts::steps},
+}};
+
+std::string carrierName(SetupCarrier carrier) { return carrier == SetupCarrier::Link ? "link" : "set-up file"; }
+
+std::string leftAside(SetupCarrier carrier, std::string_view setting)
+{
+    return "The " + carrierName(carrier) + "'s setting \"" + std::string(setting)
+        + "\" is not one Tarnis knows, so it was left aside.";
+}
+
+// A box's text as the box takes it on Enter: the text, or the box's default with the box's words.
+std::string boxText(ParameterBox box, std::string_view text, std::vector<std::string>& notes)
+{
+    if (text.size() > LongestSetupValue) {
+        notes.push_back(entryNote(box, EntryFix::NotAccepted, Point));
+        return defaultText(box, Point);
+    }
+    const EnterResult entered = confirmEntry(box, text, Point);
+    if (!entered.replacement)
+        return std::string(text);
+    notes.push_back(entryNote(box, entered.fix, Point));
+    return *entered.replacement;
+}
+
+// The five texts of a kept run, "r,N0,K,T,steps" in a link.
+std::optional<RunTexts> keptRunTexts(std::string_view value, std::vector<std::string>& notes)
+{
+    RunTexts texts = defaultRunTexts();
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < BoxSettings.size(); ++i) {
+        const std::size_t to = i + 1 < BoxSettings.size() ? value.find(',', from) : value.size();
+        if (to == std::string_view::npos || (i + 1 == BoxSettings.size() && value.find(',', from) != value.npos))
+            return std::nullopt;
+        texts.*BoxSettings[i].text = boxText(BoxSettings[i].box, value.substr(from, to - from), notes);
+        from = to + 1;
+    }
+    return texts;
+}
+
+// Reads one setting into the set-up; false for a name Tarnis does not know.
+class SettingReader {
+public:
+    SettingReader(SetupCarrier carrier, ReadSetup& read)
+        : m_carrier(carrier)
+        , m_read(read)
+    {
+    }
+
+    bool box(std::string_view name, std::string_view value)
+    {
+        for (const BoxSetting& setting : BoxSettings)
+            if (name == setting.name) {
+                m_read.setup.run.*setting.text = boxText(setting.box, value, m_read.notes);
+                return true;
+            }
+        return false;
+    }
+
+    void chart(std::string_view value)
+    {
+        if (const auto kind = chartKindNamed(value))
+            m_read.setup.chart = *kind;
+        else
+            note("chart", "the first chart is shown");
+    }
+
+    void logarithmicN(std::optional<bool> value)
+    {
+        if (value)
+            m_read.setup.logarithmicN = *value;
+        else
+            note("log", "the N axis stays linear");
+    }
+
+    void diagramAxis(std::string_view value)
+    {
+        if (value == "rate" || value == "lag")
+            m_read.setup.diagramAxis = value == "rate" ? BifurcationAxis::Rate : BifurcationAxis::Lag;
+        else
+            note("diagram", "the diagram is drawn over r");
+    }
+
+    void kept(std::optional<RunTexts> texts)
+    {
+        if (!texts)
+            return note("keep", "no run was kept for it");
+        if (int(m_read.setup.kept.size()) == MaxKeptRuns)
+            return note("keep", "at most " + std::to_string(MaxKeptRuns) + " runs are kept");
+        m_read.setup.kept.push_back(std::move(*texts));
+    }
+
+    void unknown(std::string_view name) { m_read.notes.push_back(leftAside(m_carrier, name)); }
+
+    std::vector<std::string>& notes() { return m_read.notes; }
+
+private:
+    void note(std::string_view setting, const std::string& instead)
+    {
+        m_read.notes.push_back("The " + carrierName(m_carrier) + "'s setting \"" + std::string(setting)
+                               + "\" has a value Tarnis cannot use, so " + instead + '.');
+    }
+
+    SetupCarrier m_carrier;
+    ReadSetup& m_read;
+};
+
+std::optional<bool> flagOf(std::string_view value)
+{
+    if (value == "1" || value == "true")
+        return true;
+    if (value == "0" || value == "false")
+        return false;
+    return std::nullopt;
+}
+
+std::string percentEncoded(std::string_view text)
+{
+    constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.'
+            || c == '_' || c == '~') {
+            out += c;
+        } else {
+            out += '%';
+            out += Hex[byte >> 4];
+            out += Hex[byte & 0xF];
+        }
+    }
+    return out;
+}
+
+// "%41" as "A", "+" kept as it is (a fragment is no form); a broken escape stays as it stands.
+std::string percentDecoded(std::string_view text)
+{
+    const auto hex = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    };
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() + 0 && hex(text[i + 1]) >= 0 && hex(text[i + 2]) >= 0) {
+            out += char(hex(text[i + 1]) * 16 + hex(text[i + 2]));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::string keptValue(const RunTexts& texts)
+{
+    std::string value;
+    for (const BoxSetting& setting : BoxSettings)
+        value.append(value.empty() ? "" : ",").append(texts.*setting.text);
+    return value;
+}
+
+void tooMany(SetupCarrier carrier, std::vector<std::string>& notes)
+{
+    notes.push_back("The " + carrierName(carrier) + " holds more than " + std::to_string(MostSetupSettings)
+                    + " settings; those after the " + std::to_string(MostSetupSettings) + "th were left aside.");
+}
+
+} // namespace
+
+RunTexts defaultRunTexts()
+{
+    RunTexts texts;
+    for (const BoxSetting& setting : BoxSettings)
+        texts.*setting.text = defaultText(setting.box, Point);
+    return texts;
+}
+
+std::string setupFragment(const Setup& setup)
+{
+    std::string fragment;
+    const auto add = [&](std::string_view name, std::string_view value) {
+        fragment.append(fragment.empty() ? "" : "&").append(name).append("=").append(percentEncoded(value));
+    };
+    for (const BoxSetting& setting : BoxSettings)
+        add(setting.name, setup.run.*setting.text);
+    if (setup.chart != ChartKind::NtvsT)
+        add("chart", chartKindName(setup.chart));
+    if (setup.logarithmicN)
+        add("log", "1");
+    for (const RunTexts& kept : setup.kept)
+        add("keep", keptValue(kept));
+    if (setup.diagramAxis == BifurcationAxis::Lag)
+        add("diagram", "lag");
+    return fragment;
+}
+
+ReadSetup readSetupFragment(std::string_view fragment)
+{
+    ReadSetup read{{defaultRunTexts()}, {}};
+    SettingReader reader(SetupCarrier::Link, read);
+    if (fragment.starts_with('#'))
+        fragment.remove_prefix(1);
+    int settings = 0;
+    while (!fragment.empty()) {
+        const std::size_t end = fragment.find('&');
+        const std::string_view pair = fragment.substr(0, end);
+        fragment = end == std::string_view::npos ? std::string_view() : fragment.substr(end + 1);
+        if (pair.empty())
+            continue;
+        if (++settings > MostSetupSettings) {
+            tooMany(SetupCarrier::Link, read.notes);
+            break;
+        }
+        const std::size_t equals = pair.find('=');
+        const std::string name = percentDecoded(pair.substr(0, equals));
+        const std::string value = equals == std::string_view::npos ? std::string() : percentDecoded(pair.substr(equals + 1));
+        if (reader.box(name, value))
+            continue;
+        if (name == "chart")
+            reader.chart(value);
+        else if (name == "log")
+            reader.logarithmicN(flagOf(value));
+        else if (name == "diagram")
+            reader.diagramAxis(value);
+        else if (name == "keep")
+            reader.kept(value.size() > 5 * LongestSetupValue ? std::nullopt : keptRunTexts(value, read.notes));
+        else
+            reader.unknown(name.size() > LongestSetupValue ? name.substr(0, LongestSetupValue) + "…" : name);
+    }
+    return read;
+}
+
+std::string setupFileText(const Setup& setup)
+{
+    const auto texts = [](const RunTexts& run, std::string_view indent) {
+        std::string out;
+        for (const BoxSetting& setting : BoxSettings)
+            out += std::string(indent) + json::quoted(setting.name) + ": " + json::quoted(run.*setting.text) + ",\n";
+        return out;
+    };
+    std::string text = "{\n  \"tarnis\": \"set-up\",\n  \"version\": " + std::to_string(SetupVersion) + ",\n";
+    text += texts(setup.run, "  ");
+    text += "  \"chart\": " + json::quoted(chartKindName(setup.chart)) + ",\n";
+    text += std::string("  \"logN\": ") + (setup.logarithmicN ? "true" : "false") + ",\n";
+    text += "  \"kept\": [";
+    for (std::size_t i = 0; i < setup.kept.size(); ++i) {
+        std::string run = texts(setup.kept[i], "      ");
+        run.resize(run.size() - 2); // the last member's ",\n"
+        text.append(i ? "," : "").append("\n    {\n").append(run).append("\n    }");
+    }
+    text += setup.kept.empty() ? "],\n" : "\n  ],\n";
+    text += std::string("  \"diagram\": ") + (setup.diagramAxis == BifurcationAxis::Lag ? "\"lag\"" : "\"rate\"") + "\n}\n";
+    return text;
+}
+
+std::variant<ReadSetup, std::string> readSetupFile(std::string_view text)
+{
+    const auto parsed = json::read(text);
+    if (const auto* error = std::get_if<json::ReadError>(&parsed))
+        return "The file is no Tarnis set-up: " + error->reason + " (at byte " + std::to_string(error->offset + 1) + ").";
+    const json::Value& root = std::get<json::Value>(parsed);
+    const json::Value* kind = root.member("tarnis");
+    if (!kind || !kind->string() || *kind->string() != "set-up")
+        return std::string("The file is no Tarnis set-up: it does not say \"tarnis\": \"set-up\".");
+    const json::Value* version = root.member("version");
+    const std::optional<double> number = version && version->number() ? readLenient(version->number()->text) : std::nullopt;
+    if (!number || *number < 1 || *number != double(int(*number)))
+        return std::string("The file is no Tarnis set-up: its version is not a whole number from 1.");
+    if (*number > SetupVersion)
+        return "The set-up was saved by a newer Tarnis (set-up version " + version->number()->text
+            + "); this one reads versions up to " + std::to_string(SetupVersion) + ". Nothing was changed.";
+
+    ReadSetup read{{defaultRunTexts()}, {}};
+    SettingReader reader(SetupCarrier::File, read);
+    const json::Members& members = *root.members();
+    if (int(members.size()) > MostSetupSettings)
+        tooMany(SetupCarrier::File, read.notes);
+    const auto textOf = [](const json::Value& value) -> std::optional<std::string> {
+        if (value.string())
+            return *value.string();
+        if (value.number())
+            return value.number()->text;
+        return std::nullopt;
+    };
+    int settings = 0;
+    for (const auto& [name, value] : members) {
+        if (++settings > MostSetupSettings)
+            break;
+        if (name == "tarnis" || name == "version")
+            continue;
+        const std::optional<std::string> valueText = textOf(value);
+        if (valueText && reader.box(name, *valueText))
+            continue;
+        if (name == "chart")
+            reader.chart(valueText.value_or(std::string()));
+        else if (name == "logN")
+            reader.logarithmicN(value.boolean() ? std::optional(*value.boolean()) : std::nullopt);
+        else if (name == "diagram")
+            reader.diagramAxis(valueText.value_or(std::string()));
+        else if (name == "kept" && value.items()) {
+            for (const json::Value& run : *value.items()) {
+                if (!run.members()) {
+                    reader.kept(std::nullopt);
+                    continue;
+                }
+                RunTexts texts = defaultRunTexts();
+                for (const BoxSetting& setting : BoxSettings)
+                    if (const json::Value* member = run.member(setting.name); member && textOf(*member))
+                        texts.*setting.text = boxText(setting.box, *textOf(*member), read.notes);
+                reader.kept(std::move(texts));
+            }
+        } else
+            reader.unknown(name.size() > LongestSetupValue ? name.substr(0, LongestSetupValue) + "…" : name);
+    }
+    return read;
+}
+
+} // namespace tarnis

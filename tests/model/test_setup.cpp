@@ -1,0 +1,196 @@
+// Set-ups that travel by link and by file: what a hostile or broken one can do (nothing but notes),
+// what the boxes' rules make of a refused value, and that what is written reads back the same.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/lessons/json_text.h"
+#include "model/lessons/setup.h"
+#include "model/run/kept_runs.h"
+#include "tests/support/model_test_main.h"
+
+#include <QStringList>
+
+#include <string>
+
+using namespace tarnis;
+
+namespace {
+
+Setup fullSetup()
+{
+    Setup setup{{"0.3", "500", "200", "1", "8"}};
+    setup.chart = ChartKind::NtvsNtnextinLine;
+    setup.logarithmicN = true;
+    setup.kept = {{"0.25", "500", "100", "2", "5"}, {"1E-2", "1000", "300", "0.5", "0"}};
+    setup.diagramAxis = BifurcationAxis::Lag;
+    return setup;
+}
+
+bool sameSetup(const Setup& a, const Setup& b)
+{
+    const auto same = [](const RunTexts& x, const RunTexts& y) {
+        return x.r == y.r && x.K == y.K && x.steps == y.steps && x.n0 == y.n0 && x.lag == y.lag;
+    };
+    if (!same(a.run, b.run) || a.chart != b.chart || a.logarithmicN != b.logarithmicN
+        || a.diagramAxis != b.diagramAxis || a.kept.size() != b.kept.size())
+        return false;
+    for (std::size_t i = 0; i < a.kept.size(); ++i)
+        if (!same(a.kept[i], b.kept[i]))
+            return false;
+    return true;
+}
+
+QStringList notesOf(const ReadSetup& read)
+{
+    QStringList notes;
+    for (const std::string& note : read.notes)
+        notes << QString::fromStdString(note);
+    return notes;
+}
+
+} // namespace
+
+class TestSetup : public QObject {
+    Q_OBJECT
+private slots:
+    void json_data();
+    void json();
+    void quotedReadsBack();
+    void bothWaysReadBack();
+    void fragment_data();
+    void fragment();
+    void thousandsOfSettings();
+    void file_data();
+    void file();
+};
+
+void TestSetup::json_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("refusal"); // empty: read
+    QTest::addRow("an object") << QByteArray(R"( {"a": [1, -0.5e+3, true, null], "b": "\u00e9\ud83d\ude00"} )") << "";
+    QTest::addRow("more after the value") << QByteArray("{} x") << "more follows";
+    QTest::addRow("a string not closed") << QByteArray(R"({"a": "b)") << "not closed";
+    QTest::addRow("a lone surrogate") << QByteArray(R"(["\ud83d"])") << "lone surrogate";
+    QTest::addRow("a control character") << QByteArray("[\"a\tb\"]") << "control character";
+    QTest::addRow("overlong UTF-8") << QByteArray("[\"\xC0\xAF\"]") << "not UTF-8";
+    QTest::addRow("a cut UTF-8 character") << QByteArray("[\"\xE2\x82\"]") << "not UTF-8";
+    QTest::addRow("a name twice") << QByteArray(R"({"r": 1, "r": 2})") << "stands twice";
+    QTest::addRow("a leading zero") << QByteArray("[01]") << "a list is not closed";
+    QTest::addRow("a point without digits") << QByteArray("[1.]") << "fraction";
+    QTest::addRow("too deep") << QByteArray(40, '[') + QByteArray(40, ']') << "nested too deeply";
+    QTest::addRow("nothing") << QByteArray("  ") << "missing";
+}
+
+void TestSetup::json()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, refusal);
+    const auto read = json::read(std::string_view(text.constData(), std::size_t(text.size())));
+    if (refusal.isEmpty())
+        QVERIFY(std::holds_alternative<json::Value>(read));
+    else
+        QVERIFY2(std::holds_alternative<json::ReadError>(read)
+                     && QString::fromStdString(std::get<json::ReadError>(read).reason).contains(refusal),
+                 qPrintable(refusal));
+}
+
+void TestSetup::quotedReadsBack()
+{
+    const std::string text = "a\"b\\c\n\x01 é/";
+    const auto read = json::read(std::string("[").append(json::quoted(text)).append("]"));
+    QVERIFY(std::holds_alternative<json::Value>(read));
+    QCOMPARE(*std::get<json::Value>(read).items()->front().string(), text);
+}
+
+// What either carrier writes, it reads back as it was, with nothing to note.
+void TestSetup::bothWaysReadBack()
+{
+    const Setup setup = fullSetup();
+    const ReadSetup fromLink = readSetupFragment(std::string("#").append(setupFragment(setup)));
+    QVERIFY(sameSetup(fromLink.setup, setup));
+    QVERIFY(fromLink.notes.empty());
+    const auto fromFile = readSetupFile(setupFileText(setup));
+    QVERIFY(std::holds_alternative<ReadSetup>(fromFile));
+    QVERIFY(sameSetup(std::get<ReadSetup>(fromFile).setup, setup));
+    QVERIFY(std::get<ReadSetup>(fromFile).notes.empty());
+    QCOMPARE(setupFragment(Setup{defaultRunTexts()}), "r=0.2&N0=1&K=500&T=5&steps=200");
+}
+
+void TestSetup::fragment_data()
+{
+    QTest::addColumn<QString>("fragment");
+    QTest::addColumn<QString>("r");
+    QTest::addColumn<QString>("lag");
+    QTest::addColumn<QString>("note"); // in the only note; empty: none
+    QTest::addRow("percent-encoded") << "r=0%2E3&T=8" << "0.3" << "8" << "";
+    QTest::addRow("markup is no number") << "r=%3Cscript%3Ealert(1)%3C/script%3E" << "0.2" << "5"
+                                         << "The intrinsic rate (r) must be";
+    QTest::addRow("beyond the doubles") << "r=1e999" << "0.2" << "5" << "too large to compute with";
+    QTest::addRow("a negative lag") << "T=-3" << "0.2" << "5" << "went back to its default, 5.";
+    QTest::addRow("an unknown setting") << "r=0.3&colour=red" << "0.3" << "5" << "\"colour\" is not one Tarnis knows";
+    QTest::addRow("an unknown chart") << "chart=pie" << "0.2" << "5" << "the first chart is shown";
+    QTest::addRow("a kept run of four values") << "keep=0.3,1,500,8" << "0.2" << "5" << "no run was kept";
+    QTest::addRow("a broken escape stays") << "r=0.3%2" << "0.2" << "5" << "The intrinsic rate (r) must be";
+    QTest::addRow("empty settings") << "&&r=0.4&" << "0.4" << "5" << "";
+}
+
+void TestSetup::fragment()
+{
+    QFETCH(QString, fragment);
+    QFETCH(QString, r);
+    QFETCH(QString, lag);
+    QFETCH(QString, note);
+    const ReadSetup read = readSetupFragment(fragment.toStdString());
+    QCOMPARE(QString::fromStdString(read.setup.run.r), r);
+    QCOMPARE(QString::fromStdString(read.setup.run.lag), lag);
+    const QStringList notes = notesOf(read);
+    QCOMPARE(notes.size(), note.isEmpty() ? 0 : 1);
+    if (!note.isEmpty())
+        QVERIFY2(notes.front().contains(note), qPrintable(notes.front()));
+}
+
+// A hostile address with thousands of settings: the first ones count, one note says the rest were left.
+void TestSetup::thousandsOfSettings()
+{
+    std::string fragment = "r=0.3";
+    for (int i = 0; i < 5000; ++i)
+        fragment.append("&keep=0.2,1,500,").append(std::to_string(i % 50)).append(",10");
+    const ReadSetup read = readSetupFragment(fragment);
+    QCOMPARE(read.setup.run.r, "0.3");
+    QCOMPARE(int(read.setup.kept.size()), MaxKeptRuns);
+    QVERIFY(notesOf(read).back().contains("more than 64 settings"));
+    QVERIFY(read.notes.size() <= std::size_t(MostSetupSettings) + 1);
+}
+
+void TestSetup::file_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("refusal"); // empty: read
+    QTest::addColumn<QString>("r");
+    QTest::addRow("numbers as numbers") << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": 0.3})") << "" << "0.3";
+    QTest::addRow("from a newer Tarnis") << QByteArray(R"({"tarnis": "set-up", "version": 2, "r": "0.3"})")
+                                         << "saved by a newer Tarnis" << "";
+    QTest::addRow("another program's JSON") << QByteArray(R"({"r": "0.3"})") << "does not say" << "";
+    QTest::addRow("a version that is no number") << QByteArray(R"({"tarnis": "set-up", "version": "1"})")
+                                                 << "not a whole number" << "";
+    QTest::addRow("cut short") << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": "0.)") << "not closed" << "";
+    QTest::addRow("a list, not an object") << QByteArray(R"(["tarnis"])") << "does not say" << "";
+}
+
+void TestSetup::file()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, refusal);
+    QFETCH(QString, r);
+    const auto read = readSetupFile(std::string_view(text.constData(), std::size_t(text.size())));
+    if (!refusal.isEmpty()) {
+        QVERIFY(std::holds_alternative<std::string>(read));
+        QVERIFY2(QString::fromStdString(std::get<std::string>(read)).contains(refusal),
+                 std::get<std::string>(read).c_str());
+        return;
+    }
+    QVERIFY(std::holds_alternative<ReadSetup>(read));
+    QCOMPARE(QString::fromStdString(std::get<ReadSetup>(read).setup.run.r), r);
+}
+
+TARNIS_MODEL_TEST_MAIN(TestSetup)
+#include "test_setup.moc"
