@@ -43,4 +43,14 @@ DynamicsRestart dynamicsRestart(const DynamicsPlan* shown, const DynamicsPlan& n
             .diagram = !(pictures && sameColumns(requestOver(*shown, axis), requestOver(next, axis)))};
 }
 
+DynamicsPlan followingPlan(const DynamicsPlan* shown, const RunParameters& run)
+{
+    if (!shown || !sameDynamics(shown->run, run))
+        return planDynamics(run);
+    DynamicsPlan plan = *shown;
+    for (RunParameters* parameters : {&plan.run, &plan.overRate.parameters, &plan.overLag.parameters})
+        parameters->steps = run.steps;
+    return plan;
+}
+
 } // namespace tarnis

@@ -23,4 +23,10 @@ struct DynamicsRestart {
 // plan beyond the analysis, on either side, has nothing to keep: it is shown anew.
 DynamicsRestart dynamicsRestart(const DynamicsPlan* shown, const DynamicsPlan& next, BifurcationAxis axis);
 
+// The plan of `run` after `shown`: planDynamics(run), but where `run` differs from the shown plan's run
+// in its steps alone, the shown plan with the new steps, which the plan does not depend on. Planning
+// takes runs to find where the lag's population dies out, up to seconds at the longest lags: a new
+// number of steps should cost nothing.
+DynamicsPlan followingPlan(const DynamicsPlan* shown, const RunParameters& run);
+
 } // namespace tarnis
