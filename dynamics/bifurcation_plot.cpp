@@ -239,6 +239,13 @@ void BifurcationPlot::showPlan(const DynamicsPlan& plan, BifurcationAxis axis)
     fitView(true);
 }
 
+void BifurcationPlot::moveMarks(const DynamicsPlan& plan)
+{
+    m_run = plan.run;
+    showMarks(plan);
+    replot(rpQueuedReplot);
+}
+
 void BifurcationPlot::showMarks(const DynamicsPlan& plan)
 {
     // The model says which lines the diagram carries; each kind has its look here.

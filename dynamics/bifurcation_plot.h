@@ -23,6 +23,8 @@ public:
     explicit BifurcationPlot(QWidget* parent = nullptr);
 
     void showPlan(const DynamicsPlan& plan, BifurcationAxis axis);
+    // A new run with the same columns: they stay, the marks move to the new run's.
+    void moveMarks(const DynamicsPlan& plan);
     void showNoRun();
     // Columns as the runs finish them, with their index; drawn again on the next turn of the event loop.
     void addColumns(std::vector<std::pair<std::size_t, BifurcationColumn>> columns);

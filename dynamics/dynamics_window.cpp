@@ -3,13 +3,11 @@
 
 #include "charts/chart_control.h"
 #include "charts/picture_menu.h"
-#include "charts/run_comparison.h"
 #include "dynamics/bifurcation_plot.h"
 #include "dynamics/plot_style.h"
 #include "dynamics/run_preview.h"
 #include "dynamics/stability_map.h"
 #include "dynamics/wrapping_scroll_area.h"
-#include "model/dynamics/parameter_scan.h"
 #include "model/words/regime_words.h"
 #include "ui/accessibility.h"
 #include "ui/design.h"
@@ -25,10 +23,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QRadioButton>
-#include <QTimer>
 #include <QVBoxLayout>
-
-#include <thread>
 
 namespace tarnis {
 
@@ -62,28 +57,13 @@ QProgressBar* progressBar(const char* objectName, const QString& name)
     return bar;
 }
 
-// Every core but one, which stays with the windows: with the work on every core, the main window's Run
-// click took a tenth longer beside it, on one core fewer it takes no longer than alone.
-unsigned backgroundThreads()
-{
-    const unsigned cores = std::thread::hardware_concurrency(); // 0 when it cannot tell
-    return cores > 1 ? cores - 1 : 1;
-}
-
-bool sameDynamics(const RunParameters& a, const RunParameters& b)
-{
-    return a.r == b.r && a.K == b.K && a.n0 == b.n0 && a.lag == b.lag;
-}
-
 } // namespace
 
 DynamicsWindow::DynamicsWindow(RunComparison& comparison, Services services, ParameterChoice choose)
     : QWidget(nullptr, Qt::Window)
-    , m_comparison(comparison)
     , m_services(services)
     , m_choose(std::move(choose))
-    , m_restart(new QTimer(this))
-    , m_drawing(new QTimer(this))
+    , m_work(comparison)
 {
     setAccessibleRole(*this, QAccessible::Window); // a plain widget would be told as a pane
     setObjectName(QStringLiteral("Dynamics"));
@@ -110,12 +90,7 @@ DynamicsWindow::DynamicsWindow(RunComparison& comparison, Services services, Par
     setMinimumSize(SmallestWindow);
     resize(FirstSize);
 
-    m_restart->setSingleShot(true);
-    m_restart->setInterval(0);
-    connect(m_restart, &QTimer::timeout, this, &DynamicsWindow::restart);
-    m_drawing->setInterval(DrawingMilliseconds);
-    connect(m_drawing, &QTimer::timeout, this, &DynamicsWindow::drawWhatCame);
-    connect(&m_comparison, &RunComparison::currentRunChanged, this, &DynamicsWindow::runChanged);
+    showWork();
     connect(m_map, &StabilityMap::chosen, this, [this](double r, double lag) { chosen(r, lag); });
     connect(m_bifurcation, &BifurcationPlot::chosen, this, [this](double value) {
         if (m_bifurcation->axis() == BifurcationAxis::Rate)
@@ -123,7 +98,27 @@ DynamicsWindow::DynamicsWindow(RunComparison& comparison, Services services, Par
         else
             chosen(std::nullopt, value);
     });
-    restart();
+    m_work.followRun();
+}
+
+// What the work finds is drawn as it comes, with the progress of each part under it.
+void DynamicsWindow::showWork()
+{
+    connect(&m_work, &DynamicsWork::planned, this, &DynamicsWindow::planned);
+    connect(&m_work, &DynamicsWork::regimeCame, this, [this] {
+        showRunWords();
+        showPreview();
+    });
+    connect(&m_work, &DynamicsWork::cellsCame, this, [this](const std::vector<ScanCell>& cells, bool finished) {
+        m_map->addCells(cells);
+        showProgress(m_mapProgress, m_map->computedCells(), m_map->cellCount(), finished);
+    });
+    connect(&m_work, &DynamicsWork::columnsCame, this,
+            [this](const std::vector<DynamicsWork::Column>& columns, bool finished) {
+                m_bifurcation->addColumns(columns);
+                showProgress(m_bifurcationProgress, m_bifurcation->computedColumns(), m_bifurcation->columnCount(),
+                             finished);
+            });
 }
 
 QSize DynamicsWindow::firstSize() { return FirstSize; }
@@ -134,9 +129,7 @@ DynamicsWindow::~DynamicsWindow()
     // The plots outlive this part of the window for a moment, while the window closes under them.
     for (QObject* plot : {static_cast<QObject*>(m_map), static_cast<QObject*>(m_bifurcation)})
         disconnect(plot, nullptr, this, nullptr);
-    m_wordsJob.stop();
-    m_mapJob.stop();
-    m_bifurcationJob.stop();
+    disconnect(&m_work, nullptr, this, nullptr);
 }
 
 QGroupBox* DynamicsWindow::buildWordsPart()
@@ -273,18 +266,19 @@ void DynamicsWindow::previewFollows(PointingPlot* plot)
 // Over as many steps as the last run, whichever run it shows.
 void DynamicsWindow::showPreview()
 {
-    if (!m_plan) {
+    const auto& plan = m_work.plan();
+    if (!plan) {
         m_preview->showNoRun(QString::fromStdString(noRunWords().headline));
         return;
     }
     if (auto pointed = m_previewFrom ? m_previewFrom->pointedRun() : std::nullopt) {
-        pointed->steps = m_plan->run.steps;
+        pointed->steps = plan->run.steps;
         m_preview->showRun(*pointed, m_previewFrom->pointedWords());
         return;
     }
-    m_preview->showRun(
-        m_plan->run,
-        QString::fromStdString(runInOneLine(m_plan->run, m_report, !m_reportCame, localeDecimalSeparator())));
+    m_preview->showRun(plan->run,
+                       QString::fromStdString(
+                           runInOneLine(plan->run, m_work.report(), !m_work.reportCame(), localeDecimalSeparator())));
 }
 
 // The boxes are written (and brought into sight by the one who wrote them), and the window says so.
@@ -294,81 +288,43 @@ void DynamicsWindow::chosen(std::optional<double> r, std::optional<double> lag)
     m_choiceNote->setText(QString::fromStdString(choiceWords(r, lag, localeDecimalSeparator())));
 }
 
-bool DynamicsWindow::working() const
+// A part computed anew starts empty; a part that keeps its work moves the run's marks. The words follow
+// the run's steps either way.
+void DynamicsWindow::planned(const DynamicsRestart& restart)
 {
-    return m_restart->isActive() || m_wordsJob.running() || m_mapJob.running() || m_bifurcationJob.running()
-        || m_drawing->isActive();
-}
-
-// Inside the Run click nothing happens but a note: the stale work is stopped and the new one started
-// once the click is over, so that the click neither waits for a thread nor meets threads winding down.
-void DynamicsWindow::runChanged() { m_restart->start(); }
-
-void DynamicsWindow::restart()
-{
-    const auto& run = m_comparison.currentRun();
-    // A run that differs in its steps alone has the same dynamics: what is there or under way stays.
-    if (run && m_plan && sameDynamics(*run, m_plan->run)) {
-        m_plan->run.steps = run->steps;
-        return showPreview();
-    }
-    m_wordsJob.stop();
-    m_mapJob.stop();
-    m_bifurcationJob.stop();
-    m_report.reset();
-    m_reportCame = false;
-    m_choiceNote->clear(); // what it said belongs to the run before
-    if (!run) {
-        m_plan.reset();
-        showWords(noRunWords());
-        m_map->showNoRun();
-        m_bifurcation->showNoRun();
-        showProgress(m_mapProgress, 0, 0, false);
-        showProgress(m_bifurcationProgress, 0, 0, false);
-        return showPreview();
-    }
-    m_plan = planDynamics(*run);
-    showWords(workingWords(*run, localeDecimalSeparator()));
-    m_map->showPlan(*m_plan);
-    m_bifurcation->showPlan(*m_plan, chosenAxis());
+    if (restart.regime)
+        m_choiceNote->clear(); // what it said belongs to the run before
+    const auto& plan = m_work.plan();
+    if (!plan)
+        return showNoRun();
+    showRunWords();
+    if (restart.map)
+        m_map->showPlan(*plan);
+    else
+        m_map->moveRun(plan->run);
+    if (restart.diagram)
+        m_bifurcation->showPlan(*plan, chosenAxis());
+    else
+        m_bifurcation->moveMarks(*plan);
     showPreview();
-    startWords();
-    startMap();
-    startBifurcation();
-    startDrawing();
 }
 
-void DynamicsWindow::startWords()
+void DynamicsWindow::showNoRun()
 {
-    m_wordsJob.start([run = m_plan->run](const std::atomic<bool>* cancel, auto& output) {
-        RegimeWorkspace workspace;
-        auto report = runRegime(run, workspace, cancel);
-        if (!cancelRequested(cancel))
-            output.deliver(std::move(report));
-    });
+    showWords(noRunWords());
+    m_map->showNoRun();
+    m_bifurcation->showNoRun();
+    showProgress(m_mapProgress, 0, 0, false);
+    showProgress(m_bifurcationProgress, 0, 0, false);
+    showPreview();
 }
 
-void DynamicsWindow::startMap()
+// The run's regime in words once it came, else that it is being worked out.
+void DynamicsWindow::showRunWords()
 {
-    m_mapJob.start([grid = m_plan->map](const std::atomic<bool>* cancel, auto& output) {
-        ScanControl control;
-        control.cancel = cancel;
-        control.threads = backgroundThreads();
-        scanGrid(grid, control, [&output](const ScanCell& cell) { output.deliver(cell); });
-    });
-}
-
-void DynamicsWindow::startBifurcation()
-{
-    const BifurcationRequest& request = chosenAxis() == BifurcationAxis::Rate ? m_plan->overRate : m_plan->overLag;
-    m_bifurcationJob.start([request](const std::atomic<bool>* cancel, auto& output) {
-        ScanControl control;
-        control.cancel = cancel;
-        control.threads = backgroundThreads();
-        bifurcationData(request, control, [&output](std::size_t index, const BifurcationColumn& column) {
-            output.deliver({index, column});
-        });
-    });
+    const RunParameters& run = m_work.plan()->run;
+    showWords(m_work.reportCame() ? runInWords(run, m_work.report(), localeDecimalSeparator())
+                                  : workingWords(run, localeDecimalSeparator()));
 }
 
 BifurcationAxis DynamicsWindow::chosenAxis() const
@@ -381,39 +337,9 @@ void DynamicsWindow::axisChosen()
     const bool overRate = chosenAxis() == BifurcationAxis::Rate;
     m_bifurcation->setAccessibleDescription(overRate ? RateHint : LagHint);
     m_bifurcationPointed->setText(overRate ? RateHint : LagHint);
-    if (!m_plan)
-        return;
-    m_bifurcationJob.stop();
-    m_bifurcation->showPlan(*m_plan, chosenAxis());
-    startBifurcation();
-    startDrawing();
-}
-
-// The first results are drawn as soon as there are a few, the rest at the pace of the drawing timer.
-void DynamicsWindow::startDrawing()
-{
-    m_drawing->start();
-    QTimer::singleShot(FirstLookMilliseconds, this, &DynamicsWindow::drawWhatCame);
-}
-
-void DynamicsWindow::drawWhatCame()
-{
-    auto words = m_wordsJob.take();
-    if (!words.items.empty()) {
-        m_report = words.items.back();
-        m_reportCame = true;
-        showWords(runInWords(m_plan->run, m_report, localeDecimalSeparator()));
-        showPreview();
-    }
-    auto cells = m_mapJob.take();
-    m_map->addCells(cells.items);
-    showProgress(m_mapProgress, m_map->computedCells(), m_map->cellCount(), cells.finished);
-    auto columns = m_bifurcationJob.take();
-    m_bifurcation->addColumns(std::move(columns.items));
-    showProgress(m_bifurcationProgress, m_bifurcation->computedColumns(), m_bifurcation->columnCount(),
-                 columns.finished);
-    if (words.finished && cells.finished && columns.finished)
-        m_drawing->stop();
+    if (const auto& plan = m_work.plan())
+        m_bifurcation->showPlan(*plan, chosenAxis());
+    m_work.chooseAxis(chosenAxis());
 }
 
 void DynamicsWindow::showWords(const RunWords& words)
@@ -438,10 +364,11 @@ void DynamicsWindow::showProgress(QProgressBar* bar, std::size_t done, std::size
 QString DynamicsWindow::wordsDataText(QChar decimalSeparator) const
 {
     QString text = m_headline->text() + QLatin1Char('\n') + m_sentences->text() + QLatin1Char('\n');
-    if (!m_plan)
+    const auto& plan = m_work.plan();
+    if (!plan)
         return text;
     QList<QStringList> rows;
-    for (const auto& [name, value] : runFacts(m_plan->run, m_report, char(decimalSeparator.unicode())))
+    for (const auto& [name, value] : runFacts(plan->run, m_work.report(), char(decimalSeparator.unicode())))
         rows << QStringList{QString::fromStdString(name), QString::fromStdString(value)};
     return text + QLatin1Char('\n') + tableText({QStringLiteral("quantity"), QStringLiteral("value")}, rows);
 }

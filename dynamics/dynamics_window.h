@@ -1,13 +1,12 @@
 // The window Dynamics: what r and the lag do, for the last run. The run in words, the stability map
 // over lag and r, the bifurcation diagram with its Lyapunov exponent, over r or over the lag, and the
 // trajectory of the run that the pointer rests on in either (else of the last run). It follows every
-// run, computes on threads of its own while it stays usable, and a click on a map writes r and the lag
-// into the main window's boxes. Nothing in it writes the result store.
+// run, shows what its DynamicsWork computes on threads of its own while it stays usable, and a click on
+// a map writes r and the lag into the main window's boxes. Nothing in it writes the result store.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "dynamics/background_job.h"
-#include "model/dynamics/dynamics_plan.h"
+#include "dynamics/dynamics_work.h"
 #include "ui/services.h"
 
 #include <QWidget>
@@ -20,7 +19,6 @@ class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QRadioButton;
-class QTimer;
 
 namespace tarnis {
 
@@ -43,47 +41,34 @@ public:
     DynamicsWindow(RunComparison& comparison, Services services, ParameterChoice choose);
     ~DynamicsWindow() override;
 
-    // How often the results that came in are drawn while the work goes on, and when first.
-    static constexpr int DrawingMilliseconds = 50;
-    static constexpr int FirstLookMilliseconds = 10;
-
     // The size the window opens at, and the smallest it can be, with room for its words and both plots.
     static QSize firstSize();
     static QSize smallestSize();
 
     // Some of the work for the current run is still going on (or about to start).
-    bool working() const;
-    const std::optional<DynamicsPlan>& plan() const { return m_plan; }
+    bool working() const { return m_work.working(); }
+    const std::optional<DynamicsPlan>& plan() const { return m_work.plan(); }
 
 private:
-    using Column = std::pair<std::size_t, BifurcationColumn>;
-
     QGroupBox* buildWordsPart();
     QGroupBox* buildMapPart();
     QGroupBox* buildBifurcationPart();
     void addMenus();
+    void showWork();
     void previewFollows(PointingPlot* plot);
     void showPreview();
     void chosen(std::optional<double> r, std::optional<double> lag);
-    void runChanged();
-    void restart();
-    void startWords();
-    void startMap();
-    void startBifurcation();
+    void planned(const DynamicsRestart& restart);
+    void showNoRun();
+    void showRunWords();
     void axisChosen();
-    void startDrawing();
-    void drawWhatCame();
     void showWords(const RunWords& words);
     void showProgress(QProgressBar* bar, std::size_t done, std::size_t total, bool finished);
     QString wordsDataText(QChar decimalSeparator) const;
     BifurcationAxis chosenAxis() const;
 
-    RunComparison& m_comparison;
     Services m_services;
     ParameterChoice m_choose;
-    std::optional<DynamicsPlan> m_plan;
-    std::optional<RegimeReport> m_report; // the run's regime, once known
-    bool m_reportCame = false;            // the work on the regime is over, with a report or none
 
     QGroupBox* m_wordsPart;
     QLabel* m_headline;
@@ -102,13 +87,9 @@ private:
     QProgressBar* m_bifurcationProgress;
     RunPreview* m_preview;
     PointingPlot* m_previewFrom = nullptr; // the plot whose place the preview shows; none: the last run
-    QTimer* m_restart;                     // a run came: the work starts again once the Run click is over
-    QTimer* m_drawing;                     // draws what came in while the work goes on
 
-    // Last, so that they stop and their threads end before anything else of the window goes.
-    BackgroundJob<std::optional<RegimeReport>> m_wordsJob;
-    BackgroundJob<ScanCell> m_mapJob;
-    BackgroundJob<Column> m_bifurcationJob;
+    // Last, so that its threads end before anything else of the window goes.
+    DynamicsWork m_work;
 };
 
 } // namespace tarnis

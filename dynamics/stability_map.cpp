@@ -194,11 +194,24 @@ void StabilityMap::showPlan(const DynamicsPlan& plan)
     setScale(xAxis, plan.logarithmic, AxisNumbers::General);
     setScale(yAxis, plan.logarithmic, AxisNumbers::PowersOfTen);
     drawLimits(plan);
-    m_run->data()->clear();
-    if (runOnMap())
-        m_run->addData(plan.run.lag, plan.run.r);
+    markRun();
     m_title->setText(QString::fromStdString(mapTitle(plan.run, localeDecimalSeparator())));
     fitView(true);
+}
+
+void StabilityMap::moveRun(const RunParameters& run)
+{
+    m_runParameters = run;
+    markRun();
+    fitView(false); // the mark keeps its room, unless the user chose a view
+    replot(rpQueuedReplot);
+}
+
+void StabilityMap::markRun()
+{
+    m_run->data()->clear();
+    if (runOnMap())
+        m_run->addData(m_runParameters.lag, m_runParameters.r);
 }
 
 bool StabilityMap::runOnMap() const

@@ -23,6 +23,8 @@ public:
 
     // A new run: its grid with every cell still to come, its limits and its place.
     void showPlan(const DynamicsPlan& plan);
+    // A new run on the same grid: the cells stay, the run's mark moves.
+    void moveRun(const RunParameters& run);
     // No run yet: an empty map that says so.
     void showNoRun();
     // Cells as the scan finishes them; the map is drawn again on the next turn of the event loop.
@@ -68,6 +70,7 @@ private:
     void placeLimitLabels();
     void movePointer(int lagSteps, int rateSteps);
     bool runOnMap() const;
+    void markRun();
 
     QCPTextElement* m_title;
     RegimeCells* m_cells;

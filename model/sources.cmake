@@ -37,6 +37,7 @@ set(tarnis_model_dynamics_sources
     dynamics/scan_estimate.h dynamics/scan_estimate.cpp
     dynamics/dynamics_labels.h
     dynamics/dynamics_plan.h dynamics/dynamics_plan.cpp
+    dynamics/dynamics_restart.h dynamics/dynamics_restart.cpp
 )
 set(tarnis_model_dynamics_thread_sources
     dynamics/parameter_scan.h dynamics/parameter_scan.cpp

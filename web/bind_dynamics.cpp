@@ -1,8 +1,9 @@
-// What r and the lag do: the limits of linear theory, the regime of a run, and the scans of a regime
-// map and a bifurcation diagram in slices, so that a worker can report its progress between two
-// slices and be stopped there.
+// What r and the lag do: the limits of linear theory, the regime of a run, the scans of a regime map
+// and a bifurcation diagram in slices, so that a worker can report its progress between two slices
+// and be stopped there, and which of them a new run computes anew.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/dynamics/dynamics_labels.h"
+#include "model/dynamics/dynamics_restart.h"
 #include "model/dynamics/linear_stability.h"
 #include "model/dynamics/regime_colours.h"
 #include "model/dynamics/run_regime.h"
@@ -85,18 +86,10 @@ val labelsOfDynamics(int discard, int keep)
     return labels;
 }
 
-RunParameters runParametersOf(const val& parameters)
-{
-    // The steps play no part in a regime or a scan.
-    val withSteps = val::global("Object").call<val>("assign", val::object(), parameters);
-    withSteps.set("steps", 0);
-    return *parametersOf(withSteps);
-}
-
 val regimeOf(const val& parameters)
 {
     static RegimeWorkspace workspace;
-    const auto report = runRegime(runParametersOf(parameters), workspace);
+    const auto report = runRegime(runOf(parameters, Steps::Ignored), workspace);
     return report ? reportToJs(*report) : val::undefined();
 }
 
@@ -113,8 +106,7 @@ std::size_t countWithin(double value, std::size_t limit)
 class RegimeScan {
 public:
     explicit RegimeScan(const val& grid)
-        : m_grid{numbersOf(grid["rates"]), numbersOf(grid["lags"]), numberProperty(grid, "n0"),
-                 numberProperty(grid, "K")}
+        : m_grid(gridOf(grid))
     {
     }
 
@@ -149,12 +141,8 @@ private:
 class BifurcationScan {
 public:
     explicit BifurcationScan(const val& request)
+        : m_request(requestOf(request))
     {
-        m_request.parameters = runParametersOf(request["parameters"]);
-        m_request.axis = valueNamed(AxisNames, request["axis"]);
-        m_request.values = numbersOf(request["values"]);
-        m_request.discard = int(numberProperty(request, "discard"));
-        m_request.keep = int(numberProperty(request, "keep"));
     }
 
     bool accepted() const { return acceptsBifurcation(m_request); }
@@ -179,6 +167,32 @@ private:
     RegimeWorkspace m_workspace;
 };
 
+// What the rule of dynamicsRestart compares of a plan that planDynamics gave the page: its run, whether
+// it is analysed, its grid and its requests (the edges and limits follow from the grid).
+DynamicsPlan comparedPlanOf(const val& plan)
+{
+    DynamicsPlan compared;
+    compared.run = runOf(plan["run"], Steps::Matter);
+    compared.analysed = plan["analysed"].as<bool>();
+    compared.map = gridOf(plan["map"]);
+    compared.overRate = requestOf(plan["overRate"]);
+    compared.overLag = requestOf(plan["overLag"]);
+    return compared;
+}
+
+// Which parts a run of the plan `next` computes anew where `shown` (or none) is on show.
+val restartOf(const val& shown, const val& next, const val& axis)
+{
+    const auto before = shown.isUndefined() || shown.isNull() ? std::nullopt : std::optional(comparedPlanOf(shown));
+    const DynamicsRestart restart
+        = dynamicsRestart(before ? &*before : nullptr, comparedPlanOf(next), valueNamed(AxisNames, axis));
+    val object = val::object();
+    object.set("regime", restart.regime);
+    object.set("map", restart.map);
+    object.set("diagram", restart.diagram);
+    return object;
+}
+
 } // namespace
 
 } // namespace tarnis::web
@@ -196,6 +210,7 @@ EMSCRIPTEN_BINDINGS(tarnis_dynamics)
     function("regimeLegend", &legendOfRegimes);
     function("notComputedColour", &notComputedColour);
     function("dynamicsLabels", &labelsOfDynamics);
+    function("dynamicsRestart", &restartOf);
     class_<RegimeScan>("RegimeScan")
         .constructor<const val&>()
         .function("cellCount", &RegimeScan::cellCount)

@@ -283,10 +283,7 @@ val allRefusals(const std::string& separator)
 
 std::string labelOfRun(const val& parameters, const std::string& separator)
 {
-    const auto read = parametersOf(parameters);
-    if (!read)
-        throwError("RangeError", "steps outside the range of a run");
-    return runLabel(*read, separatorOf(separator));
+    return runLabel(runOf(parameters, Steps::Matter), separatorOf(separator));
 }
 
 } // namespace

@@ -20,21 +20,6 @@ val wordsToJs(const RunWords& words)
     return object;
 }
 
-RunParameters runOf(const val& parameters)
-{
-    const auto run = parametersOf(parameters);
-    if (!run)
-        throwError("RangeError", "the steps are outside the range of a run");
-    return *run;
-}
-
-std::optional<RunParameters> optionalRunOf(const val& parameters)
-{
-    if (parameters.isUndefined() || parameters.isNull())
-        return std::nullopt;
-    return runOf(parameters);
-}
-
 std::optional<RegimeReport> optionalReportOf(const val& report)
 {
     if (report.isUndefined() || report.isNull())
@@ -51,12 +36,12 @@ std::optional<double> optionalNumberOf(const val& value)
 // no report: the lag is beyond the analysis.
 val runWords(const val& parameters, const val& report, const std::string& separator)
 {
-    return wordsToJs(runInWords(runOf(parameters), optionalReportOf(report), separatorOf(separator)));
+    return wordsToJs(runInWords(runOf(parameters, Steps::Matter), optionalReportOf(report), separatorOf(separator)));
 }
 
 val wordsWhileWorking(const val& parameters, const std::string& separator)
 {
-    return wordsToJs(workingWords(runOf(parameters), separatorOf(separator)));
+    return wordsToJs(workingWords(runOf(parameters, Steps::Matter), separatorOf(separator)));
 }
 
 val wordsBeforeARun() { return wordsToJs(noRunWords()); }
@@ -64,7 +49,7 @@ val pageWordsBeforeARun() { return wordsToJs(noRunWords(WordsPlace::Page)); }
 
 std::string nameOfRunRegime(const val& parameters, const val& report)
 {
-    return regimeName(runOf(parameters), reportOf(report));
+    return regimeName(runOf(parameters, Steps::Matter), reportOf(report));
 }
 
 // A cell as a regime scan's slice gives it; without a report it is still being computed.
@@ -84,7 +69,8 @@ std::string columnWords(const val& axis, double value, const val& column, double
 val factsOfRun(const val& parameters, const val& report, const std::string& separator)
 {
     val rows = val::array();
-    for (const auto& [name, value] : runFacts(runOf(parameters), optionalReportOf(report), separatorOf(separator))) {
+    for (const auto& [name, value] :
+         runFacts(runOf(parameters, Steps::Matter), optionalReportOf(report), separatorOf(separator))) {
         val row = val::array();
         row.call<void>("push", name);
         row.call<void>("push", value);
@@ -132,7 +118,7 @@ val requestToJs(const BifurcationRequest& request)
 // lag is the plan's (the page has it from planDynamics).
 val marksOfDiagram(const val& parameters, const val& axis, const val& criticalLag)
 {
-    const RunParameters run = runOf(parameters);
+    const RunParameters run = runOf(parameters, Steps::Matter);
     val marks = val::array();
     for (const DiagramMark& mark :
          diagramMarks(run, valueNamed(AxisNames, axis), stabilityLimits(run.lag), optionalNumberOf(criticalLag))) {
@@ -160,7 +146,7 @@ std::string beyondAnalysisPictures(const std::string& separator)
 
 val planOf(const val& parameters)
 {
-    const DynamicsPlan plan = planDynamics(runOf(parameters));
+    const DynamicsPlan plan = planDynamics(runOf(parameters, Steps::Matter));
     val grid = val::object();
     grid.set("rates", numberArray(plan.map.rates));
     grid.set("lags", numberArray(plan.map.lags));
@@ -170,6 +156,7 @@ val planOf(const val& parameters)
     for (const auto& each : plan.limits)
         limits.call<void>("push", each ? limitsToJs(*each) : val::undefined());
     val object = val::object();
+    object.set("run", parametersToJs(plan.run));
     object.set("analysed", plan.analysed);
     object.set("logarithmic", plan.logarithmic);
     object.set("map", grid);

@@ -50,13 +50,45 @@ val parametersToJs(const RunParameters& parameters)
     return object;
 }
 
+namespace {
+
+RunParameters parametersWith(const val& object, std::int16_t steps)
+{
+    return {numberProperty(object, "r"), numberProperty(object, "K"), steps, numberProperty(object, "n0"),
+            numberProperty(object, "lag")};
+}
+
+} // namespace
+
 std::optional<RunParameters> parametersOf(const val& object)
 {
     const auto steps = roundToInt16(numberProperty(object, "steps"));
     if (!steps)
         return std::nullopt;
-    return RunParameters{numberProperty(object, "r"), numberProperty(object, "K"), *steps, numberProperty(object, "n0"),
-                         numberProperty(object, "lag")};
+    return parametersWith(object, *steps);
+}
+
+RunParameters runOf(const val& object, Steps steps)
+{
+    if (steps == Steps::Ignored)
+        return parametersWith(object, 0);
+    const auto run = parametersOf(object);
+    if (!run)
+        throwError("RangeError", "the steps are outside the range of a run");
+    return *run;
+}
+
+std::optional<RunParameters> optionalRunOf(const val& object)
+{
+    if (object.isUndefined() || object.isNull())
+        return std::nullopt;
+    return runOf(object, Steps::Matter);
+}
+
+ScanGrid gridOf(const val& object)
+{
+    return {numbersOf(object["rates"]), numbersOf(object["lags"]), numberProperty(object, "n0"),
+            numberProperty(object, "K")};
 }
 
 namespace {
@@ -79,6 +111,17 @@ Regime regimeOf(double number)
 }
 
 } // namespace
+
+BifurcationRequest requestOf(const val& object)
+{
+    BifurcationRequest request;
+    request.parameters = runOf(object["parameters"], Steps::Ignored);
+    request.axis = valueNamed(AxisNames, object["axis"]);
+    request.values = numbersOf(object["values"]);
+    request.discard = int(numberProperty(object, "discard"));
+    request.keep = int(numberProperty(object, "keep"));
+    return request;
+}
 
 val limitsToJs(const StabilityLimits& limits)
 {

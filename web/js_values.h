@@ -85,6 +85,19 @@ val parametersToJs(const RunParameters& parameters);
 // The steps are rounded as a box rounds them; empty when they are outside the range of a run's steps.
 std::optional<RunParameters> parametersOf(const val& object);
 
+// Whether a run's steps play a part where the page hands it over: its words and its plan tell of them;
+// a regime or a scan runs as long as it needs, and the page hands those no steps at all.
+enum class Steps { Matter, Ignored };
+// A run that must be one: a RangeError for steps outside the range of a run's steps; Ignored, they are
+// not read and stand at 0. A TypeError for any other number missing.
+RunParameters runOf(const val& object, Steps steps);
+// None for undefined or null.
+std::optional<RunParameters> optionalRunOf(const val& object);
+
+// A regime map's grid and a bifurcation diagram's request, as the page hands them to a scan.
+ScanGrid gridOf(const val& object);
+BifurcationRequest requestOf(const val& object);
+
 val limitsToJs(const StabilityLimits& limits);
 
 // A regime report as a plain object (the regime as its number and its name, so that a regime the model

@@ -152,6 +152,7 @@ export interface RunWords {
 
 /** What the Dynamics window shows for a run: ready for a RegimeScan and two BifurcationScans. */
 export interface DynamicsPlan {
+    run: RunParameters;
     analysed: boolean; // false for a lag beyond the analysis: then the grids and requests are empty
     logarithmic: boolean; // both axes of the map, and r in the diagram over r
     map: ScanGrid & { rates: Float64Array; lags: Float64Array };
@@ -162,6 +163,13 @@ export interface DynamicsPlan {
     overLag: BifurcationRequest & { values: Float64Array };
     runLimits?: StabilityLimits;
     criticalLag?: number; // the first lag of overLag at which the run's r exceeds r_c
+}
+
+/** true: the part's work starts anew for the new run; false: it keeps what it computed, and its marks move. */
+export interface DynamicsRestart {
+    regime: boolean; // kept: the words are written again for the new steps
+    map: boolean;
+    diagram: boolean; // the diagram over the axis on show
 }
 
 export interface DynamicsLabels {
@@ -284,6 +292,8 @@ export interface TarnisModule {
     /** The page's line under a plot while nothing is pointed at. */
     pagePointingHint(plot: "map" | "rate" | "lag"): string;
     planDynamics(parameters: RunParameters): DynamicsPlan;
+    /** Which parts a run of `next` computes anew where `shown` (or none) is on show, its diagram over `axis`. */
+    dynamicsRestart(shown: DynamicsPlan | undefined, next: DynamicsPlan, axis: "rate" | "lag"): DynamicsRestart;
     /** The name of a regime's number; "" beyond the last, so that a legend can list them all. */
     regimeName(regime: number): string;
     /** The regimes in the order of the map's legend, each with its colour ("#56b4e9"). */

@@ -30,6 +30,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QMenu>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -95,6 +96,8 @@ private:
     QAction* menuEntry(QWidget* part, const QString& entry);
     void verifyPreview(DynamicsWindow* dynamics, const RunParameters& run, const QString& line);
     void verifyStoreUntouched();
+    // Writes the text into the main window's box, confirms it and runs.
+    void runWith(const char* box, const QString& text);
 
     std::unique_ptr<AppFixture> m_fixture;
     ResultStore m_storeAfterRun;
@@ -185,6 +188,15 @@ void TestDynamicsWindow::verifyPreview(DynamicsWindow* dynamics, const RunParame
     const auto labels = QAccessible::queryAccessibleInterface(preview)->relations(QAccessible::Label);
     QVERIFY(
         std::ranges::any_of(labels, [previewLine](const auto& label) { return label.first->object() == previewLine; }));
+}
+
+void TestDynamicsWindow::runWith(const char* box, const QString& text)
+{
+    auto* edit = child<QLineEdit>(m_fixture->mainWindow(), box);
+    QVERIFY(edit);
+    typeInto(edit, text);
+    pressEnter(edit);
+    m_fixture->run();
 }
 
 // Bytes, not values: a NaN that the run stored must stay the same NaN.
@@ -337,6 +349,41 @@ void TestDynamicsWindow::aRunRestartsTheWork()
     // but the preview of the run follows its steps.
     const RunParameters longer{.r = 0.2, .K = 400.0, .steps = 300, .n0 = 1.0, .lag = 8.0};
     verifyPreview(dynamics, longer, QString::fromStdString(runInOneLine(longer, runRegime(longer), false, '.')));
+
+    // A new r at the same lag keeps the map's cells and the diagram's columns, and moves their marks;
+    // only its regime is worked out anew.
+    auto* diagram = child<BifurcationPlot>(dynamics, "bifurcationPlot");
+    const auto markBefore = map->runMarkCentre();
+    QVERIFY(markBefore);
+    const RunParameters faster{.r = 0.25, .K = 400.0, .steps = 300, .n0 = 1.0, .lag = 8.0};
+    runWith("rrate", QStringLiteral("0.25"));
+    QTRY_COMPARE(dynamics->plan()->run.r, 0.25);
+    QCOMPARE(map->computedCells(), map->cellCount());
+    QCOMPARE(diagram->computedColumns(), diagram->columnCount());
+    const auto markAfter = map->runMarkCentre();
+    QVERIFY(markAfter && markAfter->y() < markBefore->y());
+    const QList<QCPItemText*> labels = diagram->shownLabels();
+    const auto runLabel = std::ranges::find(labels, QStringLiteral("this run"), &QCPItemText::text);
+    QVERIFY(runLabel != labels.end());
+    QCOMPARE((*runLabel)->position->coords().x(), 0.25);
+    waitUntilDone(dynamics);
+    const RunWords fasterWords = runInWords(faster, runRegime(faster), '.');
+    QCOMPARE(child<QLabel>(dynamics, "regimeWords")->text(), QString::fromStdString(fasterWords.sentences));
+    for (const char* bar : {"mapProgress", "bifurcationProgress"}) {
+        auto* progress = child<QProgressBar>(dynamics, bar);
+        QCOMPARE(progress->value(), progress->maximum());
+        QVERIFY2(progress->text().startsWith(QStringLiteral("Done")), qPrintable(progress->text()));
+    }
+
+    // A lag whose map has other values of r computes the map anew.
+    const double topBefore = map->cellRate(map->cellCount() - 1);
+    runWith("tlag", QStringLiteral("0"));
+    waitUntilDone(dynamics);
+    QCOMPARE(dynamics->plan()->run.lag, 0.0);
+    const double top = map->cellRate(map->cellCount() - 1);
+    QVERIFY(top != topBefore);
+    QCOMPARE(top, dynamics->plan()->map.rates.back());
+    QCOMPARE(map->computedCells(), map->cellCount());
 }
 
 // Opened beside the main window, the Dynamics window leaves its boxes in sight: beside it where the

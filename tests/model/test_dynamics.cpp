@@ -1,8 +1,10 @@
 // The dynamics of the model: the stability limits of whole and fractional lags against the formulas
 // and against the deviation from K simulated step by step, the regimes of the landmark runs and their
-// words, the Lyapunov exponent, and scans that agree with single runs, whether on threads or in slices.
+// words, the Lyapunov exponent, scans that agree with single runs, whether on threads or in slices, and
+// the plans of the map and the diagram with what a new run computes anew of them.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/dynamics/dynamics_plan.h"
+#include "model/dynamics/dynamics_restart.h"
 #include "model/dynamics/linear_stability.h"
 #include "model/dynamics/lyapunov.h"
 #include "model/dynamics/parameter_scan.h"
@@ -82,6 +84,57 @@ DeviationTail simulateDeviation(double r, double lag, int steps)
     tail.logGrowthPerStep = (largest(3 * quarter, steps) - largest(2 * quarter, 3 * quarter)) / quarter;
     tail.meanUpwardSpacing = ups > 1 ? double(lastUp - firstUp) / (ups - 1) : 0.0;
     return tail;
+}
+
+// The parts that a run after `shown` computes anew: "regime", "map", "over r", "over lag" (the diagram
+// on show over r, over the lag), with the plan that follows `shown`.
+QString partsAnew(const DynamicsPlan* shown, const RunParameters& next)
+{
+    const DynamicsPlan plan = followingPlan(shown, next);
+    const DynamicsRestart overRate = dynamicsRestart(shown, plan, BifurcationAxis::Rate);
+    const DynamicsRestart overLag = dynamicsRestart(shown, plan, BifurcationAxis::Lag);
+    QStringList parts;
+    for (const auto& [anew, name] : {std::pair{overRate.regime, "regime"}, {overRate.map, "map"},
+                                     {overRate.diagram, "over r"}, {overLag.diagram, "over lag"}})
+        if (anew)
+            parts << QString::fromLatin1(name);
+    if (overRate.regime != overLag.regime || overRate.map != overLag.map)
+        parts << QStringLiteral("the regime or the map depends on the diagram's axis");
+    return parts.join(QStringLiteral(", "));
+}
+
+// What the runs after a plan's compute anew: the first everything; one in other steps nothing; a new r
+// within the map its regime and the diagram over the lag, at that r; another lag its regime, the
+// diagram over r, at that lag, and the map where its grid differs; a new N(0) or K everything, and so do
+// a lag beyond the analysis and the run after it.
+void verifyRestarts(const DynamicsPlan& plan, double otherLag, bool sameMap)
+{
+    const RunParameters run = plan.run;
+    QCOMPARE(partsAnew(nullptr, run), QStringLiteral("regime, map, over r, over lag"));
+    RunParameters next = run;
+    next.steps = 300;
+    QCOMPARE(partsAnew(&plan, next), QString());
+    // and whose plan is the one on show, for its steps
+    const DynamicsPlan longer = followingPlan(&plan, next);
+    for (const RunParameters& planned : {longer.run, longer.overRate.parameters, longer.overLag.parameters})
+        QCOMPARE(planned.steps, next.steps);
+    next = run;
+    next.r = 1.01 * run.r;
+    QCOMPARE(partsAnew(&plan, next), QStringLiteral("regime, over lag"));
+    next = run;
+    next.lag = otherLag;
+    QCOMPARE(partsAnew(&plan, next), sameMap ? QStringLiteral("regime, over r") : QStringLiteral("regime, map, over r"));
+    for (const auto& [other, value] : {std::pair{&RunParameters::K, 501.0}, {&RunParameters::n0, 2.0 * run.n0}}) {
+        next = run;
+        next.*other = value;
+        QCOMPARE(partsAnew(&plan, next), QStringLiteral("regime, map, over r, over lag"));
+    }
+    next = run;
+    next.lag = 2.0 * MaxAnalysedLag;
+    QCOMPARE(partsAnew(&plan, next), QStringLiteral("regime, map, over r, over lag"));
+    const DynamicsPlan beyond = planDynamics(next);
+    QCOMPARE(partsAnew(&beyond, next), QStringLiteral("map, over r, over lag"));
+    QCOMPARE(partsAnew(&beyond, run), QStringLiteral("regime, map, over r, over lag"));
 }
 
 } // namespace
@@ -735,15 +788,17 @@ void TestDynamics::mapFollowsTheLag_data()
     QTest::addColumn<double>("n0");
     QTest::addColumn<bool>("logarithmic");
     QTest::addColumn<double>("rateTop"); // of a linear map; NaN: not checked
+    QTest::addColumn<double>("otherLag"); // NaN: what later runs compute anew is not checked
+    QTest::addColumn<bool>("sameMap"); // whether a run at otherLag has the same map
     // Up to lag 20, r from 0 in 200 steps to a half past where the run dies out, the lag 0 to 20 in halves.
-    QTest::addRow("lag 5") << 5.0 << 1.0 << false << 1.0;
-    QTest::addRow("lag 0") << 0.0 << 1.0 << false << 3.5;
-    QTest::addRow("lag 20") << 20.0 << 1.0 << false << 1.0;
+    QTest::addRow("lag 5") << 5.0 << 1.0 << false << 1.0 << 5.5 << true;
+    QTest::addRow("lag 0") << 0.0 << 1.0 << false << 3.5 << 0.5 << false;
+    QTest::addRow("lag 20") << 20.0 << 1.0 << false << 1.0 << 12.0 << true;
     // Beyond it both axes logarithmic, the lag from 1.
-    QTest::addRow("lag 60") << 60.0 << 1.0 << true << none;
-    QTest::addRow("lag 400") << 400.0 << 1.0 << true << none;
-    QTest::addRow("lag 60 on K") << 60.0 << 500.0 << true << none;
-    QTest::addRow("longest lag") << 9999.0 << 1.0 << true << none;
+    QTest::addRow("lag 60") << 60.0 << 1.0 << true << none << 45.0 << true;
+    QTest::addRow("lag 400") << 400.0 << 1.0 << true << none << 381.5 << true;
+    QTest::addRow("lag 60 on K") << 60.0 << 500.0 << true << none << 41.0 << true;
+    QTest::addRow("longest lag") << 9999.0 << 1.0 << true << none << none << true; // planned in seconds
 }
 
 void TestDynamics::mapFollowsTheLag()
@@ -752,9 +807,15 @@ void TestDynamics::mapFollowsTheLag()
     QFETCH(double, n0);
     QFETCH(bool, logarithmic);
     QFETCH(double, rateTop);
+    QFETCH(double, otherLag);
+    QFETCH(bool, sameMap);
     const RunParameters run
         = parameters(0.2 * stabilityLimits(lag)->rStable / stabilityLimits(5.0)->rStable, n0, 500.0, lag);
     const DynamicsPlan plan = planDynamics(run);
+    if (!std::isnan(otherLag))
+        verifyRestarts(plan, otherLag, sameMap);
+    if (QTest::currentTestFailed())
+        return;
     const ScanGrid& map = plan.map;
     QCOMPARE(plan.logarithmic, logarithmic);
     QCOMPARE(map.rates.size(), std::size_t(dynamics_plan::MapRates));

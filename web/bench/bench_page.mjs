@@ -1,7 +1,9 @@
 // The page's own benchmarks, in Debian's chromium, headless: the time from opening the single file to
 // its first chart (the time at which the chart's canvas is in the page, from the start of the
 // navigation, with the Run click that the benchmark makes as soon as Run is there), a Run click and a step of the r slider at 2000 steps (the main thread's work for the
-// event and the frame that shows its result, and that frame's commit to the compositor), the stability
+// event and the frame that shows its result, and that frame's commit to the compositor), the r slider
+// about r_c = 2 after a typed run (its first step, its slowest later step, and the longest task of the
+// main thread from the Run click to the last step, however little of it a step's frame holds), the stability
 // map of 200 × 41 cells from the Run click to its last cell (the first after opening, with the workers'
 // start, and one restarted by a new K), and the single file's size. Prints medians.
 //   node web/bench/bench_page.mjs [repetitions]     (scripts/bench builds the page and runs it)
@@ -11,7 +13,7 @@ import path from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
 
 import { launchBrowser } from "../page-tests/support.mjs";
-import { frameWork } from "./frame_work.mjs";
+import { frameWork, longestTask, traceMainThread } from "./frame_work.mjs";
 
 const repetitions = Number(process.argv[2] ?? 5);
 const here = path.dirname(fileURLToPath(import.meta.url));
@@ -47,24 +49,30 @@ async function openToFirstChart() {
 async function runsRedrawn(page, count) {
     const data1 = page.getByRole("button", { name: "Data 1", exact: true });
     const run = page.getByRole("button", { name: "Run", exact: true });
-    const clicks = await frameWork(page, count, "click", async () => {
+    const timeline = await traceMainThread(page, count, async () => {
         await data1.click();
         await nextFrame(page);
         await run.click();
         await nextFrame(page);
     });
-    return clicks.filter((_, index) => index % 2 === 1); // the Run clicks, not the presets'
+    return frameWork(timeline, "click").filter((_, index) => index % 2 === 1); // the Run clicks, not the presets'
 }
 
 // The same for steps of the r slider by the arrow key with 2000 steps on show: the key's events, then
-// the frame in which the slider's run, the chart and the Dynamics panel's words are drawn.
-async function sliderSteps(page, count) {
+// the frame in which the slider's run, the chart and the Dynamics panel's words are drawn. `before`
+// comes first, in the trace: the steps' main thread holds what it left to do.
+async function sliderSteps(page, count, before = async () => {}) {
     const slider = page.getByRole("slider", { name: "The intrinsic rate (r):", exact: true });
-    await slider.focus();
-    return frameWork(page, count, "keydown", async (index) => {
-        await slider.press(index % 20 < 10 ? "ArrowRight" : "ArrowLeft");
+    const timeline = await traceMainThread(page, count + 1, async (index) => {
+        if (index === 0) {
+            await before();
+            await slider.focus();
+            return;
+        }
+        await slider.press((index - 1) % 20 < 10 ? "ArrowRight" : "ArrowLeft");
         await nextFrame(page);
     });
+    return Object.assign(frameWork(timeline, "keydown"), { longestTask: longestTask(timeline) });
 }
 
 const nextFrame = (page) => page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve))));
@@ -110,8 +118,7 @@ for (const [name, text] of [["The intrinsic rate (r):", "1.999"], ["The initial 
     await box.fill(text);
     await box.press("Enter");
 }
-await page.getByRole("button", { name: "Run", exact: true }).click();
-const undecided = await sliderSteps(page, 20);
+const undecided = await sliderSteps(page, 20, () => page.getByRole("button", { name: "Run", exact: true }).click());
 await context.close();
 
 const firstMap = [];
@@ -136,6 +143,7 @@ row("page/r slider step at 2000 steps: the page's work", median(sliding.map((eac
 row("page/r slider step at 2000 steps: the frame's commit", median(sliding.map((each) => each.commit)), "ms");
 row("page/r slider about r_c = 2, T = 0: the first step's work", undecided[0].work, "ms");
 row("page/r slider about r_c = 2, T = 0: the slowest later step's work", Math.max(...undecided.slice(1).map((each) => each.work)), "ms");
+row("page/r slider about r_c = 2, T = 0: the longest task, thread time", undecided.longestTask, "ms");
 row("page/stability map 200 × 41 after opening (Run to last cell)", median(firstMap), "ms");
 row("page/stability map 200 × 41 restarted by a new K", median(restartedMap), "ms");
 row("page/single file's size", (await stat(single)).size / (1 << 20), "MiB");

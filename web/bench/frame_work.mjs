@@ -2,7 +2,8 @@
 // event that the action dispatches and of the frame that shows its result (script, style, layout,
 // paint and the animation frame's callbacks), apart from the time the thread only waits for the
 // next frame, which depends on the display and not on the page. Also the frame's commit to the
-// compositor, which in a headless browser without a GPU includes rasterizing what was painted.
+// compositor, which in a headless browser without a GPU includes rasterizing what was painted, and
+// the longest task of the main thread, whatever it ran.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 const Work = new Set(["EventDispatch", "FireAnimationFrame", "FunctionCall", "TimerFire", "UpdateLayoutTree", "Layout",
@@ -11,17 +12,14 @@ const Work = new Set(["EventDispatch", "FireAnimationFrame", "FunctionCall", "Ti
 const outermost = (events) => events.filter((event) => !events.some((other) => other !== event
     && other.ts <= event.ts && other.ts + other.dur >= event.ts + event.dur));
 
-/**
- * Runs `act(i)` `count` times while the browser traces, and gives for each the milliseconds of work
- * from its event (of type `eventType`) to the end of the next commit, and of that commit alone.
- */
-export async function frameWork(page, count, eventType, act) {
+/** Runs `act(i)` `count` times while the browser traces, and gives the main thread's events. */
+export async function traceMainThread(page, count, act) {
     const session = await page.context().newCDPSession(page);
     const events = [];
     session.on("Tracing.dataCollected", (chunk) => events.push(...chunk.value));
     const complete = new Promise((resolve) => session.once("Tracing.tracingComplete", resolve));
     await session.send("Tracing.start", {
-        categories: "devtools.timeline,disabled-by-default-devtools.timeline",
+        categories: "toplevel,devtools.timeline,disabled-by-default-devtools.timeline",
         transferMode: "ReportEvents",
     });
     for (let i = 0; i < count; i += 1) await act(i);
@@ -30,8 +28,15 @@ export async function frameWork(page, count, eventType, act) {
     await session.detach();
 
     const main = events.find((event) => event.name === "thread_name" && event.args.name === "CrRendererMain");
-    const timeline = events.filter((event) => event.pid === main.pid && event.tid === main.tid && event.ph === "X")
+    return events.filter((event) => event.pid === main.pid && event.tid === main.tid && event.ph === "X")
         .sort((a, b) => a.ts - b.ts);
+}
+
+/**
+ * For each event of type `eventType` in the timeline, the milliseconds of work from it to the end of
+ * the next commit, and of that commit alone.
+ */
+export function frameWork(timeline, eventType) {
     const starts = timeline.filter((event) => event.name === "EventDispatch" && event.args?.data?.type === eventType);
     return starts.map((start) => {
         const commit = timeline.find((event) => event.name === "Commit" && event.ts > start.ts);
@@ -42,4 +47,13 @@ export async function frameWork(page, count, eventType, act) {
             commit: commit ? commit.dur / 1000 : NaN,
         };
     });
+}
+
+/**
+ * The main thread's longest task in the timeline, in milliseconds of the thread's own time, which on a
+ * machine whose cores other work keeps busy stays what the page costs while the clock's time grows.
+ */
+export function longestTask(timeline) {
+    const tasks = timeline.filter((event) => event.name === "ThreadControllerImpl::RunTask");
+    return tasks.reduce((longest, task) => Math.max(longest, (task.tdur ?? task.dur) / 1000), 0);
 }

@@ -1,8 +1,9 @@
 // The Dynamics panel in the browser: the run in tarnis-run's words, the stability map computed by the
 // workers (from a file as well as from a server) until complete, a click and the keyboard on it that
 // run the cell's r and T (and say so only when the run was made), on a phone a tap that reads a cell
-// or a column and a second tap that runs it, workers that go on after a slice that failed, a map kept
-// for a new r and computed anew for a new K, and the diagram over the lag.
+// or a column and a second tap that runs it, workers that go on after a slice that failed, a map and a
+// diagram over r kept for a new r (whose words are its own) and computed anew for a new K, and the
+// diagram over the lag.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
 import { test } from "node:test";
@@ -17,6 +18,16 @@ const diagram = (page) => page.getByRole("img", { name: "Bifurcation diagram and
 // The line under a picture, which describes it for a screen reader.
 const lineOf = (picture) => picture.evaluate((element) => document.getElementById(element.getAttribute("aria-describedby")).textContent);
 const complete = (picture, what) => until(() => picture.getAttribute("data-complete"), (value) => value === "true", `${what} complete`, 30_000);
+// Counts from now on how often a picture's work starts anew (its data-complete turns "false"), however
+// quickly it completes again.
+const countRestarts = (picture) => picture.evaluate((element) => {
+    element.restarts = 0;
+    new MutationObserver((records) => {
+        const values = [...records.slice(1).map((record) => record.oldValue), element.dataset.complete];
+        element.restarts += values.filter((value) => value === "false").length;
+    }).observe(element, { attributeFilter: ["data-complete"], attributeOldValue: true });
+});
+const restartsOf = (picture) => picture.evaluate((element) => element.restarts);
 
 // Waits until the result box shows tarnis-run's last step and N, as the box writes them.
 function untilResult(page, what, ...options) {
@@ -145,10 +156,19 @@ test("a new r keeps the computed map, a new K computes it anew; the diagram over
     await button(page, "Data 2").click();
     await button(page, "Run").click();
     await complete(map(page), "the map");
+    await complete(diagram(page), "the diagram");
+    await countRestarts(map(page));
+    await countRestarts(diagram(page));
     await page.getByRole("slider", { name: "The intrinsic rate (r):", exact: true }).focus();
     await page.keyboard.press("ArrowRight");
     await untilResult(page, "the run of r = 0.201", "--r", "0.201", "--lag", "5");
-    assert.equal(await map(page).getAttribute("data-complete"), "true", "the same grid, kept");
+    // Its regime is worked out anew; the map and the diagram over r keep what they computed.
+    const [headline, sentences] = tarnisRun("dynamics", "--words", "--r", "0.201", "--n0", "1", "--K", "500", "--lag", "5")
+        .toString().replace(/\n$/, "").split("\n");
+    await untilText(page.locator("#regime-words"), sentences, "the words of r = 0.201");
+    assert.equal(await page.locator("#regime-headline").textContent(), headline);
+    assert.deepEqual([await restartsOf(map(page)), await restartsOf(diagram(page))], [0, 0], "the same grid and columns, kept");
+    assert.equal(await map(page).getAttribute("data-complete"), "true");
     await page.getByRole("slider", { name: "The carrying capacity (K):", exact: true }).focus();
     await page.keyboard.press("ArrowLeft");
     await until(() => boxes(page).K.inputValue(), (text) => text === "490", "K by its slider");

@@ -29,8 +29,12 @@ export class BifurcationView extends ScanPicture<number> {
     private columns: Array<BifurcationColumn | undefined> = [];
     private marks: DiagramMark[] = [];
     private fresh: BifurcationColumn[] = []; // columns come since the layer was painted
+    private computed = 0; // columns come so far
     private paintedMax = NaN; // the top of the N axis the layer was painted for
+    private nTop = 0; // the top of the N axis
     private extent = { nMax: 0, eMin: -0.1, eMax: 0.1 }; // of the columns come so far
+    private paintedRows = new Uint32Array(0); // per pixel row, the last column painted there
+    private paintedColumns = 0;
 
     constructor(
         private readonly hooks: DiagramHooks,
@@ -49,6 +53,8 @@ export class BifurcationView extends ScanPicture<number> {
         this.columns = new Array<BifurcationColumn | undefined>(request.values.length);
         this.forgetPlaces();
         this.fresh = [];
+        this.computed = 0;
+        this.nTop = 0;
         this.extent = { nMax: 0, eMin: -0.1, eMax: 0.1 };
         this.plot.invalidate();
         this.element.dataset.complete = "false";
@@ -64,6 +70,7 @@ export class BifurcationView extends ScanPicture<number> {
     addColumns(columns: BifurcationColumn[]): void {
         const extent = this.extent;
         for (const column of columns) {
+            if (this.columns[column.index] === undefined) this.computed += 1;
             this.columns[column.index] = column;
             for (const value of column.N) if (Number.isFinite(value) && value > extent.nMax) extent.nMax = value;
             const exponent = column.lyapunov;
@@ -73,7 +80,17 @@ export class BifurcationView extends ScanPicture<number> {
             }
         }
         this.fresh.push(...columns);
+        this.growTop();
         this.redraw();
+    }
+
+    // A new top of the N axis paints every column again. While the columns come (over r the kept
+    // values spread wider with every slice past r_c), the top grows a quarter beyond what they need at
+    // a time, so that happens a few times rather than at every slice; once all have come it fits them.
+    private growTop(): void {
+        const needed = this.extent.nMax * 1.05;
+        if (this.computed === this.columns.length) this.nTop = needed;
+        else if (needed > this.nTop) this.nTop = needed * 1.25;
     }
 
     private xAxis(): Axis | undefined {
@@ -97,9 +114,9 @@ export class BifurcationView extends ScanPicture<number> {
     }
 
     private yAxes(): { n: Axis; exponent: Axis } {
-        const { nMax, eMin, eMax } = this.extent;
+        const { eMin, eMax } = this.extent;
         return {
-            n: { min: 0, max: nMax > 0 ? nMax * 1.05 : 1, logarithmic: false, title: this.labels.keptValuesAxis },
+            n: { min: 0, max: this.nTop > 0 ? this.nTop : 1, logarithmic: false, title: this.labels.keptValuesAxis },
             exponent: { min: eMin * 1.05, max: eMax * 1.05, logarithmic: false, title: this.labels.exponentAxis },
         };
     }
@@ -123,20 +140,33 @@ export class BifurcationView extends ScanPicture<number> {
     }
 
     // The kept values on the kept layer: all columns when it is new or the N axis grew, else the new ones.
+    // Each pixel row of a column once: a settled or periodic run keeps visiting the same few values.
     private paintPoints(area: Area, x: Axis, n: Axis): void {
         if (n.max !== this.paintedMax) this.plot.invalidate();
         this.paintedMax = n.max;
         const { context, whole } = this.plot.layerContext();
         context.fillStyle = PointColour;
         const dot = this.logarithmic || this.columns.length > 100 ? 1.5 : 3;
+        const rows = this.rowsOf(area);
         for (const column of whole ? this.columns : this.fresh) {
             if (!column || (this.logarithmic && !(column.value > 0))) continue;
             const px = PlotCanvas.x(area, x, column.value);
-            for (const value of column.N)
-                if (Number.isFinite(value) && value >= 0 && value <= n.max)
-                    context.fillRect(px - dot / 2, PlotCanvas.y(area, n, value) - dot / 2, dot, dot);
+            const mark = ++this.paintedColumns;
+            for (const value of column.N) {
+                if (!(Number.isFinite(value) && value >= 0 && value <= n.max)) continue;
+                const row = Math.round(PlotCanvas.y(area, n, value));
+                if (rows[row] === mark) continue;
+                rows[row] = mark;
+                context.fillRect(px - dot / 2, row - dot / 2, dot, dot);
+            }
         }
         this.fresh = [];
+    }
+
+    private rowsOf(area: Area): Uint32Array {
+        const needed = Math.ceil(area.top + area.height) + 2;
+        if (this.paintedRows.length < needed) this.paintedRows = new Uint32Array(needed);
+        return this.paintedRows;
     }
 
     private drawExponent(context: CanvasRenderingContext2D, area: Area, x: Axis, y: Axis): void {

@@ -1,8 +1,8 @@
 // The Dynamics panel: what r and the lag do, for the last run. The run in the model's words, the
 // stability map and the bifurcation diagram with the Lyapunov exponent, both computed by the workers
-// of DynamicsWork with their progress under them. A run that leaves a picture's grid as it was (a new
-// r on the map, new steps) keeps what is computed and moves the run's mark; any other starts its work
-// anew. Pointing at a cell or a column (or a tap) tells it in the model's words; a click (or a second
+// of DynamicsWork with their progress under them. What a run computes anew is the model's rule
+// (dynamicsRestart): a part that keeps its work (the map for a new r, everything for new steps) moves
+// the run's marks. Pointing at a cell or a column (or a tap) tells it in the model's words; a click (or a second
 // tap, or Enter) writes its r and lag into the Data panel and runs them.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type {
@@ -12,7 +12,6 @@ import type {
     DynamicsPlan,
     RegimeReport,
     RunParameters,
-    ScanGrid,
 } from "tarnis-module";
 import { BifurcationView, type DiagramMark } from "./bifurcation_view";
 import { el } from "./dom";
@@ -27,18 +26,6 @@ export interface DynamicsEvents {
 }
 
 type DiagramAxis = BifurcationRequest["axis"];
-
-
-// What makes a grid or a request the same work: everything but the run's own place on it.
-function gridKey(grid: ScanGrid): string {
-    return JSON.stringify([Array.from(grid.rates), Array.from(grid.lags), grid.n0, grid.K]);
-}
-
-function requestKey(request: BifurcationRequest): string {
-    const { r, lag, ...fixed } = request.parameters;
-    const swept = request.axis === "rate" ? { lag } : { r };
-    return JSON.stringify([request.axis, Array.from(request.values), request.discard, request.keep, fixed, swept]);
-}
 
 export class DynamicsPanel {
     readonly element: HTMLElement;
@@ -57,8 +44,9 @@ export class DynamicsPanel {
     private axis: DiagramAxis = "rate";
     private run?: RunParameters; // whose words and pictures are on show
     private following?: RunParameters; // the newest run, until its words and pictures are shown
-    private plan?: DynamicsPlan;
-    private keys = { map: "", diagram: "" };
+    private plan?: DynamicsPlan; // on show; none: the next run computes every part anew
+    private report?: RegimeReport; // the run's regime, once it came
+    private reportCame = false; // the work on the regime is over, with a report or none
 
     constructor(
         private readonly tarnis: Tarnis,
@@ -100,13 +88,13 @@ export class DynamicsPanel {
         };
         this.failure = el("p", { class: "note", role: "alert" });
         this.work = new DynamicsWork({
-            regime: (run, report) => this.showWords(run, report),
+            regime: (_run, report) => this.regimeCame(report),
             cells: (cells) => this.map.addCells(cells),
             columns: (columns) => this.diagram.addColumns(columns),
             progress: (task, done, total) => this.showProgress(task, done, total),
             failed: (message) => {
                 this.failure.textContent = `The dynamics could not be computed: ${message}`;
-                this.keys = { map: "", diagram: "" }; // the next run computes them again
+                this.plan = undefined; // the next run computes them again
             },
         });
         this.work.warmUp();
@@ -148,9 +136,8 @@ export class DynamicsPanel {
             input.addEventListener("change", () => {
                 if (!input.checked) return;
                 this.axis = axis;
-                this.keys.diagram = "";
                 this.tellColumn(null); // the hint of the new axis
-                this.showDiagram();
+                this.showDiagram(true);
             });
             return el("label", { class: "check" }, input, caption);
         };
@@ -178,24 +165,38 @@ export class DynamicsPanel {
         this.following = undefined;
         if (!run) return;
         const { module, separator } = this.tarnis;
+        const plan = module.planDynamics(run);
+        const restart = module.dynamicsRestart(this.plan, plan, this.axis);
         this.run = run;
+        this.plan = plan;
         this.failure.textContent = "";
-        // The regime in a worker: an undecided run takes millions of steps, and a slider dragged there
-        // would stutter while the page's thread worked them out.
-        const working = module.workingWords(run, separator);
-        this.headline.textContent = working.headline;
-        this.sentences.textContent = working.sentences;
-        this.work.start({ task: "regime", run }, 1);
-        this.plan = module.planDynamics(run);
+        if (restart.regime) {
+            // The regime in a worker: an undecided run takes millions of steps, and a slider dragged
+            // there would stutter while the page's thread worked them out.
+            this.report = undefined;
+            this.reportCame = false;
+            this.work.start({ task: "regime", run }, 1);
+        }
+        this.showWords();
         this.mapTitle.textContent = module.mapTitle(run, separator);
-        this.showAnalysed(this.plan.analysed);
-        this.showMap();
-        this.showDiagram();
+        this.showAnalysed(plan.analysed);
+        this.showMap(restart.map);
+        this.showDiagram(restart.diagram);
     }
 
-    private showWords(run: RunParameters, report: RegimeReport | undefined): void {
-        if (run !== this.run) return; // the words of a run that another replaced
-        const words = this.tarnis.module.runWords(run, report, this.tarnis.separator);
+    // The answer of the regime's job on show: a job replaced by another's answers no more.
+    private regimeCame(report: RegimeReport | undefined): void {
+        this.report = report;
+        this.reportCame = true;
+        this.showWords();
+    }
+
+    /** The run's words once its regime came (for its own steps), else that it is being worked out. */
+    private showWords(): void {
+        const { run } = this;
+        if (!run) return;
+        const { module, separator } = this.tarnis;
+        const words = this.reportCame ? module.runWords(run, this.report, separator) : module.workingWords(run, separator);
         this.headline.textContent = words.headline;
         this.sentences.textContent = words.sentences;
     }
@@ -209,7 +210,6 @@ export class DynamicsPanel {
             if (this.diagramLine.textContent === this.beyondWords()) this.tellColumn(null);
             return;
         }
-        this.keys = { map: "", diagram: "" }; // the next run that the analysis covers computes them anew
         this.mapLine.textContent = this.beyondWords();
         this.diagramLine.textContent = this.beyondWords();
     }
@@ -218,35 +218,30 @@ export class DynamicsPanel {
         return this.tarnis.module.beyondAnalysisPictureWords(this.tarnis.separator);
     }
 
-    private showMap(): void {
+    private showMap(anew: boolean): void {
         const { plan, run } = this;
         if (!plan || !run || !plan.analysed) return;
-        const key = gridKey(plan.map);
         const place = { r: run.r, lag: run.lag };
-        if (key === this.keys.map) {
+        if (!anew) {
             this.map.moveRun(place);
             return;
         }
-        this.keys.map = key;
         this.map.setPlan(plan, place, this.tarnis.module.dynamicsLabels(0, 1));
         this.work.start({ task: "map", grid: plan.map }, plan.map.rates.length * plan.map.lags.length);
     }
 
-    private showDiagram(): void {
+    private showDiagram(anew: boolean): void {
         const { plan, run } = this;
         if (!plan || !run) return;
         const { module, separator } = this.tarnis;
         const request = this.axis === "rate" ? plan.overRate : plan.overLag;
         this.diagramTitle.textContent = module.bifurcationTitle(run, this.axis, separator);
         if (!plan.analysed) return;
-        const labels = module.dynamicsLabels(request.discard, request.keep);
-        const key = requestKey(request);
-        const restart = key !== this.keys.diagram;
-        this.keys.diagram = key;
-        if (!restart) {
+        if (!anew) {
             this.diagram.moveMarks(this.marks(plan, run));
             return;
         }
+        const labels = module.dynamicsLabels(request.discard, request.keep);
         this.diagram.setRequest(request, this.axis === "rate" && plan.logarithmic, this.marks(plan, run), labels);
         this.work.start({ task: "diagram", request }, request.values.length);
     }

@@ -135,7 +135,13 @@ test("words with a comma, of a cell and a column, and the plan of a run's pictur
     assert.ok(Object.values(labels).every((label) => typeof label === "string" && label !== ""), JSON.stringify(labels));
     assert.ok(tarnis.runFacts(run, report, ".").every((row) => row.length === 2 && typeof row[1] === "string"));
 
+    // A run's steps matter where it is one (its words, its plan); a regime and a scan take none.
+    assert.throws(() => tarnis.runWords({ ...run, steps: 1e6 }, report, "."), RangeError);
+    assert.throws(() => tarnis.runWords({ r: 0.25, n0: 1, lag: 2.5, steps: 200 }, report, "."), TypeError);
+    assert.equal(tarnis.runRegime({ r: 0.25, n0: 1, K: 1000, lag: 2.5 }).regimeName, report.regimeName);
+
     const plan = tarnis.planDynamics({ ...run, lag: 60 });
+    assert.deepEqual(plan.run, { ...run, lag: 60 });
     assert.equal(plan.logarithmic, true);
     assert.equal(plan.lagEdges.length, plan.map.lags.length + 1);
     assert.equal(plan.rateEdges.length, plan.map.rates.length + 1);
@@ -154,6 +160,22 @@ test("words with a comma, of a cell and a column, and the plan of a run's pictur
     } finally {
         columns.delete();
     }
+});
+
+// What a new run computes anew is the model's rule, through the plans the page holds: the first run
+// everything, new steps nothing, a new r at the same lag its regime and the diagram over the lag, a new
+// K everything.
+test("what a new run computes anew", () => {
+    const run = { r: 0.2, n0: 1, K: 500, lag: 5, steps: 200 };
+    const plan = tarnis.planDynamics(run);
+    const anew = (next, axis) => tarnis.dynamicsRestart(plan, tarnis.planDynamics({ ...run, ...next }), axis);
+    const every = { regime: true, map: true, diagram: true };
+    assert.deepEqual(tarnis.dynamicsRestart(undefined, plan, "rate"), every);
+    assert.deepEqual(anew({ steps: 300 }, "lag"), { regime: false, map: false, diagram: false });
+    assert.deepEqual(anew({ r: 0.21 }, "rate"), { regime: true, map: false, diagram: false });
+    assert.deepEqual(anew({ r: 0.21 }, "lag"), { regime: true, map: false, diagram: true });
+    assert.deepEqual(anew({ K: 490 }, "rate"), every);
+    assert.throws(() => tarnis.dynamicsRestart(plan, plan, "time"), RangeError);
 });
 
 // A scan's rows, and the module's cells of the same grid in slices of seven, as a worker takes them.
