@@ -8,6 +8,31 @@ namespace tarnis::json {
 
 namespace {
 
+// The length of the well-formed UTF-8 character at `at` (no overlong forms, no surrogates, nothing
+// past U+10FFFF); 0 where there is none.
+std::size_t utf8Length(std::string_view text, std::size_t at)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead < 0x80 ? 1
+        : lead >= 0xC2 && lead <= 0xDF    ? 2
+        : lead >= 0xE0 && lead <= 0xEF    ? 3
+        : lead >= 0xF0 && lead <= 0xF4    ? 4
+                                          : 0;
+    if (length == 0 || at + length > text.size())
+        return 0;
+    std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (next & 0x3F);
+    }
+    constexpr std::uint32_t Least[]{0, 0, 0x80, 0x800, 0x10000};
+    if (code < Least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return length;
+}
+
 class Reader {
 public:
     explicit Reader(std::string_view text)
@@ -45,14 +70,14 @@ private:
             return array(depth);
         case '"':
             if (auto text = string())
-                return Value{std::move(*text)};
+                return Value::of(std::move(*text));
             return std::nullopt;
         case 't':
-            return word("true", Value{true});
+            return word("true", Value::of(true));
         case 'f':
-            return word("false", Value{false});
+            return word("false", Value::of(false));
         case 'n':
-            return word("null", Value{nullptr});
+            return word("null", Value{});
         default:
             return number();
         }
@@ -64,7 +89,7 @@ private:
         Members members;
         skipBlanks();
         if (take('}'))
-            return Value{std::move(members)};
+            return Value::of(std::move(members));
         do {
             skipBlanks();
             if (m_at >= m_text.size() || m_text[m_at] != '"')
@@ -73,7 +98,7 @@ private:
             std::optional<std::string> name = string();
             if (!name)
                 return std::nullopt;
-            if (std::any_of(members.begin(), members.end(), [&](const auto& member) { return member.first == *name; }))
+            if (std::any_of(members.begin(), members.end(), [&](const Member& member) { return member.name == *name; }))
                 return failAt(nameAt, "the name \"" + *name + "\" stands twice");
             skipBlanks();
             if (!take(':'))
@@ -82,12 +107,12 @@ private:
             std::optional<Value> item = value(depth + 1);
             if (!item)
                 return std::nullopt;
-            members.emplace_back(std::move(*name), std::move(*item));
+            members.push_back({std::move(*name), std::move(*item)});
             skipBlanks();
         } while (take(','));
         if (!take('}'))
             return fail("an object is not closed");
-        return Value{std::move(members)};
+        return Value::of(std::move(members));
     }
 
     std::optional<Value> array(int depth)
@@ -96,7 +121,7 @@ private:
         Items items;
         skipBlanks();
         if (take(']'))
-            return Value{std::move(items)};
+            return Value::of(std::move(items));
         do {
             skipBlanks();
             std::optional<Value> item = value(depth + 1);
@@ -107,7 +132,7 @@ private:
         } while (take(','));
         if (!take(']'))
             return fail("a list is not closed");
-        return Value{std::move(items)};
+        return Value::of(std::move(items));
     }
 
     std::optional<std::string> string()
@@ -201,24 +226,10 @@ private:
         }
     }
 
-    // One character of well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
     bool utf8(std::string& text)
     {
-        const auto lead = static_cast<unsigned char>(m_text[m_at]);
-        const int length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-            : lead >= 0xF0 && lead <= 0xF4                                                                ? 4
-                                                                                                           : 0;
-        if (length == 0 || m_at + length > m_text.size())
-            return failText("a string is not UTF-8").has_value();
-        std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        for (int i = 1; i < length; ++i) {
-            const auto next = static_cast<unsigned char>(m_text[m_at + i]);
-            if ((next & 0xC0) != 0x80)
-                return failText("a string is not UTF-8").has_value();
-            code = (code << 6) | (next & 0x3F);
-        }
-        constexpr std::uint32_t Least[]{0, 0, 0x80, 0x800, 0x10000};
-        if (code < Least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        const std::size_t length = utf8Length(m_text, m_at);
+        if (length == 0)
             return failText("a string is not UTF-8").has_value();
         text.append(m_text.substr(m_at, length));
         m_at += length;
@@ -240,7 +251,7 @@ private:
             if (!digits())
                 return fail("a number's exponent has no digits");
         }
-        return Value{Number{std::string(m_text.substr(start, m_at - start))}};
+        return Value::of(Number{std::string(m_text.substr(start, m_at - start))});
     }
 
     bool digits()
@@ -291,6 +302,12 @@ private:
 
 } // namespace
 
+Value Value::of(bool value) { return {Kind::Boolean, value, {}, {}, {}}; }
+Value Value::of(Number value) { return {Kind::Number, false, std::move(value.text), {}, {}}; }
+Value Value::of(std::string value) { return {Kind::String, false, std::move(value), {}, {}}; }
+Value Value::of(Items value) { return {Kind::Array, false, {}, std::move(value), {}}; }
+Value Value::of(Members value) { return {Kind::Object, false, {}, {}, std::move(value)}; }
+
 const Value* Value::member(std::string_view name) const
 {
     if (const Members* all = members())
@@ -301,6 +318,17 @@ const Value* Value::member(std::string_view name) const
 }
 
 std::variant<Value, ReadError> read(std::string_view text) { return Reader(text).document(); }
+
+bool plainText(std::string_view text)
+{
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = utf8Length(text, at);
+        if (length == 0 || static_cast<unsigned char>(text[at]) < 0x20 || text[at] == 0x7F)
+            return false;
+        at += length;
+    }
+    return true;
+}
 
 std::string quoted(std::string_view text)
 {

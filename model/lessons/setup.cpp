@@ -40,7 +40,7 @@ std::string leftAside(SetupCarrier carrier, std::string_view setting)
 // A box's text as the box takes it on Enter: the text, or the box's default with the box's words.
 std::string boxText(ParameterBox box, std::string_view text, std::vector<std::string>& notes)
 {
-    if (text.size() > LongestSetupValue) {
+    if (text.size() > LongestSetupValue || !json::plainText(text)) {
         notes.push_back(entryNote(box, EntryFix::NotAccepted, Point));
         return defaultText(box, Point);
     }
@@ -118,7 +118,12 @@ public:
         m_read.setup.kept.push_back(std::move(*texts));
     }
 
-    void unknown(std::string_view name) { m_read.notes.push_back(leftAside(m_carrier, name)); }
+    void unknown(std::string name)
+    {
+        if (name.size() > LongestSetupValue)
+            name = name.substr(0, LongestSetupValue) + "…";
+        m_read.notes.push_back(leftAside(m_carrier, json::plainText(name) ? name : "(unreadable)"));
+    }
 
     std::vector<std::string>& notes() { return m_read.notes; }
 
@@ -252,7 +257,7 @@ ReadSetup readSetupFragment(std::string_view fragment)
         else if (name == "keep")
             reader.kept(value.size() > 5 * LongestSetupValue ? std::nullopt : keptRunTexts(value, read.notes));
         else
-            reader.unknown(name.size() > LongestSetupValue ? name.substr(0, LongestSetupValue) + "…" : name);
+            reader.unknown(name);
     }
     return read;
 }
@@ -337,7 +342,7 @@ std::variant<ReadSetup, std::string> readSetupFile(std::string_view text)
                 reader.kept(std::move(texts));
             }
         } else
-            reader.unknown(name.size() > LongestSetupValue ? name.substr(0, LongestSetupValue) + "…" : name);
+            reader.unknown(name);
     }
     return read;
 }

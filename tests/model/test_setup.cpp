@@ -130,6 +130,8 @@ void TestSetup::fragment_data()
     QTest::addRow("an unknown chart") << "chart=pie" << "0.2" << "5" << "the first chart is shown";
     QTest::addRow("a kept run of four values") << "keep=0.3,1,500,8" << "0.2" << "5" << "no run was kept";
     QTest::addRow("a broken escape stays") << "r=0.3%2" << "0.2" << "5" << "The intrinsic rate (r) must be";
+    // Found by fuzzing: a value that is not UTF-8 was kept and made a file that could not be read back.
+    QTest::addRow("not UTF-8") << "steps=2%CD%CD00" << "0.2" << "5" << "The number of time steps must be";
     QTest::addRow("empty settings") << "&&r=0.4&" << "0.4" << "5" << "";
 }
 

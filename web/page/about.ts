@@ -4,7 +4,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import { infoDialog } from "./dialogs";
 import { el } from "./dom";
-import type { Tarnis } from "./model";
+import type { Tarnis } from "./tarnis";
 
 export function pageHeader(tarnis: Tarnis): HTMLElement {
     const about = tarnis.module.aboutTarnis();

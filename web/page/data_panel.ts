@@ -4,7 +4,7 @@
 // at the next frame: however many moves come in between, one run of the boxes' latest texts.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import { el } from "./dom";
-import { Boxes, type ParameterBox, type RunOutcome, type RunTexts, type Tarnis } from "./model";
+import { Boxes, type ParameterBox, type RunOutcome, type RunTexts, type Tarnis } from "./tarnis";
 import { Slider } from "./slider";
 
 /** What started a run: Run, a slider, or a click on the dynamics' pictures. */

@@ -10,7 +10,7 @@ import { chartPng } from "./chart_png";
 import { type ChartPicture, chartSvg } from "./chart_svg";
 import { ChartView } from "./chart_view";
 import { el } from "./dom";
-import type { Tarnis } from "./model";
+import type { Tarnis } from "./tarnis";
 import { Player } from "./player";
 import type { MarkedPoint } from "./readout_geometry";
 import { copyText, download, textFile } from "./saving";

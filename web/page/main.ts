@@ -8,9 +8,9 @@ import "./styles.css";
 import icon from "../../resources/pictures/icon-small.svg?inline";
 import { pageFooter, pageHeader } from "./about";
 import { byId, el } from "./dom";
-import { DynamicsPanel } from "./dynamics";
+import { DynamicsPanel } from "./dynamics_panel";
 import { GraphPanel } from "./graph_panel";
-import { Tarnis } from "./model";
+import { Tarnis } from "./tarnis";
 import { DataPanel } from "./data_panel";
 import { teachingSection } from "./teaching";
 

@@ -4,7 +4,7 @@
 // steps; N(0) and K, which matter by their ratio, on a logarithmic scale.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import { el } from "./dom";
-import type { ParameterBox, Tarnis } from "./model";
+import type { ParameterBox, Tarnis } from "./tarnis";
 
 type Scale =
     | { kind: "linear"; min: number; max: number; step: number }

@@ -5,7 +5,7 @@
 import quizPicture from "../../resources/pictures/quiz.png?inline";
 import { infoDialog } from "./dialogs";
 import { el } from "./dom";
-import type { Tarnis } from "./model";
+import type { Tarnis } from "./tarnis";
 
 /** The teaching section: its buttons, and the dialogs they open (placed at the end of the body). */
 export function teachingSection(tarnis: Tarnis): { section: HTMLElement; dialogs: HTMLDialogElement[] } {

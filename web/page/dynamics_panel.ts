@@ -16,7 +16,7 @@ import type {
 import { BifurcationView, type DiagramMark } from "./bifurcation_view";
 import { el } from "./dom";
 import { DynamicsWork, type Task } from "./dynamics_work";
-import type { Tarnis } from "./model";
+import type { Tarnis } from "./tarnis";
 import { StabilityMap } from "./stability_map";
 
 export interface DynamicsEvents {
