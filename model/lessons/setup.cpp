@@ -6,6 +6,7 @@
 #include "model/run/kept_runs.h"
 #include "model/run/parameter_boxes.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 
@@ -206,6 +207,21 @@ RunTexts defaultRunTexts()
         texts.*setting.text = defaultText(setting.box, Point);
     return texts;
 }
+
+namespace {
+
+RunTexts withSeparator(RunTexts texts, char from, char to)
+{
+    for (const BoxSetting& setting : BoxSettings)
+        std::replace(std::begin(texts.*setting.text), std::end(texts.*setting.text), from, to);
+    return texts;
+}
+
+} // namespace
+
+RunTexts inPointNotation(RunTexts texts, char separator) { return withSeparator(std::move(texts), separator, Point); }
+
+RunTexts inLocaleNotation(RunTexts texts, char separator) { return withSeparator(std::move(texts), Point, separator); }
 
 std::string setupFragment(const Setup& setup)
 {

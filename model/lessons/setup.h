@@ -36,6 +36,11 @@ struct Setup {
 // The boxes' defaults, in the point's notation.
 RunTexts defaultRunTexts();
 
+// The boxes' texts in the point's notation, from texts written with a locale's `separator` (as a
+// window or the page shows them), and back: a set-up always travels with the point.
+RunTexts inPointNotation(RunTexts texts, char separator);
+RunTexts inLocaleNotation(RunTexts texts, char separator);
+
 // What a set-up came in: words name it as the reader knows it.
 enum class SetupCarrier { Link, File };
 

@@ -113,6 +113,10 @@ void TestSetup::bothWaysReadBack()
     QVERIFY(sameSetup(std::get<ReadSetup>(fromFile).setup, setup));
     QVERIFY(std::get<ReadSetup>(fromFile).notes.empty());
     QCOMPARE(setupFragment(Setup{defaultRunTexts()}), "r=0.2&N0=1&K=500&T=5&steps=200");
+    // A comma locale's boxes travel with the point and come back with the comma.
+    const RunTexts comma = inLocaleNotation(setup.run, ',');
+    QCOMPARE(comma.r, "0,3");
+    QCOMPARE(inPointNotation(comma, ',').r, "0.3");
 }
 
 void TestSetup::fragment_data()
