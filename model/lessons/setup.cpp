@@ -210,6 +210,26 @@ RunTexts defaultRunTexts()
 
 namespace {
 
+std::string exactText(double value)
+{
+    for (int digits = 15; digits < 17; ++digits) {
+        std::string text = numberToText(value, Point, digits);
+        if (readLenient(text, Point) == value)
+            return text;
+    }
+    return numberToText(value, Point, 17);
+}
+
+} // namespace
+
+RunTexts runTextsOf(const RunParameters& parameters)
+{
+    return {exactText(parameters.r), exactText(parameters.K), exactText(parameters.steps), exactText(parameters.n0),
+            exactText(parameters.lag)};
+}
+
+namespace {
+
 RunTexts withSeparator(RunTexts texts, char from, char to)
 {
     for (const BoxSetting& setting : BoxSettings)
@@ -361,6 +381,28 @@ std::variant<ReadSetup, std::string> readSetupFile(std::string_view text)
             reader.unknown(name);
     }
     return read;
+}
+
+SetupMenuWords setupMenuWords()
+{
+    return {
+        {"Copy link to this set-up",
+         "Puts an address on the clipboard that opens Tarnis with these parameters, this chart and the kept runs"},
+        {"Save set-up…", "Saves the parameters, the chart and the kept runs as a small file to hand out"},
+        {"Open set-up…", "Opens a set-up file and shows its run, its chart and its kept runs"},
+        {"Save this page with this set-up",
+         "Saves this page as one file that opens with this set-up, for sending where a link's address gets lost"},
+        "tarnis-setup.tarnis",
+        ".tarnis",
+        "Tarnis set-ups",
+        "tarnis-with-setup.html",
+    };
+}
+
+std::string setupAppliedWords(SetupCarrier carrier)
+{
+    return carrier == SetupCarrier::Link ? "The set-up from the link is on show."
+                                         : "The set-up from the file is on show.";
 }
 
 } // namespace tarnis

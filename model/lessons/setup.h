@@ -36,6 +36,10 @@ struct Setup {
 // The boxes' defaults, in the point's notation.
 RunTexts defaultRunTexts();
 
+// The texts of a run's parameters in the point's notation, each the shortest that reads back to the
+// same number, so that a kept run (which holds numbers, not the texts typed) travels exactly.
+RunTexts runTextsOf(const RunParameters& parameters);
+
 // The boxes' texts in the point's notation, from texts written with a locale's `separator` (as a
 // window or the page shows them), and back: a set-up always travels with the point.
 RunTexts inPointNotation(RunTexts texts, char separator);
@@ -63,5 +67,26 @@ std::string setupFileText(const Setup& setup);
 // A set-up file read as a fragment is; a text that is no set-up, or one from a newer Tarnis, is
 // refused as a whole with a sentence that says why.
 std::variant<ReadSetup, std::string> readSetupFile(std::string_view text);
+
+// The captions and tool tips of the commands that hand a set-up on, as every front end shows them, and
+// the names their files are offered under.
+struct SetupCommand {
+    std::string caption;
+    std::string toolTip;
+};
+struct SetupMenuWords {
+    SetupCommand copyLink; // "Copy link to this set-up"
+    SetupCommand saveFile; // "Save set-up…"
+    SetupCommand openFile; // "Open set-up…"
+    SetupCommand savePage; // the page only: "Save this page with this set-up"
+    std::string fileName; // "tarnis-setup.tarnis"
+    std::string fileSuffix; // ".tarnis"
+    std::string fileTypeName; // "Tarnis set-ups", for a file dialog's filter
+    std::string pageFileName; // "tarnis-with-setup.html"
+};
+SetupMenuWords setupMenuWords();
+
+// What a front end says once a set-up is on show: "The set-up from the link is on show."
+std::string setupAppliedWords(SetupCarrier carrier);
 
 } // namespace tarnis

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/lessons/json_text.h"
 #include "model/lessons/setup.h"
+#include "model/numbers/conversions.h"
 #include "model/run/kept_runs.h"
 #include "tests/support/model_test_main.h"
 
@@ -60,6 +61,9 @@ private slots:
     void thousandsOfSettings();
     void file_data();
     void file();
+    void keptRunTexts_data();
+    void keptRunTexts();
+    void setupWords();
 };
 
 void TestSetup::json_data()
@@ -196,6 +200,51 @@ void TestSetup::file()
     }
     QVERIFY(std::holds_alternative<ReadSetup>(read));
     QCOMPARE(QString::fromStdString(std::get<ReadSetup>(read).setup.run.r), r);
+}
+
+// A kept run holds numbers; its texts must read back to the very same numbers, and stay short.
+void TestSetup::keptRunTexts_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<double>("lag");
+    QTest::addColumn<QString>("rText");
+    QTest::addRow("a typed value") << 0.3 << 8.0 << "0.3";
+    QTest::addRow("a sum that needs 17 digits") << 0.1 + 0.2 << 2.7 << "0.30000000000000004";
+    QTest::addRow("a slider's value") << 0.123456789012345678 << 0.5 << "0.12345678901234568";
+    QTest::addRow("tiny") << 1e-300 << 0.0 << "1E-300";
+}
+
+void TestSetup::keptRunTexts()
+{
+    QFETCH(double, r);
+    QFETCH(double, lag);
+    QFETCH(QString, rText);
+    const RunParameters parameters{.r = r, .K = 500.0 / 3, .steps = 2000, .n0 = 1.0, .lag = lag};
+    const RunTexts texts = runTextsOf(parameters);
+    QCOMPARE(QString::fromStdString(texts.r), rText);
+    QCOMPARE(readLenient(texts.r), r);
+    QCOMPARE(readLenient(texts.K), 500.0 / 3);
+    QCOMPARE(convertStrict(texts.lag, '.'), lag);
+    QCOMPARE(texts.steps, "2000");
+    // And the run travels: a link of it reads back without a note.
+    Setup setup{defaultRunTexts()};
+    setup.kept = {texts};
+    const ReadSetup read = readSetupFragment(setupFragment(setup));
+    QVERIFY2(read.notes.empty(), read.notes.empty() ? "" : read.notes.front().c_str());
+    QVERIFY(sameSetup(read.setup, setup));
+}
+
+// The file the commands offer is one the readers and the file dialogs take.
+void TestSetup::setupWords()
+{
+    const SetupMenuWords words = setupMenuWords();
+    QVERIFY(QString::fromStdString(words.fileName).endsWith(QString::fromStdString(words.fileSuffix)));
+    QVERIFY(QString::fromStdString(words.pageFileName).endsWith(".html"));
+    // A command that opens a dialog says so with the ellipsis; one that acts at once does not.
+    QVERIFY(QString::fromStdString(words.saveFile.caption).endsWith("…"));
+    QVERIFY(QString::fromStdString(words.openFile.caption).endsWith("…"));
+    QVERIFY(!QString::fromStdString(words.copyLink.caption).endsWith("…"));
+    QVERIFY(setupAppliedWords(SetupCarrier::Link) != setupAppliedWords(SetupCarrier::File));
 }
 
 TARNIS_MODEL_TEST_MAIN(TestSetup)
