@@ -7,8 +7,8 @@ import { el } from "./dom";
 import { Boxes, type ParameterBox, type RunOutcome, type RunTexts, type Tarnis } from "./tarnis";
 import { Slider } from "./slider";
 
-/** What started a run: Run, a slider, or a click on the dynamics' pictures. */
-export type RunCause = "run" | "slider" | "choice";
+/** What started a run: Run, a slider, a click on the dynamics' pictures, or a set-up from a link or file. */
+export type RunCause = "run" | "slider" | "choice" | "setup";
 
 export interface DataPanelEvents {
     /** A run went through: the store holds it. */
@@ -32,6 +32,7 @@ export class DataPanel {
     private readonly runButton: HTMLButtonElement;
     private readonly outcomeNote: HTMLElement;
     private slidRun?: number; // the frame that runs what the sliders wrote
+    private ranTexts?: RunTexts; // the texts of the run on show, as a set-up keeps them
 
     constructor(
         private readonly tarnis: Tarnis,
@@ -169,6 +170,20 @@ export class DataPanel {
         if (byEnter) this.runButton.focus();
     }
 
+    /** Writes a set-up's texts (in the reader's notation) into the boxes, as a preset writes its own. */
+    showTexts(texts: RunTexts): void {
+        for (const { box, key } of Boxes) {
+            this.write(box, texts[key]);
+            this.boxChanged(box);
+        }
+        this.runButton.disabled = false;
+    }
+
+    /** The texts of the run on show; none before the first run. */
+    runOnShow(): RunTexts | undefined {
+        return this.ranTexts;
+    }
+
     private applyPreset(preset: number): void {
         for (const { box, text } of this.tarnis.presetTexts(preset)) {
             this.write(box, text);
@@ -186,7 +201,8 @@ export class DataPanel {
     /** Runs the boxes' texts; false when the model refused them. Run hands the focus on, a slider or a plot keeps it. */
     run(cause: RunCause): boolean {
         this.outcomeNote.textContent = "";
-        const result = this.tarnis.run(this.texts());
+        const texts = this.texts();
+        const result = this.tarnis.run(texts);
         if (result.refused) {
             // Nothing changes but the words beside the box to correct, which takes the focus.
             const field = this.field(result.refusal.box);
@@ -195,6 +211,7 @@ export class DataPanel {
             return false;
         }
         const { outcome } = result;
+        this.ranTexts = texts;
         for (const field of this.fields.values()) field.note.textContent = "";
         this.resultLabel.textContent = this.tarnis.module.resultCaptionAt(outcome.lastStep);
         this.result.value = outcome.resultText;

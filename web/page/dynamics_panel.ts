@@ -23,9 +23,11 @@ export interface DynamicsEvents {
     /** A click on a picture: its r, its lag or both for the Data panel to run; false when the run was
      * refused. */
     chosen(r: number | undefined, lag: number | undefined): boolean;
+    /** The reader chose the diagram's other axis: a set-up on show changed. */
+    axisChanged(): void;
 }
 
-type DiagramAxis = BifurcationRequest["axis"];
+export type DiagramAxis = BifurcationRequest["axis"];
 
 export class DynamicsPanel {
     readonly element: HTMLElement;
@@ -42,6 +44,7 @@ export class DynamicsPanel {
     private readonly work: DynamicsWork;
     private readonly failure: HTMLElement;
     private axis: DiagramAxis = "rate";
+    private readonly axisInputs: HTMLInputElement[] = [];
     private run?: RunParameters; // whose words and pictures are on show
     private following?: RunParameters; // the newest run, until its words and pictures are shown
     private plan?: DynamicsPlan; // on show; none: the next run computes every part anew
@@ -133,11 +136,11 @@ export class DynamicsPanel {
     private axisChoice(): HTMLElement {
         const option = (axis: DiagramAxis, caption: string) => {
             const input = el("input", { type: "radio", name: "diagram-axis", value: axis, checked: axis === this.axis });
+            this.axisInputs.push(input);
             input.addEventListener("change", () => {
                 if (!input.checked) return;
-                this.axis = axis;
-                this.tellColumn(null); // the hint of the new axis
-                this.showDiagram(true);
+                this.showAxis(axis);
+                this.events.axisChanged();
             });
             return el("label", { class: "check" }, input, caption);
         };
@@ -147,6 +150,20 @@ export class DynamicsPanel {
             option("rate", "over r"),
             option("lag", "over lag"),
         );
+    }
+
+    /** The axis the diagram is drawn over, as a set-up keeps it. */
+    diagramAxis(): DiagramAxis {
+        return this.axis;
+    }
+
+    /** Draws the diagram over `axis` (chosen, or from a set-up), anew where it was over the other. */
+    showAxis(axis: DiagramAxis): void {
+        for (const input of this.axisInputs) input.checked = input.value === axis;
+        if (axis === this.axis) return;
+        this.axis = axis;
+        this.tellColumn(null); // the hint of the new axis
+        this.showDiagram(true);
     }
 
     /** After every run: its words, and the pictures for its parameters. */

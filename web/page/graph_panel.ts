@@ -25,6 +25,11 @@ function button(caption: string, action: () => void, attributes: Record<string, 
     return made;
 }
 
+export interface GraphPanelEvents {
+    /** The chart on show was drawn anew: another run, kind or axis, or runs kept or forgotten. */
+    drawn(): void;
+}
+
 export class GraphPanel {
     readonly element: HTMLElement;
     private readonly kinds: ChartKindInfo[];
@@ -47,7 +52,10 @@ export class GraphPanel {
     private readonly status: HTMLParagraphElement;
     private readonly player: Player;
 
-    constructor(private readonly tarnis: Tarnis) {
+    constructor(
+        private readonly tarnis: Tarnis,
+        private readonly events: GraphPanelEvents,
+    ) {
         const texts = tarnis.module.mainWindowTexts();
         this.kinds = tarnis.module.chartKinds();
         this.kind = this.firstKind();
@@ -164,6 +172,17 @@ export class GraphPanel {
         for (const each of this.chartButtons) each.disabled = true;
     }
 
+    /** The kind on show and the choice of the logarithmic N axis, as a set-up keeps them. */
+    chartOnShow(): { kind: ChartKindName; logarithmicN: boolean } {
+        return { kind: this.kind, logarithmicN: this.logNChosen };
+    }
+
+    /** After a set-up's run: its kind and its choice of the N axis. */
+    showChart(kind: ChartKindName, logarithmicN: boolean): void {
+        this.logNChosen = logarithmicN;
+        this.show(kind);
+    }
+
     private show(kind: ChartKindName): void {
         this.kind = kind;
         this.draw(false);
@@ -194,6 +213,7 @@ export class GraphPanel {
         this.forgetButton.disabled = data.keptCount === 0;
         this.showLegend(data);
         this.describe();
+        this.events.drawn();
     }
 
     private showLegend(data: ChartData): void {

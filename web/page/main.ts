@@ -1,6 +1,7 @@
 // The page: loads the model, builds the panels and wires them together. The Data panel runs the
 // model; the Graph panel draws what the run left in the session; the teaching texts and the page's
-// own information open in dialogs.
+// own information open in dialogs. The set-up on show lives in the address; a link's, a saved page's
+// or a file's set-up is shown at start or when it comes.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import "uplot/dist/uPlot.min.css";
 import "./styles.css";
@@ -12,20 +13,32 @@ import { DynamicsPanel } from "./dynamics_panel";
 import { GraphPanel } from "./graph_panel";
 import { Tarnis } from "./tarnis";
 import { DataPanel } from "./data_panel";
+import { PageCopy } from "./page_copy";
+import { SetupBar } from "./setup_bar";
+import { SetupOnShow } from "./setup_on_show";
 import { teachingSection } from "./teaching";
 
-async function start(root: HTMLElement): Promise<void> {
+async function start(root: HTMLElement, page: PageCopy): Promise<void> {
     const tarnis = await Tarnis.load(navigator.language);
-    const graph = new GraphPanel(tarnis);
+    let setups: SetupOnShow | undefined = undefined;
+    const remember = () => setups?.remember();
+    const graph = new GraphPanel(tarnis, { drawn: remember });
     let data: DataPanel | undefined = undefined;
-    const dynamics = new DynamicsPanel(tarnis, { chosen: (r, lag) => data?.choose(r, lag) ?? false });
+    const dynamics = new DynamicsPanel(tarnis, { chosen: (r, lag) => data?.choose(r, lag) ?? false, axisChanged: remember });
     data = new DataPanel(tarnis, {
         ran: (outcome, cause) => {
+            if (setups?.isApplying()) return;
             graph.showRun(cause === "slider");
             dynamics.follow(outcome.parameters);
         },
         cleared: () => graph.putAway(),
     });
+    const bar = new SetupBar(tarnis, page, {
+        setup: () => setups?.current(),
+        opened: (read) => setups?.apply(read, "file"),
+    });
+    data.element.append(bar.element);
+    setups = new SetupOnShow(tarnis, { data, graph, dynamics, bar });
     const teaching = teachingSection(tarnis);
     const about = pageFooter(tarnis, new Date().getFullYear());
     root.replaceChildren(
@@ -36,12 +49,16 @@ async function start(root: HTMLElement): Promise<void> {
         ...teaching.dialogs,
         about.dialog,
     );
+    setups.start();
     root.dataset.ready = "true";
 }
 
+// Before the page changes anything in its document: the copy that "Save this page" saves.
+const page = PageCopy.capture(document);
+
 document.head.append(el("link", { rel: "icon", type: "image/svg+xml", href: icon }));
 const root = byId<HTMLElement>(document, "app");
-start(root).catch((error: unknown) => {
+start(root, page).catch((error: unknown) => {
     root.replaceChildren(
         el("p", { class: "failure", role: "alert" }, `Tarnis could not start in this browser: ${String(error)}`),
     );

@@ -1,5 +1,6 @@
 // What the module tells the page beyond the run (web/bind_page.cpp, and the note of a replaced entry
-// in web/bind_run.cpp): the words of the program, the teaching texts and the names of saved files.
+// in web/bind_run.cpp): the words of the program, the teaching texts and the names of saved files;
+// and set-ups that travel by link and by file (web/bind_setup.cpp).
 // SPDX-License-Identifier: GPL-3.0-or-later
 import "tarnis-module";
 
@@ -170,6 +171,55 @@ declare module "tarnis-module" {
         stepsAfter(from: number, seconds: number, speed: number, last: number): number;
         /** Where a play stands: "t = 57 of 200". */
         playPositionText(t: number, lastT: number): string;
+    }
+
+    /** A set-up as it travels: every text in the point's notation, the kept runs oldest first. */
+    interface Setup {
+        run: RunTexts;
+        chart: ChartKindName;
+        logarithmicN: boolean;
+        kept: RunTexts[];
+        diagramAxis: "rate" | "lag";
+    }
+
+    /** A set-up as read, with a sentence for each value refused or setting left aside. */
+    interface ReadSetup {
+        setup: Setup;
+        notes: string[];
+    }
+
+    interface SetupCommand {
+        caption: string;
+        toolTip: string;
+    }
+
+    interface SetupMenuWords {
+        copyLink: SetupCommand;
+        saveFile: SetupCommand;
+        openFile: SetupCommand;
+        savePage: SetupCommand;
+        fileName: string; // "tarnis-setup.tarnis"
+        fileSuffix: string; // ".tarnis"
+        pageFileName: string;
+    }
+
+    interface TarnisModule {
+        /** The address fragment of a set-up, without the "#". */
+        setupFragment(setup: Setup): string;
+        /** A fragment (with or without "#") read setting by setting; never refused as a whole. */
+        readSetupFragment(fragment: string): ReadSetup;
+        setupFileText(setup: Setup): string;
+        /** A set-up file read; a broken, foreign or newer one is refused whole, in a sentence. */
+        readSetupFile(text: string): ReadSetup | { refusal: string };
+        /** The boxes' texts in the point's notation, and back to the reader's. */
+        inPointNotation(texts: RunTexts, separator: Separator): RunTexts;
+        inLocaleNotation(texts: RunTexts, separator: Separator): RunTexts;
+        /** A run's parameters as the shortest texts that read back to them, in the point's notation. */
+        runTextsOf(parameters: RunParameters): RunTexts;
+        setupMenuWords(): SetupMenuWords;
+        /** "The set-up from the link is on show." */
+        setupAppliedWords(carrier: "link" | "file"): string;
+        readonly MostSetupSettings: number;
     }
 
     interface PlaySpeed {

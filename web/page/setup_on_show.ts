@@ -1,0 +1,97 @@
+// The set-up on show and the address that holds it. After every drawing of a run (a run, a slider, a
+// preset, a kind, the N axis, keeping or forgetting) and every change of the diagram's axis, the
+// address's fragment is written anew in place (history.replaceState: a slider's drag makes no trail
+// of entries in the history). A link's fragment, a set-up built into a saved page, a pasted fragment
+// and an opened file are shown alike: their kept runs run and kept again, oldest first, then their
+// run, chart and axes; what the model noted is said once.
+// SPDX-License-Identifier: GPL-3.0-or-later
+import type { ReadSetup, Setup } from "tarnis-module";
+import type { DataPanel } from "./data_panel";
+import type { DynamicsPanel } from "./dynamics_panel";
+import type { GraphPanel } from "./graph_panel";
+import { PageCopy } from "./page_copy";
+import type { SetupBar } from "./setup_bar";
+import type { Tarnis } from "./tarnis";
+
+export interface SetupParts {
+    data: DataPanel;
+    graph: GraphPanel;
+    dynamics: DynamicsPanel;
+    bar: SetupBar;
+}
+
+export class SetupOnShow {
+    private applying = false;
+
+    constructor(
+        private readonly tarnis: Tarnis,
+        private readonly parts: SetupParts,
+    ) {
+        window.addEventListener("hashchange", () => this.followAddress());
+    }
+
+    /** While a set-up's kept runs are made again, their runs are steps on the way, not runs to show. */
+    isApplying(): boolean {
+        return this.applying;
+    }
+
+    /** At start: the address's set-up, else the one built into a saved page; neither, the greeting. */
+    start(): void {
+        const fragment = location.hash.length > 1 ? location.hash : PageCopy.builtInFragment(document);
+        if (fragment) this.apply(this.tarnis.module.readSetupFragment(fragment), "link");
+    }
+
+    current(): Setup | undefined {
+        const texts = this.parts.data.runOnShow();
+        if (!texts || !this.tarnis.hasRun()) return undefined;
+        const { module, separator } = this.tarnis;
+        const chart = this.parts.graph.chartOnShow();
+        return {
+            run: module.inPointNotation(texts, separator),
+            chart: chart.kind,
+            logarithmicN: chart.logarithmicN,
+            kept: this.tarnis.keptRuns().map((run) => module.runTextsOf(run.parameters)),
+            diagramAxis: this.parts.dynamics.diagramAxis(),
+        };
+    }
+
+    /** The set-up on show into the address, in place. */
+    remember(): void {
+        if (this.applying) return;
+        const setup = this.current();
+        this.parts.bar.enable(setup !== undefined);
+        if (!setup) return;
+        const fragment = this.tarnis.module.setupFragment(setup);
+        if (location.hash.slice(1) === fragment) return;
+        try {
+            history.replaceState(history.state, "", `#${fragment}`);
+        } catch {
+            // A browser that keeps the address of a file as it is: the set-up still travels by Copy link.
+        }
+    }
+
+    apply(read: ReadSetup, carrier: "link" | "file"): void {
+        const { module, separator } = this.tarnis;
+        const { data, graph, dynamics, bar } = this.parts;
+        const { setup } = read;
+        this.applying = true;
+        try {
+            dynamics.showAxis(setup.diagramAxis);
+            this.tarnis.forgetKept();
+            for (const kept of setup.kept) {
+                data.showTexts(module.inLocaleNotation(kept, separator));
+                if (data.run("setup")) this.tarnis.keep();
+            }
+            data.showTexts(module.inLocaleNotation(setup.run, separator));
+        } finally {
+            this.applying = false;
+        }
+        if (data.run("setup")) graph.showChart(setup.chart, setup.logarithmicN);
+        bar.say([module.setupAppliedWords(carrier), ...read.notes]);
+    }
+
+    // A fragment pasted into the address bar (the page's own writes raise no hashchange).
+    private followAddress(): void {
+        if (location.hash.length > 1) this.apply(this.tarnis.module.readSetupFragment(location.hash), "link");
+    }
+}
