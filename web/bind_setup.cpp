@@ -33,7 +33,7 @@ std::string textProperty(const val& object, const char* key)
 
 RunTexts textsOf(const val& object)
 {
-    if (!object.isObject())
+    if (object.isNull() || object.typeOf().as<std::string>() != "object")
         throwError("TypeError", "a run's texts must be an object");
     return {textProperty(object, "r"), textProperty(object, "K"), textProperty(object, "steps"),
             textProperty(object, "n0"), textProperty(object, "lag")};

@@ -75,7 +75,8 @@ export const Variants = [
 /**
  * Opens the page in a fresh context and waits until it is ready (Run is there). The result's
  * `problems` collects console errors and page errors, `lateRequests` every request made after that
- * (none are allowed but of the page's own blobs and data); `close()` fails on either.
+ * (none are allowed but of the page's own blobs and data); `close()` fails on either. `fragment` opens
+ * the page with it in its address, `address` opens that address in place of the variant's.
  */
 export async function openTarnis(browser, options = {}) {
     const { variant = Variants[0], locale = "en-US", viewport = { width: 1280, height: 720 }, colorScheme = "light" } =
@@ -101,7 +102,9 @@ export async function openTarnis(browser, options = {}) {
     page.on("worker", (worker) => {
         if (!local(worker.url())) lateRequests.push(`worker ${worker.url()}`);
     });
-    await page.goto(await variant.address(), { waitUntil: "load" });
+    // A set-up in the address (a link's fragment), or another address altogether (a saved page).
+    const address = options.address ?? (await variant.address());
+    await page.goto(options.fragment === undefined ? address : `${address}#${options.fragment}`, { waitUntil: "load" });
     await page.getByRole("button", { name: "Run", exact: true }).waitFor();
     loaded = true;
     return {

@@ -1,12 +1,13 @@
 // Handing a set-up on: "Copy link to this set-up" (the address with its fragment on the clipboard, or
 // selected in a box where the browser keeps the clipboard closed), "Save set-up…" and "Open set-up…"
-// (a .tarnis file), and "Save this page with this set-up" (the single file with the set-up built in).
+// (a .tarnis file), and "Save this page with this set-up" (the single file with the set-up built in;
+// not offered by the page served as a folder).
 // Captions, tool tips, file names and what the model says of a file all come from the model; what a
 // link or file said is shown as text only, in a status line that screen readers announce.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { ReadSetup, Setup } from "tarnis-module";
 import { el } from "./dom";
-import { PageCopy } from "./page_copy";
+import type { PageCopy } from "./page_copy";
 import { copyText, download, textFile } from "./saving";
 import type { Tarnis } from "./tarnis";
 
@@ -15,7 +16,6 @@ const LinkCopied = "The link to this set-up is on the clipboard.";
 const LinkSelected =
     "The browser did not let the page use the clipboard: the link is selected in the box below; copy it with Ctrl+C (⌘C on a Mac).";
 const LinkCaption = "Link to this set-up";
-const PageNotSaved = "The browser could not give the page's own file, so it was not saved.";
 
 export interface SetupBarEvents {
     /** The set-up on show; none before the first run. */
@@ -54,9 +54,12 @@ export class SetupBar {
         this.needRun = [
             button(words.copyLink, () => void this.copyLink(), true),
             button(words.saveFile, () => this.saveFile(words.fileName), true),
-            button(words.savePage, () => void this.savePage(words.pageFileName), true),
         ];
-        const [copy, save, savePage] = this.needRun;
+        const [copy, save] = this.needRun;
+        // Only the single file is a page whole in itself; served as a folder, its scripts lie beside it
+        // and the page would have to fetch them, which it never does after loading.
+        const savePage = page.isWhole() ? button(words.savePage, () => this.savePage(words.pageFileName), true) : undefined;
+        if (savePage) this.needRun.push(savePage);
         const open = button(words.openFile, () => file.click(), false);
         this.link = el("input", { id: "setup-link", type: "text", readonly: true, spellcheck: "false" });
         this.linkRow = el("div", { class: "field", hidden: true }, el("label", { for: "setup-link" }, LinkCaption), this.link);
@@ -116,24 +119,9 @@ export class SetupBar {
         else this.events.opened(read);
     }
 
-    private async savePage(name: string): Promise<void> {
+    private savePage(name: string): void {
         const fragment = this.fragment();
         if (fragment === undefined) return;
-        const html = this.page.isWhole() ? this.page.withSetup(fragment) : await singleFileWith(fragment);
-        if (html === undefined) this.say([PageNotSaved]);
-        else download(name, textFile(html, "text/html"));
-    }
-}
-
-// The page served as a folder has its scripts beside it; the single file that the folder holds as
-// well (tarnis.html) is the one to save.
-async function singleFileWith(fragment: string): Promise<string | undefined> {
-    try {
-        const response = await fetch("tarnis.html");
-        if (!response.ok) return undefined;
-        const document = new DOMParser().parseFromString(await response.text(), "text/html");
-        return PageCopy.capture(document).withSetup(fragment);
-    } catch {
-        return undefined;
+        download(name, textFile(this.page.withSetup(fragment), "text/html"));
     }
 }
