@@ -628,6 +628,7 @@ void TestChartMenu::logarithmicNAxis()
     runWithRate(QStringLiteral("1")); // dies out at step 17: N(17) = 0
     ChartControl* shown = chart(which);
     QVERIFY(shown);
+    choose(shown, QStringLiteral("Keep this run")); // drawn behind, on the same axis
     const QString entry = QStringLiteral("Logarithmic N axis");
     QAction* logarithmic = openMenuAt(shown, entry);
     QVERIFY(logarithmic && logarithmic->isEnabled() && !logarithmic->isChecked());
@@ -642,6 +643,10 @@ void TestChartMenu::logarithmicNAxis()
         // A zero has no place on a logarithmic axis: it is left out, the rest shown.
         QCOMPARE_EXACT(n[17], on ? qQNaN() : 0.0);
         QCOMPARE_EXACT(n[16], m_fixture->state().store.PopN[16]);
+        const QVector<double> kept = shown->series().keptYData(0, ChartSeries::FirstSeries);
+        QCOMPARE(kept.size(), 18);
+        QCOMPARE_EXACT(kept[17], n[17]);
+        QCOMPARE_EXACT(kept[16], n[16]);
         QVERIFY(shown->yAxis->range().lower > (on ? 0.0 : -1e9));
         QVERIFY(shown->yAxis->range().contains(n[16]) && shown->yAxis->range().contains(n[0]));
     };
