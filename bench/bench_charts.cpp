@@ -79,7 +79,7 @@ struct BaselineSeries {
 std::vector<BaselineSeries> baselineSeries(const ChartControl& chart)
 {
     std::vector<BaselineSeries> all;
-    for (const ChartControl::Drawn& drawn : chart.drawnSeries())
+    for (const ChartSeries::Drawn& drawn : chart.series().drawnSeries())
         all.push_back({seriesPixels(chart, *drawn.curve), drawn.curve->look(), drawn.curve->colours()});
     return all;
 }

@@ -20,16 +20,17 @@ std::vector<double> values(const QVector<double>& column) { return {column.begin
 
 QString chartDescription(const ChartControl& chart, const QStringList& marked, char decimalSeparator)
 {
+    const ChartSeries& series = chart.series();
     ChartInWords words{chart.chartTitle().toStdString(),
                        axisInWords(*chart.xAxis),
                        axisInWords(*chart.yAxis),
-                       chart.rowCount(),
-                       values(chart.xData(ChartControl::FirstSeries)),
-                       values(chart.yData(ChartControl::FirstSeries)),
+                       series.rowCount(),
+                       values(series.xData(ChartSeries::FirstSeries)),
+                       values(series.yData(ChartSeries::FirstSeries)),
                        {},
                        {}};
-    for (int run = 0; run < chart.keptRunCount(); ++run)
-        words.keptRunNames.push_back(chart.keptRunLabel(run).toStdString());
+    for (int run = 0; run < series.keptRunCount(); ++run)
+        words.keptRunNames.push_back(series.keptRunLabel(run).toStdString());
     for (const QString& line : marked)
         words.marked.push_back(line.toStdString());
     return QString::fromStdString(tarnis::chartDescription(words, decimalSeparator));

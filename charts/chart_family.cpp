@@ -85,11 +85,11 @@ void ChartFamily::draw(const ChartKindEntry& entry, Axes axes)
 {
     m_player->abandon();
     m_shown = entry;
-    m_chart.setColumnCount(entry.second ? 4 : 2);
+    m_chart.series().setColumnCount(entry.second ? 4 : 2);
     m_chart.setTitles(QString::fromLatin1(entry.title), QString::fromLatin1(entry.yAxisTitle),
                       QString::fromLatin1(entry.xAxisTitle));
     m_chart.setLogNAxisApplies(yIsN(entry));
-    m_chart.setLogarithmicY(m_chart.logNAxisChosen() && yIsN(entry));
+    m_chart.setLogarithmicY(m_chart.axes().logNAxisChosen() && yIsN(entry));
     fillOwnSeries(entry, chartRowCount(m_store, entry));
     drawKeptRuns(entry);
     if (axes == Axes::KeepUserView)
@@ -100,15 +100,16 @@ void ChartFamily::draw(const ChartKindEntry& entry, Axes axes)
 
 void ChartFamily::fillOwnSeries(const ChartKindEntry& entry, int rows)
 {
+    ChartSeries& own = m_chart.series();
     const auto fill = [&](int series, const SeriesSource& source) {
         if (source.look)
-            m_chart.setSeriesLook(series, *source.look);
-        m_chart.setSeriesQuantities(series, source.x, source.y);
-        m_chart.setSeriesData(series, column(m_store, source.x, rows), column(m_store, source.y, rows));
+            own.setSeriesLook(series, *source.look);
+        own.setSeriesQuantities(series, source.x, source.y);
+        own.setSeriesData(series, column(m_store, source.x, rows), column(m_store, source.y, rows));
     };
-    fill(ChartControl::FirstSeries, entry.first);
+    fill(ChartSeries::FirstSeries, entry.first);
     if (entry.second)
-        fill(ChartControl::SecondSeries, *entry.second);
+        fill(ChartSeries::SecondSeries, *entry.second);
 }
 
 void ChartFamily::drawFirstRows(int rows)
@@ -127,23 +128,24 @@ void ChartFamily::drawKeptRuns(const ChartKindEntry& entry)
     const std::vector<RunNames> names = namesOf(current, kept);
     m_chart.setPictureNote(
         current ? QString::fromStdString(pictureParameterLine(*current, localeDecimalSeparator())) : QString());
-    m_chart.setOwnRunNames(names.front());
-    m_chart.setKeptRunCount(int(kept.size()));
+    ChartSeries& series = m_chart.series();
+    series.setOwnRunNames(names.front());
+    series.setKeptRunCount(int(kept.size()));
     std::vector<std::shared_ptr<const ResultStore>> copies;
     for (int run = 0; run < int(kept.size()); ++run) {
         const ResultStore& values = *kept[std::size_t(run)].values;
-        m_chart.setKeptRun(run, kept[std::size_t(run)].slot, names[std::size_t(run) + 1]);
+        series.setKeptRun(run, kept[std::size_t(run)].slot, names[std::size_t(run) + 1]);
         const int rows = chartRowCount(values, entry);
-        m_chart.setKeptSeriesData(run, ChartControl::FirstSeries, column(values, entry.first.x, rows),
-                                  column(values, entry.first.y, rows));
+        series.setKeptSeriesData(run, ChartSeries::FirstSeries, column(values, entry.first.x, rows),
+                                 column(values, entry.first.y, rows));
         if (entry.second)
-            m_chart.setKeptSeriesData(run, ChartControl::SecondSeries, column(values, entry.second->x, rows),
-                                      column(values, entry.second->y, rows));
+            series.setKeptSeriesData(run, ChartSeries::SecondSeries, column(values, entry.second->x, rows),
+                                     column(values, entry.second->y, rows));
         copies.push_back(kept[std::size_t(run)].values);
     }
     // The readout holds the copies it reads, so that forgetting runs cannot pull them from under it.
-    m_chart.setStepValues([store = &m_store, copies](int run, int t) {
-        if (run == ChartControl::OwnRun)
+    series.setStepValues([store = &m_store, copies](int run, int t) {
+        if (run == ChartSeries::OwnRun)
             return stepReading(*store, t);
         return run >= 1 && run <= int(copies.size()) ? stepReading(*copies[std::size_t(run - 1)], t) : std::nullopt;
     });

@@ -65,7 +65,7 @@ void ChartMenu::beforeOpening()
 {
     m_chart.readout().hide(); // neither on screen under the menu nor in a picture
     if (m_play)
-        m_play->setEnabled(m_chart.rowCount() > 1);
+        m_play->setEnabled(m_chart.series().rowCount() > 1);
     if (m_keep) {
         const RunComparison& comparison = *m_options.comparison;
         // Off for a reason the entry says itself, which a screen reader reads as its name.
@@ -75,7 +75,7 @@ void ChartMenu::beforeOpening()
         m_forget->setEnabled(!comparison.kept().empty());
     }
     // The choice stays with the window; it shows only on the kinds whose y is N.
-    m_logNAxis->setChecked(m_chart.logNAxisChosen());
+    m_logNAxis->setChecked(m_chart.axes().logNAxisChosen());
     m_logNAxis->setEnabled(m_chart.logNAxisApplies());
 }
 

@@ -104,24 +104,24 @@ QByteArray pdfPicture(QWidget& widget, const QString& title)
     return bytes;
 }
 
-QList<int> seriesNumbers(const ChartControl& chart)
+QList<int> seriesNumbers(const ChartSeries& drawn)
 {
-    return chart.seriesCount() == 2 ? QList<int>{ChartControl::FirstSeries, ChartControl::SecondSeries}
-                                    : QList<int>{ChartControl::FirstSeries};
+    return drawn.seriesCount() == 2 ? QList<int>{ChartSeries::FirstSeries, ChartSeries::SecondSeries}
+                                    : QList<int>{ChartSeries::FirstSeries};
 }
 
 std::vector<double> values(const QVector<double>& column) { return {column.begin(), column.end()}; }
 
 // The series of one run as the model's table takes them.
-ChartTable::Run runColumns(const ChartControl& chart, int run)
+ChartTable::Run runColumns(const ChartSeries& drawn, int run)
 {
-    ChartTable::Run columns{chart.runName(run).toStdString(), {}};
-    for (int series : seriesNumbers(chart)) {
-        if (run == ChartControl::OwnRun)
-            columns.series.push_back({values(chart.xData(series)), values(chart.yData(series))});
+    ChartTable::Run columns{drawn.runName(run).toStdString(), {}};
+    for (int series : seriesNumbers(drawn)) {
+        if (run == ChartSeries::OwnRun)
+            columns.series.push_back({values(drawn.xData(series)), values(drawn.yData(series))});
         else
             columns.series.push_back(
-                {values(chart.keptXData(run - 1, series)), values(chart.keptYData(run - 1, series))});
+                {values(drawn.keptXData(run - 1, series)), values(drawn.keptYData(run - 1, series))});
     }
     return columns;
 }
@@ -161,8 +161,8 @@ QString exactNumberText(double value, QChar decimalSeparator)
 QString chartDataText(const ChartControl& chart, QChar decimalSeparator)
 {
     ChartTable table{chart.xAxisTitle().toStdString(), chart.yAxisTitle().toStdString(), {}};
-    for (int run = ChartControl::OwnRun; run <= chart.keptRunCount(); ++run)
-        table.runs.push_back(runColumns(chart, run));
+    for (int run = ChartSeries::OwnRun; run <= chart.series().keptRunCount(); ++run)
+        table.runs.push_back(runColumns(chart.series(), run));
     return QString::fromStdString(tarnis::chartDataText(table, decimalSeparator.toLatin1()));
 }
 

@@ -166,7 +166,7 @@ bool ChartReadout::step(int steps)
 {
     if (!m_shown || steps == 0)
         return false;
-    const auto drawn = m_chart.drawnSeries();
+    const auto drawn = m_chart.series().drawnSeries();
     const auto data = drawn[std::size_t(m_shown->series)].curve->data();
     const int direction = steps > 0 ? 1 : -1;
     int row = m_shown->row;
@@ -184,7 +184,7 @@ bool ChartReadout::step(int steps)
 
 void ChartReadout::show(Point point)
 {
-    const auto drawn = m_chart.drawnSeries();
+    const auto drawn = m_chart.series().drawnSeries();
     if (point.series < 0 || std::size_t(point.series) >= drawn.size() || point.row < 0
         || point.row >= drawn[std::size_t(point.series)].curve->dataCount()) {
         hide();
@@ -219,19 +219,20 @@ QPointF ChartReadout::markedPixel() const
 {
     if (!m_shown)
         return {};
-    const SeriesCurve* curve = m_chart.drawnSeries()[std::size_t(m_shown->series)].curve;
+    const SeriesCurve* curve = m_chart.series().drawnSeries()[std::size_t(m_shown->series)].curve;
     const QCPCurveData& point = *(curve->data()->constBegin() + m_shown->row);
     return {m_chart.xAxis->coordToPixel(point.key), m_chart.yAxis->coordToPixel(point.value)};
 }
 
 QStringList ChartReadout::linesFor(Point point) const
 {
-    const ChartControl::Drawn drawn = m_chart.drawnSeries()[std::size_t(point.series)];
-    QStringList lines{m_chart.runName(drawn.run)};
-    const auto values = m_chart.stepValues(drawn.run, point.row);
+    const ChartSeries& series = m_chart.series();
+    const ChartSeries::Drawn drawn = series.drawnSeries()[std::size_t(point.series)];
+    QStringList lines{series.runName(drawn.run)};
+    const auto values = series.stepValues(drawn.run, point.row);
     if (!values)
         return lines << QStringLiteral("t = %1").arg(point.row);
-    const auto [x, y] = m_chart.quantities(drawn.curve);
+    const auto [x, y] = series.quantities(drawn.curve);
     for (const std::string& line : readoutLines(x, y, *values, localeDecimalSeparator()))
         lines << QString::fromStdString(line);
     return lines;
@@ -240,7 +241,7 @@ QStringList ChartReadout::linesFor(Point point) const
 void ChartReadout::redraw()
 {
     if (m_shown) {
-        const auto drawn = m_chart.drawnSeries();
+        const auto drawn = m_chart.series().drawnSeries();
         m_mark->set(markedPixel(), drawn[std::size_t(m_shown->series)].curve->colours().line, linesFor(*m_shown),
                     m_chart.axisRect()->rect());
     } else {
@@ -266,7 +267,7 @@ const std::vector<ChartReadout::ScreenPoint>& ChartReadout::screenPoints()
     // The chart widget maps the far end of an axis one pixel outside the plot.
     const QRectF plot = QRectF(key.plot).adjusted(-1, -1, 1, 1);
     const PixelMap x(m_chart.xAxis), y(m_chart.yAxis);
-    const auto drawn = m_chart.drawnSeries();
+    const auto drawn = m_chart.series().drawnSeries();
     for (std::size_t series = 0; series < drawn.size(); ++series) {
         const auto data = drawn[series].curve->data();
         m_points.reserve(m_points.size() + std::size_t(data->size()));

@@ -32,7 +32,7 @@ double axisLength(const QCPAxis* axis)
 } // namespace
 
 ChartViewport::ChartViewport(ChartControl& chart)
-    : ChartViewport(ViewportHost{chart, [&chart](const QCPAxis* axis) { return chart.fittedRange(axis); },
+    : ChartViewport(ViewportHost{chart, [&chart](const QCPAxis* axis) { return chart.axes().fittedRange(axis); },
                                  [&chart](const QCPRange& x, const QCPRange& y) { chart.setUserView(x, y); }})
 {
 }

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/run_legend.h"
 
+#include "charts/chart_fonts.h"
 #include "charts/series_curve.h"
 #include "model/words/chart_words.h"
+#include "ui/design.h"
+
+#include <algorithm>
 
 namespace tarnis {
 
 namespace {
 
 constexpr int Gap = 4; // between an icon and its text, and after a quantity's name
+constexpr int ColumnGap = 12;
+constexpr int LegendRow = 2; // of the chart's layout: under the heading and the plot
 
 } // namespace
 
@@ -75,6 +81,105 @@ void RunLegendItem::draw(QCPPainter* painter)
     painter->setPen(Qt::black);
     const QString shown = fonts.elidedText(m_label, Qt::ElideRight, std::max(0, area.right() - x));
     painter->drawText(x, middle - fonts.height() / 2 + fonts.ascent(), shown);
+}
+
+RunLegend::RunLegend(QCustomPlot& plot)
+    : m_plot(plot)
+    , m_legend(*plot.legend)
+{
+    m_plot.setAutoAddPlottableToLegend(false);
+    m_plot.axisRect()->insetLayout()->take(&m_legend);
+    m_legend.setVisible(false);
+    m_legend.setFont(arialFont(LegendPoints));
+    m_legend.setIconSize(16, 8);
+    m_legend.setRowSpacing(0);
+    m_legend.setColumnSpacing(ColumnGap);
+    m_legend.setMargins(QMargins(4, 2, 4, 2));
+    // A frame is drawn on the edge of its rectangle, whose right and bottom lines would fall just outside
+    // the chart at its lower right corner: the layout keeps two pixels of room there.
+    m_plot.plotLayout()->setMargins(QMargins(0, 0, 2, 2));
+    m_legend.setBrush(Qt::white);
+    m_legend.setBorderPen(QPen(QColor(160, 160, 160), 0));
+    m_legend.setFillOrder(QCPLayoutGrid::foColumnsFirst);
+}
+
+void RunLegend::show(const ChartSeries& series)
+{
+    m_legend.clearItems();
+    m_legend.simplify(); // no empty cells left from a grid of other columns
+    place(legendShown(series.keptRunCount(), series.seriesCount()));
+    if (!m_legend.visible())
+        return;
+    const std::vector<RunLegendItem*> lines = makeLines(series);
+    m_legend.setWrap(columnsFor(lines));
+    for (RunLegendItem* line : lines)
+        m_legend.addItem(line);
+}
+
+// Without kept runs the line names only the quantities; with them, each run has a line of its own.
+std::vector<RunLegendItem*> RunLegend::makeLines(const ChartSeries& series)
+{
+    if (series.keptRuns().empty())
+        return {makeLine(series, series.ownRun(), QString(), QString())};
+    std::vector<RunLegendItem*> lines{
+        makeLine(series, series.ownRun(), series.ownRun().names.legend, series.runName(ChartSeries::OwnRun))};
+    for (const ChartSeries::RunSeries& run : series.keptRuns())
+        lines.push_back(makeLine(series, run, run.names.legend, run.names.full));
+    return lines;
+}
+
+RunLegendItem* RunLegend::makeLine(const ChartSeries& series, const ChartSeries::RunSeries& run, const QString& label,
+                                   const QString& toolTip)
+{
+    const bool named = series.seriesCount() == 2;
+    std::vector<RunLegendItem::Series> icons;
+    for (const SeriesCurve* curve : run.series) {
+        if (curve)
+            icons.push_back(
+                {curve, named ? QString::fromStdString(quantityName(series.quantities(curve).second)) : QString()});
+    }
+    return new RunLegendItem(&m_legend, std::move(icons), label, toolTip);
+}
+
+// As many columns as the widest line leaves room for, each run still on one line.
+int RunLegend::columnsFor(const std::vector<RunLegendItem*>& lines) const
+{
+    int widest = 1;
+    for (const RunLegendItem* line : lines)
+        widest = std::max(widest, line->naturalWidth());
+    const int room = m_plot.width() - m_legend.margins().left() - m_legend.margins().right() - 8;
+    return std::clamp((room + ColumnGap) / (widest + ColumnGap), 1, int(lines.size()));
+}
+
+void RunLegend::place(bool shown)
+{
+    m_legend.setVisible(shown);
+    QCPLayoutGrid* layout = m_plot.plotLayout();
+    const bool placed = layout->hasElement(LegendRow, 0) && layout->element(LegendRow, 0) == &m_legend;
+    if (shown && !placed) {
+        layout->addElement(LegendRow, 0, &m_legend);
+        layout->setRowStretchFactor(LegendRow, 0.001);
+    } else if (!shown && placed) {
+        layout->take(&m_legend);
+        layout->simplify();
+    }
+}
+
+std::vector<const RunLegendItem*> RunLegend::lines() const
+{
+    std::vector<const RunLegendItem*> lines;
+    for (int cell = 0; m_legend.visible() && cell < m_legend.elementCount(); ++cell)
+        if (const auto* line = qobject_cast<const RunLegendItem*>(m_legend.elementAt(cell)))
+            lines.push_back(line);
+    return lines;
+}
+
+const RunLegendItem* RunLegend::toolTipLineAt(QPoint at) const
+{
+    for (const RunLegendItem* line : lines())
+        if (line->outerRect().contains(at) && !line->toolTip().isEmpty())
+            return line;
+    return nullptr;
 }
 
 } // namespace tarnis

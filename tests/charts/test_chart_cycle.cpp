@@ -40,9 +40,9 @@ void verifyShows(ChartControl* chart, const Shown& expected)
     chart->replot();
     const QString touching = touchingTickLabels(*chart); // no two of its tick labels touch
     QVERIFY2(touching.isEmpty(), qPrintable(touching));
-    QCOMPARE(chart->seriesLook(ChartControl::FirstSeries), expected.look);
-    QCOMPARE(chart->seriesCount(), expected.seriesCount);
-    QCOMPARE(chart->rowCount(), 201);
+    QCOMPARE(chart->series().seriesLook(ChartSeries::FirstSeries), expected.look);
+    QCOMPARE(chart->series().seriesCount(), expected.seriesCount);
+    QCOMPARE(chart->series().rowCount(), 201);
 }
 
 } // namespace

@@ -48,8 +48,8 @@ double expectedValue(const ResultStore& store, const QString& source, int t)
 
 void compareRows(const ChartControl& chart, int series, const Rows& expected)
 {
-    const QVector<double> x = chart.xData(series);
-    const QVector<double> y = chart.yData(series);
+    const QVector<double> x = chart.series().xData(series);
+    const QVector<double> y = chart.series().yData(series);
     QVERIFY(x.size() >= expected.size());
     for (qsizetype row = 0; row < expected.size(); ++row) {
         QCOMPARE_EXACT(x[row], expected[row].x());
@@ -59,9 +59,9 @@ void compareRows(const ChartControl& chart, int series, const Rows& expected)
 
 void compareLastRow(const ChartControl& chart, double x, double y)
 {
-    QVERIFY(chart.rowCount() > 0);
-    QCOMPARE_EXACT(chart.xData(ChartControl::FirstSeries).last(), x);
-    QCOMPARE_EXACT(chart.yData(ChartControl::FirstSeries).last(), y);
+    QVERIFY(chart.series().rowCount() > 0);
+    QCOMPARE_EXACT(chart.series().xData(ChartSeries::FirstSeries).last(), x);
+    QCOMPARE_EXACT(chart.series().yData(ChartSeries::FirstSeries).last(), y);
 }
 
 } // namespace
@@ -180,18 +180,18 @@ void TestChartFamily::kinds()
     QCOMPARE(m_chart->chartTitle(), title);
     QCOMPARE(m_chart->yAxisTitle(), yTitle);
     QCOMPARE(m_chart->xAxisTitle(), xTitle);
-    QCOMPARE(m_chart->seriesCount(), int(sources.size() / 2));
-    QCOMPARE(m_chart->columnCount(), int(sources.size()));
-    QCOMPARE(m_chart->seriesLook(ChartControl::FirstSeries), look);
+    QCOMPARE(m_chart->series().seriesCount(), int(sources.size() / 2));
+    QCOMPARE(m_chart->series().columnCount(), int(sources.size()));
+    QCOMPARE(m_chart->series().seriesLook(ChartSeries::FirstSeries), look);
     if (sources.size() == 4)
-        QCOMPARE(m_chart->seriesLook(ChartControl::SecondSeries), SeriesLook::Line);
-    QCOMPARE(m_chart->rowCount(), 201);
-    compareRows(*m_chart, ChartControl::FirstSeries, firstRows);
+        QCOMPARE(m_chart->series().seriesLook(ChartSeries::SecondSeries), SeriesLook::Line);
+    QCOMPARE(m_chart->series().rowCount(), 201);
+    compareRows(*m_chart, ChartSeries::FirstSeries, firstRows);
 
     for (int series = 0; series < sources.size() / 2; ++series) {
-        const int number = series == 0 ? ChartControl::FirstSeries : ChartControl::SecondSeries;
-        const QVector<double> x = m_chart->xData(number);
-        const QVector<double> y = m_chart->yData(number);
+        const int number = series == 0 ? ChartSeries::FirstSeries : ChartSeries::SecondSeries;
+        const QVector<double> x = m_chart->series().xData(number);
+        const QVector<double> y = m_chart->series().yData(number);
         QCOMPARE(x.size(), 201);
         QCOMPARE(y.size(), 201);
         for (int t = 0; t <= 200; ++t) {
@@ -210,7 +210,7 @@ void TestChartFamily::kinds()
     }
     // Without kept runs a legend shows only where two quantities share the chart, and names them.
     QStringList legend;
-    for (const RunLegendItem* line : m_chart->legendLines())
+    for (const RunLegendItem* line : m_chart->runLegend().lines())
         legend << line->text();
     const QHash<ChartKind, QStringList> named{{ChartKind::NtKvsT, {"N(t), K"}}, {ChartKind::NdNvsT, {"N(t), dN(t)"}}};
     QCOMPARE(legend, named.value(kind));
@@ -220,9 +220,9 @@ void TestChartFamily::largeWindowGivesTheKLineTheLineLook()
 {
     ChartFamily large(*m_chart, *m_store, ChartWindow::Large);
     large.ShowNtKvsT();
-    QCOMPARE(m_chart->seriesCount(), 2);
-    QCOMPARE(m_chart->seriesLook(ChartControl::SecondSeries), SeriesLook::Line);
-    const QVector<double> k = m_chart->yData(ChartControl::SecondSeries);
+    QCOMPARE(m_chart->series().seriesCount(), 2);
+    QCOMPARE(m_chart->series().seriesLook(ChartSeries::SecondSeries), SeriesLook::Line);
+    const QVector<double> k = m_chart->series().yData(ChartSeries::SecondSeries);
     QCOMPARE(k.size(), 201);
     QVERIFY(std::all_of(k.begin(), k.end(), [](double value) { return value == 500.0; }));
 }
@@ -232,21 +232,21 @@ void TestChartFamily::lookLeftOutKeepsTheLastLook()
     m_charts->ShowdNvsN();
     m_charts->drawKeepingLook(ChartKind::NtvsT);
     QCOMPARE(m_chart->chartTitle(), QStringLiteral("Curve of N(t) vs. time"));
-    QCOMPARE(m_chart->seriesLook(ChartControl::FirstSeries), SeriesLook::Points);
+    QCOMPARE(m_chart->series().seriesLook(ChartSeries::FirstSeries), SeriesLook::Points);
     compareLastRow(*m_chart, 200, 499.936872437631);
     m_charts->ShowdNvsNinLine();
     m_charts->drawKeepingLook(ChartKind::NtvsT);
-    QCOMPARE(m_chart->seriesLook(ChartControl::FirstSeries), SeriesLook::Line);
+    QCOMPARE(m_chart->series().seriesLook(ChartSeries::FirstSeries), SeriesLook::Line);
 }
 
 void TestChartFamily::oneSeriesAfterTwo()
 {
     m_charts->ShowNdNvsT();
-    QCOMPARE(m_chart->seriesCount(), 2);
+    QCOMPARE(m_chart->series().seriesCount(), 2);
     m_charts->ShowdNvsT();
-    QCOMPARE(m_chart->seriesCount(), 1);
-    QCOMPARE(m_chart->columnCount(), 2);
-    QVERIFY(m_chart->xData(ChartControl::SecondSeries).isEmpty());
+    QCOMPARE(m_chart->series().seriesCount(), 1);
+    QCOMPARE(m_chart->series().columnCount(), 2);
+    QVERIFY(m_chart->series().xData(ChartSeries::SecondSeries).isEmpty());
     QCOMPARE(m_chart->plottableCount(), 1);
 }
 
@@ -256,17 +256,18 @@ void TestChartFamily::extinction()
     m_store->LastStep = 4;
     m_store->PopN[4] = 0.0;
     m_charts->ShowNtvsT();
-    QCOMPARE(m_chart->rowCount(), 5);
+    QCOMPARE(m_chart->series().rowCount(), 5);
     compareLastRow(*m_chart, 4, 0);
     m_charts->ShowLogNvsT();
-    QCOMPARE(m_chart->rowCount(), 5);
-    QCOMPARE_EXACT(m_chart->yData(ChartControl::FirstSeries)[4], NaN);
-    QCOMPARE_EXACT(m_chart->yData(ChartControl::FirstSeries)[3], tarnis::dd::log(tarnis::dd::DoubleDouble(m_store->PopN[3])).hi);
+    QCOMPARE(m_chart->series().rowCount(), 5);
+    QCOMPARE_EXACT(m_chart->series().yData(ChartSeries::FirstSeries)[4], NaN);
+    QCOMPARE_EXACT(m_chart->series().yData(ChartSeries::FirstSeries)[3],
+                   tarnis::dd::log(tarnis::dd::DoubleDouble(m_store->PopN[3])).hi);
     const QCPRange range = m_chart->yAxis->range();
     QVERIFY(std::isfinite(range.lower) && std::isfinite(range.upper));
     m_charts->ShowNtvsNtnext();
-    QCOMPARE(m_chart->rowCount(), 5);
-    QCOMPARE_EXACT(m_chart->yData(ChartControl::FirstSeries)[4], m_store->PopN[5]);
+    QCOMPARE(m_chart->series().rowCount(), 5);
+    QCOMPARE_EXACT(m_chart->series().yData(ChartSeries::FirstSeries)[4], m_store->PopN[5]);
 }
 
 void TestChartFamily::extinctionAtTheStoreEnd()
@@ -275,12 +276,12 @@ void TestChartFamily::extinctionAtTheStoreEnd()
     m_store->PopN.fill(3.0);
     m_store->PopN[MaxStoreIndex] = 0.0;
     m_charts->ShowNtvsNtnext();
-    QCOMPARE(m_chart->rowCount(), MaxStoreIndex);
+    QCOMPARE(m_chart->series().rowCount(), MaxStoreIndex);
     compareLastRow(*m_chart, 3, 0);
     m_charts->ShowNtvsNtnextinLine();
-    QCOMPARE(m_chart->rowCount(), MaxStoreIndex);
+    QCOMPARE(m_chart->series().rowCount(), MaxStoreIndex);
     m_charts->ShowNtvsT();
-    QCOMPARE(m_chart->rowCount(), MaxStoreIndex + 1);
+    QCOMPARE(m_chart->series().rowCount(), MaxStoreIndex + 1);
     compareLastRow(*m_chart, MaxStoreIndex, 0);
 }
 
@@ -303,18 +304,18 @@ void TestChartFamily::lastStepOutsideTheStore()
     m_store->LastStep = std::int16_t(lastStep);
     for (const ChartKind kind : {ChartKind::NtvsT, ChartKind::NdNvsT, ChartKind::LogNvsT}) {
         m_charts->draw(kind);
-        QCOMPARE(m_chart->rowCount(), rows);
+        QCOMPARE(m_chart->series().rowCount(), rows);
     }
     m_charts->ShowNtvsNtnext();
-    QCOMPARE(m_chart->rowCount(), nextRows);
+    QCOMPARE(m_chart->series().rowCount(), nextRows);
 }
 
 void TestChartFamily::singleRow()
 {
     m_store->LastStep = 0;
     m_charts->ShowNtvsT();
-    QCOMPARE(m_chart->rowCount(), 1);
-    compareRows(*m_chart, ChartControl::FirstSeries, Rows{{0, 1}});
+    QCOMPARE(m_chart->series().rowCount(), 1);
+    compareRows(*m_chart, ChartSeries::FirstSeries, Rows{{0, 1}});
     // The single point lies inside both axes, not on an empty range.
     for (const QCPAxis* axis : {m_chart->xAxis, m_chart->yAxis})
         QVERIFY(axis->range().lower < axis->range().upper);
@@ -323,7 +324,7 @@ void TestChartFamily::singleRow()
     // A line through one point would draw nothing; the point shows as a dot.
     const auto* curve = qobject_cast<QCPCurve*>(m_chart->plottable(0));
     QVERIFY(curve && !curve->scatterStyle().isNone());
-    QCOMPARE(m_chart->seriesLook(ChartControl::FirstSeries), SeriesLook::Line);
+    QCOMPARE(m_chart->series().seriesLook(ChartSeries::FirstSeries), SeriesLook::Line);
     m_store->LastStep = 1;
     m_charts->ShowNtvsT();
     QVERIFY(curve->scatterStyle().isNone());
@@ -335,8 +336,8 @@ void TestChartFamily::infinityIsNoValue()
     m_store->PopDN[3] = Inf;
     m_store->PopDN[4] = -Inf;
     m_charts->ShowdNvsT();
-    QCOMPARE_EXACT(m_chart->yData(ChartControl::FirstSeries)[3], NaN);
-    QCOMPARE_EXACT(m_chart->yData(ChartControl::FirstSeries)[4], NaN);
+    QCOMPARE_EXACT(m_chart->series().yData(ChartSeries::FirstSeries)[3], NaN);
+    QCOMPARE_EXACT(m_chart->series().yData(ChartSeries::FirstSeries)[4], NaN);
     // The axis fits the dN values (within about ±60), not the range of the chart before.
     QVERIFY(m_chart->yAxis->range().upper <= 100);
     QVERIFY(m_chart->yAxis->range().lower >= -100);
@@ -382,12 +383,13 @@ void TestChartFamily::markersLieWhole()
     m_chart->setLogNAxisChosen(logarithmic);
     m_charts->ShowdNvsN();
     m_charts->drawKeepingLook(kind);
-    QCOMPARE(m_chart->seriesLook(ChartControl::FirstSeries), SeriesLook::Points);
+    QCOMPARE(m_chart->series().seriesLook(ChartSeries::FirstSeries), SeriesLook::Points);
 
     // The square and its outline, from its centre.
     const double reach = MarkerPixels / 2 + 0.5;
     const QRectF plot = m_chart->axisRect()->rect();
-    const QVector<double> x = m_chart->xData(ChartControl::FirstSeries), y = m_chart->yData(ChartControl::FirstSeries);
+    const QVector<double> x = m_chart->series().xData(ChartSeries::FirstSeries),
+                          y = m_chart->series().yData(ChartSeries::FirstSeries);
     double left = qInf(), top = qInf(), right = -qInf(), bottom = -qInf(); // the markers' outermost centres
     for (qsizetype row = 0; row < x.size(); ++row) {
         const QPointF at(m_chart->xAxis->coordToPixel(x[row]), m_chart->yAxis->coordToPixel(y[row]));

@@ -76,13 +76,13 @@ const QColor FirstKeptColour(230, 159, 0);
 QList<QVector<double>> columnsOf(const ChartControl* chart, int keptRun = -1)
 {
     QList<QVector<double>> columns;
-    for (int series : {ChartControl::FirstSeries, ChartControl::SecondSeries}) {
-        if (series == ChartControl::SecondSeries && chart->seriesCount() < 2)
+    for (int series : {ChartSeries::FirstSeries, ChartSeries::SecondSeries}) {
+        if (series == ChartSeries::SecondSeries && chart->series().seriesCount() < 2)
             break;
         if (keptRun < 0)
-            columns << chart->xData(series) << chart->yData(series);
+            columns << chart->series().xData(series) << chart->series().yData(series);
         else
-            columns << chart->keptXData(keptRun, series) << chart->keptYData(keptRun, series);
+            columns << chart->series().keptXData(keptRun, series) << chart->series().keptYData(keptRun, series);
     }
     return columns;
 }
@@ -442,20 +442,20 @@ void TestChartMenu::keptRunsSurviveARunAndEveryKind()
     QVERIFY(shown);
     const QString label = QStringLiteral("r=0.2, N(0)=1, K=500, T=5, 200 steps");
     for (int click = 0; click < 11; ++click) {
-        QCOMPARE(shown->keptRunCount(), 1);
-        QCOMPARE(shown->keptRunLabel(0), label);
+        QCOMPARE(shown->series().keptRunCount(), 1);
+        QCOMPARE(shown->series().keptRunLabel(0), label);
         QCOMPARE(columnsOf(shown, 0), defaults[click]);
         QVERIFY(columnsOf(shown) != defaults[click]);
         // The run on show is drawn over the kept one, and the legend names both.
         QVERIFY(shown->layer(QStringLiteral("kept"))->index() < shown->layer(QStringLiteral("main"))->index());
         QVERIFY(shown->legend->visible());
-        QCOMPARE(shown->legendLines().size(), std::size_t(2));
+        QCOMPARE(shown->runLegend().lines().size(), std::size_t(2));
         QTest::mouseClick(shown, Qt::LeftButton);
     }
     // The readout names the run of the point under the pointer.
     const int t = 40;
     const QPoint at = QPointF(shown->xAxis->coordToPixel(t),
-                              shown->yAxis->coordToPixel(shown->keptYData(0, ChartControl::FirstSeries)[t]))
+                              shown->yAxis->coordToPixel(shown->series().keptYData(0, ChartSeries::FirstSeries)[t]))
                           .toPoint();
     QTest::mouseMove(shown->window()->windowHandle(), shown->mapTo(shown->window(), at));
     QCOMPARE(shown->readout().lines().mid(0, 2), QStringList({label, QStringLiteral("t = 40")}));
@@ -475,18 +475,18 @@ void TestChartMenu::theFifthKeepDropsTheOldest()
         QAction* keep = openMenuAt(shown, QStringLiteral("This run is kept"));
         QVERIFY(keep && !keep->isEnabled());
         menuOf(shown)->hide();
-        colours << shown->keptRunColour(shown->keptRunCount() - 1);
+        colours << shown->series().keptRunColour(shown->series().keptRunCount() - 1);
     }
-    QCOMPARE(shown->keptRunCount(), 4);
+    QCOMPARE(shown->series().keptRunCount(), 4);
     QStringList labels;
-    for (int run = 0; run < shown->keptRunCount(); ++run)
-        labels << shown->keptRunLabel(run).section(QLatin1Char(','), 0, 0);
+    for (int run = 0; run < shown->series().keptRunCount(); ++run)
+        labels << shown->series().keptRunLabel(run).section(QLatin1Char(','), 0, 0);
     QCOMPARE(labels, QStringList({"r=0.3", "r=0.4", "r=0.5", "r=0.6"}));
     // Four colours apart; the newest took the colour the oldest left, the others kept theirs.
     QCOMPARE(QSet<QRgb>({colours[0].rgb(), colours[1].rgb(), colours[2].rgb(), colours[3].rgb()}).size(), 4);
     QCOMPARE(colours[4], colours[0]);
     for (int run = 0; run < 4; ++run)
-        QCOMPARE(shown->keptRunColour(run), colours[run + 1]);
+        QCOMPARE(shown->series().keptRunColour(run), colours[run + 1]);
 }
 
 void TestChartMenu::forgetRestoresTodaysLook()
@@ -501,16 +501,16 @@ void TestChartMenu::forgetRestoresTodaysLook()
     runWithRate(QStringLiteral("0.3"));
     choose(shown, QStringLiteral("Keep this run"));
     runWithRate(QStringLiteral("0.2")); // the defaults again, with two kept runs
-    QCOMPARE(shown->keptRunCount(), 2);
+    QCOMPARE(shown->series().keptRunCount(), 2);
     QVERIFY(shown->toPixmap().toImage() != today);
     choose(shown, QStringLiteral("Forget kept runs"));
 
-    QCOMPARE(shown->keptRunCount(), 0);
+    QCOMPARE(shown->series().keptRunCount(), 0);
     QCOMPARE(shown->plottableCount(), 1);
     QVERIFY(!shown->legend->visible());
     QCOMPARE(shown->toPixmap().toImage(), today);
     // The large window, which was not open when they went, shows none either.
-    QCOMPARE(chart(Window::Large)->keptRunCount(), 0);
+    QCOMPARE(chart(Window::Large)->series().keptRunCount(), 0);
 }
 
 void TestChartMenu::legendLeavesThePlotFree_data() { bothWindows(); }
@@ -537,10 +537,10 @@ void TestChartMenu::legendLeavesThePlotFree()
     QVERIFY(shown);
     QCOMPARE(shown->size(), chartSize); // the plot gives the legend its room
 
-    const QCPLegend* legend = shown->runLegend();
+    const QCPLegend* legend = shown->legend;
     QVERIFY(legend->visible());
     QStringList lines, tips;
-    for (const RunLegendItem* line : shown->legendLines()) {
+    for (const RunLegendItem* line : shown->runLegend().lines()) {
         lines << line->text();
         tips << line->toolTip();
     }
@@ -580,7 +580,7 @@ void TestChartMenu::legendLeavesThePlotFree()
     }
 
     // Resting on a line, the pointer reads the run's full name.
-    const QPoint onLine = shown->legendLines().at(1)->outerRect().center();
+    const QPoint onLine = shown->runLegend().lines().at(1)->outerRect().center();
     QHelpEvent help(QEvent::ToolTip, onLine, shown->mapToGlobal(onLine));
     QApplication::sendEvent(shown, &help);
     QTRY_COMPARE(QToolTip::text(), QStringLiteral("r=0.2, N(0)=1, K=500, T=8, 200 steps"));
@@ -596,7 +596,7 @@ void TestChartMenu::twoQuantitiesNamedWithKeptRuns()
     for (int click = 0; click < 11 && shown->chartTitle() != QLatin1String("Curve of N and dN/dt vs. time"); ++click)
         QTest::mouseClick(shown, Qt::LeftButton);
     QStringList lines;
-    for (const RunLegendItem* line : shown->legendLines())
+    for (const RunLegendItem* line : shown->runLegend().lines())
         lines << line->text();
     QCOMPARE(lines, QStringList({"N(t), dN(t), This run: r=0.3", "N(t), dN(t), r=0.2"}));
 }
@@ -616,7 +616,7 @@ void TestChartMenu::fitToData()
     choose(shown, QStringLiteral("Fit to data"));
     QCOMPARE(shown->xAxis->range(), x);
     QCOMPARE(shown->yAxis->range(), y);
-    QVERIFY(!shown->hasUserView());
+    QVERIFY(!shown->axes().hasUserView());
     QCOMPARE(shown->chartTitle(), QStringLiteral("Curve of N(t) vs. time"));
 }
 
@@ -628,6 +628,7 @@ void TestChartMenu::logarithmicNAxis()
     runWithRate(QStringLiteral("1")); // dies out at step 17: N(17) = 0
     ChartControl* shown = chart(which);
     QVERIFY(shown);
+    choose(shown, QStringLiteral("Keep this run")); // drawn behind, on the same axis
     const QString entry = QStringLiteral("Logarithmic N axis");
     QAction* logarithmic = openMenuAt(shown, entry);
     QVERIFY(logarithmic && logarithmic->isEnabled() && !logarithmic->isChecked());
@@ -635,37 +636,41 @@ void TestChartMenu::logarithmicNAxis()
     choose(shown, entry);
 
     const auto verifyLogarithmic = [&](bool on) {
-        QCOMPARE(shown->logarithmicY(), on);
+        QCOMPARE(shown->axes().logarithmicY(), on);
         QCOMPARE(shown->yAxis->scaleType(), on ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
-        const QVector<double> n = shown->yData(ChartControl::FirstSeries);
+        const QVector<double> n = shown->series().yData(ChartSeries::FirstSeries);
         QCOMPARE(n.size(), 18);
         // A zero has no place on a logarithmic axis: it is left out, the rest shown.
         QCOMPARE_EXACT(n[17], on ? qQNaN() : 0.0);
         QCOMPARE_EXACT(n[16], m_fixture->state().store.PopN[16]);
+        const QVector<double> kept = shown->series().keptYData(0, ChartSeries::FirstSeries);
+        QCOMPARE(kept.size(), 18);
+        QCOMPARE_EXACT(kept[17], n[17]);
+        QCOMPARE_EXACT(kept[16], n[16]);
         QVERIFY(shown->yAxis->range().lower > (on ? 0.0 : -1e9));
         QVERIFY(shown->yAxis->range().contains(n[16]) && shown->yAxis->range().contains(n[0]));
     };
     verifyLogarithmic(true);
     // dN changes sign: its axis stays linear, and the choice waits for the next N chart.
     QTest::mouseClick(shown, Qt::LeftButton);
-    QVERIFY(!shown->logarithmicY());
+    QVERIFY(!shown->axes().logarithmicY());
     logarithmic = openMenuAt(shown, entry);
     QVERIFY(logarithmic && !logarithmic->isEnabled() && logarithmic->isChecked());
     menuOf(shown)->hide();
     for (int click = 0; click < 9; ++click)
         QTest::mouseClick(shown, Qt::LeftButton);
     QCOMPARE(shown->chartTitle(), QStringLiteral("Curve of N(t) and K vs. time"));
-    QVERIFY(shown->logarithmicY());
+    QVERIFY(shown->axes().logarithmicY());
     QTest::mouseClick(shown, Qt::LeftButton);
     verifyLogarithmic(true);
     // The choice is the window's own.
     const Window other = which == Window::Main ? Window::Large : Window::Main;
     if (other == Window::Large) {
-        QVERIFY(!chart(Window::Large)->logarithmicY());
+        QVERIFY(!chart(Window::Large)->axes().logarithmicY());
         QVERIFY(clickButton(window(Window::Large), "Command4"));
     } else {
         QVERIFY(clickButton(window(Window::Large), "Command4"));
-        QVERIFY(!chart(Window::Main)->logarithmicY());
+        QVERIFY(!chart(Window::Main)->axes().logarithmicY());
         shown = chart(Window::Large);
     }
     choose(shown, entry);
@@ -691,7 +696,7 @@ void TestChartMenu::playEndsOnTheWholeRun()
     choose(shown, QStringLiteral("Play this run"));
     auto* bar = child<QWidget>(shown, "playBar");
     QVERIFY(bar && bar->isVisible());
-    const auto newestRow = [shown] { return int(shown->xData(ChartControl::FirstSeries).size()) - 1; };
+    const auto newestRow = [shown] { return int(shown->series().xData(ChartSeries::FirstSeries).size()) - 1; };
     QVERIFY(newestRow() < lastRow);
     QCOMPARE(shown->readout().shown()->row, newestRow());
     QVERIFY(clickButton(bar, "playPause"));
@@ -731,7 +736,7 @@ void TestChartMenu::aClickEndsThePlay()
     QVERIFY(!bar->isVisible());
     QCOMPARE(counter(which), cycle + 1);
     QCOMPARE(shown->chartTitle(), QStringLiteral("Curve of dN/dt vs. time"));
-    QCOMPARE(shown->xData(ChartControl::FirstSeries).size(), m_fixture->state().store.LastStep + 1);
+    QCOMPARE(shown->series().xData(ChartSeries::FirstSeries).size(), m_fixture->state().store.LastStep + 1);
 }
 
 TARNIS_GUI_TEST_MAIN(TestChartMenu)

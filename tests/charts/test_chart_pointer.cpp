@@ -24,8 +24,8 @@ enum class Window { Main, Large };
 // The place on screen of a row of the chart's first series.
 QPoint pixelOf(const ChartControl* chart, int row)
 {
-    const double x = chart->xData(ChartControl::FirstSeries)[row];
-    const double y = chart->yData(ChartControl::FirstSeries)[row];
+    const double x = chart->series().xData(ChartSeries::FirstSeries)[row];
+    const double y = chart->series().yData(ChartSeries::FirstSeries)[row];
     return QPointF(chart->xAxis->coordToPixel(x), chart->yAxis->coordToPixel(y)).toPoint();
 }
 
@@ -207,12 +207,12 @@ void TestChartPointer::pressAndRelease()
     QCOMPARE(counter(which), std::int16_t(before + (steps ? 1 : 0)));
     if (steps) {
         QCOMPARE(shown->chartTitle(), QStringLiteral("Curve of dN/dt vs. time"));
-        QVERIFY(!shown->hasUserView());
+        QVERIFY(!shown->axes().hasUserView());
         return;
     }
     // The drag panned: the chart is where the pointer left it, whatever kind it shows.
     QCOMPARE(shown->chartTitle(), QStringLiteral("Curve of N(t) vs. time"));
-    QVERIFY(shown->hasUserView());
+    QVERIFY(shown->axes().hasUserView());
     const QPoint moved = path.last();
     QCOMPARE(span(shown->xAxis->range()), span(x));
     QCOMPARE(span(shown->yAxis->range()), span(y));
@@ -247,7 +247,7 @@ void TestChartPointer::zoomThenClickFitsTheNextKind()
     const QPoint at = shown->axisRect()->rect().center() + QPoint(40, -20);
     const double underX = shown->xAxis->pixelToCoord(at.x()), underY = shown->yAxis->pixelToCoord(at.y());
     turnWheel(shown, at, 2);
-    QVERIFY(shown->hasUserView());
+    QVERIFY(shown->axes().hasUserView());
     QCOMPARE(span(shown->xAxis->range()), span(x) * ChartViewport::ZoomPerNotch * ChartViewport::ZoomPerNotch);
     QVERIFY(span(shown->yAxis->range()) < span(y));
     // Around the pointer: what lay under it still does.
@@ -260,7 +260,7 @@ void TestChartPointer::zoomThenClickFitsTheNextKind()
 
     QTest::mouseClick(shown, Qt::LeftButton, {}, at);
     QCOMPARE(shown->chartTitle(), QStringLiteral("Curve of dN/dt vs. time"));
-    QVERIFY(!shown->hasUserView());
+    QVERIFY(!shown->axes().hasUserView());
     QCOMPARE(shown->xAxis->range(), nextX);
     QCOMPARE(shown->yAxis->range(), nextY);
 }

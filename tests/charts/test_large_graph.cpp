@@ -116,8 +116,8 @@ void TestLargeGraph::buttons()
     QVERIFY(clickButton(window, look == SeriesLook::Line ? "Command2" : "cmddNvsNinLine"));
     QVERIFY(clickButton(window, qPrintable(name)));
     QCOMPARE(chart(window)->chartTitle(), title);
-    QCOMPARE(chart(window)->seriesLook(ChartControl::FirstSeries), look);
-    QCOMPARE(chart(window)->rowCount(), 201);
+    QCOMPARE(chart(window)->series().seriesLook(ChartSeries::FirstSeries), look);
+    QCOMPARE(chart(window)->series().rowCount(), 201);
     QCOMPARE(m_fixture->state().ChartCycleLarge, 0);
 }
 
@@ -148,7 +148,7 @@ void TestLargeGraph::opensOnNtvsT()
     QCOMPARE(chart(window)->chartTitle(), QStringLiteral("Curve of N(t) vs. time"));
     QCOMPARE(chart(window)->yAxisTitle(), QStringLiteral("N(t)"));
     QCOMPARE(chart(window)->xAxisTitle(), QStringLiteral("Time"));
-    QCOMPARE(chart(window)->rowCount(), 201);
+    QCOMPARE(chart(window)->series().rowCount(), 201);
     QCOMPARE(m_fixture->state().ChartCycleMain, 2);
     QCOMPARE(m_fixture->state().ChartCycleLarge, 0);
 }
@@ -172,7 +172,7 @@ void TestLargeGraph::lookLeftOver()
     QFETCH(SeriesLook, look);
     QWidget* window = openLargeGraph();
     QVERIFY(window);
-    QCOMPARE(chart(window)->seriesLook(ChartControl::FirstSeries), SeriesLook::Line);
+    QCOMPARE(chart(window)->series().seriesLook(ChartSeries::FirstSeries), SeriesLook::Line);
     if (!lastButton.isEmpty())
         QVERIFY(clickButton(window, qPrintable(lastButton)));
     if (closeBox) {
@@ -184,7 +184,7 @@ void TestLargeGraph::lookLeftOver()
     window = openLargeGraph();
     QVERIFY(window);
     QCOMPARE(chart(window)->chartTitle(), QStringLiteral("Curve of N(t) vs. time"));
-    QCOMPARE(chart(window)->seriesLook(ChartControl::FirstSeries), look);
+    QCOMPARE(chart(window)->series().seriesLook(ChartSeries::FirstSeries), look);
 }
 
 void TestLargeGraph::mainFormKeepsTheWindow()
@@ -202,7 +202,7 @@ void TestLargeGraph::mainFormKeepsTheWindow()
     QCOMPARE(chart(window)->chartTitle(), QStringLiteral("Curve of N and dN/dt vs. time"));
     QCOMPARE(openLargeGraph(), window);
     QCOMPARE(chart(window)->chartTitle(), QStringLiteral("Curve of N(t) vs. time"));
-    QCOMPARE(chart(window)->seriesCount(), 1);
+    QCOMPARE(chart(window)->series().seriesCount(), 1);
 }
 
 void TestLargeGraph::closeBoxDestroysTheWindow()
@@ -228,7 +228,7 @@ void TestLargeGraph::opensAfterAnEdit()
     QVERIFY(!chart(m_main)->isVisible());
     QWidget* window = openLargeGraph();
     QVERIFY(window);
-    QCOMPARE(chart(window)->rowCount(), 201); // the last run, not the edited steps
+    QCOMPARE(chart(window)->series().rowCount(), 201); // the last run, not the edited steps
 }
 
 void TestLargeGraph::printButton()

@@ -181,10 +181,10 @@ void TestDynamicsWindow::verifyPreview(DynamicsWindow* dynamics, const RunParame
     QCOMPARE(previewLine->text(), line);
     const auto expected = std::make_unique<ResultStore>();
     QVERIFY(runModel(*expected, run).end != RunEnd::Refused);
-    const QVector<double> n = preview->yData(ChartControl::FirstSeries);
+    const QVector<double> n = preview->series().yData(ChartSeries::FirstSeries);
     QCOMPARE(n.size(), expected->LastStep + 1);
     QVERIFY(std::memcmp(n.constData(), expected->PopN.data(), sizeof(double) * std::size_t(n.size())) == 0);
-    QCOMPARE(preview->xData(ChartControl::FirstSeries).back(), double(expected->LastStep));
+    QCOMPARE(preview->series().xData(ChartSeries::FirstSeries).back(), double(expected->LastStep));
     const auto labels = QAccessible::queryAccessibleInterface(preview)->relations(QAccessible::Label);
     QVERIFY(
         std::ranges::any_of(labels, [previewLine](const auto& label) { return label.first->object() == previewLine; }));

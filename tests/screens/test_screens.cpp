@@ -142,8 +142,9 @@ QStringList TestScreens::mainWindowState()
     state << child<QLabel>(m_main, "Label4")->text();
     auto* chart = child<ChartControl>(m_main, "MSChart1");
     state << QString::number(chart->isVisibleTo(m_main)) << QString::number(m_fixture->state().ChartCycleMain);
-    state << chart->chartTitle() << QString::number(chart->rowCount()) << QString::number(chart->seriesCount());
-    const QVector<double> lastValues = chart->yData(ChartControl::FirstSeries);
+    state << chart->chartTitle() << QString::number(chart->series().rowCount())
+          << QString::number(chart->series().seriesCount());
+    const QVector<double> lastValues = chart->series().yData(ChartSeries::FirstSeries);
     state << (lastValues.isEmpty() ? QString() : QString::number(lastValues.last(), 'g', 17));
     state << QString::number(chart->xAxis->range().upper) << QString::number(chart->yAxis->range().upper);
     return state;
