@@ -117,10 +117,15 @@ std::string chartKindListName(ChartKind kind)
     return std::string(entry.title) + (entry.first.look == SeriesLook::Points ? ", in points" : ", in line");
 }
 
-ChartKind nextInCycle(ChartKind kind)
+std::int16_t chartCyclePosition(ChartKind kind)
 {
     const auto at = std::find(ChartCycle.begin(), ChartCycle.end(), kind);
-    std::int16_t counter = at == ChartCycle.end() ? std::int16_t(-1) : std::int16_t(at - ChartCycle.begin());
+    return at == ChartCycle.end() ? std::int16_t(-1) : std::int16_t(at - ChartCycle.begin());
+}
+
+ChartKind nextInCycle(ChartKind kind)
+{
+    std::int16_t counter = chartCyclePosition(kind);
     return advanceChartCycle(counter);
 }
 

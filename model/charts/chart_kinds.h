@@ -104,6 +104,9 @@ inline ChartKind advanceChartCycle(std::int16_t& counter)
 // The kind a click shows after this one, where the page steps on from the kind on show.
 ChartKind nextInCycle(ChartKind kind);
 
+// A window's counter while it shows this kind, so that the next click steps on from it.
+std::int16_t chartCyclePosition(ChartKind kind);
+
 // The number of rows a chart of this kind has: one per time step from 0 to LastStep, but never one
 // that would read outside the store. A kind that reads N(t+1) ends where the store ends.
 int chartRowCount(const ResultStore& store, const ChartKindEntry& entry);
