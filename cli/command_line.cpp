@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_line.h"
 
+#include "cli/setup_input.h"
 #include "model/dynamics/linear_stability.h"
 #include "model/numbers/conversions.h"
 #include "model/run/parameter_boxes.h"
@@ -106,7 +107,7 @@ std::optional<Mode> request(const std::vector<std::string>& arguments)
 const std::vector<std::string>& optionsWithValues()
 {
     static const std::vector<std::string> names{"--r",      "--n0",      "--K",    "--lag", "--steps",
-                                                "--digits", "--discard", "--keep", "-o"};
+                                                "--digits", "--discard", "--keep", "-o",    "--setup"};
     return names;
 }
 
@@ -299,13 +300,14 @@ std::optional<Error> readDynamics(const Arguments& args, CommandLine& line)
     if (line.words) {
         if (line.tidy)
             return "--tidy writes a table and --words writes sentences: dynamics takes one of them";
-        if (auto error = onlyOptions(args, "dynamics", {"--r", "--n0", "--K", "--lag", "--steps", "--words", "-o"}))
+        if (auto error = onlyOptions(args, "dynamics",
+                                     {"--r", "--n0", "--K", "--lag", "--steps", "--words", "-o", "--setup"}))
             return error;
         int steps = line.parameters.steps;
         if (auto error = readWhole(args, "--steps", 0, MaxRunSteps, steps))
             return error;
         line.parameters.steps = std::int16_t(steps);
-    } else if (auto error = onlyOptions(args, "dynamics", {"--r", "--n0", "--K", "--lag", "--tidy", "-o"})) {
+    } else if (auto error = onlyOptions(args, "dynamics", {"--r", "--n0", "--K", "--lag", "--tidy", "-o", "--setup"})) {
         return error;
     }
     if (auto error = readNumber(args, "--r", line.parameters.r))
@@ -395,6 +397,22 @@ std::optional<Error> checkAnalysedLag(const CommandLine& line)
     return std::nullopt;
 }
 
+// The run of a set-up file in place of the defaults, under the options given beside it.
+std::optional<Error> readSetupOption(const Arguments& args, CommandLine& line)
+{
+    const auto found = args.values.find("--setup");
+    if (found == args.values.end())
+        return std::nullopt;
+    if (line.mode != Mode::Run && line.mode != Mode::Dynamics)
+        return "--setup belongs to a run or to tarnis-run dynamics";
+    auto loaded = readSetupRun(found->second);
+    if (const auto* refusal = std::get_if<std::string>(&loaded))
+        return "--setup: " + shown(found->second) + ": " + *refusal;
+    line.parameters = std::get<SetupRun>(loaded).parameters;
+    line.setupNotes = std::move(std::get<SetupRun>(loaded).notes);
+    return std::nullopt;
+}
+
 // The word before the options: a command, or none for a single run.
 Mode commandOf(const std::vector<std::string>& arguments)
 {
@@ -427,6 +445,8 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
     if (args.values.contains("--words") && (line.mode == Mode::Run || line.mode == Mode::Sweep))
         return "--words belongs to tarnis-run dynamics";
     line.tidy = args.values.contains("--tidy");
+    if (auto error = readSetupOption(args, line))
+        return *error;
     if (auto error = readParameters(args, line))
         return *error;
     if (args.values.contains("--digits")) {
@@ -457,8 +477,10 @@ computed exactly as the Tarnis window computes it.
 
 Usage:
   tarnis-run [OPTIONS]          one run, written as the file that "S" saves
+  tarnis-run --setup FILE [OPTIONS]
+                                the run of a set-up file that Tarnis saved
   tarnis-run sweep [OPTIONS]    many runs over a range of r or of the lag
-  tarnis-run dynamics [--r R] [--n0 N] [--K K] [--lag T]
+  tarnis-run dynamics [--setup FILE] [--r R] [--n0 N] [--K K] [--lag T]
                       [--tidy | --words [--steps S]]
                                 what a run does in the long run, and the
                                 stability limits of its lag
@@ -481,6 +503,12 @@ Options of a run (defaults are those of the Tarnis window):
                 rounding them to two decimals; 17 reproduces every value exactly
   -o FILE       write FILE instead of standard output; an existing FILE is
                 replaced only when the whole new file has been written
+  --setup FILE  start from the run of a set-up file (.tarnis) instead of the
+                defaults; options given beside it override its values. Its
+                values are read by the rules of the window's boxes: what they
+                refuse keeps the default and is said on standard error, and a
+                broken file or one from a newer Tarnis is refused. The file's
+                chart and kept runs belong to the windows. Also for dynamics
 
 Options of a sweep (--n0, --K, --digits and -o as above):
   --r FROM:TO:STEP    run for r = FROM, FROM+STEP, ... up to TO, or
@@ -552,7 +580,8 @@ Examples:
   tarnis-run stability --lag 0:20:0.5 -o limits.csv
   tarnis-run scan --r 0.01:1:0.01 --lag 0:20:0.5 -o regimes.csv
 
-Exit status: 0 on success, 2 for a wrong command line, 1 when the output cannot be written.
+Exit status: 0 on success, 2 for a wrong command line or a refused set-up file,
+1 when the output cannot be written.
 )";
     // The defaults and the limit as the window has them, so that the help cannot fall behind.
     const RunParameters& defaults = DefaultParameters;

@@ -41,12 +41,14 @@ struct CommandLine {
     std::string outputFile;                       // empty: standard output
     bool words = false;                           // dynamics: the run in words instead of its numbers
     bool tidy = false; // a table for R and pandas: plain names, exact values, no title, LF line ends
+    std::vector<std::string> setupNotes; // --setup: what the file's reading refused or left aside
 };
 
 inline constexpr long long MaxSweepRuns = 1'000'000;
 inline constexpr long long MaxScanCells = 1'000'000;
 
-// The parsed command line, or one line that says what is wrong with it.
+// The parsed command line, or one line that says what is wrong with it. A set-up file given with
+// --setup is read here: its run stands in for the defaults, and the options given beside it override it.
 std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::string>& arguments);
 
 std::string helpText();

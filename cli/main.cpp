@@ -55,6 +55,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const CommandLine& line = std::get<CommandLine>(parsed);
+    for (const std::string& note : line.setupNotes)
+        std::cerr << "tarnis-run: " << note << '\n';
     switch (line.mode) {
     case Mode::Help:
         std::cout << helpText();

@@ -1,6 +1,7 @@
 // tarnis-run run as a process: its output against the file the window saves, exact values with
 // --digits, sweeps, the dynamics commands and their words against the Dynamics window's, the tables of
-// --tidy as Python's csv module reads them, and every way a command line or an output file can be wrong.
+// --tidy as Python's csv module reads them, set-up files against the same options, and every way a
+// command line, a set-up file or an output file can be wrong.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dynamics/dynamics_window.h"
 #include "model/dynamics/scan_estimate.h"
@@ -73,6 +74,8 @@ private slots:
     void tidyReadsBackInPython();
     void badCommandLines_data();
     void badCommandLines();
+    void setupFiles_data();
+    void setupFiles();
     void outputFile();
     void unwritableOutputKeepsTheOldFile_data();
     void unwritableOutputKeepsTheOldFile();
@@ -571,6 +574,67 @@ void TestTarnisRun::badCommandLines()
     QVERIFY2(QString::fromUtf8(result.err).contains(says), result.err.constData());
 }
 
+void TestTarnisRun::setupFiles_data()
+{
+    QTest::addColumn<QStringList>("command");   // before --setup FILE
+    QTest::addColumn<QByteArray>("file");       // empty: no file at all
+    QTest::addColumn<QStringList>("beside");    // after --setup FILE
+    QTest::addColumn<QStringList>("sameAs");    // the options that give the same output; unused on a refusal
+    QTest::addColumn<QString>("says");          // on standard error; empty: nothing
+    QTest::addColumn<int>("exitCode");
+    const QByteArray lesson(R"({"tarnis": "set-up", "version": 1, "r": "0.3", "N0": "2", "K": "100", "T": "8",
+        "steps": "400", "chart": "dNvsN", "kept": [{"r": "0.1"}]})");
+    const QStringList lessonOptions{"--r", "0.3", "--n0", "2", "--K", "100", "--lag", "8", "--steps", "400"};
+    QTest::addRow("a lesson") << QStringList{} << lesson << QStringList{} << lessonOptions << "" << 0;
+    QTest::addRow("options override the file")
+        << QStringList{} << lesson << QStringList{"--lag", "3", "--digits", "17"}
+        << QStringList{"--r", "0.3", "--n0", "2", "--K", "100", "--lag", "3", "--steps", "400", "--digits", "17"} << ""
+        << 0;
+    QTest::addRow("dynamics") << QStringList{"dynamics"} << lesson << QStringList{"--tidy"}
+                              << QStringList{"--r", "0.3", "--n0", "2", "--K", "100", "--lag", "8", "--tidy"} << "" << 0;
+    QTest::addRow("a refused value keeps the default")
+        << QStringList{} << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": "fast", "T": "8"})")
+        << QStringList{} << QStringList{"--lag", "8"} << "The intrinsic rate (r) must be" << 0;
+    QTest::addRow("broken") << QStringList{} << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": "0.)")
+                            << QStringList{} << QStringList{} << "The file is no Tarnis set-up" << 2;
+    QTest::addRow("from a newer Tarnis") << QStringList{} << QByteArray(R"({"tarnis": "set-up", "version": 3})")
+                                         << QStringList{} << QStringList{} << "saved by a newer Tarnis" << 2;
+    QTest::addRow("no such file") << QStringList{} << QByteArray() << QStringList{} << QStringList{}
+                                  << "cannot read the file" << 2;
+    QTest::addRow("in a sweep") << QStringList{"sweep"} << lesson << QStringList{"--r", "1:2:1", "--keep", "1"}
+                                << QStringList{} << "--setup belongs to a run" << 2;
+}
+
+// --setup FILE writes what the same values given as options write, byte for byte; a file it refuses
+// writes nothing and says why.
+void TestTarnisRun::setupFiles()
+{
+    QFETCH(QStringList, command);
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, beside);
+    QFETCH(QStringList, sameAs);
+    QFETCH(QString, says);
+    QFETCH(int, exitCode);
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(QStringLiteral("lesson.tarnis"));
+    if (!file.isEmpty())
+        tarnis::test::writeContent(fileName, file);
+    const Result result = tarnisRun(command + QStringList{"--setup", fileName} + beside);
+    QCOMPARE(result.exitCode, exitCode);
+    if (says.isEmpty())
+        QCOMPARE(result.err, QByteArray());
+    else
+        QVERIFY2(result.err.contains(says.toUtf8()) && result.err.count('\n') == 1, result.err.constData());
+    if (exitCode != 0) {
+        QCOMPARE(result.out, QByteArray());
+        return;
+    }
+    const Result same = tarnisRun(command + sameAs);
+    QCOMPARE(same.exitCode, 0);
+    QVERIFY(!same.out.isEmpty());
+    QCOMPARE(result.out, same.out);
+}
+
 void TestTarnisRun::outputFile()
 {
     QTemporaryDir folder;
@@ -615,7 +679,7 @@ void TestTarnisRun::helpAndVersion()
     const Result help = tarnisRun({"--help"});
     QCOMPARE(help.exitCode, 0);
     for (const char* option : {"--r", "--n0", "--K", "--lag", "--steps", "--digits", "-o", "--discard", "--keep",
-                               "--words", "--tidy", "sweep", "dynamics", "stability", "scan", "Example"})
+                               "--words", "--tidy", "--setup", "sweep", "dynamics", "stability", "scan", "Example"})
         QVERIFY2(help.out.contains(option), option);
     const Result version = tarnisRun({"--version"});
     QCOMPARE(version.exitCode, 0);
