@@ -20,6 +20,11 @@ public:
         // The platform's save dialog asks before it replaces an existing file.
         return QFileDialog::getSaveFileName(parent, QString(), suggestedName, filter);
     }
+
+    QString openFileName(QWidget* parent, const QString& filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    }
 };
 
 class MessageBoxes final : public Messenger {

@@ -62,13 +62,13 @@ QString clockText(const QDateTime& now)
 } // namespace
 
 MainWindow::MainWindow(SharedState& state, RunComparison& comparison, Navigator& navigator, Services services,
-                       std::function<void()> openDynamics)
+                       ChartMenuOptions chartMenu)
     : FixedWindow({"Form1", identity::programTitle(), ClientTwips, FrameStyle::Single, false})
     , m_state(state)
     , m_comparison(comparison)
     , m_navigator(navigator)
     , m_services(services)
-    , m_openDynamics(std::move(openDynamics))
+    , m_chartMenu(std::move(chartMenu))
 {
     setBackground(this, colours::white);
     setFont(sansSerifFont(7.8, Weight::Bold));
@@ -217,8 +217,9 @@ void MainWindow::buildGraphFrame()
     placeTwips(m_chart, 120, 192, 6060, 4140);
     m_chart->hide(); // the first run shows it
     m_charts = std::make_unique<ChartFamily>(*m_chart, m_state.store, ChartWindow::Main, &m_comparison);
-    new ChartMenu(*m_chart, m_services,
-                  {.comparison = &m_comparison, .openDynamics = m_openDynamics, .player = &m_charts->player()});
+    m_chartMenu.comparison = &m_comparison;
+    m_chartMenu.player = &m_charts->player();
+    new ChartMenu(*m_chart, m_services, m_chartMenu);
 
     m_greeting = named(new QLabel(QString::fromStdString(greetingHeadline()), m_graphFrame), "Label18");
     applyLook(m_greeting,
@@ -351,13 +352,22 @@ RunTexts MainWindow::parameterTexts() const
             text(ParameterBox::lag)};
 }
 
-void MainWindow::run()
+bool MainWindow::runTexts(const RunTexts& texts)
+{
+    for (const auto& [box, text] : {std::pair{ParameterBox::r, &texts.r}, std::pair{ParameterBox::n0, &texts.n0},
+                                    std::pair{ParameterBox::K, &texts.K}, std::pair{ParameterBox::lag, &texts.lag},
+                                    std::pair{ParameterBox::steps, &texts.steps}})
+        boxFor(box)->setText(QString::fromStdString(*text));
+    return run();
+}
+
+bool MainWindow::run()
 {
     // A refused run changes nothing: not the store, not the chart, not the result box.
     const auto parameters = readRunParameters(parameterTexts(), localeDecimalSeparator());
     if (const auto* refusal = std::get_if<RunRefusal>(&parameters)) {
         m_services.messages.inform(this, QString::fromStdString(refusalMessage(*refusal, localeDecimalSeparator())));
-        return;
+        return false;
     }
     m_greeting->hide();
     m_instructions->hide();
@@ -381,6 +391,7 @@ void MainWindow::run()
     m_rateBox->setFocus();
     m_largeGraphButton->setEnabled(true);
     showRunOutcome(outcome);
+    return outcome.end != RunEnd::Refused;
 }
 
 void MainWindow::showRunOutcome(const RunOutcome& outcome)
@@ -449,6 +460,12 @@ void MainWindow::clearResult()
 void MainWindow::refreshClock() { m_clock->setText(clockText(m_services.clock.now())); }
 
 void MainWindow::chartClicked() { m_charts->draw(advanceChartCycle(m_state.ChartCycleMain)); }
+
+void MainWindow::showChart(ChartKind kind)
+{
+    m_state.ChartCycleMain = chartCyclePosition(kind);
+    m_charts->draw(kind);
+}
 
 void MainWindow::showLargeGraph()
 {

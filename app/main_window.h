@@ -4,6 +4,7 @@
 #pragma once
 
 #include "charts/chart_family.h"
+#include "charts/chart_menu.h"
 #include "model/run/parameter_boxes.h"
 #include "model/run/run.h"
 #include "model/run/store.h"
@@ -36,13 +37,20 @@ class MainWindow : public FixedWindow {
     Q_OBJECT
 public:
     // After each run the window tells the comparison which parameters made it. The chart's menu offers
-    // "Dynamics…" when `openDynamics` is given.
+    // what `chartMenu` gives beyond the comparison and the player, which the window adds.
     MainWindow(SharedState& state, RunComparison& comparison, Navigator& navigator, Services services,
-               std::function<void()> openDynamics = {});
+               ChartMenuOptions chartMenu = {});
     ~MainWindow() override;
 
-    // The run of the model from the five boxes (the Run button).
-    void run();
+    // The run of the model from the five boxes (the Run button); true when the model ran.
+    bool run();
+    // The five boxes' texts as they stand, and the same written into them (each box's change rules
+    // apply) and run as Run does; true when the model ran.
+    RunTexts parameterTexts() const;
+    bool runTexts(const RunTexts& texts);
+    // This window's chart routines; showChart draws a kind, and the next click steps on from it.
+    ChartFamily& charts() { return *m_charts; }
+    void showChart(ChartKind kind);
     // "LG": this window gives way to the large graph window, which opens on N(t) against time.
     void showLargeGraph();
     // Writes r, the lag or both into their boxes as a preset does: each box's change rules apply, the
@@ -70,7 +78,6 @@ private:
 
     QLineEdit* makeParameterBox(QWidget* parent, const char* name, ParameterBox box, const QColor& colour);
     QLineEdit* boxFor(ParameterBox box) const;
-    RunTexts parameterTexts() const;
     void parameterChanged(ParameterBox box);
     void parameterConfirmed(ParameterBox box);
     void applyPreset(int preset);
@@ -84,7 +91,7 @@ private:
     RunComparison& m_comparison;
     Navigator& m_navigator;
     Services m_services;
-    std::function<void()> m_openDynamics;
+    ChartMenuOptions m_chartMenu;
     std::map<ParameterBox, QLineEdit*> m_boxes;
     EntryBalloon* m_entryBalloon = nullptr; // why Enter replaced a box's text
 

@@ -23,6 +23,7 @@ TarnisApp::TarnisApp(SharedState& state, Services services)
     : m_state(state)
     , m_services(services)
     , m_comparison(state.store)
+    , m_setupFiles(m_navigator, m_comparison, services)
 {
     registerWindows();
 }
@@ -31,10 +32,15 @@ TarnisApp::~TarnisApp() = default;
 
 void TarnisApp::registerWindows()
 {
-    // "Dynamics…" on either chart opens the dynamics window beside the one the user came from.
-    const auto openDynamics = [this] { m_navigator.show(WindowId::Dynamics); };
-    m_navigator.registerWindow(WindowId::Main, [this, openDynamics] {
-        auto* main = new MainWindow(m_state, m_comparison, m_navigator, m_services, openDynamics);
+    // "Dynamics…" on either chart opens the dynamics window beside the one the user came from; a set-up
+    // is saved from the chart it was asked for and opened into it.
+    const auto chartMenu = [this](WindowId window) {
+        return ChartMenuOptions{.openDynamics = [this] { m_navigator.show(WindowId::Dynamics); },
+                                .saveSetup = [this, window] { m_setupFiles.save(window); },
+                                .openSetup = [this, window] { m_setupFiles.open(window); }};
+    };
+    m_navigator.registerWindow(WindowId::Main, [this, chartMenu] {
+        auto* main = new MainWindow(m_state, m_comparison, m_navigator, m_services, chartMenu(WindowId::Main));
         QObject::connect(main, &MainWindow::saveRequested, main,
                          [this, main] { exportGraphicData(main, m_state, m_services); });
         QObject::connect(main, &MainWindow::printRequested, main, [this, main] { printWindow(*main, m_services); });
@@ -42,9 +48,9 @@ void TarnisApp::registerWindows()
     });
     m_navigator.registerWindow(WindowId::Backdrop, [] { return new Backdrop; });
     registerScreens(m_navigator, m_state, m_services);
-    m_navigator.registerWindow(WindowId::LargeGraph, [this, openDynamics] {
+    m_navigator.registerWindow(WindowId::LargeGraph, [this, chartMenu] {
         auto* large = new LargeGraphWindow(m_state.store, m_comparison, m_state.ChartCycleLarge, m_navigator,
-                                           m_services, openDynamics);
+                                           m_services, chartMenu(WindowId::LargeGraph));
         QObject::connect(large, &LargeGraphWindow::printRequested, large,
                          [this, large] { printWindow(*large, m_services); });
         return large;
@@ -55,6 +61,7 @@ void TarnisApp::registerWindows()
                   chooseFromDynamics(r, lag);
               });
         placeDynamics(*dynamics);
+        m_setupFiles.dynamicsBuilt(*dynamics);
         return dynamics;
     });
 }
@@ -101,9 +108,11 @@ void TarnisApp::chooseFromDynamics(std::optional<double> r, std::optional<double
 
 MainWindow* TarnisApp::mainWindow() { return static_cast<MainWindow*>(m_navigator.window(WindowId::Main)); }
 
-void TarnisApp::start()
+void TarnisApp::start(const QString& setupFile)
 {
     mainWindow(); // building it composes the texts and reads the steps box; it stays hidden
+    if (!setupFile.isEmpty())
+        m_setupFiles.openOnFirstShow(setupFile);
     static_cast<Backdrop*>(m_navigator.window(WindowId::Backdrop))->coverScreen();
     m_navigator.show(WindowId::Title); // it shows the main window when the user leaves it
 }
@@ -124,7 +133,9 @@ int runTarnis(int argc, char** argv)
     static SharedState state;
     DesktopServices desktop;
     TarnisApp tarnis(state, desktop.services());
-    tarnis.start();
+    // The one argument Tarnis reads: a set-up file, as the file manager hands it over.
+    const QStringList arguments = QApplication::arguments();
+    tarnis.start(arguments.size() > 1 ? arguments.at(1) : QString());
     return QApplication::exec();
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/setup_files.h"
 #include "charts/run_comparison.h"
 #include "model/run/store.h"
 #include "ui/navigator.h"
@@ -20,8 +21,9 @@ public:
     TarnisApp(const TarnisApp&) = delete;
     TarnisApp& operator=(const TarnisApp&) = delete;
 
-    // Builds the main window, puts up the backdrop and then the first window the user sees.
-    void start();
+    // Builds the main window, puts up the backdrop and then the first window the user sees; a set-up
+    // file, when one is named, is opened once the main window is on show.
+    void start(const QString& setupFile = {});
 
     Navigator& navigator() { return m_navigator; }
     MainWindow* mainWindow();
@@ -39,6 +41,7 @@ private:
     // Shared by both windows' charts; made before the navigator, so that it outlives every window.
     RunComparison m_comparison;
     Navigator m_navigator;
+    SetupFiles m_setupFiles;
 };
 
 // Sets up the application object's look and fonts; both the program and its tests use it.

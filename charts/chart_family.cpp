@@ -64,10 +64,15 @@ ChartFamily::~ChartFamily()
     QObject::disconnect(m_axisChosen);
 }
 
-void ChartFamily::draw(ChartKind kind) { draw(chartKindEntry(kind, m_window)); }
+void ChartFamily::draw(ChartKind kind)
+{
+    m_shownKind = kind;
+    draw(chartKindEntry(kind, m_window));
+}
 
 void ChartFamily::drawKeepingLook(ChartKind kind)
 {
+    m_shownKind = kind;
     ChartKindEntry entry = chartKindEntry(kind, m_window);
     entry.first.look.reset();
     if (entry.second)

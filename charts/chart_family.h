@@ -47,6 +47,10 @@ public:
     // Plays the run on show step by step; any chart drawn anew ends the play.
     RunPlayer& player() { return *m_player; }
 
+    // The kind drawn last, which a saved set-up names; none before the first drawing.
+    std::optional<ChartKind> kindOnShow() const { return m_shownKind; }
+    ChartControl& chart() { return m_chart; }
+
 private:
     enum class Axes { Fit, KeepUserView };
     void draw(const ChartKindEntry& entry, Axes axes = Axes::Fit);
@@ -62,6 +66,7 @@ private:
     ChartWindow m_window;
     const RunComparison* m_comparison;
     std::optional<ChartKindEntry> m_shown; // as last drawn, looks and all
+    std::optional<ChartKind> m_shownKind;
     QMetaObject::Connection m_keptChanged;
     QMetaObject::Connection m_axisChosen;
     std::unique_ptr<RunPlayer> m_player;

@@ -7,6 +7,7 @@
 #include "charts/picture_menu.h"
 #include "charts/run_comparison.h"
 #include "charts/run_player.h"
+#include "model/lessons/setup.h"
 
 #include <QMenu>
 
@@ -30,6 +31,7 @@ ChartMenu::ChartMenu(ChartControl& chart, Services services, ChartMenuOptions op
     }
     addRunEntries();
     addViewEntries();
+    addSetupEntries();
 }
 
 QMenu* ChartMenu::menu() const { return m_pictures->menu(); }
@@ -59,6 +61,21 @@ void ChartMenu::addViewEntries()
     m_logNAxis = menu()->addAction(QStringLiteral("Logarithmic N axis"));
     m_logNAxis->setCheckable(true);
     connect(m_logNAxis, &QAction::triggered, &m_chart, &ChartControl::setLogNAxisChosen);
+}
+
+void ChartMenu::addSetupEntries()
+{
+    if (!m_options.saveSetup || !m_options.openSetup)
+        return;
+    menu()->addSeparator();
+    // The words are the model's, which the page's entries show as well.
+    const SetupMenuWords words = setupMenuWords();
+    for (const auto& [entry, call] :
+         {std::pair{&words.saveFile, &m_options.saveSetup}, std::pair{&words.openFile, &m_options.openSetup}}) {
+        QAction* action = menu()->addAction(QString::fromStdString(entry->caption));
+        action->setToolTip(QString::fromStdString(entry->toolTip));
+        connect(action, &QAction::triggered, this, [call] { (*call)(); });
+    }
 }
 
 void ChartMenu::beforeOpening()

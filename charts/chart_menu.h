@@ -1,6 +1,7 @@
 // The menu that a right click on a run chart opens: the picture and data entries that every chart has
 // (picture_menu.h), then the run played step by step and the runs kept for comparison, and the chart's
-// view (fitted to the data again, a logarithmic N axis). A left click is left to the chart, which steps its cycle.
+// view (fitted to the data again, a logarithmic N axis), and the set-up on show saved to a file or one
+// opened. A left click is left to the chart, which steps its cycle.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -28,6 +29,10 @@ struct ChartMenuOptions {
     std::function<void()> openDynamics;
     // "Play this run", first of the run's entries, starts it; without it the entry is not shown.
     RunPlayer* player = nullptr;
+    // "Save set-up…" and "Open set-up…", last after a separator, call these; without them the entries
+    // are not shown. The window knows what its set-up is and how to show one.
+    std::function<void()> saveSetup;
+    std::function<void()> openSetup;
 };
 
 class ChartMenu : public QObject {
@@ -41,6 +46,7 @@ public:
 private:
     void addRunEntries();
     void addViewEntries();
+    void addSetupEntries();
     void beforeOpening();
 
     ChartControl& m_chart;

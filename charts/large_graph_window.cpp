@@ -65,7 +65,7 @@ std::span<const LargeGraphWindow::ButtonDesign> LargeGraphWindow::buttonDesigns(
 }
 
 LargeGraphWindow::LargeGraphWindow(const ResultStore& store, RunComparison& comparison, std::int16_t& chartCycle,
-                                   Navigator& navigator, Services services, std::function<void()> openDynamics)
+                                   Navigator& navigator, Services services, ChartMenuOptions chartMenu)
     : FixedWindow({"larggraf", QStringLiteral("Form2"), ClientTwips})
     , m_chartCycle(chartCycle)
     , m_navigator(navigator)
@@ -78,8 +78,9 @@ LargeGraphWindow::LargeGraphWindow(const ResultStore& store, RunComparison& comp
     placeTwips(m_graphFrame, 120, 0, 10575, 8292);
     placeTwips(m_chart, 96, 288, 10380, 6924);
     m_chart->setFocusPolicy(Qt::TabFocus);
-    new ChartMenu(*m_chart, services,
-                  {.comparison = &comparison, .openDynamics = std::move(openDynamics), .player = &m_charts.player()});
+    chartMenu.comparison = &comparison;
+    chartMenu.player = &m_charts.player();
+    new ChartMenu(*m_chart, services, std::move(chartMenu));
 
     buildButtons();
     connect(m_printButton, &QPushButton::clicked, this, &LargeGraphWindow::printRequested);
@@ -112,6 +113,12 @@ void LargeGraphWindow::buildButtons()
 void LargeGraphWindow::backToMainWindow() { m_navigator.move(WindowId::LargeGraph, WindowId::Main); }
 
 void LargeGraphWindow::chartClicked() { m_charts.draw(advanceChartCycle(m_chartCycle)); }
+
+void LargeGraphWindow::showChart(ChartKind kind)
+{
+    m_chartCycle = chartCyclePosition(kind);
+    m_charts.draw(kind);
+}
 
 void LargeGraphWindow::closeEvent(QCloseEvent* event)
 {

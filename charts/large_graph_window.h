@@ -4,6 +4,7 @@
 #pragma once
 
 #include "charts/chart_family.h"
+#include "charts/chart_menu.h"
 #include "model/run/store.h"
 #include "ui/fixed_window.h"
 #include "ui/services.h"
@@ -25,14 +26,16 @@ class LargeGraphWindow : public FixedWindow {
     Q_OBJECT
 public:
     // The window only reads the results and the kept runs, which it can add to through its chart's menu;
-    // its place in the click cycle is its own counter. The chart's menu offers "Dynamics…" when
-    // `openDynamics` is given.
+    // its place in the click cycle is its own counter. The chart's menu offers what `chartMenu` gives
+    // beyond the comparison and the player, which the window adds.
     LargeGraphWindow(const ResultStore& store, RunComparison& comparison, std::int16_t& chartCycle,
-                     Navigator& navigator, Services services, std::function<void()> openDynamics = {});
+                     Navigator& navigator, Services services, ChartMenuOptions chartMenu = {});
     ~LargeGraphWindow() override;
 
     // This window's own chart routines, on its own chart.
     ChartFamily& charts() { return m_charts; }
+    // Draws the kind, and the next click steps on from it.
+    void showChart(ChartKind kind);
 
 signals:
     void printRequested(); // "P"

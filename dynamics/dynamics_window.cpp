@@ -332,6 +332,12 @@ BifurcationAxis DynamicsWindow::chosenAxis() const
     return m_overRate->isChecked() ? BifurcationAxis::Rate : BifurcationAxis::Lag;
 }
 
+void DynamicsWindow::chooseAxis(BifurcationAxis axis)
+{
+    // The button's toggle does the rest, as a click on it does.
+    (axis == BifurcationAxis::Rate ? m_overRate : m_overLag)->setChecked(true);
+}
+
 void DynamicsWindow::axisChosen()
 {
     const bool overRate = chosenAxis() == BifurcationAxis::Rate;

@@ -49,6 +49,10 @@ public:
     bool working() const { return m_work.working(); }
     const std::optional<DynamicsPlan>& plan() const { return m_work.plan(); }
 
+    // The axis of the bifurcation diagram, as its buttons choose it: a set-up saves and sets it.
+    BifurcationAxis chosenAxis() const;
+    void chooseAxis(BifurcationAxis axis);
+
 private:
     QGroupBox* buildWordsPart();
     QGroupBox* buildMapPart();
@@ -65,7 +69,6 @@ private:
     void showWords(const RunWords& words);
     void showProgress(QProgressBar* bar, std::size_t done, std::size_t total, bool finished);
     QString wordsDataText(QChar decimalSeparator) const;
-    BifurcationAxis chosenAxis() const;
 
     Services m_services;
     ParameterChoice m_choose;

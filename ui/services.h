@@ -19,6 +19,8 @@ public:
     virtual ~FileNameProvider() = default;
     // The name of a file to write, or an empty string when the user chose none.
     virtual QString saveFileName(QWidget* parent, const QString& suggestedName, const QString& filter) = 0;
+    // The name of an existing file to read, or an empty string when the user chose none.
+    virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
 };
 
 class Messenger {

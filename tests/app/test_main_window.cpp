@@ -2,12 +2,15 @@
 // the refusals of Run, and the clock.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/chart_control.h"
+#include "charts/chart_series.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
+#include "tests/support/files.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
 
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QScreen>
 
 using namespace tarnis;
@@ -36,6 +39,8 @@ private slots:
     void clockClickAfterRun();
     void closingEndsTheProcess();
     void commaLocale();
+    void setupFromTheCommandLine_data();
+    void setupFromTheCommandLine();
 
 private:
     QLineEdit* box(const char* name) { return child<QLineEdit>(m_main, name); }
@@ -432,6 +437,50 @@ void TestMainWindow::commaLocale()
     pressEnter(box("simut"));
     pressEnter(QApplication::focusWidget());
     QCOMPARE(box("Text4")->text(), QStringLiteral("499,936872437631"));
+}
+
+void TestMainWindow::setupFromTheCommandLine_data()
+{
+    QTest::addColumn<QByteArray>("file"); // empty: no file at all
+    QTest::addColumn<QString>("says");    // the one message
+    QTest::addColumn<QString>("rate");    // in the box once the main window shows; "0.2": the defaults, not run
+    QTest::addRow("a lesson") << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": "0.3", "T": "8",
+        "chart": "NtKvsT", "kept": [{"r": "0.25"}], "colour": "red"})")
+                              << "\"colour\" is not one Tarnis knows" << "0.3";
+    QTest::addRow("no such file") << QByteArray() << "Cannot read file" << "0.2";
+    QTest::addRow("from a newer Tarnis") << QByteArray(R"({"tarnis": "set-up", "version": 2, "r": "0.3"})")
+                                         << "saved by a newer Tarnis" << "0.2";
+}
+
+// "tarnis lesson.tarnis": the program starts as usual, and once the main window is on show the set-up
+// runs in it, its kept runs behind it; a file it cannot take is said, and Tarnis starts as ever.
+void TestMainWindow::setupFromTheCommandLine()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, says);
+    QFETCH(QString, rate);
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(QStringLiteral("lesson.tarnis"));
+    if (!file.isEmpty())
+        writeContent(fileName, file);
+    m_fixture = std::make_unique<AppFixture>();
+    m_fixture->startAtMainWindow(fileName);
+    m_main = m_fixture->mainWindow();
+    const QStringList& messages = m_fixture->fakes().messages.messages;
+    QTRY_COMPARE(messages.size(), 1);
+    QVERIFY2(messages.front().contains(says), qPrintable(messages.front()));
+    QCOMPARE(box("rrate")->text(), rate);
+    auto* chart = child<ChartControl>(m_main, "MSChart1");
+    if (rate == QStringLiteral("0.2")) {
+        QCOMPARE(m_fixture->state().store.LastStep, 200); // from the steps box: nothing ran
+        QVERIFY(!chart->isVisible());
+        return;
+    }
+    QCOMPARE(box("tlag")->text(), QStringLiteral("8"));
+    QCOMPARE_EXACT(m_fixture->state().store.ParamR, 0.3);
+    QCOMPARE(chart->chartTitle(), QStringLiteral("Curve of N(t) and K vs. time"));
+    QCOMPARE(chart->series().keptRunCount(), 1);
+    QCOMPARE(m_fixture->state().ChartCycleMain, 10);
 }
 
 TARNIS_GUI_TEST_MAIN(TestMainWindow)

@@ -1,14 +1,17 @@
 // The right-click menu of both charts: each picture format written through the file-name seam and
 // read back, the chart's rows on the clipboard, and clicks that still step the cycle only when left;
 // runs kept for comparison on both windows, forgotten, and carried into pictures and copied data; the
-// fit to the data and the logarithmic N axis; a run played step by step.
+// fit to the data and the logarithmic N axis; a run played step by step; set-ups saved and opened, and
+// refused files that change nothing.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/main_window.h"
 #include "charts/chart_control.h"
 #include "charts/chart_menu.h"
 #include "charts/chart_pictures.h"
 #include "charts/chart_readout.h"
 #include "charts/run_comparison.h"
 #include "charts/run_legend.h"
+#include "model/lessons/setup.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
 #include "tests/support/files.h"
@@ -51,7 +54,10 @@ const QStringList FullMenu{QStringLiteral("Save chart as PNG…"),
                            QStringLiteral("Forget kept runs"),
                            QString(),
                            QStringLiteral("Fit to data"),
-                           QStringLiteral("Logarithmic N axis")};
+                           QStringLiteral("Logarithmic N axis"),
+                           QString(),
+                           QStringLiteral("Save set-up…"),
+                           QStringLiteral("Open set-up…")};
 
 QStringList entryTexts(const QMenu* menu)
 {
@@ -119,6 +125,10 @@ private slots:
     void playEndsOnTheWholeRun();
     void aClickEndsThePlay_data();
     void aClickEndsThePlay();
+    void setupSavedAndOpened_data();
+    void setupSavedAndOpened();
+    void refusedSetupChangesNothing_data();
+    void refusedSetupChangesNothing();
 
 private:
     QWidget* window(Window which);
@@ -128,6 +138,10 @@ private:
     QAction* openMenuAt(ChartControl* chart, const QString& entry);
     void choose(ChartControl* chart, const QString& entry);
     void runWithRate(const QString& rate);
+    MainWindow* mainWindow() { return static_cast<MainWindow*>(m_fixture->mainWindow()); }
+    // A set-up worth saving on the window's chart: the defaults kept, r = 0.3 and lag 8 on show on the
+    // second kind of the cycle, with the logarithmic N axis chosen.
+    void makeSetup(Window which);
 
     std::unique_ptr<AppFixture> m_fixture;
     QTemporaryDir m_folder;
@@ -225,13 +239,22 @@ void TestChartMenu::dynamicsEntryFromOutside()
     ChartControl chart;
     RunComparison comparison(m_fixture->state().store);
     int opened = 0;
+    int saved = 0;
+    int setupsOpened = 0;
     auto* added = new ChartMenu(chart, m_fixture->fakes().services(),
-                                {.comparison = &comparison, .openDynamics = [&opened] { ++opened; }});
+                                {.comparison = &comparison,
+                                 .openDynamics = [&opened] { ++opened; },
+                                 .saveSetup = [&saved] { ++saved; },
+                                 .openSetup = [&setupsOpened] { ++setupsOpened; }});
     QStringList withoutPlay = FullMenu;
     withoutPlay.removeOne(QStringLiteral("Play this run"));
     QCOMPARE(entryTexts(added->menu()), withoutPlay);
     added->menu()->actions()[5]->trigger();
     QCOMPARE(opened, 1);
+    added->menu()->actions().constLast()->trigger();
+    QCOMPARE(std::tuple(saved, setupsOpened), std::tuple(0, 1));
+    added->menu()->actions()[added->menu()->actions().size() - 2]->trigger();
+    QCOMPARE(std::tuple(saved, setupsOpened), std::tuple(1, 1));
 }
 
 void TestChartMenu::dynamicsOpensBesideTheWindow_data() { bothWindows(); }
@@ -737,6 +760,100 @@ void TestChartMenu::aClickEndsThePlay()
     QCOMPARE(counter(which), cycle + 1);
     QCOMPARE(shown->chartTitle(), QStringLiteral("Curve of dN/dt vs. time"));
     QCOMPARE(shown->series().xData(ChartSeries::FirstSeries).size(), m_fixture->state().store.LastStep + 1);
+}
+
+void TestChartMenu::makeSetup(Window which)
+{
+    choose(chart(Window::Main), QStringLiteral("Keep this run"));
+    QVERIFY(mainWindow()->runTexts({"0.3", "500", "200", "1", "8"}));
+    ChartControl* shown = chart(which);
+    QVERIFY(shown);
+    choose(shown, QStringLiteral("Logarithmic N axis"));
+    clickAsUser(shown, Qt::LeftButton);
+}
+
+void TestChartMenu::setupSavedAndOpened_data() { bothWindows(); }
+
+// What "Save set-up…" writes is the model's text of the set-up on show; opening it after everything
+// changed brings the same set-up back (saved again, the same bytes), and the cycle steps on from it.
+void TestChartMenu::setupSavedAndOpened()
+{
+    QFETCH(Window, which);
+    makeSetup(which);
+    Setup expected{{"0.3", "500", "200", "1", "8"}};
+    expected.chart = ChartKind::dNvsT;
+    expected.logarithmicN = true;
+    expected.kept = {{"0.2", "500", "200", "1", "5"}};
+    const QString first = m_folder.filePath(QStringLiteral("lesson"));
+    const QString again = m_folder.filePath(QStringLiteral("again.tarnis"));
+    QueuedFileNames& fileNames = m_fixture->fakes().fileNames;
+    fileNames.answers = {first};
+    choose(chart(which), QStringLiteral("Save set-up…"));
+    QCOMPARE(fileNames.suggestions.constLast(), QStringLiteral("tarnis-setup.tarnis"));
+    // A name typed without a suffix gets the one the file manager knows.
+    QCOMPARE(contentOf(first + ".tarnis"), QByteArray::fromStdString(setupFileText(expected)));
+
+    choose(chart(which), QStringLiteral("Forget kept runs"));
+    QVERIFY(mainWindow()->runTexts({"0.25", "400", "100", "2", "3"}));
+    chart(which)->setLogNAxisChosen(false);
+    clickAsUser(chart(which), Qt::LeftButton);
+
+    fileNames.answers = {first + ".tarnis"};
+    choose(chart(which), QStringLiteral("Open set-up…"));
+    QCOMPARE(m_fixture->fakes().messages.messages, QStringList());
+    QCOMPARE(child<QLineEdit>(mainWindow(), "rrate")->text(), QStringLiteral("0.3"));
+    QCOMPARE(child<QLineEdit>(mainWindow(), "tlag")->text(), QStringLiteral("8"));
+    QCOMPARE_EXACT(m_fixture->state().store.ParamR, 0.3);
+    QCOMPARE(chart(which)->series().keptRunCount(), 1);
+    QCOMPARE(chart(which)->chartTitle(), QStringLiteral("Curve of dN/dt vs. time"));
+    QVERIFY(chart(which)->axes().logNAxisChosen());
+    fileNames.answers = {again};
+    choose(chart(which), QStringLiteral("Save set-up…"));
+    QCOMPARE(contentOf(again), contentOf(first + ".tarnis"));
+    const std::int16_t before = counter(which);
+    clickAsUser(chart(which), Qt::LeftButton);
+    QCOMPARE(counter(which), before + 1);
+    QCOMPARE(before, 1);
+}
+
+void TestChartMenu::refusedSetupChangesNothing_data()
+{
+    QTest::addColumn<Window>("which");
+    QTest::addColumn<QByteArray>("file"); // empty: no file at all
+    QTest::addColumn<QString>("says");
+    QTest::addRow("main, broken") << Window::Main << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": "0.)")
+                                  << "The file is no Tarnis set-up: a string is not closed";
+    QTest::addRow("large, newer") << Window::Large << QByteArray(R"({"tarnis": "set-up", "version": 2, "r": "0.9"})")
+                                  << "The set-up was saved by a newer Tarnis";
+    QTest::addRow("main, another program's") << Window::Main << QByteArray(R"({"r": "0.9"})")
+                                             << "it does not say \"tarnis\": \"set-up\"";
+    QTest::addRow("large, gone") << Window::Large << QByteArray() << "Cannot read file";
+}
+
+void TestChartMenu::refusedSetupChangesNothing()
+{
+    QFETCH(Window, which);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, says);
+    makeSetup(which);
+    const QString fileName = m_folder.filePath(QStringLiteral("refused.tarnis"));
+    QFile::remove(fileName);
+    if (!file.isEmpty())
+        writeContent(fileName, file);
+    const QString saved = m_folder.filePath(QStringLiteral("before.tarnis"));
+    QueuedFileNames& fileNames = m_fixture->fakes().fileNames;
+    fileNames.answers = {saved, fileName, saved + "2"};
+    choose(chart(which), QStringLiteral("Save set-up…"));
+    const auto store = std::make_unique<ResultStore>(m_fixture->state().store);
+    choose(chart(which), QStringLiteral("Open set-up…"));
+    QCOMPARE(m_fixture->fakes().messages.messages.size(), 1);
+    QVERIFY2(m_fixture->fakes().messages.messages.front().contains(says),
+             qPrintable(m_fixture->fakes().messages.messages.front()));
+    // The same set-up on show, and the same run in the store.
+    choose(chart(which), QStringLiteral("Save set-up…"));
+    QCOMPARE(contentOf(saved + "2"), contentOf(saved));
+    const ResultStore& now = m_fixture->state().store;
+    QVERIFY(store->PopN == now.PopN && store->ParamR == now.ParamR && store->LastStep == now.LastStep);
 }
 
 TARNIS_GUI_TEST_MAIN(TestChartMenu)

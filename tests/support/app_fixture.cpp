@@ -29,9 +29,9 @@ AppFixture::~AppFixture()
     settle();
 }
 
-void AppFixture::startAtMainWindow()
+void AppFixture::startAtMainWindow(const QString& setupFile)
 {
-    m_app->start();
+    m_app->start(setupFile);
     if (QWidget* title = m_app->navigator().existing(WindowId::Title); title && title->isVisible())
         QTest::keyClick(title, Qt::Key_Space);
     QWidget* main = mainWindow();

@@ -17,8 +17,9 @@ public:
     explicit AppFixture(PrintTarget* printer = nullptr);
     ~AppFixture();
 
-    // Starts Tarnis and leaves the title screen, if there is one, so that the main window is shown.
-    void startAtMainWindow();
+    // Starts Tarnis (as if given the set-up file on its command line, when one is named) and leaves the
+    // title screen, if there is one, so that the main window is shown.
+    void startAtMainWindow(const QString& setupFile = {});
     // Presses Run on the main window with whatever its boxes hold.
     void run();
     // Presses "LG" and waits for the large graph window; nullptr (and a failure) when it does not come.

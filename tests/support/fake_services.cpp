@@ -6,10 +6,18 @@
 
 namespace tarnis::test {
 
-QString QueuedFileNames::saveFileName(QWidget*, const QString& suggestedName, const QString&)
+QString QueuedFileNames::saveFileName(QWidget*, const QString& suggestedName, const QString& filter)
 {
     ++calls;
     suggestions << suggestedName;
+    filters << filter;
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+}
+
+QString QueuedFileNames::openFileName(QWidget*, const QString& filter)
+{
+    ++calls;
+    filters << filter;
     return answers.isEmpty() ? QString() : answers.takeFirst();
 }
 

@@ -13,9 +13,11 @@ namespace tarnis::test {
 class QueuedFileNames final : public FileNameProvider {
 public:
     QString saveFileName(QWidget* parent, const QString& suggestedName, const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& filter) override;
 
-    QStringList answers;     // taken from the front; an empty list answers "no file chosen"
-    QStringList suggestions; // what each call offered
+    QStringList answers;     // taken from the front, for saving and opening; empty: "no file chosen"
+    QStringList suggestions; // what each call to save offered
+    QStringList filters;     // what each call offered to choose from
     int calls = 0;
 };
 
