@@ -31,6 +31,7 @@ dpkg-deb -x "$package" "$root"
 expected=(
     usr/bin/tarnis usr/bin/tarnis-run
     usr/share/applications/tarnis.desktop
+    usr/share/mime/packages/tarnis.xml
     usr/share/metainfo/org.example.tarnis.metainfo.xml
     usr/share/icons/hicolor/scalable/apps/tarnis.svg
     usr/share/man/man1/tarnis.1.gz usr/share/man/man1/tarnis-run.1.gz
@@ -85,6 +86,14 @@ if ! verdict=$(desktop-file-validate "$root/usr/share/applications/tarnis.deskto
     || grep -v -e ': hint: ' -e '^$' <<<"$verdict"; then
     fail "desktop entry"
 fi
+# The desktop entry opens the type of set-up files that the package defines, by its glob.
+mime="$root/usr/share/mime/packages/tarnis.xml"
+xmllint --noout "$mime" || fail "the MIME type is not well-formed XML"
+type=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$mime")
+[[ $type == application/x-tarnis-setup ]] && grep -q '<glob pattern="\*\.tarnis"/>' "$mime" \
+    || fail "the MIME type is not application/x-tarnis-setup for *.tarnis"
+grep -qx "MimeType=$type;" "$root/usr/share/applications/tarnis.desktop" || fail "the desktop entry lacks MimeType=$type;"
+grep -qx 'Exec=tarnis %f' "$root/usr/share/applications/tarnis.desktop" || fail "the desktop entry does not hand over a file"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.tarnis.metainfo.xml" >"$scratch/appstream.log" \
     || { cat "$scratch/appstream.log"; fail "AppStream metainfo"; }
 
