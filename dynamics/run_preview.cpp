@@ -18,11 +18,6 @@ namespace {
 constexpr QSize SmallestChart{220, 100};
 constexpr int LineCount = 3;
 
-bool sameRun(const RunParameters& a, const RunParameters& b)
-{
-    return a.r == b.r && a.K == b.K && a.n0 == b.n0 && a.lag == b.lag && a.steps == b.steps;
-}
-
 } // namespace
 
 RunPreview::RunPreview(Services services, QWidget* parent)
@@ -51,7 +46,7 @@ QString RunPreview::line() const { return m_line->text(); }
 void RunPreview::showRun(const RunParameters& run, const QString& line)
 {
     m_line->setText(line);
-    if (m_shown && sameRun(*m_shown, run))
+    if (m_shown && *m_shown == run)
         return;
     m_shown = run;
     if (runModel(*m_store, run).end == RunEnd::Refused)

@@ -56,6 +56,7 @@ set(tarnis_model_screens_sources
 set(tarnis_model_lessons_sources
     lessons/json_text.h lessons/json_text.cpp
     lessons/setup.h lessons/setup.cpp
+    lessons/activities.h lessons/activities.cpp
 )
 # All of them, for the builds that make one library of the model.
 set(tarnis_model_sources)

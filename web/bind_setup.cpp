@@ -50,6 +50,8 @@ val setupToJs(const Setup& setup)
         kept.call<void>("push", textsToJs(run));
     object.set("kept", kept);
     object.set("diagramAxis", nameOf(AxisNames, setup.diagramAxis));
+    object.set("activity", setup.activity);
+    object.set("activityStep", setup.activityStep);
     return object;
 }
 
@@ -67,6 +69,13 @@ Setup setupOf(const val& object)
     for (int i = 0; i < count; ++i)
         setup.kept.push_back(textsOf(kept[i]));
     setup.diagramAxis = valueNamed(AxisNames, object["diagramAxis"]);
+    // A set-up without an activity may leave both out.
+    if (const val activity = object["activity"]; !activity.isUndefined()) {
+        if (!activity.isString())
+            throwError("TypeError", "a set-up's activity must be a text");
+        setup.activity = activity.as<std::string>();
+        setup.activityStep = object["activityStep"].as<int>();
+    }
     return setup;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/lessons/setup.h"
 
+#include "model/lessons/activities.h"
 #include "model/lessons/json_text.h"
 #include "model/numbers/conversions.h"
 #include "model/run/kept_runs.h"
@@ -119,6 +120,34 @@ public:
         m_read.setup.kept.push_back(std::move(*texts));
     }
 
+    void activity(std::string_view value) { m_read.setup.activity = value; }
+
+    void activityStep(std::string_view value)
+    {
+        const std::optional<double> step = convertStrict(value, Point);
+        m_read.setup.activityStep = step && *step >= 1 && *step <= 99 && *step == double(int(*step)) ? int(*step) : -1;
+    }
+
+    // Once every setting is read: an activity Tarnis has, at one of its steps (the first when the
+    // step is left out or is none of them).
+    void settleActivity()
+    {
+        Setup& setup = m_read.setup;
+        if (setup.activity.empty() && setup.activityStep == 0)
+            return;
+        const Activity* named = activityNamed(setup.activity);
+        if (!named) {
+            note(setup.activity.empty() ? "step" : "activity", "no activity is opened");
+            setup.activity.clear();
+            setup.activityStep = 0;
+            return;
+        }
+        if (setup.activityStep < 0 || setup.activityStep > int(named->steps.size()))
+            note("step", "the activity opens at its first step");
+        if (setup.activityStep < 1 || setup.activityStep > int(named->steps.size()))
+            setup.activityStep = 1;
+    }
+
     void unknown(std::string name)
     {
         if (name.size() > LongestSetupValue)
@@ -170,7 +199,10 @@ std::string percentEncoded(std::string_view text)
 std::string percentDecoded(std::string_view text)
 {
     const auto hex = [](char c) {
-        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        return c >= '0' && c <= '9' ? c - '0'
+            : c >= 'a' && c <= 'f'  ? c - 'a' + 10
+            : c >= 'A' && c <= 'F'  ? c - 'A' + 10
+                                    : -1;
     };
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -249,6 +281,10 @@ std::string setupFragment(const Setup& setup)
     const auto add = [&](std::string_view name, std::string_view value) {
         fragment.append(fragment.empty() ? "" : "&").append(name).append("=").append(percentEncoded(value));
     };
+    if (!setup.activity.empty()) {
+        add("activity", setup.activity);
+        add("step", std::to_string(setup.activityStep));
+    }
     for (const BoxSetting& setting : BoxSettings)
         add(setting.name, setup.run.*setting.text);
     if (setup.chart != ChartKind::NtvsT)
@@ -281,7 +317,8 @@ ReadSetup readSetupFragment(std::string_view fragment)
         }
         const std::size_t equals = pair.find('=');
         const std::string name = percentDecoded(pair.substr(0, equals));
-        const std::string value = equals == std::string_view::npos ? std::string() : percentDecoded(pair.substr(equals + 1));
+        const std::string value
+            = equals == std::string_view::npos ? std::string() : percentDecoded(pair.substr(equals + 1));
         if (reader.box(name, value))
             continue;
         if (name == "chart")
@@ -292,9 +329,14 @@ ReadSetup readSetupFragment(std::string_view fragment)
             reader.diagramAxis(value);
         else if (name == "keep")
             reader.kept(value.size() > 5 * LongestSetupValue ? std::nullopt : keptRunTexts(value, read.notes));
+        else if (name == "activity")
+            reader.activity(value);
+        else if (name == "step")
+            reader.activityStep(value);
         else
             reader.unknown(name);
     }
+    reader.settleActivity();
     return read;
 }
 
@@ -317,7 +359,13 @@ std::string setupFileText(const Setup& setup)
         text.append(i ? "," : "").append("\n    {\n").append(run).append("\n    }");
     }
     text += setup.kept.empty() ? "],\n" : "\n  ],\n";
-    text += std::string("  \"diagram\": ") + (setup.diagramAxis == BifurcationAxis::Lag ? "\"lag\"" : "\"rate\"") + "\n}\n";
+    text += std::string("  \"diagram\": ") + (setup.diagramAxis == BifurcationAxis::Lag ? "\"lag\"" : "\"rate\"");
+    if (!setup.activity.empty())
+        text.append(",\n  \"activity\": ")
+            .append(json::quoted(setup.activity))
+            .append(",\n  \"step\": ")
+            .append(std::to_string(setup.activityStep));
+    text += "\n}\n";
     return text;
 }
 
@@ -325,13 +373,15 @@ std::variant<ReadSetup, std::string> readSetupFile(std::string_view text)
 {
     const auto parsed = json::read(text);
     if (const auto* error = std::get_if<json::ReadError>(&parsed))
-        return "The file is no Tarnis set-up: " + error->reason + " (at byte " + std::to_string(error->offset + 1) + ").";
+        return "The file is no Tarnis set-up: " + error->reason + " (at byte " + std::to_string(error->offset + 1)
+            + ").";
     const json::Value& root = std::get<json::Value>(parsed);
     const json::Value* kind = root.member("tarnis");
     if (!kind || !kind->string() || *kind->string() != "set-up")
         return std::string("The file is no Tarnis set-up: it does not say \"tarnis\": \"set-up\".");
     const json::Value* version = root.member("version");
-    const std::optional<double> number = version && version->number() ? readLenient(version->number()->text) : std::nullopt;
+    const std::optional<double> number
+        = version && version->number() ? readLenient(version->number()->text) : std::nullopt;
     if (!number || *number < 1 || *number != double(int(*number)))
         return std::string("The file is no Tarnis set-up: its version is not a whole number from 1.");
     if (*number > SetupVersion)
@@ -377,9 +427,14 @@ std::variant<ReadSetup, std::string> readSetupFile(std::string_view text)
                         texts.*setting.text = boxText(setting.box, *textOf(*member), read.notes);
                 reader.kept(std::move(texts));
             }
-        } else
+        } else if (name == "activity")
+            reader.activity(valueText.value_or("\x01")); // a value that names no activity
+        else if (name == "step")
+            reader.activityStep(valueText.value_or(std::string()));
+        else
             reader.unknown(name);
     }
+    reader.settleActivity();
     return read;
 }
 

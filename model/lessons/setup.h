@@ -26,11 +26,16 @@ inline constexpr int MostSetupSettings = 64;
 inline constexpr std::size_t LongestSetupValue = 100;
 
 struct Setup {
-    RunTexts run;                 // the boxes' texts; the defaults when a setting is left out
+    RunTexts run; // the boxes' texts; the defaults when a setting is left out
     ChartKind chart = ChartKind::NtvsT;
     bool logarithmicN = false;
-    std::vector<RunTexts> kept;   // runs kept for comparison, oldest first, at most MaxKeptRuns
+    std::vector<RunTexts> kept; // runs kept for comparison, oldest first, at most MaxKeptRuns
     BifurcationAxis diagramAxis = BifurcationAxis::Rate;
+    // The guided activity the set-up opens, at which of its steps (from 1); empty and 0 for none.
+    std::string activity;
+    int activityStep = 0;
+
+    bool operator==(const Setup&) const = default;
 };
 
 // The boxes' defaults, in the point's notation.
@@ -75,12 +80,12 @@ struct SetupCommand {
     std::string toolTip;
 };
 struct SetupMenuWords {
-    SetupCommand copyLink; // "Copy link to this set-up"
-    SetupCommand saveFile; // "Save set-up…"
-    SetupCommand openFile; // "Open set-up…"
-    SetupCommand savePage; // the page only: "Save this page with this set-up"
-    std::string fileName; // "tarnis-setup.tarnis"
-    std::string fileSuffix; // ".tarnis"
+    SetupCommand copyLink;    // "Copy link to this set-up"
+    SetupCommand saveFile;    // "Save set-up…"
+    SetupCommand openFile;    // "Open set-up…"
+    SetupCommand savePage;    // the page only: "Save this page with this set-up"
+    std::string fileName;     // "tarnis-setup.tarnis"
+    std::string fileSuffix;   // ".tarnis"
     std::string fileTypeName; // "Tarnis set-ups", for a file dialog's filter
     std::string pageFileName; // "tarnis-with-setup.html"
 };

@@ -11,11 +11,6 @@ namespace tarnis {
 
 namespace {
 
-bool sameParameters(const RunParameters& a, const RunParameters& b)
-{
-    return a.r == b.r && a.K == b.K && a.steps == b.steps && a.n0 == b.n0 && a.lag == b.lag;
-}
-
 std::shared_ptr<const ResultStore> copyOfRun(const ResultStore& store)
 {
     auto copy = std::make_shared<ResultStore>();
@@ -120,8 +115,7 @@ bool KeptRuns::keep(const ResultStore& store, const RunParameters& parameters)
 
 bool KeptRuns::contains(const RunParameters& parameters) const
 {
-    return std::any_of(m_runs.begin(), m_runs.end(),
-                       [&](const KeptRun& run) { return sameParameters(run.parameters, parameters); });
+    return std::any_of(m_runs.begin(), m_runs.end(), [&](const KeptRun& run) { return run.parameters == parameters; });
 }
 
 std::vector<std::string> legendLabels(const std::vector<RunParameters>& runs, char decimalSeparator)

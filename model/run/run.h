@@ -20,6 +20,8 @@ struct RunParameters {
     std::int16_t steps = 0; // last time step asked for
     double n0 = 0.0;        // initial population size N(0)
     double lag = 0.0;       // time lag T, possibly fractional
+
+    bool operator==(const RunParameters&) const = default;
 };
 
 // What the main window's boxes hold at start, and what tarnis-run takes for an option left out.
@@ -47,6 +49,8 @@ struct RunTexts {
     std::string steps;
     std::string n0;
     std::string lag;
+
+    bool operator==(const RunTexts&) const = default;
 };
 
 // r, K and the steps are read leniently, N(0) and the lag strictly; the locale's separator is

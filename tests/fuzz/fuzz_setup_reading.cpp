@@ -12,22 +12,6 @@ using namespace tarnis::fuzz;
 
 namespace {
 
-bool sameTexts(const RunTexts& a, const RunTexts& b)
-{
-    return a.r == b.r && a.K == b.K && a.steps == b.steps && a.n0 == b.n0 && a.lag == b.lag;
-}
-
-bool sameSetup(const Setup& a, const Setup& b)
-{
-    if (!sameTexts(a.run, b.run) || a.chart != b.chart || a.logarithmicN != b.logarithmicN
-        || a.diagramAxis != b.diagramAxis || a.kept.size() != b.kept.size())
-        return false;
-    for (std::size_t i = 0; i < a.kept.size(); ++i)
-        if (!sameTexts(a.kept[i], b.kept[i]))
-            return false;
-    return true;
-}
-
 void checkRead(const ReadSetup& read, const std::string& detail)
 {
     const Setup& setup = read.setup;
@@ -43,10 +27,10 @@ void checkRead(const ReadSetup& read, const std::string& detail)
         FUZZ_CHECK(!confirmEntry(ParameterBox::steps, texts->steps, '.').replacement, detail);
     }
     const ReadSetup again = readSetupFragment(setupFragment(setup));
-    FUZZ_CHECK(sameSetup(again.setup, setup) && again.notes.empty(), detail + ", by link");
+    FUZZ_CHECK(again.setup == setup && again.notes.empty(), detail + ", by link");
     const auto fromFile = readSetupFile(setupFileText(setup));
     FUZZ_CHECK(std::holds_alternative<ReadSetup>(fromFile), detail + ", by file");
-    FUZZ_CHECK(sameSetup(std::get<ReadSetup>(fromFile).setup, setup) && std::get<ReadSetup>(fromFile).notes.empty(),
+    FUZZ_CHECK(std::get<ReadSetup>(fromFile).setup == setup && std::get<ReadSetup>(fromFile).notes.empty(),
                detail + ", by file");
 }
 

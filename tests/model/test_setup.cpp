@@ -1,6 +1,8 @@
 // Set-ups that travel by link and by file: what a hostile or broken one can do (nothing but notes),
-// what the boxes' rules make of a refused value, and that what is written reads back the same.
+// what the boxes' rules make of a refused value, and that what is written reads back the same; and the
+// guided activities built on them: their answers, and how a student's answer is checked.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/lessons/activities.h"
 #include "model/lessons/json_text.h"
 #include "model/lessons/setup.h"
 #include "model/numbers/conversions.h"
@@ -9,6 +11,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <string>
 
 using namespace tarnis;
@@ -22,21 +25,9 @@ Setup fullSetup()
     setup.logarithmicN = true;
     setup.kept = {{"0.25", "500", "100", "2", "5"}, {"1E-2", "1000", "300", "0.5", "0"}};
     setup.diagramAxis = BifurcationAxis::Lag;
+    setup.activity = "limit";
+    setup.activityStep = 2;
     return setup;
-}
-
-bool sameSetup(const Setup& a, const Setup& b)
-{
-    const auto same = [](const RunTexts& x, const RunTexts& y) {
-        return x.r == y.r && x.K == y.K && x.steps == y.steps && x.n0 == y.n0 && x.lag == y.lag;
-    };
-    if (!same(a.run, b.run) || a.chart != b.chart || a.logarithmicN != b.logarithmicN
-        || a.diagramAxis != b.diagramAxis || a.kept.size() != b.kept.size())
-        return false;
-    for (std::size_t i = 0; i < a.kept.size(); ++i)
-        if (!same(a.kept[i], b.kept[i]))
-            return false;
-    return true;
 }
 
 QStringList notesOf(const ReadSetup& read)
@@ -64,6 +55,11 @@ private slots:
     void keptRunTexts_data();
     void keptRunTexts();
     void setupWords();
+    void everyActivityStep();
+    void modelAnswers_data();
+    void modelAnswers();
+    void answerChecks_data();
+    void answerChecks();
 };
 
 void TestSetup::json_data()
@@ -110,11 +106,11 @@ void TestSetup::bothWaysReadBack()
 {
     const Setup setup = fullSetup();
     const ReadSetup fromLink = readSetupFragment(std::string("#").append(setupFragment(setup)));
-    QVERIFY(sameSetup(fromLink.setup, setup));
+    QVERIFY(fromLink.setup == setup);
     QVERIFY(fromLink.notes.empty());
     const auto fromFile = readSetupFile(setupFileText(setup));
     QVERIFY(std::holds_alternative<ReadSetup>(fromFile));
-    QVERIFY(sameSetup(std::get<ReadSetup>(fromFile).setup, setup));
+    QVERIFY(std::get<ReadSetup>(fromFile).setup == setup);
     QVERIFY(std::get<ReadSetup>(fromFile).notes.empty());
     QCOMPARE(setupFragment(Setup{defaultRunTexts()}), "r=0.2&N0=1&K=500&T=5&steps=200");
     // A comma locale's boxes travel with the point and come back with the comma.
@@ -129,18 +125,59 @@ void TestSetup::fragment_data()
     QTest::addColumn<QString>("r");
     QTest::addColumn<QString>("lag");
     QTest::addColumn<QString>("note"); // in the only note; empty: none
-    QTest::addRow("percent-encoded") << "r=0%2E3&T=8" << "0.3" << "8" << "";
-    QTest::addRow("markup is no number") << "r=%3Cscript%3Ealert(1)%3C/script%3E" << "0.2" << "5"
+    QTest::addRow("percent-encoded") << "r=0%2E3&T=8"
+                                     << "0.3"
+                                     << "8"
+                                     << "";
+    QTest::addRow("markup is no number") << "r=%3Cscript%3Ealert(1)%3C/script%3E"
+                                         << "0.2"
+                                         << "5"
                                          << "The intrinsic rate (r) must be";
-    QTest::addRow("beyond the doubles") << "r=1e999" << "0.2" << "5" << "too large to compute with";
-    QTest::addRow("a negative lag") << "T=-3" << "0.2" << "5" << "went back to its default, 5.";
-    QTest::addRow("an unknown setting") << "r=0.3&colour=red" << "0.3" << "5" << "\"colour\" is not one Tarnis knows";
-    QTest::addRow("an unknown chart") << "chart=pie" << "0.2" << "5" << "the first chart is shown";
-    QTest::addRow("a kept run of four values") << "keep=0.3,1,500,8" << "0.2" << "5" << "no run was kept";
-    QTest::addRow("a broken escape stays") << "r=0.3%2" << "0.2" << "5" << "The intrinsic rate (r) must be";
+    QTest::addRow("beyond the doubles") << "r=1e999"
+                                        << "0.2"
+                                        << "5"
+                                        << "too large to compute with";
+    QTest::addRow("a negative lag") << "T=-3"
+                                    << "0.2"
+                                    << "5"
+                                    << "went back to its default, 5.";
+    QTest::addRow("an unknown setting") << "r=0.3&colour=red"
+                                        << "0.3"
+                                        << "5"
+                                        << "\"colour\" is not one Tarnis knows";
+    QTest::addRow("an unknown chart") << "chart=pie"
+                                      << "0.2"
+                                      << "5"
+                                      << "the first chart is shown";
+    QTest::addRow("a kept run of four values") << "keep=0.3,1,500,8"
+                                               << "0.2"
+                                               << "5"
+                                               << "no run was kept";
+    QTest::addRow("a broken escape stays") << "r=0.3%2"
+                                           << "0.2"
+                                           << "5"
+                                           << "The intrinsic rate (r) must be";
     // Found by fuzzing: a value that is not UTF-8 was kept and made a file that could not be read back.
-    QTest::addRow("not UTF-8") << "steps=2%CD%CD00" << "0.2" << "5" << "The number of time steps must be";
-    QTest::addRow("empty settings") << "&&r=0.4&" << "0.4" << "5" << "";
+    QTest::addRow("not UTF-8") << "steps=2%CD%CD00"
+                               << "0.2"
+                               << "5"
+                               << "The number of time steps must be";
+    QTest::addRow("empty settings") << "&&r=0.4&"
+                                    << "0.4"
+                                    << "5"
+                                    << "";
+    QTest::addRow("an unknown activity") << "activity=%3Cb%3E&step=2"
+                                         << "0.2"
+                                         << "5"
+                                         << "no activity is opened";
+    QTest::addRow("a step the activity lacks") << "step=9&activity=lag"
+                                               << "0.2"
+                                               << "5"
+                                               << "opens at its first step";
+    QTest::addRow("a step without an activity") << "step=2"
+                                                << "0.2"
+                                                << "5"
+                                                << "\"step\" has a value";
 }
 
 void TestSetup::fragment()
@@ -176,14 +213,20 @@ void TestSetup::file_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("refusal"); // empty: read
     QTest::addColumn<QString>("r");
-    QTest::addRow("numbers as numbers") << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": 0.3})") << "" << "0.3";
+    QTest::addRow("numbers as numbers") << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": 0.3})") << ""
+                                        << "0.3";
     QTest::addRow("from a newer Tarnis") << QByteArray(R"({"tarnis": "set-up", "version": 2, "r": "0.3"})")
-                                         << "saved by a newer Tarnis" << "";
-    QTest::addRow("another program's JSON") << QByteArray(R"({"r": "0.3"})") << "does not say" << "";
-    QTest::addRow("a version that is no number") << QByteArray(R"({"tarnis": "set-up", "version": "1"})")
-                                                 << "not a whole number" << "";
-    QTest::addRow("cut short") << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": "0.)") << "not closed" << "";
-    QTest::addRow("a list, not an object") << QByteArray(R"(["tarnis"])") << "does not say" << "";
+                                         << "saved by a newer Tarnis"
+                                         << "";
+    QTest::addRow("another program's JSON") << QByteArray(R"({"r": "0.3"})") << "does not say"
+                                            << "";
+    QTest::addRow("a version that is no number")
+        << QByteArray(R"({"tarnis": "set-up", "version": "1"})") << "not a whole number"
+        << "";
+    QTest::addRow("cut short") << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": "0.)") << "not closed"
+                               << "";
+    QTest::addRow("a list, not an object") << QByteArray(R"(["tarnis"])") << "does not say"
+                                           << "";
 }
 
 void TestSetup::file()
@@ -231,7 +274,7 @@ void TestSetup::keptRunTexts()
     setup.kept = {texts};
     const ReadSetup read = readSetupFragment(setupFragment(setup));
     QVERIFY2(read.notes.empty(), read.notes.empty() ? "" : read.notes.front().c_str());
-    QVERIFY(sameSetup(read.setup, setup));
+    QVERIFY(read.setup == setup);
 }
 
 // The file the commands offer is one the readers and the file dialogs take.
@@ -245,6 +288,104 @@ void TestSetup::setupWords()
     QVERIFY(QString::fromStdString(words.openFile.caption).endsWith("…"));
     QVERIFY(!QString::fromStdString(words.copyLink.caption).endsWith("…"));
     QVERIFY(setupAppliedWords(SetupCarrier::Link) != setupAppliedWords(SetupCarrier::File));
+}
+
+// Every step's set-up is one the boxes take as it stands, its link opens the same step, its words have
+// no placeholder left, and a step that asks for a number has one from the model.
+void TestSetup::everyActivityStep()
+{
+    QVERIFY(activities().size() >= 5);
+    for (const Activity& activity : activities()) {
+        QCOMPARE(activityNamed(activity.id), &activity);
+        for (int i = 0; i < int(activity.steps.size()); ++i) {
+            const ActivityStep& step = activity.steps[std::size_t(i)];
+            const ReadSetup read = readSetupFragment(activityFragment(activity, i));
+            QVERIFY2(read.notes.empty(), read.notes.empty() ? "" : read.notes.front().c_str());
+            QCOMPARE(read.setup.activity, activity.id);
+            QCOMPARE(read.setup.activityStep, i + 1);
+            Setup plain = read.setup;
+            plain.activity.clear();
+            plain.activityStep = 0;
+            QVERIFY(plain == step.setup);
+            const StepWords words = stepWords(activity, i, ',');
+            QVERIFY2((words.look + words.question).find("{") == std::string::npos, words.look.c_str());
+            const auto answer = modelAnswer(step, ',');
+            QVERIFY2(answer.has_value(), words.question.c_str());
+            QCOMPARE(answer->value.has_value(), step.answer != StepAnswer::Regime);
+            QCOMPARE(words.answerLabel.empty(), step.answer == StepAnswer::Regime);
+        }
+    }
+}
+
+// The key's answers, as tarnis-run gives them for the same runs (`stability`, `dynamics --words`, the
+// run's own values), so a change in what a step computes cannot pass unnoticed.
+void TestSetup::modelAnswers_data()
+{
+    QTest::addColumn<QString>("activity");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("answer");
+    QTest::addRow("r_c of T = 5") << "limit" << 0 << "r_c = 0,2846 (within 2 %)";
+    QTest::addRow("r_c of T = 8") << "limit" << 2 << "r_c = 0,1845 (within 2 %)";
+    QTest::addRow("two runs beside r_c") << "limit" << 1
+                                         << "r=0,28: damped oscillations. r=0,29: sustained oscillations";
+    QTest::addRow("a period at T = 5") << "period" << 1 << "period = 22,4 (within 10 %)";
+    QTest::addRow("4T + 2 at T = 8") << "period" << 3 << "period = 34";
+    QTest::addRow("the step of the end") << "extinction" << 1 << "step = 26";
+    QTest::addRow("the crash after the peak") << "extinction" << 0 << "lowest N = 6,1 (within 10 %)";
+    QTest::addRow("Data 1's first peak") << "presets" << 2 << "highest N = 1018,2 (within 2 %)";
+    QTest::addRow("Data 1 to 3 together")
+        << "presets" << 3
+        << "T=3; 200 steps: damped oscillations. T=5; 200 steps: damped oscillations. "
+           "T=8; 2000 steps: sustained oscillations";
+}
+
+void TestSetup::modelAnswers()
+{
+    QFETCH(QString, activity);
+    QFETCH(int, step);
+    QFETCH(QString, answer);
+    const auto key = teachersKey(',');
+    const auto& all = activities();
+    const auto at
+        = std::find_if(all.begin(), all.end(), [&](const Activity& a) { return a.id == activity.toStdString(); });
+    QVERIFY(at != all.end());
+    QCOMPARE(QString::fromStdString(key.at(std::size_t(at - all.begin())).lines.at(std::size_t(step)).answer), answer);
+}
+
+void TestSetup::answerChecks_data()
+{
+    QTest::addColumn<QString>("activity");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("verdict");
+    QTest::addColumn<QString>("words"); // in the words
+    using V = AnswerCheck::Verdict;
+    QTest::addRow("within two per cent") << "limit" << 0 << "0,29" << int(V::Right)
+                                         << "Your r_c = 0,29 is within 2 % of 0,2846.";
+    QTest::addRow("the point in a comma language") << "limit" << 0 << " 0.28 " << int(V::Right) << "within 2 %";
+    QTest::addRow("just beyond two per cent") << "limit" << 0 << "0,2904" << int(V::TooHigh) << "more than 2 % above";
+    QTest::addRow("far below") << "limit" << 0 << "0,1" << int(V::TooLow) << "below the model's value";
+    QTest::addRow("no number") << "limit" << 0 << "0,29 or so" << int(V::NotANumber) << "such as 0,29";
+    QTest::addRow("nothing") << "limit" << 0 << "" << int(V::NotANumber) << "as a number";
+    QTest::addRow("markup") << "limit" << 0 << "<b>1</b>" << int(V::NotANumber) << "as a number";
+    QTest::addRow("the step exactly") << "extinction" << 1 << "26" << int(V::Right) << "is right";
+    QTest::addRow("a step late") << "extinction" << 1 << "27" << int(V::TooHigh) << "too high";
+    QTest::addRow("half a step early") << "extinction" << 1 << "25,5" << int(V::TooLow) << "too low";
+    QTest::addRow("words are not checked") << "lag" << 0 << "0" << int(V::NotChecked) << "teacher's key";
+}
+
+void TestSetup::answerChecks()
+{
+    QFETCH(QString, activity);
+    QFETCH(int, step);
+    QFETCH(QString, typed);
+    QFETCH(int, verdict);
+    QFETCH(QString, words);
+    const Activity* named = activityNamed(activity.toStdString());
+    QVERIFY(named);
+    const AnswerCheck check = checkAnswer(named->steps.at(std::size_t(step)), typed.toStdString(), ',');
+    QVERIFY2(QString::fromStdString(check.words).contains(words), check.words.c_str());
+    QCOMPARE(int(check.verdict), verdict);
 }
 
 TARNIS_MODEL_TEST_MAIN(TestSetup)

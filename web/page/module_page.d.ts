@@ -180,6 +180,9 @@ declare module "tarnis-module" {
         logarithmicN: boolean;
         kept: RunTexts[];
         diagramAxis: "rate" | "lag";
+        /** The guided activity the set-up opens ("" for none), at which of its steps (from 1; 0 for none). */
+        activity?: string;
+        activityStep?: number;
     }
 
     /** A set-up as read, with a sentence for each value refused or setting left aside. */
