@@ -1,11 +1,11 @@
 # The model's sources, written once, by subject: each folder is a library of its own (model/CMakeLists.txt)
 # whose includes reach only the folders below it (tests/layers/check_includes.sh),
-#   numbers <- run <- charts, dynamics <- words <- lessons;  run <- screens,
+#   numbers <- run <- charts, dynamics, continuous <- words <- lessons;  run <- screens,
 # and the fuzz build (tests/fuzz) and the WebAssembly module (web/) read the same lists, so a new model
 # file cannot be left out of any. Paths are relative to model/. Everything builds with any C++20
 # library, emscripten's included, but for the thread pool of the scans, which needs std::jthread and
 # stays with the native builds.
-set(tarnis_model_subjects numbers run charts dynamics words screens lessons)
+set(tarnis_model_subjects numbers run charts dynamics continuous words screens lessons)
 set(tarnis_model_numbers_sources
     numbers/double_double.h numbers/double_double.cpp
     numbers/conversions.h numbers/conversions.cpp
@@ -41,6 +41,9 @@ set(tarnis_model_dynamics_sources
 )
 set(tarnis_model_dynamics_thread_sources
     dynamics/parameter_scan.h dynamics/parameter_scan.cpp
+)
+set(tarnis_model_continuous_sources
+    continuous/hutchinson.h continuous/hutchinson.cpp
 )
 set(tarnis_model_words_sources
     words/quantity_text.h words/quantity_text.cpp
