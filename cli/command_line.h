@@ -28,7 +28,7 @@ struct Range {
     double at(long long index) const;
 };
 
-enum class Mode { Run, Sweep, Dynamics, Stability, Scan, Help, Version };
+enum class Mode { Run, Continuous, Sweep, Dynamics, Stability, Scan, Help, Version };
 
 struct CommandLine {
     Mode mode = Mode::Run;
@@ -40,7 +40,8 @@ struct CommandLine {
     std::optional<int> digits;                    // significant digits instead of two decimals
     std::string outputFile;                       // empty: standard output
     bool words = false;                           // dynamics: the run in words instead of its numbers
-    bool tidy = false; // a table for R and pandas: plain names, exact values, no title, LF line ends
+    bool continuous = false;                      // dynamics: of the continuous-time model
+    bool tidy = false;                   // a table for R and pandas: plain names, exact values, no title, LF line ends
     std::vector<std::string> setupNotes; // --setup: what the file's reading refused or left aside
 };
 

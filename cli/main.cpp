@@ -1,6 +1,7 @@
 // tarnis-run: the model of Tarnis from scripts, for reproducible numbers and batch work.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_line.h"
+#include "cli/continuous_output.h"
 #include "cli/dynamics_output.h"
 #include "cli/output_file.h"
 #include "cli/progress_bar.h"
@@ -67,7 +68,11 @@ int main(int argc, char** argv)
     case Mode::Sweep:
         return write(line, [&](std::ostream& out) { writeSweep(out, line); });
     case Mode::Dynamics:
+        if (line.continuous)
+            return write(line, [&](std::ostream& out) { writeContinuousDynamics(out, line); });
         return write(line, [&](std::ostream& out) { writeDynamics(out, line); });
+    case Mode::Continuous:
+        return write(line, [&](std::ostream& out) { writeContinuous(out, line, std::cerr); });
     case Mode::Stability:
         return write(line, [&](std::ostream& out) { writeStability(out, line); });
     case Mode::Scan:

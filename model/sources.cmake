@@ -44,11 +44,13 @@ set(tarnis_model_dynamics_thread_sources
 )
 set(tarnis_model_continuous_sources
     continuous/hutchinson.h continuous/hutchinson.cpp
+    continuous/continuous_regime.h continuous/continuous_regime.cpp
 )
 set(tarnis_model_words_sources
     words/quantity_text.h words/quantity_text.cpp
     words/chart_words.h words/chart_words.cpp
     words/regime_words.h words/regime_words.cpp
+    words/continuous_words.h words/continuous_words.cpp
 )
 set(tarnis_model_screens_sources
     screens/identity.h screens/identity.cpp

@@ -253,6 +253,19 @@ void TestTarnisRun::dynamicsAnswers_data()
         << QByteArray("regime: declines towards 0\nr_monotone: 1\nr_stable: 2\nperiod:\nlyapunov: *\nn_min:\n"
                       "n_max:\nend_step:\n"
                       + settledEnd);
+    // The continuous twin: its limits are 1/(eτ), π/(2τ) and 4τ, each the nearest double.
+    QTest::addRow("continuous, damped")
+        << QStringList{"dynamics", "--continuous", "--r", "0.3", "--lag", "5"}
+        << QByteArray("regime: damped oscillations\nr_monotone: 0.07357588823428847\nr_stable: 0.3141592653589793\n"
+                      "onset_period: 20\nperiod: *\nhalf_life: *\nn_min:\nn_max:\nlowest: *\nend_time:\n");
+    QTest::addRow("continuous, a cycle")
+        << QStringList{"dynamics", "--continuous", "--r", "1.6", "--lag", "1"}
+        << QByteArray("regime: cycle\nr_monotone: 0.36787944117144233\nr_stable: 1.5707963267948966\n"
+                      "onset_period: 4\nperiod: *\nhalf_life:\nn_min: *\nn_max: *\nlowest: *\nend_time:\n");
+    QTest::addRow("continuous, no delay")
+        << QStringList{"dynamics", "--continuous", "--lag", "0"}
+        << QByteArray("regime: settles smoothly\nr_monotone:\nr_stable:\nonset_period:\nperiod:\nhalf_life:\n"
+                      "n_min:\nn_max:\nlowest:\nend_time:\n");
     QTest::addRow("r = 0.0001")
         << QStringList{"dynamics", "--r", "0.0001", "--lag", "0"}
         << QByteArray("regime: settles smoothly\nr_monotone: 1\nr_stable: 2\nperiod:\nlyapunov:\nn_min:\nn_max:\n"
@@ -385,6 +398,9 @@ void TestTarnisRun::tidyTables_data()
     QTest::addRow("scan") << QStringList{"scan", "--r", "3.1", "--lag", "0", "--n0", "0.5", "--tidy"}
                           << QByteArray("r,lag,regime,period,lyapunov,n_min,n_max,end_step,still_approaching,steps,"
                                         "disturbed,n0,K\n3.1,0,dies out,,,,,16,,16,,0.5,500\n");
+    QTest::addRow("continuous") << QStringList{"continuous", "--r", "0.3", "--steps", "1", "--tidy"}
+                                << QByteArray("time,N,r,n0,K,lag,steps\n0,1,0.3,1,500,5,1\n"
+                                              "1,1.349049135217353,0.3,1,500,5,1\n");
     QTest::addRow("dynamics") << QStringList{"dynamics", "--r=3.1", "--lag=0", "--tidy"}
                               << QByteArray("regime,r_monotone,r_stable,period,lyapunov,n_min,n_max,end_step,"
                                             "still_approaching,steps,disturbed,r,lag,n0,K\n"
@@ -528,6 +544,10 @@ void TestTarnisRun::badCommandLines_data()
     QTest::addRow("steps in a sweep") << QStringList{"sweep", "--r", "1:2:1", "--steps", "5", "--keep", "1"}
                                       << "--discard and --keep";
     QTest::addRow("empty output name") << QStringList{"-o", ""} << "-o needs a file name";
+    QTest::addRow("a delay too short for the integrator")
+        << QStringList{"continuous", "--lag", "0.0001", "--steps", "2000"} << "more than 8388608 steps";
+    QTest::addRow("continuous r not a number") << QStringList{"continuous", "--r", "nan"} << "--r";
+    QTest::addRow("--continuous in a run") << QStringList{"--continuous"} << "belongs to tarnis-run dynamics";
     // Found by fuzzing: a range too fine to count, and control characters echoed into the message.
     QTest::addRow("range too fine to count")
         << QStringList{"sweep", "--r", "0:1e300:1e-300", "--keep", "1"} << "more than 1000000 values";
@@ -576,11 +596,11 @@ void TestTarnisRun::badCommandLines()
 
 void TestTarnisRun::setupFiles_data()
 {
-    QTest::addColumn<QStringList>("command");   // before --setup FILE
-    QTest::addColumn<QByteArray>("file");       // empty: no file at all
-    QTest::addColumn<QStringList>("beside");    // after --setup FILE
-    QTest::addColumn<QStringList>("sameAs");    // the options that give the same output; unused on a refusal
-    QTest::addColumn<QString>("says");          // on standard error; empty: nothing
+    QTest::addColumn<QStringList>("command"); // before --setup FILE
+    QTest::addColumn<QByteArray>("file");     // empty: no file at all
+    QTest::addColumn<QStringList>("beside");  // after --setup FILE
+    QTest::addColumn<QStringList>("sameAs");  // the options that give the same output; unused on a refusal
+    QTest::addColumn<QString>("says");        // on standard error; empty: nothing
     QTest::addColumn<int>("exitCode");
     const QByteArray lesson(R"({"tarnis": "set-up", "version": 1, "r": "0.3", "N0": "2", "K": "100", "T": "8",
         "steps": "400", "chart": "dNvsN", "kept": [{"r": "0.1"}]})");
@@ -591,10 +611,11 @@ void TestTarnisRun::setupFiles_data()
         << QStringList{"--r", "0.3", "--n0", "2", "--K", "100", "--lag", "3", "--steps", "400", "--digits", "17"} << ""
         << 0;
     QTest::addRow("dynamics") << QStringList{"dynamics"} << lesson << QStringList{"--tidy"}
-                              << QStringList{"--r", "0.3", "--n0", "2", "--K", "100", "--lag", "8", "--tidy"} << "" << 0;
+                              << QStringList{"--r", "0.3", "--n0", "2", "--K", "100", "--lag", "8", "--tidy"} << ""
+                              << 0;
     QTest::addRow("a refused value keeps the default")
-        << QStringList{} << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": "fast", "T": "8"})")
-        << QStringList{} << QStringList{"--lag", "8"} << "The intrinsic rate (r) must be" << 0;
+        << QStringList{} << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": "fast", "T": "8"})") << QStringList{}
+        << QStringList{"--lag", "8"} << "The intrinsic rate (r) must be" << 0;
     QTest::addRow("broken") << QStringList{} << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": "0.)")
                             << QStringList{} << QStringList{} << "The file is no Tarnis set-up" << 2;
     QTest::addRow("from a newer Tarnis") << QStringList{} << QByteArray(R"({"tarnis": "set-up", "version": 3})")

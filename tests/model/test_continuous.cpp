@@ -1,6 +1,7 @@
 // The continuous-time trajectory: its accuracy against the logistic's closed form, the method's fourth
 // order with a lag, what linear theory promises below rτ = 1/e, and what it refuses or stops at.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/continuous/continuous_regime.h"
 #include "model/continuous/hutchinson.h"
 #include "tests/support/model_test_main.h"
 
@@ -38,6 +39,8 @@ private slots:
     void noOvershootBelowOneOverE();
     void refusedOrStopped_data();
     void refusedOrStopped();
+    void onsetOfTheCycle_data();
+    void onsetOfTheCycle();
 };
 
 void TestContinuous::closedFormWithoutLag_data()
@@ -150,6 +153,44 @@ void TestContinuous::refusedOrStopped()
     QCOMPARE(int(run.n.size()), values);
     for (const double n : run.n)
         QVERIFY(std::isfinite(n) && n > 0.0);
+}
+
+void TestContinuous::onsetOfTheCycle_data()
+{
+    QTest::addColumn<double>("lag");
+    QTest::addRow("τ = 1") << 1.0;
+    QTest::addRow("τ = 5") << 5.0;
+    QTest::addRow("τ = 20") << 20.0;
+}
+
+// Within 1 % of rτ = π/2 the trajectory itself changes its kind: 1 % below, its swings keep shrinking;
+// 1 % above, they settle on a cycle. Both have a period near 4τ, the damped one from the dominant root
+// and the cycle's measured, so the two ways of finding a period are held against each other and theory.
+void TestContinuous::onsetOfTheCycle()
+{
+    QFETCH(double, lag);
+    const int steps = std::min(MaxRunSteps, int(std::max(2000.0, 200.0 * lag)));
+    const auto swing = [](const std::vector<double>& n, std::size_t quarter) {
+        const auto from = n.begin() + std::ptrdiff_t(quarter * n.size() / 4);
+        const auto [low, high] = std::minmax_element(from, from + std::ptrdiff_t(n.size() / 4));
+        return *high - *low;
+    };
+    for (const double share : {0.99, 1.01}) {
+        const RunParameters p = parameters(share * M_PI / 2.0 / lag, lag, steps);
+        const std::vector<double> n = continuousRun(p).n;
+        const double settling = swing(n, 3) / swing(n, 2);
+        const auto report = continuousRegime(p);
+        QVERIFY(report && report->period);
+        QVERIFY2(std::fabs(*report->period / (4.0 * lag) - 1.0) < 0.02, qPrintable(QString::number(*report->period)));
+        if (share < 1.0) {
+            QCOMPARE(report->regime, ContinuousRegime::DampedOscillations);
+            QVERIFY2(settling < 0.8, qPrintable(QString::number(settling)));
+        } else {
+            QCOMPARE(report->regime, ContinuousRegime::Cycle);
+            QVERIFY2(settling > 0.9 && report->nMin < 500.0 && report->nMax > 500.0,
+                     qPrintable(QString::number(settling)));
+        }
+    }
 }
 
 TARNIS_MODEL_TEST_MAIN(TestContinuous)
