@@ -1,7 +1,8 @@
 // The dynamics: the linear analysis of a lag, the regime of one run, a scan of regimes over r and lag
 // on one thread and on every core (and in slices, as a page's worker takes it), and the data of a
-// bifurcation diagram. Plain C++, no windows.
+// bifurcation diagram; the continuous-time trajectory and its regime. Plain C++, no windows.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/continuous/continuous_regime.h"
 #include "model/dynamics/linear_stability.h"
 #include "model/dynamics/parameter_scan.h"
 #include "model/dynamics/run_regime.h"
@@ -98,6 +99,25 @@ void bifurcation(benchmark::State& state)
     }
 }
 
+// The continuous twin over 2000 time units, as a chart compares it with the run.
+void continuousTrajectory(benchmark::State& state, double r, double lag)
+{
+    const RunParameters parameters{.r = r, .K = 500.0, .steps = 2000, .n0 = 1.0, .lag = lag};
+    for (auto _ : state) {
+        auto run = continuousRun(parameters);
+        benchmark::DoNotOptimize(run.n.data());
+    }
+}
+
+void continuousDynamics(benchmark::State& state, double r, double lag)
+{
+    const RunParameters parameters{.r = r, .K = 500.0, .steps = 200, .n0 = 1.0, .lag = lag};
+    for (auto _ : state) {
+        auto report = continuousRegime(parameters);
+        benchmark::DoNotOptimize(report);
+    }
+}
+
 } // namespace
 
 BENCHMARK_CAPTURE(linearAnalysis, lag0, 0.0);
@@ -118,3 +138,7 @@ BENCHMARK(windowMap)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3
 // One map a repetition: bench_module.mjs runs it once a round beside the module's map.
 BENCHMARK(windowMapInSlices)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(bifurcation)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(continuousTrajectory, lag5, 0.3, 5.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(continuousTrajectory, lag2 .7, 0.3, 2.7)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(continuousDynamics, cycle_lag5, 0.4, 5.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(continuousDynamics, cycle_lag20, 0.1, 20.0)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/continuous/hutchinson.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -76,23 +77,26 @@ public:
         , m_lag((long long)grid.stepsPerLag)
         , m_history((m_lag < total ? m_lag : total) + 2, p.n0)
     {
-        m_history.store(0, p.n0, slope(p.n0, p.n0));
+        m_history.store(0, p.n0, perCapita(p.n0) * p.n0);
     }
 
     // Takes the step from grid point i to i + 1 and returns N there, or nothing when the step would be
-    // too steep to take.
+    // too steep to take. The per-capita rates of the stages, r·(1 − N(t−τ)/K), depend on the past
+    // alone, so they are worked out beside the chain of stages rather than in it.
     std::optional<double> step(long long i)
     {
         const double n = m_history.n(i);
         const double h = m_h;
         const double k1 = m_history.slope(i);
+        const double rateAtMid = perCapita(m_history.midway(i - m_lag, h));
+        const double rateAtEnd = perCapita(m_history.n(i + 1 - m_lag));
         if (tooSteep(h * k1 / n))
             return std::nullopt;
-        const double k2 = slope(n + h / 2.0 * k1, delayedMidway(i));
-        const double k3 = slope(n + h / 2.0 * k2, delayedMidway(i));
-        const double k4 = slope(n + h * k3, m_history.n(i + 1 - m_lag));
+        const double k2 = rateAtMid * (n + h / 2.0 * k1);
+        const double k3 = rateAtMid * (n + h / 2.0 * k2);
+        const double k4 = rateAtEnd * (n + h * k3);
         const double next = n + h / 6.0 * (k1 + 2.0 * k2 + 2.0 * k3 + k4);
-        m_history.store(i + 1, next, slope(next, m_history.n(i + 1 - m_lag)));
+        m_history.store(i + 1, next, rateAtEnd * next);
         return next;
     }
 
@@ -102,9 +106,8 @@ public:
     }
 
 private:
-    double slope(double n, double delayed) const { return m_r * n * (1.0 - delayed / m_K); }
-    // N one lag before the midpoint of the step from grid point i.
-    double delayedMidway(long long i) const { return m_history.midway(i - m_lag, m_h); }
+    // dN/dt per animal: the growth rate that N one lag earlier allows.
+    double perCapita(double delayed) const { return m_r * (1.0 - delayed / m_K); }
 
     double m_r;
     double m_K;
@@ -138,7 +141,7 @@ public:
     }
 
 private:
-    double slope(double n) const { return m_r * n * (1.0 - n / m_K); }
+    double slope(double n) const { return m_r * (1.0 - n / m_K) * n; }
 
     double m_r;
     double m_K;
@@ -200,23 +203,27 @@ std::optional<ContinuousGrid> continuousGrid(const RunParameters& p, int refinem
 {
     if (!std::isfinite(p.r) || !std::isfinite(p.lag) || p.lag < 0.0 || refinement < 1)
         return std::nullopt;
-    const double rate = std::fabs(p.r) > 1.0 ? std::fabs(p.r) : 1.0;
-    const double finest = StepsPerUnit * rate * double(refinement); // steps per time unit at least
-    if (finest > MostSteps)
+    // Steps per time unit that the rate asks for: N changes at most at |r| per animal, or at
+    // |r|·(N(0)/K − 1) where it starts above K.
+    const double byRate = StepsPerRate * std::fabs(p.r) * std::max(1.0, p.n0 / p.K);
+    if (byRate > MostSteps || p.lag * byRate > MostSteps || (p.lag > 0.0 && StepsPerLag / MostSteps > p.lag))
         return std::nullopt;
+    const double ref = double(refinement);
     ContinuousGrid grid;
-    if (p.lag == 0.0) {
-        grid.stepsPerUnit = wholeAbove(finest);
+    if (p.lag == 0.0 || p.lag == std::floor(p.lag)) {
+        // Whole times on the grid: a whole number of steps per time unit, and so per lag.
+        double perUnit = std::max(1.0, wholeAbove(byRate));
+        if (p.lag > 0.0)
+            perUnit = std::max(perUnit, wholeAbove(StepsPerLag / p.lag));
+        grid.stepsPerUnit = perUnit * ref;
+        grid.stepsPerLag = p.lag * grid.stepsPerUnit;
         grid.step = 1.0 / grid.stepsPerUnit;
     } else {
-        const double perLag = wholeAbove(p.lag * finest);
-        grid.stepsPerLag = perLag > StepsPerLag * double(refinement) ? perLag : StepsPerLag * double(refinement);
-        if (grid.stepsPerLag > MostSteps)
-            return std::nullopt;
+        grid.stepsPerLag = std::max(StepsPerLag, wholeAbove(p.lag * byRate)) * ref;
         grid.step = p.lag / grid.stepsPerLag;
         grid.stepsPerUnit = grid.stepsPerLag / p.lag;
     }
-    if (double(p.steps) * grid.stepsPerUnit > MostSteps)
+    if (grid.stepsPerLag > MostSteps || double(p.steps) * grid.stepsPerUnit > MostSteps)
         return std::nullopt;
     return grid;
 }

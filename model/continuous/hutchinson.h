@@ -1,12 +1,11 @@
 // The continuous-time twin of the run: the delayed logistic equation
 //     dN/dt = r·N(t)·(1 − N(t−τ)/K),   N(t) = N(0) for −τ ≤ t ≤ 0,
 // integrated by the classical fourth-order Runge–Kutta method with a fixed step h = τ/m for a whole m of
-// at least 32, so that the history's break points t = kτ, where the solution's derivatives jump, fall
-// on the grid and no step straddles one. A delayed value between grid points (the stages at half a
-// step) comes from the cubic Hermite interpolant of the stored N and dN/dt, which keeps the method's
-// fourth order. τ = 0 is the ordinary logistic equation. The stepping uses only additions,
-// multiplications and divisions in a fixed order, so every platform computes the same bits.
-// SPDX-License-Identifier: GPL-3.0-or-later
+// at least 32 (and a whole number of steps per time unit where the lag is whole), so that the history's break points t
+// = kτ, where the solution's derivatives jump, fall on the grid and no step straddles one. A delayed value between grid
+// points (the stages at half a step) comes from the cubic Hermite interpolant of the stored N and dN/dt, which keeps
+// the method's fourth order. τ = 0 is the ordinary logistic equation. The stepping uses only additions, multiplications
+// and divisions in a fixed order, so every platform computes the same bits. SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "model/run/run.h"
@@ -19,9 +18,10 @@ namespace tarnis {
 namespace continuous_rules {
 // The least number of steps per lag.
 inline constexpr double StepsPerLag = 32.0;
-// At most h = 1/(StepsPerUnit·max(1, |r|)): fine enough for a relative error below 1e-9 over 200 time
-// units without a lag, at any r.
-inline constexpr double StepsPerUnit = 128.0;
+// At most h = 1/(StepsPerRate·|r|·max(1, N(0)/K)): the step follows the rate per animal, which sets how
+// fast N changes, so that the error is alike at every r (without a lag, a relative 1e-9 or less over
+// 200 time units, whether N grows towards K, falls to it from above or declines towards 0).
+inline constexpr double StepsPerRate = 160.0;
 // The most that N may change in one step, relative to N, as h·r·(1 − N(t−τ)/K): beyond it the
 // method's error is no longer small, and far beyond it (about 2.8) the steps amplify what the equation
 // damps. A run whose swings grow that steep stops there rather than show numbers it cannot vouch for.
