@@ -579,11 +579,10 @@ The dynamics (--r, --n0, --K and -o as above; the lag from 0 to 9999):
 The continuous-time model (the options of a run):
   continuous integrates dN/dt = r·N(t)·(1 − N(t−T)/K), N(t) = N(0) for
   t <= 0, by fourth-order Runge-Kutta with a step h = T/m (m >= 32, and
-  h <= 1/(128·max(1, |r|))), and writes N at t = 0, 1, ..., S in the columns
-  time and N(t) under a title line, as a run does (--digits, --tidy and -o as
-  for a run).
-  Without a lag it is the logistic equation, within a relative 1e-9 of its
-  closed form over 200 time units. A trajectory whose swings grow too steep
+  h <= 1/(160·|r|·max(1, N(0)/K))), and writes N at t = 0, 1, ..., S in the
+  columns time and N(t) under a title line, as a run does (--digits, --tidy
+  and -o as for a run). Without a lag it is the logistic equation, within a
+  relative 1e-9 of its closed form over 200 time units. A trajectory whose swings grow too steep
   for the step stops there, and says so on standard error.
   dynamics --continuous answers for the continuous model: regime (settles
   smoothly, damped oscillations, cycle, stays put, declines towards 0, runs
