@@ -582,8 +582,9 @@ The continuous-time model (the options of a run):
   h <= 1/(160·|r|·max(1, N(0)/K))), and writes N at t = 0, 1, ..., S in the
   columns time and N(t) under a title line, as a run does (--digits, --tidy
   and -o as for a run). Without a lag it is the logistic equation, within a
-  relative 1e-9 of its closed form over 200 time units. A trajectory whose swings grow too steep
-  for the step stops there, and says so on standard error.
+  relative 1e-9 of its closed form over 200 time units. A trajectory whose
+  swings grow too steep for the step stops there, and says so on standard
+  error.
   dynamics --continuous answers for the continuous model: regime (settles
   smoothly, damped oscillations, cycle, stays put, declines towards 0, runs
   away, too steep), r_monotone = 1/(eT), r_stable = pi/(2T), onset_period =
