@@ -9,8 +9,10 @@
 #include "model/run/run_refusals.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <initializer_list>
 #include <limits>
 #include <map>
@@ -107,8 +109,9 @@ std::optional<Mode> request(const std::vector<std::string>& arguments)
 
 const std::vector<std::string>& optionsWithValues()
 {
-    static const std::vector<std::string> names{"--r",      "--n0",      "--K",    "--lag", "--steps",
-                                                "--digits", "--discard", "--keep", "-o",    "--setup"};
+    static const std::vector<std::string> names{"--r",       "--n0",    "--K",         "--lag",   "--steps", "--digits",
+                                                "--discard", "--keep",  "-o",          "--setup", "--runs",  "--seed",
+                                                "--noise",   "--sigma", "--threshold", "--shard"};
     return names;
 }
 
@@ -121,7 +124,10 @@ bool takesValue(const std::string& name)
 }
 
 // Options that stand alone, collected with an empty value.
-bool isFlag(const std::string& name) { return name == "--words" || name == "--tidy" || name == "--continuous"; }
+bool isFlag(const std::string& name)
+{
+    return name == "--words" || name == "--tidy" || name == "--continuous" || name == "--summary";
+}
 
 // Splits "--name value" and "--name=value" pairs; each option may stand once.
 Arguments collect(const std::vector<std::string>& arguments, std::size_t first)
@@ -343,9 +349,102 @@ std::optional<Error> readScan(const Arguments& args, CommandLine& line)
     return std::nullopt;
 }
 
+// A whole number written in digits alone, from `low` to `high`.
+std::optional<Error> readCount(const Arguments& args, const std::string& name, unsigned long long low,
+                               unsigned long long high, unsigned long long& target)
+{
+    const auto found = args.values.find(name);
+    if (found == args.values.end())
+        return std::nullopt;
+    const std::string& text = found->second;
+    const bool digits = !text.empty() && text.size() <= 20 && text.find_first_not_of("0123456789") == std::string::npos;
+    errno = 0;
+    const unsigned long long value = digits ? std::strtoull(text.c_str(), nullptr, 10) : 0;
+    if (!digits || errno == ERANGE || value < low || value > high)
+        return name + ": '" + shown(text) + "' is not a whole number from " + std::to_string(low) + " to "
+            + std::to_string(high);
+    target = value;
+    return std::nullopt;
+}
+
+std::optional<Error> readShard(const Arguments& args, EnsembleOptions& ensemble)
+{
+    const auto found = args.values.find("--shard");
+    if (found == args.values.end())
+        return std::nullopt;
+    const std::string& text = found->second;
+    const std::size_t slash = text.find('/');
+    const auto whole = [](const std::string& part) {
+        return !part.empty() && part.size() <= 9 && part.find_first_not_of("0123456789") == std::string::npos;
+    };
+    if (slash == std::string::npos || !whole(text.substr(0, slash)) || !whole(text.substr(slash + 1)))
+        return "--shard takes I/N, the I-th of N slices of the runs, such as 3/10";
+    ensemble.shard = std::stoll(text.substr(0, slash));
+    ensemble.shards = std::stoll(text.substr(slash + 1));
+    if (ensemble.shards < 1 || ensemble.shard < 1 || ensemble.shard > ensemble.shards
+        || ensemble.shards > ensemble.runs)
+        return "--shard " + shown(text) + ": I must be from 1 to N, and N from 1 to the number of runs ("
+            + std::to_string(ensemble.runs) + ")";
+    if (ensemble.summary)
+        return "--summary needs the whole ensemble: a shard writes its runs' rows, which put together give the whole";
+    return std::nullopt;
+}
+
+std::optional<Error> readNoise(const Arguments& args, EnsembleOptions& ensemble)
+{
+    if (const auto found = args.values.find("--noise"); found != args.values.end()) {
+        const std::string& kind = found->second;
+        if (kind != "demographic" && kind != "environmental" && kind != "both")
+            return "--noise takes demographic, environmental or both, not '" + shown(kind) + "'";
+        ensemble.noise.demographic = kind != "environmental";
+        ensemble.noise.sigma = kind == "demographic" ? 0.0 : DefaultSigma;
+    }
+    if (args.values.contains("--sigma")) {
+        if (ensemble.noise.sigma == 0.0)
+            return "--sigma belongs to environmental noise: add --noise environmental or --noise both";
+        if (auto error = readNumber(args, "--sigma", ensemble.noise.sigma))
+            return error;
+        if (!(ensemble.noise.sigma > 0.0 && ensemble.noise.sigma <= MaxSigma))
+            return "--sigma takes a number above 0 and at most " + numberToText(MaxSigma, '.');
+    }
+    if (auto error = readNumber(args, "--threshold", ensemble.threshold))
+        return error;
+    if (!(ensemble.threshold >= 0.0))
+        return "--threshold takes a number of animals, 0 or more";
+    return std::nullopt;
+}
+
+std::optional<Error> readEnsemble(const Arguments& args, CommandLine& line)
+{
+    if (auto error = onlyOptions(args, "ensemble",
+                                 {"--r", "--n0", "--K", "--lag", "--steps", "--runs", "--seed", "--noise", "--sigma",
+                                  "--threshold", "--shard", "--summary", "--tidy", "-o", "--setup"}))
+        return error;
+    if (auto error = readRun(args, line))
+        return error;
+    EnsembleOptions& ensemble = line.ensemble;
+    ensemble.summary = args.values.contains("--summary");
+    unsigned long long runs = (unsigned long long)ensemble.runs;
+    if (auto error = readCount(args, "--runs", 1, MostEnsembleRuns, runs))
+        return error;
+    ensemble.runs = (long long)runs;
+    unsigned long long seed = ensemble.seed;
+    if (auto error = readCount(args, "--seed", 0, std::numeric_limits<std::uint64_t>::max(), seed))
+        return error;
+    ensemble.seed = seed;
+    if (auto error = readNoise(args, ensemble))
+        return error;
+    if (ensemble.summary && ensemble.runs * (line.parameters.steps + 1LL) > MostSummaryValues)
+        return "--summary holds every run's N(t) at once: runs × (steps + 1) may be at most "
+            + std::to_string(MostSummaryValues);
+    return readShard(args, ensemble);
+}
+
 std::optional<Error> readModeParameters(const Arguments& args, CommandLine& line)
 {
     switch (line.mode) {
+    case Mode::Ensemble:
+        return readEnsemble(args, line);
     case Mode::Sweep:
         return readSweep(args, line);
     case Mode::Dynamics:
@@ -407,8 +506,8 @@ std::optional<Error> readSetupOption(const Arguments& args, CommandLine& line)
     const auto found = args.values.find("--setup");
     if (found == args.values.end())
         return std::nullopt;
-    if (line.mode != Mode::Run && line.mode != Mode::Continuous && line.mode != Mode::Dynamics)
-        return "--setup belongs to a run, to tarnis-run continuous or to tarnis-run dynamics";
+    if (line.mode == Mode::Sweep || line.mode == Mode::Stability || line.mode == Mode::Scan)
+        return "--setup belongs to a run, to tarnis-run continuous, ensemble or dynamics";
     auto loaded = readSetupRun(found->second);
     if (const auto* refusal = std::get_if<std::string>(&loaded))
         return "--setup: " + shown(found->second) + ": " + *refusal;
@@ -422,11 +521,9 @@ Mode commandOf(const std::vector<std::string>& arguments)
 {
     if (arguments.empty())
         return Mode::Run;
-    static const std::pair<const char*, Mode> commands[]{{"continuous", Mode::Continuous},
-                                                         {"sweep", Mode::Sweep},
-                                                         {"dynamics", Mode::Dynamics},
-                                                         {"stability", Mode::Stability},
-                                                         {"scan", Mode::Scan}};
+    static const std::pair<const char*, Mode> commands[]{{"continuous", Mode::Continuous}, {"ensemble", Mode::Ensemble},
+                                                         {"sweep", Mode::Sweep},           {"dynamics", Mode::Dynamics},
+                                                         {"stability", Mode::Stability},   {"scan", Mode::Scan}};
     for (const auto& [word, mode] : commands)
         if (arguments[0] == word)
             return mode;
@@ -450,6 +547,8 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
     if (!args.error.empty())
         return args.error;
     const bool aRun = line.mode == Mode::Run || line.mode == Mode::Continuous || line.mode == Mode::Sweep;
+    if (args.values.contains("--summary") && line.mode != Mode::Ensemble)
+        return "--summary belongs to tarnis-run ensemble";
     if (args.values.contains("--words") && aRun)
         return "--words belongs to tarnis-run dynamics";
     if (args.values.contains("--continuous") && aRun)
@@ -495,6 +594,8 @@ Usage:
   tarnis-run continuous [OPTIONS]
                                 the continuous-time twin of a run,
                                 dN/dt = r·N(t)·(1 − N(t−T)/K), at whole times
+  tarnis-run ensemble [OPTIONS] many noisy runs: when each died out, or with
+                                --summary the survival curve and bands of N(t)
   tarnis-run sweep [OPTIONS]    many runs over a range of r or of the lag
   tarnis-run dynamics [--setup FILE] [--r R] [--n0 N] [--K K] [--lag T]
                       [--continuous] [--tidy | --words [--steps S]]
@@ -592,6 +693,24 @@ The continuous-time model (the options of a run):
   (the lowest N after the first peak) and end_time; with --words, in words,
   and how the two models meet.
 
+Chance: ensemble (--r, --n0, --K, --lag, --steps, --tidy and -o as above):
+  --noise KIND  demographic (N(t+1) a Poisson count of mean the model's next
+                value), environmental (the growth term times exp(sigma·e −
+                sigma²/2) each step, e standard normal) or both (demographic)
+  --sigma X     of the environmental noise, above 0 and at most 10 (0.1)
+  --threshold X a population below X animals counts as extinct (1)
+  --runs M      the runs, 1 to 100000000 (1000); run i draws from stream i of
+                the seed, so any slice of them gives the same numbers anywhere
+  --seed S      a whole number from 0 to 2^64 - 1 (1)
+  --shard I/N   only the I-th of N slices of the runs; the N shards' outputs
+                put together in order (cat) are the whole output byte for byte
+  --summary     instead of the rows, a title line in words and
+                "time,survival,N_5,N_25,N_50,N_75,N_95" for each t: the share
+                of runs not yet extinct and percentiles of N(t), extinct runs
+                counting as 0; runs × (steps + 1) at most 20000000
+  Without --summary, ensemble writes "run,extinction_time,last_N", a row per
+  run; extinction_time is empty for a run that survives. Every core is used.
+
 A table for R and pandas (a run, sweep, dynamics, stability and scan):
   --tidy        write the table with names free of spaces and symbols, every
                 value exact (the shortest text that reads back as the same
@@ -611,6 +730,8 @@ Examples:
   tarnis-run dynamics --r 0.2 --lag 8 --words
   tarnis-run continuous --r 0.3 --lag 5 --steps 400 -o hutchinson.csv
   tarnis-run dynamics --continuous --r 0.3 --lag 5 --words
+  tarnis-run ensemble --runs 10000 --noise both --sigma 0.2 --lag 8 -o runs.csv
+  tarnis-run ensemble --runs 1000 --lag 8 --summary -o fan.csv
   tarnis-run stability --lag 0:20:0.5 -o limits.csv
   tarnis-run scan --r 0.01:1:0.01 --lag 0:20:0.5 -o regimes.csv
 

@@ -4,6 +4,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/chance/ensemble.h"
 #include "model/run/run.h"
 
 #include <optional>
@@ -28,7 +29,21 @@ struct Range {
     double at(long long index) const;
 };
 
-enum class Mode { Run, Continuous, Sweep, Dynamics, Stability, Scan, Help, Version };
+enum class Mode { Run, Continuous, Ensemble, Sweep, Dynamics, Stability, Scan, Help, Version };
+
+// tarnis-run ensemble: the noise, the runs and which slice of them this machine computes.
+struct EnsembleOptions {
+    Noise noise{.demographic = true};
+    double threshold = DefaultExtinctionThreshold;
+    std::uint64_t seed = 1;
+    long long runs = 1000;
+    long long shard = 1; // the I of --shard I/N
+    long long shards = 1;
+    bool summary = false; // the curves instead of a row per run
+};
+
+inline constexpr double MaxSigma = 10.0;
+inline constexpr double DefaultSigma = 0.1; // with --noise environmental or both
 
 struct CommandLine {
     Mode mode = Mode::Run;
@@ -43,6 +58,7 @@ struct CommandLine {
     bool continuous = false;                      // dynamics: of the continuous-time model
     bool tidy = false;                   // a table for R and pandas: plain names, exact values, no title, LF line ends
     std::vector<std::string> setupNotes; // --setup: what the file's reading refused or left aside
+    EnsembleOptions ensemble;
 };
 
 inline constexpr long long MaxSweepRuns = 1'000'000;

@@ -3,6 +3,7 @@
 #include "cli/command_line.h"
 #include "cli/continuous_output.h"
 #include "cli/dynamics_output.h"
+#include "cli/ensemble_output.h"
 #include "cli/output_file.h"
 #include "cli/progress_bar.h"
 #include "cli/run_output.h"
@@ -71,6 +72,8 @@ int main(int argc, char** argv)
         if (line.continuous)
             return write(line, [&](std::ostream& out) { writeContinuousDynamics(out, line); });
         return write(line, [&](std::ostream& out) { writeDynamics(out, line); });
+    case Mode::Ensemble:
+        return write(line, [&](std::ostream& out) { writeEnsemble(out, line); });
     case Mode::Continuous:
         return write(line, [&](std::ostream& out) { writeContinuous(out, line, std::cerr); });
     case Mode::Stability:

@@ -1,11 +1,11 @@
 # The model's sources, written once, by subject: each folder is a library of its own (model/CMakeLists.txt)
 # whose includes reach only the folders below it (tests/layers/check_includes.sh),
-#   numbers <- run <- charts, dynamics, continuous <- words <- lessons;  run <- screens,
+#   numbers <- run <- charts, dynamics, continuous, chance <- words <- lessons;  run <- screens,
 # and the fuzz build (tests/fuzz) and the WebAssembly module (web/) read the same lists, so a new model
 # file cannot be left out of any. Paths are relative to model/. Everything builds with any C++20
 # library, emscripten's included, but for the thread pool of the scans, which needs std::jthread and
 # stays with the native builds.
-set(tarnis_model_subjects numbers run charts dynamics continuous words screens lessons)
+set(tarnis_model_subjects numbers run charts dynamics continuous chance words screens lessons)
 set(tarnis_model_numbers_sources
     numbers/double_double.h numbers/double_double.cpp
     numbers/conversions.h numbers/conversions.cpp
@@ -46,11 +46,22 @@ set(tarnis_model_continuous_sources
     continuous/hutchinson.h continuous/hutchinson.cpp
     continuous/continuous_regime.h continuous/continuous_regime.cpp
 )
+set(tarnis_model_chance_sources
+    chance/random_numbers.h chance/random_numbers.cpp
+    chance/elementary.h chance/elementary.cpp
+    chance/distributions.h chance/distributions.cpp
+    chance/noisy_run.h chance/noisy_run.cpp
+    chance/ensemble.h chance/ensemble.cpp
+)
+set(tarnis_model_chance_thread_sources
+    chance/ensemble_threads.h chance/ensemble_threads.cpp
+)
 set(tarnis_model_words_sources
     words/quantity_text.h words/quantity_text.cpp
     words/chart_words.h words/chart_words.cpp
     words/regime_words.h words/regime_words.cpp
     words/continuous_words.h words/continuous_words.cpp
+    words/chance_words.h words/chance_words.cpp
 )
 set(tarnis_model_screens_sources
     screens/identity.h screens/identity.cpp
@@ -68,7 +79,7 @@ set(tarnis_model_sources)
 foreach(subject IN LISTS tarnis_model_subjects)
     list(APPEND tarnis_model_sources ${tarnis_model_${subject}_sources})
 endforeach()
-set(tarnis_model_thread_sources ${tarnis_model_dynamics_thread_sources})
+set(tarnis_model_thread_sources ${tarnis_model_dynamics_thread_sources} ${tarnis_model_chance_thread_sources})
 
 # Where this copy of Tarnis can be reached: its home page, the address of its source code and an
 # e-mail address for comments, set by whoever builds it for others. None is set by default, and no

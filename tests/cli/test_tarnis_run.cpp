@@ -72,6 +72,8 @@ private slots:
     void tidyTables();
     void tidyReadsBackInPython_data();
     void tidyReadsBackInPython();
+    void shardsMakeTheWhole_data();
+    void shardsMakeTheWhole();
     void badCommandLines_data();
     void badCommandLines();
     void setupFiles_data();
@@ -500,6 +502,38 @@ for row, wanted in zip(rows[1:], expected):
              python.readAllStandardError().constData());
 }
 
+void TestTarnisRun::shardsMakeTheWhole_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("shards");
+    const QStringList demographic{"--runs", "23", "--r", "0.3", "--lag", "8", "--n0", "20", "--steps", "300"};
+    QTest::addRow("one shard") << demographic << 1;
+    QTest::addRow("three shards") << demographic << 3;
+    QTest::addRow("as many shards as runs") << demographic << 23;
+    QTest::addRow("both noises, tidy") << QStringList{"--runs", "17",    "--noise", "both", "--sigma", "0.4",
+                                                      "--seed", "99999", "--lag",   "5",    "--tidy"}
+                                       << 4;
+}
+
+// A study spread over machines: the shards' outputs, put together in order, are the whole ensemble's
+// output byte for byte, whatever the number of shards.
+void TestTarnisRun::shardsMakeTheWhole()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, shards);
+    const Result whole = tarnisRun(QStringList{"ensemble"} + options);
+    QCOMPARE(whole.exitCode, 0);
+    QByteArray together;
+    for (int i = 1; i <= shards; ++i) {
+        const Result shard = tarnisRun(QStringList{"ensemble"} + options
+                                       + QStringList{"--shard", QString("%1/%2").arg(i).arg(shards)});
+        QCOMPARE(shard.exitCode, 0);
+        together += shard.out;
+    }
+    QCOMPARE(together, whole.out);
+    QVERIFY(whole.out.count('\n') > 10);
+}
+
 void TestTarnisRun::badCommandLines_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -548,6 +582,26 @@ void TestTarnisRun::badCommandLines_data()
         << QStringList{"continuous", "--lag", "0.0001", "--steps", "2000"} << "more than 8388608 steps";
     QTest::addRow("continuous r not a number") << QStringList{"continuous", "--r", "nan"} << "--r";
     QTest::addRow("--continuous in a run") << QStringList{"--continuous"} << "belongs to tarnis-run dynamics";
+    QTest::addRow("a negative sigma") << QStringList{"ensemble", "--noise", "both", "--sigma", "-0.1"}
+                                      << "--sigma takes a number above 0 and at most 10";
+    QTest::addRow("sigma not a number") << QStringList{"ensemble", "--noise", "both", "--sigma", "nan"} << "--sigma";
+    QTest::addRow("sigma without environmental noise")
+        << QStringList{"ensemble", "--sigma", "0.2"} << "--sigma belongs to environmental noise";
+    QTest::addRow("too many runs") << QStringList{"ensemble", "--runs", "100000001"}
+                                   << "--runs: '100000001' is not a whole number from 1 to 100000000";
+    QTest::addRow("a seed with a fraction")
+        << QStringList{"ensemble", "--seed", "1.5"} << "--seed: '1.5' is not a whole number";
+    QTest::addRow("a seed beyond 64 bits") << QStringList{"ensemble", "--seed", "18446744073709551616"}
+                                           << "is not a whole number from 0 to 18446744073709551615";
+    QTest::addRow("a shard beyond N") << QStringList{"ensemble", "--runs", "10", "--shard", "4/3"}
+                                      << "I must be from 1 to N";
+    QTest::addRow("more shards than runs")
+        << QStringList{"ensemble", "--runs", "2", "--shard", "1/3"} << "number of runs (2)";
+    QTest::addRow("a summary of a shard")
+        << QStringList{"ensemble", "--summary", "--shard", "1/2"} << "--summary needs the whole ensemble";
+    QTest::addRow("a summary too large") << QStringList{"ensemble", "--summary", "--runs", "100000", "--steps", "2000"}
+                                         << "at most 20000000";
+    QTest::addRow("an unknown noise") << QStringList{"ensemble", "--noise", "pink"} << "--noise takes demographic";
     // Found by fuzzing: a range too fine to count, and control characters echoed into the message.
     QTest::addRow("range too fine to count")
         << QStringList{"sweep", "--r", "0:1e300:1e-300", "--keep", "1"} << "more than 1000000 values";

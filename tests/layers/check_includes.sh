@@ -2,7 +2,8 @@
 # The layers of Tarnis, checked on the includes: every dependency runs downward,
 #   model <- ui <- output <- charts <- dynamics <- app,  ui <- screens <- app,  model <- cli,  model <- web,
 # and within the model, by subject,
-#   model/numbers <- model/run <- model/charts, model/dynamics, model/continuous <- model/words <- model/lessons,
+#   model/numbers <- model/run <- model/charts, model/dynamics, model/continuous, model/chance <- model/words
+#   <- model/lessons,
 #   model/run <- model/screens;
 # model/, cli/ and web/ stay plain C++ without Qt, and the model's files live in its subject folders.
 # Prints every include that breaks this and fails.
@@ -19,9 +20,10 @@ declare -A allowed=(
     [model/charts]="model/charts model/run model/numbers"
     [model/dynamics]="model/dynamics model/run model/numbers"
     [model/continuous]="model/continuous model/run model/numbers"
-    [model/words]="model/words model/charts model/dynamics model/continuous model/run model/numbers"
+    [model/chance]="model/chance model/run model/numbers"
+    [model/words]="model/words model/charts model/dynamics model/continuous model/chance model/run model/numbers"
     [model/screens]="model/screens model/run model/numbers"
-    [model/lessons]="model/lessons model/words model/charts model/dynamics model/continuous model/run model/numbers"
+    [model/lessons]="model/lessons model/words model/charts model/dynamics model/continuous model/chance model/run model/numbers"
     [cli]="cli model"
     [web]="web model"
     [ui]="ui model"
@@ -31,7 +33,7 @@ declare -A allowed=(
     [screens]="screens ui model"
     [app]="app dynamics charts screens output ui model"
 )
-plain_cpp=(model/numbers model/run model/charts model/dynamics model/continuous model/words model/screens model/lessons cli web)
+plain_cpp=(model/numbers model/run model/charts model/dynamics model/continuous model/chance model/words model/screens model/lessons cli web)
 
 # The folder an include names: the subject for the model's headers, else the top folder.
 included_folder() {
