@@ -3,8 +3,7 @@
 // that hand a set-up on. A set-up is a plain object whose texts are in the point's notation; the page
 // turns its boxes' texts into that notation and back here too, so that it never swaps separators itself.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/lessons/setup.h"
-#include "web/js_values.h"
+#include "web/bind_setup.h"
 
 #include <emscripten/bind.h>
 
@@ -37,46 +36,6 @@ RunTexts textsOf(const val& object)
         throwError("TypeError", "a run's texts must be an object");
     return {textProperty(object, "r"), textProperty(object, "K"), textProperty(object, "steps"),
             textProperty(object, "n0"), textProperty(object, "lag")};
-}
-
-val setupToJs(const Setup& setup)
-{
-    val object = val::object();
-    object.set("run", textsToJs(setup.run));
-    object.set("chart", std::string(chartKindName(setup.chart)));
-    object.set("logarithmicN", setup.logarithmicN);
-    val kept = val::array();
-    for (const RunTexts& run : setup.kept)
-        kept.call<void>("push", textsToJs(run));
-    object.set("kept", kept);
-    object.set("diagramAxis", nameOf(AxisNames, setup.diagramAxis));
-    object.set("activity", setup.activity);
-    object.set("activityStep", setup.activityStep);
-    return object;
-}
-
-Setup setupOf(const val& object)
-{
-    Setup setup{textsOf(object["run"])};
-    const val chart = object["chart"];
-    const auto kind = chart.isString() ? chartKindNamed(chart.as<std::string>()) : std::nullopt;
-    if (!kind)
-        throwError("RangeError", "no such chart kind");
-    setup.chart = *kind;
-    setup.logarithmicN = object["logarithmicN"].as<bool>();
-    const val kept = object["kept"];
-    const int count = kept.isArray() ? kept["length"].as<int>() : 0;
-    for (int i = 0; i < count; ++i)
-        setup.kept.push_back(textsOf(kept[i]));
-    setup.diagramAxis = valueNamed(AxisNames, object["diagramAxis"]);
-    // A set-up without an activity may leave both out.
-    if (const val activity = object["activity"]; !activity.isUndefined()) {
-        if (!activity.isString())
-            throwError("TypeError", "a set-up's activity must be a text");
-        setup.activity = activity.as<std::string>();
-        setup.activityStep = object["activityStep"].as<int>();
-    }
-    return setup;
 }
 
 val readToJs(const ReadSetup& read)
@@ -149,6 +108,46 @@ std::string appliedWords(const std::string& carrier)
 }
 
 } // namespace
+
+val setupToJs(const Setup& setup)
+{
+    val object = val::object();
+    object.set("run", textsToJs(setup.run));
+    object.set("chart", std::string(chartKindName(setup.chart)));
+    object.set("logarithmicN", setup.logarithmicN);
+    val kept = val::array();
+    for (const RunTexts& run : setup.kept)
+        kept.call<void>("push", textsToJs(run));
+    object.set("kept", kept);
+    object.set("diagramAxis", nameOf(AxisNames, setup.diagramAxis));
+    object.set("activity", setup.activity);
+    object.set("activityStep", setup.activityStep);
+    return object;
+}
+
+Setup setupOf(const val& object)
+{
+    Setup setup{textsOf(object["run"])};
+    const val chart = object["chart"];
+    const auto kind = chart.isString() ? chartKindNamed(chart.as<std::string>()) : std::nullopt;
+    if (!kind)
+        throwError("RangeError", "no such chart kind");
+    setup.chart = *kind;
+    setup.logarithmicN = object["logarithmicN"].as<bool>();
+    const val kept = object["kept"];
+    const int count = kept.isArray() ? kept["length"].as<int>() : 0;
+    for (int i = 0; i < count; ++i)
+        setup.kept.push_back(textsOf(kept[i]));
+    setup.diagramAxis = valueNamed(AxisNames, object["diagramAxis"]);
+    // A set-up without an activity may leave both out.
+    if (const val activity = object["activity"]; !activity.isUndefined()) {
+        if (!activity.isString())
+            throwError("TypeError", "a set-up's activity must be a text");
+        setup.activity = activity.as<std::string>();
+        setup.activityStep = object["activityStep"].as<int>();
+    }
+    return setup;
+}
 
 } // namespace tarnis::web
 

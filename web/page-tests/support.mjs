@@ -166,6 +166,14 @@ export function tarnisRun(...args) {
     return result.stdout;
 }
 
+/** One of poppler's tools on a file, its standard output as text. */
+export function poppler(tool, ...args) {
+    const result = spawnSync(tool, args, { encoding: "utf8", maxBuffer: 64 << 20 });
+    if (result.error) throw result.error;
+    assert.equal(result.status, 0, `${tool} ${args.join(" ")}: ${result.stderr}`);
+    return result.stdout;
+}
+
 /** The WebAssembly module under node, for what the page must show; scripts/test passes TARNIS_MODULE. */
 export async function tarnisModule() {
     const modulePath = process.env.TARNIS_MODULE;

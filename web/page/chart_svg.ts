@@ -33,6 +33,7 @@ export interface ChartPicture {
     ticks: { x: { values: number[]; labels: string[] }; y: { values: number[]; labels: string[] } };
     series: PictureSeries[]; // in drawing order: the kept runs first
     legend: PictureLegendLine[]; // none: no legend
+    clipId?: string; // the plot's clip path's id, unique where several pictures share a document; "plot"
 }
 
 const TitleBand = 32;
@@ -95,12 +96,13 @@ export function chartSvg(picture: ChartPicture): string {
     const height = legendTop + picture.legend.length * LegendLine + (picture.legend.length ? 8 : 0);
     const map = scales(picture, top);
     const bottom = top + plot.height;
+    const clipId = picture.clipId ?? "plot";
     const out: string[] = [];
     out.push(
         `<svg xmlns="http://www.w3.org/2000/svg" width="${number(width)}" height="${number(height)}" viewBox="0 0 ${number(width)} ${number(height)}" font-family="${Font}">`,
         `<title>${escaped(picture.title)}</title>`,
         `<rect width="100%" height="100%" fill="#ffffff"/>`,
-        `<defs><clipPath id="plot"><rect x="${number(plot.left)}" y="${number(top)}" width="${number(plot.width)}" height="${number(plot.height)}"/></clipPath></defs>`,
+        `<defs><clipPath id="${escaped(clipId)}"><rect x="${number(plot.left)}" y="${number(top)}" width="${number(plot.width)}" height="${number(plot.height)}"/></clipPath></defs>`,
         `<text x="${number(width / 2)}" y="22" font-size="16" font-weight="bold" text-anchor="middle">${escaped(picture.title)}</text>`,
     );
     if (picture.note)
@@ -126,7 +128,7 @@ export function chartSvg(picture: ChartPicture): string {
         `<rect x="${number(plot.left)}" y="${number(top)}" width="${number(plot.width)}" height="${number(plot.height)}" fill="none" stroke="#000000"/>`,
         `<text x="${number(plot.left + plot.width / 2)}" y="${number(bottom + 40)}" font-size="${AxisTitlePixels}" font-weight="bold" text-anchor="middle">${escaped(picture.xTitle)}</text>`,
         `<text transform="translate(16 ${number(top + plot.height / 2)}) rotate(-90)" font-size="${AxisTitlePixels}" font-weight="bold" text-anchor="middle">${escaped(picture.yTitle)}</text>`,
-        `<g clip-path="url(#plot)">`,
+        `<g clip-path="url(#${escaped(clipId)})">`,
     );
     for (const series of picture.series) out.push(seriesElement(series, seriesPath(series, map, picture)));
     out.push(`</g>`);

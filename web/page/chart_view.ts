@@ -56,12 +56,24 @@ function column(values: Float64Array): (number | null)[] {
     return Array.from(values, (value) => (Number.isFinite(value) ? value : null));
 }
 
-function drawnSeries(data: ChartData): DrawnSeries[] {
+/** The chart's series in drawing order: the kept runs first, behind the run on show. */
+export function drawnSeries(data: ChartData): DrawnSeries[] {
     const drawn: DrawnSeries[] = [];
     const kept = data.runs.filter((run) => run.run !== 0);
     const own = data.runs.filter((run) => run.run === 0);
     for (const run of [...kept, ...own]) run.series.forEach((series, index) => drawn.push({ run: run.run, index, ...series }));
     return drawn;
+}
+
+let labelMeasure: CanvasRenderingContext2D | undefined;
+
+/** A tick label's width, or its height on the y axis, in CSS pixels, in the font of the axes' numbers. */
+export function tickLabelExtent(label: string, key: AxisKey): number {
+    labelMeasure ??= document.createElement("canvas").getContext("2d") ?? undefined;
+    if (!labelMeasure) return 0;
+    labelMeasure.font = TickLabelFont;
+    const metrics = labelMeasure.measureText(label);
+    return key === "x" ? metrics.width : metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent;
 }
 
 export class ChartView {
@@ -73,7 +85,6 @@ export class ChartView {
     private readonly readout = new ChartReadout();
     private readonly markerPixels: number;
     private ticks: { x: AxisTicks; y: AxisTicks } = { x: { values: [], labels: [] }, y: { values: [], labels: [] } };
-    private labelMeasure?: CanvasRenderingContext2D;
     private screenPlaces?: ScreenPoint[];
     private dragFrom?: View; // the view at the press of a drag
     private pinch?: { view: View; from: Pair; around: { x: number; y: number } };
@@ -197,20 +208,10 @@ export class ChartView {
         const logarithmic = key === "y" && this.viewport.isLogarithmicY();
         this.ticks[key] = ticksWithRoom(this.viewport.tickFit(key), logarithmic, this.rules, {
             text: (value) => this.hooks.tickLabel(value),
-            extent: (label) => this.labelExtent(label, key),
+            extent: (label) => tickLabelExtent(label, key),
             place: (value) => u.valToPos(value, key),
         });
         return this.ticks[key].values;
-    }
-
-    // A label's width, or its height on the y axis, in CSS pixels.
-    private labelExtent(label: string, key: AxisKey): number {
-        this.labelMeasure ??= document.createElement("canvas").getContext("2d") ?? undefined;
-        const measure = this.labelMeasure;
-        if (!measure) return 0;
-        measure.font = TickLabelFont;
-        const metrics = measure.measureText(label);
-        return key === "x" ? metrics.width : metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent;
     }
 
     private size(): { width: number; height: number } {

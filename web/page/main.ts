@@ -1,13 +1,15 @@
 // The page: loads the model, builds the panels and wires them together. The Data panel runs the
 // model; the Graph panel draws what the run left in the session; the teaching texts and the page's
 // own information open in dialogs. The set-up on show lives in the address; a link's, a saved page's
-// or a file's set-up is shown at start or when it comes.
+// or a file's set-up is shown at start or when it comes. The Activities panel guides a class through
+// set-ups step by step.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import "uplot/dist/uPlot.min.css";
 import "./styles.css";
 
 import icon from "../../resources/pictures/icon-small.svg?inline";
 import { pageFooter, pageHeader } from "./about";
+import { ActivityPanel } from "./activity_panel";
 import { byId, el } from "./dom";
 import { DynamicsPanel } from "./dynamics_panel";
 import { GraphPanel } from "./graph_panel";
@@ -38,15 +40,20 @@ async function start(root: HTMLElement, page: PageCopy): Promise<void> {
         opened: (read) => setups?.apply(read, "file"),
     });
     data.element.append(bar.element);
-    setups = new SetupOnShow(tarnis, { data, graph, dynamics, bar });
+    const activity = new ActivityPanel(tarnis, {
+        apply: (setup) => setups?.apply({ setup, notes: [] }),
+        changed: remember,
+    });
+    setups = new SetupOnShow(tarnis, { data, graph, dynamics, bar, activity });
     const teaching = teachingSection(tarnis);
     const about = pageFooter(tarnis, new Date().getFullYear());
     root.replaceChildren(
         pageHeader(tarnis),
-        el("main", { class: "layout" }, data.element, graph.element, dynamics.element),
+        el("main", { class: "layout" }, data.element, graph.element, activity.element, dynamics.element),
         teaching.section,
         about.footer,
         ...teaching.dialogs,
+        activity.keyDialog,
         about.dialog,
     );
     setups.start();

@@ -1,6 +1,7 @@
 // What the module tells the page beyond the run (web/bind_page.cpp, and the note of a replaced entry
 // in web/bind_run.cpp): the words of the program, the teaching texts and the names of saved files;
-// and set-ups that travel by link and by file (web/bind_setup.cpp).
+// set-ups that travel by link and by file (web/bind_setup.cpp) and the guided activities, whose steps
+// are set-ups (web/bind_activities.cpp).
 // SPDX-License-Identifier: GPL-3.0-or-later
 import "tarnis-module";
 
@@ -223,6 +224,59 @@ declare module "tarnis-module" {
         /** "The set-up from the link is on show." */
         setupAppliedWords(carrier: "link" | "file"): string;
         readonly MostSetupSettings: number;
+    }
+
+    /** A guided activity as the list of activities names it. */
+    interface ActivityInfo {
+        id: string; // in links: "limit"
+        title: string;
+        aim: string; // one sentence: what the class finds out
+        stepCount: number;
+    }
+
+    /** A step's texts with the reader's separator. */
+    interface ActivityStepWords {
+        heading: string; // "Step 2 of 4"
+        setupLine: string; // "r=0.2, N(0)=1, K=500, T=5, 200 steps"
+        look: string; // what to look at
+        question: string;
+        answerLabel: string; // "Your r_c:"; "" for a step answered in words
+    }
+
+    type AnswerVerdict = "right" | "tooHigh" | "tooLow" | "notANumber" | "notChecked";
+
+    interface KeySection {
+        title: string;
+        lines: Array<{ heading: string; question: string; answer: string }>;
+    }
+
+    /** The captions and fixed words of the activities, as every front end shows them. */
+    interface ActivityWords {
+        panelTitle: string; // "Activities"
+        applyCaption: string;
+        checkCaption: string;
+        previousCaption: string;
+        nextCaption: string;
+        keyCaption: string; // "Teacher's key"
+        printKeyCaption: string;
+        worksheetCaption: string; // "Print worksheet…"
+        keyTitle: string; // "Tarnis: teacher's key"
+        answerRoom: string; // "Answer:", before the lines left to write on
+        linkLine: string; // "Open this set-up:"
+    }
+
+    /** Steps are numbered from 1, as links and headings number them; another number is a RangeError. */
+    interface TarnisModule {
+        activities(): ActivityInfo[];
+        activityStepWords(activity: string, step: number, separator: Separator): ActivityStepWords;
+        /** The step's set-up with the activity and the step in it: applied, it is the step's link. */
+        activityStepSetup(activity: string, step: number): Setup;
+        /** A student's answer (either notation) held against the model's, in the model's words. */
+        checkActivityAnswer(activity: string, step: number, typed: string, separator: Separator): { verdict: AnswerVerdict; words: string };
+        teachersKey(separator: Separator): KeySection[];
+        activityWords(): ActivityWords;
+        /** The step's set-up as a link's fragment, without the "#". */
+        activityFragment(activity: string, step: number): string;
     }
 
     interface PlaySpeed {

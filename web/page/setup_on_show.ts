@@ -3,9 +3,12 @@
 // address's fragment is written anew in place (history.replaceState: a slider's drag makes no trail
 // of entries in the history). A link's fragment, a set-up built into a saved page, a pasted fragment
 // and an opened file are shown alike: their kept runs run and kept again, oldest first, then their
-// run, chart and axes; what the model noted is said once.
+// run, chart and axes; what the model noted is said once. The guided activity open, and its step,
+// belong to the set-up too: a link that names one opens the Activities panel at that step, over the
+// link's own set-up; "Apply this set-up" shows a step's set-up by the same path.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { ReadSetup, Setup } from "tarnis-module";
+import type { ActivityPanel } from "./activity_panel";
 import type { DataPanel } from "./data_panel";
 import type { DynamicsPanel } from "./dynamics_panel";
 import type { GraphPanel } from "./graph_panel";
@@ -18,6 +21,7 @@ export interface SetupParts {
     graph: GraphPanel;
     dynamics: DynamicsPanel;
     bar: SetupBar;
+    activity: ActivityPanel;
 }
 
 export class SetupOnShow {
@@ -46,12 +50,14 @@ export class SetupOnShow {
         if (!texts || !this.tarnis.hasRun()) return undefined;
         const { module, separator } = this.tarnis;
         const chart = this.parts.graph.chartOnShow();
+        const activity = this.parts.activity.current();
         return {
             run: module.inPointNotation(texts, separator),
             chart: chart.kind,
             logarithmicN: chart.logarithmicN,
             kept: this.tarnis.keptRuns().map((run) => module.runTextsOf(run.parameters)),
             diagramAxis: this.parts.dynamics.diagramAxis(),
+            ...(activity && { activity: activity.activity, activityStep: activity.step }),
         };
     }
 
@@ -70,10 +76,13 @@ export class SetupOnShow {
         }
     }
 
-    apply(read: ReadSetup, carrier: "link" | "file"): void {
+    /** Shows a set-up; one from a link or a file says so, an activity's step says nothing. */
+    apply(read: ReadSetup, carrier?: "link" | "file"): void {
         const { module, separator } = this.tarnis;
-        const { data, graph, dynamics, bar } = this.parts;
+        const { data, graph, dynamics, bar, activity } = this.parts;
         const { setup } = read;
+        // First, so that the address written after the run names the set-up's activity (or none).
+        activity.show(setup.activity, setup.activityStep);
         this.applying = true;
         try {
             dynamics.showAxis(setup.diagramAxis);
@@ -87,7 +96,7 @@ export class SetupOnShow {
             this.applying = false;
         }
         if (data.run("setup")) graph.showChart(setup.chart, setup.logarithmicN);
-        bar.say([module.setupAppliedWords(carrier), ...read.notes]);
+        bar.say([...(carrier ? [module.setupAppliedWords(carrier)] : []), ...read.notes]);
     }
 
     // A fragment pasted into the address bar (the page's own writes raise no hashchange).

@@ -1,6 +1,6 @@
 // The module's dynamics against tarnis-run: the limits of linear theory of every lag, the regime of a
-// run, the cells of a regime map and the columns of a bifurcation diagram, bit for bit; and the
-// module's interface against its TypeScript declarations.
+// run, the cells of a regime map and the columns of a bifurcation diagram, bit for bit; the guided
+// activities that ask for them; and the module's interface against its TypeScript declarations.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
@@ -254,14 +254,47 @@ test("bifurcation columns: tarnis-run sweep's kept steps and how each run ended"
     refused.delete();
 });
 
-// What the page's TypeScript is told is there, is there.
-test("interface: every member that tarnis.d.mts declares", () => {
-    const declarations = readFileSync(new URL("../tarnis.d.mts", import.meta.url), "utf8");
-    const module = declarations.slice(declarations.indexOf("export interface TarnisModule"));
-    const members = [...module.matchAll(/^ {4}(?:readonly )?(\w+)[(:]/gm)].map((match) => match[1]);
+// Every step of every activity: its set-up is its link (written and read back whole, the kept runs, the
+// activity and the step in it), steps are numbered from 1 and none beyond; a student's r_c is checked in
+// the reader's notation and in the point's.
+test("activities: a step's set-up is its link, steps from 1, answers in either notation", () => {
+    for (const { id, stepCount } of tarnis.activities()) {
+        for (let step = 1; step <= stepCount; step += 1) {
+            const setup = tarnis.activityStepSetup(id, step);
+            assert.deepEqual([setup.activity, setup.activityStep], [id, step]);
+            const fragment = tarnis.activityFragment(id, step);
+            assert.equal(tarnis.setupFragment(setup), fragment, `${id} ${step}`);
+            assert.deepEqual(tarnis.readSetupFragment(fragment), { setup, notes: [] }, `${id} ${step}`);
+        }
+        for (const step of [0, stepCount + 1])
+            assert.throws(() => tarnis.activityStepWords(id, step, "."), RangeError, `${id} has no step ${step}`);
+    }
+    assert.equal(tarnis.activityStepSetup("limit", 2).kept.length, 1);
+    for (const [typed, separator, verdict, words] of [
+        ["0.29", ".", "right", "Your r_c = 0.29 is within 2 % of 0.2846."],
+        ["0,29", ",", "right", "Your r_c = 0,29 is within 2 % of 0,2846."],
+        ["0.29", ",", "right", "Your r_c = 0,29 is within 2 % of 0,2846."],
+        ["0.35", ".", "tooHigh", "Your r_c = 0.35 is more than 2 % above the model's value: look again."],
+        ["0,29", ".", "notANumber", "Write your answer as a number, such as 0.29."],
+    ])
+        assert.deepEqual(tarnis.checkActivityAnswer("limit", 1, typed, separator), { verdict, words }, `${typed} with "${separator}"`);
+    assert.equal(tarnis.checkActivityAnswer("limit", 2, "", ".").verdict, "notChecked", "a question answered in words");
+});
+
+// What the page's TypeScript is told is there, is there: the members of every declaration of the
+// module's interface, in tarnis.d.mts and in the page's own additions (module_page.d.ts).
+test("interface: every member that tarnis.d.mts and module_page.d.ts declare", () => {
+    const members = [];
+    for (const file of ["../tarnis.d.mts", "../page/module_page.d.ts"]) {
+        const declarations = readFileSync(new URL(file, import.meta.url), "utf8");
+        for (const [, indent, body] of declarations.matchAll(/^( *)(?:export )?interface TarnisModule \{\n([^]*?)^\1\}/gm))
+            members.push(...[...body.matchAll(new RegExp(`^${indent} {4}(?:readonly )?(\\w+)[(:]`, "gm"))].map((match) => match[1]));
+    }
     assert.ok(members.length > 20);
+    assert.ok(members.includes("activityStepSetup") && members.includes("setupFragment"), "the page's additions read");
     for (const member of members)
         assert.notEqual(tarnis[member], undefined, member);
+    const declarations = readFileSync(new URL("../tarnis.d.mts", import.meta.url), "utf8");
     const session = new tarnis.Session();
     const sessionDeclared = declarations.slice(declarations.indexOf("export interface Session"), declarations.indexOf("export interface StabilityLimits"));
     for (const [, method] of sessionDeclared.matchAll(/^ {4}(\w+)\(/gm))
