@@ -241,6 +241,27 @@ export interface EnterResult {
     enablesRun: boolean;
 }
 
+export interface ContinuousRun {
+    end: "completed" | "leftRange" | "lostAccuracy" | "refused";
+    n: Float64Array;
+    step: number;
+}
+
+/** An ensemble: the seed as a text of its digits, since a number holds only 53 of its 64 bits. */
+export interface EnsembleRequest {
+    parameters: RunParameters;
+    demographic: boolean;
+    sigma: number;
+    threshold: number;
+    seed: string;
+}
+
+export interface EnsembleOutcome {
+    run: number;
+    extinctionTime?: number;
+    lastN: number;
+}
+
 export interface TarnisModule {
     Session: new () => Session;
     RegimeScan: new (grid: ScanGrid) => RegimeScan;
@@ -302,6 +323,25 @@ export interface TarnisModule {
     dynamicsLabels(discard: number, keep: number): DynamicsLabels;
     /** The colour of a map's cell still being computed. */
     notComputedColour(): string;
+
+    /** The continuous-time twin at whole times, the same bits as tarnis-run continuous. */
+    continuousRun(parameters: RunParameters): ContinuousRun;
+    /** 1/(eτ), π/(2τ) and 4τ; undefined without a delay. */
+    continuousLimits(lag: number): { rMonotone: number; rStable: number; onsetPeriod: number } | undefined;
+    continuousWords(parameters: RunParameters, separator: Separator): RunWords;
+    /** How the discrete and the continuous model of this lag meet. */
+    bridgeWords(lag: number, separator: Separator): string;
+    /** "Continuous time (Hutchinson)". */
+    continuousLegend(): string;
+
+    /** Run `run` (from 1) of an ensemble, with its trajectory. */
+    ensembleMember(request: EnsembleRequest, run: number): EnsembleOutcome & { n: Float64Array };
+    /** Runs `first` to `last` of an ensemble, a worker's slice. */
+    ensembleRuns(request: EnsembleRequest, first: number, last: number): EnsembleOutcome[];
+    /** "Of 1000 runs, 312 (28–34 %) died out by t = 200; half of those by t = 78." */
+    ensembleWords(outcomes: EnsembleOutcome[], steps: number, separator: Separator): string;
+    /** The share of runs not yet extinct at t = 0 … steps. */
+    survivalCurve(outcomes: EnsembleOutcome[], steps: number): Float64Array;
 
     readonly MaxRunSteps: number;
     readonly MaxConfirmedSteps: number;

@@ -193,3 +193,47 @@ test("kept runs: at most four, the oldest dropped, each with its slot and label"
     assert.equal(session.keptRuns(".").length, 0);
     session.delete();
 });
+
+// The continuous twin and chance, computed by the module as by tarnis-run: the same bits.
+const continuousRuns = [
+    { name: "damped", options: ["--r", "0.3", "--lag", "5", "--steps", "400"] },
+    { name: "a fractional delay", options: ["--r", "0.45", "--lag", "2.7", "--steps", "300", "--n0", "7"] },
+    { name: "no delay", options: ["--r", "1.7", "--lag", "0", "--steps", "100", "--K", "90"] },
+    { name: "too steep to follow", options: ["--r", "3", "--lag", "5", "--steps", "200"] },
+];
+const parametersOf = (options) => {
+    const value = (name, fallback) => (options.includes(name) ? Number(options[options.indexOf(name) + 1]) : fallback);
+    return { r: value("--r", 0.2), n0: value("--n0", 1), K: value("--K", 500), lag: value("--lag", 5), steps: value("--steps", 200) };
+};
+
+for (const run of continuousRuns) {
+    test(`continuous: ${run.name}`, () => {
+        const computed = tarnis.continuousRun(parametersOf(run.options));
+        const rows = tarnisRun("continuous", ...run.options, "--tidy").out.trim().split("\n").slice(1);
+        assert.equal(computed.n.length, rows.length);
+        rows.forEach((row, t) => assert.ok(sameBits(computed.n[t], Number(row.split(",")[1])), `t = ${t}`));
+    });
+}
+
+const ensembles = [
+    { name: "demographic", noise: "demographic", demographic: true, sigma: 0 },
+    { name: "environmental", noise: "environmental", demographic: false, sigma: 0.3 },
+    { name: "both, a large seed", noise: "both", demographic: true, sigma: 0.2, seed: "18446744073709551615" },
+];
+
+for (const ensemble of ensembles) {
+    test(`ensemble: ${ensemble.name}, the rows of tarnis-run for the same seed`, () => {
+        const seed = ensemble.seed ?? "2026";
+        const options = ["--r", "0.3", "--lag", "8", "--n0", "20", "--steps", "300"];
+        const sigma = ensemble.sigma ? ["--sigma", String(ensemble.sigma)] : [];
+        const rows = tarnisRun("ensemble", "--runs", "40", "--seed", seed, "--noise", ensemble.noise, ...sigma, ...options, "--tidy")
+            .out.trim().split("\n").slice(1);
+        const request = { parameters: parametersOf(options), demographic: ensemble.demographic, sigma: ensemble.sigma, threshold: 1, seed };
+        const outcomes = tarnis.ensembleRuns(request, 1, 40);
+        assert.deepEqual(outcomes.map((o) => `${o.run},${o.extinctionTime ?? ""},${tarnis.numberToText(o.lastN, ".", 17)}`),
+            rows.map((row) => { const [run, time, last] = row.split(","); return `${run},${time},${tarnis.numberToText(Number(last), ".", 17)}`; }));
+        const words = tarnisRun("ensemble", "--runs", "40", "--seed", seed, "--noise", ensemble.noise, ...sigma, ...options, "--summary")
+            .out.split("\r\n")[0];
+        assert.equal(`"${tarnis.ensembleWords(outcomes, 300, ".")}"`, words);
+    });
+}

@@ -1,0 +1,110 @@
+// Chance for the page: one run of an ensemble, a slice of its runs as a worker computes it, and what
+// the outcomes say, all drawn from the model's own generator so that the page's numbers are
+// tarnis-run ensemble's for the same seed.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/chance/ensemble.h"
+#include "model/words/chance_words.h"
+#include "web/js_values.h"
+
+#include <emscripten/bind.h>
+
+#include <cmath>
+
+namespace tarnis::web {
+
+namespace {
+
+// A seed travels as a decimal text: a JavaScript number holds only 53 of its 64 bits.
+std::uint64_t seedOf(const val& object)
+{
+    const val seed = object["seed"];
+    if (!seed.isString())
+        throwError("TypeError", "an ensemble's seed must be a text of its digits");
+    const std::string digits = seed.as<std::string>();
+    if (digits.empty() || digits.size() > 20 || digits.find_first_not_of("0123456789") != std::string::npos)
+        throwError("RangeError", "an ensemble's seed must be a whole number from 0 to 2^64 - 1");
+    std::uint64_t value = 0;
+    for (const char c : digits) {
+        const std::uint64_t next = value * 10 + std::uint64_t(c - '0');
+        if (next / 10 != value)
+            throwError("RangeError", "an ensemble's seed must be a whole number from 0 to 2^64 - 1");
+        value = next;
+    }
+    return value;
+}
+
+EnsembleRequest ensembleOf(const val& object)
+{
+    EnsembleRequest request;
+    request.parameters = runOf(object["parameters"], Steps::Matter);
+    request.noise.demographic = object["demographic"].as<bool>();
+    request.noise.sigma = numberProperty(object, "sigma");
+    request.threshold = numberProperty(object, "threshold");
+    request.seed = seedOf(object);
+    if (!(request.noise.sigma >= 0.0 && request.noise.sigma <= 10.0) || !(request.threshold >= 0.0))
+        throwError("RangeError", "sigma must be from 0 to 10 and the threshold 0 or more");
+    return request;
+}
+
+val memberToJs(long long run, const ChanceRun& member)
+{
+    val object = val::object();
+    object.set("run", double(run));
+    if (member.extinctionTime)
+        object.set("extinctionTime", *member.extinctionTime);
+    object.set("lastN", member.n.empty() ? 0.0 : member.n.back());
+    return object;
+}
+
+val member(const val& request, double run)
+{
+    const ChanceRun found = ensembleMember(ensembleOf(request), (long long)run);
+    val object = memberToJs((long long)run, found);
+    object.set("n", numberArray(found.n));
+    return object;
+}
+
+// Runs first to last (from 1): their outcomes, for a worker's slice.
+val runs(const val& request, double first, double last)
+{
+    const EnsembleRequest parsed = ensembleOf(request);
+    val outcomes = val::array();
+    for (auto run = (long long)first; run <= (long long)last; ++run)
+        outcomes.call<void>("push", memberToJs(run, ensembleMember(parsed, run)));
+    return outcomes;
+}
+
+std::vector<MemberOutcome> outcomesOf(const val& array)
+{
+    std::vector<MemberOutcome> outcomes;
+    const int count = array["length"].as<int>();
+    for (int i = 0; i < count; ++i) {
+        const val item = array[i];
+        const val time = item["extinctionTime"];
+        outcomes.push_back({(long long)numberProperty(item, "run"),
+                            time.isUndefined() ? std::nullopt : std::optional<int>(time.as<int>()),
+                            numberProperty(item, "lastN")});
+    }
+    return outcomes;
+}
+
+std::string words(const val& outcomes, int steps, const std::string& separator)
+{
+    return ensembleWords(extinctionSummary(outcomesOf(outcomes)), steps, separatorOf(separator));
+}
+
+val survival(const val& outcomes, int steps) { return numberArray(survivalCurve(outcomesOf(outcomes), steps)); }
+
+} // namespace
+
+} // namespace tarnis::web
+
+EMSCRIPTEN_BINDINGS(tarnis_chance)
+{
+    using namespace emscripten;
+    using namespace tarnis::web;
+    function("ensembleMember", &member);
+    function("ensembleRuns", &runs);
+    function("ensembleWords", &words);
+    function("survivalCurve", &survival);
+}
