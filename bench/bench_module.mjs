@@ -1,6 +1,6 @@
 // The WebAssembly module under node against the native model on the same machine: the run of the
 // chaotic set at 9999 steps as a page asks for it, the regime of one cell, and the dynamics window's map
-// (200 × 41 cells) in slices as a page's worker computes it. Prints medians and the ratio of each to
+// (200 × 41 cells) in slices as a page's worker computes it, and the continuous twin of a run. Prints medians and the ratio of each to
 // its native counterpart, which it runs itself, round by round. Run by scripts/bench:
 //   TARNIS_MODULE=build/wasm/tarnis.mjs TARNIS_BENCH=build/bench/tarnis_bench \
 //   TARNIS_BENCH_DYNAMICS=build/bench/bench_dynamics node bench/bench_module.mjs [repetitions]
@@ -46,6 +46,7 @@ function native(binary, filter) {
 
 const session = new tarnis.Session();
 const chaotic = { r: 2.7, n0: 2, K: 100, lag: 0, steps: 9999 };
+const continuous = { r: 0.3, n0: 1, K: 500, lag: 5, steps: 2000 };
 const cell = new tarnis.RegimeScan({ rates: [2.7], lags: [0], n0: 1, K: 500 });
 const rates = Array.from({ length: 200 }, (_, i) => 0.005 + 0.005 * i);
 const lags = Array.from({ length: 41 }, (_, i) => 0.5 * i);
@@ -69,6 +70,8 @@ const measures = [
       native: () => native(TARNIS_BENCH_DYNAMICS, "^regimeOfOneRun/chaotic_lag0$") },
     { name: `window map in slices, per cell (${cells} cells)`, module: () => wholeMap() / cells,
       native: () => native(TARNIS_BENCH_DYNAMICS, "^windowMapInSlices") / cells },
+    { name: "continuous twin, 2000 time units (T = 5)", module: () => timed(() => tarnis.continuousRun(continuous)),
+      native: () => native(TARNIS_BENCH_DYNAMICS, "^continuousTrajectory/lag5$") },
 ];
 
 const shown = (seconds) => (seconds >= 1e-3 ? `${(seconds * 1e3).toFixed(2)} ms` : `${(seconds * 1e6).toFixed(1)} us`);
