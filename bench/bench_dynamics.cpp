@@ -2,6 +2,7 @@
 // on one thread and on every core (and in slices, as a page's worker takes it), and the data of a
 // bifurcation diagram; the continuous-time trajectory and its regime. Plain C++, no windows.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/chance/ensemble_threads.h"
 #include "model/continuous/continuous_regime.h"
 #include "model/dynamics/linear_stability.h"
 #include "model/dynamics/parameter_scan.h"
@@ -118,6 +119,19 @@ void continuousDynamics(benchmark::State& state, double r, double lag)
     }
 }
 
+// 10 000 runs of 2000 steps that survive (N stays near K = 500), on every core.
+void ensemble(benchmark::State& state, bool demographic, double sigma)
+{
+    EnsembleRequest request;
+    request.parameters = {.r = 0.2, .K = 500.0, .steps = 2000, .n0 = 500.0, .lag = 3.0};
+    request.noise = {demographic, sigma};
+    request.runs = 10000;
+    for (auto _ : state) {
+        auto result = ensembleRuns(request, 1, request.runs);
+        benchmark::DoNotOptimize(result.outcomes.data());
+    }
+}
+
 } // namespace
 
 BENCHMARK_CAPTURE(linearAnalysis, lag0, 0.0);
@@ -142,3 +156,6 @@ BENCHMARK_CAPTURE(continuousTrajectory, lag5, 0.3, 5.0)->Unit(benchmark::kMillis
 BENCHMARK_CAPTURE(continuousTrajectory, lag2 .7, 0.3, 2.7)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(continuousDynamics, cycle_lag5, 0.4, 5.0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(continuousDynamics, cycle_lag20, 0.1, 20.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ensemble, demographic, true, 0.0)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK_CAPTURE(ensemble, environmental, false, 0.2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK_CAPTURE(ensemble, both, true, 0.2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
