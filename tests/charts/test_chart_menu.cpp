@@ -907,6 +907,17 @@ void TestChartMenu::activitiesFromEitherChart()
     QCOMPARE(heading(), QStringLiteral("Step 1 of 3"));
     QCOMPARE(child<QLabel>(activities, "stepQuestion")->text(), QStringLiteral("Read r_c for T = 5 off the map."));
     QVERIFY(!child<QPushButton>(activities, "previousStep")->isEnabled());
+    // Tab walks the controls in the order they are read, and only those that can be used.
+    QStringList walked;
+    QWidget* at = child<QComboBox>(activities, "activityChoice");
+    do {
+        if ((at->focusPolicy() & Qt::TabFocus) && at->isVisible() && at->isEnabled())
+            walked << at->objectName();
+        at = at->nextInFocusChain();
+    } while (at != activities && walked.size() < 20);
+    QCOMPARE(walked,
+             QStringList({"activityChoice", "applySetup", "answerBox", "checkAnswer", "nextStep", "printKey",
+                          "printWorksheet"}));
 
     QVERIFY(clickButton(activities, "applySetup"));
     QCOMPARE(child<QLineEdit>(mainWindow(), "rrate")->text(), QStringLiteral("0.2"));
