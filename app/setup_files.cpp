@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/setup_files.h"
 
+#include "activities/activities_window.h"
 #include "app/main_window.h"
 #include "charts/chart_axes.h"
 #include "charts/chart_control.h"
@@ -73,6 +74,11 @@ Setup SetupFiles::setupOnShow(WindowId from)
         setup.kept.push_back(runTextsOf(kept.parameters));
     if (auto* dynamics = static_cast<DynamicsWindow*>(m_navigator.existing(WindowId::Dynamics)))
         setup.diagramAxis = dynamics->chosenAxis();
+    if (auto* open = static_cast<ActivitiesWindow*>(m_navigator.existing(WindowId::Activities));
+        open && open->isVisible()) {
+        setup.activity = open->activity().id;
+        setup.activityStep = open->step();
+    }
     return setup;
 }
 
@@ -114,12 +120,26 @@ void SetupFiles::show(const ReadSetup& read, WindowId in)
     else
         m_diagramAxis = read.setup.diagramAxis;
 
+    // The file's own set-up stays on show: the activity opens at its step without applying the step's.
+    if (!read.setup.activity.empty()) {
+        m_navigator.show(WindowId::Activities);
+        static_cast<ActivitiesWindow*>(m_navigator.window(WindowId::Activities))
+            ->openAt(read.setup.activity, read.setup.activityStep);
+    }
+
     if (!read.notes.empty()) {
         QStringList notes;
         for (const std::string& note : read.notes)
             notes << QString::fromStdString(note);
         m_services.messages.inform(m_navigator.window(in), notes.join(QLatin1Char('\n')));
     }
+}
+
+void SetupFiles::showSetup(const Setup& setup)
+{
+    const QWidget* large = m_navigator.existing(WindowId::LargeGraph);
+    const bool inLarge = !mainWindow().isVisible() && large && large->isVisible();
+    show(ReadSetup{setup, {}}, inLarge ? WindowId::LargeGraph : WindowId::Main);
 }
 
 void SetupFiles::dynamicsBuilt(DynamicsWindow& dynamics)

@@ -1,7 +1,8 @@
 // Set-up files on the desktop: what a chart's "Save set-up…" writes (the boxes, the chart on show in
-// that window and its N axis, the kept runs, the Dynamics window's diagram axis) and how an opened
-// set-up is shown, through the windows' own Run and "Keep this run"; and the set-up named on the
-// command line, opened once the main window is first on show.
+// that window and its N axis, the kept runs, the Dynamics window's diagram axis, the activity and step
+// open in the Activities window) and how an opened set-up is shown, through the windows' own Run and
+// "Keep this run", with its activity opened at its step; and the set-up named on the command line,
+// opened once the main window is first on show. An activity's step applies its set-up the same way.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -29,6 +30,9 @@ public:
     void openOnFirstShow(const QString& fileName);
     // A Dynamics window built after a set-up was opened takes the set-up's diagram axis.
     void dynamicsBuilt(DynamicsWindow& dynamics);
+    // Shows a set-up as an opened file is shown, in the window of the charts the user works in: the
+    // main window, or the large graph window while it stands in its place.
+    void showSetup(const Setup& setup);
 
 private:
     Setup setupOnShow(WindowId from);

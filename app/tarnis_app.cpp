@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/tarnis_app.h"
 
+#include "activities/activities_window.h"
 #include "app/backdrop.h"
 #include "app/desktop_services.h"
 #include "app/main_window.h"
@@ -32,10 +33,11 @@ TarnisApp::~TarnisApp() = default;
 
 void TarnisApp::registerWindows()
 {
-    // "Dynamics…" on either chart opens the dynamics window beside the one the user came from; a set-up
-    // is saved from the chart it was asked for and opened into it.
+    // "Dynamics…" and "Activities…" on either chart open their window beside the one the user came
+    // from; a set-up is saved from the chart it was asked for and opened into it.
     const auto chartMenu = [this](WindowId window) {
         return ChartMenuOptions{.openDynamics = [this] { m_navigator.show(WindowId::Dynamics); },
+                                .openActivities = [this] { m_navigator.show(WindowId::Activities); },
                                 .saveSetup = [this, window] { m_setupFiles.save(window); },
                                 .openSetup = [this, window] { m_setupFiles.open(window); }};
     };
@@ -60,15 +62,21 @@ void TarnisApp::registerWindows()
             = new DynamicsWindow(m_comparison, m_services, [this](std::optional<double> r, std::optional<double> lag) {
                   chooseFromDynamics(r, lag);
               });
-        placeDynamics(*dynamics);
+        placeBesideWork(*dynamics, DynamicsWindow::firstSize(), DynamicsWindow::smallestSize());
         m_setupFiles.dynamicsBuilt(*dynamics);
         return dynamics;
+    });
+    m_navigator.registerWindow(WindowId::Activities, [this] {
+        auto* activities
+            = new ActivitiesWindow(m_services, [this](const Setup& setup) { m_setupFiles.showSetup(setup); });
+        placeBesideWork(*activities, ActivitiesWindow::firstSize(), ActivitiesWindow::smallestSize());
+        return activities;
     });
 }
 
 // Beside the main window when it is on show (else beside the large window), as large as the room
 // there allows: the decorations are those the main window has.
-void TarnisApp::placeDynamics(QWidget& dynamics)
+void TarnisApp::placeBesideWork(QWidget& window, QSize preferred, QSize smallest)
 {
     QWidget* beside = mainWindow();
     QRect keep = mainWindow()->parameterArea();
@@ -86,10 +94,10 @@ void TarnisApp::placeDynamics(QWidget& dynamics)
     const QRect placed = placeBeside({.available = beside->screen()->availableGeometry(),
                                       .other = beside->frameGeometry(),
                                       .keepInSight = keep,
-                                      .preferred = DynamicsWindow::firstSize() + decorations,
-                                      .smallest = DynamicsWindow::smallestSize() + decorations});
-    dynamics.resize(placed.size() - decorations);
-    dynamics.move(placed.topLeft());
+                                      .preferred = preferred + decorations,
+                                      .smallest = smallest + decorations});
+    window.resize(placed.size() - decorations);
+    window.move(placed.topLeft());
 }
 
 void TarnisApp::chooseFromDynamics(std::optional<double> r, std::optional<double> lag)

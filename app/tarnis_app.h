@@ -30,8 +30,9 @@ public:
 
 private:
     void registerWindows();
-    // Opens the Dynamics window beside the window the user works in, clear of the main window's boxes.
-    void placeDynamics(QWidget& dynamics);
+    // Opens a window (Dynamics, Activities) beside the window the user works in, clear of the main
+    // window's boxes.
+    void placeBesideWork(QWidget& window, QSize preferred, QSize smallest);
     // A click in the Dynamics window wrote r, the lag or both: into the main window's boxes, which come
     // into sight.
     void chooseFromDynamics(std::optional<double> r, std::optional<double> lag);

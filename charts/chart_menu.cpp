@@ -7,6 +7,7 @@
 #include "charts/picture_menu.h"
 #include "charts/run_comparison.h"
 #include "charts/run_player.h"
+#include "model/lessons/activities.h"
 #include "model/lessons/setup.h"
 
 #include <QMenu>
@@ -24,11 +25,14 @@ ChartMenu::ChartMenu(ChartControl& chart, Services services, ChartMenuOptions op
                            .picture = [&chart](ChartPictureFormat format) { return chartPicture(chart, format); },
                            .beforeOpening = [this] { beforeOpening(); }}))
 {
-    if (m_options.openDynamics) {
+    if (m_options.openDynamics || m_options.openActivities)
         menu()->addSeparator();
+    if (m_options.openDynamics)
         connect(menu()->addAction(QStringLiteral("Dynamics…")), &QAction::triggered, this,
                 [this] { m_options.openDynamics(); });
-    }
+    if (m_options.openActivities) // the model's caption, which the page's panel shares
+        connect(menu()->addAction(QString::fromStdString(activityWords().menuCaption)), &QAction::triggered, this,
+                [this] { m_options.openActivities(); });
     addRunEntries();
     addViewEntries();
     addSetupEntries();

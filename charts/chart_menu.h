@@ -1,7 +1,8 @@
 // The menu that a right click on a run chart opens: the picture and data entries that every chart has
-// (picture_menu.h), then the run played step by step and the runs kept for comparison, and the chart's
-// view (fitted to the data again, a logarithmic N axis), and the set-up on show saved to a file or one
-// opened. A left click is left to the chart, which steps its cycle.
+// (picture_menu.h), then the windows that explain the run (Dynamics, Activities), the run played step
+// by step and the runs kept for comparison, and the chart's view (fitted to the data again, a
+// logarithmic N axis), and the set-up on show saved to a file or one opened. A left click is left to
+// the chart, which steps its cycle.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -27,6 +28,8 @@ struct ChartMenuOptions {
     // "Dynamics…", between separators after "Copy data", calls this; without it the entry and its
     // separator are not shown. A window that has somewhere to show the dynamics passes it.
     std::function<void()> openDynamics;
+    // "Activities…", after "Dynamics…", calls this; without it the entry is not shown.
+    std::function<void()> openActivities;
     // "Play this run", first of the run's entries, starts it; without it the entry is not shown.
     RunPlayer* player = nullptr;
     // "Save set-up…" and "Open set-up…", last after a separator, call these; without them the entries

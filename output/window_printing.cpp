@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/window_printing.h"
 
-#include "output/file_saving.h"
+#include "output/document_printing.h"
 #include "ui/page_painted.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QLocale>
-#include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QWidget>
 
 namespace tarnis {
@@ -20,14 +17,6 @@ QString pageTitle(const QWidget& window)
 {
     const QString title = window.windowTitle();
     return title.isEmpty() ? QApplication::applicationName() : title;
-}
-
-QString failureText(const PrintTarget::Result& result)
-{
-    const QString offer = QStringLiteral("Do you want to save the page as a PDF file instead?");
-    if (result.outcome == PrintTarget::Outcome::NoPrinter)
-        return QStringLiteral("The page was not printed: no printer is set up on this computer.\n\n") + offer;
-    return QStringLiteral("The page could not be printed:\n%1\n\n").arg(result.reason) + offer;
 }
 
 // The client area with every visible control as it stands, at three times the screen's pixels so
@@ -42,14 +31,6 @@ QImage windowPicture(QWidget& window)
     return picture;
 }
 
-// The paper of the user's region, since there is no printer to ask.
-QPageLayout pdfPageLayout()
-{
-    const bool letterRegion = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
-    return QPageLayout(QPageSize(letterRegion ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
-                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-}
-
 // The visible parts of the window that draw themselves onto a page, with their places in the window.
 QList<std::pair<PagePainted*, QRect>> pagePaintedParts(QWidget& window)
 {
@@ -59,22 +40,6 @@ QList<std::pair<PagePainted*, QRect>> pagePaintedParts(QWidget& window)
             parts.append({part, QRect(child->mapTo(&window, QPoint(0, 0)), child->size())});
     }
     return parts;
-}
-
-void offerPdfInstead(QWidget& window, Services services, const WindowPage& page, const PrintTarget::Result& result)
-{
-    if (!services.messages.ask(&window, failureText(result), QStringLiteral("Save as PDF...")))
-        return;
-    const QString title = pageTitle(window);
-    const QString fileName = services.fileNames.saveFileName(&window, title + QStringLiteral(".pdf"),
-                                                             QStringLiteral("PDF files (*.pdf);;All files (*)"));
-    if (fileName.isEmpty())
-        return;
-    const QByteArray pdf = pdfPage(page, title);
-    if (pdf.isEmpty())
-        services.messages.inform(&window, cannotWriteText(fileName, QStringLiteral("The page could not be drawn")));
-    else
-        saveFile(&window, fileName, pdf, services.messages);
 }
 
 } // namespace
@@ -117,24 +82,15 @@ bool paintWindowPage(QPagedPaintDevice& page, const WindowPage& windowPage)
 
 QByteArray pdfPage(const WindowPage& windowPage, const QString& title)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter pdf(&buffer);
-    pdf.setPageLayout(pdfPageLayout());
-    pdf.setTitle(title);
-    pdf.setCreator(QApplication::applicationName());
-    if (!paintWindowPage(pdf, windowPage))
-        return {};
-    return buffer.data();
+    return pdfDocument([&windowPage](QPagedPaintDevice& device) { return paintWindowPage(device, windowPage); }, title);
 }
 
 void printWindow(QWidget& window, Services services)
 {
     const WindowPage page = windowPage(window);
-    const PrintTarget::Result result = services.printer.printPage(
-        pageTitle(window), [&page](QPagedPaintDevice& device) { return paintWindowPage(device, page); });
-    if (result.outcome != PrintTarget::Outcome::Printed)
-        offerPdfInstead(window, services, page, result);
+    printDocument(
+        window, pageTitle(window), [&page](QPagedPaintDevice& device) { return paintWindowPage(device, page); },
+        services);
 }
 
 } // namespace tarnis

@@ -26,6 +26,7 @@ enum class WindowId {
     Notice,         // first of the leaving sequence
     Dedication,     // whose button ends the program
     Dynamics,       // what r and the lag do: the last run in words, the stability map, the bifurcation diagram
+    Activities,     // the guided activities: a step's set-up applied, its question and a check of the answer
 };
 
 // Most moves hide the window that is left before the target appears; a few show the target first,

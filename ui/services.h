@@ -51,11 +51,13 @@ public:
         Outcome outcome = Outcome::Printed;
         QString reason; // with Failed: the printer and what went wrong
     };
-    // Paints the page on a device whose size is the printable area; false when it could not.
+    // Paints the document on a device whose size is the printable area, calling its newPage() before
+    // each page after the first; false when it could not.
     using PagePainter = std::function<bool(QPagedPaintDevice&)>;
 
     virtual ~PrintTarget() = default;
-    // Prints one page on the user's default printer, with no dialog.
+    // Prints the document (a window's one page, an activity's sheets) on the user's default printer, as
+    // one job and with no dialog.
     virtual Result printPage(const QString& jobTitle, const PagePainter& paintPage) = 0;
 };
 

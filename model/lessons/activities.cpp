@@ -363,12 +363,19 @@ std::vector<KeySection> teachersKey(char separator)
 ActivityWords activityWords()
 {
     return {
-        "Activities",        "Activities…",
-        "Apply this set-up", "Check",
-        "Previous step",     "Next step",
-        "Teacher's key",     "Print teacher's key…",
-        "Print worksheet…",  "Tarnis: teacher's key",
-        "Answer:",           "Open this set-up:",
+        "Activities",
+        "Activities…",
+        "Apply this set-up",
+        "Check",
+        "Previous step",
+        "Next step",
+        "Teacher's key",
+        "Print teacher's key…",
+        "Print worksheet…",
+        "Tarnis: teacher's key",
+        "Answer:",
+        "Open this set-up:",
+        "Written after the address of the Tarnis page, this opens the set-up of the activity's first step:",
     };
 }
 

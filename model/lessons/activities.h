@@ -97,6 +97,8 @@ struct ActivityWords {
     std::string keyTitle;         // "Tarnis: teacher's key"
     std::string answerRoom;       // "Answer:", before the lines left to write on
     std::string linkLine;         // "Open this set-up:"
+    // Where a printed sheet knows no address of the page: what the fragment printed after it is for.
+    std::string fragmentNote;
 };
 ActivityWords activityWords();
 

@@ -10,8 +10,8 @@
 #include "tests/support/widgets.h"
 
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QScreen>
+#include <QTemporaryDir>
 
 using namespace tarnis;
 using namespace tarnis::test;
@@ -258,7 +258,8 @@ void TestMainWindow::boxResetsRaiseChange()
     pressEnter(box("Kvalue"));
     QCOMPARE(box("Kvalue")->text(), QStringLiteral("500"));
     QCOMPARE(QApplication::focusWidget(), box("Kvalue"));
-    says("Kvalue", "The carrying capacity (K) must be a number greater than 0, so the box went back to its default, 500.");
+    says("Kvalue",
+         "The carrying capacity (K) must be a number greater than 0, so the box went back to its default, 500.");
     typeInto(box("tlag"), QStringLiteral("-3"));
     pressEnter(box("tlag"));
     QCOMPARE(box("tlag")->text(), QStringLiteral("5"));
@@ -444,12 +445,25 @@ void TestMainWindow::setupFromTheCommandLine_data()
     QTest::addColumn<QByteArray>("file"); // empty: no file at all
     QTest::addColumn<QString>("says");    // the one message
     QTest::addColumn<QString>("rate");    // in the box once the main window shows; "0.2": the defaults, not run
+    QTest::addColumn<QString>("step");    // the Activities window's step heading; empty: no such window
     QTest::addRow("a lesson") << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": "0.3", "T": "8",
         "chart": "NtKvsT", "kept": [{"r": "0.25"}], "colour": "red"})")
-                              << "\"colour\" is not one Tarnis knows" << "0.3";
-    QTest::addRow("no such file") << QByteArray() << "Cannot read file" << "0.2";
+                              << "\"colour\" is not one Tarnis knows"
+                              << "0.3"
+                              << "";
+    QTest::addRow("a lesson in an activity")
+        << QByteArray(R"({"tarnis": "set-up", "version": 1, "r": "0.3", "T": "8", "chart": "NtKvsT",
+        "kept": [{"r": "0.25"}], "activity": "period", "step": "3", "colour": "red"})")
+        << "\"colour\" is not one Tarnis knows"
+        << "0.3"
+        << "Step 3 of 4";
+    QTest::addRow("no such file") << QByteArray() << "Cannot read file"
+                                  << "0.2"
+                                  << "";
     QTest::addRow("from a newer Tarnis") << QByteArray(R"({"tarnis": "set-up", "version": 2, "r": "0.3"})")
-                                         << "saved by a newer Tarnis" << "0.2";
+                                         << "saved by a newer Tarnis"
+                                         << "0.2"
+                                         << "";
 }
 
 // "tarnis lesson.tarnis": the program starts as usual, and once the main window is on show the set-up
@@ -459,6 +473,7 @@ void TestMainWindow::setupFromTheCommandLine()
     QFETCH(QByteArray, file);
     QFETCH(QString, says);
     QFETCH(QString, rate);
+    QFETCH(QString, step);
     QTemporaryDir folder;
     const QString fileName = folder.filePath(QStringLiteral("lesson.tarnis"));
     if (!file.isEmpty())
@@ -481,6 +496,11 @@ void TestMainWindow::setupFromTheCommandLine()
     QCOMPARE(chart->chartTitle(), QStringLiteral("Curve of N(t) and K vs. time"));
     QCOMPARE(chart->series().keptRunCount(), 1);
     QCOMPARE(m_fixture->state().ChartCycleMain, 10);
+    // The activity opens at the file's step over the file's own run (step 3's is r = 0.2).
+    QWidget* activities = m_fixture->app().navigator().existing(WindowId::Activities);
+    QCOMPARE(activities != nullptr, !step.isEmpty());
+    if (activities)
+        QCOMPARE(child<QLabel>(activities, "stepHeading")->text(), step);
 }
 
 TARNIS_GUI_TEST_MAIN(TestMainWindow)

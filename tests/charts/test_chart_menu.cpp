@@ -2,8 +2,10 @@
 // read back, the chart's rows on the clipboard, and clicks that still step the cycle only when left;
 // runs kept for comparison on both windows, forgotten, and carried into pictures and copied data; the
 // fit to the data and the logarithmic N axis; a run played step by step; set-ups saved and opened, and
-// refused files that change nothing.
+// refused files that change nothing; the Activities window opened from either chart, a step's set-up
+// applied, answers checked, and the activity carried by a saved set-up.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "activities/activities_window.h"
 #include "app/main_window.h"
 #include "charts/chart_control.h"
 #include "charts/chart_menu.h"
@@ -11,6 +13,7 @@
 #include "charts/chart_readout.h"
 #include "charts/run_comparison.h"
 #include "charts/run_legend.h"
+#include "model/lessons/activities.h"
 #include "model/lessons/setup.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
@@ -26,8 +29,10 @@
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -48,6 +53,7 @@ const QStringList FullMenu{QStringLiteral("Save chart as PNG…"),
                            QStringLiteral("Copy data"),
                            QString(),
                            QStringLiteral("Dynamics…"),
+                           QStringLiteral("Activities…"),
                            QString(),
                            QStringLiteral("Play this run"),
                            QStringLiteral("Keep this run"),
@@ -129,6 +135,11 @@ private slots:
     void setupSavedAndOpened();
     void refusedSetupChangesNothing_data();
     void refusedSetupChangesNothing();
+    void activitiesFromEitherChart_data();
+    void activitiesFromEitherChart();
+    void answersChecked_data();
+    void answersChecked();
+    void setupCarriesTheOpenActivity();
 
 private:
     QWidget* window(Window which);
@@ -142,6 +153,8 @@ private:
     // A set-up worth saving on the window's chart: the defaults kept, r = 0.3 and lag 8 on show on the
     // second kind of the cycle, with the logarithmic N axis chosen.
     void makeSetup(Window which);
+    // The Activities window, opened from the chart's menu at the activity of this id.
+    QWidget* openActivity(Window which, const char* id);
 
     std::unique_ptr<AppFixture> m_fixture;
     QTemporaryDir m_folder;
@@ -248,6 +261,7 @@ void TestChartMenu::dynamicsEntryFromOutside()
                                  .openSetup = [&setupsOpened] { ++setupsOpened; }});
     QStringList withoutPlay = FullMenu;
     withoutPlay.removeOne(QStringLiteral("Play this run"));
+    withoutPlay.removeOne(QStringLiteral("Activities…"));
     QCOMPARE(entryTexts(added->menu()), withoutPlay);
     added->menu()->actions()[5]->trigger();
     QCOMPARE(opened, 1);
@@ -825,8 +839,8 @@ void TestChartMenu::refusedSetupChangesNothing_data()
                                   << "The file is no Tarnis set-up: a string is not closed";
     QTest::addRow("large, newer") << Window::Large << QByteArray(R"({"tarnis": "set-up", "version": 2, "r": "0.9"})")
                                   << "The set-up was saved by a newer Tarnis";
-    QTest::addRow("main, another program's") << Window::Main << QByteArray(R"({"r": "0.9"})")
-                                             << "it does not say \"tarnis\": \"set-up\"";
+    QTest::addRow("main, another program's")
+        << Window::Main << QByteArray(R"({"r": "0.9"})") << "it does not say \"tarnis\": \"set-up\"";
     QTest::addRow("large, gone") << Window::Large << QByteArray() << "Cannot read file";
 }
 
@@ -854,6 +868,158 @@ void TestChartMenu::refusedSetupChangesNothing()
     QCOMPARE(contentOf(saved + "2"), contentOf(saved));
     const ResultStore& now = m_fixture->state().store;
     QVERIFY(store->PopN == now.PopN && store->ParamR == now.ParamR && store->LastStep == now.LastStep);
+}
+
+QWidget* TestChartMenu::openActivity(Window which, const char* id)
+{
+    ChartControl* shown = chart(which);
+    if (!shown)
+        return nullptr;
+    choose(shown, QStringLiteral("Activities…"));
+    QWidget* activities = m_fixture->app().navigator().existing(WindowId::Activities);
+    if (!activities || !QTest::qWaitForWindowExposed(activities)) {
+        QTest::qFail("the Activities window did not open", __FILE__, __LINE__);
+        return nullptr;
+    }
+    auto* choice = child<QComboBox>(activities, "activityChoice");
+    if (!choice)
+        return nullptr;
+    choice->setCurrentIndex(choice->findText(QString::fromStdString(activityNamed(id)->title)));
+    return activities;
+}
+
+void TestChartMenu::activitiesFromEitherChart_data() { bothWindows(); }
+
+// "Activities…" opens the one window (asked again, it is the same); a step's set-up applied is run in
+// the main window's boxes, kept runs and all, as an opened set-up is; the steps move within the
+// activity, and a step answered in words has no answer box.
+void TestChartMenu::activitiesFromEitherChart()
+{
+    QFETCH(Window, which);
+    QWidget* activities = openActivity(which, "limit");
+    QVERIFY(activities);
+    QCOMPARE(openActivity(which, "limit"), activities);
+    const auto windows = QApplication::topLevelWidgets();
+    QCOMPARE(std::count_if(windows.begin(), windows.end(),
+                           [](QWidget* w) { return w->objectName() == QLatin1String("Activities"); }),
+             1);
+    const auto heading = [activities] { return child<QLabel>(activities, "stepHeading")->text(); };
+    QCOMPARE(heading(), QStringLiteral("Step 1 of 3"));
+    QCOMPARE(child<QLabel>(activities, "stepQuestion")->text(), QStringLiteral("Read r_c for T = 5 off the map."));
+    QVERIFY(!child<QPushButton>(activities, "previousStep")->isEnabled());
+    // Tab walks the controls in the order they are read, and only those that can be used.
+    QStringList walked;
+    QWidget* at = child<QComboBox>(activities, "activityChoice");
+    do {
+        if ((at->focusPolicy() & Qt::TabFocus) && at->isVisible() && at->isEnabled())
+            walked << at->objectName();
+        at = at->nextInFocusChain();
+    } while (at != activities && walked.size() < 20);
+    QCOMPARE(walked,
+             QStringList({"activityChoice", "applySetup", "answerBox", "checkAnswer", "nextStep", "printKey",
+                          "printWorksheet"}));
+
+    QVERIFY(clickButton(activities, "applySetup"));
+    QCOMPARE(child<QLineEdit>(mainWindow(), "rrate")->text(), QStringLiteral("0.2"));
+    QCOMPARE(child<QLineEdit>(mainWindow(), "tlag")->text(), QStringLiteral("5"));
+    QCOMPARE_EXACT(m_fixture->state().store.ParamR, 0.2);
+    QCOMPARE(chart(which)->chartTitle(), QStringLiteral("Curve of N(t) vs. time"));
+    QVERIFY(m_fixture->fakes().messages.messages.isEmpty());
+
+    QVERIFY(clickButton(activities, "nextStep"));
+    QCOMPARE(heading(), QStringLiteral("Step 2 of 3"));
+    QVERIFY(!child<QWidget>(activities, "answerRow")->isVisible()); // answered in words
+    QVERIFY(clickButton(activities, "applySetup"));
+    QCOMPARE_EXACT(m_fixture->state().store.ParamR, 0.29);
+    QCOMPARE(chart(which)->series().keptRunCount(), 1);
+    QVERIFY(clickButton(activities, "nextStep"));
+    QVERIFY(!child<QPushButton>(activities, "nextStep")->isEnabled());
+    QVERIFY(clickButton(activities, "previousStep"));
+    QVERIFY(clickButton(activities, "previousStep"));
+    QCOMPARE(heading(), QStringLiteral("Step 1 of 3"));
+    QVERIFY(child<QWidget>(activities, "answerRow")->isVisible());
+}
+
+void TestChartMenu::answersChecked_data()
+{
+    QTest::addColumn<QByteArray>("activity");
+    QTest::addColumn<int>("steps"); // Next pressed this often
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("words");
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QTest::addRow("r_c right") << QByteArray("limit") << 0 << english << "0.29"
+                               << "Your r_c = 0.29 is within 2 % of 0.2846.";
+    QTest::addRow("r_c too high") << QByteArray("limit") << 0 << english << "0.35"
+                                  << "Your r_c = 0.35 is more than 2 % above the model's value: look again.";
+    QTest::addRow("r_c with a comma") << QByteArray("limit") << 0 << german << "0,29"
+                                      << "Your r_c = 0,29 is within 2 % of 0,2846.";
+    QTest::addRow("third step's r_c") << QByteArray("limit") << 2 << english << "0.29"
+                                      << "Your r_c = 0.29 is more than 2 % above the model's value: look again.";
+    QTest::addRow("no number") << QByteArray("period") << 3 << german << "achtzehn"
+                               << "Write your answer as a number, such as 0,29.";
+}
+
+// The words under the answer are the model's check of what was typed, for the step on show, with the
+// reader's decimal separator; Enter in the box checks as "Check" does.
+void TestChartMenu::answersChecked()
+{
+    QFETCH(QByteArray, activity);
+    QFETCH(int, steps);
+    QFETCH(QLocale, locale);
+    QFETCH(QString, typed);
+    QFETCH(QString, words);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    const auto restore = qScopeGuard([&before] { QLocale::setDefault(before); });
+    QWidget* activities = openActivity(Window::Main, activity.constData());
+    QVERIFY(activities);
+    for (int step = 0; step < steps; ++step)
+        QVERIFY(clickButton(activities, "nextStep"));
+    auto* box = child<QLineEdit>(activities, "answerBox");
+    QVERIFY(box && box->isVisible());
+    typeInto(box, typed);
+    pressEnter(box);
+    auto* checked = child<QLabel>(activities, "checkWords");
+    QCOMPARE(checked->text(), words);
+    QCOMPARE(checked->accessibleName(), words);
+    QVERIFY(clickButton(activities, "checkAnswer"));
+    QCOMPARE(checked->text(), words);
+    QVERIFY(clickButton(activities, steps > 0 ? "previousStep" : "nextStep"));
+    QCOMPARE(checked->text(), QString()); // another step, nothing checked yet
+}
+
+// "Save set-up…" while the Activities window is open saves its activity and step; opening the file
+// opens the window at that step again, with the file's own run on show rather than the step's.
+void TestChartMenu::setupCarriesTheOpenActivity()
+{
+    QWidget* activities = openActivity(Window::Main, "period");
+    QVERIFY(activities);
+    QVERIFY(clickButton(activities, "nextStep"));
+    QVERIFY(clickButton(activities, "nextStep"));
+    QVERIFY(mainWindow()->runTexts({"0.3", "500", "200", "1", "8"}));
+    const QString file = m_folder.filePath(QStringLiteral("period.tarnis"));
+    QueuedFileNames& fileNames = m_fixture->fakes().fileNames;
+    fileNames.answers = {file};
+    choose(chart(Window::Main), QStringLiteral("Save set-up…"));
+    const auto read = readSetupFile(contentOf(file).toStdString());
+    QVERIFY(std::holds_alternative<ReadSetup>(read));
+    QCOMPARE(std::get<ReadSetup>(read).setup.activity, std::string("period"));
+    QCOMPARE(std::get<ReadSetup>(read).setup.activityStep, 3);
+
+    QVERIFY(activities->close());
+    settle();
+    QVERIFY(mainWindow()->runTexts({"0.25", "400", "100", "2", "3"}));
+    fileNames.answers = {file};
+    choose(chart(Window::Main), QStringLiteral("Open set-up…"));
+    QVERIFY(m_fixture->fakes().messages.messages.isEmpty());
+    activities = m_fixture->app().navigator().existing(WindowId::Activities);
+    QVERIFY(activities && QTest::qWaitForWindowExposed(activities));
+    QCOMPARE(child<QComboBox>(activities, "activityChoice")->currentText(), QStringLiteral("Periods and the lag"));
+    QCOMPARE(child<QLabel>(activities, "stepHeading")->text(), QStringLiteral("Step 3 of 4"));
+    QCOMPARE_EXACT(m_fixture->state().store.ParamR, 0.3);
+    QCOMPARE(child<QLineEdit>(mainWindow(), "tlag")->text(), QStringLiteral("8"));
 }
 
 TARNIS_GUI_TEST_MAIN(TestChartMenu)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The layers of Tarnis, checked on the includes: every dependency runs downward,
-#   model <- ui <- output <- charts <- dynamics <- app,  ui <- screens <- app,  model <- cli,  model <- web,
+#   model <- ui <- output <- charts <- dynamics, activities <- app,  ui <- screens <- app,  model <- cli,
+#   model <- web,
 # and within the model, by subject,
 #   model/numbers <- model/run <- model/charts, model/dynamics, model/continuous, model/chance <- model/words
 #   <- model/lessons,
@@ -31,7 +32,8 @@ declare -A allowed=(
     [charts]="charts output ui model"
     [dynamics]="dynamics charts output ui model"
     [screens]="screens ui model"
-    [app]="app dynamics charts screens output ui model"
+    [activities]="activities charts output ui model"
+    [app]="app activities dynamics charts screens output ui model"
 )
 plain_cpp=(model/numbers model/run model/charts model/dynamics model/continuous model/chance model/words model/screens model/lessons cli web)
 
@@ -92,6 +94,8 @@ planted=(
     'charts/run_comparison.h|#include "dynamics/dynamics_window.h"'
     'dynamics/dynamics_window.cpp|#include "app/main_window.h"'
     'dynamics/stability_map.cpp|#include "screens/screens.h"'
+    'activities/activity_sheets.cpp|#include "dynamics/dynamics_window.h"'
+    'activities/activities_window.h|#include "app/setup_files.h"'
     'model/run/run.cpp|#include "ui/services.h"'
     'model/run/run.h|#include <QString>'
     'model/numbers/conversions.cpp|#include "model/run/run.h"'

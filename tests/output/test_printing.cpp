@@ -1,13 +1,18 @@
 // "P" through the print seam, with a PDF file as the printer: where the picture of a window goes on
 // the page, the page that the main window prints, and the PDF offered when there is no printer or
-// the print fails.
+// the print fails; the worksheets of the activities, each step whole on its page of A4 or Letter, and
+// the teacher's key with every answer.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "activities/activity_sheets.h"
 #include "output/window_printing.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/pdf_pages.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
+#include "ui/identity.h"
+#include "ui/navigator.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -74,9 +79,17 @@ private slots:
     void chartIsAsSharpAsTheButtons();
     void whenThePrintFails_data();
     void whenThePrintFails();
+    void sheetAddress_data();
+    void sheetAddress();
+    void worksheetKeepsEachStepOnOnePage_data();
+    void worksheetKeepsEachStepOnOnePage();
+    void teachersKeyHoldsEveryAnswer();
 
 private:
     QString path(const QString& name) const { return m_folder->filePath(name); }
+    // Presses a button of the Activities window, on this activity, and gives the printed pages' words,
+    // each page's with its white space made single spaces.
+    QStringList printFromActivities(const char* button, const std::string& activity = "lag");
 
     std::unique_ptr<AppFixture> m_fixture;
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -286,6 +299,129 @@ void TestPrinting::whenThePrintFails()
         QVERIFY(!inkBounds(pdfFirstPage(path("page.pdf"), Dpi)).isEmpty());
     }
     QVERIFY(m_fixture->mainWindow()->isVisible());
+}
+
+namespace {
+
+// The words of the model, joined by spaces, as the page's text has them.
+QString singleSpaced(std::initializer_list<std::string> words)
+{
+    QStringList joined;
+    for (const std::string& part : words)
+        joined << QString::fromStdString(part);
+    return joined.join(' ').simplified();
+}
+
+} // namespace
+
+QStringList TestPrinting::printFromActivities(const char* button, const std::string& activity)
+{
+    Navigator& navigator = m_fixture->app().navigator();
+    navigator.show(WindowId::Activities);
+    QWidget* activities = navigator.existing(WindowId::Activities);
+    auto* choice = child<QComboBox>(activities, "activityChoice");
+    if (!choice)
+        return {};
+    choice->setCurrentIndex(choice->findText(QString::fromStdString(activityNamed(activity)->title)));
+    if (!clickButton(activities, button))
+        return {};
+    const auto pages = pdfPageTexts(m_fixture->fakes().printer.fileName);
+    if (!pages) {
+        QTest::qFail("the printed file cannot be read", __FILE__, __LINE__);
+        return {};
+    }
+    QStringList spaced;
+    for (const QString& page : *pages)
+        spaced << page.simplified();
+    return spaced;
+}
+
+void TestPrinting::sheetAddress_data()
+{
+    QTest::addColumn<QString>("homePage");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("withCode");
+    const ActivityWords words = activityWords();
+    const QString fragment = QString::fromStdString(activityFragment(*activityNamed("limit"), 0));
+    QTest::addRow("no home page") << "" << QString::fromStdString(words.fragmentNote) << "#" + fragment << false;
+    QTest::addRow("home page") << "https://tarnis.test/page/" << QString::fromStdString(words.linkLine)
+                               << "https://tarnis.test/page/#" + fragment << true;
+    QTest::addRow("home page with a fragment") << "https://tarnis.test/#about" << QString::fromStdString(words.linkLine)
+                                               << "https://tarnis.test/#" + fragment << true;
+}
+
+// The worksheet's address opens the activity's first step in the page; without a page to open it in,
+// it is the fragment with the model's note of where it goes, and no code.
+void TestPrinting::sheetAddress()
+{
+    QFETCH(QString, homePage);
+    QFETCH(QString, line);
+    QFETCH(QString, address);
+    QFETCH(bool, withCode);
+    const SheetAddress made = tarnis::sheetAddress(*activityNamed("limit"), homePage);
+    QCOMPARE(made.line, line);
+    QCOMPARE(made.address, address);
+    QCOMPARE(made.withCode, withCode);
+    QVERIFY(address.endsWith("activity=limit&step=1&r=0.2&N0=1&K=500&T=5&steps=200"));
+}
+
+void TestPrinting::worksheetKeepsEachStepOnOnePage_data()
+{
+    QTest::addColumn<QByteArray>("activity");
+    QTest::addColumn<QPageSize>("paper");
+    for (const Activity& activity : activities()) {
+        const QByteArray id = QByteArray::fromStdString(activity.id);
+        QTest::addRow("%s, A4", id.constData()) << id << QPageSize(QPageSize::A4);
+        QTest::addRow("%s, Letter", id.constData()) << id << QPageSize(QPageSize::Letter);
+    }
+}
+
+// Each step's heading, set-up, what to look at, chart, question and room to answer stand on one page,
+// the chart as a drawing whose texts are texts; the title and aim come first, with the address that
+// opens the activity in the page.
+void TestPrinting::worksheetKeepsEachStepOnOnePage()
+{
+    QFETCH(QByteArray, activity);
+    QFETCH(QPageSize, paper);
+    PdfFilePrinter& printer = m_fixture->fakes().printer;
+    printer.fileName = path("worksheet.pdf");
+    printer.paper = paper;
+    const QStringList pages = printFromActivities("printWorksheet", activity.toStdString());
+    QVERIFY(!pages.isEmpty());
+    const Activity& shown = *activityNamed(activity.toStdString());
+    QCOMPARE(printer.titles, QStringList{QString::fromStdString(shown.title)});
+    QVERIFY(m_fixture->fakes().messages.messages.isEmpty());
+    QVERIFY(pages.front().startsWith(singleSpaced({shown.title, shown.aim})));
+    const SheetAddress address = tarnis::sheetAddress(shown, identity::homePage());
+    QVERIFY2(QString(pages.front()).remove(' ').contains(address.address), qPrintable(pages.front()));
+    for (int step = 0; step < int(shown.steps.size()); ++step) {
+        const StepWords words = stepWords(shown, step, '.');
+        const QString block = singleSpaced({words.heading, words.setupLine, words.look});
+        const auto page = std::find_if(pages.begin(), pages.end(), [&](const QString& p) { return p.contains(block); });
+        QVERIFY2(page != pages.end(), qPrintable(block));
+        const QString after = page->mid(page->indexOf(block) + block.size());
+        const qsizetype chart = after.indexOf(QStringLiteral("Curve of N(t) vs. time"));
+        QVERIFY2(chart >= 0, qPrintable(after)); // drawn in vectors: its title is text
+        QVERIFY2(after.indexOf(singleSpaced({words.question, "Answer:"})) > chart, qPrintable(after));
+    }
+}
+
+// The key: its title, every activity's title, and each step's question with the model's answer.
+void TestPrinting::teachersKeyHoldsEveryAnswer()
+{
+    PdfFilePrinter& printer = m_fixture->fakes().printer;
+    printer.fileName = path("key.pdf");
+    const QString key = printFromActivities("printKey").join(' ');
+    QCOMPARE(printer.titles, QStringList{QString::fromStdString(activityWords().keyTitle)});
+    QVERIFY(key.startsWith(QString::fromStdString(activityWords().keyTitle)));
+    for (const KeySection& section : teachersKey('.')) {
+        QVERIFY2(key.contains(singleSpaced({section.title})), qPrintable(QString::fromStdString(section.title)));
+        for (const KeyLine& line : section.lines) {
+            const QString entry = singleSpaced({line.question, "Answer:", line.answer});
+            QVERIFY2(key.contains(entry), qPrintable(entry));
+        }
+    }
 }
 
 TARNIS_GUI_TEST_MAIN(TestPrinting)

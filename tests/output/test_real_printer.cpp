@@ -1,7 +1,8 @@
-// "P" on a real printer: the desktop program's own print path against a print server that this test
-// starts for itself, with a PDF queue as the default printer. Skips, saying why, where that server
-// cannot run.
+// "P" and the activities' sheets on a real printer: the desktop program's own print path against a
+// print server that this test starts for itself, with a PDF queue as the default printer. Skips,
+// saying why, where that server cannot run.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/lessons/activities.h"
 #include "output/default_printer.h"
 #include "tests/output/private_print_server.h"
 #include "tests/support/app_fixture.h"
@@ -9,6 +10,7 @@
 #include "tests/support/pdf_pages.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
+#include "ui/navigator.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -38,6 +40,7 @@ private slots:
     void serverWithoutPrinters();
     void printersButNoDefault();
     void printsOnePageOnTheDefaultPrinter();
+    void printsWorksheetAndKey();
     void refusedJobIsReported();
     void defaultInstanceKeepsItsOptions();
 
@@ -156,6 +159,38 @@ void TestRealPrinter::printsOnePageOnTheDefaultPrinter()
         }
     }
     QVERIFY(red);
+}
+
+// The Activities window's sheets, each one job of several pages: the worksheet's first page shows the
+// first activity's title and its first question, the key's first page every question of it. The
+// printer's file is read as a reader sees it, since its fonts lost their characters on the way.
+void TestRealPrinter::printsWorksheetAndKey()
+{
+    if (const QString missing = ocrToolMissing(); !missing.isEmpty())
+        QSKIP(qPrintable(QStringLiteral("the printed words cannot be read: ") + missing));
+    Navigator& navigator = m_fixture->app().navigator();
+    navigator.show(WindowId::Activities);
+    QWidget* activities = navigator.existing(WindowId::Activities);
+    QVERIFY(activities);
+    const Activity& first = tarnis::activities().front();
+    QStringList key;
+    for (int step = 0; step < int(first.steps.size()); ++step)
+        key << QString::fromStdString(stepWords(first, step, '.').question);
+    const QStringList worksheet{QString::fromStdString(first.title), key.front()};
+    for (const auto& [button, expected] : {std::pair{"printWorksheet", worksheet}, std::pair{"printKey", key}}) {
+        const QStringList before = pdfFilesIn(m_pdfFolder);
+        QVERIFY(clickButton(activities, button));
+        const QStringList& messages = m_fixture->fakes().messages.messages;
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+        const QString printed = waitForNewPdf(before);
+        QVERIFY2(!printed.isEmpty(),
+                 qPrintable(QStringLiteral("no PDF arrived in %1\n%2").arg(m_pdfFolder, m_server.logTail())));
+        QVERIFY(pdfPageCount(printed) > 1);
+        const auto seen = pdfPageSeen(printed, 1);
+        QVERIFY(seen);
+        for (const QString& words : expected)
+            QVERIFY2(seen->simplified().contains(words), qPrintable(words + QStringLiteral(" not in:\n") + *seen));
+    }
 }
 
 void TestRealPrinter::refusedJobIsReported()

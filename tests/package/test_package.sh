@@ -75,7 +75,7 @@ zcat "$root/usr/share/doc/tarnis/changelog.Debian.gz" | head -1 | grep -q "^tarn
 depends=$(dpkg-deb -f "$package" Depends)
 names=$(sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends")
 for dependency in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6printsupport6 libqt6svg6 \
-    libqcustomplot2.1-qt6 libcups2 qt6-qpa-plugins fonts-liberation; do
+    libqcustomplot2.1-qt6 libcups2 libqrencode4 qt6-qpa-plugins fonts-liberation; do
     grep -qxF "$dependency" <<<"$names" || fail "Depends lacks $dependency: $depends"
 done
 [[ $(dpkg-deb -f "$package" Section) == science ]] || fail "section"

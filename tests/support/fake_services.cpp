@@ -35,8 +35,7 @@ PrintTarget::Result PdfFilePrinter::printPage(const QString& jobTitle, const Pag
     if (fileName.isEmpty())
         return {Outcome::NoPrinter, {}};
     QPdfWriter page(fileName);
-    page.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                                   QPageLayout::Millimeter));
+    page.setPageLayout(QPageLayout(paper, QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     page.setTitle(jobTitle);
     if (!paintPage(page))
         return {Outcome::Failed, QStringLiteral("The page could not be drawn.")};

@@ -6,6 +6,7 @@
 
 #include "ui/services.h"
 
+#include <QPageSize>
 #include <QStringList>
 
 namespace tarnis::test {
@@ -42,15 +43,16 @@ public:
     int ends = 0;
 };
 
-// Prints each page into a PDF file on A4 with 10 mm margins. Without a file name it answers as a
-// computer without a printer; with a failure set it draws the page and then fails with that reason.
+// Prints each document into a PDF file on A4 with 10 mm margins, or on the paper set. Without a file name it answers as
+// a computer without a printer; with a failure set it draws the page and then fails with that reason.
 class PdfFilePrinter final : public PrintTarget {
 public:
     Result printPage(const QString& jobTitle, const PagePainter& paintPage) override;
 
-    QString fileName;   // where the page goes; empty: no printer
-    QString failure;    // the reason the print fails, if it does
-    QStringList titles; // the title of every page asked for
+    QString fileName;               // where the page goes; empty: no printer
+    QPageSize paper{QPageSize::A4}; // or Letter, as a printer in America has it
+    QString failure;                // the reason the print fails, if it does
+    QStringList titles;             // the title of every page asked for
 };
 
 // All five, as a window takes them.

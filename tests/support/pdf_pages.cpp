@@ -24,7 +24,7 @@ std::optional<QByteArray> runTool(const QString& tool, const QStringList& argume
 QString pdfToolsMissing()
 {
     QStringList missing;
-    for (const char* tool : {"pdfinfo", "pdftoppm"}) {
+    for (const char* tool : {"pdfinfo", "pdftoppm", "pdftotext"}) {
         if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
             missing << QLatin1String(tool);
     }
@@ -54,6 +54,40 @@ QImage pdfFirstPage(const QString& fileName, int dotsPerInch)
                   QString::number(dotsPerInch), fileName, stem}))
         return {};
     return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+std::optional<QStringList> pdfPageTexts(const QString& fileName)
+{
+    const auto text = runTool(QStringLiteral("pdftotext"),
+                              {QStringLiteral("-enc"), QStringLiteral("UTF-8"), fileName, QStringLiteral("-")});
+    if (!text)
+        return std::nullopt;
+    QStringList pages = QString::fromUtf8(*text).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.constLast().trimmed().isEmpty())
+        pages.removeLast(); // pdftotext ends every page with a form feed, the last one too
+    return pages;
+}
+
+QString ocrToolMissing()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("tesseract")).isEmpty())
+        return QStringLiteral("tesseract (tesseract-ocr) not installed");
+    return {};
+}
+
+std::optional<QString> pdfPageSeen(const QString& fileName, int page)
+{
+    QTemporaryDir folder;
+    const QString stem = folder.filePath(QStringLiteral("page"));
+    const QString number = QString::number(page);
+    if (!runTool(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-png"), QStringLiteral("-gray"), QStringLiteral("-singlefile"), QStringLiteral("-r"),
+                  QStringLiteral("300"), QStringLiteral("-f"), number, QStringLiteral("-l"), number, fileName, stem}))
+        return std::nullopt;
+    const auto seen = runTool(QStringLiteral("tesseract"), {stem + QStringLiteral(".png"), QStringLiteral("-")});
+    if (!seen)
+        return std::nullopt;
+    return QString::fromUtf8(*seen);
 }
 
 QRect inkBounds(const QImage& page)

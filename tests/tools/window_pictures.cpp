@@ -1,7 +1,7 @@
 // Saves a picture of every window of Tarnis that exists after a scripted walk, and the page that the
-// main window prints, for reviewing the window designs: window_pictures <folder>. Not a test;
-// nothing checks the pictures.
-// SPDX-License-Identifier: GPL-3.0-or-later
+// main window prints and the activities' sheets, for reviewing the window designs: window_pictures <folder>. Not a
+// test; nothing checks the pictures. SPDX-License-Identifier: GPL-3.0-or-later
+#include "activities/activities_window.h"
 #include "charts/large_graph_window.h"
 #include "dynamics/dynamics_window.h"
 #include "dynamics/stability_map.h"
@@ -10,6 +10,7 @@
 #include "tests/support/widgets.h"
 #include "ui/navigator.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -148,6 +149,31 @@ void saveDynamics(Navigator& navigator, const QString& folder, const QString& na
     settle(); // the closed window goes
 }
 
+// The Activities window on a step answered with a number, applied and checked, and the sheets it
+// prints, as PDF files.
+void saveActivities(Navigator& navigator, FakeServices& fakes, const QString& folder)
+{
+    navigator.show(WindowId::Activities);
+    QWidget* activities = navigator.existing(WindowId::Activities);
+    (void)QTest::qWaitForWindowExposed(activities);
+    activities->findChild<QComboBox*>(QStringLiteral("activityChoice"))->setCurrentIndex(1);
+    save(activities, folder, QStringLiteral("Activities-start"));
+    auto* answer = activities->findChild<QLineEdit*>(QStringLiteral("answerBox"));
+    typeInto(answer, QStringLiteral("0.29"));
+    pressEnter(answer);
+    if (clickButton(activities, "applySetup"))
+        save(activities, folder, QStringLiteral("Activities-checked"));
+    if (clickButton(activities, "nextStep"))
+        save(activities, folder, QStringLiteral("Activities-words"));
+    activities->resize(ActivitiesWindow::smallestSize());
+    save(activities, folder, QStringLiteral("Activities-smallest"));
+    for (const char* sheet : {"printWorksheet", "printKey"}) {
+        fakes.printer.fileName = QDir(folder).filePath(QStringLiteral("Activities-%1.pdf").arg(QLatin1String(sheet)));
+        (void)clickButton(activities, sheet);
+    }
+    activities->close();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -210,6 +236,7 @@ int main(int argc, char** argv)
         fixture.run();
         saveDynamics(navigator, folder, QStringLiteral("lag") + QString::fromLatin1(T));
     }
+    saveActivities(navigator, fixture.fakes(), folder);
     saveScreens(navigator, folder);
     return 0;
 }
