@@ -32,28 +32,31 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds)
 
 PrivateDisplay::~PrivateDisplay() { stop(); }
 
+// Xvfb chooses a free display itself and says which on its standard output (-displayfd) once it takes
+// connections: two tests, or two suites on one machine, that started at once can no longer pick the
+// same number, where one server would fail and both tests end up on the other's display.
 std::optional<QString> PrivateDisplay::start()
 {
     const QString server = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
     if (server.isEmpty())
         return QStringLiteral("Xvfb is not installed (xvfb)");
-    for (int number = 91; number < 140; ++number) {
-        const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
-        if (QFileInfo::exists(socket) || QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-            continue;
-        m_name = QStringLiteral(":%1").arg(number);
-        m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_server.start(server,
-                       {m_name, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                        QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-        if (!m_server.waitForStarted(10000))
-            return QStringLiteral("Xvfb did not start: ") + m_server.errorString();
-        if (waitFor([&] { return QFileInfo::exists(socket) || m_server.state() == QProcess::NotRunning; }, 10000)
-            && m_server.state() == QProcess::Running)
-            return std::nullopt;
+    m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_server.start(server,
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                    QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    if (!m_server.waitForStarted(10000))
+        return QStringLiteral("Xvfb did not start: ") + m_server.errorString();
+    QElapsedTimer waited;
+    waited.start();
+    while (!m_server.canReadLine() && m_server.state() == QProcess::Running && waited.elapsed() < 60000)
+        m_server.waitForReadyRead(1000);
+    const QByteArray number = m_server.readLine().trimmed();
+    if (number.isEmpty() || m_server.state() != QProcess::Running) {
         endProcess(m_server);
+        return QStringLiteral("Xvfb found no free display");
     }
-    return QStringLiteral("Xvfb found no free display");
+    m_name = QStringLiteral(":") + QString::fromLatin1(number);
+    return std::nullopt;
 }
 
 std::optional<QString> PrivateDisplay::startWindowManager()

@@ -1,6 +1,6 @@
 // Shows one fixed-design window on the display it is given and says where the window manager framed
 // it: "frame X Y W H screen X Y W H", once the window stands framed in the middle of the screen and has
-// stayed there a while, or after 15 s when it never gets there. A busy machine may take long to move
+// stayed there a while, or after 60 s when it never gets there. A busy machine may take long to move
 // it; the probe waits for the place, not for a time.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/fixed_window.h"
@@ -24,7 +24,7 @@ int main(int argc, char** argv)
         return (frame.center() - window.screen()->availableGeometry().center()).manhattanLength() <= 2;
     };
     // Settled: framed, in the middle, and still there half a second later (a late move shows).
-    while (waited.elapsed() < 15000 && !(last.size() != window.size() && centred(last) && unchanged.elapsed() > 500)) {
+    while (waited.elapsed() < 60000 && !(last.size() != window.size() && centred(last) && unchanged.elapsed() > 500)) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
         if (window.frameGeometry() != last) {
             last = window.frameGeometry();

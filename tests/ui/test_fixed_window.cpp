@@ -31,7 +31,7 @@ void TestFixedWindow::centredWithItsFrame()
     QProcess probe;
     probe.setProcessEnvironment(m_display.environment());
     probe.start(QStringLiteral(FIXED_WINDOW_PROBE_PATH), {});
-    QVERIFY(probe.waitForFinished(30000));
+    QVERIFY(probe.waitForFinished(120000));
     const QString answer = QString::fromLocal8Bit(probe.readAllStandardOutput()).trimmed();
     QVERIFY2(
         probe.exitCode() == 0,
