@@ -4,6 +4,7 @@
 // them over.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_line.h"
+#include "model/continuous/hutchinson.h"
 #include "model/dynamics/linear_stability.h"
 #include "tests/fuzz/fuzz_support.h"
 
@@ -61,6 +62,16 @@ void checkAnalysis(const CommandLine& line, const std::string& detail)
         FUZZ_CHECK(line.rates->count() * line.lags->count() <= MaxScanCells, detail);
 }
 
+// An ensemble within its stated limits, and a shard that is one of its slices.
+void checkEnsemble(const CommandLine& line, const std::string& detail)
+{
+    const EnsembleOptions& e = line.ensemble;
+    FUZZ_CHECK(e.runs >= 1 && e.runs <= MostEnsembleRuns, detail);
+    FUZZ_CHECK(e.noise.sigma >= 0.0 && e.noise.sigma <= MaxSigma && e.threshold >= 0.0, detail);
+    FUZZ_CHECK(e.shards >= 1 && e.shards <= e.runs && e.shard >= 1 && e.shard <= e.shards, detail);
+    FUZZ_CHECK(!e.summary || (e.shards == 1 && e.runs * (line.parameters.steps + 1LL) <= MostSummaryValues), detail);
+}
+
 void checkAccepted(const CommandLine& line, const std::string& detail)
 {
     if (line.mode == Mode::Help || line.mode == Mode::Version)
@@ -69,9 +80,16 @@ void checkAccepted(const CommandLine& line, const std::string& detail)
     FUZZ_CHECK(!line.digits || (*line.digits >= 1 && *line.digits <= 17), detail);
     FUZZ_CHECK(!line.words || line.mode == Mode::Dynamics, detail);  // words are the dynamics' alone
     FUZZ_CHECK(!line.tidy || (!line.words && !line.digits), detail); // a tidy table is exact and no sentence
-    if (line.mode == Mode::Run)
+    FUZZ_CHECK(!line.continuous || line.mode == Mode::Dynamics, detail);
+    if (line.mode == Mode::Run || line.mode == Mode::Continuous || line.mode == Mode::Ensemble)
         FUZZ_CHECK(!line.rates && !line.lags, detail);
-    else if (line.mode == Mode::Sweep)
+    if (line.mode == Mode::Continuous) // an accepted continuous run is one the integrator takes
+        FUZZ_CHECK(continuousGrid(line.parameters).has_value(), detail);
+    if (line.mode == Mode::Ensemble)
+        checkEnsemble(line, detail);
+    if (line.mode == Mode::Run || line.mode == Mode::Continuous || line.mode == Mode::Ensemble)
+        return;
+    if (line.mode == Mode::Sweep)
         checkSweep(line, detail);
     else
         checkAnalysis(line, detail);
