@@ -6,6 +6,7 @@
 #include "model/charts/chart_quantities.h"
 #include "model/charts/chart_view_limits.h"
 #include "model/words/chart_words.h"
+#include "model/words/continuous_words.h"
 
 #include <emscripten/bind.h>
 
@@ -79,17 +80,51 @@ Columns columnsOf(const ResultStore& store, const ChartKindEntry& entry, const S
     return columns;
 }
 
-val seriesToJs(const ChartRun& run, int index, const SeriesSource& source, const Columns& columns)
+val seriesToJs(const Columns& columns, SeriesLook look, const SeriesRgb& colours)
 {
-    const SeriesRgb colours = run.slot < 0 ? ownSeriesColours(index) : keptSeriesColours(run.slot, index);
     val series = val::object();
     series.set("x", numberArray(columns.x));
     series.set("y", numberArray(columns.y));
-    series.set("look", source.look.value_or(SeriesLook::Line) == SeriesLook::Points ? "points" : "line");
+    series.set("look", look == SeriesLook::Points ? "points" : "line");
     series.set("line", colourText(colours.line));
     series.set("markerOutline", colourText(colours.markerOutline));
     series.set("markerFill", colourText(colours.markerFill));
     return series;
+}
+
+val seriesToJs(const ChartRun& run, int index, const SeriesSource& source, const Columns& columns)
+{
+    const SeriesRgb colours = run.slot < 0 ? ownSeriesColours(index) : keptSeriesColours(run.slot, index);
+    return seriesToJs(columns, source.look.value_or(SeriesLook::Line), colours);
+}
+
+// The continuous twin goes with the kinds that plot N over t, whose rows are the times of its values;
+// none where the page does not compare or there is no run.
+const ContinuousRun* twinOf(const ChartSource& source, const ChartKindEntry& entry)
+{
+    return source.continuous && source.current && yIsN(entry) ? source.continuous : nullptr;
+}
+
+// The twin's N at t = 0, 1, …, as far as it goes; a value the axis cannot show is no value (NaN).
+std::vector<double> twinColumn(const ContinuousRun& twin, bool logarithmicY)
+{
+    std::vector<double> n = twin.n;
+    for (double& value : n)
+        if (!chartHasValue(value, logarithmicY))
+            value = std::numeric_limits<double>::quiet_NaN();
+    return n;
+}
+
+val twinToJs(const ContinuousRun& twin, bool logarithmicY)
+{
+    Columns columns{{}, twinColumn(twin, logarithmicY)};
+    for (std::size_t t = 0; t < columns.y.size(); ++t)
+        columns.x.push_back(double(t));
+    val shown = val::object();
+    shown.set("legend", continuousComparisonWords().legend);
+    shown.set("series", seriesToJs(columns, SeriesLook::Line, continuousSeriesColours()));
+    shown.set("stopWords", continuousStopWords(twin));
+    return shown;
 }
 
 val kindInfo(ChartKind kind)
@@ -222,6 +257,7 @@ val chartOf(const ChartSource& source, const val& kind, bool logarithmicY, char 
     const ChartKindEntry entry = entryOf(kind);
     const std::vector<SeriesSource> series = seriesOf(entry);
     const int keptCount = int(source.kept.runs().size());
+    const ContinuousRun* twin = twinOf(source, entry);
     val runs = val::array();
     for (const ChartRun& run : runsOf(source, separator)) {
         std::vector<std::string> quantities;
@@ -236,12 +272,16 @@ val chartOf(const ChartSource& source, const val& kind, bool logarithmicY, char 
         val shown = val::object();
         shown.set("run", run.run);
         shown.set("name", fullName(run));
-        shown.set("legend", legendLineText(quantities, keptCount > 0 ? run.names.legend : std::string()));
+        // Beside the twin alone, the run's line names its quantities, or the run where it has one.
+        const std::string legend = legendLineText(quantities, keptCount > 0 ? run.names.legend : std::string());
+        shown.set("legend", legend.empty() ? unnamedRunName() : legend);
         shown.set("series", drawn);
         runs.call<void>("push", shown);
     }
     val chart = kindInfo(kindNamed(kind));
-    chart.set("legendShown", legendShown(keptCount, int(series.size())));
+    chart.set("legendShown", legendShown(keptCount, int(series.size())) || twin);
+    if (twin)
+        chart.set("continuous", twinToJs(*twin, logarithmicY));
     chart.set("runKept", source.current && source.kept.contains(*source.current));
     chart.set("pictureNote", source.current ? pictureParameterLine(*source.current, separator) : std::string());
     chart.set("keptCount", keptCount);
@@ -291,6 +331,8 @@ std::string chartDataTextOf(const ChartSource& source, const val& kind, bool log
         }
         table.runs.push_back(std::move(columns));
     }
+    if (const ContinuousRun* twin = twinOf(source, entry))
+        table.extraColumns.push_back({continuousComparisonWords().dataColumn, twinColumn(*twin, logarithmicY)});
     return chartDataText(table, separator);
 }
 

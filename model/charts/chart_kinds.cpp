@@ -220,4 +220,6 @@ SeriesRgb keptSeriesColours(int slot, int series)
     return KeptColours[std::size_t(std::clamp(slot, 0, KeptRunColours - 1))][seriesSlot(series)];
 }
 
+SeriesRgb continuousSeriesColours() { return {0x000000, 0x000000, 0x000000}; }
+
 } // namespace tarnis

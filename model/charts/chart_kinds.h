@@ -138,4 +138,9 @@ inline constexpr int KeptRunColours = 4;
 SeriesRgb ownSeriesColours(int series);            // series 0 or 1
 SeriesRgb keptSeriesColours(int slot, int series); // slot 0 to KeptRunColours − 1 (a kept run's)
 
+// The colour of the run's continuous-time twin where a chart compares the two: black, which stays apart
+// from the run on show's blue and red and from the kept runs' colours for every kind of colour vision.
+// Every front end draws it dashed, so that it reads apart from the solid lines in greyscale too.
+SeriesRgb continuousSeriesColours();
+
 } // namespace tarnis

@@ -147,6 +147,10 @@ std::string chartDataText(const ChartTable& table, char decimalSeparator)
             columns.push_back(&series.y);
         }
     }
+    for (const ChartTable::Column& extra : table.extraColumns) {
+        titles.push_back(extra.title);
+        columns.push_back(&extra.values);
+    }
     std::size_t rowCount = 0;
     for (const std::vector<double>* column : columns)
         rowCount = std::max(rowCount, column->size());

@@ -1,7 +1,8 @@
 // The page's own benchmarks, in Debian's chromium, headless: the time from opening the single file to
 // its first chart (the time at which the chart's canvas is in the page, from the start of the
 // navigation, with the Run click that the benchmark makes as soon as Run is there), a Run click and a step of the r slider at 2000 steps (the main thread's work for the
-// event and the frame that shows its result, and that frame's commit to the compositor), the r slider
+// event and the frame that shows its result, and that frame's commit to the compositor; the slider's
+// step also with the comparison with continuous time on, whose twin each step integrates anew), the r slider
 // about r_c = 2 after a typed run (its first step, its slowest later step, and the longest task of the
 // main thread from the Run click to the last step, however little of it a step's frame holds), the stability
 // map of 200 × 41 cells from the Run click to its last cell (the first after opening, with the workers'
@@ -110,6 +111,11 @@ await page.getByRole("button", { name: "Data 1", exact: true }).click();
 await page.getByRole("button", { name: "Run", exact: true }).click();
 await sliderSteps(page, 5);
 const sliding = await sliderSteps(page, Math.max(repetitions, 20));
+const compare = page.getByRole("checkbox", { name: "Compare with continuous time", exact: true });
+await compare.check();
+await sliderSteps(page, 5);
+const comparing = await sliderSteps(page, Math.max(repetitions, 20));
+await compare.uncheck();
 // Near r_c = 2 without a lag, started next to K, where a run's regime stays undecided for millions of
 // steps: the slider's steps there, of which the slowest counts (the regime is the workers' to find).
 for (const [name, text] of [["The intrinsic rate (r):", "1.999"], ["The initial population size N(0):", "499.9"],
@@ -141,6 +147,9 @@ row("page/Run click at 2000 steps: the page's work", median(redrawn.map((each) =
 row("page/Run click at 2000 steps: the frame's commit", median(redrawn.map((each) => each.commit)), "ms");
 row("page/r slider step at 2000 steps: the page's work", median(sliding.map((each) => each.work)), "ms");
 row("page/r slider step at 2000 steps: the frame's commit", median(sliding.map((each) => each.commit)), "ms");
+row("page/r slider step at 2000 steps + continuous: the work", median(comparing.map((each) => each.work)), "ms");
+row("page/r slider step at 2000 steps + continuous: the slowest", Math.max(...comparing.map((each) => each.work)), "ms");
+row("page/r slider step at 2000 steps + continuous: the commit", median(comparing.map((each) => each.commit)), "ms");
 row("page/r slider about r_c = 2, T = 0: the first step's work", undecided[0].work, "ms");
 row("page/r slider about r_c = 2, T = 0: the slowest later step's work", Math.max(...undecided.slice(1).map((each) => each.work)), "ms");
 row("page/r slider about r_c = 2, T = 0: the longest task, thread time", undecided.longestTask, "ms");

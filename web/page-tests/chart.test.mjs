@@ -1,7 +1,9 @@
 // The Graph panel in the browser: clicks (and "Next chart") step through the eleven kinds in the
 // desktop's order, runs are kept and named in the legend, the readout gives 15 significant digits, the
 // wheel zooms and "Fit to data" returns, the logarithmic N axis applies where N is on the y axis, the
-// chart's words follow every change, and the chart is saved as PNG and SVG and copied as rows. On a
+// chart's words follow every change, and the chart is saved as PNG and SVG and copied as rows. The
+// comparison with continuous time draws the run's twin in the kinds over t, with its legend line, its
+// column of copied rows (tarnis-run's numbers, anew after a slider's move) and its stop sentence. On a
 // phone one finger scrolls the page, a tap reads a point and two fingers pan and pinch the chart.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
@@ -315,6 +317,88 @@ test("the chart saved as SVG and PNG under its title, and copied as rows", async
     assert.equal(rows[0], "Time\tN(t)");
     assert.equal(rows[201], "200\t499.936872437631");
     assert.equal(rows.length, 203, "a header, 201 rows and the last line's end");
+    await tarnis.close();
+});
+
+const Twin = "Continuous time (Hutchinson)";
+const compareBox = (page) => page.getByRole("checkbox", { name: "Compare with continuous time", exact: true });
+
+// The twin's line is in the legend exactly while the comparison is on and the kind plots N over t;
+// the other kinds draw no twin, and a legend of one run alone goes again when the comparison does.
+test("the comparison's checkbox, off at first, puts the twin in the legend of the kinds over t only", async () => {
+    const module = await tarnisModule();
+    const tarnis = await openTarnis(browser());
+    const { page } = tarnis;
+    await runDefaults(page);
+    assert.equal(await compareBox(page).isChecked(), false);
+    assert.equal(await compareBox(page).getAttribute("title"), module.continuousComparisonWords().toolTip);
+    const kinds = [
+        { label: Cycle[0], legend: { off: [], on: ["This run", Twin] } },
+        { label: Cycle[10], legend: { off: ["N(t), K"], on: ["N(t), K", Twin] } },
+        { label: Cycle[1], legend: { off: [], on: [] } },
+        { label: `${Cycle[8]}, in points`, legend: { off: [], on: [] } },
+        { label: Cycle[5], legend: { off: [], on: [] } },
+    ];
+    for (const compared of [true, false])
+        for (const { label, legend } of kinds) {
+            await compareBox(page).setChecked(compared);
+            await kindList(page).selectOption({ label });
+            const expected = compared ? legend.on : legend.off;
+            await until(() => legendLines(page), (found) => JSON.stringify(found) === JSON.stringify(expected),
+                `${label}, compared ${compared}: the legend ${JSON.stringify(expected)}`);
+        }
+    // Kept runs name each run; the twin's line comes last.
+    await compareBox(page).check();
+    await kindList(page).selectOption({ label: Cycle[0] });
+    await button(page, "Keep this run").click();
+    await button(page, "Data 3").click();
+    await runDefaults(page);
+    await until(() => legendLines(page), (found) => found.length === 3 && found[2] === Twin, "two runs and the twin");
+    await tarnis.close();
+});
+
+// The copied column is the module's twin, which is tarnis-run's, bit for bit; where the twin stops
+// early its cells are empty and the model's sentence stands under the chart. A slider's move
+// integrates it anew.
+test("the twin in Copy data and in the pictures, with its stop sentence, anew after a slider's move", async () => {
+    const module = await tarnisModule();
+    const tarnis = await openTarnis(browser());
+    const { page, context } = tarnis;
+    await context.grantPermissions(["clipboard-read", "clipboard-write"]);
+    const twinColumn = async () => {
+        await page.evaluate(() => navigator.clipboard.writeText(""));
+        await button(page, "Copy data").click();
+        const copied = await until(() => page.evaluate(() => navigator.clipboard.readText()), (text) => text.length > 0, "copied");
+        const rows = copied.split("\n").slice(0, -1).map((row) => row.split("\t"));
+        assert.deepEqual(rows[0], ["Time", "N(t)", module.continuousComparisonWords().dataColumn]);
+        return rows.slice(1).map((row) => row[2]);
+    };
+    const tarnisRunTwin = (...options) =>
+        tarnisRun("continuous", ...options, "--tidy").toString().trim().split("\n").slice(1).map((row) => Number(row.split(",")[1]));
+    await runDefaults(page);
+    await compareBox(page).check();
+    for (const { r, stops } of [{ r: "3", stops: true }, { r: "0.3", stops: false }]) {
+        await typeInto(boxes(page).r, r);
+        await runDefaults(page);
+        const parameters = { r: Number(r), n0: 1, K: 500, lag: 5, steps: 200 };
+        const twin = module.continuousRun(parameters).n;
+        const expected = tarnisRunTwin("--r", r);
+        assert.deepEqual(Array.from(twin), expected, "the module's twin is tarnis-run's");
+        const cells = await twinColumn();
+        const filled = cells.filter((cell) => cell !== "");
+        assert.deepEqual(filled.map(Number), expected, `r = ${r}: the copied twin`);
+        assert.equal(cells.length > filled.length, stops, `r = ${r}: empty cells after the twin stopped`);
+        const note = page.locator("#continuous-note");
+        assert.equal(await note.textContent(), module.continuousStopWords(parameters));
+        assert.equal(await note.isVisible(), stops);
+    }
+    const svg = await savedSvg(page);
+    assert.match(svg, /<path d="[^"]+" fill="none" stroke="#000000" stroke-width="1" stroke-dasharray="[\d ]+"/, "the twin dashed");
+    assert.match(svg, new RegExp(`>${Twin.replace(/[()]/g, "\\$&")}</text>`), "its legend line");
+    await page.getByRole("slider", { name: "The intrinsic rate (r):", exact: true }).focus();
+    await page.keyboard.press("ArrowRight");
+    await until(() => boxes(page).r.inputValue(), (text) => text === "0.301", "r by its slider");
+    assert.deepEqual((await twinColumn()).map(Number), tarnisRunTwin("--r", "0.301"), "the twin of the slider's r");
     await tarnis.close();
 });
 

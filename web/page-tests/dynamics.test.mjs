@@ -1,4 +1,5 @@
-// The Dynamics panel in the browser: the run in tarnis-run's words, the stability map computed by the
+// The Dynamics panel in the browser: the run in tarnis-run's words (its continuous-time twin's too, with
+// the twin's r_c named on the map, and anew for a slider's r), the stability map computed by the
 // workers (from a file as well as from a server) until complete, a click and the keyboard on it that
 // run the cell's r and T (and say so only when the run was made), on a phone a tap that reads a cell
 // or a column and a second tap that runs it, workers that go on after a slice that failed, a map and a
@@ -37,6 +38,15 @@ function untilResult(page, what, ...options) {
     return untilText(result, String(Number(Number(N).toPrecision(15))), what);
 }
 
+// Waits until the twin's headline, words and the bridge between the models are tarnis-run's.
+async function untilTwin(page, ...options) {
+    const [headline, sentences, bridge] = tarnisRun("dynamics", "--continuous", "--words", ...options)
+        .toString().replace(/\n$/, "").split("\n");
+    await untilText(page.locator("#continuous-words"), sentences, "the twin's words");
+    assert.equal(await page.locator("#continuous-headline").textContent(), headline);
+    assert.equal(await page.locator("#bridge-words").textContent(), bridge);
+}
+
 // "T = 10, r = 0.105: damped oscillations, …": the cell's lag and r as the line writes them.
 function placeOf(line) {
     const found = /^T = ([^,]+), r = ([^:]+): (.+)$/.exec(line);
@@ -54,6 +64,13 @@ for (const variant of Variants) {
             .toString().replace(/\n$/, "").split("\n");
         await untilText(page.locator("#regime-headline"), headline, "the run's headline");
         assert.equal(await page.locator("#regime-words").textContent(), sentences);
+        await untilTwin(page, "--r", "0.2", "--lag", "5");
+        const curves = page.getByRole("list", { name: "Regimes and curves of the map" });
+        await curves.getByText("continuous r_c", { exact: true }).waitFor();
+        // The name is drawn inside the plot: where it stands, the map tells the tests.
+        const [left, top] = (await until(() => map(page).getAttribute("data-continuous-label"), Boolean, "the curve's name"))
+            .split(" ").map(Number);
+        assert.ok(left > 0 && top > 0, "within the canvas");
         // Two places on the map: the line under it names a cell, and a click runs that cell.
         let previous = "";
         for (const [across, up] of [[0.7, 0.6], [0.3, 0.25]]) {
@@ -167,6 +184,7 @@ test("a new r keeps the computed map, a new K computes it anew; the diagram over
         .toString().replace(/\n$/, "").split("\n");
     await untilText(page.locator("#regime-words"), sentences, "the words of r = 0.201");
     assert.equal(await page.locator("#regime-headline").textContent(), headline);
+    await untilTwin(page, "--r", "0.201", "--lag", "5");
     assert.deepEqual([await restartsOf(map(page)), await restartsOf(diagram(page))], [0, 0], "the same grid and columns, kept");
     assert.equal(await map(page).getAttribute("data-complete"), "true");
     await page.getByRole("slider", { name: "The carrying capacity (K):", exact: true }).focus();

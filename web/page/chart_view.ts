@@ -7,8 +7,9 @@
 import uPlot from "uplot";
 
 import type { ChartData } from "tarnis-module";
-import { AxisTitleFont, GridPixels, LinePixels, TickLabelFont, TickPixels } from "./chart_look";
+import { AxisTitleFont, ContinuousDash, ContinuousLinePixels, GridPixels, LinePixels, TickLabelFont, TickPixels } from "./chart_look";
 import { type SeriesLook, seriesPaths } from "./chart_paths";
+import type { PictureLegendLine } from "./chart_svg";
 import { ChartReadout } from "./chart_readout";
 import { ChartMouse } from "./chart_mouse";
 import { ChartTouch, type Pair, type Place } from "./chart_touch";
@@ -22,15 +23,24 @@ import {
     ticksWithRoom,
 } from "./chart_viewport";
 import { el } from "./dom";
-import { type MarkedPoint, type ScreenPoint, nearestPoint, rowsShown, screenPoints, steppedPoint } from "./readout_geometry";
+import {
+    ContinuousTwin,
+    type MarkedPoint,
+    type ScreenPoint,
+    nearestPoint,
+    rowsShown,
+    screenPoints,
+    steppedPoint,
+} from "./readout_geometry";
 
 /** A series as drawn, with the run it belongs to; kept runs first, behind the run on show. */
 export interface DrawnSeries {
-    run: number;
+    run: number; // 0 the run on show, 1 to 4 the kept runs, ContinuousTwin the run on show's twin
     index: number; // the series' place in its run: 0, or 1 for a kind's second series
     x: Float64Array;
     y: Float64Array;
     look: SeriesLook;
+    dashed: boolean; // the twin's line
     line: string;
     markerOutline: string;
     markerFill: string;
@@ -56,13 +66,26 @@ function column(values: Float64Array): (number | null)[] {
     return Array.from(values, (value) => (Number.isFinite(value) ? value : null));
 }
 
-/** The chart's series in drawing order: the kept runs first, behind the run on show. */
+/**
+ * The chart's series in drawing order: the kept runs first, then the twin, dashed, under the run on
+ * show, which it follows closely at first.
+ */
 export function drawnSeries(data: ChartData): DrawnSeries[] {
     const drawn: DrawnSeries[] = [];
-    const kept = data.runs.filter((run) => run.run !== 0);
-    const own = data.runs.filter((run) => run.run === 0);
-    for (const run of [...kept, ...own]) run.series.forEach((series, index) => drawn.push({ run: run.run, index, ...series }));
+    const add = (run: number, series: ChartData["runs"][number]["series"], dashed: boolean) =>
+        series.forEach((each, index) => drawn.push({ run, index, dashed, ...each }));
+    for (const run of data.runs.filter((each) => each.run !== 0)) add(run.run, run.series, false);
+    if (data.continuous) add(ContinuousTwin, [data.continuous.series], true);
+    for (const run of data.runs.filter((each) => each.run === 0)) add(run.run, run.series, false);
     return drawn;
+}
+
+/** The legend's lines: the run on show, the kept runs, then the twin; none where the chart has no legend. */
+export function legendLines(data: ChartData): PictureLegendLine[] {
+    if (!data.legendShown) return [];
+    const lines: PictureLegendLine[] = data.runs.map((run) => ({ text: run.legend, icons: run.series }));
+    if (data.continuous) lines.push({ text: data.continuous.legend, icons: [{ ...data.continuous.series, dashed: true }] });
+    return lines;
 }
 
 let labelMeasure: CanvasRenderingContext2D | undefined;
@@ -197,7 +220,8 @@ export class ChartView {
             ],
             stroke: points ? series.markerOutline : series.line,
             ...(points ? { fill: series.markerFill } : {}),
-            width: points ? 1 : LinePixels,
+            ...(series.dashed ? { dash: ContinuousDash } : {}),
+            width: points ? 1 : series.dashed ? ContinuousLinePixels : LinePixels,
             paths: seriesPaths(series.look, this.markerPixels, () => uPlot.pxRatio),
             points: { show: false },
         };

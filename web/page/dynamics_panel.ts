@@ -1,6 +1,7 @@
-// The Dynamics panel: what r and the lag do, for the last run. The run in the model's words, the
-// stability map and the bifurcation diagram with the Lyapunov exponent, both computed by the workers
-// of DynamicsWork with their progress under them. What a run computes anew is the model's rule
+// The Dynamics panel: what r and the lag do, for the last run. The run in the model's words, with its
+// continuous-time twin's under them, the stability map (with the twin's limit beside the run's) and the
+// bifurcation diagram with the Lyapunov exponent, all computed by the workers of DynamicsWork, the
+// pictures with their progress under them. What a run computes anew is the model's rule
 // (dynamicsRestart): a part that keeps its work (the map for a new r, everything for new steps) moves
 // the run's marks. Pointing at a cell or a column (or a tap) tells it in the model's words; a click (or a second
 // tap, or Enter) writes its r and lag into the Data panel and runs them.
@@ -12,6 +13,7 @@ import type {
     DynamicsPlan,
     RegimeReport,
     RunParameters,
+    RunWords,
 } from "tarnis-module";
 import { BifurcationView, type DiagramMark } from "./bifurcation_view";
 import { el } from "./dom";
@@ -33,12 +35,15 @@ export class DynamicsPanel {
     readonly element: HTMLElement;
     private readonly headline: HTMLElement;
     private readonly sentences: HTMLElement;
+    private readonly twinHeadline: HTMLElement;
+    private readonly twinSentences: HTMLElement;
+    private readonly bridge: HTMLElement;
     private readonly choiceNote: HTMLElement;
     private readonly mapTitle: HTMLElement;
     private readonly mapLine: HTMLElement;
     private readonly diagramTitle: HTMLElement;
     private readonly diagramLine: HTMLElement;
-    private readonly progress: Record<Exclude<Task, "regime">, HTMLProgressElement>;
+    private readonly progress: Record<Exclude<Task, "regime" | "continuous">, HTMLProgressElement>;
     private readonly map: StabilityMap;
     private readonly diagram: BifurcationView;
     private readonly work: DynamicsWork;
@@ -50,6 +55,7 @@ export class DynamicsPanel {
     private plan?: DynamicsPlan; // on show; none: the next run computes every part anew
     private report?: RegimeReport; // the run's regime, once it came
     private reportCame = false; // the work on the regime is over, with a report or none
+    private twinRun?: RunParameters; // whose twin's words are on show or being worked out
 
     constructor(
         private readonly tarnis: Tarnis,
@@ -60,6 +66,10 @@ export class DynamicsPanel {
         const before = module.pageNoRunWords();
         this.headline = el("p", { class: "headline", id: "regime-headline" }, before.headline);
         this.sentences = el("p", { id: "regime-words" }, before.sentences);
+        // Empty until the first run's twin is worked out: the discrete words before it say what to do.
+        this.twinHeadline = el("p", { class: "headline", id: "continuous-headline" });
+        this.twinSentences = el("p", { id: "continuous-words" });
+        this.bridge = el("p", { id: "bridge-words" });
         this.choiceNote = el("p", { class: "note", "aria-live": "polite" });
         this.mapLine = el("p", { id: "map-pointed", class: "pointed", "aria-live": "polite" }, module.pagePointingHint("map"));
         this.diagramLine = el("p", { id: "diagram-pointed", class: "pointed", "aria-live": "polite" }, module.pagePointingHint("rate"));
@@ -68,6 +78,7 @@ export class DynamicsPanel {
         const notComputed = module.notComputedColour();
         this.map = new StabilityMap(
             {
+                continuousLabel: module.continuousComparisonWords().mapLabel,
                 tickLabel,
                 colour: (regime) => (regime === undefined ? notComputed : (colours.get(regime) ?? notComputed)),
                 pointed: (cell) => this.tellCell(cell),
@@ -92,12 +103,14 @@ export class DynamicsPanel {
         this.failure = el("p", { class: "note", role: "alert" });
         this.work = new DynamicsWork({
             regime: (_run, report) => this.regimeCame(report),
+            continuous: (_run, words, bridge) => this.twinCame(words, bridge),
             cells: (cells) => this.map.addCells(cells),
             columns: (columns) => this.diagram.addColumns(columns),
             progress: (task, done, total) => this.showProgress(task, done, total),
             failed: (message) => {
                 this.failure.textContent = `The dynamics could not be computed: ${message}`;
                 this.plan = undefined; // the next run computes them again
+                this.twinRun = undefined;
             },
         });
         this.work.warmUp();
@@ -111,7 +124,9 @@ export class DynamicsPanel {
                 "div",
                 { class: "dynamics-parts" },
                 el("section", { class: "words", "aria-labelledby": "words-title" },
-                    el("h3", { id: "words-title" }, "The last run"), this.headline, this.sentences, this.choiceNote, this.failure),
+                    el("h3", { id: "words-title" }, "The last run"), this.headline, this.sentences,
+                    el("h4", {}, module.continuousComparisonWords().legend),
+                    this.twinHeadline, this.twinSentences, this.bridge, this.choiceNote, this.failure),
                 el("section", { class: "map-part", "aria-labelledby": "map-title" },
                     this.mapTitle, this.map.element, this.mapLine, this.progress.map, this.legend(labels)),
                 el("section", { class: "diagram-part", "aria-labelledby": "diagram-title" },
@@ -130,6 +145,7 @@ export class DynamicsPanel {
             el("li", {}, swatch(this.tarnis.module.notComputedColour()), labels.notComputed),
             el("li", {}, line(false), labels.stableCurve),
             el("li", {}, line(true), labels.monotoneCurve),
+            el("li", {}, el("span", { class: "curve dotted", "aria-hidden": "true" }), this.tarnis.module.continuousComparisonWords().mapLabel),
         );
     }
 
@@ -195,6 +211,7 @@ export class DynamicsPanel {
             this.work.start({ task: "regime", run }, 1);
         }
         this.showWords();
+        this.followTwin(run);
         this.mapTitle.textContent = module.mapTitle(run, separator);
         this.showAnalysed(plan.analysed);
         this.showMap(restart.map);
@@ -206,6 +223,22 @@ export class DynamicsPanel {
         this.report = report;
         this.reportCame = true;
         this.showWords();
+    }
+
+    // The twin's words in a worker, anew for any other run; the last ones stay until the new ones come,
+    // so that a slider's drag does not make them flicker.
+    private followTwin(run: RunParameters): void {
+        const twin = this.twinRun;
+        const same = twin && (["r", "n0", "K", "lag", "steps"] as const).every((key) => twin[key] === run[key]);
+        if (same) return;
+        this.twinRun = run;
+        this.work.start({ task: "continuous", run, separator: this.tarnis.separator }, 1);
+    }
+
+    private twinCame(words: RunWords, bridge: string): void {
+        this.twinHeadline.textContent = words.headline;
+        this.twinSentences.textContent = words.sentences;
+        this.bridge.textContent = bridge;
     }
 
     /** The run's words once its regime came (for its own steps), else that it is being worked out. */
@@ -243,7 +276,9 @@ export class DynamicsPanel {
             this.map.moveRun(place);
             return;
         }
-        this.map.setPlan(plan, place, this.tarnis.module.dynamicsLabels(0, 1));
+        // The twin's r_c, π/(2T), at each lag of the map; none without a lag.
+        const twinLimits = Array.from(plan.map.lags, (lag) => this.tarnis.module.continuousLimits(lag)?.rStable);
+        this.map.setPlan(plan, place, this.tarnis.module.dynamicsLabels(0, 1), twinLimits);
         this.work.start({ task: "map", grid: plan.map }, plan.map.rates.length * plan.map.lags.length);
     }
 
@@ -268,7 +303,7 @@ export class DynamicsPanel {
     }
 
     private showProgress(task: Task, done: number, total: number): void {
-        if (task === "regime") return; // the words say when it is worked out
+        if (task === "regime" || task === "continuous") return; // the words say when they are worked out
         const bar = this.progress[task];
         bar.max = Math.max(1, total);
         bar.value = done;

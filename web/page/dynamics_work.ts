@@ -1,11 +1,20 @@
 // The work of the dynamics part: workers on every core but one, each with its own module, computing the
-// regime of the run (a job of one slice) and the stability map and the bifurcation diagram a slice at
-// a time. Each task has at most one job; a new job
+// regime of the run and the words of its continuous-time twin (each a job of one slice) and the
+// stability map and the bifurcation diagram a slice at a time. Each task has at most one job; a new job
 // of a task replaces the old one at once: no worker is asked for the old job's slices again, and what
 // still comes of them is dropped. A worker holds at most two slices, so the page's thread never waits
 // and a restart never waits for a queue to drain.
 // SPDX-License-Identifier: GPL-3.0-or-later
-import type { BifurcationColumn, BifurcationRequest, RegimeReport, RunParameters, ScanCell, ScanGrid } from "tarnis-module";
+import type {
+    BifurcationColumn,
+    BifurcationRequest,
+    RegimeReport,
+    RunParameters,
+    RunWords,
+    ScanCell,
+    ScanGrid,
+    Separator,
+} from "tarnis-module";
 import type { SliceAnswer, SliceRequest } from "./dynamics_worker";
 import DynamicsWorker from "./dynamics_worker?worker&inline";
 
@@ -14,6 +23,8 @@ export type Task = SliceRequest["task"];
 export interface WorkHooks {
     /** The regime of the run that the regime job was started for; none beyond the analysis. */
     regime(run: RunParameters, report: RegimeReport | undefined): void;
+    /** The words of the twin of the run that the continuous job was started for, and how the two models meet. */
+    continuous(run: RunParameters, words: RunWords, bridge: string): void;
     cells(cells: ScanCell[]): void;
     columns(columns: BifurcationColumn[]): void;
     /** How much of a task's job is done; done === total when it is complete. */
@@ -23,13 +34,14 @@ export interface WorkHooks {
 }
 
 // Slices small enough that a restart waits at most a few frames for a worker's slices in hand.
-const SliceSizes: Record<Task, number> = { regime: 1, map: 32, diagram: 16 };
+const SliceSizes: Record<Task, number> = { regime: 1, continuous: 1, map: 32, diagram: 16 };
 // Each worker holds two slices, so that it computes the second while its answer to the first travels
 // and the page asks for the next: it never waits for the page.
 const SlicesInHand = 2;
 
 type Source =
     | { task: "regime"; run: RunParameters }
+    | { task: "continuous"; run: RunParameters; separator: Separator }
     | { task: "map"; grid: ScanGrid }
     | { task: "diagram"; request: BifurcationRequest };
 
@@ -92,15 +104,16 @@ export class DynamicsWork {
         });
     }
 
-    // Each worker with room gets the next slices: the regime's first, which the words wait for, then the
-    // diagram's, which are quick and small.
+    // Each worker with room gets the next slices: the regime's and the twin's first, which the words wait
+    // for, then the diagram's, which are quick and small.
     private feed(): void {
         const waiting = [...this.jobs.values()].some((job) => job.next < job.total);
         if (!waiting) return;
         this.ensureWorkers();
         for (const entry of this.workers)
             while (entry.inHand < SlicesInHand) {
-                const open = [this.jobs.get("regime"), this.jobs.get("diagram"), this.jobs.get("map")].find(
+                const order: Task[] = ["regime", "continuous", "diagram", "map"];
+                const open = order.map((task) => this.jobs.get(task)).find(
                     (each) => each && each.next < each.total,
                 );
                 if (!open) return;
@@ -123,6 +136,7 @@ export class DynamicsWork {
         job.next += count;
         const source = job.source;
         if (source.task === "regime") return { job: job.number, task: "regime", run: source.run, first, count };
+        if (source.task === "continuous") return { job: job.number, ...source, first, count };
         return source.task === "map"
             ? { job: job.number, task: "map", grid: source.grid, first, count }
             : { job: job.number, task: "diagram", request: source.request, first, count };
@@ -139,6 +153,9 @@ export class DynamicsWork {
         if (answer.task === "regime" && job.source.task === "regime") {
             job.done += 1;
             this.hooks.regime(job.source.run, answer.report);
+        } else if (answer.task === "continuous" && job.source.task === "continuous") {
+            job.done += 1;
+            this.hooks.continuous(job.source.run, answer.words, answer.bridge);
         } else if (answer.task === "map") {
             job.done += answer.cells.length;
             this.hooks.cells(answer.cells);

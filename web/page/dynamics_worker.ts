@@ -1,20 +1,32 @@
-// A worker of the dynamics part: its own instance of the module, which computes the regime of a run and
-// the slices of the map and of the diagram that the page asks for, one at a time (an undecided run
+// A worker of the dynamics part: its own instance of the module, which computes the regime of a run, the
+// words of its continuous-time twin, and the slices of the map and of the diagram that the page asks
+// for, one at a time (an undecided run
 // takes millions of steps, which the page's thread must never wait for). The page asks for more only
 // as answers come, so a restart needs nothing of the worker: the page stops asking for the old job's
 // slices and drops what still comes of them.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import createTarnis from "tarnis-module";
-import type { BifurcationRequest, BifurcationScan, RegimeReport, RegimeScan, RunParameters, ScanGrid } from "tarnis-module";
+import type {
+    BifurcationRequest,
+    BifurcationScan,
+    RegimeReport,
+    RegimeScan,
+    RunParameters,
+    RunWords,
+    ScanGrid,
+    Separator,
+} from "tarnis-module";
 
 /** A slice of a job: the job's number, what it computes, and which cells or columns (a regime is one). */
 export type SliceRequest =
     | { job: number; task: "regime"; run: RunParameters; first: number; count: number }
+    | { job: number; task: "continuous"; run: RunParameters; separator: Separator; first: number; count: number }
     | { job: number; task: "map"; grid: ScanGrid; first: number; count: number }
     | { job: number; task: "diagram"; request: BifurcationRequest; first: number; count: number };
 
 export type SliceAnswer =
     | { job: number; task: "regime"; first: number; report: RegimeReport | undefined }
+    | { job: number; task: "continuous"; first: number; words: RunWords; bridge: string }
     | { job: number; task: "map"; first: number; cells: ReturnType<RegimeScan["slice"]> }
     | { job: number; task: "diagram"; first: number; columns: ReturnType<BifurcationScan["slice"]> }
     | { job: number; task: SliceRequest["task"]; first: number; error: string };
@@ -26,7 +38,7 @@ interface WorkerScope {
 const scope = self as unknown as WorkerScope;
 const module = createTarnis();
 
-type ScanRequest = Exclude<SliceRequest, { task: "regime" }>;
+type ScanRequest = Exclude<SliceRequest, { task: "regime" | "continuous" }>;
 
 // The scan of each task's job at hand, made on its first slice and kept for the next.
 const scans = new Map<ScanRequest["task"], { job: number; scan: RegimeScan | BifurcationScan }>();
@@ -58,6 +70,14 @@ async function answer(request: SliceRequest): Promise<void> {
     if (request.task === "regime") {
         const tarnis = await module;
         scope.postMessage({ ...base(request), task: "regime", report: tarnis.runRegime(request.run) });
+        return;
+    }
+    // The twin's regime takes up to about 15 ms, too long for a slider's frame on the page's thread.
+    if (request.task === "continuous") {
+        const tarnis = await module;
+        const { run, separator } = request;
+        const words = tarnis.continuousWords(run, separator);
+        scope.postMessage({ ...base(request), task: "continuous", words, bridge: tarnis.bridgeWords(run.lag, separator) });
         return;
     }
     const scan = await scanFor(request);

@@ -1,14 +1,15 @@
 // The Graph panel: the greeting before the first run, then the chart of the run on show with the
 // kept runs behind it. A click on the chart (or Space on it, or "Next chart") steps to the next kind,
-// the list picks any kind; "Fit to data", the logarithmic N axis, keeping and forgetting runs; the
-// legend below the plot, the readout under the pointer or a finger's tap (or moved by the arrow
+// the list picks any kind; "Fit to data", the logarithmic N axis, keeping and forgetting runs, and the
+// comparison with the run's continuous-time twin (in the kinds over t, with the model's note where the
+// twin stops early); the legend below the plot, the readout under the pointer or a finger's tap (or moved by the arrow
 // keys), the chart in words; and saving: the data as the desktop's "S" writes it, the chart as PNG
 // or SVG, its rows for the clipboard.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { ChartData, ChartKindInfo, ChartKindName, ChartPoint } from "tarnis-module";
 import { chartPng } from "./chart_png";
 import { type ChartPicture, chartSvg } from "./chart_svg";
-import { ChartView } from "./chart_view";
+import { ChartView, legendLines } from "./chart_view";
 import { el } from "./dom";
 import type { Tarnis } from "./tarnis";
 import { Player } from "./player";
@@ -35,6 +36,9 @@ export class GraphPanel {
     private readonly kinds: ChartKindInfo[];
     private kind: ChartKindName;
     private logNChosen = false;
+    // The comparison with continuous time, for the page's life as the N axis' choice; no set-up keeps
+    // it, since a set-up's fragment and file have no setting for it.
+    private compared = false;
     private data?: ChartData;
     private readonly view: ChartView;
     private readonly greeting: HTMLElement;
@@ -42,6 +46,8 @@ export class GraphPanel {
     private readonly chart: HTMLElement;
     private readonly kindList: HTMLSelectElement;
     private readonly logN: HTMLInputElement;
+    private readonly compare: HTMLInputElement;
+    private readonly twinNote: HTMLParagraphElement;
     private readonly keepButton: HTMLButtonElement;
     private readonly forgetButton: HTMLButtonElement;
     private readonly fitButton: HTMLButtonElement;
@@ -79,6 +85,14 @@ export class GraphPanel {
             this.logNChosen = this.logN.checked;
             this.draw(false);
         });
+        const comparison = tarnis.module.continuousComparisonWords();
+        // The tool tip is the box's description for a screen reader, as the desktop's entry has it.
+        this.compare = el("input", { type: "checkbox", id: "compare-continuous", title: comparison.toolTip });
+        this.compare.addEventListener("change", () => {
+            this.compared = this.compare.checked;
+            this.draw(false);
+        });
+        this.twinNote = el("p", { id: "continuous-note", class: "note", "aria-live": "polite" });
         this.fitButton = button("Fit to data", () => this.view.fit());
         this.keepButton = button("Keep this run", () => this.keep());
         this.forgetButton = button("Forget kept runs", () => this.forget());
@@ -112,12 +126,14 @@ export class GraphPanel {
                 button(NextChartCaption, () => this.stepKind()),
                 this.fitButton,
                 el("label", { class: "check" }, this.logN, "Logarithmic N axis"),
+                el("label", { class: "check", title: comparison.toolTip }, this.compare, comparison.caption),
                 this.keepButton,
                 this.forgetButton,
             ),
             this.player.element,
             this.chart,
             this.legend,
+            this.twinNote,
             this.description,
         );
         this.saveData = button(
@@ -201,13 +217,15 @@ export class GraphPanel {
         if (!this.tarnis.hasRun()) return;
         this.player.stop();
         const logarithmicY = this.logarithmicY();
-        const data = this.tarnis.chart(this.kind, logarithmicY);
+        const data = this.tarnis.chart(this.kind, logarithmicY, this.compared);
         this.data = data;
         this.view.draw(data, logarithmicY, keepView);
         this.kindList.value = data.kind;
         this.chart.setAttribute("aria-label", data.title);
         this.logN.disabled = !data.logNApplies;
         this.logN.checked = this.logNChosen;
+        this.compare.checked = this.compared;
+        this.twinNote.textContent = data.continuous?.stopWords ?? "";
         this.keepButton.textContent = data.runKept ? "This run is kept" : "Keep this run";
         this.keepButton.disabled = data.runKept;
         this.forgetButton.disabled = data.keptCount === 0;
@@ -218,22 +236,26 @@ export class GraphPanel {
 
     private showLegend(data: ChartData): void {
         this.legend.hidden = !data.legendShown;
+        // A run's line tells its name in full under the pointer; the twin's line is its name.
+        const names = data.runs.map((run) => run.name);
         this.legend.replaceChildren(
-            ...(data.legendShown ? data.runs : []).map((run) =>
+            ...legendLines(data).map((line, index) =>
                 el(
                     "li",
-                    { title: run.name },
-                    ...run.series.map((series) =>
+                    { title: names[index] ?? line.text },
+                    ...line.icons.map((icon) =>
                         el("span", {
-                            class: series.look === "points" ? "swatch points" : "swatch line",
+                            class: icon.look === "points" ? "swatch points" : icon.dashed ? "swatch line dashed" : "swatch line",
                             style:
-                                series.look === "points"
-                                    ? `background:${series.markerFill};border-color:${series.markerOutline}`
-                                    : `background:${series.line}`,
+                                icon.look === "points"
+                                    ? `background:${icon.markerFill};border-color:${icon.markerOutline}`
+                                    : icon.dashed
+                                      ? `color:${icon.line}`
+                                      : `background:${icon.line}`,
                             "aria-hidden": "true",
                         }),
                     ),
-                    run.legend,
+                    line.text,
                 ),
             ),
         );
@@ -326,7 +348,7 @@ export class GraphPanel {
             markerPixels: this.tarnis.module.axisRules().markerPixels,
             ticks: this.view.currentTicks(),
             series: [...this.view.drawn()],
-            legend: data.legendShown ? data.runs.map((run) => ({ text: run.legend, icons: run.series })) : [],
+            legend: legendLines(data),
         };
     }
 
@@ -350,7 +372,7 @@ export class GraphPanel {
     }
 
     private async copyData(): Promise<void> {
-        const copied = await copyText(this.tarnis.chartDataText(this.kind, this.view.isLogarithmicY()));
+        const copied = await copyText(this.tarnis.chartDataText(this.kind, this.view.isLogarithmicY(), this.compared));
         this.status.textContent = copied ? "" : "The browser did not let the page use the clipboard.";
     }
 }

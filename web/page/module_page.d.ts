@@ -84,6 +84,13 @@ declare module "tarnis-module" {
         series: ChartSeries[]; // one or two, as the kind has
     }
 
+    /** The run's continuous-time twin as a chart that compares the two draws it. */
+    interface ChartTwin {
+        legend: string; // "Continuous time (Hutchinson)"
+        series: ChartSeries; // N at t = 0, 1, … as far as the twin goes
+        stopWords: string; // why it stops before the last step; "" where it reaches it
+    }
+
     interface ChartData {
         kind: ChartKindName;
         title: string;
@@ -95,6 +102,7 @@ declare module "tarnis-module" {
         pictureNote: string; // the run's parameters, in a line under a saved picture's title; "" without a run
         keptCount: number;
         runs: ChartRun[]; // the run on show first, then the kept runs
+        continuous?: ChartTwin; // asked for, in a kind that plots N over t
     }
 
     /** A point of a run's series: run 0 is the run on show, series 0 or 1, row the step t. */
@@ -119,13 +127,15 @@ declare module "tarnis-module" {
     }
 
     interface Session {
-        chart(kind: ChartKindName, logarithmicY: boolean, separator: Separator): ChartData;
+        /** The chart; `compared`: with the run's continuous-time twin in the kinds that plot N over t. */
+        chart(kind: ChartKindName, logarithmicY: boolean, separator: Separator, compared?: boolean): ChartData;
         /** The readout of a point: the run's name, then "x = …", "y = …" and the step's other values. */
         chartReadout(kind: ChartKindName, point: ChartPoint, separator: Separator): string[];
         /** The chart in words for a screen reader, with the marked point's values where there is one. */
         chartDescription(kind: ChartKindName, view: ChartViewRanges, mark: ChartPoint | null, separator: Separator): string;
-        /** "Copy data": a header line with the axis titles, then a tab-separated line per point. */
-        chartDataText(kind: ChartKindName, logarithmicY: boolean, separator: Separator): string;
+        /** "Copy data": a header line with the axis titles, then a tab-separated line per point; `compared`:
+         * the twin's N in a column of its own after the runs', empty where it stopped early. */
+        chartDataText(kind: ChartKindName, logarithmicY: boolean, separator: Separator, compared?: boolean): string;
     }
 
     /** An axis' range and the distance between its labelled ticks (the factor between them on a logarithmic axis). */

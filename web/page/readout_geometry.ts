@@ -15,8 +15,11 @@ export interface ScreenPoint extends MarkedPoint {
     y: number;
 }
 
+/** The run number of the run on show's continuous-time twin, which the chart draws beside it. */
+export const ContinuousTwin = -1;
+
 export interface ReadSeries {
-    run: number; // 0: the run on show
+    run: number; // 0: the run on show; ContinuousTwin its twin
     x: ArrayLike<number>;
     y: ArrayLike<number>;
 }
@@ -26,12 +29,19 @@ export interface Box {
     height: number;
 }
 
-/** The rows of a series on show: a play shows the run on show up to `rowLimit`, the kept runs whole. */
+/**
+ * The rows of a series on show: a play shows the run on show and its twin, whose rows are the same
+ * times, up to `rowLimit`, the kept runs whole.
+ */
 export function rowsShown(series: ReadSeries, rowLimit: number | undefined): number {
-    return series.run === 0 && rowLimit !== undefined ? Math.min(rowLimit, series.x.length) : series.x.length;
+    const played = series.run === 0 || series.run === ContinuousTwin;
+    return played && rowLimit !== undefined ? Math.min(rowLimit, series.x.length) : series.x.length;
 }
 
-/** The places on screen of every point shown, by `place` (a value to its pixels). */
+/**
+ * The places on screen of every point shown that the readout reads, by `place` (a value to its
+ * pixels): the twin's are left out, since it has no step of the session's runs to read.
+ */
 export function screenPoints(
     series: readonly ReadSeries[],
     rowLimit: number | undefined,
@@ -40,6 +50,7 @@ export function screenPoints(
 ): ScreenPoint[] {
     const places: ScreenPoint[] = [];
     series.forEach((each, drawn) => {
+        if (each.run === ContinuousTwin) return;
         const end = rowsShown(each, rowLimit);
         for (let row = 0; row < end; row += 1) {
             const [x, y] = [each.x[row], each.y[row]];

@@ -5,7 +5,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { Setup } from "tarnis-module";
 import { type ChartPicture, chartSvg } from "./chart_svg";
-import { drawnSeries, tickLabelExtent } from "./chart_view";
+import { drawnSeries, legendLines, tickLabelExtent } from "./chart_view";
 import { type AxisKey, ChartViewport, ticksWithRoom } from "./chart_viewport";
 import type { Tarnis } from "./tarnis";
 
@@ -48,7 +48,7 @@ export function setupPicture(tarnis: Tarnis, setup: Setup, clipId: string): stri
             markerPixels: module.axisRules().markerPixels,
             ticks: { x: ticks("x"), y: ticks("y") },
             series,
-            legend: data.legendShown ? data.runs.map((run) => ({ text: run.legend, icons: run.series })) : [],
+            legend: legendLines(data),
             clipId,
         };
         return chartSvg(picture);

@@ -1,16 +1,21 @@
 // The stability map on a canvas: the lag across and r up, each cell in the colour of its regime (pale
-// grey until it is computed), the r_c curve solid and the r_m curve dashed with their names, and the
-// run marked. For a screen reader it is a picture named "Stability map" that the keyboard walks: the
+// grey until it is computed), the r_c curve solid and the r_m curve dashed with their names at their
+// ends, the continuous-time twin's r_c = π/(2T) dotted with its name inside the plot, and the run
+// marked. For a screen reader it is a picture named "Stability map" that the keyboard walks: the
 // arrow keys move a cursor from cell to cell (Page Up and Page Down by ten), the line under the map
 // tells the cell, and Enter takes it as a click does.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { DynamicsLabels, DynamicsPlan, RegimeReport, ScanCell } from "tarnis-module";
+import { type Box, type Curve, labelBeside } from "./curve_label";
 import { type Area, type Axis, PlotCanvas } from "./plot_canvas";
 import { ScanPicture } from "./scan_picture";
 
 const LabelPixels = 13; // a line of the curves' names, in bold 12 px letters
+const LabelFont = "bold 12px system-ui, sans-serif";
 
 export interface MapHooks {
+    /** The name of the twin's curve: "continuous r_c". */
+    continuousLabel: string;
     tickLabel(value: number): string;
     colour(regime: number | undefined): string;
     /** The pointer or the cursor is on a cell (its r, lag and report if computed), or on none. */
@@ -38,6 +43,7 @@ interface Cell {
 
 export class StabilityMap extends ScanPicture<Cell> {
     private plan?: DynamicsPlan;
+    private twinLimits: Array<number | undefined> = []; // the twin's r_c at each of the plan's lags
     private run?: { r: number; lag: number };
     private reports: Array<RegimeReport | undefined> = [];
     private computed: Uint8Array = new Uint8Array(0);
@@ -52,8 +58,9 @@ export class StabilityMap extends ScanPicture<Cell> {
     }
 
     /** A new grid: every cell is still to be computed. */
-    setPlan(plan: DynamicsPlan, run: { r: number; lag: number }, labels: DynamicsLabels): void {
+    setPlan(plan: DynamicsPlan, run: { r: number; lag: number }, labels: DynamicsLabels, twinLimits: Array<number | undefined>): void {
         this.plan = plan;
+        this.twinLimits = twinLimits;
         this.labels = labels;
         this.run = run;
         const count = plan.map.rates.length * plan.map.lags.length;
@@ -102,8 +109,15 @@ export class StabilityMap extends ScanPicture<Cell> {
         this.paintCells(area, axes);
         const context = this.plot.begin();
         this.plot.showLayer();
-        const stableAt = this.drawCurve(context, area, axes, (limits) => limits.rStable, [], this.labels.stableMark);
-        this.drawCurve(context, area, axes, (limits) => limits.rMonotone, [6, 4], this.labels.monotoneMark, stableAt);
+        const stable = this.curvePoints(area, axes, (index) => plan.limits[index]?.rStable);
+        const monotone = this.curvePoints(area, axes, (index) => plan.limits[index]?.rMonotone);
+        const twin = this.curvePoints(area, axes, (index) => this.twinLimits[index]);
+        this.strokeCurve(context, area, stable, []);
+        this.strokeCurve(context, area, monotone, [6, 4]);
+        this.strokeCurve(context, area, twin, [2, 3]);
+        const stableName = this.nameAtEnd(context, area, stable, this.labels.stableMark);
+        const monotoneName = this.nameAtEnd(context, area, monotone, this.labels.monotoneMark, stableName);
+        this.nameInside(context, area, twin, { curves: [stable, monotone], labels: [stableName, monotoneName] });
         this.drawRun(context, area, axes);
         this.drawCursor(context, area, axes);
         this.plot.drawAxes(area, axes.x, axes.y, this.hooks.tickLabel);
@@ -139,27 +153,20 @@ export class StabilityMap extends ScanPicture<Cell> {
         ];
     }
 
-    // A curve of the limits along the map's lags, on a white halo so that it shows on every colour.
-    private drawCurve(
-        context: CanvasRenderingContext2D,
-        area: Area,
-        axes: { x: Axis; y: Axis },
-        value: (limits: NonNullable<DynamicsPlan["limits"][number]>) => number,
-        dashes: number[],
-        name: string,
-        belowLabelAt = -Infinity,
-    ): number {
-        const plan = this.plan;
-        if (!plan) return belowLabelAt;
+    // The points of a curve of limits along the map's lags, where they lie within the r axis.
+    private curvePoints(area: Area, axes: { x: Axis; y: Axis }, value: (index: number) => number | undefined): Curve {
         const points: Array<[number, number]> = [];
-        plan.map.lags.forEach((lag, index) => {
-            const limits = plan.limits[index];
-            const r = limits && value(limits);
+        this.plan?.map.lags.forEach((lag, index) => {
+            const r = value(index);
             if (r !== undefined && r > axes.y.min && r <= axes.y.max)
                 points.push([PlotCanvas.x(area, axes.x, lag), PlotCanvas.y(area, axes.y, r)]);
         });
-        const last = points[points.length - 1];
-        if (!last) return belowLabelAt;
+        return points;
+    }
+
+    // A curve on a white halo, so that it shows on every colour.
+    private strokeCurve(context: CanvasRenderingContext2D, area: Area, points: Curve, dashes: number[]): void {
+        if (points.length === 0) return;
         context.save();
         context.beginPath();
         context.rect(area.left, area.top, area.width, area.height);
@@ -173,13 +180,45 @@ export class StabilityMap extends ScanPicture<Cell> {
             context.stroke();
         }
         context.restore();
-        context.font = "bold 12px system-ui, sans-serif";
+    }
+
+    // A curve's name beside its end, right of the plot; where the curves meet at long lags, under the
+    // name of `below` rather than over it. Its box, which the names inside the plot keep clear of.
+    private nameAtEnd(context: CanvasRenderingContext2D, area: Area, points: Curve, name: string, below?: Box): Box | undefined {
+        const last = points[points.length - 1];
+        if (!last) return undefined;
+        context.font = LabelFont;
         context.fillStyle = getComputedStyle(this.element).color;
         context.textBaseline = "middle";
-        // Where the curves meet at long lags, this name stands under the other's rather than over it.
-        const labelAt = Math.max(last[1], belowLabelAt + LabelPixels);
-        context.fillText(name, Math.min(last[0] + 4, area.left + area.width + 4), labelAt);
-        return labelAt;
+        const middle = Math.max(last[1], (below ? below.top + below.height / 2 : -Infinity) + LabelPixels);
+        const left = Math.min(last[0] + 4, area.left + area.width + 4);
+        context.fillText(name, left, middle);
+        return { left, top: middle - LabelPixels / 2, width: context.measureText(name).width, height: LabelPixels };
+    }
+
+    // The twin's name within the plot, on the cells, in black on a white halo as its curve is drawn.
+    private nameInside(
+        context: CanvasRenderingContext2D,
+        area: Area,
+        points: Curve,
+        others: { curves: Curve[]; labels: Array<Box | undefined> },
+    ): void {
+        const name = this.hooks.continuousLabel;
+        context.font = LabelFont;
+        const size = { width: context.measureText(name).width, height: LabelPixels };
+        const labels = others.labels.filter((label): label is Box => label !== undefined);
+        const box = labelBeside(points, size, area, { curves: others.curves, labels });
+        this.element.dataset.continuousLabel = box ? [box.left, box.top, box.width, box.height].map(Math.round).join(" ") : "";
+        if (!box) return;
+        context.save();
+        context.textBaseline = "middle";
+        context.lineJoin = "round";
+        context.lineWidth = 3;
+        context.strokeStyle = "#ffffff";
+        context.fillStyle = "#000000";
+        context.strokeText(name, box.left, box.top + box.height / 2);
+        context.fillText(name, box.left, box.top + box.height / 2);
+        context.restore();
     }
 
     private drawRun(context: CanvasRenderingContext2D, area: Area, axes: { x: Axis; y: Axis }): void {

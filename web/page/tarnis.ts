@@ -94,8 +94,9 @@ export class Tarnis {
         return this.session.keptRuns(this.separator);
     }
 
-    chart(kind: ChartKindName, logarithmicY: boolean): ChartData {
-        return this.session.chart(kind, logarithmicY, this.separator);
+    /** The chart of the kind; `compared`: with the run's continuous-time twin where the kind plots N over t. */
+    chart(kind: ChartKindName, logarithmicY: boolean, compared = false): ChartData {
+        return this.session.chart(kind, logarithmicY, this.separator, compared);
     }
 
     chartReadout(kind: ChartKindName, point: ChartPoint): string[] {
@@ -110,9 +111,9 @@ export class Tarnis {
         return this.session.chartDescription(kind, view, mark, this.separator);
     }
 
-    /** "Copy data": the chart's rows as the desktop copies them. */
-    chartDataText(kind: ChartKindName, logarithmicY: boolean): string {
-        return this.session.chartDataText(kind, logarithmicY, this.separator);
+    /** "Copy data": the chart's rows as the desktop copies them, with the twin's column where `compared`. */
+    chartDataText(kind: ChartKindName, logarithmicY: boolean, compared = false): string {
+        return this.session.chartDataText(kind, logarithmicY, this.separator, compared);
     }
 
     numberText(value: number, significantDigits?: number): string {

@@ -1,11 +1,13 @@
 // The module's dynamics against tarnis-run: the limits of linear theory of every lag, the regime of a
 // run, the cells of a regime map and the columns of a bifurcation diagram, bit for bit; the guided
-// activities that ask for them; and the module's interface against its TypeScript declarations.
+// activities that ask for them; the module's interface against its TypeScript declarations; and where
+// the map names the continuous r_c, which runs close above the discrete one (the page's curve_label.ts).
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { test } from "node:test";
 
+import { curveSpan, labelBeside } from "../../build/web-unit/curve_label.js";
 import { csvRows, fieldNumber, sameBits, tarnis, tarnisRun } from "./support.mjs";
 
 function assertSameNumber(actual, field, what) {
@@ -301,3 +303,41 @@ test("interface: every member that tarnis.d.mts and module_page.d.ts declare", (
         assert.equal(typeof session[method], "function", method);
     session.delete();
 });
+
+// A plot of 200 × 100 pixels (y down) and a name of 40 × 10: beside its curve, inside the plot, clear of
+// the other curves and names, and on the curve's right end where that is free.
+const plotArea = { left: 0, top: 0, width: 200, height: 100 };
+const nameSize = { width: 40, height: 10 };
+const labelCases = [
+    {
+        name: "above the right end, over a curve close under it",
+        curve: [[0, 20], [100, 50], [200, 80]],
+        others: { curves: [[[0, 24], [200, 84]]], labels: [] },
+        at: { left: 157, top: 54.1 },
+    },
+    {
+        name: "left along the curve where it rises out of the top and another runs close under it",
+        curve: [[0, 60], [50, 46], [100, 32], [150, 19], [200, 5]],
+        others: { curves: [[[0, 75], [200, 20]]], labels: [] },
+    },
+    {
+        name: "away from another name at the right end",
+        curve: [[0, 20], [100, 50], [200, 80]],
+        others: { curves: [], labels: [{ left: 150, top: 40, width: 50, height: 45 }] },
+    },
+];
+for (const { name, curve, others, at } of labelCases)
+    test(`the continuous r_c's name: ${name}`, () => {
+        const box = labelBeside(curve, nameSize, plotArea, others);
+        assert.ok(box, "a place");
+        const [left, right, top, bottom] = [box.left, box.left + box.width, box.top, box.top + box.height];
+        assert.ok(left >= 0 && right <= 200 && top >= 0 && bottom <= 100, `inside the plot: ${JSON.stringify(box)}`);
+        for (const each of [curve, ...others.curves]) {
+            const span = curveSpan(each, left, right);
+            assert.ok(!span || span.high < top || span.low > bottom, `no curve through ${JSON.stringify(box)}`);
+        }
+        for (const label of others.labels)
+            assert.ok(right <= label.left || left >= label.left + label.width || bottom <= label.top || top >= label.top + label.height,
+                "clear of the other name");
+        if (at) assert.deepEqual({ left: box.left, top: Math.round(box.top * 10) / 10 }, at);
+    });

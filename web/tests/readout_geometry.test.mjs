@@ -1,12 +1,19 @@
-// Where the page's readout goes, under node: the points shown (a play's rows of the run on show, the
-// kept runs whole, nothing without a value), the nearest to the pointer (on a tie the series on top),
+// Where the page's readout goes, under node: the points shown (a play's rows of the run on show and of
+// its continuous twin, the kept runs whole, nothing without a value, nothing of the twin to read), the nearest to the pointer (on a tie the series on top),
 // the arrow keys' next point along the run on show over rows without a value, and the box beside its
 // point within the plot. The page's build compiles readout_geometry.ts for this test.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
 import { test } from "node:test";
 
-import { boxPlace, nearestPoint, screenPoints, steppedPoint } from "../../build/web-unit/readout_geometry.js";
+import {
+    ContinuousTwin,
+    boxPlace,
+    nearestPoint,
+    rowsShown,
+    screenPoints,
+    steppedPoint,
+} from "../../build/web-unit/readout_geometry.js";
 
 // A kept run behind the run on show, as the chart draws them; the run on show has no value at row 2.
 const series = [
@@ -20,6 +27,10 @@ test("the points shown: a play's rows of the run on show, the kept run whole; a 
         screenPoints(series, rowLimit, logarithmicY, place).map(({ drawn, row }) => `${drawn}:${row}`);
     assert.deepEqual(shown(2, false), ["0:0", "0:1", "0:2", "0:3", "1:0", "1:1"]);
     assert.deepEqual(shown(undefined, true), ["0:0", "0:1", "0:2", "0:3", "1:1", "1:3"]);
+    // The twin goes with the run on show in a play, but has no step of a run for the readout to read.
+    const twin = { run: ContinuousTwin, x: Float64Array.of(0, 1, 2, 3), y: Float64Array.of(1, 2, 3, 4) };
+    assert.deepEqual([rowsShown(twin, 2), rowsShown(series[0], 2)], [2, 4]);
+    assert.deepEqual(screenPoints([...series, twin], undefined, false, place).length, 7);
 });
 
 test("the nearest point; on a tie the series drawn on top", () => {
