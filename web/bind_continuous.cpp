@@ -51,6 +51,20 @@ val words(const val& parameters, const std::string& separator)
 
 std::string bridge(double lag, const std::string& separator) { return bridgeWords(lag, separatorOf(separator)); }
 
+val comparisonWords()
+{
+    const ContinuousComparisonWords words = continuousComparisonWords();
+    val object = val::object();
+    object.set("caption", words.caption);
+    object.set("toolTip", words.toolTip);
+    object.set("legend", words.legend);
+    object.set("mapLabel", words.mapLabel);
+    object.set("dataColumn", words.dataColumn);
+    return object;
+}
+
+std::string stopWords(const val& parameters) { return continuousStopWords(continuousRun(runOf(parameters, Steps::Matter))); }
+
 } // namespace
 
 } // namespace tarnis::web
@@ -64,4 +78,6 @@ EMSCRIPTEN_BINDINGS(tarnis_continuous)
     function("continuousWords", &words);
     function("bridgeWords", &bridge);
     function("continuousLegend", &tarnis::continuousLegend);
+    function("continuousComparisonWords", &comparisonWords);
+    function("continuousStopWords", &stopWords);
 }

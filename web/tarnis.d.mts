@@ -333,6 +333,10 @@ export interface TarnisModule {
     bridgeWords(lag: number, separator: Separator): string;
     /** "Continuous time (Hutchinson)". */
     continuousLegend(): string;
+    /** The comparison's menu entry or checkbox, legend, map label and copied column. */
+    continuousComparisonWords(): { caption: string; toolTip: string; legend: string; mapLabel: string; dataColumn: string };
+    /** Why the continuous trajectory of this run stops early; "" when it reaches the last step. */
+    continuousStopWords(parameters: RunParameters): string;
 
     /** Run `run` (from 1) of an ensemble, with its trajectory. */
     ensembleMember(request: EnsembleRequest, run: number): EnsembleOutcome & { n: Float64Array };

@@ -126,6 +126,24 @@ std::string theorySentence(const Writer& w)
 
 std::string continuousLegend() { return "Continuous time (Hutchinson)"; }
 
+ContinuousComparisonWords continuousComparisonWords()
+{
+    return {"Compare with continuous time",
+            "Draws the run's continuous-time twin, Hutchinson's delayed logistic equation with the same r, N(0), K "
+            "and lag, beside it",
+            continuousLegend(), "continuous r_c", "N(t) continuous"};
+}
+
+std::string continuousStopWords(const ContinuousRun& run)
+{
+    if (run.end == ContinuousEnd::Completed || run.n.empty())
+        return {};
+    const std::string at = "The continuous trajectory stops after t = " + std::to_string(run.n.size() - 1);
+    if (run.end == ContinuousEnd::LeftRange)
+        return at + ": N leaves the range of numbers a computer holds.";
+    return at + ": its swings grow too steep for the integrator's step.";
+}
+
 RunWords continuousRunInWords(const RunParameters& run, const std::optional<ContinuousReport>& report, char separator)
 {
     const Writer w{run, separator};
