@@ -81,7 +81,8 @@ std::vector<ChartRunNames> chartRunNames(const std::optional<RunParameters>& cur
 std::string pictureParameterLine(const RunParameters& run, char separator)
 {
     const auto number = [separator](double value) { return quantity_text::parameter(value, separator); };
-    return "r = " + number(run.r) + ", N(0) = " + number(run.n0) + ", K = " + number(run.K) + ", T = " + number(run.lag);
+    return "r = " + number(run.r) + ", N(0) = " + number(run.n0) + ", K = " + number(run.K)
+        + ", T = " + number(run.lag);
 }
 
 std::string unnamedRunName() { return "This run"; }
@@ -146,6 +147,10 @@ std::string chartDataText(const ChartTable& table, char decimalSeparator)
             columns.push_back(&series.x);
             columns.push_back(&series.y);
         }
+    }
+    for (const ChartTable::Column& column : table.columns) {
+        titles.push_back(column.title);
+        columns.push_back(&column.values);
     }
     std::size_t rowCount = 0;
     for (const std::vector<double>* column : columns)

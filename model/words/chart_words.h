@@ -77,12 +77,19 @@ struct ChartTable {
         std::vector<Series> series;
     };
     std::vector<Run> runs; // the run on show first
+    // Columns after those of the runs, each a title and a value a row, as long as it has values (the
+    // continuous-time trajectory beside the run).
+    struct Column {
+        std::string title;
+        std::vector<double> values;
+    };
+    std::vector<Column> columns{};
 };
 
 // A header line with the axis titles (where two series share the y axis its title names both, "N and
-// dN", and each column takes its own part; with kept runs each title names its run), then one line a
-// row, tab-separated, LF after every line. Each number with every digit it needs to be read back
-// exactly and the given separator; no value (NaN) and a row a shorter column lacks are empty cells.
+// dN", and each column takes its own part; with kept runs each title names its run) and the titles of
+// the further columns, then one line a row, tab-separated, LF after every line. Each number with every digit it needs
+// to be read back exactly and the given separator; no value (NaN) and a row a shorter column lacks are empty cells.
 std::string chartDataText(const ChartTable& table, char decimalSeparator);
 
 // The tab-separated text of a table for a spreadsheet: the header line, then one line per row, LF
