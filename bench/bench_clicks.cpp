@@ -1,7 +1,9 @@
-// Whole clicks as a user makes them: Run from the button to the drawn chart, and a click on the
-// chart of each window, which draws the next kind of the cycle.
+// Whole clicks as a user makes them: Run from the button to the drawn chart (with the run's
+// continuous-time twin beside it too), and a click on the chart of each window, which draws the next
+// kind of the cycle.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/chart_data_sets.h"
+#include "charts/chart_control.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/widgets.h"
 #include "ui/navigator.h"
@@ -26,15 +28,21 @@ void setSteps(QWidget* main, int steps)
 // Enter in the lag box enables Run again without changing the text that Run reads.
 void enableRun(QWidget* main) { QTest::keyClick(main->findChild<QLineEdit*>(QStringLiteral("tlag")), Qt::Key_Return); }
 
-void runClick(benchmark::State& state)
+void runClick(benchmark::State& state, bool continuous)
 {
     AppFixture fixture;
     fixture.startAtMainWindow();
     QWidget* main = fixture.mainWindow();
+    main->findChild<ChartControl*>(QStringLiteral("MSChart1"))->setContinuousChosen(continuous);
     setSteps(main, int(state.range(0)));
     auto* run = main->findChild<QPushButton*>(QStringLiteral("Command2"));
+    auto* rate = main->findChild<QLineEdit*>(QStringLiteral("rrate"));
+    bool faster = false;
     for (auto _ : state) {
         state.PauseTiming();
+        // The continuous trajectory of a run is kept for the next drawing: each click is a new run.
+        if (continuous)
+            rate->setText((faster = !faster) ? QStringLiteral("0.21") : QStringLiteral("0.2"));
         enableRun(main);
         state.ResumeTiming();
         run->click();
@@ -65,7 +73,18 @@ void chartClick(benchmark::State& state, WindowId window)
 
 // A count of clicks for each, some tens of milliseconds of them: the program's start, which each
 // repetition makes, costs more than that, and a search for the count would make it again and again.
-BENCHMARK(runClick)->Arg(200)->Arg(2000)->Arg(9999)->Unit(benchmark::kMillisecond)->Iterations(40);
+BENCHMARK_CAPTURE(runClick, alone, false)
+    ->Arg(200)
+    ->Arg(2000)
+    ->Arg(9999)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(40);
+BENCHMARK_CAPTURE(runClick, continuous, true)
+    ->Arg(200)
+    ->Arg(2000)
+    ->Arg(9999)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(40);
 BENCHMARK_CAPTURE(chartClick, main, WindowId::Main)
     ->Arg(200)
     ->Arg(2000)

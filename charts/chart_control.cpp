@@ -62,17 +62,38 @@ ChartControl::~ChartControl() = default;
 
 void ChartControl::setPictureNote(const QString& note) { m_pictureNote = note; }
 
-void ChartControl::showPictureNote(bool shown)
+void ChartControl::showPictureNote(bool shown) { layOutHeading(shown); }
+
+void ChartControl::setNote(const QString& note)
 {
-    if (shown && !m_noteLine && !m_pictureNote.isEmpty()) {
-        m_noteLine = new QCPTextElement(this, m_pictureNote, arialFont(LegendPoints));
-        m_noteLine->setMargins(QMargins(0, 0, 0, 4));
-        m_heading->addElement(1, 0, m_noteLine);
-    } else if (!shown && m_noteLine) {
-        m_heading->remove(m_noteLine);
-        m_heading->simplify();
-        m_noteLine = nullptr;
+    if (note == m_note)
+        return;
+    m_note = note;
+    layOutHeading(m_pictureLine != nullptr);
+    describe();
+}
+
+// The lines under the title, made anew: the heading's rows follow what there is to say.
+void ChartControl::layOutHeading(bool pictureNoteShown)
+{
+    for (QCPTextElement** line : {&m_pictureLine, &m_noteLine}) {
+        if (*line)
+            m_heading->remove(*line);
+        *line = nullptr;
     }
+    m_heading->simplify();
+    if (pictureNoteShown && !m_pictureNote.isEmpty())
+        m_pictureLine = addHeadingLine(m_pictureNote);
+    if (!m_note.isEmpty())
+        m_noteLine = addHeadingLine(m_note);
+}
+
+QCPTextElement* ChartControl::addHeadingLine(const QString& text)
+{
+    auto* line = new QCPTextElement(this, text, arialFont(LegendPoints));
+    line->setMargins(QMargins(0, 0, 0, 4));
+    m_heading->addElement(m_heading->rowCount(), 0, line);
+    return line;
 }
 
 void ChartControl::setTitles(const QString& chart, const QString& yAxisTitle, const QString& xAxisTitle)
@@ -98,6 +119,14 @@ void ChartControl::setLogNAxisChosen(bool chosen)
 {
     if (m_axes.chooseLogNAxis(chosen))
         emit logNAxisChoiceChanged();
+}
+
+void ChartControl::setContinuousChosen(bool chosen)
+{
+    if (chosen == m_continuousChosen)
+        return;
+    m_continuousChosen = chosen;
+    emit continuousChoiceChanged();
 }
 
 // Before the chart is drawn anew: the readout's points are gone, the kept runs take the looks the
@@ -166,7 +195,9 @@ void ChartControl::paintOnPage(QPainter& painter)
 void ChartControl::describe()
 {
     const QStringList marked = hasFocus() && m_readout->shown() ? m_readout->lines() : QStringList();
-    const QString description = chartDescription(*this, marked, localeDecimalSeparator());
+    QString description = chartDescription(*this, marked, localeDecimalSeparator());
+    if (!m_note.isEmpty())
+        description += QLatin1Char(' ') + m_note;
     // Tells assistive technology that the description changed.
     setAccessibleDescription(description);
 }

@@ -49,15 +49,24 @@ public:
     const QString& pictureNote() const { return m_pictureNote; }
     // The line under the title while a picture is drawn: shown, then taken away again.
     void showPictureNote(bool shown);
+    // A line under the title on screen and in pictures that says what the chart cannot show (where
+    // the continuous trajectory stops); screen readers hear it after the description. Empty: none.
+    void setNote(const QString& note);
+    const QString& note() const { return m_note; }
 
     // The y axis on a logarithmic scale, for the data set after this: the series leave out what has
     // no place on it and the next fit takes it.
     void setLogarithmicY(bool on);
     // The window's choice of a logarithmic N axis (ChartAxes::logNAxisChosen); a change is signalled.
     void setLogNAxisChosen(bool chosen);
-    // Whether the kind on show has N on its y axis, where the choice applies.
-    void setLogNAxisApplies(bool applies) { m_logNAxisApplies = applies; }
-    bool logNAxisApplies() const { return m_logNAxisApplies; }
+    // Whether the kind on show has N on its y axis (over t), where the choices of the logarithmic N
+    // axis and of the continuous trajectory apply.
+    void setShowsN(bool shows) { m_showsN = shows; }
+    bool showsN() const { return m_showsN; }
+    // The window's choice to draw the continuous-time trajectory beside the run, which the chart
+    // routines honour where y is N over t; a change is signalled.
+    void setContinuousChosen(bool chosen);
+    bool continuousChosen() const { return m_continuousChosen; }
 
     // Fits both axes to the data the chart holds and draws it; a chart routine calls it once, last.
     void fitAxesAndReplot();
@@ -80,6 +89,8 @@ signals:
     void clicked();
     // The user switched the logarithmic N axis on or off.
     void logNAxisChoiceChanged();
+    // The user switched the comparison with continuous time on or off.
+    void continuousChoiceChanged();
 
 protected:
     // Keys on a focused chart: Space steps the cycle as a click does, Left and Right move the readout
@@ -94,6 +105,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    void layOutHeading(bool pictureNoteShown);
+    QCPTextElement* addHeadingLine(const QString& text);
     void prepareDrawing();
     void describe();
     std::optional<int> ownSeriesIndex() const;
@@ -101,13 +114,16 @@ private:
     void stepReadout(int steps);
     bool showLegendToolTip(const QHelpEvent& help);
 
-    // The heading (the title, and under it the picture's note while one is drawn) comes first: the
-    // axes, the legend and the series take their places in the layout around it.
+    // The heading (the title, under it the picture's note while one is drawn, then the chart's note)
+    // comes first: the axes, the legend and the series take their places in the layout around it.
     QCPTextElement* m_title;
     QCPLayoutGrid* m_heading;
+    QCPTextElement* m_pictureLine = nullptr;
     QCPTextElement* m_noteLine = nullptr;
     QString m_pictureNote;
-    bool m_logNAxisApplies = false;
+    QString m_note;
+    bool m_showsN = false;
+    bool m_continuousChosen = false;
     ChartAxes m_axes;
     RunLegend m_legend; // before the series, whose curves it must not take in
     ChartSeries m_series;

@@ -5,6 +5,7 @@
 #include "charts/run_comparison.h"
 #include "charts/run_player.h"
 #include "model/words/chart_words.h"
+#include "model/words/continuous_words.h"
 #include "ui/locale_numbers.h"
 
 #include <algorithm>
@@ -54,6 +55,8 @@ ChartFamily::ChartFamily(ChartControl& chart, const ResultStore& store, ChartWin
             = QObject::connect(comparison, &RunComparison::changed, &chart, [this] { redraw(Axes::KeepUserView); });
     m_axisChosen
         = QObject::connect(&chart, &ChartControl::logNAxisChoiceChanged, &chart, [this] { redraw(Axes::Fit); });
+    m_continuousChosen = QObject::connect(&chart, &ChartControl::continuousChoiceChanged, &chart,
+                                          [this] { redraw(Axes::KeepUserView); });
 }
 
 // The chart and the comparison may outlive the family (the chart of a window that is being
@@ -62,6 +65,7 @@ ChartFamily::~ChartFamily()
 {
     QObject::disconnect(m_keptChanged);
     QObject::disconnect(m_axisChosen);
+    QObject::disconnect(m_continuousChosen);
 }
 
 void ChartFamily::draw(ChartKind kind)
@@ -93,10 +97,11 @@ void ChartFamily::draw(const ChartKindEntry& entry, Axes axes)
     m_chart.series().setColumnCount(entry.second ? 4 : 2);
     m_chart.setTitles(QString::fromLatin1(entry.title), QString::fromLatin1(entry.yAxisTitle),
                       QString::fromLatin1(entry.xAxisTitle));
-    m_chart.setLogNAxisApplies(yIsN(entry));
+    m_chart.setShowsN(yIsN(entry));
     m_chart.setLogarithmicY(m_chart.axes().logNAxisChosen() && yIsN(entry));
     fillOwnSeries(entry, chartRowCount(m_store, entry));
     drawKeptRuns(entry);
+    drawContinuous(entry);
     if (axes == Axes::KeepUserView)
         m_chart.replotInUserView();
     else
@@ -154,6 +159,36 @@ void ChartFamily::drawKeptRuns(const ChartKindEntry& entry)
             return stepReading(*store, t);
         return run >= 1 && run <= int(copies.size()) ? stepReading(*copies[std::size_t(run - 1)], t) : std::nullopt;
     });
+}
+
+void ChartFamily::drawContinuous(const ChartKindEntry& entry)
+{
+    ChartSeries& series = m_chart.series();
+    const auto& current = m_comparison ? m_comparison->currentRun() : std::nullopt;
+    if (!m_chart.continuousChosen() || !yIsN(entry) || !current) {
+        series.clearContinuous();
+        m_chart.setNote(QString());
+        return;
+    }
+    const ContinuousRun& run = continuousOf(*current);
+    // N at t = 0, 1, …, as far as the integrator went.
+    QVector<double> t(qsizetype(run.n.size())), n(run.n.begin(), run.n.end());
+    for (qsizetype step = 0; step < t.size(); ++step)
+        t[step] = double(step);
+    series.setContinuous(t, n, QString::fromStdString(continuousComparisonWords().legend));
+    // A trajectory the integrator would not start has nothing drawn and says why in the words of the
+    // Dynamics window; one that stops early says where and why.
+    const std::string note = run.n.empty()
+        ? continuousRunInWords(*current, std::nullopt, localeDecimalSeparator()).sentences
+        : continuousStopWords(run);
+    m_chart.setNote(QString::fromStdString(note));
+}
+
+const ContinuousRun& ChartFamily::continuousOf(const RunParameters& run)
+{
+    if (!m_continuous || m_continuous->first != run)
+        m_continuous.emplace(run, continuousRun(run));
+    return m_continuous->second;
 }
 
 } // namespace tarnis

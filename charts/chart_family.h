@@ -5,12 +5,14 @@
 #pragma once
 
 #include "model/charts/chart_kinds.h"
+#include "model/continuous/hutchinson.h"
 #include "model/run/store.h"
 
 #include <QMetaObject>
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace tarnis {
 
@@ -60,6 +62,10 @@ private:
     void drawFirstRows(int rows);
     void fillOwnSeries(const ChartKindEntry& entry, int rows);
     void drawKeptRuns(const ChartKindEntry& entry);
+    // The continuous trajectory of the run on show beside it, where the window chose it and the kind
+    // shows N over t, with the note of where it stops early.
+    void drawContinuous(const ChartKindEntry& entry);
+    const ContinuousRun& continuousOf(const RunParameters& run);
 
     ChartControl& m_chart;
     const ResultStore& m_store;
@@ -69,6 +75,10 @@ private:
     std::optional<ChartKind> m_shownKind;
     QMetaObject::Connection m_keptChanged;
     QMetaObject::Connection m_axisChosen;
+    QMetaObject::Connection m_continuousChosen;
+    // The continuous trajectory of the last run asked for, which every drawing of another kind or a
+    // kept run would otherwise compute again.
+    std::optional<std::pair<RunParameters, ContinuousRun>> m_continuous;
     std::unique_ptr<RunPlayer> m_player;
 };
 

@@ -9,6 +9,7 @@
 #include "charts/run_player.h"
 #include "model/lessons/activities.h"
 #include "model/lessons/setup.h"
+#include "model/words/continuous_words.h"
 
 #include <QMenu>
 
@@ -55,6 +56,12 @@ void ChartMenu::addRunEntries()
     connect(m_keep, &QAction::triggered, comparison, &RunComparison::keepCurrentRun);
     m_forget = menu()->addAction(QStringLiteral("Forget kept runs"));
     connect(m_forget, &QAction::triggered, comparison, &RunComparison::forgetKeptRuns);
+    // The model's caption and tool tip, which the page's checkbox shows as well.
+    const ContinuousComparisonWords words = continuousComparisonWords();
+    m_continuous = menu()->addAction(QString::fromStdString(words.caption));
+    m_continuous->setToolTip(QString::fromStdString(words.toolTip));
+    m_continuous->setCheckable(true);
+    connect(m_continuous, &QAction::triggered, &m_chart, &ChartControl::setContinuousChosen);
 }
 
 void ChartMenu::addViewEntries()
@@ -95,9 +102,14 @@ void ChartMenu::beforeOpening()
         m_keep->setEnabled(comparison.canKeep());
         m_forget->setEnabled(!comparison.kept().empty());
     }
-    // The choice stays with the window; it shows only on the kinds whose y is N.
+    // The choices stay with the window; they show only on the kinds whose y is N, which for the
+    // continuous trajectory are the kinds over t.
     m_logNAxis->setChecked(m_chart.axes().logNAxisChosen());
-    m_logNAxis->setEnabled(m_chart.logNAxisApplies());
+    m_logNAxis->setEnabled(m_chart.showsN());
+    if (m_continuous) {
+        m_continuous->setChecked(m_chart.continuousChosen());
+        m_continuous->setEnabled(m_chart.showsN());
+    }
 }
 
 } // namespace tarnis

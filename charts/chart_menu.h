@@ -1,8 +1,8 @@
 // The menu that a right click on a run chart opens: the picture and data entries that every chart has
 // (picture_menu.h), then the windows that explain the run (Dynamics, Activities), the run played step
-// by step and the runs kept for comparison, and the chart's view (fitted to the data again, a
-// logarithmic N axis), and the set-up on show saved to a file or one opened. A left click is left to
-// the chart, which steps its cycle.
+// by step, the runs kept for comparison and the run's continuous-time twin, and the chart's view
+// (fitted to the data again, a logarithmic N axis), and the set-up on show saved to a file or one
+// opened. A left click is left to the chart, which steps its cycle.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -23,7 +23,8 @@ class RunComparison;
 class RunPlayer;
 
 struct ChartMenuOptions {
-    // "Keep this run" and "Forget kept runs" act on it; without one they are not shown.
+    // "Keep this run" and "Forget kept runs" act on it, and "Compare with continuous time" draws its
+    // run's continuous twin; without one they are not shown.
     RunComparison* comparison = nullptr;
     // "Dynamics…", between separators after "Copy data", calls this; without it the entry and its
     // separator are not shown. A window that has somewhere to show the dynamics passes it.
@@ -58,6 +59,7 @@ private:
     QAction* m_play = nullptr;
     QAction* m_keep = nullptr;
     QAction* m_forget = nullptr;
+    QAction* m_continuous = nullptr; // "Compare with continuous time", with the kept runs
     QAction* m_logNAxis = nullptr;
 };
 

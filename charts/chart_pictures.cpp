@@ -4,6 +4,7 @@
 #include "charts/chart_control.h"
 #include "charts/chart_readout.h"
 #include "model/words/chart_words.h"
+#include "model/words/continuous_words.h"
 
 #include <QBuffer>
 #include <QPdfWriter>
@@ -163,6 +164,9 @@ QString chartDataText(const ChartControl& chart, QChar decimalSeparator)
     ChartTable table{chart.xAxisTitle().toStdString(), chart.yAxisTitle().toStdString(), {}};
     for (int run = ChartSeries::OwnRun; run <= chart.series().keptRunCount(); ++run)
         table.runs.push_back(runColumns(chart.series(), run));
+    // The continuous trajectory's N at t = 0, 1, … (the rows' t), where it is drawn.
+    if (chart.series().continuousCurve())
+        table.extraColumns.push_back({continuousComparisonWords().dataColumn, values(chart.series().continuousYData())});
     return QString::fromStdString(tarnis::chartDataText(table, decimalSeparator.toLatin1()));
 }
 

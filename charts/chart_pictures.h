@@ -34,9 +34,10 @@ QString tableText(const QStringList& header, const QList<QStringList>& rows);
 
 // One header line of column titles, then one line per row: the x and the y of each series in turn,
 // those of the chart's own run first and then those of each kept run, whose titles then name their
-// runs; every value with as many digits as it takes to read back the same number and the given decimal
-// separator. A value the chart does not have (NaN) is an empty cell, so a spreadsheet leaves it
-// out rather than reading text into a number column.
+// runs, and last the continuous trajectory's N where it is drawn; every value with as many digits as
+// it takes to read back the same number and the given decimal separator. A value the chart does not
+// have (NaN) is an empty cell, so a spreadsheet leaves it out rather than reading text into a number
+// column.
 QString chartDataText(const ChartControl& chart, QChar decimalSeparator);
 
 } // namespace tarnis

@@ -43,6 +43,9 @@ ChartSeries::ChartSeries(QCustomPlot& plot)
     // Kept runs are drawn behind the chart's own series, on a layer under theirs.
     m_plot.addLayer(QStringLiteral("kept"), m_plot.layer(QStringLiteral("main")), QCustomPlot::limBelow);
     m_keptLayer = m_plot.layer(QStringLiteral("kept"));
+    // The continuous trajectory over the kept runs, under the run it is compared with.
+    m_plot.addLayer(QStringLiteral("continuous"), m_plot.layer(QStringLiteral("main")), QCustomPlot::limBelow);
+    m_continuousLayer = m_plot.layer(QStringLiteral("continuous"));
     m_own.series[0] = makeSeries(0, m_plot.layer(QStringLiteral("main")));
 }
 
@@ -155,6 +158,31 @@ void ChartSeries::setKeptSeriesData(int run, int series, const QVector<double>& 
         target->setRows(x, y, m_positiveYOnly);
 }
 
+void ChartSeries::setContinuous(const QVector<double>& x, const QVector<double>& y, const QString& name)
+{
+    if (!m_continuous) {
+        const SeriesRgb rgb = continuousSeriesColours();
+        m_continuous = new SeriesCurve(m_plot.xAxis, m_plot.yAxis,
+                                       {QColor::fromRgb(QRgb(rgb.line)), QColor::fromRgb(QRgb(rgb.markerOutline)),
+                                        QColor::fromRgb(QRgb(rgb.markerFill))});
+        m_continuous->setLayer(m_continuousLayer);
+        m_continuous->setDashes({ContinuousDashPixels[0], ContinuousDashPixels[1]});
+    }
+    m_continuous->setRows(x, y, m_positiveYOnly);
+    m_continuousName = name;
+}
+
+void ChartSeries::clearContinuous()
+{
+    if (!m_continuous)
+        return;
+    m_plot.removePlottable(m_continuous);
+    m_continuous = nullptr;
+    m_continuousName.clear();
+}
+
+QVector<double> ChartSeries::continuousYData() const { return column(m_continuous, valueOf); }
+
 void ChartSeries::setStepValues(std::function<std::optional<StepReading>(int, int)> lookup)
 {
     m_stepValues = std::move(lookup);
@@ -215,6 +243,8 @@ std::vector<const SeriesCurve*> ChartSeries::drawnCurves() const
     std::vector<const SeriesCurve*> curves;
     for (const Drawn& drawn : drawnSeries())
         curves.push_back(drawn.curve);
+    if (m_continuous)
+        curves.push_back(m_continuous);
     return curves;
 }
 

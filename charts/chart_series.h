@@ -66,6 +66,15 @@ public:
     void matchKeptLooks();
     // The names of the chart's own run.
     void setOwnRunNames(const RunNames& names) { m_own.names = names; }
+    // The continuous-time trajectory beside the run on show ("Compare with continuous time"), in its
+    // own colour and dashes, on a layer between the kept runs and the run's own series, and its name
+    // in the legend. The readout leaves it out: its points are no steps of a run.
+    void setContinuous(const QVector<double>& x, const QVector<double>& y, const QString& name);
+    void clearContinuous();
+    // None while it is not drawn.
+    const SeriesCurve* continuousCurve() const { return m_continuous; }
+    const QString& continuousName() const { return m_continuousName; }
+    QVector<double> continuousYData() const;
     // Where the readout finds the values of a run's step; none: it shows only t.
     void setStepValues(std::function<std::optional<StepReading>(int run, int t)> lookup);
 
@@ -92,7 +101,7 @@ public:
         int run; // OwnRun or a kept run's number
     };
     std::vector<Drawn> drawnSeries() const;
-    // Their curves, for fitting the axes.
+    // Their curves and the continuous trajectory's, for fitting the axes.
     std::vector<const SeriesCurve*> drawnCurves() const;
     std::optional<StepReading> stepValues(int run, int t) const;
     // The x and y a drawn series plots.
@@ -107,7 +116,10 @@ private:
 
     QCustomPlot& m_plot;
     QCPLayer* m_keptLayer;
+    QCPLayer* m_continuousLayer;
     RunSeries m_own;
+    SeriesCurve* m_continuous = nullptr;
+    QString m_continuousName;
     std::vector<RunSeries> m_kept;
     std::array<std::pair<Quantity, Quantity>, 2> m_quantities{};
     std::function<std::optional<StepReading>(int, int)> m_stepValues;

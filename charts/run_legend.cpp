@@ -107,7 +107,7 @@ void RunLegend::show(const ChartSeries& series)
 {
     m_legend.clearItems();
     m_legend.simplify(); // no empty cells left from a grid of other columns
-    place(legendShown(series.keptRunCount(), series.seriesCount()));
+    place(legendShown(series.keptRunCount(), series.seriesCount()) || series.continuousCurve());
     if (!m_legend.visible())
         return;
     const std::vector<RunLegendItem*> lines = makeLines(series);
@@ -116,15 +116,23 @@ void RunLegend::show(const ChartSeries& series)
         m_legend.addItem(line);
 }
 
-// Without kept runs the line names only the quantities; with them, each run has a line of its own.
+// Without kept runs the line names only the quantities, and the run where the continuous trajectory
+// has a line beside it; with them, each run has a line of its own. The continuous trajectory's comes
+// last.
 std::vector<RunLegendItem*> RunLegend::makeLines(const ChartSeries& series)
 {
-    if (series.keptRuns().empty())
-        return {makeLine(series, series.ownRun(), QString(), QString())};
-    std::vector<RunLegendItem*> lines{
-        makeLine(series, series.ownRun(), series.ownRun().names.legend, series.runName(ChartSeries::OwnRun))};
-    for (const ChartSeries::RunSeries& run : series.keptRuns())
-        lines.push_back(makeLine(series, run, run.names.legend, run.names.full));
+    std::vector<RunLegendItem*> lines;
+    if (series.keptRuns().empty()) {
+        const QString own = series.continuousCurve() ? QString::fromStdString(unnamedRunName()) : QString();
+        lines.push_back(makeLine(series, series.ownRun(), own, QString()));
+    } else {
+        lines.push_back(
+            makeLine(series, series.ownRun(), series.ownRun().names.legend, series.runName(ChartSeries::OwnRun)));
+        for (const ChartSeries::RunSeries& run : series.keptRuns())
+            lines.push_back(makeLine(series, run, run.names.legend, run.names.full));
+    }
+    if (const SeriesCurve* continuous = series.continuousCurve())
+        lines.push_back(new RunLegendItem(&m_legend, {{continuous, QString()}}, series.continuousName(), QString()));
     return lines;
 }
 

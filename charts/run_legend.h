@@ -42,9 +42,10 @@ private:
     QString m_toolTip;
 };
 
-// The legend of a chart: a line for each run while there are kept runs, and the names of the two
-// quantities where the chart has two series; hidden otherwise. It takes a row of the layout under the
-// plot only while it shows, so that the plot gives up the room it takes rather than hide data.
+// The legend of a chart: a line for each run while there are kept runs, the names of the two
+// quantities where the chart has two series, and a line for the continuous trajectory while it is
+// drawn; hidden otherwise. It takes a row of the layout under the plot only while it shows, so that
+// the plot gives up the room it takes rather than hide data.
 class RunLegend {
 public:
     // Takes the chart's legend out of the plot and hides it until there are lines to show.

@@ -70,6 +70,12 @@ void SeriesCurve::setColours(const SeriesColours& colours)
     applyLook();
 }
 
+void SeriesCurve::setDashes(const QVector<qreal>& dashes)
+{
+    m_dashes = dashes;
+    applyLook();
+}
+
 void SeriesCurve::applyLook()
 {
     if (m_look == SeriesLook::Points) {
@@ -79,7 +85,10 @@ void SeriesCurve::applyLook()
                                         QBrush(m_colours.markerFill), MarkerPixels));
         return;
     }
-    setPen(QPen(m_colours.line, LineWidth));
+    QPen line(m_colours.line, LineWidth);
+    if (!m_dashes.isEmpty())
+        line.setDashPattern(m_dashes); // in pen widths, which are pixels here
+    setPen(line);
     setLineStyle(QCPCurve::lsLine);
     setScatterStyle(m_extent.finiteRows == 1
                         ? QCPScatterStyle(QCPScatterStyle::ssDisc, m_colours.line, m_colours.line, LonePointPixels)

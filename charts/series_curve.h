@@ -36,6 +36,9 @@ public:
     SeriesLook look() const { return m_look; }
     void setColours(const SeriesColours& colours);
     const SeriesColours& colours() const { return m_colours; }
+    // The line in dashes of so many pixels drawn and left out, in turn; none: a solid line.
+    void setDashes(const QVector<qreal>& dashes);
+    const QVector<qreal>& dashes() const { return m_dashes; }
 
     // The series' icon for a legend of the chart's own.
     void drawIcon(QCPPainter* painter, const QRectF& rect) const { drawLegendIcon(painter, rect); }
@@ -49,6 +52,7 @@ private:
 
     SeriesLook m_look = SeriesLook::Line;
     SeriesColours m_colours;
+    QVector<qreal> m_dashes;
     SeriesExtent m_extent;
 };
 

@@ -8,6 +8,7 @@
 #include "dynamics/run_preview.h"
 #include "dynamics/stability_map.h"
 #include "dynamics/wrapping_scroll_area.h"
+#include "model/words/continuous_words.h"
 #include "model/words/regime_words.h"
 #include "ui/accessibility.h"
 #include "ui/design.h"
@@ -83,7 +84,8 @@ DynamicsWindow::DynamicsWindow(RunComparison& comparison, Services services, Par
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(run);
     layout->addLayout(parts, 1);
-    const QList<QWidget*> tabOrder{m_sentences, m_map, m_overRate, m_overLag, m_bifurcation, &m_preview->chart()};
+    const QList<QWidget*> tabOrder{m_sentences,   m_continuousSentences, m_map, m_overRate, m_overLag,
+                                   m_bifurcation, &m_preview->chart()};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     addMenus();
@@ -109,6 +111,7 @@ void DynamicsWindow::showWork()
         showRunWords();
         showPreview();
     });
+    connect(&m_work, &DynamicsWork::continuousRegimeCame, this, &DynamicsWindow::showContinuousWords);
     connect(&m_work, &DynamicsWork::cellsCame, this, [this](const std::vector<ScanCell>& cells, bool finished) {
         m_map->addCells(cells);
         showProgress(m_mapProgress, m_map->computedCells(), m_map->cellCount(), finished);
@@ -148,6 +151,28 @@ QGroupBox* DynamicsWindow::buildWordsPart()
     m_sentences->setFocusPolicy(Qt::StrongFocus);
     m_sentences->setContextMenuPolicy(Qt::NoContextMenu);
     m_headline->setContextMenuPolicy(Qt::NoContextMenu);
+    // The continuous twin under the run's own words, in the same scrolling text.
+    m_continuousHeadline = accessible(new QLabel, "continuousHeadline", QStringLiteral("Regime in continuous time"));
+    QFont continuousFont = m_continuousHeadline->font();
+    continuousFont.setBold(true);
+    m_continuousHeadline->setFont(continuousFont);
+    m_continuousSentences
+        = accessible(new QLabel, "continuousWords", QStringLiteral("What the run does in continuous time"));
+    m_continuousSentences->setWordWrap(true);
+    for (QLabel* label : {m_continuousHeadline, m_continuousSentences}) {
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        label->setContextMenuPolicy(Qt::NoContextMenu);
+        label->hide(); // until its words come
+    }
+    m_continuousSentences->setFocusPolicy(Qt::StrongFocus);
+    auto* text = new QWidget;
+    auto* textLayout = new QVBoxLayout(text);
+    textLayout->setContentsMargins(QMargins());
+    textLayout->addWidget(m_sentences);
+    textLayout->addSpacing(m_sentences->fontMetrics().lineSpacing() / 2);
+    textLayout->addWidget(m_continuousHeadline);
+    textLayout->addWidget(m_continuousSentences);
+    textLayout->addStretch(1);
     // Room for two lines that is always there, so that a click does not move the plots under the
     // pointer; the sentence wraps into it at the narrowest width the window takes.
     m_choiceNote = accessible(new QLabel, "choiceNote", QStringLiteral("What the last click wrote"));
@@ -159,7 +184,10 @@ QGroupBox* DynamicsWindow::buildWordsPart()
     m_choiceNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_choiceNote->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     m_choiceNote->setFixedHeight(2 * m_choiceNote->fontMetrics().lineSpacing() + 2);
-    m_sentencesArea = new WrappingScrollArea(m_sentences, SmallestWordLines);
+    m_sentencesArea = new WrappingScrollArea(text, SmallestWordLines);
+    // The area asks for the room of the run's own words alone: the continuous twin's are there to scroll
+    // to, so that the plots keep the room they have at every size of the window.
+    m_sentencesArea->askFor([this](int width) { return m_sentences->heightForWidth(width); });
     m_sentencesArea->setObjectName(QStringLiteral("wordsArea"));
     auto* layout = new QVBoxLayout(m_wordsPart);
     layout->addWidget(m_headline);
@@ -312,6 +340,7 @@ void DynamicsWindow::planned(const DynamicsRestart& restart)
 void DynamicsWindow::showNoRun()
 {
     showWords(noRunWords());
+    showContinuousWords();
     m_map->showNoRun();
     m_bifurcation->showNoRun();
     showProgress(m_mapProgress, 0, 0, false);
@@ -325,6 +354,29 @@ void DynamicsWindow::showRunWords()
     const RunParameters& run = m_work.plan()->run;
     showWords(m_work.reportCame() ? runInWords(run, m_work.report(), localeDecimalSeparator())
                                   : workingWords(run, localeDecimalSeparator()));
+    showContinuousWords();
+}
+
+// The continuous twin's words once its report came, then how the two models meet at the run's lag;
+// nothing before, and nothing for a lag beyond the analysis, whose words say so already.
+void DynamicsWindow::showContinuousWords()
+{
+    const auto& plan = m_work.plan();
+    const bool shown = plan && plan->analysed && m_work.continuousCame();
+    m_continuousHeadline->setVisible(shown);
+    m_continuousSentences->setVisible(shown);
+    if (shown) {
+        const char separator = localeDecimalSeparator();
+        const RunWords words = continuousRunInWords(plan->run, m_work.continuousReport(), separator);
+        const std::string bridge = bridgeWords(plan->run.lag, separator);
+        m_continuousHeadline->setText(QString::fromStdString(words.headline));
+        m_continuousSentences->setText(
+            QString::fromStdString(bridge.empty() ? words.sentences : words.sentences + "\n\n" + bridge));
+    } else {
+        m_continuousHeadline->clear();
+        m_continuousSentences->clear();
+    }
+    m_sentencesArea->textChanged();
 }
 
 BifurcationAxis DynamicsWindow::chosenAxis() const
@@ -370,6 +422,9 @@ void DynamicsWindow::showProgress(QProgressBar* bar, std::size_t done, std::size
 QString DynamicsWindow::wordsDataText(QChar decimalSeparator) const
 {
     QString text = m_headline->text() + QLatin1Char('\n') + m_sentences->text() + QLatin1Char('\n');
+    if (!m_continuousHeadline->text().isEmpty())
+        text += QLatin1Char('\n') + m_continuousHeadline->text() + QLatin1Char('\n') + m_continuousSentences->text()
+            + QLatin1Char('\n');
     const auto& plan = m_work.plan();
     if (!plan)
         return text;

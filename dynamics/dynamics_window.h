@@ -1,6 +1,7 @@
-// The window Dynamics: what r and the lag do, for the last run. The run in words, the stability map
-// over lag and r, the bifurcation diagram with its Lyapunov exponent, over r or over the lag, and the
-// trajectory of the run that the pointer rests on in either (else of the last run). It follows every
+// The window Dynamics: what r and the lag do, for the last run. The run in words (with its continuous-
+// time twin's under them, and how the two models meet), the stability map over lag and r, the
+// bifurcation diagram with its Lyapunov exponent, over r or over the lag, and the trajectory of the
+// run that the pointer rests on in either (else of the last run). It follows every
 // run, shows what its DynamicsWork computes on threads of its own while it stays usable, and a click on
 // a map writes r and the lag into the main window's boxes. Nothing in it writes the result store.
 // SPDX-License-Identifier: GPL-3.0-or-later
@@ -65,6 +66,7 @@ private:
     void planned(const DynamicsRestart& restart);
     void showNoRun();
     void showRunWords();
+    void showContinuousWords();
     void axisChosen();
     void showWords(const RunWords& words);
     void showProgress(QProgressBar* bar, std::size_t done, std::size_t total, bool finished);
@@ -76,6 +78,8 @@ private:
     QGroupBox* m_wordsPart;
     QLabel* m_headline;
     QLabel* m_sentences;
+    QLabel* m_continuousHeadline;
+    QLabel* m_continuousSentences; // with the bridge between the two models after them
     WrappingScrollArea* m_sentencesArea;
     QLabel* m_choiceNote; // what the last click on a plot wrote into the main window
     QGroupBox* m_mapPart;

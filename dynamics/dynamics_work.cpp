@@ -2,6 +2,7 @@
 #include "dynamics/dynamics_work.h"
 
 #include "charts/run_comparison.h"
+#include "model/continuous/continuous_regime.h"
 #include "model/dynamics/parameter_scan.h"
 
 #include <QTimer>
@@ -47,8 +48,8 @@ DynamicsWork::~DynamicsWork() { stopAll(); }
 
 bool DynamicsWork::working() const
 {
-    return m_restart->isActive() || m_regimeJob.running() || m_mapJob.running() || m_diagramJob.running()
-        || m_drawing->isActive();
+    return m_restart->isActive() || m_regimeJob.running() || m_continuousJob.running() || m_mapJob.running()
+        || m_diagramJob.running() || m_drawing->isActive();
 }
 
 // Inside the Run click nothing happens but a note: the stale work is stopped and the new one started
@@ -62,8 +63,7 @@ void DynamicsWork::followRun()
     if (!run) {
         stopAll();
         m_plan.reset();
-        m_report.reset();
-        m_reportCame = false;
+        forgetReports();
         return emit planned({});
     }
     const DynamicsPlan* shown = m_plan ? &*m_plan : nullptr;
@@ -71,13 +71,16 @@ void DynamicsWork::followRun()
     const DynamicsRestart restart = dynamicsRestart(shown, next, m_axis);
     m_plan = std::move(next);
     if (restart.regime) {
-        m_regimeJob.stop(); // its report must not come as the new run's
-        m_report.reset();
-        m_reportCame = false;
+        // Their reports must not come as the new run's.
+        m_regimeJob.stop();
+        m_continuousJob.stop();
+        forgetReports();
     }
     emit planned(restart);
-    if (restart.regime)
+    if (restart.regime) {
         startRegime();
+        startContinuous();
+    }
     if (restart.map)
         startMap();
     if (restart.diagram)
@@ -95,9 +98,18 @@ void DynamicsWork::chooseAxis(BifurcationAxis axis)
     startDrawing();
 }
 
+void DynamicsWork::forgetReports()
+{
+    m_report.reset();
+    m_reportCame = false;
+    m_continuousReport.reset();
+    m_continuousCame = false;
+}
+
 void DynamicsWork::stopAll()
 {
     m_regimeJob.stop();
+    m_continuousJob.stop();
     m_mapJob.stop();
     m_diagramJob.stop();
     m_drawing->stop();
@@ -108,6 +120,17 @@ void DynamicsWork::startRegime()
     m_regimeJob.start([run = m_plan->run](const std::atomic<bool>* cancel, auto& output) {
         RegimeWorkspace workspace;
         auto report = runRegime(run, workspace, cancel);
+        if (!cancelRequested(cancel))
+            output.deliver(std::move(report));
+    });
+}
+
+// Beside the regime, on a thread of its own: the integrator takes up to some 15 ms, which the words of
+// the discrete run need not wait for.
+void DynamicsWork::startContinuous()
+{
+    m_continuousJob.start([run = m_plan->run](const std::atomic<bool>* cancel, auto& output) {
+        auto report = continuousRegime(run);
         if (!cancelRequested(cancel))
             output.deliver(std::move(report));
     });
@@ -148,11 +171,17 @@ void DynamicsWork::handOn()
         m_reportCame = true;
         emit regimeCame();
     }
+    auto continuous = m_continuousJob.take();
+    if (!continuous.items.empty()) {
+        m_continuousReport = continuous.items.back();
+        m_continuousCame = true;
+        emit continuousRegimeCame();
+    }
     const auto cells = m_mapJob.take();
     emit cellsCame(cells.items, cells.finished);
     const auto columns = m_diagramJob.take();
     emit columnsCame(columns.items, columns.finished);
-    if (regime.finished && cells.finished && columns.finished)
+    if (regime.finished && continuous.finished && cells.finished && columns.finished)
         m_drawing->stop();
 }
 

@@ -6,12 +6,15 @@
 #include "dynamics/regime_cells.h"
 #include "dynamics/regime_palette.h"
 #include "model/charts/axis_fit.h"
+#include "model/continuous/continuous_regime.h"
 #include "model/dynamics/dynamics_labels.h"
+#include "model/words/continuous_words.h"
 #include "model/words/regime_words.h"
 #include "ui/locale_numbers.h"
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace tarnis {
 
@@ -74,6 +77,20 @@ std::optional<std::size_t> between(const std::vector<double>& edges, double valu
     return std::size_t(std::ranges::upper_bound(edges, value) - edges.begin()) - 1;
 }
 
+// Where along a curve of `count` points its name goes: the first place that `fits`, trying a quarter of
+// the way across first, then further places in an order that keeps the names of the curves apart, then
+// every point; a quarter of the way across where none fits.
+qsizetype labelPlace(qsizetype count, const std::function<bool(qsizetype)>& fits)
+{
+    for (const double share : {0.25, 0.375, 0.125, 0.5, 0.625, 0.75, 0.0625, 0.875})
+        if (const qsizetype at = std::min(count - 1, qsizetype(double(count) * share)); fits(at))
+            return at;
+    for (qsizetype at = 0; at < count; ++at)
+        if (fits(at))
+            return at;
+    return count / 4;
+}
+
 std::size_t nearest(const std::vector<double>& values, double value)
 {
     const auto closer = [value](double a, double b) { return std::abs(a - value) < std::abs(b - value); };
@@ -104,8 +121,13 @@ StabilityMap::StabilityMap(QWidget* parent)
     m_stable = curveGraph(*this, Qt::SolidLine, text(Labels.stableCurve));
     m_monotoneHalo = haloGraph(*this);
     m_monotone = curveGraph(*this, Qt::DashLine, text(Labels.monotoneCurve));
+    // The continuous-time model's limit, where the discrete r_c tends to as the lag grows.
+    const QString continuousName = QString::fromStdString(continuousComparisonWords().mapLabel);
+    m_continuousHalo = haloGraph(*this);
+    m_continuous = curveGraph(*this, Qt::DashDotLine, continuousName);
     m_stableLabel = lineLabel(*this, text(Labels.stableMark));
     m_monotoneLabel = lineLabel(*this, text(Labels.monotoneMark));
+    m_continuousLabel = lineLabel(*this, continuousName);
     m_run = addGraph();
     m_run->setLineStyle(QCPGraph::lsNone);
     m_run->setScatterStyle(
@@ -157,14 +179,16 @@ void StabilityMap::showNoRun()
     m_limitLags.clear();
     m_stableRates.clear();
     m_monotoneRates.clear();
+    m_continuousLags.clear();
+    m_continuousRates.clear();
     m_reports.clear();
     m_computed = 0;
     point(std::nullopt);
     m_cells->clear();
-    for (QCPGraph* graph : {m_stableHalo, m_stable, m_monotoneHalo, m_monotone, m_run})
+    for (QCPGraph* graph : {m_stableHalo, m_stable, m_monotoneHalo, m_monotone, m_continuousHalo, m_continuous, m_run})
         graph->data()->clear();
-    m_stableLabel->setVisible(false);
-    m_monotoneLabel->setVisible(false);
+    for (QCPItemText* label : {m_stableLabel, m_monotoneLabel, m_continuousLabel})
+        label->setVisible(false);
     m_placeholder->setText(QString::fromStdString(noRunPictureWords()));
     m_placeholder->setVisible(true);
     m_title->setText(QString::fromStdString(mapTitle(std::nullopt, localeDecimalSeparator())));
@@ -263,38 +287,50 @@ void StabilityMap::drawLimits(const DynamicsPlan& plan)
     m_monotoneRates = monotone;
     m_stableLabel->setVisible(!lags.isEmpty());
     m_monotoneLabel->setVisible(!lags.isEmpty());
+    // π/(2T) from the model, at every lag of the map above 0, where it has one.
+    m_continuousLags.clear();
+    m_continuousRates.clear();
+    for (const double lag : plan.map.lags) {
+        if (const auto limits = continuousLimits(lag)) {
+            m_continuousLags << lag;
+            m_continuousRates << limits->rStable;
+        }
+    }
+    m_continuousHalo->setData(m_continuousLags, m_continuousRates, true);
+    m_continuous->setData(m_continuousLags, m_continuousRates, true);
+    m_continuousLabel->setVisible(!m_continuousLags.isEmpty());
     placeLimitLabels();
 }
 
-// Each limit's name beside its curve, a quarter of the way across where the two lie furthest apart, or
-// as near there as it stands whole inside the plot, clear of the run's mark and of the other name.
-// Placed anew before every drawing, as zoom and pan move the curves under the names.
+// Each limit's name beside its curve, a quarter of the way across where the curves lie furthest apart,
+// or as near there as it stands whole inside the plot, clear of the run's mark and of the other names;
+// failing that, at the first place along its curve that is. Placed anew before every drawing, as zoom
+// and pan move the curves under the names.
 void StabilityMap::placeLimitLabels()
 {
-    if (m_limitLags.isEmpty())
-        return;
     const QRectF plot = axisRect()->rect();
     const auto mark = runMarkCentre();
     const double markRoom = RunMarkRadius + 2.0;
-    const QRectF markRect = mark ? QRectF(*mark - QPointF(markRoom, markRoom), QSizeF(2 * markRoom, 2 * markRoom))
-                                 : QRectF();
-    QRectF taken;
-    const qsizetype count = m_limitLags.size();
-    for (const auto& [label, rates] :
-         {std::pair{m_stableLabel, &m_stableRates}, std::pair{m_monotoneLabel, &m_monotoneRates}}) {
-        std::optional<qsizetype> chosen;
-        for (const double share : {0.25, 0.375, 0.125, 0.5, 0.625, 0.75, 0.0625, 0.875}) {
-            const qsizetype at = std::min(count - 1, qsizetype(double(count) * share));
-            const QPointF anchor(xAxis->coordToPixel(m_limitLags[at]), yAxis->coordToPixel((*rates)[at]));
-            const QRectF rect = textItemRect(*label, anchor);
-            if (plot.contains(rect) && !rect.intersects(markRect) && !rect.intersects(taken)) {
-                chosen = at;
-                taken = rect;
-                break;
-            }
-        }
-        const qsizetype at = chosen.value_or(count / 4);
-        label->position->setCoords(m_limitLags[at], (*rates)[at]);
+    std::vector<QRectF> taken;
+    if (mark)
+        taken.emplace_back(*mark - QPointF(markRoom, markRoom), QSizeF(2 * markRoom, 2 * markRoom));
+    // A pixel of air around a name: the text item rounds its box outwards, by up to a pixel.
+    const auto clear = [&](const QRectF& rect) {
+        const QRectF aired = rect.adjusted(-1.0, -1.0, 1.0, 1.0);
+        return plot.contains(rect)
+            && std::ranges::none_of(taken, [&](const QRectF& other) { return aired.intersects(other); });
+    };
+    for (const auto& [label, lags, rates] : {std::tuple{m_stableLabel, &m_limitLags, &m_stableRates},
+                                             std::tuple{m_monotoneLabel, &m_limitLags, &m_monotoneRates},
+                                             std::tuple{m_continuousLabel, &m_continuousLags, &m_continuousRates}}) {
+        if (lags->isEmpty())
+            continue;
+        const auto rectAt = [&](qsizetype at) {
+            return textItemRect(*label, QPointF(xAxis->coordToPixel((*lags)[at]), yAxis->coordToPixel((*rates)[at])));
+        };
+        const qsizetype at = labelPlace(lags->size(), [&](qsizetype at) { return clear(rectAt(at)); });
+        taken.push_back(rectAt(at));
+        label->position->setCoords((*lags)[at], (*rates)[at]);
     }
 }
 
@@ -347,7 +383,7 @@ std::optional<QPointF> StabilityMap::runMarkCentre() const
 QList<QCPItemText*> StabilityMap::shownLabels() const
 {
     QList<QCPItemText*> labels;
-    for (QCPItemText* label : {m_stableLabel, m_monotoneLabel})
+    for (QCPItemText* label : {m_stableLabel, m_monotoneLabel, m_continuousLabel})
         if (label->visible())
             labels << label;
     return labels;

@@ -1,5 +1,6 @@
 // The stability map: the regime of every pair of lag T (across) and r (up) as a coloured cell, the
-// limits of linear theory over the cells (r_c solid, r_m dashed, each named beside its line), the last
+// limits of linear theory over the cells (r_c solid, r_m dashed, and the continuous-time model's
+// r = π/(2T) dash-dotted, each named beside its line), the last
 // run's place, and a legend of the colours. Beyond lag 20 both axes are logarithmic. The pointer or the
 // arrow keys point at a cell, which the map names in words; a click or Enter chooses it. The map only
 // shows what it is given; the window computes it.
@@ -39,7 +40,7 @@ public:
     double cellLag(std::size_t cell) const;
     // Where the last run's mark stands, in pixels; none when the run lies off the map.
     std::optional<QPointF> runMarkCentre() const;
-    // The names of the r_c and r_m curves on show.
+    // The names of the r_c, r_m and continuous r_c curves on show.
     QList<QCPItemText*> shownLabels() const;
     static constexpr double RunMarkRadius = 8.0; // pixels from the mark's centre to the edge of its pen
 
@@ -78,8 +79,11 @@ private:
     QCPGraph* m_stable;
     QCPGraph* m_monotoneHalo;
     QCPGraph* m_monotone;
+    QCPGraph* m_continuousHalo;
+    QCPGraph* m_continuous;
     QCPItemText* m_stableLabel;
     QCPItemText* m_monotoneLabel;
+    QCPItemText* m_continuousLabel;
     QCPGraph* m_run;
     QCPItemText* m_placeholder;
     PlaceMark* m_pointer;
@@ -89,6 +93,7 @@ private:
     std::vector<double> m_rateEdges;
     std::vector<std::optional<StabilityLimits>> m_limits;
     QVector<double> m_limitLags, m_stableRates, m_monotoneRates; // the curves of r_c and r_m
+    QVector<double> m_continuousLags, m_continuousRates;         // the curve of π/(2T), from T > 0
     RunParameters m_runParameters;
     std::vector<std::optional<RegimeReport>> m_reports;
     std::size_t m_computed = 0;

@@ -17,11 +17,12 @@ WrappingScrollArea::WrappingScrollArea(QWidget* text, int smallestLines)
     text->setAutoFillBackground(false);
 }
 
-// The height of the whole text at the area's width, even with the room of a scroll bar taken from it:
-// at that height it needs none.
+// The height of the whole text (or of the part asked for) at the area's width, even with the room of a
+// scroll bar taken from it: at that height the whole text needs none.
 QSize WrappingScrollArea::sizeHint() const
 {
-    const int height = widget()->heightForWidth(width() - verticalScrollBar()->sizeHint().width());
+    const int textWidth = width() - verticalScrollBar()->sizeHint().width();
+    const int height = m_asked ? m_asked(textWidth) : widget()->heightForWidth(textWidth);
     return {QScrollArea::sizeHint().width(), std::max(height, minimumSizeHint().height())};
 }
 

@@ -124,6 +124,10 @@ val twinToJs(const ContinuousRun& twin, bool logarithmicY)
     shown.set("legend", continuousComparisonWords().legend);
     shown.set("series", seriesToJs(columns, SeriesLook::Line, continuousSeriesColours()));
     shown.set("stopWords", continuousStopWords(twin));
+    val dash = val::array();
+    for (const double pixels : ContinuousDashPixels)
+        dash.call<void>("push", pixels);
+    shown.set("dash", dash);
     return shown;
 }
 

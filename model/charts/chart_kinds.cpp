@@ -13,7 +13,7 @@ namespace tarnis {
 namespace {
 
 constexpr std::array<std::string_view, ChartKindCount> KindNames{
-    "NtvsT",     "dNvsT",           "LogNvsT",    "NtKvsT",          "NdNvsT",     "dNvsN",
+    "NtvsT",       "dNvsT",     "LogNvsT",         "NtKvsT",     "NdNvsT",           "dNvsN",
     "dNvsNinLine", "dNperNvsN", "dNperNvsNinLine", "NtvsNtnext", "NtvsNtnextinLine",
 };
 
@@ -182,7 +182,8 @@ private:
     Entry& entryFor(const ResultStore& store)
     {
         ++m_uses;
-        auto found = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) { return e.store == &store; });
+        auto found
+            = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) { return e.store == &store; });
         if (found == m_entries.end()) {
             found = std::min_element(m_entries.begin(), m_entries.end(),
                                      [](const Entry& a, const Entry& b) { return a.used < b.used; });

@@ -138,9 +138,11 @@ inline constexpr int KeptRunColours = 4;
 SeriesRgb ownSeriesColours(int series);            // series 0 or 1
 SeriesRgb keptSeriesColours(int slot, int series); // slot 0 to KeptRunColours − 1 (a kept run's)
 
-// The colour of the run's continuous-time twin where a chart compares the two: black, which stays apart
-// from the run on show's blue and red and from the kept runs' colours for every kind of colour vision.
-// Every front end draws it dashed, so that it reads apart from the solid lines in greyscale too.
+// The continuous-time trajectory drawn beside the run ("Compare with continuous time"): black, the one
+// colour that stays apart from the run's and the kept runs' for every kind of colour vision, in dashes
+// (so many pixels drawn, so many left out), which tell it apart in greyscale and where it runs along
+// the run's own line.
 SeriesRgb continuousSeriesColours();
+inline constexpr std::array<double, 2> ContinuousDashPixels{6.0, 3.0};
 
 } // namespace tarnis

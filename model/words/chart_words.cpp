@@ -81,7 +81,8 @@ std::vector<ChartRunNames> chartRunNames(const std::optional<RunParameters>& cur
 std::string pictureParameterLine(const RunParameters& run, char separator)
 {
     const auto number = [separator](double value) { return quantity_text::parameter(value, separator); };
-    return "r = " + number(run.r) + ", N(0) = " + number(run.n0) + ", K = " + number(run.K) + ", T = " + number(run.lag);
+    return "r = " + number(run.r) + ", N(0) = " + number(run.n0) + ", K = " + number(run.K)
+        + ", T = " + number(run.lag);
 }
 
 std::string unnamedRunName() { return "This run"; }

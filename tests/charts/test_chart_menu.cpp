@@ -1,7 +1,8 @@
 // The right-click menu of both charts: each picture format written through the file-name seam and
 // read back, the chart's rows on the clipboard, and clicks that still step the cycle only when left;
 // runs kept for comparison on both windows, forgotten, and carried into pictures and copied data; the
-// fit to the data and the logarithmic N axis; a run played step by step; set-ups saved and opened, and
+// fit to the data and the logarithmic N axis; the continuous-time twin beside the run, in the legend,
+// the pictures and the copied data, and where it stops early; a run played step by step; set-ups saved and opened, and
 // refused files that change nothing; the Activities window opened from either chart, a step's set-up
 // applied, answers checked, and the activity carried by a saved set-up.
 // SPDX-License-Identifier: GPL-3.0-or-later
@@ -13,8 +14,11 @@
 #include "charts/chart_readout.h"
 #include "charts/run_comparison.h"
 #include "charts/run_legend.h"
+#include "charts/series_curve.h"
 #include "model/lessons/activities.h"
 #include "model/lessons/setup.h"
+#include "model/words/chart_words.h"
+#include "model/words/continuous_words.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
 #include "tests/support/files.h"
@@ -58,6 +62,7 @@ const QStringList FullMenu{QStringLiteral("Save chart as PNG…"),
                            QStringLiteral("Play this run"),
                            QStringLiteral("Keep this run"),
                            QStringLiteral("Forget kept runs"),
+                           QStringLiteral("Compare with continuous time"),
                            QString(),
                            QStringLiteral("Fit to data"),
                            QStringLiteral("Logarithmic N axis"),
@@ -127,6 +132,9 @@ private slots:
     void fitToData();
     void logarithmicNAxis_data();
     void logarithmicNAxis();
+    void continuousBesideTheRun_data();
+    void continuousBesideTheRun();
+    void continuousStopsEarly();
     void playEndsOnTheWholeRun_data();
     void playEndsOnTheWholeRun();
     void aClickEndsThePlay_data();
@@ -302,19 +310,27 @@ void TestChartMenu::picturesReadBack_data()
     QTest::addColumn<Window>("which");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("suggested");
-    QTest::addColumn<bool>("kept"); // the defaults kept, then a run with r = 0.3 on show
+    QTest::addColumn<bool>("kept");       // the defaults kept, then a run with r = 0.3 on show
+    QTest::addColumn<bool>("continuous"); // compared with continuous time
     const QString suggested = QStringLiteral("Curve of N(t) vs. time");
     for (const auto& [which, name] : {std::pair{Window::Main, "main"}, std::pair{Window::Large, "large"}}) {
-        QTest::addRow("%s PNG", name) << which << QStringLiteral("Save chart as PNG…") << suggested + ".png" << false;
-        QTest::addRow("%s SVG", name) << which << QStringLiteral("Save chart as SVG…") << suggested + ".svg" << false;
-        QTest::addRow("%s PDF", name) << which << QStringLiteral("Save chart as PDF…") << suggested + ".pdf" << false;
+        QTest::addRow("%s PNG", name) << which << QStringLiteral("Save chart as PNG…") << suggested + ".png" << false
+                                      << false;
+        QTest::addRow("%s SVG", name) << which << QStringLiteral("Save chart as SVG…") << suggested + ".svg" << false
+                                      << false;
+        QTest::addRow("%s PDF", name) << which << QStringLiteral("Save chart as PDF…") << suggested + ".pdf" << false
+                                      << false;
+        QTest::addRow("%s SVG, continuous", name)
+            << which << QStringLiteral("Save chart as SVG…") << suggested + ".svg" << false << true;
     }
     QTest::addRow("main PNG, kept run") << Window::Main << QStringLiteral("Save chart as PNG…") << suggested + ".png"
-                                        << true;
+                                        << true << false;
     QTest::addRow("large SVG, kept run") << Window::Large << QStringLiteral("Save chart as SVG…") << suggested + ".svg"
-                                         << true;
+                                         << true << false;
     QTest::addRow("main PDF, kept run") << Window::Main << QStringLiteral("Save chart as PDF…") << suggested + ".pdf"
-                                        << true;
+                                        << true << false;
+    QTest::addRow("large SVG, kept run and continuous")
+        << Window::Large << QStringLiteral("Save chart as SVG…") << suggested + ".svg" << true << true;
 }
 
 void TestChartMenu::picturesReadBack()
@@ -323,12 +339,15 @@ void TestChartMenu::picturesReadBack()
     QFETCH(QString, entry);
     QFETCH(QString, suggested);
     QFETCH(bool, kept);
+    QFETCH(bool, continuous);
     if (kept) {
         choose(chart(Window::Main), QStringLiteral("Keep this run"));
         runWithRate(QStringLiteral("0.3"));
     }
     ChartControl* shown = chart(which);
     QVERIFY(shown);
+    if (continuous)
+        choose(shown, QStringLiteral("Compare with continuous time"));
     // The pointer on the chart: its readout is no part of the picture.
     QTest::mouseMove(shown->window()->windowHandle(), shown->mapTo(shown->window(), shown->rect().center()));
     const QString fileName = m_folder.filePath(QStringLiteral("chart"));
@@ -361,6 +380,10 @@ void TestChartMenu::picturesReadBack()
         // The kept run in its colour, and the legend that names both runs by what tells them apart.
         QCOMPARE(content.contains(R"(stroke="#e69f00")"), kept);
         QCOMPARE(content.contains("This run: r=0.3"), kept);
+        // The continuous trajectory in black dashes, named in the legend beside the run on show.
+        QCOMPARE(content.contains("Continuous time (Hutchinson)"), continuous);
+        QCOMPARE(content.contains("stroke-dasharray"), continuous);
+        QCOMPARE(content.contains(">This run<"), continuous && !kept);
         QVERIFY(!content.contains("K=500"));
         QVERIFY(!content.contains("dN(t)/N(t) ="));
     } else {
@@ -712,6 +735,138 @@ void TestChartMenu::logarithmicNAxis()
     }
     choose(shown, entry);
     verifyLogarithmic(false);
+}
+
+void TestChartMenu::continuousBesideTheRun_data() { bothWindows(); }
+
+// "Compare with continuous time" draws the model's continuous trajectory of the run on show in the two
+// kinds over t, exactly, in its own colour and dashes and with its line in the legend, follows the
+// next run, goes into the copied data and stays the window's own choice until it is switched off.
+void TestChartMenu::continuousBesideTheRun()
+{
+    QFETCH(Window, which);
+    ChartControl* shown = chart(which);
+    QVERIFY(shown);
+    const QString entry = QString::fromStdString(continuousComparisonWords().caption);
+    const QString legendLine = QString::fromStdString(continuousLegend());
+    QAction* compare = openMenuAt(shown, entry);
+    QVERIFY(compare && compare->isCheckable() && !compare->isChecked() && compare->isEnabled());
+    QCOMPARE(compare->toolTip(), QString::fromStdString(continuousComparisonWords().toolTip));
+    menuOf(shown)->hide();
+    QVERIFY(!shown->series().continuousCurve());
+    choose(shown, entry);
+
+    const auto legendLines = [shown] {
+        QStringList lines;
+        for (const RunLegendItem* line : shown->runLegend().lines())
+            lines << line->text();
+        return lines;
+    };
+    const auto exactly
+        = [](const std::vector<double>& values) { return QVector<double>(values.begin(), values.end()); };
+    RunParameters run = DefaultParameters;
+    QCOMPARE(shown->series().continuousYData(), exactly(continuousRun(run).n));
+    QCOMPARE(legendLines(), QStringList({"This run", legendLine}));
+    const SeriesCurve* curve = shown->series().continuousCurve();
+    QCOMPARE(curve->pen().color(), QColor::fromRgb(QRgb(continuousSeriesColours().line)));
+    QCOMPARE(curve->pen().style(), Qt::CustomDashLine);
+    for (int series = 0; series < 2; ++series) {
+        QVERIFY(curve->pen().color() != QColor::fromRgb(QRgb(ownSeriesColours(series).line)));
+        for (int place = 0; place < KeptRunColours; ++place)
+            QVERIFY(curve->pen().color() != QColor::fromRgb(QRgb(keptSeriesColours(place, series).line)));
+    }
+    QVERIFY(shown->note().isEmpty()); // it reaches the last step
+
+    // Every kind of the cycle: the trajectory and its legend line exactly where N is drawn over t, the
+    // entry still checked and enabled only there.
+    for (int click = 0; click < 11; ++click) {
+        QTest::mouseClick(shown, Qt::LeftButton);
+        const QString title = shown->chartTitle();
+        const bool overT = title == QLatin1String("Curve of N(t) vs. time")
+            || title == QLatin1String("Curve of N(t) and K vs. time");
+        QVERIFY2(bool(shown->series().continuousCurve()) == overT, qPrintable(title));
+        QCOMPARE(legendLines().contains(legendLine), overT);
+        QAction* checked = openMenuAt(shown, entry);
+        QVERIFY(checked && checked->isChecked());
+        QCOMPARE(checked->isEnabled(), overT);
+        menuOf(shown)->hide();
+    }
+    QCOMPARE(shown->chartTitle(), QStringLiteral("Curve of N(t) vs. time"));
+
+    // A new run, with a kept one: the continuous trajectory is the new run's, after the runs' lines.
+    if (which == Window::Large)
+        window(which)->hide(); // shown again, it draws the last run
+    choose(chart(Window::Main), QStringLiteral("Keep this run"));
+    runWithRate(QStringLiteral("0.3"));
+    shown = chart(which);
+    run.r = 0.3;
+    QCOMPARE(shown->series().continuousYData(), exactly(continuousRun(run).n));
+    QCOMPARE(legendLines(), QStringList({"This run: r=0.3", "r=0.2", legendLine}));
+    // "Copy data": its column last, named by the model, every value exact.
+    choose(shown, QStringLiteral("Copy data"));
+    const QStringList lines = QGuiApplication::clipboard()->text().chopped(1).split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 1 + 201);
+    QCOMPARE(lines[0].section(QLatin1Char('\t'), -1), QString::fromStdString(continuousComparisonWords().dataColumn));
+    QCOMPARE(lines[0].count(QLatin1Char('\t')), 4);
+    for (int t = 0; t <= 200; ++t)
+        QCOMPARE_EXACT(lines[t + 1].section(QLatin1Char('\t'), -1).toDouble(), continuousRun(run).n[std::size_t(t)]);
+
+    // The choice is the window's own: the other window draws none until it is chosen there.
+    const Window other = which == Window::Main ? Window::Large : Window::Main;
+    if (other == Window::Large) {
+        QVERIFY(!chart(Window::Large)->series().continuousCurve());
+        QVERIFY(clickButton(window(Window::Large), "Command4"));
+    } else {
+        QVERIFY(clickButton(window(Window::Large), "Command4"));
+        QVERIFY(!chart(Window::Main)->series().continuousCurve());
+        shown = chart(Window::Large);
+        QVERIFY(shown->series().continuousCurve());
+    }
+    // Off again: no trajectory, no line, no column.
+    choose(shown, entry);
+    QVERIFY(!shown->series().continuousCurve());
+    QVERIFY(!legendLines().contains(legendLine));
+    choose(shown, QStringLiteral("Copy data"));
+    QVERIFY(
+        !QGuiApplication::clipboard()->text().contains(QString::fromStdString(continuousComparisonWords().dataColumn)));
+}
+
+// Where the continuous trajectory grows too steep for the integrator, what there is is drawn, the
+// chart says why under its title (and to screen readers), and its copied cells end there.
+void TestChartMenu::continuousStopsEarly()
+{
+    QLineEdit* lag = child<QLineEdit>(m_fixture->mainWindow(), "tlag");
+    typeInto(lag, QStringLiteral("8"));
+    pressEnter(lag);
+    runWithRate(QStringLiteral("1"));
+    ChartControl* shown = chart(Window::Main);
+    choose(shown, QStringLiteral("Compare with continuous time"));
+    const RunParameters run{.r = 1.0, .K = 500.0, .steps = 200, .n0 = 1.0, .lag = 8.0};
+    const ContinuousRun continuous = continuousRun(run);
+    QCOMPARE(continuous.end, ContinuousEnd::LostAccuracy);
+    const auto drawn = shown->series().continuousYData();
+    QCOMPARE(drawn, QVector<double>(continuous.n.begin(), continuous.n.end()));
+    const QString why = QString::fromStdString(continuousStopWords(continuous));
+    QVERIFY(why.startsWith(QStringLiteral("The continuous trajectory stops after t = 18")));
+    QCOMPARE(shown->note(), why);
+    QVERIFY(shown->accessibleDescription().endsWith(why));
+    // The note stands under the title, above the plot.
+    const QRect plot = shown->axisRect()->rect();
+    bool noted = false;
+    for (int element = 0; element < shown->plotLayout()->elementCount(); ++element)
+        if (auto* heading = qobject_cast<QCPLayoutGrid*>(shown->plotLayout()->elementAt(element)))
+            for (int line = 0; line < heading->elementCount(); ++line)
+                if (auto* text = qobject_cast<QCPTextElement*>(heading->elementAt(line)); text && text->text() == why)
+                    noted = text->outerRect().bottom() <= plot.top();
+    QVERIFY(noted);
+    choose(shown, QStringLiteral("Copy data"));
+    const QStringList lines = QGuiApplication::clipboard()->text().chopped(1).split(QLatin1Char('\n'));
+    QVERIFY(lines.size() > int(continuous.n.size()) + 1);
+    QCOMPARE(lines[int(continuous.n.size())].section(QLatin1Char('\t'), -1).toDouble(), continuous.n.back());
+    QCOMPARE(lines[int(continuous.n.size()) + 1].section(QLatin1Char('\t'), -1), QString());
+    // Another kind, or the choice switched off, says nothing.
+    QTest::mouseClick(shown, Qt::LeftButton);
+    QVERIFY(shown->note().isEmpty());
 }
 
 void TestChartMenu::playEndsOnTheWholeRun_data() { bothWindows(); }

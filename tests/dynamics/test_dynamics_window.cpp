@@ -1,5 +1,5 @@
-// The Dynamics window: the words of the run; the preview of the run under the pointer or the keys,
-// exactly the model's run, and of the last run when they leave; a click or Enter on the map and on the
+// The Dynamics window: the words of the run and of its continuous-time twin; the preview of the run under the pointer
+// or the keys, exactly the model's run, and of the last run when they leave; a click or Enter on the map and on the
 // bifurcation diagram writes the main window's boxes as a preset does, without a run; a run during the
 // work starts it again for the new parameters, one that differs in its steps alone does not; the
 // pictures and copied data of its three parts. The result store is compared byte for byte after
@@ -11,6 +11,7 @@
 #include "dynamics/dynamics_window.h"
 #include "dynamics/regime_palette.h"
 #include "dynamics/stability_map.h"
+#include "model/words/continuous_words.h"
 #include "model/words/regime_words.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/exact.h"
@@ -62,10 +63,22 @@ QString misplacedLabels(const QList<QCPItemText*>& labels, const QRectF& plot, c
         if (!plot.contains(box) || box.intersects(avoid))
             return label->text();
         for (QCPItemText* other : labels)
-            if (other != label && box.intersects(QRectF(other->topLeft->pixelPosition(), other->bottomRight->pixelPosition())))
+            if (other != label
+                && box.intersects(QRectF(other->topLeft->pixelPosition(), other->bottomRight->pixelPosition())))
                 return label->text() + QStringLiteral(" and ") + other->text();
     }
     return {};
+}
+
+// The continuous twin's words as the window shows them under the run's: the model's, computed here on
+// the test's thread, and how the two models meet at the run's lag.
+void verifyContinuousWords(QWidget* dynamics, const RunParameters& run)
+{
+    const RunWords words = continuousRunInWords(run, continuousRegime(run), '.');
+    QCOMPARE(dynamics->findChild<QLabel*>(QStringLiteral("continuousHeadline"))->text(),
+             QString::fromStdString(words.headline));
+    QCOMPARE(dynamics->findChild<QLabel*>(QStringLiteral("continuousWords"))->text(),
+             QString::fromStdString(words.sentences + "\n\n" + bridgeWords(run.lag, '.')));
 }
 
 } // namespace
@@ -325,6 +338,7 @@ void TestDynamicsWindow::aRunRestartsTheWork()
     const RunWords words = runInWords(run, runRegime(run), '.');
     QCOMPARE(child<QLabel>(dynamics, "regimeHeadline")->text(), QString::fromStdString(words.headline));
     QCOMPARE(child<QLabel>(dynamics, "regimeWords")->text(), QString::fromStdString(words.sentences));
+    verifyContinuousWords(dynamics, run);
     QCOMPARE(child<BifurcationPlot>(dynamics, "bifurcationPlot")->title(),
              QStringLiteral("Bifurcation diagram over r at T = 8"));
     // Every cell is there, and those looked at are those of K = 400, not of the stale scan.
@@ -369,6 +383,7 @@ void TestDynamicsWindow::aRunRestartsTheWork()
     waitUntilDone(dynamics);
     const RunWords fasterWords = runInWords(faster, runRegime(faster), '.');
     QCOMPARE(child<QLabel>(dynamics, "regimeWords")->text(), QString::fromStdString(fasterWords.sentences));
+    verifyContinuousWords(dynamics, faster);
     for (const char* bar : {"mapProgress", "bifurcationProgress"}) {
         auto* progress = child<QProgressBar>(dynamics, bar);
         QCOMPARE(progress->value(), progress->maximum());
@@ -442,8 +457,9 @@ void TestDynamicsWindow::beyondTheAnalysis()
     QVERIFY(dynamics);
     waitUntilDone(dynamics);
     QVERIFY(!dynamics->plan()->analysed);
-    const QString why = QStringLiteral("Lags above 9999 are beyond what the analysis covers: no map or diagram can show "
-                                       "this run.");
+    const QString why
+        = QStringLiteral("Lags above 9999 are beyond what the analysis covers: no map or diagram can show "
+                         "this run.");
     auto* map = child<StabilityMap>(dynamics, "stabilityMap");
     auto* diagram = child<BifurcationPlot>(dynamics, "bifurcationPlot");
     QCOMPARE(map->placeholderText(), why);
@@ -452,6 +468,9 @@ void TestDynamicsWindow::beyondTheAnalysis()
     QCOMPARE(diagram->columnCount(), std::size_t(0));
     QCOMPARE(diagram->title(), QStringLiteral("Bifurcation diagram"));
     QCOMPARE(child<QLabel>(dynamics, "regimeHeadline")->text(), QStringLiteral("Beyond the analysis"));
+    // which say all there is to say: the continuous twin has no words there.
+    QVERIFY(!child<QLabel>(dynamics, "continuousHeadline")->isVisible());
+    QVERIFY(!child<QLabel>(dynamics, "continuousWords")->isVisible());
     // Back within the analysis, the pictures come back.
     typeInto(child<QLineEdit>(main, "tlag"), QStringLiteral("5"));
     pressEnter(child<QLineEdit>(main, "tlag"));
@@ -494,7 +513,8 @@ void TestDynamicsWindow::longLags()
     DynamicsWindow* dynamics = openDynamics();
     QVERIFY(dynamics);
     // The words, once they come, wrap to the window's width: where it is too low for all of them they
-    // scroll and the plots and the preview keep their room, where it is not they show whole.
+    // scroll and the plots and the preview keep their room; the run's own show whole where there is room
+    // for them, and its continuous twin's follow under them, whole, to scroll to.
     waitUntilDone(dynamics);
     QCOMPARE(dynamics->plan()->run.lag, lag.toDouble());
     auto* words = child<QLabel>(dynamics, "regimeWords");
@@ -507,7 +527,15 @@ void TestDynamicsWindow::longLags()
             QTRY_VERIFY2(widget->height() >= widget->minimumSizeHint().height(), part);
         }
     }
-    QTRY_VERIFY(words->height() >= words->heightForWidth(words->width()) && !wordsScroll->isVisible());
+    auto* continuousWords = child<QLabel>(dynamics, "continuousWords");
+    const QWidget* text = child<QScrollArea>(dynamics, "wordsArea")->widget();
+    const int inSight = child<QScrollArea>(dynamics, "wordsArea")->viewport()->height();
+    const auto bottom = [text](const QLabel* label) { return label->mapTo(text, QPoint(0, label->height())).y(); };
+    QTRY_VERIFY(words->height() >= words->heightForWidth(words->width()) && bottom(words) <= inSight
+                && continuousWords->isVisible()
+                && continuousWords->height() >= continuousWords->heightForWidth(continuousWords->width())
+                && bottom(continuousWords) <= inSight + (wordsScroll->isVisible() ? wordsScroll->maximum() : 0));
+    verifyContinuousWords(dynamics, dynamics->plan()->run);
     // At both sizes no two tick labels touch, on any plot (the trajectory's too), and the names of the
     // lines stand inside their plots, clear of each other and of the run's mark.
     auto* map = child<StabilityMap>(dynamics, "stabilityMap");
@@ -533,6 +561,28 @@ void TestDynamicsWindow::longLags()
             QVERIFY2(QFontMetricsF(axis->labelFont()).horizontalAdvance(axis->label()) <= axis->axisRect()->height() + 1
                          || axis->labelFont().pointSizeF() <= 6.0,
                      qPrintable(axis->label()));
+    }
+    // The continuous model's limit π/(2T) over the map, named as the model names it, at every lag of the
+    // map above 0.
+    const QString continuousName = QString::fromStdString(continuousComparisonWords().mapLabel);
+    QCPGraph* continuousCurve = nullptr;
+    for (int graph = 0; graph < map->graphCount(); ++graph)
+        if (map->graph(graph)->name() == continuousName)
+            continuousCurve = map->graph(graph);
+    QVERIFY(continuousCurve);
+    QCOMPARE(continuousCurve->pen().style(), Qt::DashDotLine);
+    QVERIFY(
+        std::ranges::any_of(map->shownLabels(), [&](QCPItemText* label) { return label->text() == continuousName; }));
+    QVector<double> lags, rates;
+    for (const double mapLag : dynamics->plan()->map.lags)
+        if (mapLag > 0.0) {
+            lags << mapLag;
+            rates << continuousLimits(mapLag)->rStable;
+        }
+    QCOMPARE(continuousCurve->dataCount(), int(lags.size()));
+    for (int at = 0; at < continuousCurve->dataCount(); ++at) {
+        QCOMPARE(continuousCurve->data()->at(at)->key, lags[at]);
+        QCOMPARE_EXACT(continuousCurve->data()->at(at)->value, rates[at]);
     }
     dynamics->resize(placed);
     settle();

@@ -2,6 +2,7 @@
 // main window prints and the activities' sheets, for reviewing the window designs: window_pictures <folder>. Not a
 // test; nothing checks the pictures. SPDX-License-Identifier: GPL-3.0-or-later
 #include "activities/activities_window.h"
+#include "charts/chart_control.h"
 #include "charts/large_graph_window.h"
 #include "dynamics/dynamics_window.h"
 #include "dynamics/stability_map.h"
@@ -78,6 +79,27 @@ void saveChartMenu(QWidget* window, const QString& folder)
     menu->popup(chart->mapToGlobal(chart->rect().center()));
     save(menu, folder, window->objectName() + QStringLiteral("-chart-menu"));
     menu->hide();
+}
+
+// The run beside its continuous-time twin in each kind over t, chosen and then left again in the chart's menu.
+void saveContinuous(QWidget* window, std::int16_t& counter, const QString& folder, const QString& prefix)
+{
+    auto* chart = window->findChild<ChartControl*>(QStringLiteral("MSChart1"));
+    auto* menu = chart ? chart->findChild<QMenu*>(QStringLiteral("chartMenu")) : nullptr;
+    if (!menu)
+        return;
+    const auto chooseComparison = [menu] {
+        for (QAction* action : menu->actions())
+            if (action->text() == QLatin1String("Compare with continuous time"))
+                action->trigger();
+    };
+    chooseComparison();
+    for (int click = 0; click < CycleNames.size(); ++click) {
+        QTest::mouseClick(chart, Qt::LeftButton);
+        if (chart->series().continuousCurve())
+            save(window, folder, prefix + QStringLiteral("continuous-") + CycleNames[counter]);
+    }
+    chooseComparison();
 }
 
 // A new width takes the layout a few turns: the words wrap anew, the plots take what they left, and the
@@ -218,6 +240,7 @@ int main(int argc, char** argv)
         || !clickButton(main, "Command11"))
         return 1;
     clickThroughCycle(large, fixture.state().ChartCycleLarge, folder, QStringLiteral("larggraf-2000-"));
+    saveContinuous(large, fixture.state().ChartCycleLarge, folder, QStringLiteral("larggraf-2000-"));
     if (!clickButton(large, "Command4"))
         return 1;
     saveDynamics(navigator, folder, QStringLiteral("data1"));
@@ -236,6 +259,12 @@ int main(int argc, char** argv)
         fixture.run();
         saveDynamics(navigator, folder, QStringLiteral("lag") + QString::fromLatin1(T));
     }
+    // Where the continuous twin grows too steep for the integrator and stops early.
+    typeInto(rate, QStringLiteral("1"));
+    typeInto(lag, QStringLiteral("8"));
+    pressEnter(lag);
+    fixture.run();
+    saveContinuous(main, fixture.state().ChartCycleMain, folder, QStringLiteral("Form1-steep-"));
     saveActivities(navigator, fixture.fakes(), folder);
     saveScreens(navigator, folder);
     return 0;

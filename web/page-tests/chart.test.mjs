@@ -393,7 +393,7 @@ test("the twin in Copy data and in the pictures, with its stop sentence, anew af
         assert.equal(await note.isVisible(), stops);
     }
     const svg = await savedSvg(page);
-    assert.match(svg, /<path d="[^"]+" fill="none" stroke="#000000" stroke-width="1" stroke-dasharray="[\d ]+"/, "the twin dashed");
+    assert.match(svg, /<path d="[^"]+" fill="none" stroke="#000000" stroke-width="1" stroke-dasharray="6 3"/, "the twin dashed");
     assert.match(svg, new RegExp(`>${Twin.replace(/[()]/g, "\\$&")}</text>`), "its legend line");
     await page.getByRole("slider", { name: "The intrinsic rate (r):", exact: true }).focus();
     await page.keyboard.press("ArrowRight");

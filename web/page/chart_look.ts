@@ -9,8 +9,8 @@ export const LinePixels = 1;
 // The run's continuous-time twin, dashed, so that it reads apart from the runs' solid lines in any
 // colour vision and in greyscale. As thin as theirs: a browser without a graphics processor takes about
 // twice as long to raster a dashed line 2 pixels wide at every frame of a slider's drag.
+// Its dashes are the model's (ChartTwin.dash), the desktop's too.
 export const ContinuousLinePixels = 1;
-export const ContinuousDash = [7, 4];
 export const TickPixels = 5; // a tick's length outside the plot
 export const GridPixels = 0.5;
 export const TickLabelPixels = 12; // the font size of the axes' numbers

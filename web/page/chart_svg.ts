@@ -3,14 +3,14 @@
 // the legend below. "Save chart as SVG" saves it; "Save chart as PNG" rasterizes it at twice the
 // pixels (chart_png.ts). Plain text in, text out: no DOM, so that it can be checked under node.
 // SPDX-License-Identifier: GPL-3.0-or-later
-import { AxisTitlePixels, ContinuousDash, ContinuousLinePixels, GridPixels, LinePixels, TickLabelPixels, TickPixels } from "./chart_look.js";
+import { AxisTitlePixels, ContinuousLinePixels, GridPixels, LinePixels, TickLabelPixels, TickPixels } from "./chart_look.js";
 import { type Pen, type SeriesLook, traceSeries } from "./chart_paths.js";
 
 export interface PictureSeries {
     x: ArrayLike<number>;
     y: ArrayLike<number>;
     look: SeriesLook;
-    dashed?: boolean; // the run's continuous-time twin
+    dash?: number[]; // the run's continuous-time twin: the model's dashes
     line: string;
     markerOutline: string;
     markerFill: string;
@@ -18,7 +18,7 @@ export interface PictureSeries {
 
 export interface PictureLegendLine {
     text: string;
-    icons: Array<Pick<PictureSeries, "look" | "dashed" | "line" | "markerOutline" | "markerFill">>;
+    icons: Array<Pick<PictureSeries, "look" | "dash" | "line" | "markerOutline" | "markerFill">>;
 }
 
 export interface ChartPicture {
@@ -78,22 +78,22 @@ function seriesPath(series: PictureSeries, map: ReturnType<typeof scales>, pictu
 }
 
 // The twin's dashes, as the screen draws them.
-function dashing(dashed: boolean | undefined): string {
-    return dashed ? ` stroke-dasharray="${ContinuousDash.join(" ")}"` : "";
+function dashing(dash: number[] | undefined): string {
+    return dash ? ` stroke-dasharray="${dash.join(" ")}"` : "";
 }
 
 function seriesElement(series: PictureSeries, path: string): string {
     if (path === "") return "";
     if (series.look === "points")
         return `<path d="${path}" fill="${series.markerFill}" stroke="${series.markerOutline}" stroke-width="1"/>`;
-    const width = series.dashed ? ContinuousLinePixels : LinePixels;
-    return `<path d="${path}" fill="none" stroke="${series.line}" stroke-width="${width}"${dashing(series.dashed)} stroke-linejoin="round"/>`;
+    const width = series.dash ? ContinuousLinePixels : LinePixels;
+    return `<path d="${path}" fill="none" stroke="${series.line}" stroke-width="${width}"${dashing(series.dash)} stroke-linejoin="round"/>`;
 }
 
 function legendIcon(icon: PictureLegendLine["icons"][number], x: number, y: number, size: number): string {
     if (icon.look === "points")
         return `<rect x="${number(x + 8 - size / 2)}" y="${number(y - size / 2)}" width="${size}" height="${size}" fill="${icon.markerFill}" stroke="${icon.markerOutline}"/>`;
-    return `<line x1="${number(x)}" y1="${number(y)}" x2="${number(x + 16)}" y2="${number(y)}" stroke="${icon.line}" stroke-width="2"${dashing(icon.dashed)}/>`;
+    return `<line x1="${number(x)}" y1="${number(y)}" x2="${number(x + 16)}" y2="${number(y)}" stroke="${icon.line}" stroke-width="2"${dashing(icon.dash)}/>`;
 }
 
 export function chartSvg(picture: ChartPicture): string {

@@ -7,7 +7,7 @@
 import uPlot from "uplot";
 
 import type { ChartData } from "tarnis-module";
-import { AxisTitleFont, ContinuousDash, ContinuousLinePixels, GridPixels, LinePixels, TickLabelFont, TickPixels } from "./chart_look";
+import { AxisTitleFont, ContinuousLinePixels, GridPixels, LinePixels, TickLabelFont, TickPixels } from "./chart_look";
 import { type SeriesLook, seriesPaths } from "./chart_paths";
 import type { PictureLegendLine } from "./chart_svg";
 import { ChartReadout } from "./chart_readout";
@@ -40,7 +40,7 @@ export interface DrawnSeries {
     x: Float64Array;
     y: Float64Array;
     look: SeriesLook;
-    dashed: boolean; // the twin's line
+    dash?: number[]; // the twin's dashes
     line: string;
     markerOutline: string;
     markerFill: string;
@@ -72,11 +72,11 @@ function column(values: Float64Array): (number | null)[] {
  */
 export function drawnSeries(data: ChartData): DrawnSeries[] {
     const drawn: DrawnSeries[] = [];
-    const add = (run: number, series: ChartData["runs"][number]["series"], dashed: boolean) =>
-        series.forEach((each, index) => drawn.push({ run, index, dashed, ...each }));
-    for (const run of data.runs.filter((each) => each.run !== 0)) add(run.run, run.series, false);
-    if (data.continuous) add(ContinuousTwin, [data.continuous.series], true);
-    for (const run of data.runs.filter((each) => each.run === 0)) add(run.run, run.series, false);
+    const add = (run: number, series: ChartData["runs"][number]["series"], dash?: number[]) =>
+        series.forEach((each, index) => drawn.push({ run, index, dash, ...each }));
+    for (const run of data.runs.filter((each) => each.run !== 0)) add(run.run, run.series);
+    if (data.continuous) add(ContinuousTwin, [data.continuous.series], data.continuous.dash);
+    for (const run of data.runs.filter((each) => each.run === 0)) add(run.run, run.series);
     return drawn;
 }
 
@@ -84,7 +84,7 @@ export function drawnSeries(data: ChartData): DrawnSeries[] {
 export function legendLines(data: ChartData): PictureLegendLine[] {
     if (!data.legendShown) return [];
     const lines: PictureLegendLine[] = data.runs.map((run) => ({ text: run.legend, icons: run.series }));
-    if (data.continuous) lines.push({ text: data.continuous.legend, icons: [{ ...data.continuous.series, dashed: true }] });
+    if (data.continuous) lines.push({ text: data.continuous.legend, icons: [{ ...data.continuous.series, dash: data.continuous.dash }] });
     return lines;
 }
 
@@ -220,8 +220,8 @@ export class ChartView {
             ],
             stroke: points ? series.markerOutline : series.line,
             ...(points ? { fill: series.markerFill } : {}),
-            ...(series.dashed ? { dash: ContinuousDash } : {}),
-            width: points ? 1 : series.dashed ? ContinuousLinePixels : LinePixels,
+            ...(series.dash ? { dash: series.dash } : {}),
+            width: points ? 1 : series.dash ? ContinuousLinePixels : LinePixels,
             paths: seriesPaths(series.look, this.markerPixels, () => uPlot.pxRatio),
             points: { show: false },
         };

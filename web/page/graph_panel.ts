@@ -245,11 +245,11 @@ export class GraphPanel {
                     { title: names[index] ?? line.text },
                     ...line.icons.map((icon) =>
                         el("span", {
-                            class: icon.look === "points" ? "swatch points" : icon.dashed ? "swatch line dashed" : "swatch line",
+                            class: icon.look === "points" ? "swatch points" : icon.dash ? "swatch line dashed" : "swatch line",
                             style:
                                 icon.look === "points"
                                     ? `background:${icon.markerFill};border-color:${icon.markerOutline}`
-                                    : icon.dashed
+                                    : icon.dash
                                       ? `color:${icon.line}`
                                       : `background:${icon.line}`,
                             "aria-hidden": "true",

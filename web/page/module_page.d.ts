@@ -89,6 +89,7 @@ declare module "tarnis-module" {
         legend: string; // "Continuous time (Hutchinson)"
         series: ChartSeries; // N at t = 0, 1, … as far as the twin goes
         stopWords: string; // why it stops before the last step; "" where it reaches it
+        dash: number[]; // the model's dashes, as on the desktop: pixels drawn, pixels left out
     }
 
     interface ChartData {
