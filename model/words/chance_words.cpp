@@ -38,4 +38,36 @@ std::string ensembleWords(const ExtinctionSummary& summary, int steps, char sepa
     return text + ".";
 }
 
+ChanceWords chanceWords()
+{
+    return {
+        "Chance…",
+        "Chance",
+        "Noise:",
+        "Demographic (whole animals)",
+        "Environmental (good and bad years)",
+        "Both",
+        "σ of the years:",
+        "Runs:",
+        "Seed:",
+        "Extinct below:",
+        "Run the ensemble",
+        "N(t) of the runs: 5–95 % and 25–75 % of them, and the median",
+        "Share of runs not yet extinct",
+        "t",
+        "N",
+        "share of runs",
+        "5–95 % of runs",
+        "25–75 % of runs",
+        "median",
+        "without chance",
+        "Computing the ensemble…",
+    };
+}
+
+std::string ensembleProgressWords(long long done, long long total)
+{
+    return std::to_string(done).append(" of ").append(std::to_string(total)).append(" runs");
+}
+
 } // namespace tarnis

@@ -11,4 +11,41 @@ namespace tarnis {
 
 std::string ensembleWords(const ExtinctionSummary& summary, int steps, char separator);
 
+// The words around an ensemble that every front end shows: the command that opens it, its controls'
+// captions, its charts' titles and axes, its legend and the columns of its data. Limits and defaults
+// are the model's (noisy_run.h, ensemble.h), named here as the controls state them.
+struct ChanceWords {
+    std::string menuCaption;      // "Chance…", the charts' menu on the desktop
+    std::string title;            // "Chance", the window's or the panel's
+    std::string noiseCaption;     // "Noise:"
+    std::string demographic;      // "Demographic (whole animals)"
+    std::string environmental;    // "Environmental (good and bad years)"
+    std::string both;             // "Both"
+    std::string sigmaCaption;     // "σ of the years:"
+    std::string runsCaption;      // "Runs:"
+    std::string seedCaption;      // "Seed:"
+    std::string thresholdCaption; // "Extinct below:"
+    std::string computeCaption;   // "Run the ensemble"
+    std::string fanTitle;         // "N(t) of the runs: 5–95 % and 25–75 % of them, and the median"
+    std::string survivalTitle;    // "Share of runs not yet extinct"
+    std::string timeAxis;         // "t"
+    std::string populationAxis;   // "N"
+    std::string shareAxis;        // "share of runs"
+    std::string outerBand;        // "5–95 % of runs"
+    std::string innerBand;        // "25–75 % of runs"
+    std::string median;           // "median"
+    std::string deterministic;    // "without chance"
+    std::string working;          // "Computing the ensemble…"
+};
+ChanceWords chanceWords();
+
+// "412 of 1000 runs", while an ensemble is under way.
+std::string ensembleProgressWords(long long done, long long total);
+
+// The front ends' controls take at most this many runs (tarnis-run takes MostEnsembleRuns), and start
+// with these.
+inline constexpr long long MostWindowRuns = 100'000;
+inline constexpr long long DefaultWindowRuns = 1000;
+inline constexpr double DefaultWindowSigma = 0.1;
+
 } // namespace tarnis
