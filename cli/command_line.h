@@ -42,7 +42,7 @@ struct EnsembleOptions {
     bool summary = false; // the curves instead of a row per run
 };
 
-inline constexpr double MaxSigma = 10.0;
+inline constexpr double MaxSigma = MostSigma;
 inline constexpr double DefaultSigma = 0.1; // with --noise environmental or both
 
 struct CommandLine {

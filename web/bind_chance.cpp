@@ -9,6 +9,7 @@
 #include <emscripten/bind.h>
 
 #include <cmath>
+#include <utility>
 
 namespace tarnis::web {
 
@@ -41,7 +42,7 @@ EnsembleRequest ensembleOf(const val& object)
     request.noise.sigma = numberProperty(object, "sigma");
     request.threshold = numberProperty(object, "threshold");
     request.seed = seedOf(object);
-    if (!(request.noise.sigma >= 0.0 && request.noise.sigma <= 10.0) || !(request.threshold >= 0.0))
+    if (!(request.noise.sigma >= 0.0 && request.noise.sigma <= MostSigma) || !(request.threshold >= 0.0))
         throwError("RangeError", "sigma must be from 0 to 10 and the threshold 0 or more");
     return request;
 }
@@ -95,6 +96,76 @@ std::string words(const val& outcomes, int steps, const std::string& separator)
 
 val survival(const val& outcomes, int steps) { return numberArray(survivalCurve(outcomesOf(outcomes), steps)); }
 
+// The trajectories that the workers gathered (N(0) … N(steps) of each run, one Float64Array a run) as
+// five columns over t, one for each share of BandShares: the fan chart's lines.
+val bands(const val& trajectories)
+{
+    std::vector<ChanceRun> members(trajectories["length"].as<std::size_t>());
+    for (std::size_t i = 0; i < members.size(); ++i)
+        members[i].n = numbersOf(trajectories[i]);
+    const auto rows = percentileBands(members);
+    val columns = val::array();
+    for (std::size_t b = 0; b < BandShares.size(); ++b) {
+        std::vector<double> column(rows.size());
+        for (std::size_t t = 0; t < rows.size(); ++t)
+            column[t] = rows[t][b];
+        columns.call<void>("push", numberArray(column));
+    }
+    return columns;
+}
+
+val wordsToJs()
+{
+    const ChanceWords words = chanceWords();
+    val object = val::object();
+    const std::pair<const char*, const std::string*> fields[] = {
+        {"menuCaption", &words.menuCaption},
+        {"title", &words.title},
+        {"noiseCaption", &words.noiseCaption},
+        {"demographic", &words.demographic},
+        {"environmental", &words.environmental},
+        {"both", &words.both},
+        {"sigmaCaption", &words.sigmaCaption},
+        {"runsCaption", &words.runsCaption},
+        {"seedCaption", &words.seedCaption},
+        {"thresholdCaption", &words.thresholdCaption},
+        {"computeCaption", &words.computeCaption},
+        {"fanTitle", &words.fanTitle},
+        {"survivalTitle", &words.survivalTitle},
+        {"timeAxis", &words.timeAxis},
+        {"populationAxis", &words.populationAxis},
+        {"shareAxis", &words.shareAxis},
+        {"outerBand", &words.outerBand},
+        {"innerBand", &words.innerBand},
+        {"median", &words.median},
+        {"deterministic", &words.deterministic},
+        {"working", &words.working},
+    };
+    for (const auto& [key, text] : fields)
+        object.set(key, *text);
+    return object;
+}
+
+std::string progressWords(double done, double total)
+{
+    return ensembleProgressWords((long long)done, (long long)total);
+}
+
+// What the controls start with and how far they go; the seed as the text that a request carries.
+val limitsOfEnsembles()
+{
+    const EnsembleRequest defaults;
+    val object = val::object();
+    object.set("mostRuns", double(MostWindowRuns));
+    object.set("defaultRuns", double(DefaultWindowRuns));
+    object.set("defaultSigma", DefaultWindowSigma);
+    object.set("mostSigma", MostSigma);
+    object.set("defaultThreshold", DefaultExtinctionThreshold);
+    object.set("defaultSeed", std::to_string(defaults.seed));
+    object.set("mostSummaryValues", double(MostSummaryValues));
+    return object;
+}
+
 } // namespace
 
 } // namespace tarnis::web
@@ -107,4 +178,8 @@ EMSCRIPTEN_BINDINGS(tarnis_chance)
     function("ensembleRuns", &runs);
     function("ensembleWords", &words);
     function("survivalCurve", &survival);
+    function("percentileBands", &bands);
+    function("chanceWords", &wordsToJs);
+    function("ensembleProgressWords", &progressWords);
+    function("ensembleLimits", &limitsOfEnsembles);
 }

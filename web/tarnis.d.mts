@@ -262,6 +262,43 @@ export interface EnsembleOutcome {
     lastN: number;
 }
 
+/** The words around an ensemble, as every front end shows them. */
+export interface ChanceWords {
+    menuCaption: string;
+    title: string;
+    noiseCaption: string;
+    demographic: string;
+    environmental: string;
+    both: string;
+    sigmaCaption: string;
+    runsCaption: string;
+    seedCaption: string;
+    thresholdCaption: string;
+    computeCaption: string;
+    fanTitle: string;
+    survivalTitle: string;
+    timeAxis: string;
+    populationAxis: string;
+    shareAxis: string;
+    outerBand: string;
+    innerBand: string;
+    median: string;
+    deterministic: string;
+    working: string;
+}
+
+/** What an ensemble's controls start with and how far they go. */
+export interface EnsembleLimits {
+    mostRuns: number;
+    defaultRuns: number;
+    defaultSigma: number;
+    mostSigma: number;
+    defaultThreshold: number;
+    defaultSeed: string;
+    /** The most values of N(t) that the bands of one ensemble are drawn from (runs × (steps + 1)). */
+    mostSummaryValues: number;
+}
+
 export interface TarnisModule {
     Session: new () => Session;
     RegimeScan: new (grid: ScanGrid) => RegimeScan;
@@ -346,6 +383,12 @@ export interface TarnisModule {
     ensembleWords(outcomes: EnsembleOutcome[], steps: number, separator: Separator): string;
     /** The share of runs not yet extinct at t = 0 … steps. */
     survivalCurve(outcomes: EnsembleOutcome[], steps: number): Float64Array;
+    /** N(t) at 5, 25, 50, 75 and 95 % of the runs, one column over t for each, from each run's N(0) … N(steps). */
+    percentileBands(trajectories: Float64Array[]): Float64Array[];
+    chanceWords(): ChanceWords;
+    /** "412 of 1000 runs". */
+    ensembleProgressWords(done: number, total: number): string;
+    ensembleLimits(): EnsembleLimits;
 
     readonly MaxRunSteps: number;
     readonly MaxConfirmedSteps: number;

@@ -19,6 +19,9 @@ struct Noise {
     double sigma = 0.0; // of the environmental factor's logarithm; 0 for none
 };
 
+// The largest σ that a front end takes: exp(σε) already spans many orders of magnitude well below it.
+inline constexpr double MostSigma = 10.0;
+
 // Below one animal, by default.
 inline constexpr double DefaultExtinctionThreshold = 1.0;
 

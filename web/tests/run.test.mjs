@@ -236,4 +236,23 @@ for (const ensemble of ensembles) {
             .out.split("\r\n")[0];
         assert.equal(`"${tarnis.ensembleWords(outcomes, 300, ".")}"`, words);
     });
+
+    // The page gathers the trajectories from its workers and asks for the bands of them all at once.
+    test(`ensemble: ${ensemble.name}, survival and bands of tarnis-run --summary`, () => {
+        const seed = ensemble.seed ?? "2026";
+        const options = ["--r", "0.3", "--lag", "8", "--n0", "20", "--steps", "120"];
+        const sigma = ensemble.sigma ? ["--sigma", String(ensemble.sigma)] : [];
+        const rows = tarnisRun("ensemble", "--runs", "30", "--seed", seed, "--noise", ensemble.noise, ...sigma, ...options, "--summary", "--tidy")
+            .out.trim().split("\n").slice(1).map((row) => row.split(",").map(Number));
+        const request = { parameters: parametersOf(options), demographic: ensemble.demographic, sigma: ensemble.sigma, threshold: 1, seed };
+        const members = Array.from({ length: 30 }, (_, i) => tarnis.ensembleMember(request, i + 1));
+        const survival = tarnis.survivalCurve(members, 120);
+        const bands = tarnis.percentileBands(members.map((member) => member.n));
+        assert.equal(survival.length, rows.length);
+        assert.equal(bands.length, 5);
+        rows.forEach((row, t) => {
+            assert.ok(sameBits(survival[t], row[1]), `survival at t = ${t}`);
+            bands.forEach((band, b) => assert.ok(sameBits(band[t], row[2 + b]), `band ${b} at t = ${t}`));
+        });
+    });
 }
