@@ -9,7 +9,7 @@
 import assert from "node:assert/strict";
 import { test } from "node:test";
 
-import { Phone, Variants, boxes, openTarnis, sharedBrowser, tarnisRun, until, untilText } from "./support.mjs";
+import { Phone, Variants, boxes, openTarnis, sharedBrowser, tarnisRun, typeInto, until, untilText } from "./support.mjs";
 
 const browser = sharedBrowser();
 
@@ -255,3 +255,76 @@ test("a worker goes on after a slice that failed", async () => {
     assert.equal(await page.getByRole("alert").filter({ hasText: "could not be computed" }).count(), 0);
     await tarnis.close();
 });
+
+// The Chance panel: its controls by role and name, an ensemble computed by the workers whose words,
+// survival curve and bands are tarnis-run's for the same seed, noise and run, and computed anew for a
+// new run. The summaries come as the workers answer the page, recorded on their way in.
+const chanceControls = [
+    ["radiogroup", "Noise:"],
+    ["radio", "Demographic (whole animals)"],
+    ["radio", "Environmental (good and bad years)"],
+    ["radio", "Both"],
+    ["textbox", "σ of the years:"],
+    ["spinbutton", "Runs:"],
+    ["textbox", "Seed:"],
+    ["textbox", "Extinct below:"],
+    ["button", "Run the ensemble"],
+];
+
+const recordSummaries = () => {
+    const Original = window.Worker;
+    window.tarnisSummaries = [];
+    window.Worker = class extends Original {
+        constructor(...args) {
+            super(...args);
+            this.addEventListener("message", (event) => {
+                if (event.data.task === "summary") window.tarnisSummaries.push(event.data);
+            });
+        }
+    };
+};
+
+// Waits until the panel shows tarnis-run's words for the ensemble, and compares the last summary's
+// survival curve and bands with its columns, bit for bit.
+async function untilEnsemble(page, ...options) {
+    const lines = tarnisRun("ensemble", ...options, "--summary").toString().trim().split("\r\n");
+    const words = JSON.parse(lines[0]);
+    const panel = page.getByRole("region", { name: "Chance", exact: true });
+    await panel.getByText(words, { exact: true }).waitFor();
+    const summary = await page.evaluate(() => {
+        const last = window.tarnisSummaries.at(-1);
+        return { survival: Array.from(last.survival), bands: last.bands.map((band) => Array.from(band)) };
+    });
+    const rows = lines.slice(2).map((row) => row.split(",").map(Number));
+    assert.deepEqual(summary.survival, rows.map((row) => row[1]), "the survival curve");
+    summary.bands.forEach((band, b) => assert.deepEqual(band, rows.map((row) => row[2 + b]), `band ${b}`));
+}
+
+for (const ensemble of [
+    { noise: "Demographic (whole animals)", option: "demographic", seed: "2026", runs: "300" },
+    { noise: "Both", option: "both", sigma: "0.2", seed: "18446744073709551615", runs: "1000" },
+]) {
+    test(`the Chance panel: ${ensemble.option} noise, tarnis-run's ensemble; anew for a new run`, async () => {
+        const tarnis = await openTarnis(browser(), { initScript: recordSummaries });
+        const { page } = tarnis;
+        const panel = page.getByRole("region", { name: "Chance", exact: true });
+        for (const [role, name] of chanceControls) await panel.getByRole(role, { name, exact: true }).waitFor();
+        const { r, n0, lag, steps } = boxes(page);
+        for (const [box, text] of [[r, "0.3"], [n0, "20"], [lag, "8"], [steps, "120"]]) await typeInto(box, text);
+        await button(page, "Run").click();
+
+        await panel.getByRole("radio", { name: ensemble.noise, exact: true }).check();
+        const sigma = ensemble.sigma ? ["--sigma", ensemble.sigma] : [];
+        if (ensemble.sigma) await panel.getByRole("textbox", { name: "σ of the years:", exact: true }).fill(ensemble.sigma);
+        await panel.getByRole("spinbutton", { name: "Runs:", exact: true }).fill(ensemble.runs);
+        await panel.getByRole("textbox", { name: "Seed:", exact: true }).fill(ensemble.seed);
+        await button(panel, "Run the ensemble").click();
+        const common = ["--runs", ensemble.runs, "--seed", ensemble.seed, "--noise", ensemble.option, ...sigma];
+        await untilEnsemble(page, ...common, "--r", "0.3", "--n0", "20", "--lag", "8", "--steps", "120");
+
+        await typeInto(lag, "3");
+        await button(page, "Run").click();
+        await untilEnsemble(page, ...common, "--r", "0.3", "--n0", "20", "--lag", "3", "--steps", "120");
+        await tarnis.close();
+    });
+}

@@ -1,11 +1,12 @@
-// A worker of the dynamics part: its own instance of the module, which computes the regime of a run, the
-// words of its continuous-time twin, and the slices of the map and of the diagram that the page asks
-// for, one at a time (an undecided run
+// A worker of the page: its own instance of the module, which computes the regime of a run, the
+// words of its continuous-time twin, the slices of the map and of the diagram that the page asks
+// for, and the Chance panel's ensembles (chance_answers.ts), one at a time (an undecided run
 // takes millions of steps, which the page's thread must never wait for). The page asks for more only
 // as answers come, so a restart needs nothing of the worker: the page stops asking for the old job's
 // slices and drops what still comes of them.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import createTarnis from "tarnis-module";
+import { answerChance, type ChanceAnswer, type ChanceRequest, isChanceRequest } from "./chance_answers";
 import type {
     BifurcationRequest,
     BifurcationScan,
@@ -32,8 +33,8 @@ export type SliceAnswer =
     | { job: number; task: SliceRequest["task"]; first: number; error: string };
 
 interface WorkerScope {
-    onmessage: ((event: MessageEvent<SliceRequest>) => void) | null;
-    postMessage(message: SliceAnswer): void;
+    onmessage: ((event: MessageEvent<SliceRequest | ChanceRequest>) => void) | null;
+    postMessage(message: SliceAnswer | ChanceAnswer, transfer?: Transferable[]): void;
 }
 const scope = self as unknown as WorkerScope;
 const module = createTarnis();
@@ -61,6 +62,14 @@ async function scanFor(request: ScanRequest): Promise<RegimeScan | BifurcationSc
 let queue = Promise.resolve();
 scope.onmessage = (event) => {
     const request = event.data;
+    if (isChanceRequest(request)) {
+        queue = queue
+            .then(async () => answerChance(await module, request, (answer, moved) => scope.postMessage(answer, moved)))
+            .catch((error: unknown) =>
+                scope.postMessage({ job: request.job, task: request.task, error: String(error) }),
+            );
+        return;
+    }
     queue = queue.then(() => answer(request)).catch((error: unknown) =>
         scope.postMessage({ ...base(request), task: request.task, error: String(error) }),
     );

@@ -2,7 +2,7 @@
 // model; the Graph panel draws what the run left in the session; the teaching texts and the page's
 // own information open in dialogs. The set-up on show lives in the address; a link's, a saved page's
 // or a file's set-up is shown at start or when it comes. The Activities panel guides a class through
-// set-ups step by step.
+// set-ups step by step; the Chance panel runs the last run many times with chance in it.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import "uplot/dist/uPlot.min.css";
 import "./styles.css";
@@ -10,6 +10,7 @@ import "./styles.css";
 import icon from "../../resources/pictures/icon-small.svg?inline";
 import { pageFooter, pageHeader } from "./about";
 import { ActivityPanel } from "./activity_panel";
+import { ChancePanel } from "./chance_panel";
 import { byId, el } from "./dom";
 import { DynamicsPanel } from "./dynamics_panel";
 import { GraphPanel } from "./graph_panel";
@@ -25,6 +26,7 @@ async function start(root: HTMLElement, page: PageCopy): Promise<void> {
     let setups: SetupOnShow | undefined = undefined;
     const remember = () => setups?.remember();
     const graph = new GraphPanel(tarnis, { drawn: remember });
+    const chance = new ChancePanel(tarnis);
     let data: DataPanel | undefined = undefined;
     const dynamics = new DynamicsPanel(tarnis, { chosen: (r, lag) => data?.choose(r, lag) ?? false, axisChanged: remember });
     data = new DataPanel(tarnis, {
@@ -32,6 +34,7 @@ async function start(root: HTMLElement, page: PageCopy): Promise<void> {
             if (setups?.isApplying()) return;
             graph.showRun(cause === "slider");
             dynamics.follow(outcome.parameters);
+            chance.follow(outcome.parameters);
         },
         cleared: () => graph.putAway(),
     });
@@ -49,7 +52,7 @@ async function start(root: HTMLElement, page: PageCopy): Promise<void> {
     const about = pageFooter(tarnis, new Date().getFullYear());
     root.replaceChildren(
         pageHeader(tarnis),
-        el("main", { class: "layout" }, data.element, graph.element, activity.element, dynamics.element),
+        el("main", { class: "layout" }, data.element, graph.element, activity.element, dynamics.element, chance.element),
         teaching.section,
         about.footer,
         ...teaching.dialogs,

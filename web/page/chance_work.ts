@@ -1,0 +1,155 @@
+// The work of the Chance panel: an ensemble's runs computed by workers on every core but one, each
+// with its own module, a slice of runs at a time, then what they say together computed by one of them.
+// One ensemble at a time: a new one replaces the old at once, no worker is asked for the old one's
+// slices again, and what still comes of them is dropped. A worker holds at most two slices, so the
+// page's thread never waits and a restart never waits for a queue to drain.
+// SPDX-License-Identifier: GPL-3.0-or-later
+import type { EnsembleOutcome, EnsembleRequest, Separator } from "tarnis-module";
+import type { ChanceAnswer, ChanceRequest } from "./chance_answers";
+import PageWorker from "./dynamics_worker?worker&inline";
+import { workerCount } from "./dynamics_work";
+
+export interface EnsembleSummary {
+    words: string;
+    survival: Float64Array;
+    bands: Float64Array[]; // N(t) at 5, 25, 50, 75 and 95 % of the runs
+}
+
+export interface ChanceHooks {
+    /** How many of the ensemble's runs are in. */
+    progress(done: number, total: number): void;
+    finished(summary: EnsembleSummary): void;
+    /** The ensemble failed and stopped. */
+    failed(message: string): void;
+}
+
+// A slice of about this many values of N: a few milliseconds of a worker's time, so that a restart
+// waits at most a few frames for the slices in hand.
+const SliceValues = 40_000;
+const SlicesInHand = 2;
+
+interface Job {
+    number: number;
+    request: EnsembleRequest;
+    separator: Separator;
+    total: number;
+    sliceRuns: number;
+    keptRuns: number; // the first runs whose trajectories make the bands
+    next: number; // the first run not asked for yet, from 1
+    done: number;
+    outcomes: EnsembleOutcome[]; // at run − 1
+    trajectories: Float64Array[]; // at run − 1, up to keptRuns
+}
+
+export class ChanceWork {
+    private workers: Array<{ worker: Worker; inHand: number }> = [];
+    private job?: Job;
+    private lastJob = 0;
+
+    /** `mostValues`: how many values of N(t) the bands are drawn from at most. */
+    constructor(
+        private readonly hooks: ChanceHooks,
+        private readonly mostValues: number,
+    ) {}
+
+    /** Starts an ensemble of `runs` runs anew, dropping the one under way. */
+    start(request: EnsembleRequest, runs: number, separator: Separator): void {
+        this.lastJob += 1;
+        const values = request.parameters.steps + 1;
+        this.job = {
+            number: this.lastJob,
+            request,
+            separator,
+            total: runs,
+            sliceRuns: Math.max(1, Math.floor(SliceValues / values)),
+            keptRuns: Math.min(runs, Math.max(1, Math.floor(this.mostValues / values))),
+            next: 1,
+            done: 0,
+            outcomes: new Array<EnsembleOutcome>(runs),
+            trajectories: [],
+        };
+        this.hooks.progress(0, runs);
+        this.feed();
+    }
+
+    /** Whether an ensemble is under way. */
+    busy(): boolean {
+        return this.job !== undefined;
+    }
+
+    private ensureWorkers(): void {
+        if (this.workers.length > 0) return;
+        this.workers = Array.from({ length: workerCount() }, (_, index) => {
+            const worker = new PageWorker({ name: `Tarnis chance ${index + 1}` });
+            const entry = { worker, inHand: 0 };
+            worker.onmessage = (event: MessageEvent<ChanceAnswer>) => {
+                entry.inHand -= 1;
+                this.answered(event.data);
+                this.feed();
+            };
+            // A worker that failed outside a slice is beyond help: the ensemble stops, and the next
+            // one starts with new workers.
+            worker.onerror = (event) => {
+                event.preventDefault();
+                this.fail(event.message || "a worker failed");
+            };
+            return entry;
+        });
+    }
+
+    private feed(): void {
+        const job = this.job;
+        if (!job || job.next > job.total) return;
+        this.ensureWorkers();
+        for (const entry of this.workers)
+            while (entry.inHand < SlicesInHand && job.next <= job.total) {
+                const count = Math.min(job.sliceRuns, job.total - job.next + 1);
+                const slice: ChanceRequest = { job: job.number, task: "runs", request: job.request, first: job.next, count };
+                job.next += count;
+                entry.inHand += 1;
+                entry.worker.postMessage(slice);
+            }
+    }
+
+    private fail(message: string): void {
+        for (const { worker } of this.workers) worker.terminate();
+        this.workers = [];
+        this.job = undefined;
+        this.hooks.failed(message);
+    }
+
+    private answered(answer: ChanceAnswer): void {
+        const job = this.job;
+        if (!job || job.number !== answer.job) return; // of an ensemble replaced
+        if ("error" in answer) {
+            this.job = undefined;
+            this.hooks.failed(answer.error);
+        } else if (answer.task === "runs") {
+            answer.outcomes.forEach((outcome, index) => {
+                job.outcomes[outcome.run - 1] = outcome;
+                if (outcome.run <= job.keptRuns) job.trajectories[outcome.run - 1] = answer.trajectories[index];
+            });
+            job.done += answer.outcomes.length;
+            this.hooks.progress(job.done, job.total);
+            if (job.done === job.total) this.summarise(job);
+        } else {
+            this.job = undefined;
+            this.hooks.finished(answer);
+        }
+    }
+
+    // What the runs say together, from a worker that has room: the page's thread never sorts them.
+    private summarise(job: Job): void {
+        const entry = this.workers.reduce((best, each) => (each.inHand < best.inHand ? each : best));
+        const summary: ChanceRequest = {
+            job: job.number,
+            task: "summary",
+            outcomes: job.outcomes,
+            trajectories: job.trajectories,
+            steps: job.request.parameters.steps,
+            separator: job.separator,
+        };
+        entry.inHand += 1;
+        entry.worker.postMessage(summary, job.trajectories.map((n) => n.buffer));
+    }
+}
