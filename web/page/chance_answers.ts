@@ -6,19 +6,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { EnsembleOutcome, EnsembleRequest, Separator, TarnisModule } from "tarnis-module";
 
+/**
+ * The trajectories of a slice of runs, one after the other in one array, each as long as its run went:
+ * a hundred thousand arrays of their own took seconds of the page's thread to post.
+ */
+export interface Trajectories {
+    values: Float64Array;
+    lengths: number[];
+}
+
 export type ChanceRequest =
     | { job: number; task: "runs"; request: EnsembleRequest; first: number; count: number }
     | {
           job: number;
           task: "summary";
           outcomes: EnsembleOutcome[];
-          trajectories: Float64Array[];
+          trajectories: Trajectories[];
           steps: number;
           separator: Separator;
       };
 
 export type ChanceAnswer =
-    | { job: number; task: "runs"; outcomes: EnsembleOutcome[]; trajectories: Float64Array[] }
+    | { job: number; task: "runs"; outcomes: EnsembleOutcome[]; trajectories: Trajectories }
     | { job: number; task: "summary"; words: string; survival: Float64Array; bands: Float64Array[] }
     | { job: number; task: ChanceRequest["task"]; error: string };
 
@@ -30,21 +39,41 @@ export function answerChance(
 ): void {
     if (request.task === "runs") {
         const outcomes: EnsembleOutcome[] = [];
-        const trajectories: Float64Array[] = [];
+        const runs: Float64Array[] = [];
         for (let run = request.first; run < request.first + request.count; run += 1) {
             const { n, ...outcome } = tarnis.ensembleMember(request.request, run);
             outcomes.push(outcome);
-            trajectories.push(n);
+            runs.push(n);
         }
-        post({ job: request.job, task: "runs", outcomes, trajectories }, trajectories.map((n) => n.buffer));
+        const trajectories = packed(runs);
+        post({ job: request.job, task: "runs", outcomes, trajectories }, [trajectories.values.buffer]);
         return;
     }
     const { outcomes, trajectories, steps, separator } = request;
     const words = tarnis.ensembleWords(outcomes, steps, separator);
     const survival = tarnis.survivalCurve(outcomes, steps);
-    const bands = tarnis.percentileBands(trajectories);
+    const bands = tarnis.percentileBands(trajectories.flatMap(unpacked));
     const buffers = [survival.buffer, ...bands.map((band) => band.buffer)];
     post({ job: request.job, task: "summary", words, survival, bands }, buffers);
+}
+
+function packed(runs: Float64Array[]): Trajectories {
+    const lengths = runs.map((n) => n.length);
+    const values = new Float64Array(lengths.reduce((sum, length) => sum + length, 0));
+    let at = 0;
+    for (const n of runs) {
+        values.set(n, at);
+        at += n.length;
+    }
+    return { values, lengths };
+}
+
+function unpacked({ values, lengths }: Trajectories): Float64Array[] {
+    let at = 0;
+    return lengths.map((length) => {
+        at += length;
+        return values.subarray(at - length, at);
+    });
 }
 
 export function isChanceRequest(request: { task: string }): request is ChanceRequest {

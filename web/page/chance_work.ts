@@ -5,7 +5,7 @@
 // page's thread never waits and a restart never waits for a queue to drain.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { EnsembleOutcome, EnsembleRequest, Separator } from "tarnis-module";
-import type { ChanceAnswer, ChanceRequest } from "./chance_answers";
+import type { ChanceAnswer, ChanceRequest, Trajectories } from "./chance_answers";
 import PageWorker from "./dynamics_worker?worker&inline";
 import { workerCount } from "./dynamics_work";
 
@@ -34,11 +34,11 @@ interface Job {
     separator: Separator;
     total: number;
     sliceRuns: number;
-    keptRuns: number; // the first runs whose trajectories make the bands
+    keptRuns: number; // the first runs whose trajectories make the bands: whole slices of them
     next: number; // the first run not asked for yet, from 1
     done: number;
     outcomes: EnsembleOutcome[]; // at run − 1
-    trajectories: Float64Array[]; // at run − 1, up to keptRuns
+    trajectories: Trajectories[]; // of the slices that start within keptRuns, at their number
 }
 
 export class ChanceWork {
@@ -125,10 +125,9 @@ export class ChanceWork {
             this.job = undefined;
             this.hooks.failed(answer.error);
         } else if (answer.task === "runs") {
-            answer.outcomes.forEach((outcome, index) => {
-                job.outcomes[outcome.run - 1] = outcome;
-                if (outcome.run <= job.keptRuns) job.trajectories[outcome.run - 1] = answer.trajectories[index];
-            });
+            for (const outcome of answer.outcomes) job.outcomes[outcome.run - 1] = outcome;
+            const first = answer.outcomes[0]?.run ?? Infinity;
+            if (first <= job.keptRuns) job.trajectories[(first - 1) / job.sliceRuns] = answer.trajectories;
             job.done += answer.outcomes.length;
             this.hooks.progress(job.done, job.total);
             if (job.done === job.total) this.summarise(job);
@@ -150,6 +149,6 @@ export class ChanceWork {
             separator: job.separator,
         };
         entry.inHand += 1;
-        entry.worker.postMessage(summary, job.trajectories.map((n) => n.buffer));
+        entry.worker.postMessage(summary, job.trajectories.map((slice) => slice.values.buffer));
     }
 }
