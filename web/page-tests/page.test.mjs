@@ -127,7 +127,9 @@ for (const [device, viewport, colorScheme] of [
         for (const picture of pictures(page).slice(1))
             await until(() => picture.getAttribute("data-complete"), (value) => value === "true", "computed", 30_000);
         const captions = await page.getByRole("button").allTextContents();
-        const values = await page.getByRole("textbox").evaluateAll((boxes) => boxes.map((box) => box.value));
+        // The Data panel's boxes; the Chance panel's controls are left off paper with its other controls.
+        const data = page.getByRole("region", { name: "Data", exact: true });
+        const values = await data.getByRole("textbox").evaluateAll((boxes) => boxes.map((box) => box.value));
         values.push(await page.getByRole("status", { name: /^Population size at t = / }).textContent());
         const key = await page.getByRole("list", { name: "Regimes and curves of the map" }).evaluate((list) =>
             [...list.querySelectorAll("li > span:first-child")].map((swatch) => getComputedStyle(swatch).backgroundColor)

@@ -179,6 +179,7 @@ export class ChancePanel {
         this.asked = asked;
         this.computedRun = { plain: this.tarnis.values().N };
         this.summary.textContent = "";
+        this.element.classList.remove("computed");
         this.charts.clear();
         this.work.start(request, asked.runs, this.tarnis.separator);
     }
@@ -195,6 +196,7 @@ export class ChancePanel {
         this.progress.hidden = true;
         this.status.textContent = "";
         this.summary.textContent = summary.words;
+        this.element.classList.add("computed");
         const plain = this.computedRun?.plain ?? new Float64Array();
         this.charts.show({ bands: summary.bands, survival: summary.survival, plain });
     }
