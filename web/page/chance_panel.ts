@@ -43,7 +43,7 @@ export class ChancePanel {
     private readonly compute: HTMLButtonElement;
     private readonly progress: HTMLProgressElement;
     private readonly status = el("p", { role: "status", class: "note" });
-    private readonly summary = el("p", { class: "ensemble-words" });
+    private readonly summary = el("p", { class: "ensemble-words", "aria-live": "polite" });
     private readonly failure = el("p", { class: "note", role: "alert" });
     private readonly charts: ChanceCharts;
     private readonly work: ChanceWork;
