@@ -116,7 +116,7 @@ export class ChancePanel {
             option("environmental", this.words.environmental),
             option("both", this.words.both),
         );
-        queueMicrotask(() => this.showSigma());
+        this.showSigma();
         return group;
     }
 
