@@ -21,6 +21,9 @@ struct Noise {
 
 // Below one animal, by default.
 inline constexpr double DefaultExtinctionThreshold = 1.0;
+// The largest σ any front end takes: beyond it a year's factor is 0 or enormous, and the noise says
+// nothing more.
+inline constexpr double MostSigma = 10.0;
 
 struct ChanceRun {
     std::vector<double> n;             // N(0) … N(steps); 0 from the step of extinction on
