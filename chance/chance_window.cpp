@@ -10,7 +10,7 @@
 #include "ui/locale_numbers.h"
 
 #include <QComboBox>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
@@ -29,8 +30,8 @@ namespace tarnis {
 
 namespace {
 
-constexpr QSize FirstSize{760, 620};
-constexpr QSize SmallestWindow{480, 480};
+constexpr QSize FirstSize{720, 720};
+constexpr QSize SmallestWindow{520, 560};
 // How often what the work delivered is shown while it goes on, and when first.
 constexpr int DrawingMilliseconds = 50;
 constexpr int FirstLookMilliseconds = 10;
@@ -146,6 +147,7 @@ QWidget* ChanceWindow::buildControls()
     m_noiseChoice->setObjectName(QStringLiteral("noiseChoice"));
     m_noiseChoice->setAccessibleName(text(m_words.noiseCaption));
     m_noiseChoice->addItems({text(m_words.demographic), text(m_words.environmental), text(m_words.both)});
+    m_noiseChoice->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_sigmaBox = numberBox("sigmaBox", m_words.sigmaCaption, text(numberToText(DefaultWindowSigma, separator)));
     m_runsBox = new QSpinBox;
     m_runsBox->setObjectName(QStringLiteral("runsBox"));
@@ -160,35 +162,34 @@ QWidget* ChanceWindow::buildControls()
     m_computeButton->setAccessibleName(m_computeButton->text());
     m_computeButton->setAutoDefault(true);
 
-    auto* form = new QFormLayout;
-    const auto row = [form](const char* labelName, const std::string& caption, QWidget* field) {
+    // Two rows, so that the charts keep the window's height: the noise with its σ and the runs, then
+    // the seed, the threshold and the command.
+    auto* grid = new QGridLayout;
+    const auto cell = [grid](int row, int column, const char* labelName, const std::string& caption, QWidget* field) {
         auto* label = new QLabel(text(caption));
         label->setObjectName(QLatin1String(labelName));
         label->setBuddy(field);
-        form->addRow(label, field);
+        grid->addWidget(label, row, column);
+        grid->addWidget(field, row, column + 1);
     };
-    row("noiseLabel", m_words.noiseCaption, m_noiseChoice);
-    row("sigmaLabel", m_words.sigmaCaption, m_sigmaBox);
-    row("runsLabel", m_words.runsCaption, m_runsBox);
-    row("seedLabel", m_words.seedCaption, m_seedBox);
-    row("thresholdLabel", m_words.thresholdCaption, m_thresholdBox);
+    cell(0, 0, "noiseLabel", m_words.noiseCaption, m_noiseChoice);
+    cell(0, 2, "sigmaLabel", m_words.sigmaCaption, m_sigmaBox);
+    cell(0, 4, "runsLabel", m_words.runsCaption, m_runsBox);
+    cell(1, 0, "seedLabel", m_words.seedCaption, m_seedBox);
+    cell(1, 2, "thresholdLabel", m_words.thresholdCaption, m_thresholdBox);
+    grid->addWidget(m_computeButton, 1, 4, 1, 2);
+    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(3, 1);
+    grid->setColumnStretch(5, 1);
 
     m_refusal = wordsLabel("entryRefusal");
-    m_status = wordsLabel("ensembleStatus");
-    m_progress = new QProgressBar;
-    m_progress->setObjectName(QStringLiteral("ensembleProgress"));
-    m_progress->setAccessibleName(text(m_words.working));
-    m_progress->hide();
-    auto* command = new QHBoxLayout;
-    command->addWidget(m_computeButton);
-    command->addWidget(m_status);
-    command->addWidget(m_progress, 1);
+    m_refusal->hide();
 
     auto* part = new QWidget;
+    part->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed); // the charts take the height
     auto* layout = new QVBoxLayout(part);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(form);
-    layout->addLayout(command);
+    layout->addLayout(grid);
     layout->addWidget(m_refusal);
     return part;
 }
@@ -200,14 +201,29 @@ QWidget* ChanceWindow::buildCharts()
     for (QCustomPlot* chart : {m_fan, m_survival})
         chart->setFocusPolicy(Qt::StrongFocus); // the menu key opens its menu
     m_sentence = wordsLabel("ensembleWords");
-    auto* charts = new QHBoxLayout;
+    // The progress takes the sentence's place while the runs are computed, so the charts never move.
+    m_status = new QLabel(text(m_words.working));
+    m_status->setObjectName(QStringLiteral("ensembleStatus"));
+    m_progress = new QProgressBar;
+    m_progress->setObjectName(QStringLiteral("ensembleProgress"));
+    m_progress->setAccessibleName(text(m_words.working));
+    auto* progressRow = new QWidget;
+    auto* row = new QHBoxLayout(progressRow);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(m_status);
+    row->addWidget(m_progress, 1);
+    m_under = new QStackedWidget;
+    m_under->addWidget(m_sentence);
+    m_under->addWidget(progressRow);
+    // One over the other, each the window's width, which the fan chart's long title needs.
+    auto* charts = new QVBoxLayout;
     charts->addWidget(m_fan, 3);
     charts->addWidget(m_survival, 2);
     auto* part = new QWidget;
     auto* layout = new QVBoxLayout(part);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(charts, 1);
-    layout->addWidget(m_sentence);
+    layout->addWidget(m_under);
     return part;
 }
 
@@ -242,12 +258,11 @@ void ChanceWindow::computeAsked()
     const auto& run = m_comparison.currentRun();
     if (!run) {
         m_accepted = asked; // computed once there is a run
-        m_refusal->setText(text(noRunWords().headline));
+        showRefusal(noRunWords().headline);
         return;
     }
     const EnsembleReading reading = readEnsembleEntry(asked, *run, localeDecimalSeparator());
-    m_refusal->setText(text(reading.refusal));
-    m_refusal->setAccessibleName(text(reading.refusal)); // a new name is read out as it comes
+    showRefusal(reading.refusal);
     if (!reading.request)
         return;
     m_accepted = asked;
@@ -261,9 +276,17 @@ void ChanceWindow::runChanged()
     if (!run || !m_accepted)
         return;
     const EnsembleReading reading = readEnsembleEntry(*m_accepted, *run, localeDecimalSeparator());
-    m_refusal->setText(text(reading.refusal));
+    showRefusal(reading.refusal);
     if (reading.request)
         start(*reading.request);
+}
+
+// Under the controls only while there is something to say, so that the charts take the room.
+void ChanceWindow::showRefusal(const std::string& refusal)
+{
+    m_refusal->setText(text(refusal));
+    m_refusal->setAccessibleName(text(refusal)); // a new name is read out as it comes
+    m_refusal->setVisible(!refusal.empty());
 }
 
 void ChanceWindow::start(const EnsembleRequest& request)
@@ -292,17 +315,15 @@ void ChanceWindow::handOn()
 
 void ChanceWindow::showProgress(long long done, long long total)
 {
-    m_status->setText(text(m_words.working));
+    m_under->setCurrentIndex(1);
     m_progress->setRange(0, int(total));
     m_progress->setValue(int(done));
     m_progress->setFormat(text(ensembleProgressWords(done, total)));
-    m_progress->show();
 }
 
 void ChanceWindow::showFinished()
 {
-    m_status->clear();
-    m_progress->hide();
+    m_under->setCurrentIndex(0);
     const EnsembleCurves* curves = m_finished ? &m_finished->curves : nullptr;
     showFan(*m_fan, curves);
     showSurvival(*m_survival, curves);

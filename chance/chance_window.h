@@ -23,6 +23,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
+class QStackedWidget;
 class QTimer;
 
 namespace tarnis {
@@ -66,6 +67,7 @@ private:
     void noiseChosen();
     void computeAsked();
     void runChanged();
+    void showRefusal(const std::string& refusal);
     void start(const EnsembleRequest& request);
     void handOn();
     void showFinished();
@@ -92,8 +94,9 @@ private:
     QCustomPlot* m_fan;
     QCustomPlot* m_survival;
     QLabel* m_sentence;
-    QTimer* m_restart; // a new run noted inside the main window's click, computed after it
-    QTimer* m_drawing; // looks at what the work delivered
+    QStackedWidget* m_under; // the sentence, or the progress in its place
+    QTimer* m_restart;       // a new run noted inside the main window's click, computed after it
+    QTimer* m_drawing;       // looks at what the work delivered
 
     // Last, so that its thread ends before anything else of the window goes.
     BackgroundJob<EnsembleDelivery> m_job;

@@ -90,7 +90,13 @@ QCustomPlot* makeFanChart()
     addBand(*chart, words.innerBand, 110);
     addGraph(*chart, text(words.median), QPen(BandColour.darker(150), 2));
     addGraph(*chart, text(words.deterministic), QPen(Qt::black, 1.5, Qt::DashLine));
-    chart->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+    // In a row of its own under the axes, clear of the bands wherever they lie.
+    chart->axisRect()->insetLayout()->take(chart->legend);
+    chart->plotLayout()->addElement(chart->plotLayout()->rowCount(), 0, chart->legend);
+    chart->plotLayout()->setRowStretchFactor(chart->plotLayout()->rowCount() - 1, 0.001);
+    chart->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    chart->legend->setWrap(4);
+    chart->legend->setBorderPen(Qt::NoPen);
     return chart;
 }
 
