@@ -1250,6 +1250,19 @@ void TestChartMenu::chanceFromEitherChart()
 
     auto* sigma = child<QLineEdit>(chance, "sigmaBox");
     QVERIFY(!sigma->isEnabled()); // demographic noise has no σ
+    // Tab walks the controls in the order they are read, then the charts, whose menu key opens their menu.
+    QStringList walked;
+    QWidget* at = child<QComboBox>(chance, "noiseChoice");
+    do {
+        if ((at->focusPolicy() & Qt::TabFocus) && at->isVisible() && at->isEnabled() && !at->objectName().isEmpty()
+            && !at->objectName().startsWith(QLatin1String("qt_"))) // not the spin box's own line
+            walked << at->objectName();
+        at = at->nextInFocusChain();
+    } while (at != chance && walked.size() < 20);
+    QCOMPARE(
+        walked,
+        QStringList({"noiseChoice", "runsBox", "seedBox", "thresholdBox", "runEnsemble", "fanChart", "survivalChart"}));
+
     auto* noise = child<QComboBox>(chance, "noiseChoice");
     noise->setFocus();
     QTest::keyClick(noise, Qt::Key_End); // both
@@ -1287,6 +1300,17 @@ void TestChartMenu::chanceFromEitherChart()
         QCOMPARE(lines.front(), QStringLiteral("t\tsurvival\tN 5 %\tN 25 %\tN median\tN 75 %\tN 95 %"));
         QCOMPARE(lines.at(1).split(QLatin1Char('\t')).size(), 7);
     }
+    // The fan chart's drawing as the run charts' are made: its texts stay texts.
+    const QString fileName = m_folder.filePath(QStringLiteral("fan.svg"));
+    m_fixture->fakes().fileNames.answers = {fileName};
+    clickAsUser(fan, Qt::RightButton);
+    child<QMenu>(fan, "chartMenu")->actions().at(1)->trigger(); // "Save chart as SVG…"
+    child<QMenu>(fan, "chartMenu")->hide();
+    QCOMPARE(m_fixture->fakes().messages.messages, QStringList());
+    const QByteArray drawing = contentOf(fileName);
+    QVERIFY(svgElements(drawing).contains(QStringLiteral("text")));
+    for (const std::string* shown : {&words.fanTitle, &words.outerBand, &words.deterministic})
+        QVERIFY2(drawing.contains(QByteArray::fromStdString(*shown)), shown->c_str());
 }
 
 // A new run of the main window while the window is open is computed anew with the controls as they
