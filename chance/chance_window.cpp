@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -127,6 +128,7 @@ ChanceWindow::ChanceWindow(RunComparison& comparison, Services services)
     connect(m_computeButton, &QPushButton::clicked, this, &ChanceWindow::computeAsked);
     for (QLineEdit* box : {m_sigmaBox, m_seedBox, m_thresholdBox})
         connect(box, &QLineEdit::returnPressed, this, &ChanceWindow::computeAsked);
+    m_runsBox->installEventFilter(this); // Enter there too, which a spin box keeps to itself
     noiseChosen();
     computeAsked(); // the defaults, at once: the window opens on an ensemble of the last run
 }
@@ -135,6 +137,19 @@ ChanceWindow::~ChanceWindow() = default;
 
 QSize ChanceWindow::firstSize() { return FirstSize; }
 QSize ChanceWindow::smallestSize() { return SmallestWindow; }
+
+bool ChanceWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_runsBox && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_runsBox->interpretText(); // the digits typed, not the value before them
+            computeAsked();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 bool ChanceWindow::working() const { return m_restart->isActive() || m_job.running() || m_drawing->isActive(); }
 

@@ -59,6 +59,9 @@ public:
     // The ensemble that was asked for last, as the window computes or computed it.
     const std::optional<EnsembleRequest>& request() const { return m_request; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* buildControls();
     QWidget* buildCharts();

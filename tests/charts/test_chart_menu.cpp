@@ -1319,9 +1319,14 @@ void TestChartMenu::chanceFollowsANewRun()
 {
     ChanceWindow* chance = openChance(Window::Main);
     QVERIFY(chance);
-    child<QSpinBox>(chance, "runsBox")->setValue(30);
-    QVERIFY(clickButton(chance, "runEnsemble"));
+    auto* runs = child<QSpinBox>(chance, "runsBox");
+    runs->setFocus();
+    runs->selectAll();
+    QTest::keyClicks(runs, QStringLiteral("30"));
+    QTest::keyClick(runs, Qt::Key_Return); // Enter in any box runs the ensemble
+    QVERIFY(chance->working());
     QTRY_VERIFY_WITH_TIMEOUT(!chance->working(), EnsembleTimeout);
+    QCOMPARE(chance->request()->runs, 30);
     QVERIFY(mainWindow()->runTexts({"0.3", "500", "150", "1", "8"}));
     QTRY_VERIFY_WITH_TIMEOUT(chance->request()->parameters.r == 0.3 && !chance->working(), EnsembleTimeout);
     const RunParameters run{.r = 0.3, .K = 500.0, .steps = 150, .n0 = 1.0, .lag = 8.0};
