@@ -5,6 +5,7 @@
 #include "app/backdrop.h"
 #include "app/desktop_services.h"
 #include "app/main_window.h"
+#include "chance/chance_window.h"
 #include "charts/large_graph_window.h"
 #include "dynamics/dynamics_window.h"
 #include "output/graphic_data_export.h"
@@ -33,11 +34,12 @@ TarnisApp::~TarnisApp() = default;
 
 void TarnisApp::registerWindows()
 {
-    // "Dynamics…" and "Activities…" on either chart open their window beside the one the user came
-    // from; a set-up is saved from the chart it was asked for and opened into it.
+    // "Dynamics…", "Activities…" and "Chance…" on either chart open their window beside the one the
+    // user came from; a set-up is saved from the chart it was asked for and opened into it.
     const auto chartMenu = [this](WindowId window) {
         return ChartMenuOptions{.openDynamics = [this] { m_navigator.show(WindowId::Dynamics); },
                                 .openActivities = [this] { m_navigator.show(WindowId::Activities); },
+                                .openChance = [this] { m_navigator.show(WindowId::Chance); },
                                 .saveSetup = [this, window] { m_setupFiles.save(window); },
                                 .openSetup = [this, window] { m_setupFiles.open(window); }};
     };
@@ -71,6 +73,11 @@ void TarnisApp::registerWindows()
             = new ActivitiesWindow(m_services, [this](const Setup& setup) { m_setupFiles.showSetup(setup); });
         placeBesideWork(*activities, ActivitiesWindow::firstSize(), ActivitiesWindow::smallestSize());
         return activities;
+    });
+    m_navigator.registerWindow(WindowId::Chance, [this] {
+        auto* chance = new ChanceWindow(m_comparison, m_services);
+        placeBesideWork(*chance, ChanceWindow::firstSize(), ChanceWindow::smallestSize());
+        return chance;
     });
 }
 

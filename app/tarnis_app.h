@@ -30,7 +30,7 @@ public:
 
 private:
     void registerWindows();
-    // Opens a window (Dynamics, Activities) beside the window the user works in, clear of the main
+    // Opens a window (Dynamics, Activities, Chance) beside the window the user works in, clear of the main
     // window's boxes.
     void placeBesideWork(QWidget& window, QSize preferred, QSize smallest);
     // A click in the Dynamics window wrote r, the lag or both: into the main window's boxes, which come

@@ -9,6 +9,7 @@
 #include "charts/run_player.h"
 #include "model/lessons/activities.h"
 #include "model/lessons/setup.h"
+#include "model/words/chance_words.h"
 #include "model/words/continuous_words.h"
 
 #include <QMenu>
@@ -26,7 +27,7 @@ ChartMenu::ChartMenu(ChartControl& chart, Services services, ChartMenuOptions op
                            .picture = [&chart](ChartPictureFormat format) { return chartPicture(chart, format); },
                            .beforeOpening = [this] { beforeOpening(); }}))
 {
-    if (m_options.openDynamics || m_options.openActivities)
+    if (m_options.openDynamics || m_options.openActivities || m_options.openChance)
         menu()->addSeparator();
     if (m_options.openDynamics)
         connect(menu()->addAction(QStringLiteral("Dynamics…")), &QAction::triggered, this,
@@ -34,6 +35,9 @@ ChartMenu::ChartMenu(ChartControl& chart, Services services, ChartMenuOptions op
     if (m_options.openActivities) // the model's caption, which the page's panel shares
         connect(menu()->addAction(QString::fromStdString(activityWords().menuCaption)), &QAction::triggered, this,
                 [this] { m_options.openActivities(); });
+    if (m_options.openChance)
+        connect(menu()->addAction(QString::fromStdString(chanceWords().menuCaption)), &QAction::triggered, this,
+                [this] { m_options.openChance(); });
     addRunEntries();
     addViewEntries();
     addSetupEntries();

@@ -1,5 +1,5 @@
 // The menu that a right click on a run chart opens: the picture and data entries that every chart has
-// (picture_menu.h), then the windows that explain the run (Dynamics, Activities), the run played step
+// (picture_menu.h), then the windows that explain the run (Dynamics, Activities, Chance), the run played step
 // by step, the runs kept for comparison and the run's continuous-time twin, and the chart's view
 // (fitted to the data again, a logarithmic N axis), and the set-up on show saved to a file or one
 // opened. A left click is left to the chart, which steps its cycle.
@@ -31,6 +31,8 @@ struct ChartMenuOptions {
     std::function<void()> openDynamics;
     // "Activities…", after "Dynamics…", calls this; without it the entry is not shown.
     std::function<void()> openActivities;
+    // "Chance…", after "Activities…", calls this; without it the entry is not shown.
+    std::function<void()> openChance;
     // "Play this run", first of the run's entries, starts it; without it the entry is not shown.
     RunPlayer* player = nullptr;
     // "Save set-up…" and "Open set-up…", last after a separator, call these; without them the entries

@@ -42,8 +42,8 @@ struct EnsembleOptions {
     bool summary = false; // the curves instead of a row per run
 };
 
-inline constexpr double MaxSigma = MostSigma;
-inline constexpr double DefaultSigma = 0.1; // with --noise environmental or both
+inline constexpr double MaxSigma = MostSigma; // the window's limit as well
+inline constexpr double DefaultSigma = 0.1;   // with --noise environmental or both
 
 struct CommandLine {
     Mode mode = Mode::Run;

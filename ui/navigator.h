@@ -27,6 +27,7 @@ enum class WindowId {
     Dedication,     // whose button ends the program
     Dynamics,       // what r and the lag do: the last run in words, the stability map, the bifurcation diagram
     Activities,     // the guided activities: a step's set-up applied, its question and a check of the answer
+    Chance,         // an ensemble of noisy runs of the last run: its fan chart, survival curve and words
 };
 
 // Most moves hide the window that is left before the target appears; a few show the target first,

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/words/chance_words.h"
 
+#include "model/numbers/conversions.h"
 #include "model/words/quantity_text.h"
+
+#include <charconv>
+#include <limits>
 
 namespace tarnis {
 
@@ -16,6 +20,27 @@ std::string share(const Estimate& estimate, char separator)
         .append("–")
         .append(q::percent(100.0 * estimate.high, separator))
         .append(" %)");
+}
+
+// The whole text, blanks at either end aside, as digits of a 64-bit whole number.
+std::optional<std::uint64_t> readSeed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    const auto last = text.find_last_not_of(" \t");
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    text = text.substr(first, last - first + 1);
+    std::uint64_t seed = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return seed;
+}
+
+std::string takes(const std::string& caption, const std::string& what)
+{
+    std::string name = caption.ends_with(':') ? caption.substr(0, caption.size() - 1) : caption;
+    return name.append(" takes ").append(what).append(".");
 }
 
 } // namespace
@@ -68,6 +93,48 @@ ChanceWords chanceWords()
 std::string ensembleProgressWords(long long done, long long total)
 {
     return std::to_string(done).append(" of ").append(std::to_string(total)).append(" runs");
+}
+
+} // namespace tarnis
+
+namespace tarnis {
+
+EnsembleReading readEnsembleEntry(const EnsembleEntry& entry, const RunParameters& run, char separator)
+{
+    const ChanceWords words = chanceWords();
+    EnsembleRequest request{.parameters = run, .runs = entry.runs};
+    request.noise.demographic = entry.demographic;
+    if (entry.environmental) {
+        const auto sigma = convertStrict(entry.sigma, separator);
+        if (!sigma || !(*sigma > 0.0 && *sigma <= MostSigma))
+            return {.refusal
+                    = takes(words.sigmaCaption,
+                            std::string("a number above 0 and at most ").append(numberToText(MostSigma, separator)))};
+        request.noise.sigma = *sigma;
+    }
+    const auto seed = readSeed(entry.seed);
+    if (!seed)
+        return {.refusal = takes(words.seedCaption,
+                                 std::string("a whole number from 0 to ")
+                                     .append(std::to_string(std::numeric_limits<std::uint64_t>::max())))};
+    request.seed = *seed;
+    const auto threshold = convertStrict(entry.threshold, separator);
+    if (!threshold || !(*threshold >= 0.0))
+        return {.refusal = takes(words.thresholdCaption, "a number of animals, 0 or more")};
+    request.threshold = *threshold;
+    if (entry.runs < 1 || entry.runs > MostWindowRuns)
+        return {.refusal = takes(words.runsCaption,
+                                 std::string("a whole number from 1 to ").append(std::to_string(MostWindowRuns)))};
+    if (entry.runs * (run.steps + 1LL) > MostSummaryValues)
+        return {.refusal = std::string("The bands hold every run's N(t) at once: runs × (steps + 1) may be at most ")
+                               .append(std::to_string(MostSummaryValues))
+                               .append("; take fewer runs or steps.")};
+    return {.request = request};
+}
+
+std::vector<std::string> ensembleDataColumns()
+{
+    return {"t", "survival", "N 5 %", "N 25 %", "N median", "N 75 %", "N 95 %"};
 }
 
 } // namespace tarnis

@@ -5,7 +5,9 @@
 
 #include "model/chance/ensemble.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tarnis {
 
@@ -47,5 +49,26 @@ std::string ensembleProgressWords(long long done, long long total);
 inline constexpr long long MostWindowRuns = 100'000;
 inline constexpr long long DefaultWindowRuns = 1000;
 inline constexpr double DefaultWindowSigma = 0.1;
+
+// The controls of an ensemble as the user left them, the numbers as typed.
+struct EnsembleEntry {
+    bool demographic = true;
+    bool environmental = false;
+    std::string sigma;     // read only with environmental noise
+    std::string seed;      // a whole number from 0 to 2^64 − 1
+    std::string threshold; // 0 or more
+    long long runs = DefaultWindowRuns;
+};
+// The ensemble the controls ask for over a run, or why there is none: one sentence that names the
+// control and what it takes. The bands hold every run's N(t) at once, so runs × (steps + 1) is at most
+// MostSummaryValues.
+struct EnsembleReading {
+    std::optional<EnsembleRequest> request;
+    std::string refusal;
+};
+EnsembleReading readEnsembleEntry(const EnsembleEntry& entry, const RunParameters& run, char separator);
+
+// The columns of an ensemble's copied data: t, the survival curve and N(t) at each of BandShares.
+std::vector<std::string> ensembleDataColumns();
 
 } // namespace tarnis

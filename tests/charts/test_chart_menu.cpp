@@ -4,10 +4,13 @@
 // fit to the data and the logarithmic N axis; the continuous-time twin beside the run, in the legend,
 // the pictures and the copied data, and where it stops early; a run played step by step; set-ups saved and opened, and
 // refused files that change nothing; the Activities window opened from either chart, a step's set-up
-// applied, answers checked, and the activity carried by a saved set-up.
+// applied, answers checked, and the activity carried by a saved set-up; the Chance window opened from
+// either chart, its ensemble the model's for the same seed, computed anew for a new run, its refusals
+// computing nothing, and its curves copied.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "activities/activities_window.h"
 #include "app/main_window.h"
+#include "chance/chance_window.h"
 #include "charts/chart_control.h"
 #include "charts/chart_menu.h"
 #include "charts/chart_pictures.h"
@@ -15,8 +18,10 @@
 #include "charts/run_comparison.h"
 #include "charts/run_legend.h"
 #include "charts/series_curve.h"
+#include "model/chance/ensemble_threads.h"
 #include "model/lessons/activities.h"
 #include "model/lessons/setup.h"
+#include "model/words/chance_words.h"
 #include "model/words/chart_words.h"
 #include "model/words/continuous_words.h"
 #include "tests/support/app_fixture.h"
@@ -36,10 +41,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
+#include <QProgressBar>
 #include <QScopeGuard>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <qcustomplot.h>
 
 #include <cstring>
 
@@ -58,6 +66,7 @@ const QStringList FullMenu{QStringLiteral("Save chart as PNG…"),
                            QString(),
                            QStringLiteral("Dynamics…"),
                            QStringLiteral("Activities…"),
+                           QStringLiteral("Chance…"),
                            QString(),
                            QStringLiteral("Play this run"),
                            QStringLiteral("Keep this run"),
@@ -148,6 +157,12 @@ private slots:
     void answersChecked_data();
     void answersChecked();
     void setupCarriesTheOpenActivity();
+    void chanceFromEitherChart_data();
+    void chanceFromEitherChart();
+    void chanceFollowsANewRun();
+    void chanceRefusals_data();
+    void chanceRefusals();
+    void chanceClosedWhileComputing();
 
 private:
     QWidget* window(Window which);
@@ -163,6 +178,8 @@ private:
     void makeSetup(Window which);
     // The Activities window, opened from the chart's menu at the activity of this id.
     QWidget* openActivity(Window which, const char* id);
+    // The Chance window, opened from the chart's menu, once its first ensemble is done.
+    ChanceWindow* openChance(Window which);
 
     std::unique_ptr<AppFixture> m_fixture;
     QTemporaryDir m_folder;
@@ -270,6 +287,7 @@ void TestChartMenu::dynamicsEntryFromOutside()
     QStringList withoutPlay = FullMenu;
     withoutPlay.removeOne(QStringLiteral("Play this run"));
     withoutPlay.removeOne(QStringLiteral("Activities…"));
+    withoutPlay.removeOne(QStringLiteral("Chance…"));
     QCOMPARE(entryTexts(added->menu()), withoutPlay);
     added->menu()->actions()[5]->trigger();
     QCOMPARE(opened, 1);
@@ -1175,6 +1193,220 @@ void TestChartMenu::setupCarriesTheOpenActivity()
     QCOMPARE(child<QLabel>(activities, "stepHeading")->text(), QStringLiteral("Step 3 of 4"));
     QCOMPARE_EXACT(m_fixture->state().store.ParamR, 0.3);
     QCOMPARE(child<QLineEdit>(mainWindow(), "tlag")->text(), QStringLiteral("8"));
+}
+
+namespace {
+
+// An ensemble's work may take a while on a loaded machine; the tests wait for its state, not a time.
+constexpr int EnsembleTimeout = 120'000;
+
+// What the model's own ensemble says of the request, as every front end must say it.
+QString modelsWords(const EnsembleRequest& request)
+{
+    const EnsembleResult result = ensembleRuns(request, 1, request.runs);
+    return QString::fromStdString(ensembleWords(extinctionSummary(result.outcomes), request.parameters.steps, '.'));
+}
+
+} // namespace
+
+ChanceWindow* TestChartMenu::openChance(Window which)
+{
+    ChartControl* shown = chart(which);
+    if (!shown)
+        return nullptr;
+    choose(shown, QString::fromStdString(chanceWords().menuCaption));
+    auto* chance = static_cast<ChanceWindow*>(m_fixture->app().navigator().existing(WindowId::Chance));
+    if (!chance || !QTest::qWaitForWindowExposed(chance)) {
+        QTest::qFail("the Chance window did not open", __FILE__, __LINE__);
+        return nullptr;
+    }
+    if (!QTest::qWaitFor([chance] { return !chance->working(); }, EnsembleTimeout))
+        QTest::qFail("the first ensemble did not finish", __FILE__, __LINE__);
+    return chance;
+}
+
+void TestChartMenu::chanceFromEitherChart_data() { bothWindows(); }
+
+// "Chance…" opens the one window on an ensemble of the last run; its controls are found by name and
+// told by their captions; σ is there for environmental noise only; a small ensemble's sentence, curves
+// and copied data are the model's for the same seed.
+void TestChartMenu::chanceFromEitherChart()
+{
+    QFETCH(Window, which);
+    ChanceWindow* chance = openChance(which);
+    QVERIFY(chance);
+    QCOMPARE(openChance(which), chance);
+    const ChanceWords words = chanceWords();
+    QCOMPARE(chance->windowTitle(), QString::fromStdString(words.title));
+    QVERIFY(chance->request() && chance->request()->parameters == DefaultParameters);
+    QCOMPARE(chance->request()->runs, DefaultWindowRuns);
+    QCOMPARE(child<QLabel>(chance, "ensembleWords")->text(), modelsWords(*chance->request()));
+    const std::pair<const char*, const std::string*> named[]{
+        {"noiseChoice", &words.noiseCaption},      {"sigmaBox", &words.sigmaCaption},
+        {"runsBox", &words.runsCaption},           {"seedBox", &words.seedCaption},
+        {"thresholdBox", &words.thresholdCaption}, {"runEnsemble", &words.computeCaption}};
+    for (const auto& [name, caption] : named)
+        QCOMPARE(child<QWidget>(chance, name)->accessibleName(), QString::fromStdString(*caption));
+
+    auto* sigma = child<QLineEdit>(chance, "sigmaBox");
+    QVERIFY(!sigma->isEnabled()); // demographic noise has no σ
+    // Tab walks the controls in the order they are read, then the charts, whose menu key opens their menu.
+    QStringList walked;
+    QWidget* at = child<QComboBox>(chance, "noiseChoice");
+    do {
+        if ((at->focusPolicy() & Qt::TabFocus) && at->isVisible() && at->isEnabled() && !at->objectName().isEmpty()
+            && !at->objectName().startsWith(QLatin1String("qt_"))) // not the spin box's own line
+            walked << at->objectName();
+        at = at->nextInFocusChain();
+    } while (at != chance && walked.size() < 20);
+    QCOMPARE(
+        walked,
+        QStringList({"noiseChoice", "runsBox", "seedBox", "thresholdBox", "runEnsemble", "fanChart", "survivalChart"}));
+
+    auto* noise = child<QComboBox>(chance, "noiseChoice");
+    noise->setFocus();
+    QTest::keyClick(noise, Qt::Key_End); // both
+    QVERIFY(sigma->isEnabled());
+    typeInto(sigma, QStringLiteral("0.3"));
+    child<QSpinBox>(chance, "runsBox")->setValue(40);
+    typeInto(child<QLineEdit>(chance, "seedBox"), QStringLiteral("18446744073709551615"));
+    QVERIFY(clickButton(chance, "runEnsemble"));
+    QTRY_VERIFY_WITH_TIMEOUT(!chance->working(), EnsembleTimeout);
+    const EnsembleRequest asked{.parameters = DefaultParameters,
+                                .noise = {.demographic = true, .sigma = 0.3},
+                                .threshold = DefaultExtinctionThreshold,
+                                .seed = 18446744073709551615ULL,
+                                .runs = 40};
+    QCOMPARE(child<QLabel>(chance, "ensembleWords")->text(), modelsWords(asked));
+    const EnsembleResult model = ensembleRuns(asked, 1, asked.runs, {.keepTrajectories = true});
+    QVERIFY(chance->finished()->curves.survival == survivalCurve(model.outcomes, DefaultParameters.steps));
+    QVERIFY(chance->finished()->curves.bands == percentileBands(model.members));
+    auto* fan = child<QCustomPlot>(chance, "fanChart");
+    QCOMPARE(fan->graphCount(), 6);
+    QCOMPARE(fan->graph(4)->data()->size(), DefaultParameters.steps + 1); // the median
+    QCOMPARE(fan->legend->itemCount(), 4);                                // two bands, median, without chance
+
+    // "Copy data" of either chart: t, the survival and the five bands, a line for each t.
+    for (const char* name : {"fanChart", "survivalChart"}) {
+        QGuiApplication::clipboard()->clear();
+        auto* shown = child<QCustomPlot>(chance, name);
+        clickAsUser(shown, Qt::RightButton);
+        QMenu* menu = child<QMenu>(shown, "chartMenu");
+        QVERIFY(menu && menu->isVisible());
+        menu->actions().at(3)->trigger();
+        menu->hide();
+        const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), DefaultParameters.steps + 2);
+        QCOMPARE(lines.front(), QStringLiteral("t\tsurvival\tN 5 %\tN 25 %\tN median\tN 75 %\tN 95 %"));
+        QCOMPARE(lines.at(1).split(QLatin1Char('\t')).size(), 7);
+    }
+    // The fan chart's drawing as the run charts' are made: its texts stay texts.
+    const QString fileName = m_folder.filePath(QStringLiteral("fan.svg"));
+    m_fixture->fakes().fileNames.answers = {fileName};
+    clickAsUser(fan, Qt::RightButton);
+    child<QMenu>(fan, "chartMenu")->actions().at(1)->trigger(); // "Save chart as SVG…"
+    child<QMenu>(fan, "chartMenu")->hide();
+    QCOMPARE(m_fixture->fakes().messages.messages, QStringList());
+    const QByteArray drawing = contentOf(fileName);
+    QVERIFY(svgElements(drawing).contains(QStringLiteral("text")));
+    for (const std::string* shown : {&words.fanTitle, &words.outerBand, &words.deterministic})
+        QVERIFY2(drawing.contains(QByteArray::fromStdString(*shown)), shown->c_str());
+}
+
+// A new run of the main window while the window is open is computed anew with the controls as they
+// were accepted, and its sentence is the model's for the new run.
+void TestChartMenu::chanceFollowsANewRun()
+{
+    ChanceWindow* chance = openChance(Window::Main);
+    QVERIFY(chance);
+    auto* runs = child<QSpinBox>(chance, "runsBox");
+    runs->setFocus();
+    runs->selectAll();
+    QTest::keyClicks(runs, QStringLiteral("30"));
+    QTest::keyClick(runs, Qt::Key_Return); // Enter in any box runs the ensemble
+    QVERIFY(chance->working());
+    QTRY_VERIFY_WITH_TIMEOUT(!chance->working(), EnsembleTimeout);
+    QCOMPARE(chance->request()->runs, 30);
+    QVERIFY(mainWindow()->runTexts({"0.3", "500", "150", "1", "8"}));
+    QTRY_VERIFY_WITH_TIMEOUT(chance->request()->parameters.r == 0.3 && !chance->working(), EnsembleTimeout);
+    const RunParameters run{.r = 0.3, .K = 500.0, .steps = 150, .n0 = 1.0, .lag = 8.0};
+    QVERIFY(chance->request()->parameters == run);
+    QCOMPARE(chance->request()->runs, 30);
+    QCOMPARE(chance->finished()->curves.survival.size(), std::size_t(151));
+    QCOMPARE(child<QLabel>(chance, "ensembleWords")->text(), modelsWords(*chance->request()));
+}
+
+void TestChartMenu::chanceRefusals_data()
+{
+    QTest::addColumn<int>("noise");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("refusal");
+    const QString sigma = QStringLiteral("σ of the years takes a number above 0 and at most 10.");
+    QTest::addRow("σ 0") << 1 << "sigmaBox"
+                         << "0" << sigma;
+    QTest::addRow("σ above 10") << 2 << "sigmaBox"
+                                << "10.5" << sigma;
+    QTest::addRow("σ not a number") << 1 << "sigmaBox"
+                                    << "x" << sigma;
+    const QString seed = QStringLiteral("Seed takes a whole number from 0 to 18446744073709551615.");
+    QTest::addRow("seed negative") << 0 << "seedBox"
+                                   << "-1" << seed;
+    QTest::addRow("seed beyond 2^64 - 1") << 0 << "seedBox"
+                                          << "18446744073709551616" << seed;
+    QTest::addRow("seed with a fraction") << 0 << "seedBox"
+                                          << "1.5" << seed;
+    QTest::addRow("more runs than the bands hold")
+        << 0 << "runsBox"
+        << "100000"
+        << QStringLiteral("The bands hold every run's N(t) at once: runs × (steps + 1) may be at most 20000000; "
+                          "take fewer runs or steps.");
+    QTest::addRow("threshold negative") << 0 << "thresholdBox"
+                                        << "-0.5"
+                                        << QStringLiteral("Extinct below takes a number of animals, 0 or more.");
+}
+
+// A refused control is said in the model's words and nothing is computed: the ensemble on show stays.
+void TestChartMenu::chanceRefusals()
+{
+    QFETCH(int, noise);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, refusal);
+    ChanceWindow* chance = openChance(Window::Main);
+    QVERIFY(chance);
+    const EnsembleRequest before = *chance->request();
+    const auto* shown = chance->finished();
+    child<QComboBox>(chance, "noiseChoice")->setCurrentIndex(noise);
+    if (box == QLatin1String("runsBox")) {
+        child<QSpinBox>(chance, "runsBox")->setValue(typed.toInt());
+        QVERIFY(clickButton(chance, "runEnsemble"));
+    } else {
+        auto* edited = child<QLineEdit>(chance, qPrintable(box));
+        typeInto(edited, typed);
+        pressEnter(edited);
+    }
+    QCOMPARE(child<QLabel>(chance, "entryRefusal")->text(), refusal);
+    QVERIFY(!chance->working());
+    QVERIFY(chance->request()->seed == before.seed && chance->request()->noise.sigma == before.noise.sigma);
+    QCOMPARE(chance->finished(), shown);
+}
+
+// Closing the window while a large ensemble is under way cancels it: the window goes at once, and the
+// next "Chance…" builds it anew. (The most runs, 100 000, would hold more than the bands may at 200
+// steps.)
+void TestChartMenu::chanceClosedWhileComputing()
+{
+    QPointer<ChanceWindow> chance = openChance(Window::Main);
+    QVERIFY(chance);
+    child<QSpinBox>(chance, "runsBox")->setValue(90'000);
+    QVERIFY(clickButton(chance, "runEnsemble"));
+    QVERIFY(chance->working());
+    QVERIFY(child<QProgressBar>(chance, "ensembleProgress")->isVisible());
+    QVERIFY(chance->close());
+    settle();
+    QVERIFY(!chance);
+    QVERIFY(openChance(Window::Main));
 }
 
 TARNIS_GUI_TEST_MAIN(TestChartMenu)

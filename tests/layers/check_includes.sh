@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The layers of Tarnis, checked on the includes: every dependency runs downward,
-#   model <- ui <- output <- charts <- dynamics, activities <- app,  ui <- screens <- app,  model <- cli,
+#   model <- ui <- output <- charts <- dynamics, activities <- app,  dynamics <- chance <- app,  ui <- screens <- app,  model <- cli,
 #   model <- web,
 # and within the model, by subject,
 #   model/numbers <- model/run <- model/charts, model/dynamics, model/continuous, model/chance <- model/words
@@ -33,7 +33,8 @@ declare -A allowed=(
     [dynamics]="dynamics charts output ui model"
     [screens]="screens ui model"
     [activities]="activities charts output ui model"
-    [app]="app activities dynamics charts screens output ui model"
+    [chance]="chance dynamics charts output ui model"
+    [app]="app chance activities dynamics charts screens output ui model"
 )
 plain_cpp=(model/numbers model/run model/charts model/dynamics model/continuous model/chance model/words model/screens model/lessons cli web)
 
@@ -96,6 +97,9 @@ planted=(
     'dynamics/stability_map.cpp|#include "screens/screens.h"'
     'activities/activity_sheets.cpp|#include "dynamics/dynamics_window.h"'
     'activities/activities_window.h|#include "app/setup_files.h"'
+    'chance/chance_window.cpp|#include "app/tarnis_app.h"'
+    'chance/ensemble_charts.h|#include "activities/activities_window.h"'
+    'dynamics/plot_style.cpp|#include "chance/ensemble_charts.h"'
     'model/run/run.cpp|#include "ui/services.h"'
     'model/run/run.h|#include <QString>'
     'model/numbers/conversions.cpp|#include "model/run/run.h"'

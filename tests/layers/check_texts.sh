@@ -6,7 +6,7 @@
 #   check_texts.sh ROOT
 set -euo pipefail
 root=$1
-folders=(model ui output charts dynamics activities screens app cli web/page resources packaging)
+folders=(model ui output charts dynamics activities chance screens app cli web/page resources packaging)
 # Debian's package format asks a maintainer's address of the package and of each changelog entry:
 # those stand until whoever publishes the package sets theirs (packaging/CMakeLists.txt).
 hits=$(cd "$root" && grep -rnE 'example\.(org|net|com)' "${folders[@]}" \

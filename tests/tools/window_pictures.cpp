@@ -2,6 +2,7 @@
 // main window prints and the activities' sheets, for reviewing the window designs: window_pictures <folder>. Not a
 // test; nothing checks the pictures. SPDX-License-Identifier: GPL-3.0-or-later
 #include "activities/activities_window.h"
+#include "chance/chance_window.h"
 #include "charts/chart_control.h"
 #include "charts/large_graph_window.h"
 #include "dynamics/dynamics_window.h"
@@ -196,6 +197,24 @@ void saveActivities(Navigator& navigator, FakeServices& fakes, const QString& fo
     activities->close();
 }
 
+// The Chance window on its first ensemble, on one with both kinds of noise, and at its smallest.
+void saveChance(Navigator& navigator, const QString& folder)
+{
+    navigator.show(WindowId::Chance);
+    auto* chance = static_cast<ChanceWindow*>(navigator.existing(WindowId::Chance));
+    (void)QTest::qWaitForWindowExposed(chance);
+    const auto done = [chance] { return QTest::qWaitFor([chance] { return !chance->working(); }, 120'000); };
+    if (done())
+        save(chance, folder, QStringLiteral("Chance-start"));
+    chance->findChild<QComboBox*>(QStringLiteral("noiseChoice"))->setCurrentIndex(2);
+    typeInto(chance->findChild<QLineEdit*>(QStringLiteral("sigmaBox")), QStringLiteral("0.4"));
+    if (clickButton(chance, "runEnsemble") && done())
+        save(chance, folder, QStringLiteral("Chance-both"));
+    chance->resize(ChanceWindow::smallestSize());
+    save(chance, folder, QStringLiteral("Chance-smallest"));
+    chance->close();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -266,6 +285,7 @@ int main(int argc, char** argv)
     fixture.run();
     saveContinuous(main, fixture.state().ChartCycleMain, folder, QStringLiteral("Form1-steep-"));
     saveActivities(navigator, fixture.fakes(), folder);
+    saveChance(navigator, folder);
     saveScreens(navigator, folder);
     return 0;
 }
