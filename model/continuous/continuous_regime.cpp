@@ -73,6 +73,17 @@ int analysedSteps(double lag)
     return steps < double(MaxRunSteps) ? int(steps) : MaxRunSteps;
 }
 
+// The trajectory over the time the regime is read from; empty where the integrator refuses it.
+std::optional<ContinuousRun> analysedRun(const RunParameters& p)
+{
+    RunParameters longer = p;
+    longer.steps = std::int16_t(analysedSteps(p.lag));
+    ContinuousRun run = continuousRun(longer);
+    if (run.end == ContinuousEnd::Refused)
+        return std::nullopt;
+    return run;
+}
+
 std::optional<ContinuousReport> negativeRate(const RunParameters& p)
 {
     ContinuousReport report;
@@ -80,13 +91,11 @@ std::optional<ContinuousReport> negativeRate(const RunParameters& p)
         report.regime = ContinuousRegime::DeclinesTowardsZero;
         return report;
     }
-    RunParameters longer = p;
-    longer.steps = std::int16_t(analysedSteps(p.lag));
-    const ContinuousRun run = continuousRun(longer);
-    if (run.end == ContinuousEnd::Refused)
+    const std::optional<ContinuousRun> run = analysedRun(p);
+    if (!run)
         return std::nullopt;
     report.regime = ContinuousRegime::RunsAway;
-    report.endTime = double(run.n.size()) - 1.0;
+    report.endTime = double(run->n.size()) - 1.0;
     return report;
 }
 
@@ -117,11 +126,10 @@ std::optional<ContinuousReport> continuousRegime(const RunParameters& p)
         report.regime = ContinuousRegime::SettlesSmoothly;
         return report;
     }
-    RunParameters longer = p;
-    longer.steps = std::int16_t(analysedSteps(p.lag));
-    const ContinuousRun run = continuousRun(longer);
-    if (run.end == ContinuousEnd::Refused)
+    const std::optional<ContinuousRun> analysed = analysedRun(p);
+    if (!analysed)
         return std::nullopt;
+    const ContinuousRun& run = *analysed;
     report.lowest = lowestAfterPeak(run.n, p.K);
     if (run.end != ContinuousEnd::Completed) {
         report.regime = ContinuousRegime::TooSteep;

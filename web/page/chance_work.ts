@@ -6,8 +6,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { EnsembleOutcome, EnsembleRequest, Separator } from "tarnis-module";
 import type { ChanceAnswer, ChanceRequest, Trajectories } from "./chance_answers";
-import PageWorker from "./dynamics_worker?worker&inline";
-import { workerCount } from "./dynamics_work";
+import { type PooledWorker, startWorkers } from "./dynamics_work";
 
 export interface EnsembleSummary {
     words: string;
@@ -42,7 +41,7 @@ interface Job {
 }
 
 export class ChanceWork {
-    private workers: Array<{ worker: Worker; inHand: number }> = [];
+    private workers: PooledWorker[] = [];
     private job?: Job;
     private lastJob = 0;
 
@@ -79,22 +78,16 @@ export class ChanceWork {
 
     private ensureWorkers(): void {
         if (this.workers.length > 0) return;
-        this.workers = Array.from({ length: workerCount() }, (_, index) => {
-            const worker = new PageWorker({ name: `Tarnis chance ${index + 1}` });
-            const entry = { worker, inHand: 0 };
-            worker.onmessage = (event: MessageEvent<ChanceAnswer>) => {
-                entry.inHand -= 1;
-                this.answered(event.data);
+        // A worker that failed outside a slice is beyond help: the ensemble stops, and the next one
+        // starts with new workers.
+        this.workers = startWorkers<ChanceAnswer>(
+            "Tarnis chance",
+            (answer) => {
+                this.answered(answer);
                 this.feed();
-            };
-            // A worker that failed outside a slice is beyond help: the ensemble stops, and the next
-            // one starts with new workers.
-            worker.onerror = (event) => {
-                event.preventDefault();
-                this.fail(event.message || "a worker failed");
-            };
-            return entry;
-        });
+            },
+            (why) => this.fail(why),
+        );
     }
 
     private feed(): void {

@@ -58,8 +58,35 @@ export function workerCount(): number {
     return Math.max(1, (navigator.hardwareConcurrency || 2) - 1);
 }
 
+/** A worker of the page's one worker script, with the count of slices in its hands. */
+export interface PooledWorker {
+    worker: Worker;
+    inHand: number;
+}
+
+/** The page's workers for one kind of work: each answer and each failure outside a slice go to the caller. */
+export function startWorkers<Answer>(
+    name: string,
+    answered: (answer: Answer) => void,
+    failed: (why: string) => void,
+): PooledWorker[] {
+    return Array.from({ length: workerCount() }, (_, index) => {
+        const worker = new DynamicsWorker({ name: `${name} ${index + 1}` });
+        const entry = { worker, inHand: 0 };
+        worker.onmessage = (event: MessageEvent<Answer>) => {
+            entry.inHand -= 1;
+            answered(event.data);
+        };
+        worker.onerror = (event) => {
+            event.preventDefault();
+            failed(event.message || "a worker failed");
+        };
+        return entry;
+    });
+}
+
 export class DynamicsWork {
-    private workers: Array<{ worker: Worker; inHand: number }> = [];
+    private workers: PooledWorker[] = [];
     private readonly jobs = new Map<Task, Job>();
     private lastJob = 0;
 
@@ -86,22 +113,16 @@ export class DynamicsWork {
 
     private ensureWorkers(): void {
         if (this.workers.length > 0) return;
-        this.workers = Array.from({ length: workerCount() }, (_, index) => {
-            const worker = new DynamicsWorker({ name: `Tarnis dynamics ${index + 1}` });
-            const entry = { worker, inHand: 0 };
-            worker.onmessage = (event: MessageEvent<SliceAnswer>) => {
-                entry.inHand -= 1;
-                this.answered(event.data);
+        // A worker that failed outside a slice (its script, its module) is beyond help: the jobs stop,
+        // and the next run starts them again with new workers.
+        this.workers = startWorkers<SliceAnswer>(
+            "Tarnis dynamics",
+            (answer) => {
+                this.answered(answer);
                 this.feed();
-            };
-            // A worker that failed outside a slice (its script, its module) is beyond help: the jobs
-            // stop, and the next run starts them again with new workers.
-            worker.onerror = (event) => {
-                event.preventDefault();
-                this.fail(event.message || "a worker failed");
-            };
-            return entry;
-        });
+            },
+            (why) => this.fail(why),
+        );
     }
 
     // Each worker with room gets the next slices: the regime's and the twin's first, which the words wait
