@@ -1,15 +1,19 @@
 # The model's sources, written once, by subject: each folder is a library of its own (model/CMakeLists.txt)
 # whose includes reach only the folders below it (tests/layers/check_includes.sh),
-#   numbers <- run <- charts, dynamics, continuous, chance <- words <- lessons;  run <- screens,
+#   numbers, language <- run <- charts, dynamics, continuous, chance <- words <- lessons;  run <- screens,
 # and the fuzz build (tests/fuzz) and the WebAssembly module (web/) read the same lists, so a new model
 # file cannot be left out of any. Paths are relative to model/. Everything builds with any C++20
 # library, emscripten's included, but for the thread pool of the scans, which needs std::jthread and
 # stays with the native builds.
-set(tarnis_model_subjects numbers run charts dynamics continuous chance words screens lessons)
+set(tarnis_model_subjects numbers language run charts dynamics continuous chance words screens lessons)
 set(tarnis_model_numbers_sources
     numbers/double_double.h numbers/double_double.cpp
     numbers/conversions.h numbers/conversions.cpp
     numbers/decimal_digits.h numbers/decimal_digits.cpp
+)
+set(tarnis_model_language_sources
+    language/catalog.h language/catalog.cpp
+    language/catalog_tables.h
 )
 set(tarnis_model_run_sources
     run/store.h
@@ -96,3 +100,20 @@ endforeach()
 # screens/identity.cpp reads them from a header made here, in the build folder of whichever build includes this.
 set(tarnis_model_generated ${CMAKE_BINARY_DIR}/generated)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/screens/addresses.h.in ${tarnis_model_generated}/model/screens/addresses.h @ONLY)
+
+# The catalog's tables, compiled from its .po files (one per language) and its template by a script of
+# the standard library's Python, into the build folder of whichever build includes this; each build
+# adds ${tarnis_model_catalog_tables} to the model's language sources.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(tarnis_catalog_folder ${CMAKE_CURRENT_LIST_DIR}/language/po)
+file(GLOB tarnis_catalog_translations CONFIGURE_DEPENDS ${tarnis_catalog_folder}/*.po)
+list(SORT tarnis_catalog_translations)
+set(tarnis_model_catalog_tables ${tarnis_model_generated}/model/language/catalog_tables.cpp)
+add_custom_command(
+    OUTPUT ${tarnis_model_catalog_tables}
+    COMMAND Python3::Interpreter ${CMAKE_CURRENT_LIST_DIR}/language/compile_catalog.py ${tarnis_model_catalog_tables}
+            ${tarnis_catalog_folder}/tarnis.pot ${tarnis_catalog_translations}
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/language/compile_catalog.py ${tarnis_catalog_folder}/tarnis.pot
+            ${tarnis_catalog_translations}
+    COMMENT "Compiling the catalog of translations"
+    VERBATIM)

@@ -3,7 +3,7 @@
 #   model <- ui <- output <- charts <- dynamics, activities <- app,  dynamics <- chance <- app,  ui <- screens <- app,  model <- cli,
 #   model <- web,
 # and within the model, by subject,
-#   model/numbers <- model/run <- model/charts, model/dynamics, model/continuous, model/chance <- model/words
+#   model/numbers, model/language <- model/run <- model/charts, model/dynamics, model/continuous, model/chance <- model/words
 #   <- model/lessons,
 #   model/run <- model/screens;
 # model/, cli/ and web/ stay plain C++ without Qt, and the model's files live in its subject folders.
@@ -17,14 +17,15 @@ set -euo pipefail
 # What each folder may include; "model" stands for every subject of the model.
 declare -A allowed=(
     [model/numbers]="model/numbers"
-    [model/run]="model/run model/numbers"
-    [model/charts]="model/charts model/run model/numbers"
-    [model/dynamics]="model/dynamics model/run model/numbers"
-    [model/continuous]="model/continuous model/run model/numbers"
-    [model/chance]="model/chance model/run model/numbers"
-    [model/words]="model/words model/charts model/dynamics model/continuous model/chance model/run model/numbers"
-    [model/screens]="model/screens model/run model/numbers"
-    [model/lessons]="model/lessons model/words model/charts model/dynamics model/continuous model/chance model/run model/numbers"
+    [model/language]="model/language"
+    [model/run]="model/run model/numbers model/language"
+    [model/charts]="model/charts model/run model/numbers model/language"
+    [model/dynamics]="model/dynamics model/run model/numbers model/language"
+    [model/continuous]="model/continuous model/run model/numbers model/language"
+    [model/chance]="model/chance model/run model/numbers model/language"
+    [model/words]="model/words model/charts model/dynamics model/continuous model/chance model/run model/numbers model/language"
+    [model/screens]="model/screens model/run model/numbers model/language"
+    [model/lessons]="model/lessons model/words model/charts model/dynamics model/continuous model/chance model/run model/numbers model/language"
     [cli]="cli model"
     [web]="web model"
     [ui]="ui model"
@@ -36,7 +37,7 @@ declare -A allowed=(
     [chance]="chance dynamics charts output ui model"
     [app]="app chance activities dynamics charts screens output ui model"
 )
-plain_cpp=(model/numbers model/run model/charts model/dynamics model/continuous model/chance model/words model/screens model/lessons cli web)
+plain_cpp=(model/numbers model/language model/run model/charts model/dynamics model/continuous model/chance model/words model/screens model/lessons cli web)
 
 # The folder an include names: the subject for the model's headers, else the top folder.
 included_folder() {
@@ -103,6 +104,7 @@ planted=(
     'model/run/run.cpp|#include "ui/services.h"'
     'model/run/run.h|#include <QString>'
     'model/numbers/conversions.cpp|#include "model/run/run.h"'
+    'model/language/catalog.cpp|#include "model/numbers/conversions.h"'
     'model/run/trajectory.h|#include "model/dynamics/lyapunov.h"'
     'model/dynamics/lyapunov.cpp|#include "model/charts/chart_kinds.h"'
     'model/charts/chart_kinds.cpp|#include "model/words/chart_words.h"'

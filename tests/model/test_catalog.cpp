@@ -1,0 +1,173 @@
+// The catalog: which language a wish gets, a text and its plural forms in each, the placeholders that
+// every translation keeps (a translation that lost {step} would show a sentence without its number),
+// and the pseudo-language's marks.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/language/catalog.h"
+#include "model/language/catalog_tables.h"
+#include "tests/support/model_test_main.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+using namespace tarnis;
+
+namespace {
+
+QSet<QString> placeholders(std::string_view text)
+{
+    static const QRegularExpression named(QStringLiteral("\\{[A-Za-z0-9_]+\\}"));
+    QSet<QString> found;
+    for (auto match = named.globalMatch(QString::fromUtf8(text.data(), qsizetype(text.size()))); match.hasNext();)
+        found.insert(match.next().captured());
+    return found;
+}
+
+// English again after each test, as every other test of the model expects.
+struct Speaking {
+    explicit Speaking(std::string_view code) { setLanguage(code); }
+    ~Speaking() { setLanguage("en"); }
+};
+
+} // namespace
+
+class TestCatalog : public QObject {
+    Q_OBJECT
+
+private slots:
+    void wishesFindTheirLanguage_data()
+    {
+        QTest::addColumn<QString>("wishes");
+        QTest::addColumn<QString>("language");
+        QTest::addRow("POSIX with a territory and a charset") << "de_DE.UTF-8"
+                                                              << "de";
+        QTest::addRow("BCP 47 with a territory") << "es-MX"
+                                                 << "es";
+        QTest::addRow("a modifier") << "de_AT.UTF-8@euro"
+                                    << "de";
+        QTest::addRow("LANGUAGE's list: the first spoken") << "fr:pt_BR:es"
+                                                           << "es";
+        QTest::addRow("English before a translation") << "en_GB:de"
+                                                      << "en";
+        QTest::addRow("none spoken") << "fr_FR.UTF-8"
+                                     << "en";
+        QTest::addRow("the C locale") << "C.UTF-8"
+                                      << "en";
+        QTest::addRow("POSIX") << "POSIX"
+                               << "en";
+        QTest::addRow("nothing") << ""
+                                 << "en";
+        QTest::addRow("the pseudo-language, asked by name") << "en_XA"
+                                                            << "en-XA";
+        QTest::addRow("case") << "DE-ch"
+                              << "de";
+    }
+    void wishesFindTheirLanguage()
+    {
+        QFETCH(QString, wishes);
+        QFETCH(QString, language);
+        QCOMPARE(QString::fromUtf8(matchLanguage(wishes.toStdString())), language);
+    }
+
+    void textsInEachLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("sentence");
+        QTest::addRow("English") << "en"
+                                 << "Final population size"
+                                 << "Population size at t = 200";
+        QTest::addRow("Spanish") << "es"
+                                 << "Tamaño final de la población"
+                                 << "Tamaño de la población en t = 200";
+        QTest::addRow("German") << "de"
+                                << "Endgültige Populationsgröße"
+                                << "Populationsgröße bei t = 200";
+        QTest::addRow("unknown: English") << "xx"
+                                          << "Final population size"
+                                          << "Population size at t = 200";
+    }
+    void textsInEachLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, caption);
+        QFETCH(QString, sentence);
+        const Speaking speaking(language.toStdString());
+        QCOMPARE(QString::fromUtf8(translate("Final population size")), caption);
+        QCOMPARE(QString::fromStdString(fill(translate("Population size at t = {step}"), {{"step", "200"}})), sentence);
+        QCOMPARE(QString::fromUtf8(translate("A text nobody translated")), QStringLiteral("A text nobody translated"));
+    }
+
+    void countsTakeTheirForm_data()
+    {
+        QTest::addColumn<unsigned long long>("count");
+        QTest::addColumn<QString>("form");
+        QTest::addRow("none") << 0ULL << "{count} steps";
+        QTest::addRow("one") << 1ULL << "{count} step";
+        QTest::addRow("two") << 2ULL << "{count} steps";
+        QTest::addRow("beyond 32 bits") << 4294967297ULL << "{count} steps";
+    }
+    void countsTakeTheirForm()
+    {
+        QFETCH(unsigned long long, count);
+        QFETCH(QString, form);
+        QCOMPARE(QString::fromUtf8(translatePlural("{count} step", "{count} steps", count)), form);
+    }
+
+    void everyLanguageIsOffered()
+    {
+        QStringList offered;
+        for (const Language& language : offeredLanguages())
+            offered << QString::fromUtf8(language.code) + ' ' + QString::fromStdString(language.name);
+        QCOMPARE(offered, (QStringList{"en English", "de Deutsch", "es Español"}));
+    }
+
+    // Each translation keeps the placeholders of its English text, and each of the pseudo-language's
+    // texts is marked at both ends and longer than its English by about 40 %.
+    void translationsKeepTheirPlaceholders()
+    {
+        for (const auto& table : catalog_tables::all()) {
+            for (const auto& entry : table.entries) {
+                const std::string_view english = entry.key.substr(entry.key.find('\x04') + 1);
+                for (const std::string_view form : entry.forms) {
+                    if (form.empty())
+                        continue;
+                    QVERIFY2(placeholders(form) == placeholders(english),
+                             qPrintable(QStringLiteral("%1: \"%2\" as \"%3\"")
+                                            .arg(QString::fromUtf8(table.code), QString::fromUtf8(english),
+                                                 QString::fromUtf8(form))));
+                    if (table.code != "en-XA" || entry.key.find('\x04') != std::string_view::npos)
+                        continue;
+                    const QString pseudo = QString::fromUtf8(form);
+                    QVERIFY(pseudo.startsWith(u'⟦') && pseudo.endsWith(u'⟧'));
+                    QVERIFY(pseudo.size() >= QString::fromUtf8(english).size() * 13 / 10);
+                }
+            }
+        }
+    }
+
+    void placeholdersFilled_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("filled");
+        QTest::addRow("in the translation's order") << "{b} before {a}"
+                                                    << "2 before 1";
+        QTest::addRow("twice") << "{a} and {a}"
+                               << "1 and 1";
+        QTest::addRow("unknown stays") << "{a} of {c}"
+                                       << "1 of {c}";
+        QTest::addRow("a lone brace") << "{ a } {a"
+                                      << "{ a } {a";
+        QTest::addRow("a value with braces is not filled again") << "{v}"
+                                                                 << "{a}";
+    }
+    void placeholdersFilled()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QString, filled);
+        const std::string text = fill(pattern.toStdString(), {{"a", "1"}, {"b", "2"}, {"v", "{a}"}});
+        QCOMPARE(QString::fromStdString(text), filled);
+    }
+};
+
+TARNIS_MODEL_TEST_MAIN(TestCatalog)
+#include "test_catalog.moc"
