@@ -13,6 +13,7 @@
 #include "screens/screens.h"
 #include "ui/accessibility.h"
 #include "ui/design.h"
+#include "ui/localized.h"
 #include "ui/window_placement.h"
 
 #include <QApplication>
@@ -144,6 +145,8 @@ int runTarnis(int argc, char** argv)
 {
     QApplication application(argc, argv);
     prepareApplication();
+    // The system's language, before the first window is built; the tests choose theirs themselves.
+    speakSystemLanguage(application);
     // One state for the whole process; it outlives every window.
     static SharedState state;
     DesktopServices desktop;

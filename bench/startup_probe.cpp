@@ -6,6 +6,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/tarnis_app.h"
 #include "tests/support/fake_services.h"
+#include "ui/localized.h"
 #include "ui/navigator.h"
 
 #include <QAbstractButton>
@@ -46,8 +47,8 @@ void visitEveryWindow(TarnisApp& tarnis)
     Navigator& navigator = tarnis.navigator();
     navigator.move(WindowId::Title, WindowId::Main);
     navigator.existing(WindowId::Main)->findChild<QAbstractButton*>(QStringLiteral("Command2"))->click();
-    for (const WindowId id : {WindowId::LargeGraph, WindowId::Introduction, WindowId::References, WindowId::FurtherRemarks,
-                              WindowId::Quiz, WindowId::Notice, WindowId::Dedication}) {
+    for (const WindowId id : {WindowId::LargeGraph, WindowId::Introduction, WindowId::References,
+                              WindowId::FurtherRemarks, WindowId::Quiz, WindowId::Notice, WindowId::Dedication}) {
         navigator.move(WindowId::Main, id);
         QCoreApplication::processEvents();
         navigator.move(id, WindowId::Main);
@@ -62,6 +63,7 @@ int main(int argc, char** argv)
     const bool visit = argc > 1 && std::string_view(argv[1]) == "visit";
     QApplication application(argc, argv);
     prepareApplication();
+    speakSystemLanguage(application); // as the program does: the benchmark may run in any language
     auto state = std::make_unique<SharedState>();
     test::FakeServices services;
     TarnisApp tarnis(*state, services.services());

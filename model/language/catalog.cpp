@@ -92,6 +92,17 @@ std::string_view matchLanguage(std::string_view wishes)
     return "en";
 }
 
+std::string_view environmentLanguage(std::string_view language, std::string_view lcAll, std::string_view lcMessages,
+                                     std::string_view lang)
+{
+    const std::string_view locale = !lcAll.empty() ? lcAll : !lcMessages.empty() ? lcMessages : lang;
+    const std::string base = lowered(bcp47(locale));
+    if (base == "c" || base == "posix")
+        return "en"; // a program in the C locale is not translated, whatever LANGUAGE says
+    std::string wishes(language);
+    return matchLanguage(wishes.append(wishes.empty() ? "" : ":").append(locale));
+}
+
 void setLanguage(std::string_view code) { current.store(tableNamed(code)); }
 
 std::string_view currentLanguage()

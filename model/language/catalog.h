@@ -30,6 +30,11 @@ std::vector<Language> offeredLanguages();
 // code or else by its language alone; English when none is spoken ("C" and "POSIX" are English).
 std::string_view matchLanguage(std::string_view wishes);
 
+// The language that a POSIX environment asks for, as gettext reads it: LANGUAGE's list first, unless
+// the locale (LC_ALL, else LC_MESSAGES, else LANG) is C or POSIX, which is English; then the locale.
+std::string_view environmentLanguage(std::string_view language, std::string_view lcAll, std::string_view lcMessages,
+                                     std::string_view lang);
+
 // Chooses the language every later lookup answers in, on every thread; an unknown code is English.
 void setLanguage(std::string_view code);
 std::string_view currentLanguage();
@@ -41,6 +46,10 @@ std::string_view translate(std::string_view english);
 std::string_view translateIn(std::string_view context, std::string_view english);
 // The form for a count: translatePlural("{count} step", "{count} steps", n), then fill.
 std::string_view translatePlural(std::string_view one, std::string_view many, unsigned long long count);
+
+// Marks a text written in a table, to be translated where it is shown: the catalog's extractor finds
+// the text here, and translate() finds its translation there.
+constexpr std::string_view catalogText(std::string_view english) { return english; }
 
 // A pattern with each {name} replaced by its value; an unknown placeholder stays as it stands.
 struct Filling {

@@ -68,6 +68,26 @@ private slots:
         QCOMPARE(QString::fromUtf8(matchLanguage(wishes.toStdString())), language);
     }
 
+    void environmentChoosesLanguage_data()
+    {
+        QTest::addColumn<QStringList>("environment"); // LANGUAGE, LC_ALL, LC_MESSAGES, LANG
+        QTest::addColumn<QString>("language");
+        QTest::addRow("LANG") << QStringList{"", "", "", "de_DE.UTF-8"} << "de";
+        QTest::addRow("LC_MESSAGES over LANG") << QStringList{"", "", "es_ES.UTF-8", "de_DE.UTF-8"} << "es";
+        QTest::addRow("LC_ALL over both") << QStringList{"", "de_CH.UTF-8", "es_ES.UTF-8", "fr_FR"} << "de";
+        QTest::addRow("LANGUAGE's list first") << QStringList{"fr:es", "", "", "de_DE.UTF-8"} << "es";
+        QTest::addRow("LANGUAGE beside a locale we lack") << QStringList{"de", "", "", "fr_FR.UTF-8"} << "de";
+        QTest::addRow("the C locale ignores LANGUAGE") << QStringList{"de", "", "", "C.UTF-8"} << "en";
+        QTest::addRow("nothing set") << QStringList{"", "", "", ""} << "en";
+    }
+    void environmentChoosesLanguage()
+    {
+        QFETCH(QStringList, environment);
+        QFETCH(QString, language);
+        const auto at = [&](int i) { return environment.at(i).toStdString(); };
+        QCOMPARE(QString::fromUtf8(environmentLanguage(at(0), at(1), at(2), at(3))), language);
+    }
+
     void textsInEachLanguage_data()
     {
         QTest::addColumn<QString>("language");
