@@ -14,6 +14,7 @@
 #include "ui/entry_balloon.h"
 #include "ui/identity.h"
 #include "ui/locale_numbers.h"
+#include "ui/localized.h"
 #include "ui/navigator.h"
 #include "ui/twips.h"
 
@@ -103,12 +104,12 @@ void MainWindow::buildTitlePanel()
 
     m_bannerFrame = named(new QWidget(this), "Frame1");
     placeTwips(m_bannerFrame, 120, 1320, 3975, 1815);
-    m_banner = makePicture(
-        m_bannerFrame, "Image1", QStringLiteral(":/pictures/banner.png"),
-        {QStringLiteral("Tarnis: time-lag logistic growth"),
-         QStringLiteral("A curve that rises, overshoots the carrying capacity K and settles around it.")});
+    m_banner
+        = makePicture(m_bannerFrame, "Image1", QStringLiteral(":/pictures/banner.png"),
+                      {localized("Tarnis: time-lag logistic growth"),
+                       localized("A curve that rises, overshoots the carrying capacity K and settles around it.")});
 
-    m_introductionButton = makeButton(this, "Command8", QStringLiteral("more ..."), QStringLiteral("Introduction"),
+    m_introductionButton = makeButton(this, "Command8", localized("more ..."), localized("Introduction"),
                                       sansSerifFont(7.8, Weight::Bold));
     placeTwips(m_introductionButton, 1680, 2640, 855, 375);
     m_introductionButton->setCursor(handCursor());
@@ -129,7 +130,7 @@ QLineEdit* MainWindow::makeParameterBox(QWidget* parent, const char* name, Param
 
 void MainWindow::buildDataFrame()
 {
-    m_dataFrame = makeFrame(this, "Frame4", QStringLiteral("Data"));
+    m_dataFrame = makeFrame(this, "Frame4", localized("Data"));
     placeTwips(m_dataFrame, 120, 3240, 3975, 4455);
 
     const auto caption = [this](const char* name, const QString& text, double points) {
@@ -189,17 +190,22 @@ void MainWindow::buildDataFrame()
     m_runButton = modelButton("Command2", runButton());
     placeTwips(m_runButton, 120, 3960, 855, 375);
     m_printButton
-        = makeButton(m_dataFrame, "Command10", QStringLiteral("P"), QStringLiteral("Print this page"), buttonFont);
+        = makeButton(m_dataFrame, "Command10",
+                     // TRANSLATORS: the caption of the button that prints the main window: the first letter of "Print".
+                     localized("P"), localized("Print this page"), buttonFont);
     placeTwips(m_printButton, 1080, 3960, 495, 375);
     m_saveButton
-        = makeButton(m_dataFrame, "Command13", QStringLiteral("S"), QStringLiteral("Save graphic data"), buttonFont);
+        = makeButton(m_dataFrame, "Command13",
+                     // TRANSLATORS: the caption of the button that saves the run's data: the first letter of "Save".
+                     localized("S"), localized("Save graphic data"), buttonFont);
     placeTwips(m_saveButton, 1680, 3960, 495, 375);
-    m_largeGraphButton
-        = makeButton(m_dataFrame, "Command11", QStringLiteral("LG"), QStringLiteral("Show large graph"), buttonFont);
+    m_largeGraphButton = makeButton(
+        m_dataFrame, "Command11",
+        // TRANSLATORS: the caption of the button that shows the large graph: the initials of "Large Graph".
+        localized("LG"), localized("Show large graph"), buttonFont);
     placeTwips(m_largeGraphButton, 2280, 3960, 735, 375);
     m_largeGraphButton->setEnabled(false); // there is nothing to enlarge before the first run
-    m_quitButton
-        = makeButton(m_dataFrame, "Command1", QStringLiteral("Quit"), QStringLiteral("Quit this program"), buttonFont);
+    m_quitButton = makeButton(m_dataFrame, "Command1", localized("Quit"), localized("Quit this program"), buttonFont);
     placeTwips(m_quitButton, 3120, 3960, 735, 375);
     for (QPushButton* button : {m_runButton, m_printButton, m_saveButton, m_largeGraphButton, m_quitButton})
         button->setCursor(handCursor());
@@ -210,7 +216,7 @@ void MainWindow::buildDataFrame()
 
 void MainWindow::buildGraphFrame()
 {
-    m_graphFrame = makeFrame(this, "Frame2", QStringLiteral("Graph"));
+    m_graphFrame = makeFrame(this, "Frame2", localized("Graph"));
     placeTwips(m_graphFrame, 4200, 120, 6255, 4455);
 
     m_chart = named(new ChartControl(m_graphFrame), "MSChart1");
@@ -242,7 +248,9 @@ void MainWindow::buildGraphFrame()
 
 void MainWindow::buildAuthorFrame()
 {
-    m_authorFrame = makeFrame(this, "Frame3", QStringLiteral("Author "));
+    m_authorFrame =
+        // TRANSLATORS: the title of the frame with the maker's address and the clock.
+        makeFrame(this, "Frame3", localized("Author "));
     placeTwips(m_authorFrame, 4200, 4680, 6255, 3015);
 
     m_contactBlock = named(new QLabel(m_authorFrame), "Label9");
@@ -257,7 +265,7 @@ void MainWindow::buildAuthorFrame()
     m_emblem
         = makePicture(m_authorFrame, "Picture1", QStringLiteral(":/pictures/emblem.png"), {identity::emblemName()});
 
-    m_quizButton = makeButton(m_authorFrame, "Command14", QString(), QStringLiteral("Quiz"), timesFont(ButtonPoints));
+    m_quizButton = makeButton(m_authorFrame, "Command14", QString(), localized("Quiz"), timesFont(ButtonPoints));
     m_quizButton->setIcon(QIcon(QStringLiteral(":/pictures/quiz-button.png")));
     m_quizButton->setIconSize(QSize(32, 32));
     m_quizButton->setAccessibleName(m_quizButton->toolTip()); // a picture button has no caption to be named by

@@ -122,6 +122,8 @@ val setupToJs(const Setup& setup)
     object.set("diagramAxis", nameOf(AxisNames, setup.diagramAxis));
     object.set("activity", setup.activity);
     object.set("activityStep", setup.activityStep);
+    if (!setup.language.empty())
+        object.set("language", setup.language);
     return object;
 }
 
@@ -146,6 +148,8 @@ Setup setupOf(const val& object)
         setup.activity = activity.as<std::string>();
         setup.activityStep = object["activityStep"].as<int>();
     }
+    if (const val language = object["language"]; language.isString())
+        setup.language = language.as<std::string>();
     return setup;
 }
 

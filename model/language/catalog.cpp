@@ -134,7 +134,7 @@ std::string_view translatePlural(std::string_view one, std::string_view many, un
     return count == 1 ? one : many;
 }
 
-std::string fill(std::string_view pattern, std::initializer_list<Filling> fillings)
+std::string fill(std::string_view pattern, std::span<const Filling> fillings)
 {
     std::string result;
     result.reserve(pattern.size());

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,10 @@ struct Filling {
     std::string_view name;
     std::string value;
 };
-std::string fill(std::string_view pattern, std::initializer_list<Filling> fillings);
+std::string fill(std::string_view pattern, std::span<const Filling> fillings);
+inline std::string fill(std::string_view pattern, std::initializer_list<Filling> fillings)
+{
+    return fill(pattern, std::span<const Filling>(fillings.begin(), fillings.size()));
+}
 
 } // namespace tarnis

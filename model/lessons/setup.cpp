@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/lessons/setup.h"
 
+#include "model/language/catalog.h"
+
 #include "model/lessons/activities.h"
 #include "model/lessons/json_text.h"
 #include "model/numbers/conversions.h"
@@ -121,6 +123,17 @@ public:
     }
 
     void activity(std::string_view value) { m_read.setup.activity = value; }
+
+    // One of the catalog's languages, by its code ("de", or "de-AT" for German); else the browser's.
+    void language(std::string_view value)
+    {
+        const std::string_view spoken = matchLanguage(value);
+        const std::string_view asked = value.substr(0, value.find_first_of("-_"));
+        if (spoken.substr(0, spoken.find('-')) == asked && !asked.empty())
+            m_read.setup.language = spoken;
+        else
+            note("lang", "the page speaks the browser's language");
+    }
 
     void activityStep(std::string_view value)
     {
@@ -295,6 +308,8 @@ std::string setupFragment(const Setup& setup)
         add("keep", keptValue(kept));
     if (setup.diagramAxis == BifurcationAxis::Lag)
         add("diagram", "lag");
+    if (!setup.language.empty())
+        add("lang", setup.language);
     return fragment;
 }
 
@@ -333,6 +348,8 @@ ReadSetup readSetupFragment(std::string_view fragment)
             reader.activity(value);
         else if (name == "step")
             reader.activityStep(value);
+        else if (name == "lang")
+            reader.language(value);
         else
             reader.unknown(name);
     }

@@ -34,6 +34,9 @@ struct Setup {
     // The guided activity the set-up opens, at which of its steps (from 1); empty and 0 for none.
     std::string activity;
     int activityStep = 0;
+    // The language the page speaks, where the reader or the link chose one ("de"); empty: the browser's.
+    // Only links carry it: the desktop speaks its system's language.
+    std::string language;
 
     bool operator==(const Setup&) const = default;
 };

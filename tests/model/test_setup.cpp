@@ -108,6 +108,10 @@ void TestSetup::bothWaysReadBack()
     const ReadSetup fromLink = readSetupFragment(std::string("#").append(setupFragment(setup)));
     QVERIFY(fromLink.setup == setup);
     QVERIFY(fromLink.notes.empty());
+    // Only a link carries the page's language.
+    Setup spoken = setup;
+    spoken.language = "de";
+    QVERIFY(readSetupFragment(setupFragment(spoken)).setup == spoken);
     const auto fromFile = readSetupFile(setupFileText(setup));
     QVERIFY(std::holds_alternative<ReadSetup>(fromFile));
     QVERIFY(std::get<ReadSetup>(fromFile).setup == setup);
@@ -178,6 +182,14 @@ void TestSetup::fragment_data()
                                                 << "0.2"
                                                 << "5"
                                                 << "\"step\" has a value";
+    QTest::addRow("a language the catalog lacks") << "lang=fr&r=0.3"
+                                                  << "0.3"
+                                                  << "5"
+                                                  << "the page speaks the browser's language";
+    QTest::addRow("a language with its country") << "lang=de-AT"
+                                                 << "0.2"
+                                                 << "5"
+                                                 << "";
 }
 
 void TestSetup::fragment()

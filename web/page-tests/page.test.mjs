@@ -8,7 +8,7 @@ import { tmpdir } from "node:os";
 import path from "node:path";
 import { test } from "node:test";
 
-import { Phone, openTarnis, poppler, sharedBrowser, until } from "./support.mjs";
+import { Phone, openTarnis, poppler, sharedBrowser, tarnisModule, until } from "./support.mjs";
 
 const browser = sharedBrowser();
 
@@ -227,4 +227,31 @@ test("assistive technology: named landmarks, boxes and buttons; a visible focus"
     const outline = await button(page, "Run").evaluate((element) => getComputedStyle(element).outlineStyle);
     assert.notEqual(outline, "none");
     await tarnis.close();
+});
+
+// The browser's language, a choice from the menu kept in the address and the page's storage, and a
+// link that names its language.
+test("the page speaks the browser's language; the menu's choice builds it anew and travels in the address", async () => {
+    const tarnis = await openTarnis(browser(), { locale: "es-ES" });
+    const { page } = tarnis;
+    const menu = (name) => page.getByRole("combobox", { name, exact: true });
+    assert.equal(await menu("Idioma").inputValue(), "es");
+    assert.equal(await page.evaluate(() => document.documentElement.lang), "es");
+    await until(() => page.locator("label[for=result]").textContent(), (text) => text === "Tamaño final de la población", "the Spanish caption");
+    await menu("Idioma").selectOption("de");
+    await menu("Sprache").waitFor();
+    tarnis.lateRequests.length = 0; // the page loaded anew, as a choice of language does
+    await until(() => page.locator("label[for=result]").textContent(), (text) => text === "Endgültige Populationsgröße", "the German caption");
+    const german = await tarnisModule();
+    german.setLanguage("de");
+    await button(page, german.runButton().caption).click(); // a run, whose set-up the address then carries
+    await until(() => page.evaluate(() => location.hash), (hash) => hash.endsWith("&lang=de"), "the language in the address");
+    await page.reload();
+    await menu("Sprache").waitFor();
+    tarnis.lateRequests.length = 0;
+    await tarnis.close();
+
+    const linked = await openTarnis(browser(), { fragment: "r=0.3&lang=es" });
+    assert.equal(await linked.page.getByRole("combobox", { name: "Idioma", exact: true }).inputValue(), "es");
+    await linked.close();
 });

@@ -63,7 +63,7 @@ for (const variant of Variants)
     });
 
 test("a comma language reads the link's points and writes the address with them", async () => {
-    const tarnis = await openTarnis(browser(), { locale: "de-DE", fragment: "r=0.25&T=2.5&log=1" });
+    const tarnis = await openTarnis(browser(), { locale: "fr-FR", fragment: "r=0.25&T=2.5&log=1" });
     const { page } = tarnis;
     assert.equal(await boxes(page).r.inputValue(), "0,25");
     assert.equal(await resultOnShow(page), lastN("--r", "0.25", "--lag", "2.5").replace(".", ","));
@@ -230,7 +230,7 @@ const hash = (page) => page.evaluate(() => location.hash);
 // its answer is checked by the model, in the point's notation and in a comma language's.
 for (const { locale, right, high } of [
     { locale: "en-US", right: "0.29", high: "0.35" },
-    { locale: "de-DE", right: "0,29", high: "0,35" },
+    { locale: "fr-FR", right: "0,29", high: "0,35" },
 ]) {
     test(`an activity from its choice to its check (${locale})`, async () => {
         const tarnis = await openTarnis(browser(), { locale });
@@ -249,7 +249,7 @@ for (const { locale, right, high } of [
         }
         assert.deepEqual(reached, ["Apply this set-up", "Your r_c:", "Check", "Next step", "Print worksheet…", "Teacher's key"]);
         await button(activities(page), "Apply this set-up").click();
-        const comma = (text) => (locale === "de-DE" ? text.replace(".", ",") : text);
+        const comma = (text) => (locale === "fr-FR" ? text.replace(".", ",") : text);
         assert.equal(await resultOnShow(page), comma(lastN("--r", "0.2", "--lag", "5")));
         assert.equal(await hash(page), "#activity=limit&step=1&r=0.2&N0=1&K=500&T=5&steps=200");
         assert.equal(await setupStatus(page).count(), 0, "a step's set-up is no link's: nothing said");

@@ -73,7 +73,7 @@ export const Variants = [
 ];
 
 /**
- * Opens the page in a fresh context and waits until it is ready (Run is there). The result's
+ * Opens the page in a fresh context and waits until it is ready (every panel built). The result's
  * `problems` collects console errors and page errors, `lateRequests` every request made after that
  * (none are allowed but of the page's own blobs and data); `close()` fails on either. `fragment` opens
  * the page with it in its address, `address` opens that address in place of the variant's.
@@ -105,7 +105,7 @@ export async function openTarnis(browser, options = {}) {
     // A set-up in the address (a link's fragment), or another address altogether (a saved page).
     const address = options.address ?? (await variant.address());
     await page.goto(options.fragment === undefined ? address : `${address}#${options.fragment}`, { waitUntil: "load" });
-    await page.getByRole("button", { name: "Run", exact: true }).waitFor();
+    await page.locator("#app[data-ready=true]").waitFor(); // in whichever language the page speaks
     loaded = true;
     return {
         page,

@@ -4,15 +4,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import { infoDialog } from "./dialogs";
 import { el } from "./dom";
+import { fill, translate } from "./language";
 import type { Tarnis } from "./tarnis";
 
-export function pageHeader(tarnis: Tarnis): HTMLElement {
+/** The page's title, and beside it what the page offers on every screen (the language menu). */
+export function pageHeader(tarnis: Tarnis, ...beside: Node[]): HTMLElement {
     const about = tarnis.module.aboutTarnis();
-    return el(
-        "header",
-        { class: "page-header" },
-        el("h1", {}, about.title),
-    );
+    return el("header", { class: "page-header" }, el("h1", {}, about.title), ...beside);
 }
 
 /** The footer with the title, version and licence, and the dialog that tells more. */
@@ -30,19 +28,19 @@ export function pageFooter(tarnis: Tarnis, year: number): { footer: HTMLElement;
         el(
             "dl",
             {},
-            el("dt", {}, "Licence"),
+            el("dt", {}, translate("Licence")),
             el("dd", {}, about.licence),
-            ...entry("Source code", about.sourceCode, link),
-            ...entry("Home page", about.homePage, link),
-            ...entry("Comments", about.contactEmail, (address) => el("a", { href: `mailto:${address}` }, address)),
+            ...entry(translate("Source code"), about.sourceCode, link),
+            ...entry(translate("Home page"), about.homePage, link),
+            ...entry(translate("Comments"), about.contactEmail, (address) => el("a", { href: `mailto:${address}` }, address)),
         ),
     ]);
     const footer = el(
         "footer",
         { class: "page-footer" },
         el("span", {}, `${about.title} ${about.version} · ${about.licence} · `),
-        ...(about.sourceCode ? [el("a", { href: about.sourceCode, rel: "noopener" }, "Source code"), " · "] : []),
-        details.opener(`About ${about.title}`),
+        ...(about.sourceCode ? [el("a", { href: about.sourceCode, rel: "noopener" }, translate("Source code")), " · "] : []),
+        details.opener(fill(translate("About {program}"), { program: about.title })),
     );
     return { footer, dialog: details.dialog };
 }

@@ -17,6 +17,7 @@ import type {
 } from "tarnis-module";
 import type { SliceAnswer, SliceRequest } from "./dynamics_worker";
 import DynamicsWorker from "./dynamics_worker?worker&inline";
+import { spokenLanguage } from "./language";
 
 export type Task = SliceRequest["task"];
 
@@ -72,6 +73,8 @@ export function startWorkers<Answer>(
 ): PooledWorker[] {
     return Array.from({ length: workerCount() }, (_, index) => {
         const worker = new DynamicsWorker({ name: `${name} ${index + 1}` });
+        // Its words in the page's language: the first thing it hears, before any work.
+        worker.postMessage({ task: "language", code: spokenLanguage() });
         const entry = { worker, inHand: 0 };
         worker.onmessage = (event: MessageEvent<Answer>) => {
             entry.inHand -= 1;

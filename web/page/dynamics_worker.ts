@@ -32,8 +32,14 @@ export type SliceAnswer =
     | { job: number; task: "diagram"; first: number; columns: ReturnType<BifurcationScan["slice"]> }
     | { job: number; task: SliceRequest["task"]; first: number; error: string };
 
+/** The page's language, which the worker's words are in: sent before any work. */
+export interface LanguageRequest {
+    task: "language";
+    code: string;
+}
+
 interface WorkerScope {
-    onmessage: ((event: MessageEvent<SliceRequest | ChanceRequest>) => void) | null;
+    onmessage: ((event: MessageEvent<SliceRequest | ChanceRequest | LanguageRequest>) => void) | null;
     postMessage(message: SliceAnswer | ChanceAnswer, transfer?: Transferable[]): void;
 }
 const scope = self as unknown as WorkerScope;
@@ -62,6 +68,11 @@ async function scanFor(request: ScanRequest): Promise<RegimeScan | BifurcationSc
 let queue = Promise.resolve();
 scope.onmessage = (event) => {
     const request = event.data;
+    if (request.task === "language") {
+        const { code } = request;
+        queue = queue.then(async () => (await module).setLanguage(code));
+        return;
+    }
     if (isChanceRequest(request)) {
         queue = queue
             .then(async () => answerChance(await module, request, (answer, moved) => scope.postMessage(answer, moved)))

@@ -14,6 +14,7 @@ import { ChancePanel } from "./chance_panel";
 import { byId, el } from "./dom";
 import { DynamicsPanel } from "./dynamics_panel";
 import { GraphPanel } from "./graph_panel";
+import { chooseLanguage, languageMenu } from "./language";
 import { Tarnis } from "./tarnis";
 import { DataPanel } from "./data_panel";
 import { PageCopy } from "./page_copy";
@@ -22,7 +23,8 @@ import { SetupOnShow } from "./setup_on_show";
 import { teachingSection } from "./teaching";
 
 async function start(root: HTMLElement, page: PageCopy): Promise<void> {
-    const tarnis = await Tarnis.load(navigator.language);
+    const fragment = location.hash.length > 1 ? location.hash : PageCopy.builtInFragment(document);
+    const tarnis = await Tarnis.load(fragment ?? "", navigator.languages.length ? navigator.languages : [navigator.language]);
     let setups: SetupOnShow | undefined = undefined;
     const remember = () => setups?.remember();
     const graph = new GraphPanel(tarnis, { drawn: remember });
@@ -51,7 +53,10 @@ async function start(root: HTMLElement, page: PageCopy): Promise<void> {
     const teaching = teachingSection(tarnis);
     const about = pageFooter(tarnis, new Date().getFullYear());
     root.replaceChildren(
-        pageHeader(tarnis),
+        pageHeader(
+            tarnis,
+            languageMenu(tarnis.module, (code) => chooseLanguage(code, (language) => setups?.addressIn(language))),
+        ),
         el("main", { class: "layout" }, data.element, graph.element, activity.element, dynamics.element, chance.element),
         teaching.section,
         about.footer,

@@ -195,6 +195,8 @@ declare module "tarnis-module" {
         /** The guided activity the set-up opens ("" for none), at which of its steps (from 1; 0 for none). */
         activity?: string;
         activityStep?: number;
+        /** The page's language where the reader or the link chose one ("de"); left out for the browser's. */
+        language?: string;
     }
 
     /** A set-up as read, with a sentence for each value refused or setting left aside. */
@@ -293,5 +295,18 @@ declare module "tarnis-module" {
     interface PlaySpeed {
         perSecond: number;
         caption: string;
+    }
+
+    /** The catalog (web/bind_language.cpp): the languages, the choice, and texts looked up by their English. */
+    interface TarnisModule {
+        offeredLanguages(): Array<{ code: string; name: string }>;
+        /** The first of a colon-separated list of wishes ("de-AT:en") that the catalog speaks; "en" when none. */
+        matchLanguage(wishes: string): string;
+        setLanguage(code: string): void;
+        currentLanguage(): string;
+        translate(english: string): string;
+        translateIn(context: string, english: string): string;
+        translatePlural(one: string, many: string, count: number): string;
+        fill(pattern: string, values: Record<string, string | number>): string;
     }
 }

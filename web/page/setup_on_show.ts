@@ -12,6 +12,7 @@ import type { ActivityPanel } from "./activity_panel";
 import type { DataPanel } from "./data_panel";
 import type { DynamicsPanel } from "./dynamics_panel";
 import type { GraphPanel } from "./graph_panel";
+import { chosenLanguage } from "./language";
 import { PageCopy } from "./page_copy";
 import type { SetupBar } from "./setup_bar";
 import type { Tarnis } from "./tarnis";
@@ -42,7 +43,8 @@ export class SetupOnShow {
     /** At start: the address's set-up, else the one built into a saved page; neither, the greeting. */
     start(): void {
         const fragment = location.hash.length > 1 ? location.hash : PageCopy.builtInFragment(document);
-        if (fragment) this.apply(this.tarnis.module.readSetupFragment(fragment), "link");
+        // An address that names the language alone (chosen before any run) holds no set-up to show.
+        if (fragment && !/^#?lang=[^&]*$/.test(fragment)) this.apply(this.tarnis.module.readSetupFragment(fragment), "link");
     }
 
     current(): Setup | undefined {
@@ -58,7 +60,14 @@ export class SetupOnShow {
             kept: this.tarnis.keptRuns().map((run) => module.runTextsOf(run.parameters)),
             diagramAxis: this.parts.dynamics.diagramAxis(),
             ...(activity && { activity: activity.activity, activityStep: activity.step }),
+            ...(chosenLanguage() && { language: chosenLanguage() }),
         };
+    }
+
+    /** The address of the set-up on show in another language; undefined before a run. */
+    addressIn(language: string): string | undefined {
+        const setup = this.current();
+        return setup && `#${this.tarnis.module.setupFragment({ ...setup, language })}`;
     }
 
     /** The set-up on show into the address, in place. */
@@ -101,6 +110,10 @@ export class SetupOnShow {
 
     // A fragment pasted into the address bar (the page's own writes raise no hashchange).
     private followAddress(): void {
-        if (location.hash.length > 1) this.apply(this.tarnis.module.readSetupFragment(location.hash), "link");
+        if (location.hash.length <= 1) return;
+        const read = this.tarnis.module.readSetupFragment(location.hash);
+        // Another language builds the page anew in it, and the address shows the set-up then.
+        if (read.setup.language && read.setup.language !== this.tarnis.module.currentLanguage()) location.reload();
+        else this.apply(read, "link");
     }
 }

@@ -4,6 +4,7 @@
 // computes or words anything of its own.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import createTarnis from "tarnis-module";
+import { chosenLanguage, speakLanguage } from "./language";
 import type {
     ChartData,
     ChartKindName,
@@ -47,9 +48,18 @@ export class Tarnis {
         this.session = new module.Session();
     }
 
-    /** The module, made once for the page, with the separator of the reader's language. */
-    static async load(language: string): Promise<Tarnis> {
-        return new Tarnis(await createTarnis(), language);
+    /**
+     * The module, made once for the page, speaking the language a link names (`fragment`, the set-up's
+     * address), the reader chose or the browser asks for; numbers as the browser writes them, or as the
+     * chosen language writes them where the reader chose another than the browser's.
+     */
+    static async load(fragment: string, browserLanguages: readonly string[]): Promise<Tarnis> {
+        const module = await createTarnis();
+        const linked = fragment ? (module.readSetupFragment(fragment).setup.language ?? "") : "";
+        const spoken = speakLanguage(module, linked, browserLanguages);
+        const browser = browserLanguages[0] ?? "en";
+        const sameLanguage = spoken.split("-")[0] === browser.split("-")[0].toLowerCase();
+        return new Tarnis(module, sameLanguage || !chosenLanguage() ? browser : spoken);
     }
 
     defaultText(box: ParameterBox): string {
