@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/chart_control.h"
 
+#include "ui/localized.h"
+
 #include "charts/chart_description.h"
 #include "charts/chart_fonts.h"
 #include "charts/chart_readout.h"
@@ -47,7 +49,7 @@ ChartControl::ChartControl(QWidget* parent)
     , m_readout(std::make_unique<ChartReadout>(*this))
 {
     setAccessibleRole(*this, QAccessible::Chart);
-    setAccessibleName(QStringLiteral("Chart"));
+    setAccessibleName(localized("Chart"));
     setFocusPolicy(Qt::TabFocus); // reached by Tab; a click steps the cycle and leaves the focus where it was
     setBackground(Qt::white);
     setMouseTracking(true); // the readout follows the pointer with no button down

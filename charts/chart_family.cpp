@@ -136,8 +136,8 @@ void ChartFamily::drawKeptRuns(const ChartKindEntry& entry)
     const std::vector<KeptRun>& kept = m_comparison ? m_comparison->kept().runs() : none;
     const auto& current = m_comparison ? m_comparison->currentRun() : std::nullopt;
     const std::vector<RunNames> names = namesOf(current, kept);
-    m_chart.setPictureNote(
-        current ? QString::fromStdString(pictureParameterLine(*current, localeDecimalSeparator())) : QString());
+    m_chart.setPictureNote(current ? QString::fromStdString(pictureParameterLine(*current, localeDecimalSeparator()))
+                                   : QString());
     ChartSeries& series = m_chart.series();
     series.setOwnRunNames(names.front());
     series.setKeptRunCount(int(kept.size()));

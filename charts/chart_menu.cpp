@@ -11,6 +11,7 @@
 #include "model/lessons/setup.h"
 #include "model/words/chance_words.h"
 #include "model/words/continuous_words.h"
+#include "ui/localized.h"
 
 #include <QMenu>
 
@@ -30,7 +31,7 @@ ChartMenu::ChartMenu(ChartControl& chart, Services services, ChartMenuOptions op
     if (m_options.openDynamics || m_options.openActivities || m_options.openChance)
         menu()->addSeparator();
     if (m_options.openDynamics)
-        connect(menu()->addAction(QStringLiteral("Dynamics…")), &QAction::triggered, this,
+        connect(menu()->addAction(localized("Dynamics…")), &QAction::triggered, this,
                 [this] { m_options.openDynamics(); });
     if (m_options.openActivities) // the model's caption, which the page's panel shares
         connect(menu()->addAction(QString::fromStdString(activityWords().menuCaption)), &QAction::triggered, this,
@@ -50,15 +51,15 @@ void ChartMenu::addRunEntries()
     if (m_options.player || m_options.comparison)
         menu()->addSeparator();
     if (RunPlayer* player = m_options.player) {
-        m_play = menu()->addAction(QStringLiteral("Play this run"));
+        m_play = menu()->addAction(localized("Play this run"));
         connect(m_play, &QAction::triggered, player, &RunPlayer::play);
     }
     RunComparison* comparison = m_options.comparison;
     if (!comparison)
         return;
-    m_keep = menu()->addAction(QStringLiteral("Keep this run"));
+    m_keep = menu()->addAction(localized("Keep this run"));
     connect(m_keep, &QAction::triggered, comparison, &RunComparison::keepCurrentRun);
-    m_forget = menu()->addAction(QStringLiteral("Forget kept runs"));
+    m_forget = menu()->addAction(localized("Forget kept runs"));
     connect(m_forget, &QAction::triggered, comparison, &RunComparison::forgetKeptRuns);
     // The model's caption and tool tip, which the page's checkbox shows as well.
     const ContinuousComparisonWords words = continuousComparisonWords();
@@ -71,9 +72,9 @@ void ChartMenu::addRunEntries()
 void ChartMenu::addViewEntries()
 {
     menu()->addSeparator();
-    connect(menu()->addAction(QStringLiteral("Fit to data")), &QAction::triggered, &m_chart,
+    connect(menu()->addAction(localized("Fit to data")), &QAction::triggered, &m_chart,
             &ChartControl::fitAxesAndReplot);
-    m_logNAxis = menu()->addAction(QStringLiteral("Logarithmic N axis"));
+    m_logNAxis = menu()->addAction(localized("Logarithmic N axis"));
     m_logNAxis->setCheckable(true);
     connect(m_logNAxis, &QAction::triggered, &m_chart, &ChartControl::setLogNAxisChosen);
 }
@@ -102,7 +103,7 @@ void ChartMenu::beforeOpening()
         const RunComparison& comparison = *m_options.comparison;
         // Off for a reason the entry says itself, which a screen reader reads as its name.
         const bool kept = comparison.currentRun() && comparison.kept().contains(*comparison.currentRun());
-        m_keep->setText(kept ? QStringLiteral("This run is kept") : QStringLiteral("Keep this run"));
+        m_keep->setText(kept ? localized("This run is kept") : localized("Keep this run"));
         m_keep->setEnabled(comparison.canKeep());
         m_forget->setEnabled(!comparison.kept().empty());
     }

@@ -166,7 +166,8 @@ QString chartDataText(const ChartControl& chart, QChar decimalSeparator)
         table.runs.push_back(runColumns(chart.series(), run));
     // The continuous trajectory's N at t = 0, 1, … (the rows' t), where it is drawn.
     if (chart.series().continuousCurve())
-        table.extraColumns.push_back({continuousComparisonWords().dataColumn, values(chart.series().continuousYData())});
+        table.extraColumns.push_back(
+            {continuousComparisonWords().dataColumn, values(chart.series().continuousYData())});
     return QString::fromStdString(tarnis::chartDataText(table, decimalSeparator.toLatin1()));
 }
 

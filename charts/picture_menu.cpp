@@ -4,6 +4,7 @@
 #include "model/screens/main_window_texts.h"
 #include "output/file_saving.h"
 #include "ui/locale_numbers.h"
+#include "ui/localized.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,15 +16,18 @@ namespace {
 
 struct FormatEntry {
     ChartPictureFormat format;
-    const char* caption;
+    std::string_view caption; // English, as the catalog knows it
     const char* suffix;
-    const char* filter;
+    std::string_view filter;
 };
 
 constexpr FormatEntry Formats[]{
-    {ChartPictureFormat::Png, "Save chart as PNG…", ".png", "PNG pictures (*.png);;All files (*)"},
-    {ChartPictureFormat::Svg, "Save chart as SVG…", ".svg", "SVG drawings (*.svg);;All files (*)"},
-    {ChartPictureFormat::Pdf, "Save chart as PDF…", ".pdf", "PDF files (*.pdf);;All files (*)"},
+    {ChartPictureFormat::Png, catalogText("Save chart as PNG…"), ".png",
+     catalogText("PNG pictures (*.png);;All files (*)")},
+    {ChartPictureFormat::Svg, catalogText("Save chart as SVG…"), ".svg",
+     catalogText("SVG drawings (*.svg);;All files (*)")},
+    {ChartPictureFormat::Pdf, catalogText("Save chart as PDF…"), ".pdf",
+     catalogText("PDF files (*.pdf);;All files (*)")},
 };
 
 const FormatEntry& entryOf(ChartPictureFormat format)
@@ -50,13 +54,13 @@ PictureMenu::PictureMenu(QWidget& widget, Services services, PictureSource sourc
     , m_menu(new QMenu(&widget))
 {
     m_menu->setObjectName(QStringLiteral("chartMenu"));
-    m_menu->setAccessibleName(QStringLiteral("Chart menu"));
+    m_menu->setAccessibleName(localized("Chart menu"));
     for (const FormatEntry& entry : Formats) {
         const ChartPictureFormat format = entry.format;
-        connect(m_menu->addAction(QString::fromUtf8(entry.caption)), &QAction::triggered, this,
+        connect(m_menu->addAction(localized(entry.caption)), &QAction::triggered, this,
                 [this, format] { savePicture(format); });
     }
-    connect(m_menu->addAction(QStringLiteral("Copy data")), &QAction::triggered, this, &PictureMenu::copyData);
+    connect(m_menu->addAction(localized("Copy data")), &QAction::triggered, this, &PictureMenu::copyData);
     // The widget asks for its menu on a right click and on the keyboard's menu key.
     widget.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&widget, &QWidget::customContextMenuRequested, this, &PictureMenu::open);
@@ -75,14 +79,13 @@ void PictureMenu::savePicture(ChartPictureFormat format)
     const FormatEntry& entry = entryOf(format);
     const QString title = m_source.title ? m_source.title() : QString();
     // Like the saved data, the name is used as given: the dialog asked before replacing that file.
-    const QString fileName = m_services.fileNames.saveFileName(&m_widget, suggestedName(title, entry.suffix),
-                                                               QString::fromLatin1(entry.filter));
+    const QString fileName
+        = m_services.fileNames.saveFileName(&m_widget, suggestedName(title, entry.suffix), localized(entry.filter));
     if (fileName.isEmpty())
         return;
     const QByteArray picture = m_source.picture ? m_source.picture(format) : widgetPicture(m_widget, title, format);
     if (picture.isEmpty())
-        m_services.messages.inform(&m_widget,
-                                   cannotWriteText(fileName, QStringLiteral("The chart could not be drawn")));
+        m_services.messages.inform(&m_widget, cannotWriteText(fileName, localized("The chart could not be drawn")));
     else
         saveFile(&m_widget, fileName, picture, m_services.messages);
 }

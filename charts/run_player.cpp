@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/run_player.h"
 
+#include "ui/localized.h"
+
 #include "charts/chart_control.h"
 #include "model/run/play_pace.h"
 #include "ui/design.h"
@@ -23,8 +25,9 @@ namespace {
 constexpr double BarPoints = 8.0;
 constexpr int BarTop = 2; // over the chart's title, which the bar hides while the play is on
 
-const QString PauseText = QStringLiteral("Pause");
-const QString RunOnText = QStringLiteral("Play");
+// Looked up when shown, in the language chosen at start-up.
+QString pauseText() { return localized("Pause"); }
+QString runOnText() { return localized("Play"); }
 
 template <typename W> W* named(W* widget, const char* objectName, const QString& accessibleName)
 {
@@ -58,16 +61,16 @@ RunPlayer::~RunPlayer() = default;
 // The bar is made on the first play: most charts are never played.
 void RunPlayer::buildBar()
 {
-    m_bar = named(new QFrame(&m_chart), "playBar", QStringLiteral("Play of the run"));
+    m_bar = named(new QFrame(&m_chart), "playBar", localized("Play of the run"));
     m_bar->setFrameShape(QFrame::StyledPanel);
     m_bar->setAutoFillBackground(true);
     // A click on the bar is the bar's, never a click on the chart that would end the play.
     m_bar->setAttribute(Qt::WA_NoMousePropagation);
     m_bar->setCursor(Qt::ArrowCursor);
     // Tool buttons, as small as their words, so that the bar fits over the main window's chart.
-    m_pause = named(textButton(PauseText), "playPause", PauseText);
-    auto* step = named(textButton(QStringLiteral("Step")), "playStep", QStringLiteral("One step on"));
-    m_speedBox = named(new QComboBox, "playSpeed", QStringLiteral("Speed"));
+    m_pause = named(textButton(pauseText()), "playPause", pauseText());
+    auto* step = named(textButton(localized("Step")), "playStep", localized("One step on"));
+    m_speedBox = named(new QComboBox, "playSpeed", localized("Speed"));
     for (const int speed : PlaySpeeds)
         m_speedBox->addItem(QString::fromStdString(playSpeedText(speed)), speed);
     // The label's text is what a screen reader reads: where the play stands.
@@ -75,8 +78,8 @@ void RunPlayer::buildBar()
     // Room for the longest position, so that the bar keeps its size while the play runs.
     m_position->setMinimumWidth(
         m_position->fontMetrics().horizontalAdvance(QString::fromStdString(playPositionText(9999, 9999))));
-    m_position->setAccessibleDescription(QStringLiteral("Step on show"));
-    auto* stop = named(textButton(QStringLiteral("Stop")), "playStop", QStringLiteral("Stop the play"));
+    m_position->setAccessibleDescription(localized("Step on show"));
+    auto* stop = named(textButton(localized("Stop")), "playStop", localized("Stop the play"));
     auto* layout = new QHBoxLayout(m_bar);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(4);
@@ -108,8 +111,8 @@ void RunPlayer::play()
     m_pause->setFocus(Qt::OtherFocusReason); // the keys work the bar at once
     restartClock();
     m_timer->start();
-    m_pause->setText(PauseText);
-    m_pause->setAccessibleName(PauseText);
+    m_pause->setText(pauseText());
+    m_pause->setAccessibleName(pauseText());
 }
 
 bool RunPlayer::running() const { return m_active && m_timer->isActive(); }
@@ -124,7 +127,7 @@ void RunPlayer::pauseOrResume()
         restartClock();
         m_timer->start();
     }
-    const QString text = running() ? PauseText : RunOnText;
+    const QString text = running() ? pauseText() : runOnText();
     m_pause->setText(text);
     m_pause->setAccessibleName(text);
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/default_printer.h"
+#include "ui/localized.h"
 
 #include <QDir>
 #include <QPdfWriter>
@@ -58,7 +59,7 @@ PrintTarget::Result DefaultPrinter::printPage(const QString& jobTitle, const Pag
     if (info.isNull() && QPrinterInfo::availablePrinterNames().isEmpty())
         return {Outcome::NoPrinter, {}};
     if (info.isNull()) // printers, but the user chose none of them to print on
-        return {Outcome::Failed, QStringLiteral("None of the printers is set as the default printer.")};
+        return {Outcome::Failed, localized("None of the printers is set as the default printer.")};
     const QString printerName = info.printerName();
     const QPrinter printer(info, QPrinter::HighResolution);
 
@@ -71,7 +72,7 @@ PrintTarget::Result DefaultPrinter::printPage(const QString& jobTitle, const Pag
         page.setResolution(printer.resolution());
         page.setTitle(jobTitle);
         if (!paintPage(page))
-            return failed(printerName, QStringLiteral("The page could not be drawn."));
+            return failed(printerName, localized("The page could not be drawn."));
     }
     if (!spool.flush())
         return failed(printerName, spool.errorString());

@@ -2,6 +2,7 @@
 #include "output/document_printing.h"
 
 #include "output/file_saving.h"
+#include "ui/localized.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -15,10 +16,12 @@ namespace {
 
 QString failureText(const PrintTarget::Result& result)
 {
-    const QString offer = QStringLiteral("Do you want to save the page as a PDF file instead?");
+    const QString offer = localized("Do you want to save the page as a PDF file instead?");
     if (result.outcome == PrintTarget::Outcome::NoPrinter)
-        return QStringLiteral("The page was not printed: no printer is set up on this computer.\n\n") + offer;
-    return QStringLiteral("The page could not be printed:\n%1\n\n").arg(result.reason) + offer;
+        return localized("The page was not printed: no printer is set up on this computer.") + QStringLiteral("\n\n")
+            + offer;
+    return localizedFilled("The page could not be printed:\n{reason}", {{"reason", result.reason}})
+        + QStringLiteral("\n\n") + offer;
 }
 
 // The paper of the user's region, since there is no printer to ask.
@@ -32,15 +35,15 @@ QPageLayout pdfPageLayout()
 void offerPdfInstead(QWidget& parent, const QString& title, const PrintTarget::PagePainter& paint, Services services,
                      const PrintTarget::Result& result)
 {
-    if (!services.messages.ask(&parent, failureText(result), QStringLiteral("Save as PDF...")))
+    if (!services.messages.ask(&parent, failureText(result), localized("Save as PDF...")))
         return;
     const QString fileName = services.fileNames.saveFileName(&parent, title + QStringLiteral(".pdf"),
-                                                             QStringLiteral("PDF files (*.pdf);;All files (*)"));
+                                                             localized("PDF files (*.pdf);;All files (*)"));
     if (fileName.isEmpty())
         return;
     const QByteArray pdf = pdfDocument(paint, title);
     if (pdf.isEmpty())
-        services.messages.inform(&parent, cannotWriteText(fileName, QStringLiteral("The page could not be drawn")));
+        services.messages.inform(&parent, cannotWriteText(fileName, localized("The page could not be drawn")));
     else
         saveFile(&parent, fileName, pdf, services.messages);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/file_saving.h"
 
+#include "ui/localized.h"
 #include "ui/services.h"
 
 #include <QDir>
@@ -19,7 +20,7 @@ QString reasonOf(const QFileDevice& file)
 {
     if (file.error() != QFileDevice::NoError)
         return file.errorString();
-    return QStringLiteral("Not all of the data reached the file");
+    return localized("Not all of the data reached the file");
 }
 
 // Files are opened unbuffered: a write that fails in a buffer shows only as a failed flush() without
@@ -72,7 +73,7 @@ std::optional<QString> writeOver(const QString& fileName, const QByteArray& cont
     if (file.error() != QFileDevice::NoError)
         return file.errorString();
     if (const QStorageInfo disk(fileName); disk.isValid() && disk.bytesAvailable() < content.size())
-        return QStringLiteral("There is not enough free space on the disk");
+        return localized("There is not enough free space on the disk");
     auto failure = replaceContent(file, content);
     if (failure)
         replaceContent(file, old);
@@ -125,7 +126,8 @@ std::optional<QString> writeFileWhole(const QString& fileName, const QByteArray&
 
 QString cannotWriteText(const QString& fileName, const QString& reason)
 {
-    return QStringLiteral("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(fileName), reason);
+    return localizedFilled("Cannot write file {file}:\n{reason}.",
+                           {{"file", QDir::toNativeSeparators(fileName)}, {"reason", reason}});
 }
 
 bool saveFile(QWidget* parent, const QString& fileName, const QByteArray& content, Messenger& messages)

@@ -3,6 +3,7 @@
 
 #include "model/lessons/json_text.h"
 #include "output/file_saving.h"
+#include "ui/localized.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,13 +16,15 @@ namespace {
 QString setupFilter()
 {
     const SetupMenuWords words = setupMenuWords();
-    return QStringLiteral("%1 (*%2);;All files (*)")
-        .arg(QString::fromStdString(words.fileTypeName), QString::fromStdString(words.fileSuffix));
+    return localizedFilled(
+        "{type} (*{suffix});;All files (*)",
+        {{"type", QString::fromStdString(words.fileTypeName)}, {"suffix", QString::fromStdString(words.fileSuffix)}});
 }
 
 QString cannotReadText(const QString& fileName, const QString& reason)
 {
-    return QStringLiteral("Cannot read file %1:\n%2.").arg(QDir::toNativeSeparators(fileName), reason);
+    return localizedFilled("Cannot read file {file}:\n{reason}.",
+                           {{"file", QDir::toNativeSeparators(fileName)}, {"reason", reason}});
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "ui/design.h"
 #include "ui/identity.h"
+#include "ui/localized.h"
 #include "ui/navigator.h"
 #include "ui/twips.h"
 
@@ -23,15 +24,16 @@ const QChar LineFeed = QLatin1Char('\n');
 QString citationRequest(int year)
 {
     // Two blanks between "following" and "reference": the request is two pieces that both carry one.
-    return QStringLiteral("If you use this program in your research, please cite the following ")
-        + QStringLiteral(" reference in your paper:") + LineFeed + LineFeed + identity::citationAuthor()
-        + QStringLiteral(". ") + QString::number(year) + QStringLiteral(". ") + identity::citationTitle()
-        + QStringLiteral(". ") + LineFeed + QLatin1Char(' ') + identity::citationSource();
+    // TRANSLATORS: the two blanks are the design's; a translation needs only one.
+    return localized("If you use this program in your research, please cite the following  reference in your paper:")
+        + LineFeed + LineFeed + identity::citationAuthor() + QStringLiteral(". ") + QString::number(year)
+        + QStringLiteral(". ") + identity::citationTitle() + QStringLiteral(". ") + LineFeed + QLatin1Char(' ')
+        + identity::citationSource();
 }
 
 QString downloadNotice()
 {
-    QString text = QStringLiteral("You can get new version of this program at following webs:") + LineFeed;
+    QString text = localized("You can get new version of this program at following webs:") + LineFeed;
     for (const identity::Download& download : identity::downloads())
         text += download.address + LineFeed + QLatin1Char('(') + download.institution + QLatin1Char(')') + LineFeed;
     for (const QString& distributor : identity::furtherDistributors())
@@ -40,11 +42,11 @@ QString downloadNotice()
 }
 
 NoticeScreen::NoticeScreen(Navigator& navigator, Services services)
-    : InfoScreen("copyrigh", QStringLiteral("Copyright"), {8640, 6876}, colours::silver)
+    : InfoScreen("copyrigh", localized("Copyright"), {8640, 6876}, colours::silver)
 {
     buildNotice();
 
-    m_okButton = makeButton(this, "Command1", QStringLiteral("OK"), QString(), sansSerifFont(7.8));
+    m_okButton = makeButton(this, "Command1", localized("OK"), QString(), sansSerifFont(7.8));
     m_okButton->setCursor(handCursor());
     placeTwips(m_okButton, 6840, 6120, 1215, 495);
 
@@ -99,21 +101,21 @@ void NoticeScreen::writeTexts(int year)
 }
 
 DedicationScreen::DedicationScreen(Services services)
-    : InfoScreen("Vater", QStringLiteral("Dedication"), {6960, 7956}, colours::white, FrameStyle::Dialog)
+    : InfoScreen("Vater", localized("Dedication"), {6960, 7956}, colours::white, FrameStyle::Dialog)
 {
     m_pictureFrame = named(new QWidget(this), "Frame1");
     setBackground(m_pictureFrame, QPalette().color(QPalette::Window)); // the desktop's window colour
     placeTwips(m_pictureFrame, 360, 240, FrameTwips.width(), FrameTwips.height());
 
     m_picture = makePicture(m_pictureFrame, "Picture2", QStringLiteral(":/pictures/dedication.png"),
-                            {QStringLiteral("A lone tree on a hill at dusk"),
-                             QStringLiteral("A wide tree stands on a hilltop against an evening sky; the sun sets "
-                                            "behind the hills, birds fly home and the first stars come out.")});
+                            {localized("A lone tree on a hill at dusk"),
+                             localized("A wide tree stands on a hilltop against an evening sky; the sun sets "
+                                       "behind the hills, birds fly home and the first stars come out.")});
     const double width = pictureTwips(DedicationPixels.width());
     const double height = pictureTwips(DedicationPixels.height());
     placeTwips(m_picture, (FrameTwips.width() - width) / 2, (FrameTwips.height() - height) / 2, width, height);
 
-    m_endButton = makeButton(this, "Command1", QStringLiteral("God rest his soul"), QString(), timesFont(14.4));
+    m_endButton = makeButton(this, "Command1", localized("God rest his soul"), QString(), timesFont(14.4));
     placeTwips(m_endButton, 1320, 7320, 4575, 495);
 
     connect(m_endButton, &QPushButton::clicked, this, [services] { services.processEnd.endProcess(); });

@@ -5,6 +5,7 @@
 #include "screens/teaching_texts.h"
 #include "ui/click_tracker.h"
 #include "ui/design.h"
+#include "ui/localized.h"
 #include "ui/navigator.h"
 #include "ui/twips.h"
 
@@ -79,9 +80,9 @@ Introduction::Introduction(Navigator& navigator)
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     placeTwips(m_text, 240, 960, 7215, 4575);
 
-    m_referencesButton = handButton(this, "Command2", QStringLiteral("References"), font());
+    m_referencesButton = handButton(this, "Command2", localized("References"), font());
     placeTwips(m_referencesButton, 2160, 5640, 1695, 495);
-    m_okButton = handButton(this, "Command1", QStringLiteral("OK"), font());
+    m_okButton = handButton(this, "Command1", localized("OK"), font());
     placeTwips(m_okButton, 4320, 5640, 1215, 495);
 
     connect(m_okButton, &QPushButton::clicked, this, moveStep(navigator, WindowId::Introduction, WindowId::Main));
@@ -101,7 +102,7 @@ ReferenceList::ReferenceList(Navigator& navigator)
     for (const texts::Citation& citation : texts::references())
         makeReferenceLabel(this, citation.element, citation.text);
 
-    m_okButton = makeButton(this, "Command1", QStringLiteral("OK"), QString(), timesFont(12));
+    m_okButton = makeButton(this, "Command1", localized("OK"), QString(), timesFont(12));
     placeTwips(m_okButton, 3960, 5520, 855, 495);
 
     connect(m_okButton, &QPushButton::clicked, this, moveStep(navigator, WindowId::References, WindowId::Main));
@@ -122,9 +123,9 @@ FurtherRemarks::FurtherRemarks(Navigator& navigator)
     applyLook(m_remarks, {.font = timesFont(12), .alignment = Qt::AlignHCenter | Qt::AlignTop});
     placeTwips(m_remarks, 240, 240, 7695, 4695);
 
-    m_backButton = handButton(this, "Command1", QStringLiteral("Go Back"), timesFont(12));
+    m_backButton = handButton(this, "Command1", localized("Go Back"), timesFont(12));
     placeTwips(m_backButton, 1920, 5040, 1575, 495);
-    m_quitButton = handButton(this, "Command2", QStringLiteral("Quit"), timesFont(12));
+    m_quitButton = handButton(this, "Command2", localized("Quit"), timesFont(12));
     placeTwips(m_quitButton, 5400, 5040, 1215, 495);
 
     connect(m_backButton, &QPushButton::clicked, this, moveStep(navigator, WindowId::FurtherRemarks, WindowId::Main));
@@ -140,7 +141,7 @@ QuizScreen::QuizScreen(Navigator& navigator)
     m_questions = makePicture(this, "Image1", QStringLiteral(":/pictures/quiz.png"), quizWords());
     placePicture();
 
-    m_backButton = makeButton(this, "Command1", QStringLiteral("Back to the mainform"), QString(), timesFont(12));
+    m_backButton = makeButton(this, "Command1", localized("Back to the mainform"), QString(), timesFont(12));
     placeTwips(m_backButton, 3600, 6960, 3015, 495);
 
     connect(m_backButton, &QPushButton::clicked, this, moveStep(navigator, WindowId::Quiz, WindowId::Main));

@@ -4,6 +4,7 @@
 #include "ui/click_tracker.h"
 #include "ui/design.h"
 #include "ui/identity.h"
+#include "ui/localized.h"
 #include "ui/navigator.h"
 #include "ui/twips.h"
 
@@ -36,7 +37,12 @@ constexpr std::array<TitleVariant, TitleVariants> TitleDesigns{{
 } // namespace
 
 TitleScreen::TitleScreen(TitleAnimation& animation, Navigator& navigator)
-    : FixedWindow({"titlform", QStringLiteral("Titleform"), {10635, 7050}, FrameStyle::None, false})
+    : FixedWindow({"titlform",
+                   // TRANSLATORS: the title screen's window title as its design has it (shown in task lists).
+                   localized("Titleform"),
+                   {10635, 7050},
+                   FrameStyle::None,
+                   false})
     , m_animation(animation)
     , m_navigator(navigator)
 {
@@ -46,7 +52,7 @@ TitleScreen::TitleScreen(TitleAnimation& animation, Navigator& navigator)
 
     buildTitles();
 
-    m_invitation = named(new QLabel(QStringLiteral("Press any key or click mouse to start."), this), "Label2");
+    m_invitation = named(new QLabel(localized("Press any key or click mouse to start."), this), "Label2");
     applyLook(m_invitation,
               {.font = timesFont(15.6, Weight::Regular),
                .text = colours::yellow,
@@ -54,7 +60,7 @@ TitleScreen::TitleScreen(TitleAnimation& animation, Navigator& navigator)
                .alignment = Qt::AlignCenter,
                .border = true});
     placeTwips(m_invitation, 240, 2640, 1935, 1215);
-    m_invitation->setToolTip(QStringLiteral("Click to start"));
+    m_invitation->setToolTip(localized("Click to start"));
     m_invitation->setCursor(handCursor());
 
     // A press anywhere and its release leave; the labels take no clicks, so the window gets theirs.

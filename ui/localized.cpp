@@ -6,7 +6,18 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <vector>
+
 namespace tarnis {
+
+QString localizedFilled(std::string_view english, std::initializer_list<LocalizedFilling> fillings)
+{
+    std::vector<Filling> values;
+    values.reserve(fillings.size());
+    for (const LocalizedFilling& filling : fillings)
+        values.push_back({filling.name, filling.value.toStdString()});
+    return QString::fromStdString(fill(translate(english), values));
+}
 
 void speakSystemLanguage(QCoreApplication& application)
 {

@@ -30,6 +30,13 @@ inline QString localizedPlural(std::string_view one, std::string_view many, unsi
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// A text of the catalog with its {placeholders} filled.
+struct LocalizedFilling {
+    std::string_view name;
+    QString value;
+};
+QString localizedFilled(std::string_view english, std::initializer_list<LocalizedFilling> fillings);
+
 // Speaks the language that the environment asks for, as gettext reads it (LANGUAGE's list, unless
 // the locale is C, then LC_ALL, LC_MESSAGES, LANG): the catalog's texts, numbers written as that
 // language writes them, and Qt's own dialogs in it where Qt has a translation.

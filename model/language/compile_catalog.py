@@ -99,16 +99,14 @@ def pseudo(text, context):
         return "Pseudo"
     if not text.strip():
         return text
-    pieces, last, letters = [], 0, 0
+    pieces, last = [], 0
     for kept in KEPT.finditer(text):
         pieces.append("".join(ACCENTED.get(c, c) for c in text[last:kept.start()]))
-        letters += sum(c.isalpha() for c in text[last:kept.start()])
         pieces.append(kept.group(0))
         last = kept.end()
     pieces.append("".join(ACCENTED.get(c, c) for c in text[last:]))
-    letters += sum(c.isalpha() for c in text[last:])
-    # About 40 % longer, as long translations run, in letters that wrap as a word does.
-    padding = "·" * max(1, (4 * letters + 5) // 10)
+    # About 40 % longer, as long translations run, in a word of its own that wraps as words do.
+    padding = "·" * max(1, (4 * len(text) + 5) // 10)
     return "⟦" + "".join(pieces) + " " + padding + "⟧"
 
 

@@ -8,6 +8,7 @@
 #include "tests/support/files.h"
 #include "tests/support/test_main.h"
 #include "tests/support/widgets.h"
+#include "ui/localized.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -39,6 +40,8 @@ private slots:
     void clockClickAfterRun();
     void closingEndsTheProcess();
     void commaLocale();
+    void inOtherLanguages_data();
+    void inOtherLanguages();
     void setupFromTheCommandLine_data();
     void setupFromTheCommandLine();
 
@@ -62,6 +65,7 @@ void TestMainWindow::cleanup()
 {
     m_fixture.reset();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    setLanguage("en");
 }
 
 void TestMainWindow::runDefaults() { QVERIFY(clickButton(m_main, "Command2")); }
@@ -438,6 +442,45 @@ void TestMainWindow::commaLocale()
     pressEnter(box("simut"));
     pressEnter(QApplication::focusWidget());
     QCOMPARE(box("Text4")->text(), QStringLiteral("499,936872437631"));
+}
+
+// The window in another language: its own words, the model's, and the numbers as that language writes them.
+void TestMainWindow::inOtherLanguages_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("printTip");
+    QTest::addColumn<QString>("result");
+    QTest::addRow("Spanish") << "es"
+                             << "Tamaño final de la población"
+                             << "Tamaño de la población en t = 200"
+                             << "Imprimir esta página"
+                             << "499,936872437631";
+    QTest::addRow("German") << "de"
+                            << "Endgültige Populationsgröße"
+                            << "Populationsgröße bei t = 200"
+                            << "Diese Seite drucken"
+                            << "499,936872437631";
+}
+
+void TestMainWindow::inOtherLanguages()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(QString, printTip);
+    QFETCH(QString, result);
+    m_fixture.reset();
+    setLanguage(language.toStdString());
+    QLocale::setDefault(QLocale(language));
+    m_fixture = startTarnis();
+    m_main = m_fixture->mainWindow();
+    QCOMPARE(text("Label4"), before);
+    QCOMPARE(button("Command10")->toolTip(), printTip);
+    runDefaults();
+    QCOMPARE(text("Label4"), after);
+    QCOMPARE(box("Text4")->text(), result);
 }
 
 void TestMainWindow::setupFromTheCommandLine_data()
