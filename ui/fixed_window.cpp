@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/fixed_window.h"
 
+#include "ui/text_fitting.h"
 #include "ui/twips.h"
 
 #include <QGuiApplication>
@@ -38,6 +39,7 @@ bool FixedWindow::event(QEvent* event)
     const QEvent::Type type = event->type();
     if (type == QEvent::Show && !m_shownOnce) {
         m_shownOnce = true;
+        keepTextsInTheirBoxes(*this); // every caption is built by now
         centre();
     } else if (!m_frameKnown && m_shownOnce
                && (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowActivate)
