@@ -294,7 +294,7 @@ export class DynamicsPanel {
             return;
         }
         const labels = module.dynamicsLabels(request.discard, request.keep);
-        this.diagram.setRequest(request, this.axis === "rate" && plan.logarithmic, this.marks(plan, run), labels);
+        this.diagram.setRequest(request, this.axis === "rate" && plan.logarithmicDiagramRates, this.marks(plan, run), labels);
         this.work.start({ task: "diagram", request }, request.values.length);
     }
 

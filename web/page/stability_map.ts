@@ -95,8 +95,8 @@ export class StabilityMap extends ScanPicture<Cell> {
         if (!plan) return undefined;
         const edge = (edges: Float64Array, last: boolean) => edges[last ? edges.length - 1 : 0] ?? 0;
         return {
-            x: { min: edge(plan.lagEdges, false), max: edge(plan.lagEdges, true), logarithmic: plan.logarithmic, title: this.labels.lagAxis },
-            y: { min: edge(plan.rateEdges, false), max: edge(plan.rateEdges, true), logarithmic: plan.logarithmic, title: this.labels.rateAxis },
+            x: { min: edge(plan.lagEdges, false), max: edge(plan.lagEdges, true), logarithmic: plan.logarithmicMapLags, title: this.labels.lagAxis },
+            y: { min: edge(plan.rateEdges, false), max: edge(plan.rateEdges, true), logarithmic: plan.logarithmicMapRates, title: this.labels.rateAxis },
         };
     }
 
