@@ -80,6 +80,7 @@ export class DynamicsPanel {
             {
                 continuousLabel: module.continuousComparisonWords().mapLabel,
                 tickLabel,
+                axisRules: module,
                 colour: (regime) => (regime === undefined ? notComputed : (colours.get(regime) ?? notComputed)),
                 pointed: (cell) => this.tellCell(cell),
                 chosen: (r, lag) => this.choose(r, lag),
