@@ -102,12 +102,15 @@ double power(double base, double exponent)
 // (from three) that keep them all apart: the numbers that a box holds as they are written.
 std::vector<double> geometric(double low, double high, int count, int digits)
 {
+    // The logarithm of the ratio once, and each value once: every plan makes one such axis.
+    const dd::DoubleDouble logRatio = dd::log(dd::DoubleDouble(high / low));
+    std::vector<double> exact(std::size_t(count), 0.0);
+    for (int i = 0; i < count; ++i)
+        exact[std::size_t(i)] = low * dd::exp(logRatio * (double(i) / (count - 1))).hi;
     std::vector<double> values(std::size_t(count), 0.0);
     for (; digits <= 17; ++digits) {
-        for (int i = 0; i < count; ++i) {
-            const double exact = low * power(high / low, double(i) / (count - 1));
-            values[std::size_t(i)] = readLenient(numberToText(exact, '.', digits)).value_or(exact);
-        }
+        for (std::size_t i = 0; i < values.size(); ++i)
+            values[i] = readLenient(numberToText(exact[i], '.', digits)).value_or(exact[i]);
         if (std::adjacent_find(values.begin(), values.end(), std::greater_equal<>()) == values.end())
             break;
     }
