@@ -4,6 +4,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/chance/ensemble_threads.h"
 #include "model/continuous/continuous_regime.h"
+#include "model/dynamics/dynamics_plan.h"
 #include "model/dynamics/linear_stability.h"
 #include "model/dynamics/parameter_scan.h"
 #include "model/dynamics/run_regime.h"
@@ -67,6 +68,28 @@ void windowMap(benchmark::State& state)
         auto result = scanGrid(grid);
         benchmark::DoNotOptimize(result);
     }
+}
+
+// The plan of a run's dynamics, as each new lag makes it: most of it the search for the r at which
+// runs of the lags shown die out.
+void plan(benchmark::State& state, double r, double lag)
+{
+    const RunParameters run{.r = r, .K = 500.0, .steps = 200, .n0 = 1.0, .lag = lag};
+    for (auto _ : state) {
+        auto planned = planDynamics(run);
+        benchmark::DoNotOptimize(planned.map.rates.data());
+    }
+}
+
+// The map that a run's plan asks for, on every core: its r axis sets how many cells settle slowly.
+void plannedMap(benchmark::State& state, double r, double lag)
+{
+    const ScanGrid grid = planDynamics({.r = r, .K = 500.0, .steps = 200, .n0 = 1.0, .lag = lag}).map;
+    for (auto _ : state) {
+        auto result = scanGrid(grid);
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["cells"] = double(grid.cellCount());
 }
 
 // The same map as a page's worker computes it: in slices of a row of cells, on one thread; what the
@@ -148,6 +171,11 @@ BENCHMARK_CAPTURE(regimeOfOneRun, half_lag7 .5, 0.2, 7.5)->Unit(benchmark::kMill
 BENCHMARK_CAPTURE(regimeOfOneRun, slow_lag9999, 0.0001, 9999.0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(scan, r_to_1, 1.0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK_CAPTURE(scan, r_to_2, 2.0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK_CAPTURE(plan, lag0, 2.7, 0.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(plan, lag8, 0.2, 8.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(plan, lag20, 0.08, 20.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(plan, lag400, 0.004, 400.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(plannedMap, lag8, 0.2, 8.0)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(windowMap)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 // One map a repetition: bench_module.mjs runs it once a round beside the module's map.
 BENCHMARK(windowMapInSlices)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);

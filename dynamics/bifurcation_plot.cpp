@@ -227,7 +227,7 @@ void BifurcationPlot::showPlan(const DynamicsPlan& plan, BifurcationAxis axis)
     m_title->setText(QString::fromStdString(bifurcationTitle(plan.run, axis, localeDecimalSeparator())));
     yAxis->setLabel(QString::fromStdString(keptValuesAxis(m_discard, m_keep)));
     const bool overRate = axis == BifurcationAxis::Rate;
-    m_logarithmic = overRate && plan.logarithmic;
+    m_logarithmic = overRate && plan.logarithmicDiagramRates;
     const AxisNumbers numbers = overRate ? AxisNumbers::PowersOfTen : AxisNumbers::General;
     setScale(xAxis, m_logarithmic, numbers);
     setScale(m_exponentRect->axis(QCPAxis::atBottom), m_logarithmic, numbers);
@@ -257,9 +257,11 @@ void BifurcationPlot::showMarks(const DynamicsPlan& plan)
                                                                    : m_runMark;
         placeMark(drawn, mark.value, text(mark.name));
     }
-    // A mark off a logarithmic axis (r at or below 0) has no place on it.
+    // A mark off the axis has no place on it: r at or below 0 on a logarithmic axis, below 0 on a linear
+    // one, which starts at 0 (the page leaves it out alike).
     for (const Mark* mark : {&m_criticalMark, &m_monotoneMark, &m_runMark}) {
-        if (m_logarithmic && !(mark->overN->point1->coords().x() > 0.0)) {
+        const double at = mark->overN->point1->coords().x();
+        if (m_logarithmic ? !(at > 0.0) : at < 0.0) {
             for (QCPAbstractItem* item :
                  {(QCPAbstractItem*)mark->overN, (QCPAbstractItem*)mark->overExponent, (QCPAbstractItem*)mark->label})
                 item->setVisible(false);

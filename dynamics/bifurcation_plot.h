@@ -2,9 +2,10 @@
 // values of N that the run keeps visiting once its transient is left out, drawn as a line where the
 // run has settled on one value, and under it, on the same axis, the largest Lyapunov exponent of each
 // run (above 0: chaos). r_c and r_m (or the lag at which the run's r passes r_c) and the run itself
-// are marked and named beside their lines. Over r it covers the stability map's range of r, on a
-// logarithmic axis where the map has one. The pointer or the arrow keys point at a column, which the
-// plot names in words; a click or Enter chooses its value. The plot only shows what it is given.
+// are marked and named beside their lines. Over r it covers the dynamics of the run's lag, on a
+// logarithmic axis beyond lag 20 (where the map's lag axis is one too). The pointer or the arrow keys
+// point at a column, which the plot names in words; a click or Enter chooses its value. The plot only
+// shows what it is given.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 

@@ -215,8 +215,8 @@ void StabilityMap::showPlan(const DynamicsPlan& plan)
     point(std::nullopt);
     m_cells->setEdges(m_lagEdges, m_rateEdges);
     m_placeholder->setVisible(false);
-    setScale(xAxis, plan.logarithmic, AxisNumbers::General);
-    setScale(yAxis, plan.logarithmic, AxisNumbers::PowersOfTen);
+    setScale(xAxis, plan.logarithmicMapLags, AxisNumbers::General);
+    setScale(yAxis, plan.logarithmicMapRates, AxisNumbers::PowersOfTen);
     drawLimits(plan);
     markRun();
     m_title->setText(QString::fromStdString(mapTitle(plan.run, localeDecimalSeparator())));

@@ -1,9 +1,9 @@
 // The stability map: the regime of every pair of lag T (across) and r (up) as a coloured cell, the
 // limits of linear theory over the cells (r_c solid, r_m dashed, and the continuous-time model's
-// r = π/(2T) dash-dotted, each named beside its line), the last
-// run's place, and a legend of the colours. Beyond lag 20 both axes are logarithmic. The pointer or the
-// arrow keys point at a cell, which the map names in words; a click or Enter chooses it. The map only
-// shows what it is given; the window computes it.
+// r = π/(2T) dash-dotted, each named beside its line), the last run's place, and a legend of the
+// colours. r is on a logarithmic axis; beyond lag 20 the lag is too. The pointer or the arrow keys
+// point at a cell, which the map names in words; a click or Enter chooses it. The map only shows what
+// it is given; the window computes it.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 

@@ -158,7 +158,9 @@ val planOf(const val& parameters)
     val object = val::object();
     object.set("run", parametersToJs(plan.run));
     object.set("analysed", plan.analysed);
-    object.set("logarithmic", plan.logarithmic);
+    object.set("logarithmicMapRates", plan.logarithmicMapRates);
+    object.set("logarithmicMapLags", plan.logarithmicMapLags);
+    object.set("logarithmicDiagramRates", plan.logarithmicDiagramRates);
     object.set("map", grid);
     object.set("lagEdges", numberArray(plan.lagEdges));
     object.set("rateEdges", numberArray(plan.rateEdges));

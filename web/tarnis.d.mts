@@ -154,7 +154,9 @@ export interface RunWords {
 export interface DynamicsPlan {
     run: RunParameters;
     analysed: boolean; // false for a lag beyond the analysis: then the grids and requests are empty
-    logarithmic: boolean; // both axes of the map, and r in the diagram over r
+    logarithmicMapRates: boolean; // the map's r axis (at every lag analysed)
+    logarithmicMapLags: boolean; // the map's lag axis (beyond lag 20)
+    logarithmicDiagramRates: boolean; // r in the diagram over r (beyond lag 20)
     map: ScanGrid & { rates: Float64Array; lags: Float64Array };
     lagEdges: Float64Array; // the edges of the map's cells, one more than its values
     rateEdges: Float64Array;

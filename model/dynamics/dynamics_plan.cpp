@@ -20,7 +20,7 @@ using namespace dynamics_plan;
 // dying out shows; and at least this factor beyond the run's r, so that the run never sits on an edge.
 constexpr double PastDyingOut = 1.15;
 constexpr double RunRoom = 1.25;
-// A logarithmic r axis starts this factor below the r_m of the map's longest lag.
+// The map's r axis starts this factor below the r_m of its longest lag.
 constexpr double BelowMonotone = 4.0;
 
 double upToHalf(double value) { return std::ceil(value * 2.0) / 2.0; }
@@ -36,8 +36,8 @@ double lagTopFor(double lag)
     return std::min(20.0 * std::ceil(lag / 20.0), MaxAnalysedLag);
 }
 
-// Past both the run's r and the r at which a run of its lag dies out, rounded up to a half.
-// `dying` is the run's dyingOutRate, which takes many runs to find: the plan finds it once.
+// The furthest that a linear diagram over r reaches: past both the run's r and the r at which a run of
+// its lag dies out, at least 1, rounded up to a half. `dying` is the run's dyingOutRate.
 double linearRateTop(const RunParameters& run, std::optional<double> dying)
 {
     double top = std::max(1.0, RunRoom * run.r);
@@ -50,7 +50,7 @@ double linearRateTop(const RunParameters& run, std::optional<double> dying)
 
 // The diagram over r follows the dynamics of the run's own lag: past the r at which a run of that lag
 // dies out (and past r_c and the run's r), not the map's range, which must reach the shortest lags'
-// (at lag 20 everything happens below r = 0.15 of a map that runs to 1). The top is a round number:
+// (at lag 20 everything happens below r = 0.15 of a map that runs to 3.5). The top is a round number:
 // 1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6 or 8 times a power of ten.
 double diagramRateTop(const RunParameters& run, std::optional<double> dying)
 {
@@ -102,12 +102,15 @@ double power(double base, double exponent)
 // (from three) that keep them all apart: the numbers that a box holds as they are written.
 std::vector<double> geometric(double low, double high, int count, int digits)
 {
+    // The logarithm of the ratio once, and each value once: every plan makes one such axis.
+    const dd::DoubleDouble logRatio = dd::log(dd::DoubleDouble(high / low));
+    std::vector<double> exact(std::size_t(count), 0.0);
+    for (int i = 0; i < count; ++i)
+        exact[std::size_t(i)] = low * dd::exp(logRatio * (double(i) / (count - 1))).hi;
     std::vector<double> values(std::size_t(count), 0.0);
     for (; digits <= 17; ++digits) {
-        for (int i = 0; i < count; ++i) {
-            const double exact = low * power(high / low, double(i) / (count - 1));
-            values[std::size_t(i)] = readLenient(numberToText(exact, '.', digits)).value_or(exact);
-        }
+        for (std::size_t i = 0; i < values.size(); ++i)
+            values[i] = readLenient(numberToText(exact[i], '.', digits)).value_or(exact[i]);
         if (std::adjacent_find(values.begin(), values.end(), std::greater_equal<>()) == values.end())
             break;
     }
@@ -131,14 +134,16 @@ std::vector<double> logarithmicLags(double top)
 
 // r from below the r_m of the longest lag (and below the run's r) to past the r at which a run of the
 // shortest lag dies out (and past the run's r).
-std::pair<double, double> logarithmicRates(const RunParameters& run, const std::vector<double>& lags)
+// `shortestDying` is the dyingOutRate of the shortest lag.
+std::pair<double, double> logarithmicRates(const RunParameters& run, const std::vector<double>& lags,
+                                           std::optional<double> shortestDying)
 {
     double low = 1e-3;
     if (const auto limits = stabilityLimits(lags.back()))
         low = limits->rMonotone / BelowMonotone;
     double high = 1.5 * stabilityLimits(lags.front())->rStable;
-    if (const auto dying = dyingOutRate(lags.front(), run.n0, run.K))
-        high = std::max(high, PastDyingOut * *dying);
+    if (shortestDying)
+        high = std::max(high, PastDyingOut * *shortestDying);
     if (run.r > 0.0) {
         low = std::min(low, run.r / RunRoom);
         high = std::max(high, RunRoom * run.r);
@@ -262,26 +267,28 @@ DynamicsPlan planDynamics(const RunParameters& run)
         return plan;
     }
     const double lagTop = lagTopFor(run.lag);
-    plan.logarithmic = lagTop > LinearLagLimit;
+    plan.logarithmicMapRates = true;
+    plan.logarithmicMapLags = lagTop > LinearLagLimit;
+    plan.logarithmicDiagramRates = plan.logarithmicMapLags;
+    const std::vector<double> lags
+        = plan.logarithmicMapLags ? logarithmicLags(lagTop) : fromZero(lagTop / (MapLags - 1), MapLags);
+    // Each search for where a lag dies out takes many runs: a run at the map's shortest lag needs one.
+    const auto shortestDying = dyingOutRate(lags.front(), run.n0, run.K);
+    const auto dying = lags.front() == run.lag ? shortestDying : dyingOutRate(run.lag, run.n0, run.K);
+    const auto [low, high] = logarithmicRates(run, lags, shortestDying);
+    plan.map = {geometric(low, high, MapRates, 3), lags, run.n0, run.K};
     std::vector<double> rates;
-    if (plan.logarithmic) {
-        const std::vector<double> lags = logarithmicLags(lagTop);
-        const auto [low, high] = logarithmicRates(run, lags);
-        plan.map = {geometric(low, high, MapRates, 3), lags, run.n0, run.K};
-        const double diagramTop = diagramRateTop(run, dyingOutRate(run.lag, run.n0, run.K));
-        rates = geometric(low, std::max(std::min(high, diagramTop), 10.0 * low), BifurcationRates, 4);
+    if (plan.logarithmicDiagramRates) {
+        rates = geometric(low, std::max(std::min(high, diagramRateTop(run, dying)), 10.0 * low), BifurcationRates, 4);
     } else {
-        const auto dying = dyingOutRate(run.lag, run.n0, run.K);
-        const double rateTop = linearRateTop(run, dying);
-        plan.map = {upTo(rateTop, MapRates), fromZero(lagTop / (MapLags - 1), MapLags), run.n0, run.K};
-        rates = upTo(std::min(rateTop, diagramRateTop(run, dying)), BifurcationRates);
+        rates = upTo(std::min(linearRateTop(run, dying), diagramRateTop(run, dying)), BifurcationRates);
         // A top such as 0.15 is no double: each value is the short decimal it stands for, as a box
         // holds it when a click writes it there.
         for (double& rate : rates)
             rate = readLenient(numberToText(rate, '.', 12)).value_or(rate);
     }
-    plan.lagEdges = cellEdges(plan.map.lags, plan.logarithmic);
-    plan.rateEdges = cellEdges(plan.map.rates, plan.logarithmic);
+    plan.lagEdges = cellEdges(plan.map.lags, plan.logarithmicMapLags);
+    plan.rateEdges = cellEdges(plan.map.rates, plan.logarithmicMapRates);
     for (const double lag : plan.map.lags)
         plan.limits.push_back(stabilityLimits(lag));
     plan.overRate = bifurcationRequest(run, BifurcationAxis::Rate, std::move(rates));

@@ -3,10 +3,11 @@
 // diagram (over r at the run's lag, over the lag at the run's r). Made from the run's parameters alone,
 // so that the same run always gives the same pictures in every front end.
 //
-// The map's r reaches from well below r_m to past the r at which the population dies out, whatever
-// the lag. Up to lag 20 both axes are linear, the lag from 0 to 20 in halves. Beyond it both are
-// logarithmic, the lag from 1 up: r_c ≈ π/(2T + 1) then runs across the map as a straight line, and the
-// regimes lie in bands beside it.
+// The map's r reaches from well below r_m of its longest lag to past the r at which a population of its
+// shortest lag dies out, on a logarithmic axis: r_c falls from 2 at lag 0 to about 0.08 at lag 20, and
+// every lag needs its share of the height. Up to lag 20 the lag axis is linear, from 0 to 20 in halves.
+// Beyond it the lag axis is logarithmic as well, the lag from 1 up: r_c ≈ π/(2T + 1) then runs across
+// the map as a straight line, and the regimes lie in bands beside it.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -27,7 +28,7 @@ inline constexpr int MaxBifurcationLags = 801;
 inline constexpr int Discard = 1000; // at least; longer lags settle more slowly
 inline constexpr int Keep = 200;
 inline constexpr double MaxRate = 10.0;        // far beyond it every run leaves the range at once
-inline constexpr double LinearLagLimit = 20.0; // a run's lag beyond this gets logarithmic axes
+inline constexpr double LinearLagLimit = 20.0; // a run's lag beyond this gets a logarithmic lag axis
 } // namespace dynamics_plan
 
 struct DynamicsPlan {
@@ -35,8 +36,11 @@ struct DynamicsPlan {
     // Whether the analysis covers the run's lag (at most MaxAnalysedLag). Beyond it no map or diagram
     // can show the run, and the plan holds none: the grids and requests are empty.
     bool analysed = true;
-    // Both axes of the map, and r in the diagram over r, on a logarithmic scale.
-    bool logarithmic = false;
+    // Which axes are on a logarithmic scale: the map's r (at every lag analysed), the map's lag (beyond
+    // lag 20), and r in the diagram over r (beyond lag 20; up to it the diagram keeps the run's own range).
+    bool logarithmicMapRates = false;
+    bool logarithmicMapLags = false;
+    bool logarithmicDiagramRates = false;
     ScanGrid map; // r up, the lag across, each value one that a box can hold as it is written
     // The edges of the map's cells: one more than its values, each between two neighbours (their
     // geometric mean on a logarithmic axis), the outer ones as far out as the inner ones.

@@ -224,11 +224,12 @@ void TestDynamicsWindow::choosingWritesTheBoxes_data()
     QTest::addColumn<int>("index");    // the map's cell or the diagram's column
     QTest::addColumn<QString>("rate"); // empty: the value that the line under the diagram names
     QTest::addColumn<QString>("lag");
-    // The defaults ran: r = 0.2, T = 5. The map's r runs up to 1 in steps of 0.005 and its lag up to 20
-    // in halves, cells of a few pixels; the diagram's 800 values of r lie closer than its pixels.
-    QTest::addRow("map, click") << Choice::MapClick << 59 * 41 + 4 << "0.3"
+    // The defaults ran: r = 0.2, T = 5. The map's r runs from 0.00449 to 3.47 at a constant ratio (0.1
+    // the 94th value, 0.202 nearest the run's, 0.209 next) and its lag up to 20 in halves, cells of a few
+    // pixels; the diagram's 800 values of r lie closer than its pixels.
+    QTest::addRow("map, click") << Choice::MapClick << 93 * 41 + 4 << "0.1"
                                 << "2";
-    QTest::addRow("map, arrows and Enter") << Choice::MapKeys << -1 << "0.205"
+    QTest::addRow("map, arrows and Enter") << Choice::MapKeys << -1 << "0.209"
                                            << "5.5";
     QTest::addRow("over r, click") << Choice::OverRateClick << 99 << QString() << "5";
     QTest::addRow("over lag, click") << Choice::OverLagClick << 7 << "0.2"
@@ -390,11 +391,16 @@ void TestDynamicsWindow::aRunRestartsTheWork()
         QVERIFY2(progress->text().startsWith(QStringLiteral("Done")), qPrintable(progress->text()));
     }
 
-    // A lag whose map has other values of r computes the map anew.
+    // Another lag up to 20 keeps the map, whose r spans every lag shown; an r past its top computes it
+    // anew.
     const double topBefore = map->cellRate(map->cellCount() - 1);
     runWith("tlag", QStringLiteral("0"));
+    QTRY_COMPARE(dynamics->plan()->run.lag, 0.0);
+    QCOMPARE(map->computedCells(), map->cellCount());
+    QCOMPARE(map->cellRate(map->cellCount() - 1), topBefore);
+    runWith("rrate", QStringLiteral("4"));
     waitUntilDone(dynamics);
-    QCOMPARE(dynamics->plan()->run.lag, 0.0);
+    QCOMPARE(dynamics->plan()->run.r, 4.0);
     const double top = map->cellRate(map->cellCount() - 1);
     QVERIFY(top != topBefore);
     QCOMPARE(top, dynamics->plan()->map.rates.back());
@@ -480,24 +486,28 @@ void TestDynamicsWindow::beyondTheAnalysis()
     QVERIFY(map->cellCount() > 0);
 }
 
-// Beyond lag 20 both axes of the map are logarithmic, from well below r_m to past the r where the run
-// dies out, with the run's mark whole inside; the diagram over r spans the same r; the wheel zooms
-// them and "Fit to data" shows them whole again.
+// The map's r is on a logarithmic axis, from well below r_m to past the r where the run dies out, with
+// the run's mark whole inside; beyond lag 20 its lag axis is logarithmic too, and so is the diagram's r.
+// A run at r <= 0 has no place on the map and no mark. The diagram over r spans its own r; the wheel
+// zooms them and "Fit to data" shows them whole again.
 void TestDynamicsWindow::longLags_data()
 {
     QTest::addColumn<QString>("rate");
     QTest::addColumn<QString>("lag");
-    QTest::addColumn<bool>("logarithmic");
+    QTest::addColumn<bool>("logarithmic"); // the lag axis, and r in the diagram
+    QTest::addColumn<bool>("marked");
     QTest::addRow("lag 5, the defaults") << "0.2"
-                                         << "5" << false;
+                                         << "5" << false << true;
     QTest::addRow("lag 0, on the edge") << "2.7"
-                                        << "0" << false;
+                                        << "0" << false << true;
+    QTest::addRow("lag 8, r below 0") << "-0.05"
+                                      << "8" << false << false;
     QTest::addRow("lag 20") << "0.08"
-                            << "20" << false;
+                            << "20" << false << true;
     QTest::addRow("lag 60") << "0.03"
-                            << "60" << true;
+                            << "60" << true << true;
     QTest::addRow("lag 400") << "0.004"
-                             << "400" << true;
+                             << "400" << true << true;
 }
 
 void TestDynamicsWindow::longLags()
@@ -505,6 +515,7 @@ void TestDynamicsWindow::longLags()
     QFETCH(QString, rate);
     QFETCH(QString, lag);
     QFETCH(bool, logarithmic);
+    QFETCH(bool, marked);
     QWidget* main = m_fixture->mainWindow();
     typeInto(child<QLineEdit>(main, "rrate"), rate);
     typeInto(child<QLineEdit>(main, "tlag"), lag);
@@ -588,18 +599,24 @@ void TestDynamicsWindow::longLags()
     settle();
     const auto scale = logarithmic ? QCPAxis::stLogarithmic : QCPAxis::stLinear;
     QCOMPARE(map->xAxis->scaleType(), scale);
-    QCOMPARE(map->yAxis->scaleType(), scale);
+    QCOMPARE(map->yAxis->scaleType(), QCPAxis::stLogarithmic);
     QCOMPARE(diagram->exponentRect()->axis(QCPAxis::atBottom)->scaleType(), scale);
     const DynamicsPlan& plan = *dynamics->plan();
     const QCPRange across = diagram->xAxis->range();
     QVERIFY(across.lower <= plan.overRate.values.front() && across.upper >= plan.overRate.values.back());
-    // The run's mark lies whole inside the map.
+    // The run's mark lies whole inside the map; "Fit to data" shows every cell.
     const auto mark = map->runMarkCentre();
-    QVERIFY(mark);
+    QCOMPARE(bool(mark), marked);
+    const auto holds = [](const QCPRange& range, const std::vector<double>& edges) { // through logarithms
+        return range.lower <= edges.front() + 1e-12 * std::abs(edges.front())
+            && range.upper >= edges.back() - 1e-12 * std::abs(edges.back());
+    };
+    QVERIFY(holds(map->yAxis->range(), plan.rateEdges) && holds(map->xAxis->range(), plan.lagEdges));
     const QRectF inside = QRectF(map->axisRect()->rect())
                               .adjusted(StabilityMap::RunMarkRadius - 1, StabilityMap::RunMarkRadius - 1,
                                         1 - StabilityMap::RunMarkRadius, 1 - StabilityMap::RunMarkRadius);
-    QVERIFY2(inside.contains(*mark), qPrintable(QStringLiteral("%1, %2").arg(mark->x()).arg(mark->y())));
+    if (mark)
+        QVERIFY2(inside.contains(*mark), qPrintable(QStringLiteral("%1, %2").arg(mark->x()).arg(mark->y())));
     // The names of the lines in the diagram stand clear of each other, inside the plot of N.
     const QList<QCPItemText*> labels = diagram->shownLabels();
     for (QCPItemText* label : labels) {
@@ -651,7 +668,7 @@ void TestDynamicsWindow::pointerLeaves()
     // A cell where the run dies out, then one where it settles smoothly (the window is small, its cells
     // a pixel high: the one under the pointer is the one pointed at).
     QStringList cellLines;
-    for (const std::size_t cell : {100 * 41 + 20, 10 * 41 + 4}) {
+    for (const std::size_t cell : {150 * 41 + 20, 10 * 41 + 4}) {
         const QPoint at = map->cellCentre(cell).toPoint();
         QTest::mouseMove(dynamics->windowHandle(), map->mapTo(dynamics, at));
         const auto pointedCell = map->cellAt(at);
@@ -677,7 +694,7 @@ void TestDynamicsWindow::pointerLeaves()
     map->setFocus(Qt::TabFocusReason);
     QTest::keyClick(map, Qt::Key_Up);
     QVERIFY(map->pointedPlace());
-    const RunParameters byKeys{.r = 0.205, .K = 500.0, .steps = 200, .n0 = 1.0, .lag = 5.0};
+    const RunParameters byKeys{.r = 0.209, .K = 500.0, .steps = 200, .n0 = 1.0, .lag = 5.0};
     verifyPreview(dynamics, byKeys, lines->text());
     QApplication::sendEvent(map, &leave);
     QVERIFY(map->pointedPlace());
@@ -722,7 +739,8 @@ void TestDynamicsWindow::choiceFromTheLargeWindow()
     QWidget* main = m_fixture->mainWindow();
     QTRY_VERIFY(main->isVisible());
     QVERIFY(!large->isVisible());
-    QCOMPARE(child<QLineEdit>(main, "rrate")->text(), QStringLiteral("0.2"));
+    // The run's cell: the value of the map's r nearest to the run's 0.2.
+    QCOMPARE(child<QLineEdit>(main, "rrate")->text(), QStringLiteral("0.202"));
     QCOMPARE(child<QLineEdit>(main, "tlag")->text(), QStringLiteral("5"));
     QVERIFY(child<QPushButton>(main, "Command2")->isEnabled());
     verifyStoreUntouched();
@@ -749,7 +767,7 @@ void TestDynamicsWindow::picturesAndData_data()
                                     "population overshoots";
     QTest::addRow("map, data") << Part::Map << "Copy data" << QString()
                                << "r\tT\tregime\tperiod\tLyapunov exponent\tsmallest N\tlargest N\tend step\tr_m\tr_c\n"
-                                  "0.005\t0\tsettles smoothly\t\t";
+                                  "0.00449\t0\tsettles smoothly\t\t";
     QTest::addRow("diagram, data") << Part::Bifurcation << "Copy data" << QString()
                                    << "r\tLyapunov exponent\tend\tend step\tN(1000)\tN(1001)\t";
 }

@@ -786,27 +786,26 @@ void TestDynamics::mapFollowsTheLag_data()
 {
     QTest::addColumn<double>("lag");
     QTest::addColumn<double>("n0");
-    QTest::addColumn<bool>("logarithmic");
-    QTest::addColumn<double>("rateTop"); // of a linear map; NaN: not checked
+    QTest::addColumn<bool>("longLags");   // a logarithmic lag axis, and r logarithmic in the diagram too
     QTest::addColumn<double>("otherLag"); // NaN: what later runs compute anew is not checked
-    QTest::addColumn<bool>("sameMap"); // whether a run at otherLag has the same map
-    // Up to lag 20, r from 0 in 200 steps to a half past where the run dies out, the lag 0 to 20 in halves.
-    QTest::addRow("lag 5") << 5.0 << 1.0 << false << 1.0 << 5.5 << true;
-    QTest::addRow("lag 0") << 0.0 << 1.0 << false << 3.5 << 0.5 << false;
-    QTest::addRow("lag 20") << 20.0 << 1.0 << false << 1.0 << 12.0 << true;
+    QTest::addColumn<bool>("sameMap");    // whether a run at otherLag has the same map
+    // Up to lag 20 the lag 0 to 20 in halves; r on a logarithmic axis, the same for every lag shown.
+    QTest::addRow("lag 5") << 5.0 << 1.0 << false << 5.5 << true;
+    QTest::addRow("lag 0") << 0.0 << 1.0 << false << 0.5 << true;
+    QTest::addRow("lag 8") << 8.0 << 1.0 << false << 0.0 << true;
+    QTest::addRow("lag 20") << 20.0 << 1.0 << false << 12.0 << true;
     // Beyond it both axes logarithmic, the lag from 1.
-    QTest::addRow("lag 60") << 60.0 << 1.0 << true << none << 45.0 << true;
-    QTest::addRow("lag 400") << 400.0 << 1.0 << true << none << 381.5 << true;
-    QTest::addRow("lag 60 on K") << 60.0 << 500.0 << true << none << 41.0 << true;
-    QTest::addRow("longest lag") << 9999.0 << 1.0 << true << none << none << true; // planned in seconds
+    QTest::addRow("lag 60") << 60.0 << 1.0 << true << 45.0 << true;
+    QTest::addRow("lag 400") << 400.0 << 1.0 << true << 381.5 << true;
+    QTest::addRow("lag 60 on K") << 60.0 << 500.0 << true << 41.0 << true;
+    QTest::addRow("longest lag") << 9999.0 << 1.0 << true << none << true; // planned in seconds
 }
 
 void TestDynamics::mapFollowsTheLag()
 {
     QFETCH(double, lag);
     QFETCH(double, n0);
-    QFETCH(bool, logarithmic);
-    QFETCH(double, rateTop);
+    QFETCH(bool, longLags);
     QFETCH(double, otherLag);
     QFETCH(bool, sameMap);
     const RunParameters run
@@ -817,11 +816,22 @@ void TestDynamics::mapFollowsTheLag()
     if (QTest::currentTestFailed())
         return;
     const ScanGrid& map = plan.map;
-    QCOMPARE(plan.logarithmic, logarithmic);
+    QVERIFY(plan.logarithmicMapRates);
+    QCOMPARE(plan.logarithmicMapLags, longLags);
+    QCOMPARE(plan.logarithmicDiagramRates, longLags);
     QCOMPARE(map.rates.size(), std::size_t(dynamics_plan::MapRates));
-    if (!std::isnan(rateTop)) {
-        QCOMPARE(map.rates.back(), rateTop);
+    // r at a constant ratio, from a quarter of r_m of the longest lag shown (r_m(20) = 0.01795 up to
+    // lag 20, whose map holds every lag's regimes) to past where a run of the shortest dies out (lag 0:
+    // near r = 3, so 3.45).
+    const double ratio = std::pow(map.rates.back() / map.rates.front(), 1.0 / double(map.rates.size() - 1));
+    for (std::size_t i = 1; i < map.rates.size(); ++i) // each rounded to three digits
+        QVERIFY(std::abs(map.rates[i] / map.rates[i - 1] / ratio - 1.0) < 0.012);
+    QCOMPARE(map.rates.front(), *readLenient(numberToText(stabilityLimits(map.lags.back())->rMonotone / 4.0, '.', 3)));
+    if (!longLags) {
         QCOMPARE(map.lags, std::vector<double>(fromZeroInHalves(41)));
+        QVERIFY(map.rates.front() < 0.25 * stabilityLimits(20.0)->rMonotone * 1.01);
+        QVERIFY(map.rates.back() > 3.4 && map.rates.back() < 3.5);
+        QCOMPARE(map.rates, planDynamics(parameters(0.2, n0, 500.0, 0.0)).map.rates);
     } else {
         QCOMPARE(map.lags.front(), 1.0);
         QVERIFY(map.lags.back() >= lag);
@@ -838,12 +848,17 @@ void TestDynamics::mapFollowsTheLag()
             QVERIFY((*edges)[i] < (*values)[i] && (*values)[i] < (*edges)[i + 1]);
         QVERIFY(edges->front() < at && at < edges->back());
     }
-    // The diagram over r starts where the map does (from 0 on a linear axis) and follows the dynamics
-    // of the run's lag: past its r_c and the run's r, within the map's range; each value as written.
+    // The diagram over r starts where the map does (from 0 on a linear axis, in equal steps) and follows
+    // the dynamics of the run's lag: past its r_c and the run's r (within the map's range where it shares
+    // its axis); each value as written.
     const auto& overRate = plan.overRate.values;
-    QVERIFY(overRate.front() > (logarithmic ? plan.rateEdges.front() : 0.0)
-            && overRate.front() <= 1.01 * map.rates.front());
-    QVERIFY(overRate.back() <= map.rates.back() && overRate.back() > stabilityLimits(lag)->rStable);
+    if (longLags) {
+        QVERIFY(overRate.front() > plan.rateEdges.front() && overRate.front() <= 1.01 * map.rates.front());
+        QVERIFY(overRate.back() <= map.rates.back());
+    } else {
+        QVERIFY(std::abs(overRate.front() - overRate.back() / double(overRate.size())) < 1e-12 * overRate.back());
+    }
+    QVERIFY(overRate.back() > stabilityLimits(lag)->rStable);
     QVERIFY(overRate.back() > run.r);
     for (const double value : overRate)
         QCOMPARE_EXACT(*readLenient(numberToText(value, '.')), value);

@@ -270,7 +270,7 @@ int main(int argc, char** argv)
     pressEnter(lag);
     fixture.run();
     saveDynamics(navigator, folder, QStringLiteral("chaotic"));
-    // Long lags, where both axes of the map are logarithmic.
+    // Long lags, where the map's lag axis is logarithmic as well.
     for (const auto& [r, T] : {std::pair{"0.08", "20"}, std::pair{"0.03", "60"}, std::pair{"0.004", "400"}}) {
         typeInto(rate, QString::fromLatin1(r));
         typeInto(lag, QString::fromLatin1(T));

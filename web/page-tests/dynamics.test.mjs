@@ -9,7 +9,7 @@
 import assert from "node:assert/strict";
 import { test } from "node:test";
 
-import { Phone, Variants, boxes, openTarnis, sharedBrowser, tarnisRun, typeInto, until, untilText } from "./support.mjs";
+import { Phone, Variants, boxes, openTarnis, sharedBrowser, tarnisModule, tarnisRun, typeInto, until, untilText } from "./support.mjs";
 
 const browser = sharedBrowser();
 
@@ -71,25 +71,37 @@ for (const variant of Variants) {
         const [left, top] = (await until(() => map(page).getAttribute("data-continuous-label"), Boolean, "the curve's name"))
             .split(" ").map(Number);
         assert.ok(left > 0 && top > 0, "within the canvas");
-        // Two places on the map: the line under it names a cell, and a click runs that cell.
+        // The map's axes carry the model's ticks: on r, logarithmic, its powers of ten within the cells.
+        const module = await tarnisModule();
+        const plan = module.planDynamics({ r: 0.2, n0: 1, K: 500, lag: 5, steps: 200 });
+        assert.deepEqual([plan.logarithmicMapRates, plan.logarithmicMapLags], [true, false]);
+        const rateRange = { min: plan.rateEdges[0], max: plan.rateEdges.at(-1), step: 10 };
+        const rateTicks = Array.from(module.axisTicks(rateRange, 0, true)).join(" ");
+        assert.equal(rateTicks, "0.01 0.1 1");
+        await until(() => map(page).getAttribute("data-rate-ticks"), (ticks) => ticks === rateTicks, "the model's ticks of r");
+        // Two cells on the map, at lag 0 and at lag 15 (the plot's margins: 64 px left, 44 right, 10 above,
+        // 44 below; the lag's cells from −0.25 to 20.25): the line under it names the cell, and a click
+        // writes the cell's r and lag into their boxes as the line writes them, and runs them.
         let previous = "";
-        for (const [across, up] of [[0.7, 0.6], [0.3, 0.25]]) {
+        for (const [lag, up] of [["0", 0.5], ["15", 0.3]]) {
             await complete(map(page), "the map");
             await map(page).scrollIntoViewIfNeeded();
-            const box = await map(page).boundingBox();
-            await page.mouse.move(box.x + box.width * across, box.y + box.height * up);
+            const box = await map(page).locator("canvas").boundingBox();
+            const x = box.x + 64 + ((Number(lag) + 0.25) / 20.5) * (box.width - 108);
+            const y = box.y + 10 + (1 - up) * (box.height - 54);
+            await page.mouse.move(x, y);
             const line = await until(() => lineOf(map(page)), (text) => text.startsWith("T = ") && text !== previous, "the cell's line");
             previous = line;
             const cell = placeOf(line);
+            assert.equal(cell.lag, lag);
+            assert.ok(plan.map.rates.includes(Number(cell.r)), `r = ${cell.r} is one of the map's`);
             assert.doesNotMatch(cell.regime, /still being computed/);
-            await page.mouse.click(box.x + box.width * across, box.y + box.height * up);
-            // The box gets the cell's r in full; the line rounds it to the grid's spacing of 0.005.
+            await page.mouse.click(x, y);
             const field = boxes(page);
             await until(() => field.lag.inputValue(), (text) => text === cell.lag, "the cell's lag in its box");
-            const r = await field.r.inputValue();
-            assert.ok(Math.abs(Number(r) - Number(cell.r)) <= 0.0025 + 1e-12, `r = ${r} in the box for the cell's ${cell.r}`);
-            await untilResult(page, "the cell's run", "--r", r, "--lag", cell.lag);
-            await page.getByText(`r = ${r} and T = ${cell.lag} are in the Data panel, and this is their run.`).waitFor();
+            assert.equal(await field.r.inputValue(), cell.r);
+            await untilResult(page, "the cell's run", "--r", cell.r, "--lag", cell.lag);
+            await page.getByText(`r = ${cell.r} and T = ${cell.lag} are in the Data panel, and this is their run.`).waitFor();
         }
         await tarnis.close();
     });

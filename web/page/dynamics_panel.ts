@@ -80,6 +80,7 @@ export class DynamicsPanel {
             {
                 continuousLabel: module.continuousComparisonWords().mapLabel,
                 tickLabel,
+                axisRules: module,
                 colour: (regime) => (regime === undefined ? notComputed : (colours.get(regime) ?? notComputed)),
                 pointed: (cell) => this.tellCell(cell),
                 chosen: (r, lag) => this.choose(r, lag),
@@ -294,7 +295,7 @@ export class DynamicsPanel {
             return;
         }
         const labels = module.dynamicsLabels(request.discard, request.keep);
-        this.diagram.setRequest(request, this.axis === "rate" && plan.logarithmic, this.marks(plan, run), labels);
+        this.diagram.setRequest(request, this.axis === "rate" && plan.logarithmicDiagramRates, this.marks(plan, run), labels);
         this.work.start({ task: "diagram", request }, request.values.length);
     }
 

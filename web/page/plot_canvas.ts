@@ -19,6 +19,11 @@ export interface Area {
 }
 
 const Margin = { left: 64, right: 44, top: 10, bottom: 44 };
+const TickFont = "11px system-ui, sans-serif";
+const TickLabelPixels = 11; // a tick label's height: its extent along a vertical axis
+
+/** The ticks of an axis `length` pixels long; ticksOf where a plot gives none of its own. */
+export type AxisTicker = (axis: Axis, length: number, vertical: boolean) => number[];
 
 /** Tick values over an axis: 1, 2, 5 times a power of ten, about `count` of them. */
 export function ticksOf(axis: Axis, count: number): number[] {
@@ -158,8 +163,19 @@ export class PlotCanvas {
         return area.top + (1 - PlotCanvas.share(axis, value)) * area.height;
     }
 
+    /** A tick label's extent along its axis in pixels: its height on a vertical axis, its width on another. */
+    labelExtent(label: string, vertical: boolean): number {
+        if (vertical) return TickLabelPixels;
+        this.context.save();
+        this.context.font = TickFont;
+        const width = this.context.measureText(label).width;
+        this.context.restore();
+        return width;
+    }
+
     /** The frame, ticks and numbers of an area; the x axis' numbers and title only where `withX`. */
-    drawAxes(area: Area, x: Axis, y: Axis, label: (value: number) => string, withX = true): void {
+    drawAxes(area: Area, x: Axis, y: Axis, label: (value: number) => string, withX = true, ticker?: AxisTicker): void {
+        const ticks = ticker ?? ((axis: Axis, length: number, vertical: boolean) => ticksOf(axis, Math.max(2, Math.round(length / (vertical ? 40 : 70)))));
         const context = this.context;
         const ink = getComputedStyle(this.canvas).color;
         context.save();
@@ -167,10 +183,10 @@ export class PlotCanvas {
         context.fillStyle = ink;
         context.lineWidth = 1;
         context.strokeRect(area.left, area.top, area.width, area.height);
-        context.font = "11px system-ui, sans-serif";
+        context.font = TickFont;
         context.textAlign = "right";
         context.textBaseline = "middle";
-        for (const value of ticksOf(y, Math.max(2, Math.round(area.height / 40)))) {
+        for (const value of ticks(y, area.height, true)) {
             const py = PlotCanvas.y(area, y, value);
             context.fillText(label(value), area.left - 6, py);
             context.beginPath();
@@ -191,7 +207,7 @@ export class PlotCanvas {
         if (withX) {
             context.textAlign = "center";
             context.textBaseline = "top";
-            for (const value of ticksOf(x, Math.max(2, Math.round(area.width / 70)))) {
+            for (const value of ticks(x, area.width, false)) {
                 const px = PlotCanvas.x(area, x, value);
                 context.fillText(label(value), px, area.top + area.height + 6);
                 context.beginPath();

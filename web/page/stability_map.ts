@@ -6,6 +6,7 @@
 // tells the cell, and Enter takes it as a click does.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { DynamicsLabels, DynamicsPlan, RegimeReport, ScanCell } from "tarnis-module";
+import { type AxisRules, ticksWithRoom } from "./chart_viewport";
 import { type Box, type Curve, labelBeside } from "./curve_label";
 import { type Area, type Axis, PlotCanvas } from "./plot_canvas";
 import { ScanPicture } from "./scan_picture";
@@ -17,6 +18,8 @@ export interface MapHooks {
     /** The name of the twin's curve: "continuous r_c". */
     continuousLabel: string;
     tickLabel(value: number): string;
+    /** The model's rules of axes, whose ticks the map's axes carry, as the run charts' do. */
+    axisRules: AxisRules;
     colour(regime: number | undefined): string;
     /** The pointer or the cursor is on a cell (its r, lag and report if computed), or on none. */
     pointed(cell: { r: number; lag: number; report?: RegimeReport } | null): void;
@@ -95,8 +98,8 @@ export class StabilityMap extends ScanPicture<Cell> {
         if (!plan) return undefined;
         const edge = (edges: Float64Array, last: boolean) => edges[last ? edges.length - 1 : 0] ?? 0;
         return {
-            x: { min: edge(plan.lagEdges, false), max: edge(plan.lagEdges, true), logarithmic: plan.logarithmic, title: this.labels.lagAxis },
-            y: { min: edge(plan.rateEdges, false), max: edge(plan.rateEdges, true), logarithmic: plan.logarithmic, title: this.labels.rateAxis },
+            x: { min: edge(plan.lagEdges, false), max: edge(plan.lagEdges, true), logarithmic: plan.logarithmicMapLags, title: this.labels.lagAxis },
+            y: { min: edge(plan.rateEdges, false), max: edge(plan.rateEdges, true), logarithmic: plan.logarithmicMapRates, title: this.labels.rateAxis },
         };
     }
 
@@ -120,7 +123,24 @@ export class StabilityMap extends ScanPicture<Cell> {
         this.nameInside(context, area, twin, { curves: [stable, monotone], labels: [stableName, monotoneName] });
         this.drawRun(context, area, axes);
         this.drawCursor(context, area, axes);
-        this.plot.drawAxes(area, axes.x, axes.y, this.hooks.tickLabel);
+        this.plot.drawAxes(area, axes.x, axes.y, this.hooks.tickLabel, true, (axis, length, vertical) =>
+            this.modelTicks(area, axis, length, vertical),
+        );
+    }
+
+    // The model's ticks: on a logarithmic axis its powers of ten, on a linear one the multiples of the step
+    // it fits to the axis' length; the densest whose labels stand apart. The map says which it drew.
+    private modelTicks(area: Area, axis: Axis, length: number, vertical: boolean): number[] {
+        const rules = this.hooks.axisRules;
+        const step = axis.logarithmic ? 10 : rules.fittedAxis(axis.min, axis.max, length, vertical, false).step;
+        const place = (value: number) => (vertical ? PlotCanvas.y(area, axis, value) : PlotCanvas.x(area, axis, value));
+        const { values } = ticksWithRoom({ min: axis.min, max: axis.max, step }, axis.logarithmic, rules, {
+            text: (value) => this.hooks.tickLabel(value),
+            extent: (label) => this.plot.labelExtent(label, vertical),
+            place,
+        });
+        this.element.dataset[vertical ? "rateTicks" : "lagTicks"] = values.join(" ");
+        return values;
     }
 
     // The cells on the kept layer: all of them when it is new, else those come since.

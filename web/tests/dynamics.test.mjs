@@ -144,7 +144,10 @@ test("words with a comma, of a cell and a column, and the plan of a run's pictur
 
     const plan = tarnis.planDynamics({ ...run, lag: 60 });
     assert.deepEqual(plan.run, { ...run, lag: 60 });
-    assert.equal(plan.logarithmic, true);
+    // Each axis says its scale: beyond lag 20 all three are logarithmic; up to it the map's r alone.
+    const scales = (each) => [each.logarithmicMapRates, each.logarithmicMapLags, each.logarithmicDiagramRates];
+    assert.deepEqual(scales(plan), [true, true, true]);
+    assert.deepEqual(scales(tarnis.planDynamics({ ...run, lag: 8 })), [true, false, false]);
     assert.equal(plan.lagEdges.length, plan.map.lags.length + 1);
     assert.equal(plan.rateEdges.length, plan.map.rates.length + 1);
     const scan = new tarnis.RegimeScan(plan.map);
