@@ -7,6 +7,7 @@
 #include "model/words/regime_words.h"
 #include "ui/design.h"
 #include "ui/locale_numbers.h"
+#include "ui/localized.h"
 
 #include <algorithm>
 #include <cmath>
@@ -78,7 +79,7 @@ BifurcationPlot::BifurcationPlot(QWidget* parent)
         axis->setLayer(QStringLiteral("axes"));
     styleAxis(xAxis, QString());
     xAxis->setTickLabels(false); // the exponent's axis below names the values for both
-    styleAxis(yAxis, QStringLiteral("N once settled"));
+    styleAxis(yAxis, localized("N once settled"));
     styleAxis(m_exponentRect->axis(QCPAxis::atBottom), axisName(m_axis));
     styleAxis(m_exponentRect->axis(QCPAxis::atLeft), text(Labels.exponentAxis));
 
@@ -446,7 +447,10 @@ void BifurcationPlot::keyPressEvent(QKeyEvent* event)
 
 QString BifurcationPlot::title() const { return m_title->text(); }
 
-QString BifurcationPlot::placeholderText() const { return m_placeholder->visible() ? m_placeholder->text() : QString(); }
+QString BifurcationPlot::placeholderText() const
+{
+    return m_placeholder->visible() ? m_placeholder->text() : QString();
+}
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "ui/accessibility.h"
 #include "ui/design.h"
 #include "ui/locale_numbers.h"
+#include "ui/localized.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -68,7 +69,7 @@ DynamicsWindow::DynamicsWindow(RunComparison& comparison, Services services, Par
 {
     setAccessibleRole(*this, QAccessible::Window); // a plain widget would be told as a pane
     setObjectName(QStringLiteral("Dynamics"));
-    setWindowTitle(QStringLiteral("Dynamics"));
+    setWindowTitle(localized("Dynamics"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/icon-32.png")));
     setAttribute(Qt::WA_DeleteOnClose); // the navigator builds it afresh on the next "Dynamics…"
 
@@ -137,14 +138,13 @@ DynamicsWindow::~DynamicsWindow()
 
 QGroupBox* DynamicsWindow::buildWordsPart()
 {
-    m_wordsPart = accessible(new QGroupBox(QStringLiteral("The last run")), "wordsPart",
-                             QStringLiteral("The last run in words"));
-    m_headline = accessible(new QLabel, "regimeHeadline", QStringLiteral("Regime of the last run"));
+    m_wordsPart = accessible(new QGroupBox(localized("The last run")), "wordsPart", localized("The last run in words"));
+    m_headline = accessible(new QLabel, "regimeHeadline", localized("Regime of the last run"));
     QFont headlineFont = m_headline->font();
     headlineFont.setBold(true);
     headlineFont.setPointSizeF(headlineFont.pointSizeF() * 1.25);
     m_headline->setFont(headlineFont);
-    m_sentences = accessible(new QLabel, "regimeWords", QStringLiteral("What the last run does"));
+    m_sentences = accessible(new QLabel, "regimeWords", localized("What the last run does"));
     m_sentences->setWordWrap(true);
     // Tab reaches the words and the keyboard selects them; the part's own menu stands for the label's.
     m_sentences->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -152,12 +152,12 @@ QGroupBox* DynamicsWindow::buildWordsPart()
     m_sentences->setContextMenuPolicy(Qt::NoContextMenu);
     m_headline->setContextMenuPolicy(Qt::NoContextMenu);
     // The continuous twin under the run's own words, in the same scrolling text.
-    m_continuousHeadline = accessible(new QLabel, "continuousHeadline", QStringLiteral("Regime in continuous time"));
+    m_continuousHeadline = accessible(new QLabel, "continuousHeadline", localized("Regime in continuous time"));
     QFont continuousFont = m_continuousHeadline->font();
     continuousFont.setBold(true);
     m_continuousHeadline->setFont(continuousFont);
     m_continuousSentences
-        = accessible(new QLabel, "continuousWords", QStringLiteral("What the run does in continuous time"));
+        = accessible(new QLabel, "continuousWords", localized("What the run does in continuous time"));
     m_continuousSentences->setWordWrap(true);
     for (QLabel* label : {m_continuousHeadline, m_continuousSentences}) {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -175,7 +175,7 @@ QGroupBox* DynamicsWindow::buildWordsPart()
     textLayout->addStretch(1);
     // Room for two lines that is always there, so that a click does not move the plots under the
     // pointer; the sentence wraps into it at the narrowest width the window takes.
-    m_choiceNote = accessible(new QLabel, "choiceNote", QStringLiteral("What the last click wrote"));
+    m_choiceNote = accessible(new QLabel, "choiceNote", localized("What the last click wrote"));
     m_choiceNote->setContextMenuPolicy(Qt::NoContextMenu);
     QFont noteFont = m_choiceNote->font();
     noteFont.setBold(true);
@@ -198,14 +198,14 @@ QGroupBox* DynamicsWindow::buildWordsPart()
 
 QGroupBox* DynamicsWindow::buildMapPart()
 {
-    m_mapPart = accessible(new QGroupBox(QStringLiteral("Stability map")), "mapPart", QStringLiteral("Stability map"));
+    m_mapPart = accessible(new QGroupBox(localized("Stability map")), "mapPart", localized("Stability map"));
     m_map = accessible(new StabilityMap, "stabilityMap",
-                       QStringLiteral("Stability map: the regime for each lag T and rate r"));
+                       localized("Stability map: the regime for each lag T and rate r"));
     m_map->setAccessibleDescription(MapHint);
     m_map->setMinimumSize(SmallestPlot);
-    m_mapPointed = pointedLines("mapPointed", QStringLiteral("The cell pointed at"));
+    m_mapPointed = pointedLines("mapPointed", localized("The cell pointed at"));
     m_mapPointed->setText(MapHint);
-    m_mapProgress = progressBar("mapProgress", QStringLiteral("Progress of the stability map"));
+    m_mapProgress = progressBar("mapProgress", localized("Progress of the stability map"));
     connect(m_map, &StabilityMap::pointed, this, [this](const QString& words) {
         m_mapPointed->setText(words.isEmpty() ? MapHint : words);
         previewFollows(m_map);
@@ -219,24 +219,24 @@ QGroupBox* DynamicsWindow::buildMapPart()
 
 QGroupBox* DynamicsWindow::buildBifurcationPart()
 {
-    m_bifurcationPart = accessible(new QGroupBox(QStringLiteral("Bifurcation diagram and Lyapunov exponent")),
-                                   "bifurcationPart", QStringLiteral("Bifurcation diagram and Lyapunov exponent"));
-    m_overRate = accessible(new QRadioButton(QStringLiteral("over r")), "overRate",
-                            QStringLiteral("Bifurcation diagram over r at the run's lag"));
-    m_overLag = accessible(new QRadioButton(QStringLiteral("over lag")), "overLag",
-                           QStringLiteral("Bifurcation diagram over the lag at the run's r"));
+    m_bifurcationPart = accessible(new QGroupBox(localized("Bifurcation diagram and Lyapunov exponent")),
+                                   "bifurcationPart", localized("Bifurcation diagram and Lyapunov exponent"));
+    m_overRate = accessible(new QRadioButton(localized("over r")), "overRate",
+                            localized("Bifurcation diagram over r at the run's lag"));
+    m_overLag = accessible(new QRadioButton(localized("over lag")), "overLag",
+                           localized("Bifurcation diagram over the lag at the run's r"));
     m_overRate->setChecked(true);
     auto* axes = new QButtonGroup(m_bifurcationPart);
     axes->addButton(m_overRate);
     axes->addButton(m_overLag);
     connect(m_overRate, &QRadioButton::toggled, this, &DynamicsWindow::axisChosen);
     m_bifurcation = accessible(new BifurcationPlot, "bifurcationPlot",
-                               QStringLiteral("Bifurcation diagram with the Lyapunov exponent under it"));
+                               localized("Bifurcation diagram with the Lyapunov exponent under it"));
     m_bifurcation->setAccessibleDescription(RateHint);
     m_bifurcation->setMinimumSize(SmallestPlot);
-    m_bifurcationPointed = pointedLines("bifurcationPointed", QStringLiteral("The column pointed at"));
+    m_bifurcationPointed = pointedLines("bifurcationPointed", localized("The column pointed at"));
     m_bifurcationPointed->setText(RateHint);
-    m_bifurcationProgress = progressBar("bifurcationProgress", QStringLiteral("Progress of the bifurcation diagram"));
+    m_bifurcationProgress = progressBar("bifurcationProgress", localized("Progress of the bifurcation diagram"));
     connect(m_bifurcation, &BifurcationPlot::pointed, this, [this](const QString& words) {
         const bool overRate = m_bifurcation->axis() == BifurcationAxis::Rate;
         m_bifurcationPointed->setText(words.isEmpty() ? (overRate ? RateHint : LagHint) : words);
@@ -259,8 +259,8 @@ void DynamicsWindow::addMenus()
 {
     auto* wordsMenu = new QMenu(m_wordsPart);
     wordsMenu->setObjectName(QStringLiteral("chartMenu"));
-    wordsMenu->setAccessibleName(QStringLiteral("Menu of the words"));
-    connect(wordsMenu->addAction(QStringLiteral("Copy text")), &QAction::triggered, this,
+    wordsMenu->setAccessibleName(localized("Menu of the words"));
+    connect(wordsMenu->addAction(localized("Copy text")), &QAction::triggered, this,
             [this] { QApplication::clipboard()->setText(wordsDataText(QChar::fromLatin1(localeDecimalSeparator()))); });
     m_wordsPart->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_wordsPart, &QWidget::customContextMenuRequested, wordsMenu,
@@ -270,7 +270,7 @@ void DynamicsWindow::addMenus()
         QMenu* menu = (new PictureMenu(*plot, m_services, {.title = std::move(title), .dataText = std::move(dataText)}))
                           ->menu();
         menu->addSeparator();
-        connect(menu->addAction(QStringLiteral("Fit to data")), &QAction::triggered, plot, &PointingPlot::fitToData);
+        connect(menu->addAction(localized("Fit to data")), &QAction::triggered, plot, &PointingPlot::fitToData);
     };
     plotMenu(
         m_map, [this] { return m_map->title(); }, [this](QChar separator) { return m_map->dataText(separator); });
@@ -412,11 +412,11 @@ void DynamicsWindow::showProgress(QProgressBar* bar, std::size_t done, std::size
     bar->setRange(0, int(std::max<std::size_t>(total, 1)));
     bar->setValue(int(done));
     if (total == 0)
-        bar->setFormat(QStringLiteral("Waiting for the first run"));
+        bar->setFormat(localized("Waiting for the first run"));
     else if (finished)
-        bar->setFormat(QStringLiteral("Done: %m of %m"));
+        bar->setFormat(localized("Done: %m of %m"));
     else
-        bar->setFormat(QStringLiteral("Computing: %v of %m"));
+        bar->setFormat(localized("Computing: %v of %m"));
 }
 
 QString DynamicsWindow::wordsDataText(QChar decimalSeparator) const

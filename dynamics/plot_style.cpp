@@ -31,8 +31,8 @@ public:
     }
 
 protected:
-    void generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
-                  QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels) override
+    void generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision, QVector<double>& ticks,
+                  QVector<double>* subTicks, QVector<QString>* tickLabels) override
     {
         // Over decades, the steps of each from the most to none; closer in, from five ticks to one.
         const bool decades = range.lower > 0.0 && range.upper / range.lower >= 20.0;

@@ -5,6 +5,7 @@
 #include "charts/chart_family.h"
 #include "charts/chart_menu.h"
 #include "dynamics/plot_style.h"
+#include "ui/localized.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -21,16 +22,16 @@ constexpr int LineCount = 3;
 } // namespace
 
 RunPreview::RunPreview(Services services, QWidget* parent)
-    : QGroupBox(QStringLiteral("Trajectory"), parent)
+    : QGroupBox(localized("Trajectory"), parent)
     , m_chart(new ChartControl)
-    , m_line(pointedLines("previewLine", QStringLiteral("The run in the preview"), LineCount))
+    , m_line(pointedLines("previewLine", localized("The run in the preview"), LineCount))
     , m_store(std::make_unique<ResultStore>())
     , m_family(std::make_unique<ChartFamily>(*m_chart, *m_store, ChartWindow::Main))
 {
     setObjectName(QStringLiteral("previewPart"));
-    setAccessibleName(QStringLiteral("Trajectory of the run pointed at, or of the last run"));
+    setAccessibleName(localized("Trajectory of the run pointed at, or of the last run"));
     m_chart->setObjectName(QStringLiteral("DynamicsPreview"));
-    m_chart->setAccessibleName(QStringLiteral("Trajectory: N(t) of the run pointed at, or of the last run"));
+    m_chart->setAccessibleName(localized("Trajectory: N(t) of the run pointed at, or of the last run"));
     m_chart->setMinimumSize(SmallestChart);
     m_line->setBuddy(m_chart); // the line labels the chart for assistive technology
     new ChartMenu(*m_chart, services);

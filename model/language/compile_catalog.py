@@ -89,7 +89,7 @@ def header_field(header, name):
 
 # The pseudo-language keeps what a program reads inside a text: {placeholders}, markup and entities,
 # and it leaves the mnemonic ampersand its letter.
-KEPT = re.compile(r"\{[A-Za-z0-9_]+\}|<[^<>]*>|&[A-Za-z#0-9]+;|%[0-9]")
+KEPT = re.compile(r"\{[A-Za-z0-9_]+\}|<[^<>]*>|&[A-Za-z#0-9]+;|%[0-9a-z]")
 ACCENTED = dict(zip("AaBCcDdEeGgHhIiJjKkLlNnOoRrSsTtUuWwYyZz",
                     "ÅåƁÇçĐđÉéĜĝĤĥÎîĴĵĶķĽľÑñÖöŔŕŠšŢţÛûŴŵÝýŽž"))
 
