@@ -294,6 +294,36 @@ std::optional<double> typedNumber(std::string_view typed, char separator)
     return convertStrict(typed, Point);
 }
 
+// A student's number held against the model's value (`modelWords` as the key writes it), as near as
+// the rule asks.
+AnswerCheck heldAgainst(const AnswerRule& rule, double number, double value, const std::string& modelWords,
+                        char separator)
+{
+    using Verdict = AnswerCheck::Verdict;
+    const std::string yours = fill(rule.yours, {{"value", quantity_text::parameter(number, separator)}});
+    const double off = value == 0.0 ? number : (number - value) / value;
+    const bool within = rule.tolerance == 0.0 ? number == value : std::abs(off) <= rule.tolerance;
+    const std::string percent = percentOf(rule.tolerance);
+    if (within && rule.tolerance == 0.0)
+        // TRANSLATORS: {yours} is "Your step = 26" or the like, as translated above.
+        return {Verdict::Right, fill(translate("{yours} is right."), {{"yours", yours}})};
+    if (within)
+        return {Verdict::Right,
+                fill(translate("{yours} is within {percent} of {value}."),
+                     {{"yours", yours}, {"percent", percent}, {"value", modelWords}})};
+    const bool high = number > value;
+    const Verdict verdict = high ? Verdict::TooHigh : Verdict::TooLow;
+    if (rule.tolerance == 0.0)
+        return {
+            verdict,
+            fill(high ? translate("{yours} is too high: look again.") : translate("{yours} is too low: look again."),
+                 {{"yours", yours}})};
+    return {verdict,
+            fill(high ? translate("{yours} is more than {percent} above the model's value: look again.")
+                      : translate("{yours} is more than {percent} below the model's value: look again."),
+                 {{"yours", yours}, {"percent", percent}})};
+}
+
 } // namespace
 
 const std::vector<Activity>& activities()
@@ -362,32 +392,9 @@ AnswerCheck checkAnswer(const ActivityStep& step, std::string_view typed, char s
                 fill(translate("Write your answer as a number, such as {example}."),
                      {{"example", std::string("0").append(1, separator).append("29")}})};
 
-    const double value = *model->value;
     const RunParameters parameters = parametersOf(step.setup.run);
-    const std::string yours = fill(rule.yours, {{"value", quantity_text::parameter(*number, separator)}});
-    const double off = value == 0.0 ? *number : (*number - value) / value;
-    const bool within = rule.tolerance == 0.0 ? *number == value : std::abs(off) <= rule.tolerance;
-    const std::string percent = percentOf(rule.tolerance);
-    if (within && rule.tolerance == 0.0)
-        // TRANSLATORS: {yours} is "Your step = 26" or the like, as translated above.
-        return {Verdict::Right, fill(translate("{yours} is right."), {{"yours", yours}})};
-    if (within)
-        return {Verdict::Right,
-                fill(translate("{yours} is within {percent} of {value}."),
-                     {{"yours", yours},
-                      {"percent", percent},
-                      {"value", valueText(step.answer, value, parameters.K, separator)}})};
-    const bool high = *number > value;
-    const Verdict verdict = high ? Verdict::TooHigh : Verdict::TooLow;
-    if (rule.tolerance == 0.0)
-        return {
-            verdict,
-            fill(high ? translate("{yours} is too high: look again.") : translate("{yours} is too low: look again."),
-                 {{"yours", yours}})};
-    return {verdict,
-            fill(high ? translate("{yours} is more than {percent} above the model's value: look again.")
-                      : translate("{yours} is more than {percent} below the model's value: look again."),
-                 {{"yours", yours}, {"percent", percent}})};
+    const std::string modelWords = valueText(step.answer, *model->value, parameters.K, separator);
+    return heldAgainst(rule, *number, *model->value, modelWords, separator);
 }
 
 std::vector<KeySection> teachersKey(char separator)
