@@ -3,6 +3,7 @@
 
 #include "model/dynamics/linear_stability.h"
 #include "model/dynamics/run_regime.h"
+#include "model/language/catalog.h"
 #include "model/numbers/conversions.h"
 #include "model/run/kept_runs.h"
 #include "model/run/parameter_boxes.h"
@@ -11,7 +12,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <map>
 #include <memory>
+#include <mutex>
 
 namespace tarnis {
 
@@ -55,78 +59,101 @@ Setup withKept(Setup setup, std::vector<Setup> kept)
     return setup;
 }
 
+ActivityStep step(Setup setup, std::string_view look, std::string_view question, StepAnswer answer)
+{
+    return {std::move(setup), std::string(look), std::string(question), answer};
+}
+
+// The activities in the current language: each text is translated here, as the table is built for a
+// language, and filled with the step's values where it is shown, so a translation may put {r} and {T}
+// wherever its sentence needs them.
 std::vector<Activity> makeActivities()
 {
     using enum StepAnswer;
+    const auto owned = [](std::string_view text) { return std::string(text); };
     return {
         {"lag",
-         "What the lag does",
-         "How a time lag turns smooth growth into overshoot and oscillations that do not die down.",
+         // TRANSLATORS: the title of a guided activity.
+         owned(translate("What the lag does")),
+         // TRANSLATORS: the aim of a guided activity, in one sentence.
+         owned(translate("How a time lag turns smooth growth into overshoot and oscillations that do not die down.")),
          {
-             {runOf("0.2", "0"),
-              "Without a lag (T = {T}) the population grows along an S-shaped curve towards K = {K}.",
-              "Does N ever rise above K? What does the population do in the long run?", Regime},
-             {runOf("0.2", "3"),
-              "With a lag of T = {T} each step responds to the population {T} steps earlier, so growth goes on "
-              "for a while after N has passed K.",
-              "What is the highest N of this run?", HighestN},
-             {runOf("0.2", "5"), "The same r = {r}, with a longer lag, T = {T}.", "What is the highest N now?",
-              HighestN},
-             {runOf("0.2", "8"), "A lag of T = {T}: follow the swings around K over the {steps} steps.",
-              "Do the swings die down? What does the population do in the long run at this lag?", Regime},
+             step(runOf("0.2", "0"),
+                  // TRANSLATORS: what a step of an activity asks to look at. {r}, {T}, {K}, {N0} and {steps} are
+                  // the step's r, lag, K, N(0) and number of steps; r_c is the stability limit's symbol.
+                  translate("Without a lag (T = {T}) the population grows along an S-shaped curve towards K = {K}."),
+                  translate("Does N ever rise above K? What does the population do in the long run?"), Regime),
+             step(runOf("0.2", "3"),
+                  translate("With a lag of T = {T} each step responds to the population {T} steps earlier, so "
+                            "growth goes on for a while after N has passed K."),
+                  translate("What is the highest N of this run?"), HighestN),
+             step(runOf("0.2", "5"), translate("The same r = {r}, with a longer lag, T = {T}."),
+                  translate("What is the highest N now?"), HighestN),
+             step(runOf("0.2", "8"), translate("A lag of T = {T}: follow the swings around K over the {steps} steps."),
+                  translate("Do the swings die down? What does the population do in the long run at this lag?"),
+                  Regime),
          }},
         {"limit",
-         "The stability limit of a lag",
-         "Where oscillations stop dying down: the r_c of a lag, read off the stability map and tested with runs.",
+         owned(translate("The stability limit of a lag")),
+         owned(translate("Where oscillations stop dying down: the r_c of a lag, read off the stability map and tested "
+                         "with runs.")),
          {
-             {runOf("0.2", "5"),
-              "Open the stability map (in the Dynamics window on the desktop, in the Dynamics part of the page). "
-              "Its boundary r_c divides the r where oscillations die down from those where they persist.",
-              "Read r_c for T = {T} off the map.", StabilityLimit},
-             {withKept(runOf("0.29", "5", "2000"), {runOf("0.28", "5", "2000")}),
-              "Two runs of T = {T} on either side of r_c: the kept run's r lies just below it, this run's "
-              "r = {r} just above it.",
-              "Which of the two runs keeps oscillating, and what does the other do?", Regime},
-             {runOf("0.2", "8"), "A longer lag, T = {T}.",
-              "Read r_c for T = {T} off the map. Is it larger or smaller than at T = 5?", StabilityLimit},
+             step(runOf("0.2", "5"),
+                  translate("Open the stability map (in the Dynamics window on the desktop, in the Dynamics part of "
+                            "the page). Its boundary r_c divides the r where oscillations die down from those where "
+                            "they persist."),
+                  translate("Read r_c for T = {T} off the map."), StabilityLimit),
+             step(withKept(runOf("0.29", "5", "2000"), {runOf("0.28", "5", "2000")}),
+                  translate("Two runs of T = {T} on either side of r_c: the kept run's r lies just below it, this "
+                            "run's r = {r} just above it."),
+                  translate("Which of the two runs keeps oscillating, and what does the other do?"), Regime),
+             step(runOf("0.2", "8"), translate("A longer lag, T = {T}."),
+                  translate("Read r_c for T = {T} off the map. Is it larger or smaller than at T = 5?"),
+                  StabilityLimit),
          }},
         {"period",
-         "Periods and the lag",
-         "How many steps one oscillation takes, and how that grows with the lag.",
+         owned(translate("Periods and the lag")),
+         owned(translate("How many steps one oscillation takes, and how that grows with the lag.")),
          {
-             {runOf("0.5", "3"), "r = {r} lies above r_c for T = {T}: the oscillations persist.",
-              "How many steps does one oscillation take? Count the steps from one peak to the next.", Period},
-             {runOf("0.3", "5"), "A longer lag, T = {T}, with r = {r} above its r_c.",
-              "How many steps does one oscillation take now?", Period},
-             {runOf("0.2", "8"), "A lag of T = {T}, with r = {r} above its r_c.",
-              "How many steps does one oscillation take at this lag?", Period},
-             {runOf("0.2", "8"),
-              "Where oscillations start, at r = r_c, one oscillation of a whole lag T takes 4T + 2 steps.",
-              "How many steps is that for T = {T}? Compare it with the period you counted.", OnsetPeriod},
+             step(runOf("0.5", "3"), translate("r = {r} lies above r_c for T = {T}: the oscillations persist."),
+                  translate("How many steps does one oscillation take? Count the steps from one peak to the next."),
+                  Period),
+             step(runOf("0.3", "5"), translate("A longer lag, T = {T}, with r = {r} above its r_c."),
+                  translate("How many steps does one oscillation take now?"), Period),
+             step(runOf("0.2", "8"), translate("A lag of T = {T}, with r = {r} above its r_c."),
+                  translate("How many steps does one oscillation take at this lag?"), Period),
+             step(runOf("0.2", "8"),
+                  translate("Where oscillations start, at r = r_c, one oscillation of a whole lag T takes 4T + 2 "
+                            "steps."),
+                  translate("How many steps is that for T = {T}? Compare it with the period you counted."),
+                  OnsetPeriod),
          }},
         {"extinction",
-         "When a population dies out",
-         "How a long lag and a large r make the swings so deep that the population is lost.",
+         owned(translate("When a population dies out")),
+         owned(translate("How a long lag and a large r make the swings so deep that the population is lost.")),
          {
-             {runOf("0.4", "5"), "With r = {r} and T = {T} the population overshoots K far, then crashes.",
-              "How low does N fall after it first rises above K?", LowestAfterPeak},
-             {runOf("0.5", "5"), "A little more growth, r = {r}, at the same lag T = {T}.",
-              "At which step does N reach 0?", ExtinctionStep},
-             {runOf("0.5", "3"), "The same r = {r} with a shorter lag, T = {T}.",
-              "Does the population still die out? What does it do in the long run?", Regime},
+             step(runOf("0.4", "5"),
+                  translate("With r = {r} and T = {T} the population overshoots K far, then crashes."),
+                  translate("How low does N fall after it first rises above K?"), LowestAfterPeak),
+             step(runOf("0.5", "5"), translate("A little more growth, r = {r}, at the same lag T = {T}."),
+                  translate("At which step does N reach 0?"), ExtinctionStep),
+             step(runOf("0.5", "3"), translate("The same r = {r} with a shorter lag, T = {T}."),
+                  translate("Does the population still die out? What does it do in the long run?"), Regime),
          }},
         {"presets",
-         "Data 1 to 3 compared",
-         "The three preset runs side by side: the same r, three lags.",
+         // TRANSLATORS: "Data 1" to "Data 3" are the main window's preset buttons; use their captions.
+         owned(translate("Data 1 to 3 compared")),
+         owned(translate("The three preset runs side by side: the same r, three lags.")),
          {
-             {presetOf(2), "Data 3: r = {r} and a lag of T = {T}.", "What does the population do in the long run?",
-              Regime},
-             {presetOf(1), "Data 2: the same r with T = {T}.", "How many steps does one swing around K take?", Period},
-             {presetOf(0), "Data 1: T = {T}, over {steps} steps.", "What is the highest N in these {steps} steps?",
-              HighestN},
-             {withKept(presetOf(0), {presetOf(2), presetOf(1)}),
-              "The three runs together: Data 3 and Data 2 kept, Data 1 on show.",
-              "Which lag gives the largest swings? At which lags do the swings die down?", Regime},
+             step(presetOf(2), translate("Data 3: r = {r} and a lag of T = {T}."),
+                  translate("What does the population do in the long run?"), Regime),
+             step(presetOf(1), translate("Data 2: the same r with T = {T}."),
+                  translate("How many steps does one swing around K take?"), Period),
+             step(presetOf(0), translate("Data 1: T = {T}, over {steps} steps."),
+                  translate("What is the highest N in these {steps} steps?"), HighestN),
+             step(withKept(presetOf(0), {presetOf(2), presetOf(1)}),
+                  translate("The three runs together: Data 3 and Data 2 kept, Data 1 on show."),
+                  translate("Which lag gives the largest swings? At which lags do the swings die down?"), Regime),
          }},
     };
 }
@@ -138,42 +165,46 @@ RunParameters parametersOf(const RunTexts& texts)
 }
 
 // The placeholders of a step's texts, filled with its run's values as its boxes show them.
-std::string filled(std::string text, const RunTexts& run, char separator)
+std::string filled(std::string_view text, const RunTexts& run, char separator)
 {
     const RunTexts shown = inLocaleNotation(run, separator);
-    const std::pair<std::string_view, const std::string*> values[]
-        = {{"{r}", &shown.r}, {"{T}", &shown.lag}, {"{K}", &shown.K}, {"{N0}", &shown.n0}, {"{steps}", &shown.steps}};
-    for (const auto& [name, value] : values)
-        for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + value->size()))
-            text.replace(at, name.size(), *value);
-    return text;
+    return fill(text, {{"r", shown.r}, {"T", shown.lag}, {"K", shown.K}, {"N0", shown.n0}, {"steps", shown.steps}});
 }
 
 // How an answer is named and how near a student's must come: a share of the model's value, or exactly.
+// Each name has its own label and its own "Your …" in the catalog, as a language's "your" may agree
+// with the noun it goes with.
 struct AnswerRule {
-    std::string_view name;
-    double tolerance; // a share; 0: exactly
+    std::string_view name;  // "r_c", as the key writes "r_c = 0.2846"
+    std::string_view label; // "Your r_c:", beside the answer's box
+    std::string_view yours; // "Your r_c = {value}", the subject of the check's sentence
+    double tolerance;       // a share; 0: exactly
 };
 
 AnswerRule ruleOf(StepAnswer answer)
 {
     switch (answer) {
     case StepAnswer::StabilityLimit:
-        return {"r_c", 0.02};
+        // TRANSLATORS: an answer's name as the teacher's key writes it ("r_c = 0.2846"); r_c is the
+        // stability limit's symbol. "Your r_c:" labels the box a student types it in.
+        return {translateIn("answer", "r_c"), translate("Your r_c:"), translate("Your r_c = {value}"), 0.02};
     case StepAnswer::OnsetPeriod:
-        return {"period", 0.0};
     case StepAnswer::Period:
-        return {"period", 0.1};
+        return {translateIn("answer", "period"), translate("Your period:"), translate("Your period = {value}"),
+                answer == StepAnswer::Period ? 0.1 : 0.0};
     case StepAnswer::ExtinctionStep:
-        return {"step", 0.0};
+        // TRANSLATORS: the step at which the population dies out.
+        return {translateIn("answer", "step"), translate("Your step:"), translate("Your step = {value}"), 0.0};
     case StepAnswer::HighestN:
-        return {"highest N", 0.02};
+        return {translateIn("answer", "highest N"), translate("Your highest N:"), translate("Your highest N = {value}"),
+                0.02};
     case StepAnswer::LowestAfterPeak:
-        return {"lowest N", 0.1};
+        return {translateIn("answer", "lowest N"), translate("Your lowest N:"), translate("Your lowest N = {value}"),
+                0.1};
     case StepAnswer::Regime:
         break;
     }
-    return {"", 0.0};
+    return {"", "", "", 0.0};
 }
 
 // The highest N of the run within its steps, or the lowest once N has first risen above K.
@@ -246,7 +277,8 @@ std::string regimesOfRuns(const Setup& setup, char separator)
     std::string text;
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const auto report = runRegime(runs[i]);
-        const std::string regime = report ? regimeName(runs[i], *report) : "beyond the analysis";
+        const std::string regime
+            = report ? regimeName(runs[i], *report) : std::string(translate("beyond the analysis"));
         // The legend's names hold commas (semicolons with a decimal comma), so runs are parted by sentences.
         text.append(text.empty() ? "" : ". ").append(runs.size() > 1 ? names[i] + ": " : "").append(regime);
     }
@@ -262,12 +294,50 @@ std::optional<double> typedNumber(std::string_view typed, char separator)
     return convertStrict(typed, Point);
 }
 
+// A student's number held against the model's value (`modelWords` as the key writes it), as near as
+// the rule asks.
+AnswerCheck heldAgainst(const AnswerRule& rule, double number, double value, const std::string& modelWords,
+                        char separator)
+{
+    using Verdict = AnswerCheck::Verdict;
+    const std::string yours = fill(rule.yours, {{"value", quantity_text::parameter(number, separator)}});
+    const double off = value == 0.0 ? number : (number - value) / value;
+    const bool within = rule.tolerance == 0.0 ? number == value : std::abs(off) <= rule.tolerance;
+    const std::string percent = percentOf(rule.tolerance);
+    if (within && rule.tolerance == 0.0)
+        // TRANSLATORS: {yours} is "Your step = 26" or the like, as translated above.
+        return {Verdict::Right, fill(translate("{yours} is right."), {{"yours", yours}})};
+    if (within)
+        return {Verdict::Right,
+                fill(translate("{yours} is within {percent} of {value}."),
+                     {{"yours", yours}, {"percent", percent}, {"value", modelWords}})};
+    const bool high = number > value;
+    const Verdict verdict = high ? Verdict::TooHigh : Verdict::TooLow;
+    if (rule.tolerance == 0.0)
+        return {
+            verdict,
+            fill(high ? translate("{yours} is too high: look again.") : translate("{yours} is too low: look again."),
+                 {{"yours", yours}})};
+    return {verdict,
+            fill(high ? translate("{yours} is more than {percent} above the model's value: look again.")
+                      : translate("{yours} is more than {percent} below the model's value: look again."),
+                 {{"yours", yours}, {"percent", percent}})};
+}
+
 } // namespace
 
 const std::vector<Activity>& activities()
 {
-    static const std::vector<Activity> all = makeActivities();
-    return all;
+    // One table a language, made when first asked for and kept: a window may hold an activity of the
+    // language it was built in while the page's reader picks another.
+    static std::mutex making;
+    static std::map<std::string, std::vector<Activity>, std::less<>> inLanguage;
+    const std::scoped_lock lock(making);
+    const std::string_view language = currentLanguage();
+    auto found = inLanguage.find(language);
+    if (found == inLanguage.end())
+        found = inLanguage.emplace(std::string(language), makeActivities()).first;
+    return found->second;
 }
 
 const Activity* activityNamed(std::string_view id)
@@ -282,14 +352,12 @@ StepWords stepWords(const Activity& activity, int step, char separator)
     const ActivityStep& at = activity.steps.at(std::size_t(step));
     const AnswerRule rule = ruleOf(at.answer);
     return {
-        std::string("Step ")
-            .append(std::to_string(step + 1))
-            .append(" of ")
-            .append(std::to_string(activity.steps.size())),
+        fill(translate("Step {step} of {count}"),
+             {{"step", std::to_string(step + 1)}, {"count", std::to_string(activity.steps.size())}}),
         runLabel(parametersOf(at.setup.run), separator),
         filled(at.look, at.setup.run, separator),
         filled(at.question, at.setup.run, separator),
-        rule.name.empty() ? std::string() : std::string("Your ").append(rule.name).append(":"),
+        std::string(rule.label),
     };
 }
 
@@ -310,34 +378,23 @@ AnswerCheck checkAnswer(const ActivityStep& step, std::string_view typed, char s
     using Verdict = AnswerCheck::Verdict;
     const AnswerRule rule = ruleOf(step.answer);
     if (rule.name.empty())
-        return {Verdict::NotChecked, "This question is answered in words; the teacher's key has the model's answer."};
+        return {
+            Verdict::NotChecked,
+            std::string(translate("This question is answered in words; the teacher's key has the model's answer."))};
     const std::optional<ModelAnswer> model = modelAnswer(step, separator);
     if (!model || !model->value)
-        return {Verdict::NotChecked, "The model has no number for this step's run, so the answer cannot be checked."};
+        return {
+            Verdict::NotChecked,
+            std::string(translate("The model has no number for this step's run, so the answer cannot be checked."))};
     const std::optional<double> number = typedNumber(typed, separator);
     if (!number)
-        return {Verdict::NotANumber, std::string("Write your answer as a number, such as 0") + separator + "29."};
+        return {Verdict::NotANumber,
+                fill(translate("Write your answer as a number, such as {example}."),
+                     {{"example", std::string("0").append(1, separator).append("29")}})};
 
-    const double value = *model->value;
     const RunParameters parameters = parametersOf(step.setup.run);
-    const std::string yours
-        = std::string("Your ").append(rule.name).append(" = ").append(quantity_text::parameter(*number, separator));
-    const double off = value == 0.0 ? *number : (*number - value) / value;
-    const bool within = rule.tolerance == 0.0 ? *number == value : std::abs(off) <= rule.tolerance;
-    if (within) {
-        if (rule.tolerance == 0.0)
-            return {Verdict::Right, yours + " is right."};
-        return {Verdict::Right,
-                yours + " is within " + percentOf(rule.tolerance) + " of "
-                    + valueText(step.answer, value, parameters.K, separator) + "."};
-    }
-    const bool high = *number > value;
-    const Verdict verdict = high ? Verdict::TooHigh : Verdict::TooLow;
-    if (rule.tolerance == 0.0)
-        return {verdict, yours + (high ? " is too high" : " is too low") + ": look again."};
-    return {verdict,
-            yours + " is more than " + percentOf(rule.tolerance) + (high ? " above" : " below")
-                + " the model's value: look again."};
+    const std::string modelWords = valueText(step.answer, *model->value, parameters.K, separator);
+    return heldAgainst(rule, *number, *model->value, modelWords, separator);
 }
 
 std::vector<KeySection> teachersKey(char separator)
@@ -349,10 +406,12 @@ std::vector<KeySection> teachersKey(char separator)
             const ActivityStep& step = activity.steps[i];
             const std::optional<ModelAnswer> answer = modelAnswer(step, separator);
             const double tolerance = ruleOf(step.answer).tolerance;
-            std::string text = answer ? answer->text : "the model has no answer for this run";
+            std::string text = answer ? answer->text : std::string(translate("the model has no answer for this run"));
             if (answer && answer->value && tolerance > 0.0)
-                text += " (within " + percentOf(tolerance) + ")";
-            section.lines.push_back({std::string("Step ").append(std::to_string(i + 1)),
+                // TRANSLATORS: the teacher's key's answer ("r_c = 0.2846") with how near a student's must come.
+                text = fill(translate("{answer} (within {percent})"),
+                            {{"answer", text}, {"percent", percentOf(tolerance)}});
+            section.lines.push_back({fill(translate("Step {step}"), {{"step", std::to_string(i + 1)}}),
                                      stepWords(activity, int(i), separator).question, std::move(text)});
         }
         key.push_back(std::move(section));
@@ -362,20 +421,28 @@ std::vector<KeySection> teachersKey(char separator)
 
 ActivityWords activityWords()
 {
+    const auto owned = [](std::string_view text) { return std::string(text); };
     return {
-        "Activities",
-        "Activities…",
-        "Apply this set-up",
-        "Check",
-        "Previous step",
-        "Next step",
-        "Teacher's key",
-        "Print teacher's key…",
-        "Print worksheet…",
-        "Tarnis: teacher's key",
-        "Answer:",
-        "Open this set-up:",
-        "Written after the address of the Tarnis page, this opens the set-up of the activity's first step:",
+        owned(translate("Activities")),
+        owned(translate("Activities…")),
+        owned(translate("Apply this set-up")),
+        // TRANSLATORS: the button that checks a student's answer.
+        owned(translate("Check")),
+        owned(translate("Previous step")),
+        owned(translate("Next step")),
+        owned(translate("Teacher's key")),
+        owned(translate("Print teacher's key…")),
+        owned(translate("Print worksheet…")),
+        // TRANSLATORS: the printed teacher's key's title; Tarnis is the program's name.
+        owned(translate("Tarnis: teacher's key")),
+        // TRANSLATORS: on a printed worksheet, before the ruled lines left to write the answer on.
+        owned(translate("Answer:")),
+        // TRANSLATORS: on a printed worksheet, before the address that opens the activity in the page.
+        owned(translate("Open this set-up:")),
+        // TRANSLATORS: on a printed worksheet that knows no address of the page, before the part of the
+        // address that follows the "#".
+        owned(translate("Written after the address of the Tarnis page, this opens the set-up of the activity's "
+                        "first step:")),
     };
 }
 

@@ -41,7 +41,8 @@ struct Activity {
     std::vector<ActivityStep> steps;
 };
 
-// Every activity, in the order a course meets them.
+// Every activity, in the order a course meets them, with its words in the current language; its id
+// and its set-ups are the same in every language.
 const std::vector<Activity>& activities();
 const Activity* activityNamed(std::string_view id);
 

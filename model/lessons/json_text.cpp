@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/lessons/json_text.h"
 
+#include "model/language/catalog.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -14,10 +16,10 @@ std::size_t utf8Length(std::string_view text, std::size_t at)
 {
     const auto lead = static_cast<unsigned char>(text[at]);
     const std::size_t length = lead < 0x80 ? 1
-        : lead >= 0xC2 && lead <= 0xDF    ? 2
-        : lead >= 0xE0 && lead <= 0xEF    ? 3
-        : lead >= 0xF0 && lead <= 0xF4    ? 4
-                                          : 0;
+        : lead >= 0xC2 && lead <= 0xDF     ? 2
+        : lead >= 0xE0 && lead <= 0xEF     ? 3
+        : lead >= 0xF0 && lead <= 0xF4     ? 4
+                                           : 0;
     if (length == 0 || at + length > text.size())
         return 0;
     std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
@@ -43,13 +45,13 @@ public:
     std::variant<Value, ReadError> document()
     {
         if (m_text.size() > MostBytes)
-            return ReadError{MostBytes, "the text is longer than a set-up can be"};
+            return ReadError{MostBytes, std::string(translate("the text is longer than a set-up can be"))};
         skipBlanks();
         std::optional<Value> value = this->value(0);
         if (value) {
             skipBlanks();
             if (m_at != m_text.size())
-                fail("more follows the value");
+                fail(translate("more follows the value"));
         }
         if (m_error)
             return *m_error;
@@ -60,9 +62,9 @@ private:
     std::optional<Value> value(int depth)
     {
         if (depth >= MostDepth)
-            return fail("the values are nested too deeply");
+            return fail(translate("the values are nested too deeply"));
         if (m_at >= m_text.size())
-            return fail("a value is missing");
+            return fail(translate("a value is missing"));
         switch (m_text[m_at]) {
         case '{':
             return object(depth);
@@ -93,16 +95,16 @@ private:
         do {
             skipBlanks();
             if (m_at >= m_text.size() || m_text[m_at] != '"')
-                return fail("a member's name is missing");
+                return fail(translate("a member's name is missing"));
             const std::size_t nameAt = m_at;
             std::optional<std::string> name = string();
             if (!name)
                 return std::nullopt;
             if (std::any_of(members.begin(), members.end(), [&](const Member& member) { return member.name == *name; }))
-                return failAt(nameAt, "the name \"" + *name + "\" stands twice");
+                return failAt(nameAt, fill(translate("the name \"{name}\" stands twice"), {{"name", *name}}));
             skipBlanks();
             if (!take(':'))
-                return fail("a colon is missing after a member's name");
+                return fail(translate("a colon is missing after a member's name"));
             skipBlanks();
             std::optional<Value> item = value(depth + 1);
             if (!item)
@@ -111,7 +113,7 @@ private:
             skipBlanks();
         } while (take(','));
         if (!take('}'))
-            return fail("an object is not closed");
+            return fail(translate("an object is not closed"));
         return Value::of(std::move(members));
     }
 
@@ -131,7 +133,7 @@ private:
             skipBlanks();
         } while (take(','));
         if (!take(']'))
-            return fail("a list is not closed");
+            return fail(translate("a list is not closed"));
         return Value::of(std::move(items));
     }
 
@@ -146,7 +148,7 @@ private:
                 return text;
             }
             if (c < 0x20)
-                return failText("a string holds a control character");
+                return failText(translate("a string holds a control character"));
             if (c == '\\') {
                 if (!escape(text))
                     return std::nullopt;
@@ -154,13 +156,13 @@ private:
                 return std::nullopt;
             }
         }
-        return failText("a string is not closed");
+        return failText(translate("a string is not closed"));
     }
 
     bool escape(std::string& text)
     {
         if (++m_at >= m_text.size())
-            return failText("a string is not closed").has_value();
+            return failText(translate("a string is not closed")).has_value();
         const char c = m_text[m_at++];
         static constexpr std::string_view Escaped = "\"\\/bfnrt";
         static constexpr std::string_view Meant = "\"\\/\b\f\n\r\t";
@@ -169,20 +171,20 @@ private:
             return true;
         }
         if (c != 'u')
-            return failText("a string has an unknown escape").has_value();
+            return failText(translate("a string has an unknown escape")).has_value();
         std::optional<std::uint32_t> unit = hexUnit();
         if (!unit)
             return false;
         std::uint32_t code = *unit;
         if (code >= 0xDC00 && code <= 0xDFFF)
-            return failText("a string has a lone surrogate").has_value();
+            return failText(translate("a string has a lone surrogate")).has_value();
         if (code >= 0xD800 && code <= 0xDBFF) {
             if (m_text.substr(m_at, 2) != "\\u")
-                return failText("a string has a lone surrogate").has_value();
+                return failText(translate("a string has a lone surrogate")).has_value();
             m_at += 2;
             const std::optional<std::uint32_t> low = hexUnit();
             if (!low || *low < 0xDC00 || *low > 0xDFFF)
-                return failText("a string has a lone surrogate").has_value();
+                return failText(translate("a string has a lone surrogate")).has_value();
             code = 0x10000 + ((code - 0xD800) << 10) + (*low - 0xDC00);
         }
         appendUtf8(text, code);
@@ -192,7 +194,7 @@ private:
     std::optional<std::uint32_t> hexUnit()
     {
         if (m_at + 4 > m_text.size())
-            return fail("a \\u escape needs four hexadecimal digits"), std::nullopt;
+            return fail(translate("a \\u escape needs four hexadecimal digits")), std::nullopt;
         std::uint32_t unit = 0;
         for (int i = 0; i < 4; ++i) {
             const char c = m_text[m_at++];
@@ -201,7 +203,7 @@ private:
                 : c >= 'A' && c <= 'F'             ? c - 'A' + 10
                                                    : -1;
             if (digit < 0)
-                return fail("a \\u escape needs four hexadecimal digits"), std::nullopt;
+                return fail(translate("a \\u escape needs four hexadecimal digits")), std::nullopt;
             unit = unit * 16 + std::uint32_t(digit);
         }
         return unit;
@@ -230,7 +232,7 @@ private:
     {
         const std::size_t length = utf8Length(m_text, m_at);
         if (length == 0)
-            return failText("a string is not UTF-8").has_value();
+            return failText(translate("a string is not UTF-8")).has_value();
         text.append(m_text.substr(m_at, length));
         m_at += length;
         return true;
@@ -242,14 +244,14 @@ private:
         const std::size_t start = m_at;
         take('-');
         if (!take('0') && !digits())
-            return failAt(start, "a value is not JSON");
+            return failAt(start, translate("a value is not JSON"));
         if (take('.') && !digits())
-            return fail("a number's fraction has no digits");
+            return fail(translate("a number's fraction has no digits"));
         if (take('e') || take('E')) {
             if (!take('+'))
                 take('-');
             if (!digits())
-                return fail("a number's exponent has no digits");
+                return fail(translate("a number's exponent has no digits"));
         }
         return Value::of(Number{std::string(m_text.substr(start, m_at - start))});
     }
@@ -265,7 +267,7 @@ private:
     std::optional<Value> word(std::string_view spelled, Value meant)
     {
         if (m_text.substr(m_at, spelled.size()) != spelled)
-            return fail("a value is not JSON");
+            return fail(translate("a value is not JSON"));
         m_at += spelled.size();
         return meant;
     }
@@ -281,19 +283,20 @@ private:
 
     void skipBlanks()
     {
-        while (m_at < m_text.size() && (m_text[m_at] == ' ' || m_text[m_at] == '\t' || m_text[m_at] == '\n'
-                                        || m_text[m_at] == '\r'))
+        while (m_at < m_text.size()
+               && (m_text[m_at] == ' ' || m_text[m_at] == '\t' || m_text[m_at] == '\n' || m_text[m_at] == '\r'))
             ++m_at;
     }
 
-    std::nullopt_t fail(std::string reason) { return failAt(m_at, std::move(reason)); }
-    std::nullopt_t failAt(std::size_t offset, std::string reason)
+    // The reasons are words a person reads, in the sentence that refuses a set-up file.
+    std::nullopt_t fail(std::string_view reason) { return failAt(m_at, reason); }
+    std::nullopt_t failAt(std::size_t offset, std::string_view reason)
     {
         if (!m_error)
-            m_error = ReadError{offset, std::move(reason)};
+            m_error = ReadError{offset, std::string(reason)};
         return std::nullopt;
     }
-    std::optional<std::string> failText(std::string reason) { return fail(std::move(reason)); }
+    std::optional<std::string> failText(std::string_view reason) { return fail(reason); }
 
     std::string_view m_text;
     std::size_t m_at = 0;

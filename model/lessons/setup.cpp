@@ -2,7 +2,6 @@
 #include "model/lessons/setup.h"
 
 #include "model/language/catalog.h"
-
 #include "model/lessons/activities.h"
 #include "model/lessons/json_text.h"
 #include "model/numbers/conversions.h"
@@ -33,12 +32,16 @@ constexpr std::array<BoxSetting, 5> BoxSettings{{
     {"steps", ParameterBox::steps, &RunTexts::steps},
 }};
 
-std::string carrierName(SetupCarrier carrier) { return carrier == SetupCarrier::Link ? "link" : "set-up file"; }
-
+// Each note is a whole sentence per carrier, as a language may word "the link's" and "the set-up
+// file's" quite apart.
 std::string leftAside(SetupCarrier carrier, std::string_view setting)
 {
-    return "The " + carrierName(carrier) + "'s setting \"" + std::string(setting)
-        + "\" is not one Tarnis knows, so it was left aside.";
+    // TRANSLATORS: {setting} is a setting's name as a link or a set-up file writes it, which stays as it is.
+    return fill(
+        carrier == SetupCarrier::Link
+            ? translate("The link's setting \"{setting}\" is not one Tarnis knows, so it was left aside.")
+            : translate("The set-up file's setting \"{setting}\" is not one Tarnis knows, so it was left aside."),
+        {{"setting", std::string(setting)}});
 }
 
 // A box's text as the box takes it on Enter: the text, or the box's default with the box's words.
@@ -94,7 +97,9 @@ public:
         if (const auto kind = chartKindNamed(value))
             m_read.setup.chart = *kind;
         else
-            note("chart", "the first chart is shown");
+            // TRANSLATORS: what Tarnis does instead of a setting it cannot use, the end of a sentence
+            // "The link's setting "chart" has a value Tarnis cannot use, so …".
+            note("chart", translate("the first chart is shown"));
     }
 
     void logarithmicN(std::optional<bool> value)
@@ -102,7 +107,7 @@ public:
         if (value)
             m_read.setup.logarithmicN = *value;
         else
-            note("log", "the N axis stays linear");
+            note("log", translate("the N axis stays linear"));
     }
 
     void diagramAxis(std::string_view value)
@@ -110,15 +115,18 @@ public:
         if (value == "rate" || value == "lag")
             m_read.setup.diagramAxis = value == "rate" ? BifurcationAxis::Rate : BifurcationAxis::Lag;
         else
-            note("diagram", "the diagram is drawn over r");
+            note("diagram", translate("the diagram is drawn over r"));
     }
 
     void kept(std::optional<RunTexts> texts)
     {
         if (!texts)
-            return note("keep", "no run was kept for it");
+            return note("keep", translate("no run was kept for it"));
         if (int(m_read.setup.kept.size()) == MaxKeptRuns)
-            return note("keep", "at most " + std::to_string(MaxKeptRuns) + " runs are kept");
+            return note(
+                "keep",
+                fill(translatePlural("at most {count} run is kept", "at most {count} runs are kept", MaxKeptRuns),
+                     {{"count", std::to_string(MaxKeptRuns)}}));
         m_read.setup.kept.push_back(std::move(*texts));
     }
 
@@ -132,7 +140,7 @@ public:
         if (spoken.substr(0, spoken.find('-')) == asked && !asked.empty())
             m_read.setup.language = spoken;
         else
-            note("lang", "the page speaks the browser's language");
+            note("lang", translate("the page speaks the browser's language"));
     }
 
     void activityStep(std::string_view value)
@@ -150,13 +158,13 @@ public:
             return;
         const Activity* named = activityNamed(setup.activity);
         if (!named) {
-            note(setup.activity.empty() ? "step" : "activity", "no activity is opened");
+            note(setup.activity.empty() ? "step" : "activity", translate("no activity is opened"));
             setup.activity.clear();
             setup.activityStep = 0;
             return;
         }
         if (setup.activityStep < 0 || setup.activityStep > int(named->steps.size()))
-            note("step", "the activity opens at its first step");
+            note("step", translate("the activity opens at its first step"));
         if (setup.activityStep < 1 || setup.activityStep > int(named->steps.size()))
             setup.activityStep = 1;
     }
@@ -165,16 +173,23 @@ public:
     {
         if (name.size() > LongestSetupValue)
             name = name.substr(0, LongestSetupValue) + "…";
-        m_read.notes.push_back(leftAside(m_carrier, json::plainText(name) ? name : "(unreadable)"));
+        // TRANSLATORS: in place of a setting's name that cannot be shown.
+        m_read.notes.push_back(
+            leftAside(m_carrier, json::plainText(name) ? name : std::string(translate("(unreadable)"))));
     }
 
     std::vector<std::string>& notes() { return m_read.notes; }
 
 private:
-    void note(std::string_view setting, const std::string& instead)
+    void note(std::string_view setting, std::string_view instead)
     {
-        m_read.notes.push_back("The " + carrierName(m_carrier) + "'s setting \"" + std::string(setting)
-                               + "\" has a value Tarnis cannot use, so " + instead + '.');
+        // TRANSLATORS: {setting} is a setting's name, which stays as it is; {instead} what Tarnis does
+        // instead, as translated with it ("the first chart is shown").
+        m_read.notes.push_back(fill(
+            m_carrier == SetupCarrier::Link
+                ? translate("The link's setting \"{setting}\" has a value Tarnis cannot use, so {instead}.")
+                : translate("The set-up file's setting \"{setting}\" has a value Tarnis cannot use, so {instead}."),
+            {{"setting", std::string(setting)}, {"instead", std::string(instead)}}));
     }
 
     SetupCarrier m_carrier;
@@ -239,8 +254,13 @@ std::string keptValue(const RunTexts& texts)
 
 void tooMany(SetupCarrier carrier, std::vector<std::string>& notes)
 {
-    notes.push_back("The " + carrierName(carrier) + " holds more than " + std::to_string(MostSetupSettings)
-                    + " settings; those after the " + std::to_string(MostSetupSettings) + "th were left aside.");
+    // TRANSLATORS: {count} is 64; "the {count}th" is its ordinal.
+    notes.push_back(fill(carrier == SetupCarrier::Link
+                             ? translate("The link holds more than {count} settings; those after the {count}th were "
+                                         "left aside.")
+                             : translate("The set-up file holds more than {count} settings; those after the {count}th "
+                                         "were left aside."),
+                         {{"count", std::to_string(MostSetupSettings)}}));
 }
 
 } // namespace
@@ -390,20 +410,23 @@ std::variant<ReadSetup, std::string> readSetupFile(std::string_view text)
 {
     const auto parsed = json::read(text);
     if (const auto* error = std::get_if<json::ReadError>(&parsed))
-        return "The file is no Tarnis set-up: " + error->reason + " (at byte " + std::to_string(error->offset + 1)
-            + ").";
+        // TRANSLATORS: {reason} says what is wrong with the file's text ("a string is not closed").
+        return fill(translate("The file is no Tarnis set-up: {reason} (at byte {byte})."),
+                    {{"reason", error->reason}, {"byte", std::to_string(error->offset + 1)}});
     const json::Value& root = std::get<json::Value>(parsed);
     const json::Value* kind = root.member("tarnis");
     if (!kind || !kind->string() || *kind->string() != "set-up")
-        return std::string("The file is no Tarnis set-up: it does not say \"tarnis\": \"set-up\".");
+        // TRANSLATORS: "tarnis": "set-up" is what the file must say, word for word: keep it.
+        return std::string(translate("The file is no Tarnis set-up: it does not say \"tarnis\": \"set-up\"."));
     const json::Value* version = root.member("version");
     const std::optional<double> number
         = version && version->number() ? readLenient(version->number()->text) : std::nullopt;
     if (!number || *number < 1 || *number != double(int(*number)))
-        return std::string("The file is no Tarnis set-up: its version is not a whole number from 1.");
+        return std::string(translate("The file is no Tarnis set-up: its version is not a whole number from 1."));
     if (*number > SetupVersion)
-        return "The set-up was saved by a newer Tarnis (set-up version " + version->number()->text
-            + "); this one reads versions up to " + std::to_string(SetupVersion) + ". Nothing was changed.";
+        return fill(translate("The set-up was saved by a newer Tarnis (set-up version {version}); this one reads "
+                              "versions up to {newest}. Nothing was changed."),
+                    {{"version", version->number()->text}, {"newest", std::to_string(SetupVersion)}});
 
     ReadSetup read{{defaultRunTexts()}, {}};
     SettingReader reader(SetupCarrier::File, read);
@@ -457,24 +480,33 @@ std::variant<ReadSetup, std::string> readSetupFile(std::string_view text)
 
 SetupMenuWords setupMenuWords()
 {
+    const auto owned = [](std::string_view text) { return std::string(text); };
     return {
-        {"Copy link to this set-up",
-         "Puts an address on the clipboard that opens Tarnis with these parameters, this chart and the kept runs"},
-        {"Save set-up…", "Saves the parameters, the chart and the kept runs as a small file to hand out"},
-        {"Open set-up…", "Opens a set-up file and shows its run, its chart and its kept runs"},
-        {"Save this page with this set-up",
-         "Saves this page as one file that opens with this set-up, for sending where a link's address gets lost"},
-        "tarnis-setup.tarnis",
+        {owned(translate("Copy link to this set-up")),
+         owned(translate("Puts an address on the clipboard that opens Tarnis with these parameters, this chart and "
+                         "the kept runs"))},
+        {owned(translate("Save set-up…")),
+         owned(translate("Saves the parameters, the chart and the kept runs as a small file to hand out"))},
+        {owned(translate("Open set-up…")),
+         owned(translate("Opens a set-up file and shows its run, its chart and its kept runs"))},
+        {owned(translate("Save this page with this set-up")),
+         owned(translate("Saves this page as one file that opens with this set-up, for sending where a link's "
+                         "address gets lost"))},
+        // TRANSLATORS: the name a saved set-up is offered under; keep the ending ".tarnis", which tells
+        // Tarnis's files apart.
+        owned(translate("tarnis-setup.tarnis")),
         ".tarnis",
-        "Tarnis set-ups",
-        "tarnis-with-setup.html",
+        // TRANSLATORS: the kind of file in a file dialog's list of types.
+        owned(translate("Tarnis set-ups")),
+        // TRANSLATORS: the name a saved page is offered under; keep the ending ".html".
+        owned(translate("tarnis-with-setup.html")),
     };
 }
 
 std::string setupAppliedWords(SetupCarrier carrier)
 {
-    return carrier == SetupCarrier::Link ? "The set-up from the link is on show."
-                                         : "The set-up from the file is on show.";
+    return std::string(carrier == SetupCarrier::Link ? translate("The set-up from the link is on show.")
+                                                     : translate("The set-up from the file is on show."));
 }
 
 } // namespace tarnis

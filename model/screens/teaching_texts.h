@@ -1,6 +1,6 @@
 // The teaching texts: the introduction to the time-lag logistic model, the further remarks, the
 // literature and the quiz, with the titles of the screens that show them. The teaching screens and
-// the page show these words; each text is kept as the pieces its screen joins.
+// the page show these words, in the reader's language (the works of the literature stay as published).
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -14,8 +14,9 @@ std::string furtherRemarksTitle(); // "More about Tarnis"
 std::string referencesTitle();     // "References"
 std::string quizTitle();           // "Quiz"
 
-std::vector<std::string> introductionPieces();   // one paragraph, joined without separators
-std::vector<std::string> furtherRemarksPieces(); // one paragraph, joined without separators
+// The pieces its screen joins without separators: the paragraph whole, one text for a translator.
+std::vector<std::string> introductionPieces();
+std::vector<std::string> furtherRemarksPieces();
 std::string introductionHeading();
 
 // The six works of the reference list, one full citation each, from top to bottom.

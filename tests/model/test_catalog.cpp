@@ -4,6 +4,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/language/catalog.h"
 #include "model/language/catalog_tables.h"
+#include "model/screens/teaching_texts.h"
 #include "tests/support/model_test_main.h"
 
 #include <QRegularExpression>
@@ -93,28 +94,36 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("quizQuestion"); // the quiz's first question, from the teaching texts
         QTest::addRow("English") << "en"
                                  << "Final population size"
-                                 << "Population size at t = 200";
+                                 << "Population size at t = 200"
+                                 << "1. Can the differential form of the time-lag logistic growth";
         QTest::addRow("Spanish") << "es"
                                  << "Tamaño final de la población"
-                                 << "Tamaño de la población en t = 200";
+                                 << "Tamaño de la población en t = 200"
+                                 << "1. ¿Puede integrarse la forma diferencial del crecimiento logístico con retardo";
         QTest::addRow("German") << "de"
                                 << "Endgültige Populationsgröße"
-                                << "Populationsgröße bei t = 200";
+                                << "Populationsgröße bei t = 200"
+                                << "1. Lässt sich die Differentialform des logistischen Wachstums mit Zeitverzögerung";
         QTest::addRow("unknown: English") << "xx"
                                           << "Final population size"
-                                          << "Population size at t = 200";
+                                          << "Population size at t = 200"
+                                          << "1. Can the differential form of the time-lag logistic growth";
     }
     void textsInEachLanguage()
     {
         QFETCH(QString, language);
         QFETCH(QString, caption);
         QFETCH(QString, sentence);
+        QFETCH(QString, quizQuestion);
         const Speaking speaking(language.toStdString());
         QCOMPARE(QString::fromUtf8(translate("Final population size")), caption);
         QCOMPARE(QString::fromStdString(fill(translate("Population size at t = {step}"), {{"step", "200"}})), sentence);
         QCOMPARE(QString::fromUtf8(translate("A text nobody translated")), QStringLiteral("A text nobody translated"));
+        const QString quiz = QString::fromStdString(teaching::quizWords().description);
+        QVERIFY2(quiz.startsWith(quizQuestion), qPrintable(quiz));
     }
 
     void countsTakeTheirForm_data()

@@ -2,6 +2,7 @@
 // what the boxes' rules make of a refused value, and that what is written reads back the same; and the
 // guided activities built on them: their answers, and how a student's answer is checked.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/language/catalog.h"
 #include "model/lessons/activities.h"
 #include "model/lessons/json_text.h"
 #include "model/lessons/setup.h"
@@ -29,6 +30,12 @@ Setup fullSetup()
     setup.activityStep = 2;
     return setup;
 }
+
+// English again after each test, as every other test expects, whether it passed or not.
+struct Speaking {
+    explicit Speaking(std::string_view code) { setLanguage(code); }
+    ~Speaking() { setLanguage("en"); }
+};
 
 QStringList notesOf(const ReadSetup& read)
 {
@@ -60,6 +67,8 @@ private slots:
     void modelAnswers();
     void answerChecks_data();
     void answerChecks();
+    void stepInEachLanguage_data();
+    void stepInEachLanguage();
 };
 
 void TestSetup::json_data()
@@ -398,6 +407,59 @@ void TestSetup::answerChecks()
     const AnswerCheck check = checkAnswer(named->steps.at(std::size_t(step)), typed.toStdString(), ',');
     QVERIFY2(QString::fromStdString(check.words).contains(words), check.words.c_str());
     QCOMPARE(int(check.verdict), verdict);
+}
+
+// A step in the reader's language: its texts translated first and filled with the step's values after,
+// the check's sentence whole in that language, and English again once English is chosen again.
+void TestSetup::stepInEachLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("title");   // of the activity "limit"
+    QTest::addColumn<QString>("heading"); // of its second step
+    QTest::addColumn<QString>("look");    // of its second step, filled with its r and T
+    QTest::addColumn<QString>("check");   // 0,29 typed at its first step
+    QTest::addColumn<QString>("label");   // beside the answer's box at its first step
+    QTest::addRow("Spanish")
+        << "es"
+        << "El límite de estabilidad de un retardo"
+        << "Paso 2 de 3"
+        << "Dos simulaciones con T = 5 a ambos lados de r_c: la r de la simulación conservada queda "
+           "justo por debajo, la r = 0,29 de esta simulación justo por encima."
+        << "Su r_c = 0,29 está dentro de un 2 % de 0,2846."
+        << "Su r_c:";
+    QTest::addRow("German") << "de"
+                            << "Die Stabilitätsgrenze einer Zeitverzögerung"
+                            << "Schritt 2 von 3"
+                            << "Zwei Läufe mit T = 5 zu beiden Seiten von r_c: Das r des behaltenen Laufs liegt knapp "
+                               "darunter, das r = 0,29 dieses Laufs knapp darüber."
+                            << "Ihr r_c = 0,29 weicht höchstens 2 % von 0,2846 ab."
+                            << "Ihr r_c:";
+    QTest::addRow("English again") << "en"
+                                   << "The stability limit of a lag"
+                                   << "Step 2 of 3"
+                                   << "Two runs of T = 5 on either side of r_c: the kept run's r lies just below it, "
+                                      "this run's r = 0,29 just above it."
+                                   << "Your r_c = 0,29 is within 2 % of 0,2846."
+                                   << "Your r_c:";
+}
+
+void TestSetup::stepInEachLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, title);
+    QFETCH(QString, heading);
+    QFETCH(QString, look);
+    QFETCH(QString, check);
+    QFETCH(QString, label);
+    const Speaking speaking(language.toStdString());
+    const Activity* limit = activityNamed("limit");
+    QVERIFY(limit);
+    const StepWords second = stepWords(*limit, 1, ',');
+    QCOMPARE(QString::fromStdString(limit->title), title);
+    QCOMPARE(QString::fromStdString(second.heading), heading);
+    QCOMPARE(QString::fromStdString(second.look), look);
+    QCOMPARE(QString::fromStdString(checkAnswer(limit->steps.at(0), "0,29", ',').words), check);
+    QCOMPARE(QString::fromStdString(stepWords(*limit, 0, ',').answerLabel), label);
 }
 
 TARNIS_MODEL_TEST_MAIN(TestSetup)
