@@ -34,9 +34,12 @@ def entries(path):
         entry = {}
 
     for line in Path(path).read_text(encoding="utf-8").splitlines():
+        # A blank line ends an entry, but not one still waiting for its translation, which gettext
+        # reads across a blank line as well.
         if not line.strip():
-            finish()
-            field = None
+            if "forms" in entry or "id" not in entry:
+                finish()
+                field = None
             continue
         if line.startswith("#~"):
             entry["obsolete"] = True
@@ -94,20 +97,32 @@ ACCENTED = dict(zip("AaBCcDdEeGgHhIiJjKkLlNnOoRrSsTtUuWwYyZz",
                     "ÅåƁÇçĐđÉéĜĝĤĥÎîĴĵĶķĽľÑñÖöŔŕŠšŢţÛûŴŵÝýŽž"))
 
 
-def pseudo(text, context):
-    if context == "language name":
-        return "Pseudo"
-    if not text.strip():
-        return text
+def accented(text):
     pieces, last = [], 0
     for kept in KEPT.finditer(text):
         pieces.append("".join(ACCENTED.get(c, c) for c in text[last:kept.start()]))
         pieces.append(kept.group(0))
         last = kept.end()
     pieces.append("".join(ACCENTED.get(c, c) for c in text[last:]))
-    # About 40 % longer, as long translations run, in a word of its own that wraps as words do.
-    padding = "·" * max(1, (4 * len(text) + 5) // 10)
-    return "⟦" + "".join(pieces) + " " + padding + "⟧"
+    return "".join(pieces)
+
+
+def padding(length):
+    """Dots in words of up to six, so that a long text's padding wraps as its words do."""
+    words = ["·" * 6] * (length // 6) + (["·" * (length % 6)] if length % 6 else [])
+    return " ".join(words)
+
+
+def pseudo(text, context):
+    if context == "language name":
+        return "Pseudo"
+    if not text.strip():
+        return text
+    # About 40 % longer, as long translations run: each line by words of its own, which wrap as words
+    # do, so that a text of several lines grows as a translation of each would.
+    lines = [accented(line) + (" " + padding(max(1, (4 * len(line) + 5) // 10)) if line.strip() else "")
+             for line in text.split("\n")]
+    return "⟦" + "\n".join(lines) + "⟧"
 
 
 def cpp_string(text):

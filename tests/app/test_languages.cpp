@@ -27,46 +27,27 @@ constexpr WindowId FixedWindows[]{WindowId::Main,       WindowId::LargeGraph,   
                                   WindowId::References, WindowId::FurtherRemarks, WindowId::Quiz,
                                   WindowId::Notice,     WindowId::Dedication};
 
-// Words outside the marks: three letters in a row. Numbers, symbols (r, K, N(0), dN/dt) and the
-// program's name are no words to translate.
+// Words outside the marks: three letters in a row. Numbers, symbols (r, K, N(0), dN/dt), the
+// program's name and the legal form of its notice are no words to translate.
 bool hasUnmarkedWords(const QString& text)
 {
     static const QRegularExpression marked(QStringLiteral("⟦[^⟧]*⟧"));
     static const QRegularExpression word(QStringLiteral("[A-Za-z]{3,}"));
     QString outside = text;
-    outside.remove(marked).remove(QStringLiteral("Tarnis"));
+    // The copyright notice keeps its legal form, "Copyright (C)", in every language.
+    outside.remove(marked).remove(QStringLiteral("Tarnis")).remove(QStringLiteral("Copyright (C)"));
     return outside.contains(word);
 }
 
 // The model's texts that are still to go through the catalog, by the widget that shows them.
 bool awaitingTheCatalog(const QString& where)
 {
-    static const QStringList widgets{QStringLiteral("Form1/Label7 "),
-                                     QStringLiteral("Form1/Label1 "),
-                                     QStringLiteral("Form1/Label2 "),
-                                     QStringLiteral("Form1/Label8 "),
-                                     QStringLiteral("Form1/Label15 "),
-                                     QStringLiteral("Form1/Label3 "),
-                                     QStringLiteral("Form1/Command15 "),
-                                     QStringLiteral("Form1/Command16 "),
-                                     QStringLiteral("Form1/Command17 "),
-                                     QStringLiteral("Form1/Command2 "),
-                                     QStringLiteral("Form1/MSChart1 "),
-                                     QStringLiteral("Form1/Label9 "),
-                                     QStringLiteral("Form1/Picture1 "),
-                                     QStringLiteral("Form1/chartMenu "),
-                                     QStringLiteral("larggraf/MSChart1 "),
-                                     QStringLiteral("larggraf/chartMenu "),
-                                     QStringLiteral("Introfrm/"),
-                                     QStringLiteral("Referenc/Referenc "),
-                                     QStringLiteral("Referenc/Label1_12 "),
-                                     QStringLiteral("Form3/"),
-                                     QStringLiteral("Quiz/"),
-                                     QStringLiteral("copyrigh/Label4 "),
-                                     QStringLiteral("copyrigh/Label6 "),
-                                     QStringLiteral("copyrigh/Label2 "),
-                                     QStringLiteral("copyrigh/Label3 "),
-                                     QStringLiteral("copyrigh/Picture1 ")};
+    static const QStringList widgets{
+        QStringLiteral("Form1/Label1 "),      QStringLiteral("Form1/Label2 "),    QStringLiteral("Form1/Label8 "),
+        QStringLiteral("Form1/Label15 "),     QStringLiteral("Form1/Label3 "),    QStringLiteral("Form1/Command15 "),
+        QStringLiteral("Form1/Command16 "),   QStringLiteral("Form1/Command17 "), QStringLiteral("Form1/Command2 "),
+        QStringLiteral("Form1/MSChart1 "),    QStringLiteral("Form1/chartMenu "), QStringLiteral("larggraf/MSChart1 "),
+        QStringLiteral("larggraf/chartMenu ")};
     return std::any_of(widgets.begin(), widgets.end(),
                        [&where](const QString& widget) { return where.startsWith(widget); });
 }
