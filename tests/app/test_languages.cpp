@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTextEdit>
+#include <QTranslator>
 
 using namespace tarnis;
 using namespace tarnis::test;
@@ -105,7 +106,49 @@ void drawn(QWidget& window)
 class TestLanguages : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { setLanguage("en"); }
+    void cleanup()
+    {
+        setLanguage("en");
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        for (QTranslator* translator : qApp->findChildren<QTranslator*>())
+            QCoreApplication::removeTranslator(translator);
+    }
+
+    // The environment's language reaches the model's words, the numbers and Qt's own dialogs.
+    void systemLanguage_data()
+    {
+        QTest::addColumn<QByteArray>("language"); // LANGUAGE
+        QTest::addColumn<QByteArray>("lang");     // LANG
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("cancel"); // Qt's own button
+        QTest::addColumn<QString>("number");
+        QTest::addRow("German") << QByteArray() << QByteArray("de_DE.UTF-8") << "Endgültige Populationsgröße"
+                                << "Abbrechen"
+                                << "0,5";
+        QTest::addRow("Spanish first in LANGUAGE")
+            << QByteArray("es:de") << QByteArray("en_US.UTF-8") << "Tamaño final de la población"
+            << "Cancelar"
+            << "0,5";
+        QTest::addRow("the C locale") << QByteArray("de") << QByteArray("C") << "Final population size"
+                                      << "Cancel"
+                                      << "0.5";
+    }
+    void systemLanguage()
+    {
+        QFETCH(QByteArray, language);
+        QFETCH(QByteArray, lang);
+        QFETCH(QString, caption);
+        QFETCH(QString, cancel);
+        QFETCH(QString, number);
+        qputenv("LANGUAGE", language);
+        qputenv("LANG", lang);
+        qunsetenv("LC_ALL");
+        qunsetenv("LC_MESSAGES");
+        speakSystemLanguage(*qApp);
+        QCOMPARE(localized("Final population size"), caption);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
+        QCOMPARE(QLocale().toString(0.5), number);
+    }
 
     // Every window in the pseudo-language: no text without the catalog's marks.
     void everyTextMarked()
