@@ -134,6 +134,23 @@ std::string_view translatePlural(std::string_view one, std::string_view many, un
     return count == 1 ? one : many;
 }
 
+std::string countText(unsigned long long count)
+{
+    std::string digits = std::to_string(count);
+    // TRANSLATORS: what stands between groups of three digits in a count of 10000 or more ("." in
+    // German, a no-break space in Spanish); write "none" where the digits stand together.
+    const std::string_view separator = translateIn("digit group separator", "none");
+    if (separator == "none" || digits.size() < 5)
+        return digits;
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            grouped.append(separator);
+        grouped.push_back(digits[i]);
+    }
+    return grouped;
+}
+
 std::string fill(std::string_view pattern, std::span<const Filling> fillings)
 {
     std::string result;

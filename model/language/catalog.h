@@ -48,6 +48,11 @@ std::string_view translateIn(std::string_view context, std::string_view english)
 // The form for a count: translatePlural("{count} step", "{count} steps", n), then fill.
 std::string_view translatePlural(std::string_view one, std::string_view many, unsigned long long count);
 
+// A count as the current language writes it for a reader: "12500" in English (as Tarnis always
+// wrote it), "12.500" in German, "12 500" in Spanish; grouped from five digits on, as the languages'
+// style guides ask.
+std::string countText(unsigned long long count);
+
 // Marks a text written in a table, to be translated where it is shown: the catalog's extractor finds
 // the text here, and translate() finds its translation there.
 constexpr std::string_view catalogText(std::string_view english) { return english; }

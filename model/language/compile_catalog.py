@@ -116,6 +116,8 @@ def padding(length):
 def pseudo(text, context):
     if context == "language name":
         return "Pseudo"
+    if context == "digit group separator":
+        return text  # a setting, not words
     if not text.strip():
         return text
     # About 40 % longer, as long translations run: each line by words of its own, which wrap as words

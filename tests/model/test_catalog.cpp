@@ -142,6 +142,26 @@ private slots:
         QCOMPARE(QString::fromUtf8(translatePlural("{count} step", "{count} steps", count)), form);
     }
 
+    void countsAsEachLanguageWritesThem_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<unsigned long long>("count");
+        QTest::addColumn<QString>("text");
+        QTest::addRow("English never groups") << "en" << 1234567ULL << "1234567";
+        QTest::addRow("German from five digits") << "de" << 12500ULL << "12.500";
+        QTest::addRow("German: four digits together") << "de" << 1000ULL << "1000";
+        QTest::addRow("German: millions") << "de" << 1234567ULL << "1.234.567";
+        QTest::addRow("Spanish: a no-break space") << "es" << 100000ULL << "100\u00a0000";
+    }
+    void countsAsEachLanguageWritesThem()
+    {
+        QFETCH(QString, language);
+        QFETCH(unsigned long long, count);
+        QFETCH(QString, text);
+        const Speaking speaking(language.toStdString());
+        QCOMPARE(QString::fromStdString(countText(count)), text);
+    }
+
     void everyLanguageIsOffered()
     {
         QStringList offered;
