@@ -269,6 +269,8 @@ for (const { locale, language, before, after } of [
         const module = await tarnisModule();
         module.setLanguage(locale.slice(0, 2));
         await button(page, module.runButton().caption).click();
+        const [[role, name]] = after;
+        await page.getByRole(role, { name, exact: true }).waitFor(); // the chart's controls show with the run
         await named(after);
         assert.equal(await page.getByRole("button", { name: "Fit to data" }).count(), 0, "no English left among them");
         await tarnis.close();
