@@ -10,12 +10,9 @@ import type { ActivityInfo, ActivityWords, Setup } from "tarnis-module";
 import { keySections, printedKey, worksheet } from "./activity_sheets";
 import { infoDialog } from "./dialogs";
 import { el } from "./dom";
+import { translate } from "./language";
 import { printSheet } from "./print_sheet";
 import type { Tarnis } from "./tarnis";
-
-// The page's panel stands whether or not an activity is open, so its list has a choice of none; the
-// desktop's window is opened for an activity and needs no such word.
-const NoActivity = "No activity";
 
 export interface ActivityPanelEvents {
     /** "Apply this set-up": the step's set-up, to show as a link's is shown, and to run. */
@@ -66,7 +63,9 @@ export class ActivityPanel {
         this.list = el(
             "select",
             { id: "activity-list", "aria-labelledby": "activities-heading" },
-            el("option", { value: "" }, NoActivity),
+            // The page's panel stands whether or not an activity is open, so its list has a choice of
+            // none; the desktop's window is opened for an activity and needs no such word.
+            el("option", { value: "" }, translate("No activity")),
             ...this.activities.map((activity) => el("option", { value: activity.id }, activity.title)),
         );
         this.list.addEventListener("change", () => this.choose(this.list.value));

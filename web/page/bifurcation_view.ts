@@ -5,6 +5,7 @@
 // takes it as a click does.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { BifurcationColumn, BifurcationRequest, DynamicsLabels } from "tarnis-module";
+import { translate, translateIn } from "./language";
 import { type Area, type Axis, PlotCanvas } from "./plot_canvas";
 import { ScanPicture } from "./scan_picture";
 
@@ -42,7 +43,13 @@ export class BifurcationView extends ScanPicture<number> {
         describedBy: string,
     ) {
         // Two plots one above the other, each tall enough for its axis' title on a phone.
-        super({ heightRatio: 0.7, leastHeight: 340 }, "Bifurcation diagram and Lyapunov exponent", "diagram", describedBy);
+        super(
+            { heightRatio: 0.7, leastHeight: 340 },
+            translate("Bifurcation diagram and Lyapunov exponent"),
+            // TRANSLATORS: "diagram" is what a screen reader calls the kind of this picture (its role).
+            translateIn("role", "diagram"),
+            describedBy,
+        );
     }
 
     setRequest(request: BifurcationRequest, logarithmic: boolean, marks: DiagramMark[], labels: DynamicsLabels): void {

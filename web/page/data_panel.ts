@@ -4,6 +4,7 @@
 // at the next frame: however many moves come in between, one run of the boxes' latest texts.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import { el } from "./dom";
+import { translate } from "./language";
 import { Boxes, type ParameterBox, type RunOutcome, type RunTexts, type Tarnis } from "./tarnis";
 import { Slider } from "./slider";
 
@@ -65,7 +66,7 @@ export class DataPanel {
         this.element = el(
             "section",
             { class: "panel data", "aria-labelledby": "data-heading" },
-            el("h2", { id: "data-heading" }, "Data"),
+            el("h2", { id: "data-heading" }, translate("Data")),
             form,
         );
     }

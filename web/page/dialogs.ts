@@ -3,6 +3,7 @@
 // closes it, and the focus goes back to the button that opened it.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import { el, uniqueId } from "./dom";
+import { translate } from "./language";
 
 export interface InfoDialog {
     dialog: HTMLDialogElement;
@@ -12,7 +13,7 @@ export interface InfoDialog {
 
 export function infoDialog(title: string, content: Node[], extraButtons: HTMLButtonElement[] = []): InfoDialog {
     const headingId = uniqueId("dialog-heading");
-    const close = el("button", { type: "button", class: "primary" }, "OK");
+    const close = el("button", { type: "button", class: "primary" }, translate("OK"));
     const dialog = el(
         "dialog",
         { "aria-labelledby": headingId, class: "info" },

@@ -17,6 +17,7 @@ import type {
 } from "tarnis-module";
 import { BifurcationView, type DiagramMark } from "./bifurcation_view";
 import { el } from "./dom";
+import { fill, translate } from "./language";
 import { DynamicsWork, type Task } from "./dynamics_work";
 import type { Tarnis } from "./tarnis";
 import { StabilityMap } from "./stability_map";
@@ -98,8 +99,8 @@ export class DynamicsPanel {
             "diagram-pointed",
         );
         this.progress = {
-            map: el("progress", { "aria-label": "Progress of the stability map", max: 1, value: 0 }),
-            diagram: el("progress", { "aria-label": "Progress of the bifurcation diagram", max: 1, value: 0 }),
+            map: el("progress", { "aria-label": translate("Progress of the stability map"), max: 1, value: 0 }),
+            diagram: el("progress", { "aria-label": translate("Progress of the bifurcation diagram"), max: 1, value: 0 }),
         };
         this.failure = el("p", { class: "note", role: "alert" });
         this.work = new DynamicsWork({
@@ -109,7 +110,8 @@ export class DynamicsPanel {
             columns: (columns) => this.diagram.addColumns(columns),
             progress: (task, done, total) => this.showProgress(task, done, total),
             failed: (message) => {
-                this.failure.textContent = `The dynamics could not be computed: ${message}`;
+                // TRANSLATORS: {reason} is the browser's own message of why a worker failed, in English.
+                this.failure.textContent = fill(translate("The dynamics could not be computed: {reason}"), { reason: message });
                 this.plan = undefined; // the next run computes them again
                 this.twinRun = undefined;
             },
@@ -120,12 +122,12 @@ export class DynamicsPanel {
         this.element = el(
             "section",
             { class: "panel dynamics", "aria-labelledby": "dynamics-heading" },
-            el("h2", { id: "dynamics-heading" }, "Dynamics"),
+            el("h2", { id: "dynamics-heading" }, translate("Dynamics")),
             el(
                 "div",
                 { class: "dynamics-parts" },
                 el("section", { class: "words", "aria-labelledby": "words-title" },
-                    el("h3", { id: "words-title" }, "The last run"), this.headline, this.sentences,
+                    el("h3", { id: "words-title" }, translate("The last run")), this.headline, this.sentences,
                     el("h4", {}, module.continuousComparisonWords().legend),
                     this.twinHeadline, this.twinSentences, this.bridge, this.choiceNote, this.failure),
                 el("section", { class: "map-part", "aria-labelledby": "map-title" },
@@ -141,7 +143,7 @@ export class DynamicsPanel {
         const line = (dashed: boolean) => el("span", { class: dashed ? "curve dashed" : "curve", "aria-hidden": "true" });
         return el(
             "ul",
-            { class: "legend regimes", "aria-label": "Regimes and curves of the map" },
+            { class: "legend regimes", "aria-label": translate("Regimes and curves of the map") },
             ...this.tarnis.module.regimeLegend().map((entry) => el("li", {}, swatch(entry.colour), entry.legendName)),
             el("li", {}, swatch(this.tarnis.module.notComputedColour()), labels.notComputed),
             el("li", {}, line(false), labels.stableCurve),
@@ -163,9 +165,11 @@ export class DynamicsPanel {
         };
         return el(
             "div",
-            { class: "toolbar", role: "radiogroup", "aria-label": "Bifurcation diagram" },
-            option("rate", "over r"),
-            option("lag", "over lag"),
+            { class: "toolbar", role: "radiogroup", "aria-label": translate("Bifurcation diagram") },
+            // TRANSLATORS: the bifurcation diagram drawn over the intrinsic rate r (r stays as it is).
+            option("rate", translate("over r")),
+            // TRANSLATORS: the bifurcation diagram drawn over the time lag T.
+            option("lag", translate("over lag")),
         );
     }
 

@@ -17,7 +17,7 @@ import type {
 } from "tarnis-module";
 import type { SliceAnswer, SliceRequest } from "./dynamics_worker";
 import DynamicsWorker from "./dynamics_worker?worker&inline";
-import { spokenLanguage } from "./language";
+import { spokenLanguage, translate } from "./language";
 
 export type Task = SliceRequest["task"];
 
@@ -82,7 +82,8 @@ export function startWorkers<Answer>(
         };
         worker.onerror = (event) => {
             event.preventDefault();
-            failed(event.message || "a worker failed");
+            // TRANSLATORS: what the page says of a worker that failed without a message of its own.
+            failed(event.message || translate("a worker failed"));
         };
         return entry;
     });

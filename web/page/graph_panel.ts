@@ -11,14 +11,11 @@ import { chartPng } from "./chart_png";
 import { type ChartPicture, chartSvg } from "./chart_svg";
 import { ChartView, legendLines } from "./chart_view";
 import { el } from "./dom";
+import { translate, translateIn } from "./language";
 import type { Tarnis } from "./tarnis";
 import { Player } from "./player";
 import type { MarkedPoint } from "./readout_geometry";
 import { copyText, download, textFile } from "./saving";
-
-// The desktop steps the kind by a click on the chart alone; on a touch screen a tap reads a point
-// instead, so the page has a button of its own for the step, with a caption of its own.
-const NextChartCaption = "Next chart";
 
 function button(caption: string, action: () => void, attributes: Record<string, string | boolean> = {}) {
     const made = el("button", { type: "button", ...attributes }, caption);
@@ -93,9 +90,9 @@ export class GraphPanel {
             this.draw(false);
         });
         this.twinNote = el("p", { id: "continuous-note", class: "note", "aria-live": "polite" });
-        this.fitButton = button("Fit to data", () => this.view.fit());
-        this.keepButton = button("Keep this run", () => this.keep());
-        this.forgetButton = button("Forget kept runs", () => this.forget());
+        this.fitButton = button(translate("Fit to data"), () => this.view.fit());
+        this.keepButton = button(translate("Keep this run"), () => this.keep());
+        this.forgetButton = button(translate("Forget kept runs"), () => this.forget());
         this.description = el("p", { id: "chart-description", class: "description", "aria-live": "polite" });
         this.chart = el(
             "div",
@@ -103,7 +100,8 @@ export class GraphPanel {
                 class: "chart",
                 role: "img",
                 tabindex: "0",
-                "aria-roledescription": "chart",
+                // TRANSLATORS: what a screen reader calls the kind of the picture of a run (its role).
+                "aria-roledescription": translateIn("role", "chart"),
                 "aria-describedby": "chart-description",
             },
             this.view.element,
@@ -113,7 +111,7 @@ export class GraphPanel {
             this.view.hideMark();
             this.describe();
         });
-        this.legend = el("ul", { class: "legend", "aria-label": "Legend" });
+        this.legend = el("ul", { class: "legend", "aria-label": translate("Legend") });
         this.player = new Player(this.tarnis.module, { rows: () => this.ownRows(), show: (rows) => this.showPlayed(rows) });
         this.figure = el(
             "div",
@@ -121,11 +119,13 @@ export class GraphPanel {
             el(
                 "div",
                 { class: "toolbar" },
-                el("label", { for: "chart-kind" }, "Chart"),
+                el("label", { for: "chart-kind" }, translate("Chart")),
                 this.kindList,
-                button(NextChartCaption, () => this.stepKind()),
+                // The desktop steps the kind by a click on the chart alone; on a touch screen a tap
+                // reads a point instead, so the page has a button of its own, with a caption of its own.
+                button(translate("Next chart"), () => this.stepKind()),
                 this.fitButton,
-                el("label", { class: "check" }, this.logN, "Logarithmic N axis"),
+                el("label", { class: "check" }, this.logN, translate("Logarithmic N axis")),
                 el("label", { class: "check", title: comparison.toolTip }, this.compare, comparison.caption),
                 this.keepButton,
                 this.forgetButton,
@@ -137,20 +137,20 @@ export class GraphPanel {
             this.description,
         );
         this.saveData = button(
-            "Save data (CSV)",
+            translate("Save data (CSV)"),
             () => download(texts.dataFileName, textFile(this.tarnis.graphicDataText(), "text/csv")),
             { disabled: true },
         );
         this.chartButtons = [
-            button("Save chart as PNG", () => void this.savePng(), { disabled: true }),
-            button("Save chart as SVG", () => this.saveSvg(), { disabled: true }),
-            button("Copy data", () => void this.copyData(), { disabled: true }),
+            button(translate("Save chart as PNG"), () => void this.savePng(), { disabled: true }),
+            button(translate("Save chart as SVG"), () => this.saveSvg(), { disabled: true }),
+            button(translate("Copy data"), () => void this.copyData(), { disabled: true }),
         ];
         this.status = el("p", { class: "note", role: "status" });
         this.element = el(
             "section",
             { class: "panel graph", "aria-labelledby": "graph-heading" },
-            el("h2", { id: "graph-heading" }, "Graph"),
+            el("h2", { id: "graph-heading" }, translate("Graph")),
             this.greeting,
             this.figure,
             el("div", { class: "buttons" }, this.saveData, ...this.chartButtons),
@@ -226,7 +226,7 @@ export class GraphPanel {
         this.logN.checked = this.logNChosen;
         this.compare.checked = this.compared;
         this.twinNote.textContent = data.continuous?.stopWords ?? "";
-        this.keepButton.textContent = data.runKept ? "This run is kept" : "Keep this run";
+        this.keepButton.textContent = data.runKept ? translate("This run is kept") : translate("Keep this run");
         this.keepButton.disabled = data.runKept;
         this.forgetButton.disabled = data.keptCount === 0;
         this.showLegend(data);
@@ -367,12 +367,12 @@ export class GraphPanel {
         try {
             download(this.fileName(".png"), await chartPng(chartSvg(picture)));
         } catch {
-            this.status.textContent = "The browser could not draw the picture.";
+            this.status.textContent = translate("The browser could not draw the picture.");
         }
     }
 
     private async copyData(): Promise<void> {
         const copied = await copyText(this.tarnis.chartDataText(this.kind, this.view.isLogarithmicY(), this.compared));
-        this.status.textContent = copied ? "" : "The browser did not let the page use the clipboard.";
+        this.status.textContent = copied ? "" : translate("The browser did not let the page use the clipboard.");
     }
 }

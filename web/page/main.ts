@@ -14,7 +14,7 @@ import { ChancePanel } from "./chance_panel";
 import { byId, el } from "./dom";
 import { DynamicsPanel } from "./dynamics_panel";
 import { GraphPanel } from "./graph_panel";
-import { chooseLanguage, languageMenu } from "./language";
+import { chooseLanguage, fill, languageMenu, translate } from "./language";
 import { Tarnis } from "./tarnis";
 import { DataPanel } from "./data_panel";
 import { PageCopy } from "./page_copy";
@@ -52,6 +52,7 @@ async function start(root: HTMLElement, page: PageCopy): Promise<void> {
     setups = new SetupOnShow(tarnis, { data, graph, dynamics, bar, activity });
     const teaching = teachingSection(tarnis);
     const about = pageFooter(tarnis, new Date().getFullYear());
+    document.title = tarnis.module.aboutTarnis().title;
     root.replaceChildren(
         pageHeader(
             tarnis,
@@ -68,6 +69,17 @@ async function start(root: HTMLElement, page: PageCopy): Promise<void> {
     root.dataset.ready = "true";
 }
 
+// Why the page could not start, in its language where the catalog came before the failure, else in English.
+function failureLine(error: unknown): string {
+    // TRANSLATORS: {reason} is the browser's own message, in English.
+    const pattern = translate("Tarnis could not start in this browser: {reason}");
+    try {
+        return fill(pattern, { reason: String(error) });
+    } catch {
+        return `Tarnis could not start in this browser: ${String(error)}`;
+    }
+}
+
 // Before the page changes anything in its document: the copy that "Save this page" saves.
 const page = PageCopy.capture(document);
 
@@ -75,7 +87,7 @@ document.head.append(el("link", { rel: "icon", type: "image/svg+xml", href: icon
 const root = byId<HTMLElement>(document, "app");
 start(root, page).catch((error: unknown) => {
     root.replaceChildren(
-        el("p", { class: "failure", role: "alert" }, `Tarnis could not start in this browser: ${String(error)}`),
+        el("p", { class: "failure", role: "alert" }, failureLine(error)),
     );
     throw error;
 });

@@ -7,6 +7,7 @@
 import type { TarnisModule } from "tarnis-module";
 
 import { el } from "./dom";
+import { translate, translateIn } from "./language";
 
 export interface PlayHooks {
     /** The rows of the run on show in the kind on show. */
@@ -31,9 +32,11 @@ export class Player {
         private readonly pace: TarnisModule,
         private readonly hooks: PlayHooks,
     ) {
-        this.playButton = el("button", { type: "button" }, "Play");
+        // TRANSLATORS: the button that starts or resumes drawing the run step by step (a verb).
+        this.playButton = el("button", { type: "button" }, translate("Play"));
         this.playButton.addEventListener("click", () => (this.frame === undefined ? this.play() : this.pause()));
-        this.stepButton = el("button", { type: "button" }, "Step");
+        // TRANSLATORS: the button that draws one more time step of the run (a verb).
+        this.stepButton = el("button", { type: "button" }, translate("Step"));
         this.stepButton.addEventListener("click", () => this.step());
         this.speed = el("select", { id: "play-speed" });
         for (const { perSecond, caption } of pace.playSpeeds())
@@ -48,10 +51,11 @@ export class Player {
         this.position = el("output", { class: "play-position", "aria-hidden": "true" });
         this.element = el(
             "div",
-            { class: "toolbar play", role: "group", "aria-label": "Play" },
+            // TRANSLATORS: the name of the bar of buttons that draws a run step by step (a noun).
+            { class: "toolbar play", role: "group", "aria-label": translateIn("group", "Play") },
             this.playButton,
             this.stepButton,
-            el("label", { for: "play-speed" }, "Speed"),
+            el("label", { for: "play-speed" }, translate("Speed")),
             this.speed,
             this.position,
         );
@@ -75,13 +79,13 @@ export class Player {
         if (rows === 0) return;
         if (this.shown === undefined || this.shown >= rows) this.showRows(1);
         this.restartClock();
-        this.playButton.textContent = "Pause";
+        this.playButton.textContent = translate("Pause");
         this.frame = requestAnimationFrame((time) => this.tick(time));
     }
 
     pause(): void {
         this.cancelFrame();
-        this.playButton.textContent = "Play";
+        this.playButton.textContent = translate("Play");
     }
 
     /** One step more; a running play pauses first. */

@@ -7,15 +7,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import type { ReadSetup, Setup } from "tarnis-module";
 import { el } from "./dom";
+import { translate } from "./language";
 import type { PageCopy } from "./page_copy";
 import { copyText, download, textFile } from "./saving";
 import type { Tarnis } from "./tarnis";
 
 // Only the page has a clipboard that a browser may keep closed, and a link to select instead.
-const LinkCopied = "The link to this set-up is on the clipboard.";
-const LinkSelected =
-    "The browser did not let the page use the clipboard: the link is selected in the box below; copy it with Ctrl+C (⌘C on a Mac).";
-const LinkCaption = "Link to this set-up";
+const LinkCopied = () => translate("The link to this set-up is on the clipboard.");
+const LinkSelected = () =>
+    translate(
+        "The browser did not let the page use the clipboard: the link is selected in the box below; copy it with Ctrl+C (⌘C on a Mac).",
+    );
+const LinkCaption = () => translate("Link to this set-up");
 
 export interface SetupBarEvents {
     /** The set-up on show; none before the first run. */
@@ -62,11 +65,11 @@ export class SetupBar {
         if (savePage) this.needRun.push(savePage);
         const open = button(words.openFile, () => file.click(), false);
         this.link = el("input", { id: "setup-link", type: "text", readonly: true, spellcheck: "false" });
-        this.linkRow = el("div", { class: "field", hidden: true }, el("label", { for: "setup-link" }, LinkCaption), this.link);
+        this.linkRow = el("div", { class: "field", hidden: true }, el("label", { for: "setup-link" }, LinkCaption()), this.link);
         this.status = el("div", { class: "note", role: "status" });
         this.element = el(
             "div",
-            { class: "setup", role: "group", "aria-label": "This set-up" },
+            { class: "setup", role: "group", "aria-label": translate("This set-up") },
             el("div", { class: "buttons" }, copy, save, open, savePage, file),
             this.linkRow,
             this.status,
@@ -95,12 +98,12 @@ export class SetupBar {
         this.link.value = link;
         this.linkRow.hidden = false;
         if (await copyText(link)) {
-            this.say([LinkCopied]);
+            this.say([LinkCopied()]);
             return;
         }
         this.link.focus();
         this.link.select();
-        this.say([LinkSelected]);
+        this.say([LinkSelected()]);
     }
 
     private saveFile(name: string): void {

@@ -8,6 +8,7 @@
 import type { DynamicsLabels, DynamicsPlan, RegimeReport, ScanCell } from "tarnis-module";
 import { type AxisRules, ticksWithRoom } from "./chart_viewport";
 import { type Box, type Curve, labelBeside } from "./curve_label";
+import { translate, translateIn } from "./language";
 import { type Area, type Axis, PlotCanvas } from "./plot_canvas";
 import { ScanPicture } from "./scan_picture";
 
@@ -57,7 +58,13 @@ export class StabilityMap extends ScanPicture<Cell> {
         private labels: DynamicsLabels,
         describedBy: string,
     ) {
-        super({ heightRatio: 0.62, leastHeight: 240 }, "Stability map", "map", describedBy);
+        super(
+            { heightRatio: 0.62, leastHeight: 240 },
+            translate("Stability map"),
+            // TRANSLATORS: "map" is what a screen reader calls the kind of this picture (its role).
+            translateIn("role", "map"),
+            describedBy,
+        );
     }
 
     /** A new grid: every cell is still to be computed. */

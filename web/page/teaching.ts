@@ -5,6 +5,7 @@
 import quizPicture from "../../resources/pictures/quiz.png?inline";
 import { infoDialog } from "./dialogs";
 import { el } from "./dom";
+import { translate } from "./language";
 import type { Tarnis } from "./tarnis";
 
 /** The teaching section: its buttons, and the dialogs they open (placed at the end of the body). */
@@ -40,7 +41,7 @@ export function teachingSection(tarnis: Tarnis): { section: HTMLElement; dialogs
     const section = el(
         "nav",
         { class: "panel teaching", "aria-labelledby": "teaching-heading" },
-        el("h2", { id: "teaching-heading" }, "Learn more"),
+        el("h2", { id: "teaching-heading" }, translate("Learn more")),
         el(
             "div",
             { class: "buttons" },
