@@ -474,7 +474,7 @@ QString endText(const BifurcationColumn& column)
 QString BifurcationPlot::dataText(QChar decimalSeparator) const
 {
     QStringList header{m_axis == BifurcationAxis::Rate ? QStringLiteral("r") : QStringLiteral("T"),
-                       text(Labels.exponentAxis), QStringLiteral("end"), QStringLiteral("end step")};
+                       text(Labels.exponentAxis.english), QStringLiteral("end"), QStringLiteral("end step")};
     for (int step = m_discard; step < m_discard + m_keep; ++step)
         header << QStringLiteral("N(%1)").arg(step);
     QList<QStringList> rows;

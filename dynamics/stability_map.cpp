@@ -481,7 +481,7 @@ QString StabilityMap::dataText(QChar decimalSeparator) const
                             number(limits ? std::optional(limits->rStable) : std::nullopt)};
     }
     return tableText({QStringLiteral("r"), QStringLiteral("T"), QStringLiteral("regime"), QStringLiteral("period"),
-                      text(Labels.exponentAxis), QStringLiteral("smallest N"), QStringLiteral("largest N"),
+                      text(Labels.exponentAxis.english), QStringLiteral("smallest N"), QStringLiteral("largest N"),
                       QStringLiteral("end step"), text(Labels.monotoneMark), text(Labels.stableMark)},
                      rows);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/charts/chart_kinds.h"
 
+#include "model/language/catalog.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -35,21 +37,35 @@ using enum Quantity;
 constexpr auto Line = SeriesLook::Line;
 constexpr auto Points = SeriesLook::Points;
 
-// The titles are the texts the users know from the charts, "dN/Ndt" included.
+// The titles are the texts the users know from the charts, "dN/Ndt" included. They stay English here,
+// where copied data take their column titles from; they are translated where a chart shows them.
+// TRANSLATORS: the charts' titles and axis titles.
 constexpr std::array<std::pair<ChartKind, ChartKindEntry>, ChartKindCount> ChartKinds{{
-    {ChartKind::NtvsT, {{Time, N, Line}, {}, "Curve of N(t) vs. time", "N(t)", "Time"}},
-    {ChartKind::dNvsT, {{Time, DN, Line}, {}, "Curve of dN/dt vs. time", "dN", "Time"}},
-    {ChartKind::LogNvsT, {{Time, LogN, Line}, {}, "Curve of logN(t) vs. time", "lnN", "Time"}},
+    {ChartKind::NtvsT,
+     {{Time, N, Line}, {}, catalogText("Curve of N(t) vs. time").data(), "N(t)", catalogText("Time").data()}},
+    {ChartKind::dNvsT,
+     {{Time, DN, Line}, {}, catalogText("Curve of dN/dt vs. time").data(), "dN", catalogText("Time").data()}},
+    {ChartKind::LogNvsT,
+     {{Time, LogN, Line}, {}, catalogText("Curve of logN(t) vs. time").data(), "lnN", catalogText("Time").data()}},
     {ChartKind::NtKvsT,
-     {{Time, N, Line}, SeriesSource{Time, K, {}}, "Curve of N(t) and K vs. time", "N(t) and K", "Time"}},
+     {{Time, N, Line},
+      SeriesSource{Time, K, {}},
+      catalogText("Curve of N(t) and K vs. time").data(),
+      catalogText("N(t) and K").data(),
+      catalogText("Time").data()}},
     {ChartKind::NdNvsT,
-     {{Time, N, Line}, SeriesSource{Time, DN, Line}, "Curve of N and dN/dt vs. time", "N and dN", "Time"}},
-    {ChartKind::dNvsN, {{N, DN, Points}, {}, "Curve of dN vs. N", "dN", "N"}},
-    {ChartKind::dNvsNinLine, {{N, DN, Line}, {}, "Curve of dN vs. N", "dN", "N"}},
-    {ChartKind::dNperNvsN, {{N, DNperN, Points}, {}, "Curve of dN/Ndt vs. N", "dN/N", "N"}},
-    {ChartKind::dNperNvsNinLine, {{N, DNperN, Line}, {}, "Curve of dN/Ndt vs. N", "dN/N", "N"}},
-    {ChartKind::NtvsNtnext, {{N, NextN, Points}, {}, "Curve of N(t+1) vs. N(t)", "N(t+1)", "N(t)"}},
-    {ChartKind::NtvsNtnextinLine, {{N, NextN, Line}, {}, "Curve of N(t+1) vs. N(t)", "N(t+1)", "N(t)"}},
+     {{Time, N, Line},
+      SeriesSource{Time, DN, Line},
+      catalogText("Curve of N and dN/dt vs. time").data(),
+      catalogText("N and dN").data(),
+      catalogText("Time").data()}},
+    {ChartKind::dNvsN, {{N, DN, Points}, {}, catalogText("Curve of dN vs. N").data(), "dN", "N"}},
+    {ChartKind::dNvsNinLine, {{N, DN, Line}, {}, catalogText("Curve of dN vs. N").data(), "dN", "N"}},
+    {ChartKind::dNperNvsN, {{N, DNperN, Points}, {}, catalogText("Curve of dN/Ndt vs. N").data(), "dN/N", "N"}},
+    {ChartKind::dNperNvsNinLine, {{N, DNperN, Line}, {}, catalogText("Curve of dN/Ndt vs. N").data(), "dN/N", "N"}},
+    {ChartKind::NtvsNtnext, {{N, NextN, Points}, {}, catalogText("Curve of N(t+1) vs. N(t)").data(), "N(t+1)", "N(t)"}},
+    {ChartKind::NtvsNtnextinLine,
+     {{N, NextN, Line}, {}, catalogText("Curve of N(t+1) vs. N(t)").data(), "N(t+1)", "N(t)"}},
 }};
 
 constexpr bool inEnumOrder()
@@ -112,9 +128,13 @@ std::string chartKindListName(ChartKind kind)
     const int sharing = int(std::count_if(ChartKinds.begin(), ChartKinds.end(), [&entry](const auto& other) {
         return std::string_view(other.second.title) == entry.title;
     }));
+    const std::string title(translate(entry.title));
     if (sharing == 1)
-        return entry.title;
-    return std::string(entry.title) + (entry.first.look == SeriesLook::Points ? ", in points" : ", in line");
+        return title;
+    // TRANSLATORS: {title} is a chart's title, the look of its points told where two charts share it.
+    return fill(entry.first.look == SeriesLook::Points ? translate("{title}, in points")
+                                                       : translate("{title}, in line"),
+                {{"title", title}});
 }
 
 std::int16_t chartCyclePosition(ChartKind kind)

@@ -71,14 +71,16 @@ struct ChartKindEntry {
 // window does.
 enum class ChartWindow { Main, Large };
 
+// The kind's entry, its titles in English as copied data head their columns; a chart shows
+// translate(entry.title) and its axis titles likewise.
 ChartKindEntry chartKindEntry(ChartKind kind, ChartWindow window);
 
 // Whether the y axis shows N(t) (with K beside it): N vs. t, and N(t) and K vs. t. Only these can
 // take a logarithmic N axis; ln N is already one, and dN and dN/N change sign.
 bool yIsN(const ChartKindEntry& entry);
 
-// How a list names a kind: its title, and where two kinds share a title, the look that tells them
-// apart ("Curve of dN vs. N, in points").
+// How a list names a kind, in the language on show: its title, and where two kinds share a title, the look that tells
+// them apart ("Curve of dN vs. N, in points").
 std::string chartKindListName(ChartKind kind);
 
 // The order in which clicks on a chart step through the kinds.

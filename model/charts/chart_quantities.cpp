@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/charts/chart_quantities.h"
 
+#include "model/language/catalog.h"
 #include "model/numbers/conversions.h"
 #include "model/numbers/double_double.h"
 
@@ -22,7 +23,8 @@ std::string valueText(double value, Quantity quantity, char decimalSeparator)
     if (quantity == Quantity::Time)
         return std::to_string(int(value));
     if (std::isnan(value))
-        return "no value";
+        // TRANSLATORS: a readout's value where the chart has none, as "ln N(t) = no value".
+        return std::string(translate("no value"));
     return numberToText(value, decimalSeparator, ReadoutDigits);
 }
 

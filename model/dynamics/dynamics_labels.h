@@ -4,37 +4,50 @@
 #pragma once
 
 #include "model/dynamics/run_regime.h"
+#include "model/language/catalog.h"
 
 #include <string>
 #include <string_view>
 
 namespace tarnis {
 
+// A label as people read it, in the language on show wherever it is taken as text; its English stays
+// at hand for what programs read (the headers of copied data).
+struct ShownLabel {
+    std::string_view english;
+    operator std::string_view() const { return translate(english); }
+};
+
 struct DynamicsLabels {
-    std::string_view lagAxis = "Time lag T";
-    std::string_view rateAxis = "Intrinsic rate r";
-    std::string_view exponentAxis = "Lyapunov exponent";
-    std::string_view stableCurve = "r_c: stable below";       // the map's legend
-    std::string_view monotoneCurve = "r_m: no overshoot below";
-    std::string_view stableMark = "r_c";                      // beside the curve or the mark
-    std::string_view monotoneMark = "r_m";
-    std::string_view criticalLagMark = "r > r_c";             // over the lag: where the run's r is unstable
-    std::string_view runOnMap = "the last run";
-    std::string_view runMark = "this run";
-    std::string_view notComputed = "still being computed";
+    ShownLabel lagAxis{catalogText("Time lag T")};
+    ShownLabel rateAxis{catalogText("Intrinsic rate r")};
+    ShownLabel exponentAxis{catalogText("Lyapunov exponent")};
+    // TRANSLATORS: the map's legend of the curves r_c and r_m: keep the symbols r_c and r_m as they are.
+    ShownLabel stableCurve{catalogText("r_c: stable below")};
+    ShownLabel monotoneCurve{catalogText("r_m: no overshoot below")};
+    ShownLabel stableMark{"r_c"}; // symbols, beside the curve or the mark
+    ShownLabel monotoneMark{"r_m"};
+    ShownLabel criticalLagMark{"r > r_c"}; // over the lag: where the run's r is unstable
+    // TRANSLATORS: the last run's place on the stability map, in its legend.
+    ShownLabel runOnMap{catalogText("the last run")};
+    // TRANSLATORS: the mark of the run's r or T on the bifurcation diagram.
+    ShownLabel runMark{catalogText("this run")};
+    // TRANSLATORS: the legend's entry for cells of the stability map not yet computed.
+    ShownLabel notComputed{catalogText("still being computed")};
 };
 inline constexpr DynamicsLabels Labels{};
 
 // A regime's name in the legend, where a colour needs no more than this to be told apart.
 inline std::string_view legendName(Regime regime)
 {
-    return regime == Regime::UnstableEquilibrium ? "unstable equilibrium" : regimeText(regime);
+    return translate(regime == Regime::UnstableEquilibrium ? catalogText("unstable equilibrium") : regimeText(regime));
 }
 
 // The diagram's axis of N: "N(t), t = 1000 to 1199".
 inline std::string keptValuesAxis(int discard, int keep)
 {
-    return "N(t), t = " + std::to_string(discard) + " to " + std::to_string(discard + keep - 1);
+    return fill(translate("N(t), t = {first} to {last}"),
+                {{"first", std::to_string(discard)}, {"last", std::to_string(discard + keep - 1)}});
 }
 
 } // namespace tarnis

@@ -3,6 +3,7 @@
 
 #include "model/dynamics/linear_stability.h"
 #include "model/dynamics/lyapunov.h"
+#include "model/language/catalog.h"
 #include "model/numbers/double_double.h"
 
 #include <algorithm>
@@ -16,25 +17,26 @@ using namespace regime_rules;
 
 std::string_view regimeText(Regime regime)
 {
+    // TRANSLATORS: the regimes' names, as a legend, a cell of the stability map and a headline name them.
     switch (regime) {
     case Regime::SettlesSmoothly:
-        return "settles smoothly";
+        return catalogText("settles smoothly");
     case Regime::DampedOscillations:
-        return "damped oscillations";
+        return catalogText("damped oscillations");
     case Regime::Periodic:
-        return "periodic";
+        return catalogText("periodic");
     case Regime::SustainedOscillations:
-        return "sustained oscillations";
+        return catalogText("sustained oscillations");
     case Regime::Chaotic:
-        return "chaotic";
+        return catalogText("chaotic");
     case Regime::UnstableEquilibrium:
-        return "rests on an unstable equilibrium";
+        return catalogText("rests on an unstable equilibrium");
     case Regime::DeclinesTowardsZero:
-        return "declines towards 0";
+        return catalogText("declines towards 0");
     case Regime::DiesOut:
-        return "dies out";
+        return catalogText("dies out");
     case Regime::LeavesRange:
-        return "leaves the range";
+        return catalogText("leaves the range");
     }
     return "";
 }

@@ -26,7 +26,8 @@ enum class Regime {
 };
 
 // "settles smoothly", "damped oscillations", "periodic", "sustained oscillations", "chaotic",
-// "rests on an unstable equilibrium", "declines towards 0", "dies out", "leaves the range".
+// "rests on an unstable equilibrium", "declines towards 0", "dies out", "leaves the range". In English,
+// as programs read it (tarnis-run, copied data); translate() gives the name people read.
 std::string_view regimeText(Regime regime);
 
 struct RegimeReport {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/run/parameter_boxes.h"
 
+#include "model/language/catalog.h"
 #include "model/numbers/conversions.h"
 #include "model/run/run.h"
 
@@ -30,13 +31,6 @@ EnterResult confirmSteps(std::string_view text, char separator)
     if (!reread || *reread != std::floor(*reread))
         result = {fallback, true, EntryFix::NotWhole};
     return result;
-}
-
-// What a box takes on Enter, as a rule of the note that a replaced text gets.
-std::string acceptedRule(ParameterBox box)
-{
-    const bool positive = box == ParameterBox::K || box == ParameterBox::steps;
-    return positive ? "a number greater than 0" : "a number of 0 or more";
 }
 
 } // namespace
@@ -71,16 +65,22 @@ namespace {
 // What names each box: the caption beside it and the parameter as a sentence names it.
 struct BoxWords {
     ParameterBox box;
-    const char* caption;
-    const char* subject;
+    std::string_view caption; // marked for the catalog, translated where shown
+    std::string_view subject;
 };
 
 constexpr std::array<BoxWords, 5> BoxNaming{{
-    {ParameterBox::r, "The intrinsic rate (r):", "the intrinsic rate (r)"},
-    {ParameterBox::n0, "The initial population size N(0):", "the initial population size N(0)"},
-    {ParameterBox::K, "The carrying capacity (K):", "the carrying capacity (K)"},
-    {ParameterBox::lag, "Time lag is", "the time lag"},
-    {ParameterBox::steps, "For t=1 to ", "the number of time steps"},
+    // TRANSLATORS: the captions stand before their boxes; a subject starts or ends a sentence about its
+    // box ("The intrinsic rate (r) must be …"), its first letter made a capital there.
+    {ParameterBox::r, catalogText("The intrinsic rate (r):"), catalogText("the intrinsic rate (r)")},
+    {ParameterBox::n0, catalogText("The initial population size N(0):"),
+     catalogText("the initial population size N(0)")},
+    {ParameterBox::K, catalogText("The carrying capacity (K):"), catalogText("the carrying capacity (K)")},
+    // TRANSLATORS: the box of the lag follows these words ("Time lag is [8]").
+    {ParameterBox::lag, catalogText("Time lag is"), catalogText("the time lag")},
+    // TRANSLATORS: the box of the number of steps follows these words ("For t=1 to [200]"): keep the
+    // space at the end.
+    {ParameterBox::steps, catalogText("For t=1 to "), catalogText("the number of time steps")},
 }};
 
 const BoxWords& wordsOf(ParameterBox box)
@@ -93,9 +93,13 @@ const BoxWords& wordsOf(ParameterBox box)
 
 } // namespace
 
-std::string boxCaption(ParameterBox box) { return wordsOf(box).caption; }
+std::string boxCaption(ParameterBox box) { return std::string(translate(wordsOf(box).caption)); }
 
-std::string boxSubject(ParameterBox box) { return wordsOf(box).subject; }
+std::string boxSubject(ParameterBox box) { return std::string(translate(wordsOf(box).subject)); }
+
+std::string_view englishBoxCaption(ParameterBox box) { return wordsOf(box).caption; }
+
+std::string_view englishBoxSubject(ParameterBox box) { return wordsOf(box).subject; }
 
 bool changeDisablesRun(ParameterBox box) { return box != ParameterBox::K; }
 
@@ -118,34 +122,56 @@ EnterResult confirmEntry(ParameterBox box, std::string_view text, char localeSep
     return {std::nullopt, true, EntryFix::None};
 }
 
+namespace {
+
+// The note of a text that Enter replaced by the box's default: what the box takes, or why the text was
+// not taken.
+std::string_view fallbackNote(ParameterBox box, EntryFix fix)
+{
+    const bool positive = box == ParameterBox::K || box == ParameterBox::steps;
+    switch (fix) {
+    case EntryFix::NotAccepted:
+        return positive
+            ? translate("{subject} must be a number greater than 0, so the box went back to its default, {default}.")
+            : translate("{subject} must be a number of 0 or more, so the box went back to its default, {default}.");
+    case EntryFix::NotWhole:
+        return translate("{subject} must be a whole number, so the box went back to its default, {default}.");
+    case EntryFix::TooLarge:
+        // TRANSLATORS: {largest} is about the largest number a computer's arithmetic holds, "1.8E+308".
+        return translate("{subject} is too large to compute with (beyond about {largest}), so the box went back to "
+                         "its default, {default}.");
+    default:
+        return {};
+    }
+}
+
+// The largest double, 1.7976931348623157E+308, to two digits; as a double that text would read back as
+// infinity, so it is written here rather than converted.
+std::string largestNumberText(char localeSeparator) { return std::string("1") + localeSeparator + "8E+308"; }
+
+} // namespace
+
 std::string entryNote(ParameterBox box, EntryFix fix, char localeSeparator)
 {
     const std::string subject = capitalised(boxSubject(box));
-    const std::string fallback = ", so the box went back to its default, " + defaultText(box, localeSeparator) + '.';
-    switch (fix) {
-    case EntryFix::None:
-        break;
-    case EntryFix::NotAccepted:
-        return subject + " must be " + acceptedRule(box) + fallback;
-    case EntryFix::Capped: {
-        const std::string most = numberToText(MaxConfirmedSteps, localeSeparator);
-        return subject + " can be at most " + most + ", so the box shows " + most + '.';
-    }
-    case EntryFix::NotWhole:
-        return subject + " must be a whole number" + fallback;
-    case EntryFix::TooLarge:
-        return subject + ' ' + beyondRangeRule(false, localeSeparator) + fallback;
-    }
-    return {};
+    if (fix == EntryFix::Capped)
+        return fill(translate("{subject} can be at most {most}, so the box shows {most}."),
+                    {{"subject", subject}, {"most", numberToText(MaxConfirmedSteps, localeSeparator)}});
+    if (fix == EntryFix::None)
+        return {};
+    return fill(fallbackNote(box, fix),
+                {{"subject", subject},
+                 {"default", defaultText(box, localeSeparator)},
+                 {"largest", largestNumberText(localeSeparator)}});
 }
 
 std::string beyondRangeRule(bool negative, char localeSeparator)
 {
-    // The largest double, 1.7976931348623157E+308, to two digits; as a double that text would read
-    // back as infinity, so it is written here rather than converted.
-    const std::string largest = std::string("1") + localeSeparator + "8E+308";
-    return negative ? "is too far below 0 to compute with (beyond about -" + largest + ')'
-                    : "is too large to compute with (beyond about " + largest + ')';
+    // TRANSLATORS: follows the name of a parameter or a box ("The seed is too large …"); {largest} is
+    // about the largest number a computer's arithmetic holds, "1.8E+308".
+    return fill(negative ? translate("is too far below 0 to compute with (beyond about -{largest})")
+                         : translate("is too large to compute with (beyond about {largest})"),
+                {{"largest", largestNumberText(localeSeparator)}});
 }
 
 ButtonWords presetButton(int preset, char localeSeparator)
@@ -154,10 +180,12 @@ ButtonWords presetButton(int preset, char localeSeparator)
     for (const auto& [box, text] : presetTexts(preset, localeSeparator))
         if (box == ParameterBox::lag)
             lag = text;
-    return {"Data " + std::to_string(preset + 1), "Time lag = " + lag};
+    return {fill(translate("Data {number}"), {{"number", std::to_string(preset + 1)}}),
+            fill(translate("Time lag = {lag}"), {{"lag", lag}})};
 }
 
-ButtonWords runButton() { return {"Run", "Run simulation"}; }
+// TRANSLATORS: the button that runs the model, and its tool tip.
+ButtonWords runButton() { return {std::string(translate("Run")), std::string(translate("Run simulation"))}; }
 
 PresetTexts presetTexts(int preset, char localeSeparator)
 {

@@ -13,20 +13,23 @@ namespace tarnis {
 
 enum class ParameterBox { n0, r, K, lag, steps };
 
-inline constexpr std::array AllParameterBoxes{ParameterBox::r, ParameterBox::n0, ParameterBox::K,
-                                              ParameterBox::lag, ParameterBox::steps};
+inline constexpr std::array AllParameterBoxes{ParameterBox::r, ParameterBox::n0, ParameterBox::K, ParameterBox::lag,
+                                              ParameterBox::steps};
 
 inline constexpr double MaxConfirmedSteps = 2000.0; // the steps box caps what Enter confirms
 
 // The design text of a box; r is 0.2 written with the locale's decimal separator.
 std::string defaultText(ParameterBox box, char localeSeparator);
 
-// The caption beside a box, which names it for assistive technology too: "The intrinsic rate (r):",
-// "For t=1 to " (with the space before the box, as the window has always shown it).
+// The caption beside a box, in the language on show, which names it for assistive technology too: "The intrinsic rate
+// (r):", "For t=1 to " (with the space before the box, as the window has always shown it).
 std::string boxCaption(ParameterBox box);
 
 // The parameter of a box, as a sentence names it: "the intrinsic rate (r)".
 std::string boxSubject(ParameterBox box);
+// The caption and the subject in English, for what programs read (tarnis-run's refusals).
+std::string_view englishBoxCaption(ParameterBox box);
+std::string_view englishBoxSubject(ParameterBox box);
 // The same words at the start of a sentence: "The intrinsic rate (r)".
 std::string capitalised(std::string text);
 

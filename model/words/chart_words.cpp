@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/words/chart_words.h"
 
+#include "model/language/catalog.h"
 #include "model/numbers/conversions.h"
 #include "model/numbers/decimal_digits.h"
 #include "model/run/kept_runs.h"
@@ -13,15 +14,21 @@ namespace tarnis {
 
 namespace {
 
-const std::string OnShow = "This run: ";
-
 // Numbers as the axes label them.
 std::string axisNumber(double value, char separator) { return numberToText(value, separator, 6); }
 
+// A title in the language on show, whether the caller took it from the kinds' English table or shows
+// it translated already.
+std::string shownTitle(const std::string& title) { return std::string(translate(title)); }
+
 std::string axisText(const AxisInWords& axis, char separator)
 {
-    return axis.title + " from " + axisNumber(axis.lower, separator) + " to " + axisNumber(axis.upper, separator)
-        + (axis.logarithmic ? " on a logarithmic scale" : "");
+    // TRANSLATORS: an axis of a chart, for screen readers: "Time from 0 to 200".
+    return fill(axis.logarithmic ? translate("{axis} from {lower} to {upper} on a logarithmic scale")
+                                 : translate("{axis} from {lower} to {upper}"),
+                {{"axis", shownTitle(axis.title)},
+                 {"lower", axisNumber(axis.lower, separator)},
+                 {"upper", axisNumber(axis.upper, separator)}});
 }
 
 // The last row of the chart's first series that has a value, as "x = …, y = …".
@@ -31,10 +38,15 @@ std::string lastPointText(const ChartInWords& chart, char separator)
     for (std::size_t row = rows; row-- > 0;) {
         const double x = chart.firstX[row], y = chart.firstY[row];
         if (std::isfinite(x) && std::isfinite(y))
-            return "the last at " + chart.x.title + " = " + axisNumber(x, separator) + ", " + chart.y.title + " = "
-                + axisNumber(y, separator);
+            // TRANSLATORS: the last point of a chart, {x} and {y} the axes' titles: "the last at Time = 200,
+            // N(t) = 500".
+            return fill(translate("the last at {x} = {xvalue}, {y} = {yvalue}"),
+                        {{"x", shownTitle(chart.x.title)},
+                         {"xvalue", axisNumber(x, separator)},
+                         {"y", shownTitle(chart.y.title)},
+                         {"yvalue", axisNumber(y, separator)}});
     }
-    return "none with a value";
+    return std::string(translate("none with a value"));
 }
 
 std::string joined(const std::vector<std::string>& parts, const std::string& between)
@@ -71,9 +83,14 @@ std::vector<ChartRunNames> chartRunNames(const std::optional<RunParameters>& cur
     std::vector<ChartRunNames> names;
     if (!current)
         names.push_back({});
+    // The full name heads the run's columns of copied data, which programs read: it stays English. The
+    // legend's name is only read.
     for (std::size_t run = 0; run < runs.size(); ++run) {
-        const std::string prefix = current && run == 0 ? OnShow : std::string();
-        names.push_back({prefix + runLabel(runs[run], decimalSeparator), prefix + shortLabels[run]});
+        const bool onShow = current && run == 0;
+        const std::string full = runLabel(runs[run], decimalSeparator);
+        // TRANSLATORS: the legend's line of the run on show among kept runs; {run} tells it apart, "T=8".
+        names.push_back({onShow ? "This run: " + full : full,
+                         onShow ? fill(translate("This run: {run}"), {{"run", shortLabels[run]}}) : shortLabels[run]});
     }
     return names;
 }
@@ -103,15 +120,25 @@ std::string legendLineText(const std::vector<std::string>& quantityNames, const 
 std::string chartDescription(const ChartInWords& chart, char decimalSeparator)
 {
     if (chart.title.empty())
-        return "No chart drawn yet.";
-    std::string text = chart.title + ". Vertical axis: " + axisText(chart.y, decimalSeparator)
-        + ". Horizontal axis: " + axisText(chart.x, decimalSeparator) + ". " + std::to_string(chart.rowCount)
-        + " points, " + lastPointText(chart, decimalSeparator) + '.';
+        return std::string(translate("No chart drawn yet."));
+    // TRANSLATORS: a chart for screen readers: its title, its axes ("N(t) from 0 to 600"), how many points
+    // it has and its last point ("the last at Time = 200, N(t) = 500").
+    std::string text = fill(translate("{title}. Vertical axis: {vertical}. Horizontal axis: {horizontal}. {count} "
+                                      "points, {last}."),
+                            {{"title", shownTitle(chart.title)},
+                             {"vertical", axisText(chart.y, decimalSeparator)},
+                             {"horizontal", axisText(chart.x, decimalSeparator)},
+                             {"count", std::to_string(chart.rowCount)},
+                             {"last", lastPointText(chart, decimalSeparator)}});
     if (const std::size_t kept = chart.keptRunNames.size(); kept > 0)
-        text += " Shown with " + std::to_string(kept) + " kept " + (kept == 1 ? "run" : "runs") + ": "
-            + joined(chart.keptRunNames, "; ") + '.';
+        // TRANSLATORS: {names} are the kept runs' names, "r=0.2, N(0)=1, K=500, T=5, 200 steps; …".
+        text += ' '
+            + fill(translatePlural("Shown with {count} kept run: {names}.", "Shown with {count} kept runs: {names}.",
+                                   kept),
+                   {{"count", std::to_string(kept)}, {"names", joined(chart.keptRunNames, "; ")}});
     if (!chart.marked.empty())
-        text += " Marked: " + joined(chart.marked, ", ") + '.';
+        // TRANSLATORS: {point} is the readout of the point marked by the keys, "t = 12, N(t) = 498.2".
+        text += ' ' + fill(translate("Marked: {point}."), {{"point", joined(chart.marked, ", ")}});
     return text;
 }
 

@@ -2,9 +2,12 @@
 #include "model/words/continuous_words.h"
 
 #include "model/dynamics/linear_stability.h"
+#include "model/language/catalog.h"
 #include "model/numbers/double_double.h"
 #include "model/run/parameter_boxes.h"
 #include "model/words/quantity_text.h"
+
+#include <array>
 
 namespace tarnis {
 
@@ -18,95 +21,121 @@ struct Writer {
 
     std::string parameter(double value) const { return q::parameter(value, separator); }
     std::string population(double value) const { return q::population(value, run.K, separator); }
-    std::string time(double units) const { return q::period(units, separator) + " time units"; }
+    std::string time(double units) const { return q::period(units, separator); }
 };
 
-std::string opening(const Writer& w)
+std::string shown(std::string_view english) { return std::string(translate(english)); }
+
+std::string opening(const Writer& w, const std::string& behaviour)
 {
-    const std::string delay = w.run.lag == 0.0 ? "no delay (τ = 0)" : "a delay of τ = " + w.parameter(w.run.lag);
-    return std::string("In continuous time (Hutchinson's equation), with r = ")
-        .append(w.parameter(w.run.r))
-        .append(", N(0) = ")
-        .append(w.parameter(w.run.n0))
-        .append(", K = ")
-        .append(w.parameter(w.run.K))
-        .append(" and ")
-        .append(delay)
-        .append(", the population ");
+    // TRANSLATORS: {delay} in "… K = 500 and {delay}, the population …".
+    const std::string delay = w.run.lag == 0.0
+        ? shown("no delay (τ = 0)")
+        : fill(translate("a delay of τ = {delay}"), {{"delay", w.parameter(w.run.lag)}});
+    // TRANSLATORS: {delay} is "no delay (τ = 0)" or "a delay of τ = 8"; {behaviour} is the rest of the
+    // sentence (or two), what the population does: "approaches K = 500 and settles there …".
+    return fill(translate("In continuous time (Hutchinson's equation), with r = {r}, N(0) = {n0}, K = {k} and "
+                          "{delay}, the population {behaviour}"),
+                {{"r", w.parameter(w.run.r)},
+                 {"n0", w.parameter(w.run.n0)},
+                 {"k", w.parameter(w.run.K)},
+                 {"delay", delay},
+                 {"behaviour", behaviour}});
 }
 
-// How low an oscillating population comes, which the equation never takes to 0.
+// How low an oscillating population comes, which the equation never takes to 0: a sentence after the
+// regime's.
 std::string lowestText(const Writer& w, const ContinuousReport& report)
 {
     if (!report.lowest)
         return {};
-    const std::string lowest = w.population(*report.lowest);
-    if (*report.lowest < 1.0)
-        return " At its lowest it comes down to " + lowest
-            + ", less than one animal: the equation never reaches 0, but a real population would be lost there.";
-    return " At its lowest it comes down to about " + lowest + "; the equation never reaches 0.";
+    const std::string_view sentence = *report.lowest < 1.0
+        ? translate("At its lowest it comes down to {n}, less than one animal: the equation never reaches 0, but a "
+                    "real population would be lost there.")
+        : translate("At its lowest it comes down to about {n}; the equation never reaches 0.");
+    return ' ' + fill(sentence, {{"n", w.population(*report.lowest)}});
 }
 
 std::string dampedText(const Writer& w, const ContinuousReport& report)
 {
-    std::string text = "overshoots K = " + w.parameter(w.run.K) + " and oscillates around it with a period of about "
-        + w.time(report.period.value_or(0.0));
-    if (report.halfLife)
-        return text + "; the swings shrink by half about every " + w.time(*report.halfLife)
-            + ", until it settles at K.";
-    return text + "; at r = π/(2τ) itself the swings shrink ever more slowly.";
+    // TRANSLATORS: {period} and {half} are times in the equation's time units, "12.5".
+    return fill(
+        report.halfLife
+            ? translate("overshoots K = {k} and oscillates around it with a period of about {period} time "
+                        "units; the swings shrink by half about every {half} time units, until it settles at K.")
+            : translate("overshoots K = {k} and oscillates around it with a period of about {period} time "
+                        "units; at r = π/(2τ) itself the swings shrink ever more slowly."),
+        {{"k", w.parameter(w.run.K)},
+         {"period", w.time(report.period.value_or(0.0))},
+         {"half", w.time(report.halfLife.value_or(0.0))}});
 }
 
 std::string cycleText(const Writer& w, const ContinuousReport& report)
 {
-    std::string text = "settles onto a cycle around K = " + w.parameter(w.run.K);
-    if (report.nMin && report.nMax)
-        text += ", between about " + w.population(*report.nMin) + " and " + w.population(*report.nMax);
-    if (report.period)
-        text += ", with a period of about " + w.time(*report.period);
-    return text + ". The swings neither die down nor grow.";
+    // One sentence for each of what is known of the cycle: its range, its period.
+    static constexpr std::array<std::array<std::string_view, 2>, 2> Sentences{{
+        {catalogText("settles onto a cycle around K = {k}. The swings neither die down nor grow."),
+         catalogText("settles onto a cycle around K = {k}, with a period of about {period} time units. The swings "
+                     "neither die down nor grow.")},
+        {catalogText("settles onto a cycle around K = {k}, between about {low} and {high}. The swings neither die "
+                     "down nor grow."),
+         catalogText("settles onto a cycle around K = {k}, between about {low} and {high}, with a period of about "
+                     "{period} time units. The swings neither die down nor grow.")},
+    }};
+    const bool ranged = report.nMin && report.nMax;
+    return fill(translate(Sentences[ranged ? 1 : 0][report.period ? 1 : 0]),
+                {{"k", w.parameter(w.run.K)},
+                 {"low", ranged ? w.population(*report.nMin) : std::string()},
+                 {"high", ranged ? w.population(*report.nMax) : std::string()},
+                 {"period", w.time(report.period.value_or(0.0))}});
 }
 
 std::string regimeSentence(const Writer& w, const ContinuousReport& report)
 {
+    const std::string end = w.parameter(report.endTime.value_or(0.0));
     switch (report.regime) {
     case ContinuousRegime::SettlesSmoothly:
-        return "approaches K = " + w.parameter(w.run.K) + " and settles there without overshooting.";
+        return fill(translate("approaches K = {k} and settles there without overshooting."),
+                    {{"k", w.parameter(w.run.K)}});
     case ContinuousRegime::DampedOscillations:
         return dampedText(w, report) + lowestText(w, report);
     case ContinuousRegime::Cycle:
         return cycleText(w, report) + lowestText(w, report);
     case ContinuousRegime::StaysPut:
-        return "stays where it is: nothing makes it change.";
+        return shown("stays where it is: nothing makes it change.");
     case ContinuousRegime::DeclinesTowardsZero:
-        return "declines towards 0 without ever reaching it.";
+        return shown("declines towards 0 without ever reaching it.");
     case ContinuousRegime::RunsAway:
-        return "grows beyond every bound within a finite time; the integrator follows it up to t = "
-            + w.parameter(report.endTime.value_or(0.0)) + ".";
+        return fill(translate("grows beyond every bound within a finite time; the integrator follows it up to t = "
+                              "{time}."),
+                    {{"time", end}});
     case ContinuousRegime::TooSteep:
-        return "swings so steeply after t = " + w.parameter(report.endTime.value_or(0.0))
-            + " that the integrator's step cannot follow it; the trajectory stops there." + lowestText(w, report);
+        return fill(translate("swings so steeply after t = {time} that the integrator's step cannot follow it; the "
+                              "trajectory stops there."),
+                    {{"time", end}})
+            + lowestText(w, report);
     }
     return {};
 }
 
 std::string headline(ContinuousRegime regime)
 {
+    // TRANSLATORS: the headline of what a run does in continuous time.
     switch (regime) {
     case ContinuousRegime::SettlesSmoothly:
-        return "Settles smoothly";
+        return shown("Settles smoothly");
     case ContinuousRegime::DampedOscillations:
-        return "Damped oscillations";
+        return shown("Damped oscillations");
     case ContinuousRegime::Cycle:
-        return "A stable cycle";
+        return shown("A stable cycle");
     case ContinuousRegime::StaysPut:
-        return "Stays where it is";
+        return shown("Stays where it is");
     case ContinuousRegime::DeclinesTowardsZero:
-        return "Declines towards 0";
+        return shown("Declines towards 0");
     case ContinuousRegime::RunsAway:
-        return "Grows without bound";
+        return shown("Grows without bound");
     case ContinuousRegime::TooSteep:
-        return "Too steep to follow";
+        return shown("Too steep to follow");
     }
     return {};
 }
@@ -115,44 +144,52 @@ std::string theorySentence(const Writer& w)
 {
     const auto limits = continuousLimits(w.run.lag);
     if (!limits)
-        return " Without a delay the continuous model never oscillates: every r above 0 settles smoothly.";
-    return " With this delay, oscillations die down for r below π/(2τ) = " + q::limit(limits->rStable, w.separator)
-        + " and settle onto a cycle above it, whose period there is 4τ = " + w.time(limits->onsetPeriod)
-        + "; up to 1/(eτ) = " + q::limit(limits->rMonotone, w.separator)
-        + " the population approaches K without overshooting.";
+        return ' ' + shown("Without a delay the continuous model never oscillates: every r above 0 settles smoothly.");
+    return ' '
+        + fill(translate("With this delay, oscillations die down for r below π/(2τ) = {rc} and settle onto a cycle "
+                         "above it, whose period there is 4τ = {period} time units; up to 1/(eτ) = {rm} the "
+                         "population approaches K without overshooting."),
+               {{"rc", q::limit(limits->rStable, w.separator)},
+                {"period", w.time(limits->onsetPeriod)},
+                {"rm", q::limit(limits->rMonotone, w.separator)}});
 }
 
 } // namespace
 
-std::string continuousLegend() { return "Continuous time (Hutchinson)"; }
+std::string continuousLegend() { return shown("Continuous time (Hutchinson)"); }
 
 ContinuousComparisonWords continuousComparisonWords()
 {
-    return {"Compare with continuous time",
-            "Draws the run's continuous-time twin, Hutchinson's delayed logistic equation with the same r, N(0), K "
-            "and lag, beside it",
-            continuousLegend(), "continuous r_c", "N(t) continuous"};
+    // The data column heads copied data, which programs read: it stays English.
+    return {shown("Compare with continuous time"),
+            shown("Draws the run's continuous-time twin, Hutchinson's delayed logistic equation with the same r, "
+                  "N(0), K and lag, beside it"),
+            continuousLegend(),
+            // TRANSLATORS: the continuous model's limit r_c, as the stability map's legend names its curve.
+            shown("continuous r_c"), "N(t) continuous"};
 }
 
 std::string continuousStopWords(const ContinuousRun& run)
 {
     if (run.end == ContinuousEnd::Completed || run.n.empty())
         return {};
-    const std::string at = "The continuous trajectory stops after t = " + std::to_string(run.n.size() - 1);
-    if (run.end == ContinuousEnd::LeftRange)
-        return at + ": N leaves the range of numbers a computer holds.";
-    return at + ": its swings grow too steep for the integrator's step.";
+    return fill(run.end == ContinuousEnd::LeftRange
+                    ? translate("The continuous trajectory stops after t = {time}: N leaves the range of numbers a "
+                                "computer holds.")
+                    : translate("The continuous trajectory stops after t = {time}: its swings grow too steep for the "
+                                "integrator's step."),
+                {{"time", std::to_string(run.n.size() - 1)}});
 }
 
 RunWords continuousRunInWords(const RunParameters& run, const std::optional<ContinuousReport>& report, char separator)
 {
     const Writer w{run, separator};
     if (!report)
-        return {"Beyond the integrator",
-                "The continuous run with r = " + w.parameter(run.r) + " and a delay of τ = " + w.parameter(run.lag)
-                    + " would take the integrator more steps than it takes; a longer delay or a smaller r is within "
-                      "reach."};
-    return {headline(report->regime), opening(w) + regimeSentence(w, *report) + theorySentence(w)};
+        return {shown("Beyond the integrator"),
+                fill(translate("The continuous run with r = {r} and a delay of τ = {delay} would take the integrator "
+                               "more steps than it takes; a longer delay or a smaller r is within reach."),
+                     {{"r", w.parameter(run.r)}, {"delay", w.parameter(run.lag)}})};
+    return {headline(report->regime), opening(w, regimeSentence(w, *report)) + theorySentence(w)};
 }
 
 std::string bridgeWords(double lag, char separator)
@@ -162,16 +199,25 @@ std::string bridgeWords(double lag, char separator)
         return {};
     const std::string rc = q::limit(discrete->rStable, separator);
     if (lag == 0.0)
-        return "Without a lag the two models part most: the discrete one oscillates around K for r above r_m = "
-            + q::limit(discrete->rMonotone, separator) + " and keeps oscillating above r_c = " + rc
-            + ", while the continuous one never oscillates.";
+        return fill(translate("Without a lag the two models part most: the discrete one oscillates around K for r "
+                              "above r_m = {rm} and keeps oscillating above r_c = {rc}, while the continuous one never "
+                              "oscillates."),
+                    {{"rm", q::limit(discrete->rMonotone, separator)}, {"rc", rc}});
     const auto continuous = continuousLimits(lag);
     const double product = double(dd::DoubleDouble(discrete->rStable) * (dd::DoubleDouble(lag) + 0.5));
-    return "The two models meet as the lag grows: the discrete r_c·(T + ½) = " + q::limit(product, separator)
-        + " approaches π/2 = " + q::limit(double(dd::pi / 2.0), separator)
-        + ", the continuous limit rτ. At this lag the discrete model keeps oscillating from r_c = " + rc
-        + ", the continuous one from π/(2τ) = " + q::limit(continuous->rStable, separator)
-        + (discrete->rStable < continuous->rStable ? ": the discrete model oscillates at a smaller r." : ".");
+    // TRANSLATORS: {product} is r_c·(T + ½), {limit} is π/2, {continuous} is π/(2τ), all numbers.
+    return fill(discrete->rStable < continuous->rStable
+                    ? translate("The two models meet as the lag grows: the discrete r_c·(T + ½) = {product} approaches "
+                                "π/2 = {limit}, the continuous limit rτ. At this lag the discrete model keeps "
+                                "oscillating from r_c = {rc}, the continuous one from π/(2τ) = {continuous}: the "
+                                "discrete model oscillates at a smaller r.")
+                    : translate("The two models meet as the lag grows: the discrete r_c·(T + ½) = {product} approaches "
+                                "π/2 = {limit}, the continuous limit rτ. At this lag the discrete model keeps "
+                                "oscillating from r_c = {rc}, the continuous one from π/(2τ) = {continuous}."),
+                {{"product", q::limit(product, separator)},
+                 {"limit", q::limit(double(dd::pi / 2.0), separator)},
+                 {"rc", rc},
+                 {"continuous", q::limit(continuous->rStable, separator)}});
 }
 
 } // namespace tarnis

@@ -2,10 +2,12 @@
 #include "model/words/regime_words.h"
 
 #include "model/dynamics/linear_stability.h"
+#include "model/language/catalog.h"
 #include "model/numbers/double_double.h"
 #include "model/words/quantity_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace tarnis {
@@ -22,7 +24,10 @@ struct Writer {
     std::string parameter(double value) const { return q::parameter(value, separator); }
     std::string population(double value) const { return q::population(value, run.K, separator); }
     // How many percent a small difference grows per step for an exponent.
-    std::string growth(double exponent) const { return q::percent(100.0 * dd::expm1(dd::DoubleDouble(exponent)).hi, separator); }
+    std::string growth(double exponent) const
+    {
+        return q::percent(100.0 * dd::expm1(dd::DoubleDouble(exponent)).hi, separator);
+    }
 };
 
 std::string capitalised(std::string text)
@@ -32,43 +37,54 @@ std::string capitalised(std::string text)
     return text;
 }
 
+std::string shown(std::string_view english) { return std::string(translate(english)); }
+
+// A regime's name in the language on show.
+std::string nameOf(Regime regime) { return shown(regimeText(regime)); }
+
 // A lag with a fraction acts as whole lags (the step reads N at a whole step); the words name them.
-std::string lagUsedText(const Writer& w)
+std::string lagText(const Writer& w)
 {
     const double lag = w.run.lag;
+    // TRANSLATORS: {lag} in "With r = …, N(0) = …, K = … and {lag}, the population …".
+    if (lag == 0.0)
+        return shown("no lag (T = 0)");
+    const std::string value = w.parameter(lag);
     if (!(lag <= MaxAnalysedLag) || lag == std::floor(lag))
-        return {};
+        return fill(translate("a lag of T = {lag}"), {{"lag", value}});
     const LagSchedule schedule = lagSchedule(lag);
     if (schedule.alternates()) {
         const auto [shorter, longer] = std::minmax(schedule.onEvenSteps, schedule.onOddSteps);
-        return ", which acts as lags of " + q::steps(shorter) + " and " + q::steps(longer) + " in turn";
+        return fill(translate("a lag of T = {lag}, which acts as lags of {shorter} and {longer} in turn"),
+                    {{"lag", value}, {"shorter", q::steps(shorter)}, {"longer", q::steps(longer)}});
     }
-    return ", which acts as a lag of " + q::steps(schedule.onEvenSteps);
+    return fill(translate("a lag of T = {lag}, which acts as a lag of {whole}"),
+                {{"lag", value}, {"whole", q::steps(schedule.onEvenSteps)}});
 }
 
-std::string lagText(const Writer& w)
+// The run's parameters, then what the population does.
+std::string opening(const Writer& w, const std::string& behaviour)
 {
-    return w.run.lag == 0.0 ? "no lag (T = 0)" : "a lag of T = " + w.parameter(w.run.lag) + lagUsedText(w);
+    // TRANSLATORS: {lag} is "no lag (T = 0)" or "a lag of T = 8"; {behaviour} is the rest of the sentence
+    // (or two), what the population does: "dies out at step 57: it had overshot K …". Where your language
+    // cannot put it after "the population", write for instance "… the following holds: the population
+    // {behaviour}".
+    return fill(translate("With r = {r}, N(0) = {n0}, K = {k} and {lag}, the population {behaviour}"),
+                {{"r", w.parameter(w.run.r)},
+                 {"n0", w.parameter(w.run.n0)},
+                 {"k", w.parameter(w.run.K)},
+                 {"lag", lagText(w)},
+                 {"behaviour", behaviour}});
 }
 
-std::string opening(const Writer& w)
+// A sentence of a regime that oscillates between two sizes: its K, range and period filled.
+std::string rangeFilled(std::string_view pattern, const Writer& w, const RegimeReport& report)
 {
-    return "With r = " + w.parameter(w.run.r) + ", N(0) = " + w.parameter(w.run.n0) + ", K = " + w.parameter(w.run.K)
-        + " and " + lagText(w) + ", the population ";
-}
-
-std::string rangeText(const Writer& w, const RegimeReport& report)
-{
-    return "between about " + w.population(*report.nMin) + " and " + w.population(*report.nMax);
-}
-
-std::string halvingText(double steps, char separator)
-{
-    if (steps <= 1.05)
-        return "; the swings shrink by half or more at every step";
-    const std::string count
-        = steps < 10 ? q::rounded(steps, 1, separator) : q::rounded(std::round(steps), 0, separator);
-    return "; the swings shrink by half about every " + count + " steps";
+    return fill(pattern,
+                {{"k", w.parameter(w.run.K)},
+                 {"low", w.population(*report.nMin)},
+                 {"high", w.population(*report.nMax)},
+                 {"period", q::period(report.period.value_or(0.0), w.separator)}});
 }
 
 // What a disturbance of K does where K is stable: it dies down, or at r_c itself neither fades nor grows.
@@ -76,44 +92,56 @@ std::string stableKText(const Writer& w)
 {
     const auto linear = linearResponse(w.run.r, w.run.lag);
     const bool neutral = linear && linear->verdict == LinearVerdict::Neutral;
-    return "starts at K = " + w.parameter(w.run.K)
-        + " and stays there: at this r and lag a small disturbance of K would "
-        + (neutral ? "neither die down nor grow." : "die down.");
+    return fill(neutral ? translate("starts at K = {k} and stays there: at this r and lag a small disturbance of K "
+                                    "would neither die down nor grow.")
+                        : translate("starts at K = {k} and stays there: at this r and lag a small disturbance of K "
+                                    "would die down."),
+                {{"k", w.parameter(w.run.K)}});
 }
 
 std::string restText(const Writer& w, const RegimeReport& report)
 {
     const RunParameters& run = w.run;
     if (run.r == 0.0)
-        return "neither grows nor shrinks: with r = 0 it stays at N(0) = " + w.parameter(run.n0) + " for ever.";
-    const std::string way = run.n0 < run.K ? "grows" : "falls";
+        return fill(translate("neither grows nor shrinks: with r = 0 it stays at N(0) = {n0} for ever."),
+                    {{"n0", w.parameter(run.n0)}});
+    const bool grows = run.n0 < run.K;
+    const std::string k = w.parameter(run.K);
     if (report.stillApproaching)
-        return way + " towards K = " + w.parameter(run.K) + " without overshooting, so slowly that it is still "
-            + "approaching K: N = " + w.population(report.lastN) + " after " + q::steps(report.steps) + " steps.";
+        return fill(grows ? translate("grows towards K = {k} without overshooting, so slowly that it is still "
+                                      "approaching K: N = {n} after {steps} steps.")
+                          : translate("falls towards K = {k} without overshooting, so slowly that it is still "
+                                      "approaching K: N = {n} after {steps} steps."),
+                    {{"k", k}, {"n", w.population(report.lastN)}, {"steps", q::steps(report.steps)}});
     const double rest = *report.nMax;
     if (std::abs(rest - run.K) > 1e-6 * std::abs(run.K))
-        return way + " towards about " + w.population(rest) + " and settles there without overshooting.";
+        return fill(grows ? translate("grows towards about {n} and settles there without overshooting.")
+                          : translate("falls towards about {n} and settles there without overshooting."),
+                    {{"n", w.population(rest)}});
     if (run.n0 == run.K)
         return stableKText(w);
-    return way + " towards K = " + w.parameter(run.K) + " and settles there without overshooting.";
+    return fill(grows ? translate("grows towards K = {k} and settles there without overshooting.")
+                      : translate("falls towards K = {k} and settles there without overshooting."),
+                {{"k", k}});
 }
 
 // What a small disturbance grows into, by the regime of a run started just below K.
 std::string grownInto(const std::optional<Regime>& disturbed)
 {
+    // TRANSLATORS: the end of "the smallest disturbance would grow{by}{into}", with its space first.
     switch (disturbed.value_or(Regime::SettlesSmoothly)) {
     case Regime::Periodic:
-        return " into a cycle that repeats exactly";
+        return shown(" into a cycle that repeats exactly");
     case Regime::SustainedOscillations:
-        return " into oscillations around K that never die down";
+        return shown(" into oscillations around K that never die down");
     case Regime::Chaotic:
-        return " into chaotic fluctuations";
+        return shown(" into chaotic fluctuations");
     case Regime::DeclinesTowardsZero:
-        return " and make it decline towards 0";
+        return shown(" and make it decline towards 0");
     case Regime::DiesOut:
-        return " until the population dies out";
+        return shown(" until the population dies out");
     case Regime::LeavesRange:
-        return " until the population leaves the range of numbers that can be computed";
+        return shown(" until the population leaves the range of numbers that can be computed");
     default:
         return "";
     }
@@ -121,42 +149,77 @@ std::string grownInto(const std::optional<Regime>& disturbed)
 
 std::string unstableText(const Writer& w, const RegimeReport& report)
 {
-    const std::string rate = report.lyapunov && std::isfinite(*report.lyapunov)
-        ? " by about " + w.growth(*report.lyapunov) + " % per step"
-        : "";
-    std::string text = "starts at K = " + w.parameter(w.run.K)
-        + " and stays there exactly, but at this r and lag K is an unstable equilibrium: the smallest disturbance "
-        + (w.run.r < 0.0 ? "below K " : "") + "would grow" + rate + grownInto(report.disturbed);
-    if (w.run.r < 0.0)
-        text += "; one above K would make it grow out of all bounds";
-    return text + '.';
+    // TRANSLATORS: {by} in "the smallest disturbance would grow{by}{into}", with its space first.
+    const std::string by = report.lyapunov && std::isfinite(*report.lyapunov)
+        // xgettext:no-c-format
+        ? fill(translate(" by about {percent} % per step"), {{"percent", w.growth(*report.lyapunov)}})
+        : std::string();
+    // TRANSLATORS: {by} is empty or " by about 5 % per step"; {into} is empty or what the disturbance
+    // grows into: " into chaotic fluctuations", " until the population dies out".
+    const std::string_view pattern = w.run.r < 0.0
+        ? translate("starts at K = {k} and stays there exactly, but at this r and lag K is an unstable equilibrium: "
+                    "the smallest disturbance below K would grow{by}{into}; one above K would make it grow out of "
+                    "all bounds.")
+        : translate("starts at K = {k} and stays there exactly, but at this r and lag K is an unstable equilibrium: "
+                    "the smallest disturbance would grow{by}{into}.");
+    return fill(pattern, {{"k", w.parameter(w.run.K)}, {"by", by}, {"into", grownInto(report.disturbed)}});
 }
 
 std::string declineText(const Writer& w)
 {
-    return "declines towards 0 without ever reaching it: with r below 0 it shrinks by about "
-        + q::percent(-100.0 * w.run.r, w.separator) + " % at every step once N is well below K.";
+    // xgettext:no-c-format
+    return fill(translate("declines towards 0 without ever reaching it: with r below 0 it shrinks by about {percent} % "
+                          "at every step once N is well below K."),
+                {{"percent", q::percent(-100.0 * w.run.r, w.separator)}});
 }
+
+// How fast damped swings shrink: none where the linear analysis gives no rate.
+enum class Halving { None, EveryStep, Steps };
 
 std::string dampedText(const Writer& w, const RegimeReport& report)
 {
-    std::string text = "overshoots K = " + w.parameter(w.run.K) + " and oscillates around it";
-    if (report.period)
-        text += " with a period of about " + q::period(*report.period, w.separator) + " steps";
     const auto response = linearResponse(w.run.r, w.run.lag);
-    if (response && response->halvingSteps)
-        text += halvingText(*response->halvingSteps, w.separator);
-    return text + ", until it settles at K.";
+    const std::optional<double> halving = response ? response->halvingSteps : std::nullopt;
+    const Halving shrink = !halving ? Halving::None : *halving <= 1.05 ? Halving::EveryStep : Halving::Steps;
+    // One sentence for each of what is known: the period, and how fast the swings shrink.
+    static constexpr std::array<std::array<std::string_view, 3>, 2> Sentences{{
+        {catalogText("overshoots K = {k} and oscillates around it, until it settles at K."),
+         catalogText("overshoots K = {k} and oscillates around it; the swings shrink by half or more at every step, "
+                     "until it settles at K."),
+         catalogText("overshoots K = {k} and oscillates around it; the swings shrink by half about every {halving} "
+                     "steps, until it settles at K.")},
+        {catalogText("overshoots K = {k} and oscillates around it with a period of about {period} steps, until it "
+                     "settles at K."),
+         catalogText("overshoots K = {k} and oscillates around it with a period of about {period} steps; the swings "
+                     "shrink by half or more at every step, until it settles at K."),
+         catalogText("overshoots K = {k} and oscillates around it with a period of about {period} steps; the swings "
+                     "shrink by half about every {halving} steps, until it settles at K.")},
+    }};
+    const double steps = halving.value_or(0.0);
+    const std::string count
+        = steps < 10 ? q::rounded(steps, 1, w.separator) : q::rounded(std::round(steps), 0, w.separator);
+    return fill(translate(Sentences[report.period ? 1 : 0][std::size_t(shrink)]),
+                {{"k", w.parameter(w.run.K)},
+                 {"period", report.period ? q::period(*report.period, w.separator) : std::string()},
+                 {"halving", count}});
 }
 
 std::string chaoticText(const Writer& w, const RegimeReport& report)
 {
-    std::string text
-        = "fluctuates irregularly " + rangeText(w, report) + " and never settles into a cycle: it is chaotic.";
-    if (report.lyapunov && std::isfinite(*report.lyapunov))
-        text += " Two runs that start almost alike drift apart, their difference growing by about "
-            + w.growth(*report.lyapunov) + " % per step (Lyapunov exponent "
-            + q::exponent(*report.lyapunov, w.separator) + "), so its values far ahead cannot be predicted.";
+    std::string text = rangeFilled(
+        translate(
+            "fluctuates irregularly between about {low} and {high} and never settles into a cycle: it is chaotic."),
+        w, report);
+    if (!report.lyapunov || !std::isfinite(*report.lyapunov))
+        return text;
+    const std::string_view drift
+        // xgettext:no-c-format
+        = translate("Two runs that start almost alike drift apart, their difference growing by "
+                    "about {percent} % per step (Lyapunov exponent {exponent}), so its values "
+                    "far ahead cannot be predicted.");
+    text += ' '
+        + fill(drift,
+               {{"percent", w.growth(*report.lyapunov)}, {"exponent", q::exponent(*report.lyapunov, w.separator)}});
     return text;
 }
 
@@ -164,8 +227,9 @@ std::string diesOutText(const RegimeReport& report)
 {
     const int step = report.endStep.value_or(0);
     if (step == 0)
-        return "starts at 0 or below: it is extinct from the start.";
-    return "dies out at step " + q::steps(step) + ": it had overshot K so far that the next step took it down to 0.";
+        return shown("starts at 0 or below: it is extinct from the start.");
+    return fill(translate("dies out at step {step}: it had overshot K so far that the next step took it down to 0."),
+                {{"step", q::steps(step)}});
 }
 
 // Where a cell of the map lies, before its words: "T = 5, r = 0.2: ".
@@ -182,12 +246,14 @@ std::string regimeSentence(const Writer& w, const RegimeReport& report)
     case Regime::DampedOscillations:
         return dampedText(w, report);
     case Regime::Periodic:
-        return "settles into a cycle that repeats exactly every " + q::period(report.period.value_or(0.0), w.separator)
-            + " steps, " + rangeText(w, report) + ", around K = " + w.parameter(w.run.K) + ".";
+        return rangeFilled(translate("settles into a cycle that repeats exactly every {period} steps, between about "
+                                     "{low} and {high}, around K = {k}."),
+                           w, report);
     case Regime::SustainedOscillations:
-        return "keeps oscillating around K = " + w.parameter(w.run.K) + ", " + rangeText(w, report)
-            + ", with a period of about " + q::period(report.period.value_or(0.0), w.separator)
-            + " steps. The swings neither die down nor grow, and they never repeat exactly.";
+        return rangeFilled(translate("keeps oscillating around K = {k}, between about {low} and {high}, with a period "
+                                     "of about {period} steps. The swings neither die down nor grow, and they never "
+                                     "repeat exactly."),
+                           w, report);
     case Regime::Chaotic:
         return chaoticText(w, report);
     case Regime::UnstableEquilibrium:
@@ -197,8 +263,9 @@ std::string regimeSentence(const Writer& w, const RegimeReport& report)
     case Regime::DiesOut:
         return diesOutText(report);
     case Regime::LeavesRange:
-        return "grows out of all bounds: after step " + q::steps(report.endStep.value_or(0))
-            + " its values leave the range of numbers that can be computed.";
+        return fill(translate("grows out of all bounds: after step {step} its values leave the range of numbers that "
+                              "can be computed."),
+                    {{"step", q::steps(report.endStep.value_or(0))}});
     }
     return {};
 }
@@ -207,8 +274,8 @@ std::string regimeSentence(const Writer& w, const RegimeReport& report)
 // only from t = T on (before, N(t)), so a lag as long as the steps shown never comes into play there;
 // and a run may die out or leave the range only after its last step shown.
 struct ShownSteps {
-    bool eventAfter = false;   // it dies out or leaves the range after the last step shown
-    bool lagUnused = false;    // no step shown reads back a lag
+    bool eventAfter = false; // it dies out or leaves the range after the last step shown
+    bool lagUnused = false;  // no step shown reads back a lag
     bool differs(const RegimeReport& report) const
     {
         return eventAfter || (lagUnused && report.regime != Regime::SettlesSmoothly);
@@ -224,44 +291,51 @@ ShownSteps shownSteps(const RunParameters& run, const RegimeReport& report)
 std::string shownStepsText(const Writer& w, const RegimeReport& report)
 {
     const ShownSteps shown = shownSteps(w.run, report);
-    const std::string steps = "the " + q::steps(w.run.steps) + " steps shown";
-    const std::string lagUnused = "the lag does not come into play: a step reads N(t − T) only from t = T = "
-        + w.parameter(w.run.lag) + " on, and N(t) before, so the population moves there as it would without a lag.";
+    std::string_view pattern;
     if (shown.eventAfter && shown.lagUnused)
-        return " That happens after " + steps + ", within which " + lagUnused;
-    if (shown.eventAfter)
-        return " That happens after " + steps + ".";
-    if (shown.lagUnused)
-        return " Within " + steps + " " + lagUnused;
-    return {};
+        pattern = translate("That happens after the {steps} steps shown, within which the lag does not come into "
+                            "play: a step reads N(t − T) only from t = T = {lag} on, and N(t) before, so the "
+                            "population moves there as it would without a lag.");
+    else if (shown.eventAfter)
+        pattern = translate("That happens after the {steps} steps shown.");
+    else if (shown.lagUnused)
+        pattern = translate("Within the {steps} steps shown the lag does not come into play: a step reads N(t − T) "
+                            "only from t = T = {lag} on, and N(t) before, so the population moves there as it would "
+                            "without a lag.");
+    if (pattern.empty())
+        return {};
+    return ' ' + fill(pattern, {{"steps", q::steps(w.run.steps)}, {"lag", w.parameter(w.run.lag)}});
 }
 
-std::string whereRateLies(const Writer& w, const StabilityLimits& limits)
+std::string_view whereRateLies(double r, const StabilityLimits& limits)
 {
-    const double r = w.run.r;
-    const std::string here = " Here r = " + w.parameter(r);
     if (r <= 0.0)
-        return here + " is not above 0: the population does not grow towards K.";
+        return translate("Here r = {r} is not above 0: the population does not grow towards K.");
     if (r < limits.rMonotone)
-        return here + " is below r_m.";
+        return translate("Here r = {r} is below r_m.");
     if (r == limits.rMonotone)
-        return here + " is r_m itself.";
+        return translate("Here r = {r} is r_m itself.");
     if (r < limits.rStable)
-        return here + " lies between r_m and r_c.";
+        return translate("Here r = {r} lies between r_m and r_c.");
     if (r == limits.rStable)
-        return here + " is r_c itself.";
-    return here + " is above r_c.";
+        return translate("Here r = {r} is r_c itself.");
+    return translate("Here r = {r} is above r_c.");
 }
 
 std::string theorySentences(const Writer& w)
 {
     const auto limits = stabilityLimits(w.run.lag);
     if (!limits)
-        return "Lags above " + w.parameter(MaxAnalysedLag) + " are beyond what the analysis covers.";
-    const std::string where = w.run.lag == 0.0 ? "Without a lag" : "At this lag";
-    return where + ", oscillations around K die down for r below r_c = " + q::limit(limits->rStable, w.separator)
-        + " and persist above it; below r_m = " + q::limit(limits->rMonotone, w.separator)
-        + " the population approaches K without overshooting." + whereRateLies(w, *limits);
+        return fill(translate("Lags above {most} are beyond what the analysis covers."),
+                    {{"most", w.parameter(MaxAnalysedLag)}});
+    const std::string_view theory = w.run.lag == 0.0
+        ? translate("Without a lag, oscillations around K die down for r below r_c = {rc} and persist above it; below "
+                    "r_m = {rm} the population approaches K without overshooting.")
+        : translate("At this lag, oscillations around K die down for r below r_c = {rc} and persist above it; below "
+                    "r_m = {rm} the population approaches K without overshooting.");
+    return fill(theory,
+                {{"rc", q::limit(limits->rStable, w.separator)}, {"rm", q::limit(limits->rMonotone, w.separator)}})
+        + ' ' + fill(whereRateLies(w.run.r, *limits), {{"r", w.parameter(w.run.r)}});
 }
 
 } // namespace
@@ -269,93 +343,130 @@ std::string theorySentences(const Writer& w)
 std::string regimeName(const RunParameters& run, const RegimeReport& report)
 {
     if (report.regime == Regime::SettlesSmoothly && run.r == 0.0)
-        return "neither grows nor shrinks";
-    const std::string name(regimeText(report.regime));
-    return report.stillApproaching ? name + ", still approaching K" : name;
+        return shown("neither grows nor shrinks");
+    if (report.stillApproaching)
+        return fill(translate("{regime}, still approaching K"), {{"regime", nameOf(report.regime)}});
+    return nameOf(report.regime);
 }
 
 RunWords runInWords(const RunParameters& run, const std::optional<RegimeReport>& report, char separator)
 {
     const Writer w{run, separator};
     if (!report)
-        return {"Beyond the analysis",
-                "What the run with r = " + w.parameter(run.r) + " and a lag of T = " + w.parameter(run.lag)
-                    + " does in the long run cannot be worked out: " + "the analysis covers lags up to "
-                    + w.parameter(MaxAnalysedLag) + "."};
+        return {
+            shown("Beyond the analysis"),
+            fill(translate("What the run with r = {r} and a lag of T = {lag} does in the long run cannot be "
+                           "worked out: the analysis covers lags up to {most}."),
+                 {{"r", w.parameter(run.r)}, {"lag", w.parameter(run.lag)}, {"most", w.parameter(MaxAnalysedLag)}})};
     std::string headline = capitalised(regimeName(run, *report));
     if (shownSteps(run, *report).differs(*report))
-        headline += " after the steps shown";
-    return {headline, opening(w) + regimeSentence(w, *report) + shownStepsText(w, *report) + ' ' + theorySentences(w)};
+        // TRANSLATORS: {regime} is a regime's name, "Dies out", the headline of the Dynamics window's words.
+        headline = fill(translate("{regime} after the steps shown"), {{"regime", headline}});
+    return {headline, opening(w, regimeSentence(w, *report)) + shownStepsText(w, *report) + ' ' + theorySentences(w)};
 }
 
 std::string pointingHint(PointedPlot plot, WordsPlace place)
 {
-    const bool map = plot == PointedPlot::Map;
-    const std::string what = map ? "r and T" : plot == PointedPlot::DiagramOverRate ? "r" : "T";
-    if (place == WordsPlace::Page)
-        return std::string(map ? "Point at a cell (or tap it) to read its regime" : "Point at a column (or tap it) to read it")
-            + "; click it (tap it again, or press Enter) to run its " + what + ".";
-    return std::string(map ? "Point at a cell to read its regime" : "Point at a column to read it")
-        + "; click it (or press Enter) to put its " + what + " into the main window.";
+    // One sentence for each plot and place: the map's cells choose r and T, a diagram's columns its axis.
+    static constexpr std::array<std::array<std::string_view, 3>, 2> Hints{{
+        {catalogText("Point at a cell to read its regime; click it (or press Enter) to put its r and T into the main "
+                     "window."),
+         catalogText("Point at a column to read it; click it (or press Enter) to put its r into the main window."),
+         catalogText("Point at a column to read it; click it (or press Enter) to put its T into the main window.")},
+        {catalogText("Point at a cell (or tap it) to read its regime; click it (tap it again, or press Enter) to run "
+                     "its r and T."),
+         catalogText("Point at a column (or tap it) to read it; click it (tap it again, or press Enter) to run its r."),
+         catalogText(
+             "Point at a column (or tap it) to read it; click it (tap it again, or press Enter) to run its T.")},
+    }};
+    const std::size_t which = plot == PointedPlot::Map ? 0 : plot == PointedPlot::DiagramOverRate ? 1 : 2;
+    return shown(Hints[place == WordsPlace::Page ? 1 : 0][which]);
 }
 
 RunWords workingWords(const RunParameters& run, char separator)
 {
-    return {"Working it out…",
-            opening({run, separator}) + "is being followed over many steps to see what it does in the long run."};
+    return {shown("Working it out…"),
+            opening({run, separator}, shown("is being followed over many steps to see what it does in the long run."))};
 }
 
 RunWords noRunWords(WordsPlace place)
 {
-    const bool page = place == WordsPlace::Page;
-    return {"No run yet",
-            std::string(page ? "Run the model in the Data panel. This part" : "Run the model in the main window. This window")
-                + " then tells what the population does in the long run, and shows where its r and lag lie on "
-                  "the stability map and in the bifurcation diagram."};
+    return {shown("No run yet"),
+            place == WordsPlace::Page
+                ? shown("Run the model in the Data panel. This part then tells what the population does in the long "
+                        "run, and shows where its r and lag lie on the stability map and in the bifurcation diagram.")
+                : shown("Run the model in the main window. This window then tells what the population does in the long "
+                        "run, and shows where its r and lag lie on the stability map and in the bifurcation diagram.")};
 }
+
+namespace {
+
+// What a cell's run does, after its place: the regime's name and the numbers that tell it.
+std::string cellWords(const Writer& w, const RegimeReport& report)
+{
+    const std::string name = regimeName(w.run, report);
+    const auto filled = [&](std::string_view pattern) {
+        const bool ranged = report.nMin && report.nMax;
+        return fill(pattern,
+                    {{"regime", name},
+                     {"n", report.nMax ? w.population(*report.nMax) : std::string()},
+                     {"low", ranged ? w.population(*report.nMin) : std::string()},
+                     {"high", ranged ? w.population(*report.nMax) : std::string()},
+                     {"period", q::period(report.period.value_or(0.0), w.separator)},
+                     {"exponent", q::exponent(report.lyapunov.value_or(0.0), w.separator)},
+                     {"step", q::steps(report.endStep.value_or(0))}});
+    };
+    // TRANSLATORS: a cell of the stability map in a few words; {regime} is the regime's name.
+    switch (report.regime) {
+    case Regime::SettlesSmoothly:
+        if (report.stillApproaching)
+            return fill(translate("{regime}: N = {n} after {steps} steps"),
+                        {{"regime", name}, {"n", w.population(report.lastN)}, {"steps", q::steps(report.steps)}});
+        return filled(translate("{regime} at N = {n}"));
+    case Regime::DampedOscillations:
+        return report.period ? filled(translate("{regime}, period about {period}")) : name;
+    case Regime::Periodic:
+        return filled(translate("{regime}, period {period}, N from {low} to {high}"));
+    case Regime::SustainedOscillations:
+        return filled(translate("{regime}, period about {period}, N from {low} to {high}"));
+    case Regime::Chaotic:
+        return filled(translate("{regime}, Lyapunov exponent {exponent}, N from {low} to {high}"));
+    case Regime::UnstableEquilibrium:
+        if (report.disturbed)
+            return fill(translate("{regime} at N = {n}, a disturbance grows into {grown}"),
+                        {{"regime", name}, {"n", w.population(*report.nMax)}, {"grown", nameOf(*report.disturbed)}});
+        return filled(translate("{regime} at N = {n}"));
+    case Regime::DeclinesTowardsZero:
+        // xgettext:no-c-format
+        return fill(translate("{regime} by about {percent} % per step"),
+                    {{"regime", name}, {"percent", q::percent(-100.0 * w.run.r, w.separator)}});
+    case Regime::DiesOut:
+        return filled(translate("{regime} at step {step}"));
+    case Regime::LeavesRange:
+        return filled(translate("{regime} after step {step}"));
+    }
+    return name;
+}
+
+} // namespace
 
 std::string cellInWords(double r, double lag, const RegimeReport* report, double K, char separator)
 {
     const RunParameters run{.r = r, .K = K, .steps = 0, .n0 = 0.0, .lag = lag};
-    const Writer w{run, separator};
     const std::string place = cellPlace(r, lag, separator);
     if (!report)
-        return place + "still being computed";
-    const std::string text = place + regimeName(run, *report);
-    const auto range = [&] { return ", N from " + w.population(*report->nMin) + " to " + w.population(*report->nMax); };
-    switch (report->regime) {
-    case Regime::SettlesSmoothly:
-        if (report->stillApproaching)
-            return text + ": N = " + w.population(report->lastN) + " after " + q::steps(report->steps) + " steps";
-        return text + " at N = " + w.population(*report->nMax);
-    case Regime::DampedOscillations:
-        return report->period ? text + ", period about " + q::period(*report->period, separator) : text;
-    case Regime::Periodic:
-        return text + ", period " + q::period(report->period.value_or(0.0), separator) + range();
-    case Regime::SustainedOscillations:
-        return text + ", period about " + q::period(report->period.value_or(0.0), separator) + range();
-    case Regime::Chaotic:
-        return text + ", Lyapunov exponent " + q::exponent(report->lyapunov.value_or(0.0), separator) + range();
-    case Regime::UnstableEquilibrium:
-        return text + " at N = " + w.population(*report->nMax)
-            + (report->disturbed ? ", a disturbance grows into " + std::string(regimeText(*report->disturbed)) : "");
-    case Regime::DeclinesTowardsZero:
-        return text + " by about " + q::percent(-100.0 * r, separator) + " % per step";
-    case Regime::DiesOut:
-        return text + " at step " + q::steps(report->endStep.value_or(0));
-    case Regime::LeavesRange:
-        return text + " after step " + q::steps(report->endStep.value_or(0));
-    }
-    return text;
+        return place + shown("still being computed");
+    return place + cellWords({run, separator}, *report);
 }
 
 std::string runInOneLine(const RunParameters& run, const std::optional<RegimeReport>& report, bool working,
                          char separator)
 {
-    const std::string name = "The last run, ";
+    // TRANSLATORS: {cell} is the run's place and regime, "T = 8, r = 0.2: dies out at step 57".
+    const std::string_view name = translate("The last run, {cell}");
     if (report || working)
-        return name + cellInWords(run.r, run.lag, report ? &*report : nullptr, run.K, separator);
-    return name + cellPlace(run.r, run.lag, separator) + "beyond the analysis";
+        return fill(name, {{"cell", cellInWords(run.r, run.lag, report ? &*report : nullptr, run.K, separator)}});
+    return fill(name, {{"cell", cellPlace(run.r, run.lag, separator) + shown("beyond the analysis")}});
 }
 
 std::string columnInWords(BifurcationAxis axis, double value, const BifurcationColumn* column, double K, char separator)
@@ -364,27 +475,31 @@ std::string columnInWords(BifurcationAxis axis, double value, const BifurcationC
     const Writer w{run, separator};
     const std::string place = (axis == BifurcationAxis::Rate ? "r = " : "T = ") + w.parameter(value) + ": ";
     if (!column)
-        return place + "still being computed";
+        return place + shown("still being computed");
+    const std::string step = q::steps(column->lastStep);
     switch (column->end) {
     case RunEnd::DiedOut:
-        return place + "dies out at step " + q::steps(column->lastStep);
+        return place + fill(translate("dies out at step {step}"), {{"step", step}});
     case RunEnd::LeftRange:
-        return place + "leaves the range after step " + q::steps(column->lastStep);
+        return place + fill(translate("leaves the range after step {step}"), {{"step", step}});
     case RunEnd::Refused:
-        return place + "beyond the analysis";
+        return place + shown("beyond the analysis");
     case RunEnd::Completed:
         break;
     }
-    std::string text = place;
+    std::string text;
     if (!column->N.empty()) {
         const auto [low, high] = std::minmax_element(column->N.begin(), column->N.end());
         const std::string lowest = w.population(*low);
         const std::string highest = w.population(*high);
-        text += lowest == highest ? "settles at " + lowest : "N from " + lowest + " to " + highest;
+        text = lowest == highest ? fill(translate("settles at {n}"), {{"n", lowest}})
+                                 : fill(translate("N from {low} to {high}"), {{"low", lowest}, {"high", highest}});
     }
     if (column->lyapunov)
-        text += ", Lyapunov exponent " + q::exponent(*column->lyapunov, separator);
-    return text;
+        // TRANSLATORS: {words} is what a column of the bifurcation diagram does, "N from 12 to 980".
+        text = fill(translate("{words}, Lyapunov exponent {exponent}"),
+                    {{"words", text}, {"exponent", q::exponent(*column->lyapunov, separator)}});
+    return place + text;
 }
 
 std::vector<std::pair<std::string, std::string>> runFacts(const RunParameters& run,
@@ -416,42 +531,44 @@ std::vector<std::pair<std::string, std::string>> runFacts(const RunParameters& r
 
 std::string choiceWords(std::optional<double> r, std::optional<double> lag, char separator, WordsPlace place)
 {
-    std::string written;
-    if (r)
-        written = "r = " + q::parameter(*r, separator);
-    if (lag)
-        written += (r ? " and " : "") + std::string("T = ") + q::parameter(*lag, separator);
-    if (written.empty())
+    if (!r && !lag)
         return {};
-    const bool both = r && lag;
-    if (place == WordsPlace::Page)
-        return written + (both ? " are" : " is") + " in the Data panel, and this is " + (both ? "their" : "its") + " run.";
-    return written + (both ? " are" : " is") + " in the main window: press Run there.";
+    const bool page = place == WordsPlace::Page;
+    if (r && lag)
+        return fill(page ? translate("r = {r} and T = {lag} are in the Data panel, and this is their run.")
+                         : translate("r = {r} and T = {lag} are in the main window: press Run there."),
+                    {{"r", q::parameter(*r, separator)}, {"lag", q::parameter(*lag, separator)}});
+    const std::string written = r ? "r = " + q::parameter(*r, separator) : "T = " + q::parameter(*lag, separator);
+    // TRANSLATORS: {choice} is a parameter and its value, "r = 0.2" or "T = 8".
+    return fill(page ? translate("{choice} is in the Data panel, and this is its run.")
+                     : translate("{choice} is in the main window: press Run there."),
+                {{"choice", written}});
 }
 
 std::string mapTitle(const std::optional<RunParameters>& run, char separator)
 {
-    const std::string title = "Regimes over the lag T and r";
     if (!run)
-        return title;
-    return title + " (N(0) = " + q::parameter(run->n0, separator) + ", K = " + q::parameter(run->K, separator) + ")";
+        return shown("Regimes over the lag T and r");
+    return fill(translate("Regimes over the lag T and r (N(0) = {n0}, K = {k})"),
+                {{"n0", q::parameter(run->n0, separator)}, {"k", q::parameter(run->K, separator)}});
 }
 
-std::string noRunPictureWords() { return "Shown after the first run"; }
+std::string noRunPictureWords() { return shown("Shown after the first run"); }
 
 std::string beyondAnalysisPictureWords(char separator)
 {
-    return "Lags above " + q::parameter(MaxAnalysedLag, separator)
-        + " are beyond what the analysis covers: no map or diagram can show this run.";
+    return fill(
+        translate("Lags above {most} are beyond what the analysis covers: no map or diagram can show this run."),
+        {{"most", q::parameter(MaxAnalysedLag, separator)}});
 }
 
 std::string bifurcationTitle(const std::optional<RunParameters>& run, BifurcationAxis axis, char separator)
 {
     if (!run || !(run->lag <= MaxAnalysedLag))
-        return "Bifurcation diagram";
+        return shown("Bifurcation diagram");
     if (axis == BifurcationAxis::Rate)
-        return "Bifurcation diagram over r at T = " + q::parameter(run->lag, separator);
-    return "Bifurcation diagram over T at r = " + q::parameter(run->r, separator);
+        return fill(translate("Bifurcation diagram over r at T = {lag}"), {{"lag", q::parameter(run->lag, separator)}});
+    return fill(translate("Bifurcation diagram over T at r = {r}"), {{"r", q::parameter(run->r, separator)}});
 }
 
 } // namespace tarnis
