@@ -1,10 +1,16 @@
 // The catalog: which language a wish gets, a text and its plural forms in each, the placeholders that
 // every translation keeps (a translation that lost {step} would show a sentence without its number),
-// and the pseudo-language's marks.
+// and the pseudo-language's marks; the model's sentences in each language, and what programs read
+// staying English whatever language is chosen.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/charts/chart_kinds.h"
 #include "model/language/catalog.h"
 #include "model/language/catalog_tables.h"
+#include "model/run/run_refusals.h"
 #include "model/screens/teaching_texts.h"
+#include "model/words/chart_words.h"
+#include "model/words/continuous_words.h"
+#include "model/words/regime_words.h"
 #include "tests/support/model_test_main.h"
 
 #include <QRegularExpression>
@@ -28,6 +34,54 @@ struct Speaking {
     explicit Speaking(std::string_view code) { setLanguage(code); }
     ~Speaking() { setLanguage("en"); }
 };
+
+const RunParameters LaggedRun{.r = 0.2, .K = 500, .steps = 200, .n0 = 1, .lag = 8};
+
+RegimeReport diesOutAt(int step)
+{
+    RegimeReport report;
+    report.regime = Regime::DiesOut;
+    report.endStep = step;
+    return report;
+}
+
+// A chart of two points with so many kept runs, for its description.
+ChartInWords chartWithKeptRuns(int kept)
+{
+    return {std::string(chartKindEntry(ChartKind::NtvsT, ChartWindow::Main).title),
+            {"Time", 0, 200, false},
+            {"N(t)", 0, 500, false},
+            2,
+            {0, 200},
+            {1, 499.5},
+            std::vector<std::string>(std::size_t(kept), "T=5"),
+            {}};
+}
+
+// The model's text that a row names, with the decimal comma.
+QString modelText(const QString& which)
+{
+    const RegimeReport diesOut = diesOutAt(57);
+    std::string text;
+    if (which == "refusal")
+        text = refusalMessage(RunRefusal::CapacityZero, ',');
+    else if (which == "entry note")
+        text = entryNote(ParameterBox::steps, EntryFix::Capped, ',');
+    else if (which == "chart list name")
+        text = chartKindListName(ChartKind::dNvsN);
+    else if (which == "map cell")
+        text = cellInWords(0.2, 8, &diesOut, 500, ',');
+    else if (which == "run's first sentence") {
+        // Its opening and its regime's clause are two messages: the sentence must read as one.
+        text = runInWords(LaggedRun, diesOut, ',').sentences;
+        text.erase(text.find('.') + 1);
+    } else if (which == "one kept run" || which == "two kept runs") {
+        text = chartDescription(chartWithKeptRuns(which == "one kept run" ? 1 : 2), ',');
+        const std::string lastPoint = "499,5. "; // the sentence about the kept runs follows it
+        text.erase(0, text.find(lastPoint) + lastPoint.size());
+    }
+    return QString::fromStdString(text);
+}
 
 } // namespace
 
@@ -124,6 +178,73 @@ private slots:
         QCOMPARE(QString::fromUtf8(translate("A text nobody translated")), QStringLiteral("A text nobody translated"));
         const QString quiz = QString::fromStdString(teaching::quizWords().description);
         QVERIFY2(quiz.startsWith(quizQuestion), qPrintable(quiz));
+    }
+
+    void modelWordsInEachLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<QString>("text");
+        const auto row = [](const char* language, const char* which, const char* text) {
+            QTest::addRow("%s, %s", language, which) << language << which << QString::fromUtf8(text);
+        };
+        row("en", "refusal", "The carrying capacity (K) must be a number other than 0. Enter a number such as 500.");
+        row("es", "refusal",
+            "La capacidad de carga (K) debe ser un número distinto de 0. Introduzca un número como 500.");
+        row("de", "refusal", "Die Kapazität (K) muss eine Zahl ungleich 0 sein. Geben Sie eine Zahl wie 500 ein.");
+        row("es", "entry note",
+            "El número de pasos de tiempo puede ser como máximo 2000, así que el cuadro muestra 2000.");
+        row("de", "entry note", "Die Anzahl der Zeitschritte darf höchstens 2000 sein, daher zeigt das Textfeld 2000.");
+        row("en", "chart list name", "Curve of dN vs. N, in points");
+        row("es", "chart list name", "Curva de dN frente a N, en puntos");
+        row("de", "chart list name", "Kurve von dN gegen N, als Punkte");
+        row("es", "map cell", "T = 8, r = 0,2: se extingue en el paso 57");
+        row("de", "map cell", "T = 8, r = 0,2: stirbt aus in Schritt 57");
+        row("en", "run's first sentence",
+            "With r = 0,2, N(0) = 1, K = 500 and a lag of T = 8, the population dies out at step 57: it had "
+            "overshot K so far that the next step took it down to 0.");
+        row("es", "run's first sentence",
+            "Con r = 0,2, N(0) = 1, K = 500 y un retardo de T = 8, la población se extingue en el paso 57: había "
+            "sobrepasado K tanto que el paso siguiente la llevó a 0.");
+        row("de", "run's first sentence",
+            "Mit r = 0,2, N(0) = 1, K = 500 und einer Zeitverzögerung von T = 8 gilt: Die Population stirbt in "
+            "Schritt 57 aus: Sie hatte K so weit überschossen, dass der nächste Schritt sie auf 0 brachte.");
+        row("en", "one kept run", "Shown with 1 kept run: T=5.");
+        row("de", "one kept run", "Gezeigt mit 1 behaltenen Lauf: T=5.");
+        row("de", "two kept runs", "Gezeigt mit 2 behaltenen Läufen: T=5; T=5.");
+        row("es", "one kept run", "Se muestra con 1 simulación guardada: T=5.");
+        row("es", "two kept runs", "Se muestra con 2 simulaciones guardadas: T=5; T=5.");
+    }
+    void modelWordsInEachLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, which);
+        QFETCH(QString, text);
+        const Speaking speaking(language.toStdString());
+        QCOMPARE(modelText(which), text);
+    }
+
+    // Copied data, tarnis-run's lines and the columns' names are read by programs: a language chosen for
+    // people must not change them.
+    void programsReadEnglish_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addRow("Spanish") << "es";
+        QTest::addRow("German") << "de";
+    }
+    void programsReadEnglish()
+    {
+        QFETCH(QString, language);
+        const Speaking speaking(language.toStdString());
+        QCOMPARE(QString::fromStdString(refusalLine(RunRefusal::CapacityZero)),
+                 QStringLiteral("--K: the carrying capacity (K) must be a number other than 0"));
+        const ChartKindEntry entry = chartKindEntry(ChartKind::NdNvsT, ChartWindow::Main);
+        const ChartTable table{entry.xAxisTitle, entry.yAxisTitle, {{"", {{{0}, {1}}, {{0}, {2}}}}}, {}};
+        QCOMPARE(QString::fromStdString(chartDataText(table, ',')), QStringLiteral("Time\tN\tTime\tdN\n0\t1\t0\t2\n"));
+        QCOMPARE(QString::fromStdString(chartRunNames(LaggedRun, {}, ',').front().full),
+                 QStringLiteral("This run: r=0,2; N(0)=1; K=500; T=8; 200 steps"));
+        QCOMPARE(QString::fromStdString(continuousComparisonWords().dataColumn), QStringLiteral("N(t) continuous"));
+        QCOMPARE(QString::fromUtf8(regimeText(Regime::DiesOut)), QStringLiteral("dies out"));
     }
 
     void countsTakeTheirForm_data()
