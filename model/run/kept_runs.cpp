@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/run/kept_runs.h"
 
+#include "model/language/catalog.h"
 #include "model/numbers/conversions.h"
 
 #include <algorithm>
@@ -94,6 +95,15 @@ std::vector<std::string> shortTexts(const std::vector<RunParameters>& runs, cons
 // With a comma as the decimal separator the fields are parted by semicolons.
 std::string partOf(char decimalSeparator) { return decimalSeparator == ',' ? "; " : ", "; }
 
+// The steps in a legend, which people read (a run's full label heads copied columns and stays English).
+std::string stepsText(int steps, const std::string& text)
+{
+    // TRANSLATORS: a run's number of steps in a chart's legend, "200 steps"; English keeps one form for
+    // every count, as its legend always has.
+    return fill(translatePlural("{count} steps", "{count} steps", (unsigned long long)std::max(steps, 0)),
+                {{"count", text}});
+}
+
 bool differs(const std::vector<RunParameters>& runs, const LabelField& field)
 {
     return std::any_of(runs.begin(), runs.end(), [&](const RunParameters& run) {
@@ -129,9 +139,12 @@ std::vector<std::string> legendLabels(const std::vector<RunParameters>& runs, ch
         if (anyDiffers && !differs(runs, field))
             continue;
         const std::vector<std::string> texts = shortTexts(runs, field, decimalSeparator);
-        for (std::size_t run = 0; run < runs.size(); ++run)
-            labels[run]
-                += (labels[run].empty() ? "" : partOf(decimalSeparator)) + field.prefix + texts[run] + field.suffix;
+        for (std::size_t run = 0; run < runs.size(); ++run) {
+            if (!labels[run].empty())
+                labels[run].append(partOf(decimalSeparator));
+            labels[run].append(field.number ? std::string(field.prefix).append(texts[run])
+                                            : stepsText(runs[run].steps, texts[run]));
+        }
     }
     return labels;
 }

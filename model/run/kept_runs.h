@@ -46,7 +46,8 @@ std::string runLabel(const RunParameters& parameters, char decimalSeparator);
 // The legend's names of runs shown together: each names only the parameters in which the runs differ
 // ("T=8", "r=0.2, T=5"), all five where none does, in the order of runLabel. A number is shortened to
 // four significant digits, but keeps its whole part ("98765") and takes as many more digits as tell
-// the runs' values of it apart. runLabel gives the full names, for a tool tip.
+// the runs' values of it apart; the steps in the language on show. runLabel gives the full names, for a
+// tool tip and the columns of copied data, in English.
 std::vector<std::string> legendLabels(const std::vector<RunParameters>& runs, char decimalSeparator);
 
 } // namespace tarnis

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/run/play_pace.h"
 
+#include "model/language/catalog.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -21,6 +23,10 @@ int stepsAfter(int from, double seconds, int speed, int last)
 
 std::string playSpeedText(int speed) { return std::to_string(speed) + (speed == 1 ? " step/s" : " steps/s"); }
 
-std::string playPositionText(int t, int lastT) { return "t = " + std::to_string(t) + " of " + std::to_string(lastT); }
+std::string playPositionText(int t, int lastT)
+{
+    // TRANSLATORS: where a play of the run stands: "t = 57 of 200".
+    return fill(translate("t = {step} of {last}"), {{"step", std::to_string(t)}, {"last", std::to_string(lastT)}});
+}
 
 } // namespace tarnis

@@ -75,6 +75,11 @@ QString modelText(const QString& which)
         // Its opening and its regime's clause are two messages: the sentence must read as one.
         text = runInWords(LaggedRun, diesOut, ',').sentences;
         text.erase(text.find('.') + 1);
+    } else if (which == "legend") {
+        RunParameters oneStep = LaggedRun;
+        oneStep.steps = 1;
+        const std::vector<ChartRunNames> names = chartRunNames(LaggedRun, {oneStep}, ',');
+        text = names[0].legend + " | " + names[1].legend;
     } else if (which == "one kept run" || which == "two kept runs") {
         text = chartDescription(chartWithKeptRuns(which == "one kept run" ? 1 : 2), ',');
         const std::string lastPoint = "499,5. "; // the sentence about the kept runs follows it
@@ -209,6 +214,9 @@ private slots:
         row("de", "run's first sentence",
             "Mit r = 0,2, N(0) = 1, K = 500 und einer Zeitverzögerung von T = 8 gilt: Die Population stirbt in "
             "Schritt 57 aus: Sie hatte K so weit überschossen, dass der nächste Schritt sie auf 0 brachte.");
+        row("en", "legend", "This run: 200 steps | 1 steps");
+        row("es", "legend", "Esta simulación: 200 pasos | 1 paso");
+        row("de", "legend", "Dieser Lauf: 200 Schritte | 1 Schritt");
         row("en", "one kept run", "Shown with 1 kept run: T=5.");
         row("de", "one kept run", "Gezeigt mit 1 behaltenen Lauf: T=5.");
         row("de", "two kept runs", "Gezeigt mit 2 behaltenen Läufen: T=5; T=5.");
