@@ -79,7 +79,8 @@ void computeEnsemble(const EnsembleRequest& request, const std::atomic<bool>* ca
                                         output.deliver({.done = done, .total = total});
                                 },
                             .threads = backgroundThreads(),
-                            .keepTrajectories = true};
+                            .keepTrajectories = true,
+                            .lastKept = bandRuns(request.runs, request.parameters.steps)};
     const EnsembleResult result = ensembleRuns(request, 1, request.runs, control);
     if (result.cancelled)
         return;
@@ -88,6 +89,7 @@ void computeEnsemble(const EnsembleRequest& request, const std::atomic<bool>* ca
     finished->summary = extinctionSummary(result.outcomes);
     finished->curves.survival = survivalCurve(result.outcomes, finished->steps);
     finished->curves.bands = percentileBands(result.members);
+    finished->curves.bandsNote = bandRunsWords(request.runs, finished->steps);
     // Without noise a run draws nothing and is the model's run; with no threshold it is never cut.
     finished->curves.deterministic
         = ensembleMember({.parameters = request.parameters, .noise = {}, .threshold = 0.0, .runs = 1}, 1).n;

@@ -72,6 +72,22 @@ QVector<double> band(const std::vector<std::array<double, 5>>& bands, std::size_
 
 QVector<double> values(const std::vector<double>& from) { return {from.begin(), from.end()}; }
 
+// The line under the fan chart's title, in the layout's second row while there is something to say.
+void showNote(QCustomPlot& chart, const std::string& note)
+{
+    QCPLayoutGrid* layout = chart.plotLayout();
+    if (auto* shown = qobject_cast<QCPTextElement*>(layout->element(1, 0))) {
+        layout->remove(shown);
+        layout->simplify();
+    }
+    if (note.empty())
+        return;
+    layout->insertRow(1);
+    auto* line = new QCPTextElement(&chart, text(note), legendFont());
+    line->setObjectName(QStringLiteral("bandsNote"));
+    layout->addElement(1, 0, line);
+}
+
 void fit(QCustomPlot& chart, bool hasData)
 {
     chart.legend->setVisible(hasData);
@@ -111,6 +127,7 @@ QCustomPlot* makeSurvivalChart()
 
 void showFan(QCustomPlot& chart, const EnsembleCurves* curves)
 {
+    showNote(chart, curves ? curves->bandsNote : std::string());
     if (!curves) {
         for (int graph = 0; graph < FanGraphs; ++graph)
             chart.graph(graph)->data()->clear();

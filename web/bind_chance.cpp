@@ -146,6 +146,10 @@ val wordsToJs()
     return object;
 }
 
+double runsOfBands(double runs, int steps) { return double(bandRuns((long long)runs, steps)); }
+
+std::string bandRunsNote(double runs, int steps) { return bandRunsWords((long long)runs, steps); }
+
 std::string progressWords(double done, double total)
 {
     return ensembleProgressWords((long long)done, (long long)total);
@@ -179,6 +183,8 @@ EMSCRIPTEN_BINDINGS(tarnis_chance)
     function("ensembleWords", &words);
     function("survivalCurve", &survival);
     function("percentileBands", &bands);
+    function("bandRuns", &runsOfBands);
+    function("bandRunsWords", &bandRunsNote);
     function("chanceWords", &wordsToJs);
     function("ensembleProgressWords", &progressWords);
     function("ensembleLimits", &limitsOfEnsembles);

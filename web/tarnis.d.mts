@@ -387,6 +387,10 @@ export interface TarnisModule {
     survivalCurve(outcomes: EnsembleOutcome[], steps: number): Float64Array;
     /** N(t) at 5, 25, 50, 75 and 95 % of the runs, one column over t for each, from each run's N(0) … N(steps). */
     percentileBands(trajectories: Float64Array[]): Float64Array[];
+    /** How many of an ensemble's runs, the first ones, its bands are drawn from: all where they fit. */
+    bandRuns(runs: number, steps: number): number;
+    /** "Bands from the first 99502 of 100000 runs." under the fan chart's title; "" for all of them. */
+    bandRunsWords(runs: number, steps: number): string;
     chanceWords(): ChanceWords;
     /** "412 of 1000 runs". */
     ensembleProgressWords(done: number, total: number): string;

@@ -120,6 +120,11 @@ std::vector<double> survivalCurve(const std::vector<MemberOutcome>& outcomes, in
     return curve;
 }
 
+long long bandRuns(long long runs, int steps)
+{
+    return std::clamp(MostSummaryValues / (steps + 1LL), 1LL, std::max(runs, 1LL));
+}
+
 std::vector<std::array<double, 5>> percentileBands(const std::vector<ChanceRun>& members)
 {
     if (members.empty())

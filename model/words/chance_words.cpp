@@ -90,6 +90,18 @@ ChanceWords chanceWords()
     };
 }
 
+std::string bandRunsWords(long long runs, int steps)
+{
+    const long long drawn = bandRuns(runs, steps);
+    if (drawn >= runs)
+        return {};
+    return std::string("Bands from the first ")
+        .append(std::to_string(drawn))
+        .append(" of ")
+        .append(std::to_string(runs))
+        .append(" runs.");
+}
+
 std::string ensembleProgressWords(long long done, long long total)
 {
     return std::to_string(done).append(" of ").append(std::to_string(total)).append(" runs");
@@ -125,10 +137,6 @@ EnsembleReading readEnsembleEntry(const EnsembleEntry& entry, const RunParameter
     if (entry.runs < 1 || entry.runs > MostWindowRuns)
         return {.refusal = takes(words.runsCaption,
                                  std::string("a whole number from 1 to ").append(std::to_string(MostWindowRuns)))};
-    if (entry.runs * (run.steps + 1LL) > MostSummaryValues)
-        return {.refusal = std::string("The bands hold every run's N(t) at once: runs × (steps + 1) may be at most ")
-                               .append(std::to_string(MostSummaryValues))
-                               .append("; take fewer runs or steps.")};
     return {.request = request};
 }
 

@@ -41,6 +41,10 @@ struct ChanceWords {
 };
 ChanceWords chanceWords();
 
+// The line under the fan chart's title when its bands come from fewer runs than the ensemble has
+// (bandRuns): "Bands from the first 99502 of 100000 runs."; empty when they come from all of them.
+std::string bandRunsWords(long long runs, int steps);
+
 // "412 of 1000 runs", while an ensemble is under way.
 std::string ensembleProgressWords(long long done, long long total);
 
@@ -60,8 +64,8 @@ struct EnsembleEntry {
     long long runs = DefaultWindowRuns;
 };
 // The ensemble the controls ask for over a run, or why there is none: one sentence that names the
-// control and what it takes. The bands hold every run's N(t) at once, so runs × (steps + 1) is at most
-// MostSummaryValues.
+// control and what it takes. Any number of runs up to MostWindowRuns goes: the bands take the first
+// bandRuns of them.
 struct EnsembleReading {
     std::optional<EnsembleRequest> request;
     std::string refusal;

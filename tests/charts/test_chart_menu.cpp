@@ -163,6 +163,7 @@ private slots:
     void chanceRefusals_data();
     void chanceRefusals();
     void chanceClosedWhileComputing();
+    void chanceBandsFromTheFirstRuns();
 
 private:
     QWidget* window(Window which);
@@ -1356,11 +1357,6 @@ void TestChartMenu::chanceRefusals_data()
                                           << "18446744073709551616" << seed;
     QTest::addRow("seed with a fraction") << 0 << "seedBox"
                                           << "1.5" << seed;
-    QTest::addRow("more runs than the bands hold")
-        << 0 << "runsBox"
-        << "100000"
-        << QStringLiteral("The bands hold every run's N(t) at once: runs × (steps + 1) may be at most 20000000; "
-                          "take fewer runs or steps.");
     QTest::addRow("threshold negative") << 0 << "thresholdBox"
                                         << "-0.5"
                                         << QStringLiteral("Extinct below takes a number of animals, 0 or more.");
@@ -1407,6 +1403,34 @@ void TestChartMenu::chanceClosedWhileComputing()
     settle();
     QVERIFY(!chance);
     QVERIFY(openChance(Window::Main));
+}
+
+// The most runs at 200 steps hold more N(t) than the bands may: every run counts in the words and the
+// survival curve, the bands are the model's of the first runs that fit, and a line under the fan
+// chart's title says so; a smaller ensemble takes the line away.
+void TestChartMenu::chanceBandsFromTheFirstRuns()
+{
+    ChanceWindow* chance = openChance(Window::Main);
+    QVERIFY(chance);
+    auto* fan = child<QCustomPlot>(chance, "fanChart");
+    QVERIFY(!fan->findChild<QCPTextElement*>(QStringLiteral("bandsNote")));
+    child<QSpinBox>(chance, "runsBox")->setValue(int(MostWindowRuns));
+    QVERIFY(clickButton(chance, "runEnsemble"));
+    QTRY_VERIFY_WITH_TIMEOUT(!chance->working(), EnsembleTimeout);
+    QCOMPARE(child<QLabel>(chance, "entryRefusal")->text(), QString());
+    QCOMPARE(chance->finished()->summary.runs, MostWindowRuns);
+    const long long drawn = bandRuns(MostWindowRuns, DefaultParameters.steps);
+    QVERIFY(drawn < MostWindowRuns);
+    auto* note = fan->findChild<QCPTextElement*>(QStringLiteral("bandsNote"));
+    QVERIFY(note);
+    QCOMPARE(note->text(), QString::fromStdString(bandRunsWords(MostWindowRuns, DefaultParameters.steps)));
+    const EnsembleResult first = ensembleRuns(*chance->request(), 1, drawn, {.keepTrajectories = true});
+    QVERIFY(chance->finished()->curves.bands == percentileBands(first.members));
+
+    child<QSpinBox>(chance, "runsBox")->setValue(50);
+    QVERIFY(clickButton(chance, "runEnsemble"));
+    QTRY_VERIFY_WITH_TIMEOUT(!chance->working(), EnsembleTimeout);
+    QVERIFY(!fan->findChild<QCPTextElement*>(QStringLiteral("bandsNote")));
 }
 
 TARNIS_GUI_TEST_MAIN(TestChartMenu)

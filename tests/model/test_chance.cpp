@@ -3,7 +3,7 @@
 // that is the model's run bit for bit without noise, and what an ensemble says of its runs.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/chance/elementary.h"
-#include "model/chance/ensemble.h"
+#include "model/chance/ensemble_threads.h"
 #include "model/words/chance_words.h"
 #include "tests/support/model_test_main.h"
 
@@ -41,6 +41,8 @@ private slots:
     void ensembleSummary_data();
     void ensembleSummary();
     void curvesOfAnEnsemble();
+    void bandsFromTheFirstRuns_data();
+    void bandsFromTheFirstRuns();
 };
 
 // PCG32 seeded with 42 on stream 54: the first outputs that its author publishes.
@@ -251,6 +253,36 @@ void TestChance::curvesOfAnEnsemble()
     QCOMPARE(bands[1][0], 1.2);
     QCOMPARE(bands[1][2], 3.0);
     QVERIFY(std::isinf(bands[1][4]));
+}
+
+void TestChance::bandsFromTheFirstRuns_data()
+{
+    QTest::addColumn<long long>("runs");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<long long>("drawn");
+    QTest::addColumn<QString>("words");
+    QTest::addRow("all of them") << 1000LL << 200 << 1000LL << "";
+    QTest::addRow("exactly what the bands hold") << 100000LL << 199 << 100000LL << "";
+    QTest::addRow("one step more") << 100000LL << 200 << 99502LL << "Bands from the first 99502 of 100000 runs.";
+    QTest::addRow("the most steps") << 100000LL << 32767 << 610LL << "Bands from the first 610 of 100000 runs.";
+}
+
+// The runs beyond what the bands hold count in everything else; the bands come from the first whole
+// number of runs that fit, and the fan chart says so. ensembleRuns keeps just their trajectories.
+void TestChance::bandsFromTheFirstRuns()
+{
+    QFETCH(long long, runs);
+    QFETCH(int, steps);
+    QFETCH(long long, drawn);
+    QFETCH(QString, words);
+    QCOMPARE(bandRuns(runs, steps), drawn);
+    QVERIFY(drawn * (steps + 1LL) <= MostSummaryValues);
+    QCOMPARE(QString::fromStdString(bandRunsWords(runs, steps)), words);
+    const EnsembleRequest request{.parameters = {.r = 0.2, .K = 500.0, .steps = 5, .n0 = 20.0, .lag = 1.0}, .runs = 12};
+    const EnsembleResult kept = ensembleRuns(request, 3, 12, {.keepTrajectories = true, .lastKept = 7});
+    QCOMPARE(kept.outcomes.size(), std::size_t(10));
+    QCOMPARE(kept.members.size(), std::size_t(5)); // runs 3 to 7
+    QCOMPARE(kept.members.back().n, ensembleMember(request, 7).n);
 }
 
 TARNIS_MODEL_TEST_MAIN(TestChance)

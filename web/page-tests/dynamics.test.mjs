@@ -345,3 +345,26 @@ for (const ensemble of [
         await tarnis.close();
     });
 }
+
+// The most runs at 200 steps hold more N(t) than the bands may: the words count all of them, the bands
+// are tarnis-run's of the first runs that fit (run i draws the same wherever it is computed), and a
+// line under the fan chart's title says so.
+test("the Chance panel: bands from the first runs when all of them would not fit", async () => {
+    const tarnis = await openTarnis(browser(), { initScript: recordSummaries });
+    const { page } = tarnis;
+    const panel = page.getByRole("region", { name: "Chance", exact: true });
+    const { r, n0, lag, steps } = boxes(page);
+    for (const [box, text] of [[r, "0.3"], [n0, "20"], [lag, "8"], [steps, "200"]]) await typeInto(box, text);
+    await button(page, "Run").click();
+    await panel.getByRole("spinbutton", { name: "Runs:", exact: true }).fill("100000");
+    await button(panel, "Run the ensemble").click();
+    const note = panel.getByText("Bands from the first 99502 of 100000 runs.", { exact: true });
+    await note.waitFor({ timeout: 120_000 }); // a hundred thousand runs, on a machine that may be busy
+    await panel.getByText(/^Of 100000 runs, /).waitFor();
+    const options = ["--r", "0.3", "--n0", "20", "--lag", "8", "--steps", "200", "--seed", "1"];
+    const lines = tarnisRun("ensemble", "--runs", "99502", ...options, "--summary").toString().trim().split("\r\n");
+    const bands = await page.evaluate(() => window.tarnisSummaries.at(-1).bands.map((band) => Array.from(band)));
+    const rows = lines.slice(2).map((row) => row.split(",").map(Number));
+    bands.forEach((band, b) => assert.deepEqual(band, rows.map((row) => row[2 + b]), `band ${b}`));
+    await tarnis.close();
+});

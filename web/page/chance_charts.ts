@@ -17,6 +17,7 @@ export interface FanData {
     bands: Float64Array[]; // 5, 25, 50, 75, 95 %
     plain: Float64Array; // N(t) of the run without chance, as far as it went
     survival: Float64Array;
+    note: string; // under the fan chart's title: which runs the bands come from, when not all
 }
 
 function swatch(fill: string, line = false): HTMLElement {
@@ -27,6 +28,7 @@ export class ChanceCharts {
     readonly element: HTMLElement;
     private readonly fanHolder = el("div", { class: "chance-plot" });
     private readonly survivalHolder = el("div", { class: "chance-plot" });
+    private readonly fanNote = el("p", { class: "note", hidden: true });
     private plots: uPlot[] = [];
 
     constructor(private readonly words: ChanceWords) {
@@ -41,7 +43,7 @@ export class ChanceCharts {
         this.element = el(
             "div",
             { class: "chance-charts", hidden: true },
-            el("figure", { "aria-label": words.fanTitle }, el("figcaption", {}, words.fanTitle), this.fanHolder, legend),
+            el("figure", { "aria-label": words.fanTitle }, el("figcaption", {}, words.fanTitle), this.fanNote, this.fanHolder, legend),
             el("figure", { "aria-label": words.survivalTitle }, el("figcaption", {}, words.survivalTitle), this.survivalHolder),
         );
     }
@@ -49,6 +51,8 @@ export class ChanceCharts {
     show(data: FanData): void {
         for (const plot of this.plots) plot.destroy();
         this.element.hidden = false;
+        this.fanNote.textContent = data.note;
+        this.fanNote.hidden = data.note === "";
         const steps = data.survival.length - 1;
         const time = Array.from({ length: steps + 1 }, (_, t) => t);
         const plain = time.map((t) => (t < data.plain.length ? data.plain[t] : null));

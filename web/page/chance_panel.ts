@@ -76,7 +76,7 @@ export class ChancePanel {
                     this.failure.textContent = message;
                 },
             },
-            this.limits.mostSummaryValues,
+            (runs, steps) => module.bandRuns(runs, steps),
         );
         this.element = el(
             "section",
@@ -198,6 +198,6 @@ export class ChancePanel {
         this.summary.textContent = summary.words;
         this.element.classList.add("computed");
         const plain = this.computedRun?.plain ?? new Float64Array();
-        this.charts.show({ bands: summary.bands, survival: summary.survival, plain });
+        this.charts.show({ bands: summary.bands, survival: summary.survival, plain, note: summary.bandsNote });
     }
 }
