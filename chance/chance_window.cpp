@@ -5,6 +5,7 @@
 #include "charts/run_comparison.h"
 #include "model/chance/ensemble_threads.h"
 #include "model/numbers/conversions.h"
+#include "model/words/ensemble_table.h"
 #include "model/words/regime_words.h"
 #include "ui/accessibility.h"
 #include "ui/locale_numbers.h"
@@ -251,7 +252,10 @@ void ChanceWindow::addMenus()
         const std::string& title = chart == m_fan ? m_words.fanTitle : m_words.survivalTitle;
         new PictureMenu(*chart, m_services,
                         {.title = [title] { return text(title); },
-                         .dataText = [this](QChar separator) { return dataText(separator); }});
+                         .dataText = [this](QChar separator) { return dataText(separator); },
+                         .dataFile = {.caption = text(m_words.saveData),
+                                      .suggestedName = text(m_words.dataFileName),
+                                      .content = [this] { return dataFile(); }}});
     }
 }
 
@@ -349,6 +353,16 @@ void ChanceWindow::showFinished()
         : QString();
     m_sentence->setText(words);
     m_sentence->setAccessibleName(words);
+}
+
+// The curves as tarnis-run ensemble --summary writes them, with the same line ends.
+QByteArray ChanceWindow::dataFile() const
+{
+    if (!m_finished)
+        return {};
+    const std::string table = ensembleTableText(
+        {m_finished->summary, m_finished->steps, m_finished->curves.survival, m_finished->curves.bands}, true, "\r\n");
+    return QByteArray::fromStdString(table);
 }
 
 QString ChanceWindow::dataText(QChar separator) const

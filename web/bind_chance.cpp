@@ -140,6 +140,8 @@ val wordsToJs()
         {"median", &words.median},
         {"deterministic", &words.deterministic},
         {"working", &words.working},
+        {"saveData", &words.saveData},
+        {"dataFileName", &words.dataFileName},
     };
     for (const auto& [key, text] : fields)
         object.set(key, *text);

@@ -287,6 +287,8 @@ export interface ChanceWords {
     median: string;
     deterministic: string;
     working: string;
+    saveData: string;
+    dataFileName: string;
 }
 
 /** What an ensemble's controls start with and how far they go. */

@@ -87,6 +87,8 @@ ChanceWords chanceWords()
         "median",
         "without chance",
         "Computing the ensemble…",
+        "Save data as CSV",
+        "Tarnis ensemble.csv",
     };
 }
 

@@ -38,6 +38,8 @@ struct ChanceWords {
     std::string median;           // "median"
     std::string deterministic;    // "without chance"
     std::string working;          // "Computing the ensemble…"
+    std::string saveData;         // "Save data as CSV", the curves as tarnis-run ensemble --summary writes them
+    std::string dataFileName;     // "Tarnis ensemble.csv"
 };
 ChanceWords chanceWords();
 

@@ -41,6 +41,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressBar>
 #include <QScopeGuard>
 #include <QSpinBox>
@@ -1301,6 +1302,23 @@ void TestChartMenu::chanceFromEitherChart()
         QCOMPARE(lines.front(), QStringLiteral("t\tsurvival\tN 5 %\tN 25 %\tN median\tN 75 %\tN 95 %"));
         QCOMPARE(lines.at(1).split(QLatin1Char('\t')).size(), 7);
     }
+    // "Save data as CSV…" writes the curves as tarnis-run ensemble --summary writes them, byte for byte.
+    const QString table = m_folder.filePath(QStringLiteral("ensemble.csv"));
+    m_fixture->fakes().fileNames.answers = {table};
+    clickAsUser(fan, Qt::RightButton);
+    QCOMPARE(child<QMenu>(fan, "chartMenu")->actions().at(4)->text(), QString::fromStdString(words.saveData + "…"));
+    child<QMenu>(fan, "chartMenu")->actions().at(4)->trigger();
+    child<QMenu>(fan, "chartMenu")->hide();
+    QCOMPARE(m_fixture->fakes().messages.messages, QStringList());
+    QProcess tarnisRun;
+    tarnisRun.start(QStringLiteral(TARNIS_RUN_PATH),
+                    {"ensemble", "--summary", "--runs",  "40",  "--seed", "18446744073709551615",
+                     "--noise",  "both",      "--sigma", "0.3", "--r",    "0.2",
+                     "--K",      "500",       "--steps", "200", "--n0",   "1",
+                     "--lag",    "5"});
+    QVERIFY(tarnisRun.waitForFinished(EnsembleTimeout));
+    QCOMPARE(contentOf(table), tarnisRun.readAllStandardOutput());
+
     // The fan chart's drawing as the run charts' are made: its texts stay texts.
     const QString fileName = m_folder.filePath(QStringLiteral("fan.svg"));
     m_fixture->fakes().fileNames.answers = {fileName};
