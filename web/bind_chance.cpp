@@ -4,6 +4,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/chance/ensemble.h"
 #include "model/words/chance_words.h"
+#include "model/words/ensemble_table.h"
 #include "web/js_values.h"
 
 #include <emscripten/bind.h>
@@ -114,6 +115,20 @@ val bands(const val& trajectories)
     return columns;
 }
 
+// The curves as tarnis-run ensemble --summary writes them, for a saved file: the outcomes of every run
+// and the bands' five columns over t.
+std::string table(const val& outcomes, int steps, const val& bandColumns)
+{
+    const std::vector<MemberOutcome> parsed = outcomesOf(outcomes);
+    std::vector<std::array<double, 5>> rows(std::size_t(steps) + 1);
+    for (std::size_t b = 0; b < BandShares.size(); ++b) {
+        const std::vector<double> column = numbersOf(bandColumns[b]);
+        for (std::size_t t = 0; t < rows.size() && t < column.size(); ++t)
+            rows[t][b] = column[t];
+    }
+    return ensembleTableText({extinctionSummary(parsed), steps, survivalCurve(parsed, steps), rows}, true, "\r\n");
+}
+
 val wordsToJs()
 {
     const ChanceWords words = chanceWords();
@@ -185,6 +200,7 @@ EMSCRIPTEN_BINDINGS(tarnis_chance)
     function("ensembleWords", &words);
     function("survivalCurve", &survival);
     function("percentileBands", &bands);
+    function("ensembleTable", &table);
     function("bandRuns", &runsOfBands);
     function("bandRunsWords", &bandRunsNote);
     function("chanceWords", &wordsToJs);

@@ -389,6 +389,9 @@ export interface TarnisModule {
     survivalCurve(outcomes: EnsembleOutcome[], steps: number): Float64Array;
     /** N(t) at 5, 25, 50, 75 and 95 % of the runs, one column over t for each, from each run's N(0) … N(steps). */
     percentileBands(trajectories: Float64Array[]): Float64Array[];
+    /** The curves as `tarnis-run ensemble --summary` writes them (title line, CR LF), from every run's
+     *  outcome and the bands' five columns. */
+    ensembleTable(outcomes: EnsembleOutcome[], steps: number, bands: Float64Array[]): string;
     /** How many of an ensemble's runs, the first ones, its bands are drawn from: all where they fit. */
     bandRuns(runs: number, steps: number): number;
     /** "Bands from the first 99502 of 100000 runs." under the fan chart's title; "" for all of them. */

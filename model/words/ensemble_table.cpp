@@ -3,17 +3,22 @@
 
 #include "model/words/chance_words.h"
 
-#include <charconv>
+#include "model/numbers/decimal_digits.h"
+
+#include <cmath>
 
 namespace tarnis {
 
 namespace {
 
+// As std::to_chars writes it, which the WebAssembly build's library lacks for doubles: a band above
+// every double is "inf", as tarnis-run has always written it.
 void appendValue(std::string& text, double value)
 {
-    char digits[32];
-    const auto written = std::to_chars(digits, digits + sizeof digits, value);
-    text.append(digits, written.ptr);
+    if (std::isinf(value))
+        text.append(value > 0 ? "inf" : "-inf");
+    else
+        text.append(decimal::shortestForm(decimal::buildPath(), value));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 // diagram over the lag.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
+import { readFile } from "node:fs/promises";
 import { test } from "node:test";
 
 import { Phone, Variants, boxes, openTarnis, sharedBrowser, tarnisModule, tarnisRun, typeInto, until, untilText } from "./support.mjs";
@@ -337,7 +338,13 @@ for (const ensemble of [
         await seed.fill(ensemble.seed);
         await button(panel, "Run the ensemble").click();
         const common = ["--runs", ensemble.runs, "--seed", ensemble.seed, "--noise", ensemble.option, ...sigma];
-        await untilEnsemble(page, ...common, "--r", "0.3", "--n0", "20", "--lag", "8", "--steps", "120");
+        const run = ["--r", "0.3", "--n0", "20", "--lag", "8", "--steps", "120"];
+        await untilEnsemble(page, ...common, ...run);
+        // "Save data as CSV": the file that tarnis-run ensemble --summary writes, byte for byte.
+        const save = panel.getByRole("button", { name: "Save data as CSV", exact: true });
+        const [download] = await Promise.all([page.waitForEvent("download"), save.click()]);
+        assert.equal(download.suggestedFilename(), "Tarnis ensemble.csv");
+        assert.deepEqual(await readFile(await download.path()), tarnisRun("ensemble", ...common, ...run, "--summary"));
 
         await typeInto(lag, "3");
         await button(page, "Run").click();

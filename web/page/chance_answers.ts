@@ -28,7 +28,7 @@ export type ChanceRequest =
 
 export type ChanceAnswer =
     | { job: number; task: "runs"; outcomes: EnsembleOutcome[]; trajectories: Trajectories }
-    | { job: number; task: "summary"; words: string; survival: Float64Array; bands: Float64Array[]; bandsNote: string }
+    | { job: number; task: "summary"; words: string; survival: Float64Array; bands: Float64Array[]; bandsNote: string; table: string }
     | { job: number; task: ChanceRequest["task"]; error: string };
 
 /** Answers a request of the Chance panel with the worker's module; `post` sends the answer, its buffers moved. */
@@ -56,8 +56,9 @@ export function answerChance(
     const drawn = tarnis.bandRuns(outcomes.length, steps);
     const bands = tarnis.percentileBands(trajectories.flatMap(unpacked).slice(0, drawn));
     const bandsNote = tarnis.bandRunsWords(outcomes.length, steps);
+    const table = tarnis.ensembleTable(outcomes, steps, bands);
     const buffers = [survival.buffer, ...bands.map((band) => band.buffer)];
-    post({ job: request.job, task: "summary", words, survival, bands, bandsNote }, buffers);
+    post({ job: request.job, task: "summary", words, survival, bands, bandsNote, table }, buffers);
 }
 
 function packed(runs: Float64Array[]): Trajectories {

@@ -13,6 +13,7 @@ export interface EnsembleSummary {
     survival: Float64Array;
     bands: Float64Array[]; // N(t) at 5, 25, 50, 75 and 95 % of the first bandRuns runs
     bandsNote: string; // which runs the bands come from, when not all
+    table: string; // the curves as a CSV file's text, as tarnis-run ensemble --summary writes them
 }
 
 export interface ChanceHooks {
