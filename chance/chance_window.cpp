@@ -89,7 +89,7 @@ void computeEnsemble(const EnsembleRequest& request, const std::atomic<bool>* ca
     finished->steps = request.parameters.steps;
     finished->summary = extinctionSummary(result.outcomes);
     finished->curves.survival = survivalCurve(result.outcomes, finished->steps);
-    finished->curves.bands = percentileBands(result.members);
+    finished->curves.bands = percentileBands(result.members, request.parameters.steps);
     finished->curves.bandsNote = bandRunsWords(request.runs, finished->steps);
     // Without noise a run draws nothing and is the model's run; with no threshold it is never cut.
     finished->curves.deterministic

@@ -46,7 +46,7 @@ void writeSummary(std::ostream& out, const CommandLine& line)
     const int steps = line.parameters.steps;
     const ExtinctionSummary summary = extinctionSummary(result.outcomes);
     const std::vector<double> survival = survivalCurve(result.outcomes, steps);
-    const auto bands = percentileBands(result.members);
+    const auto bands = percentileBands(result.members, steps);
     out << ensembleTableText({summary, steps, survival, bands}, !line.tidy, lineEnd(line));
 }
 

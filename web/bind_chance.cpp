@@ -99,12 +99,12 @@ val survival(const val& outcomes, int steps) { return numberArray(survivalCurve(
 
 // The trajectories that the workers gathered (N(0) … N(steps) of each run, one Float64Array a run) as
 // five columns over t, one for each share of BandShares: the fan chart's lines.
-val bands(const val& trajectories)
+val bands(const val& trajectories, int steps)
 {
     std::vector<ChanceRun> members(trajectories["length"].as<std::size_t>());
     for (std::size_t i = 0; i < members.size(); ++i)
         members[i].n = numbersOf(trajectories[i]);
-    const auto rows = percentileBands(members);
+    const auto rows = percentileBands(members, steps);
     val columns = val::array();
     for (std::size_t b = 0; b < BandShares.size(); ++b) {
         std::vector<double> column(rows.size());

@@ -388,7 +388,7 @@ export interface TarnisModule {
     /** The share of runs not yet extinct at t = 0 … steps. */
     survivalCurve(outcomes: EnsembleOutcome[], steps: number): Float64Array;
     /** N(t) at 5, 25, 50, 75 and 95 % of the runs, one column over t for each, from each run's N(0) … N(steps). */
-    percentileBands(trajectories: Float64Array[]): Float64Array[];
+    percentileBands(trajectories: Float64Array[], steps: number): Float64Array[];
     /** The curves as `tarnis-run ensemble --summary` writes them (title line, CR LF), from every run's
      *  outcome and the bands' five columns. */
     ensembleTable(outcomes: EnsembleOutcome[], steps: number, bands: Float64Array[]): string;

@@ -165,6 +165,7 @@ private slots:
     void chanceRefusals();
     void chanceClosedWhileComputing();
     void chanceBandsFromTheFirstRuns();
+    void chanceBandsBeyondTheDoubles();
 
 private:
     QWidget* window(Window which);
@@ -1282,7 +1283,7 @@ void TestChartMenu::chanceFromEitherChart()
     QCOMPARE(child<QLabel>(chance, "ensembleWords")->text(), modelsWords(asked));
     const EnsembleResult model = ensembleRuns(asked, 1, asked.runs, {.keepTrajectories = true});
     QVERIFY(chance->finished()->curves.survival == survivalCurve(model.outcomes, DefaultParameters.steps));
-    QVERIFY(chance->finished()->curves.bands == percentileBands(model.members));
+    QVERIFY(chance->finished()->curves.bands == percentileBands(model.members, DefaultParameters.steps));
     auto* fan = child<QCustomPlot>(chance, "fanChart");
     QCOMPARE(fan->graphCount(), 6);
     QCOMPARE(fan->graph(4)->data()->size(), DefaultParameters.steps + 1); // the median
@@ -1443,12 +1444,40 @@ void TestChartMenu::chanceBandsFromTheFirstRuns()
     QVERIFY(note);
     QCOMPARE(note->text(), QString::fromStdString(bandRunsWords(MostWindowRuns, DefaultParameters.steps)));
     const EnsembleResult first = ensembleRuns(*chance->request(), 1, drawn, {.keepTrajectories = true});
-    QVERIFY(chance->finished()->curves.bands == percentileBands(first.members));
+    QVERIFY(chance->finished()->curves.bands == percentileBands(first.members, DefaultParameters.steps));
 
     child<QSpinBox>(chance, "runsBox")->setValue(50);
     QVERIFY(clickButton(chance, "runEnsemble"));
     QTRY_VERIFY_WITH_TIMEOUT(!chance->working(), EnsembleTimeout);
     QVERIFY(!fan->findChild<QCPTextElement*>(QStringLiteral("bandsNote")));
+}
+
+// With r = 10^120 and K = 10^308 every run leaves the range of doubles at t = 3 (demographic noise
+// too, whose count of a mean beyond the doubles once made it extinct): its bands are +inf
+// from there, drawn up to the top of the plot and clipped (the axis fits the finite values), and the
+// copied data and the CSV file say "inf", as tarnis-run writes it.
+void TestChartMenu::chanceBandsBeyondTheDoubles()
+{
+    ChanceWindow* chance = openChance(Window::Main);
+    QVERIFY(chance);
+    QVERIFY(mainWindow()->runTexts({"1E+120", "1E+308", "6", "1", "0"}));
+    QTRY_VERIFY_WITH_TIMEOUT(chance->request()->parameters.r == 1e120 && !chance->working(), EnsembleTimeout);
+    const auto& bands = chance->finished()->curves.bands;
+    QCOMPARE(bands.size(), std::size_t(7));
+    QVERIFY(std::isinf(bands[3][0]) && std::isfinite(bands[2][4]));
+    auto* fan = child<QCustomPlot>(chance, "fanChart");
+    const QCPRange shown = fan->yAxis->range();
+    QVERIFY2(std::isfinite(shown.upper) && shown.upper >= bands[2][4], qPrintable(QString::number(shown.upper)));
+    for (const int graph : {0, 1, 2, 3, 4}) { // every band's edges and the median, at the last t
+        const double drawn = (fan->graph(graph)->data()->constEnd() - 1)->value;
+        QVERIFY2(std::isfinite(drawn) && drawn > shown.upper, qPrintable(QString::number(drawn)));
+    }
+    QGuiApplication::clipboard()->clear();
+    clickAsUser(fan, Qt::RightButton);
+    child<QMenu>(fan, "chartMenu")->actions().at(3)->trigger(); // "Copy data"
+    child<QMenu>(fan, "chartMenu")->hide();
+    const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.last(), QStringLiteral("6\t1\tinf\tinf\tinf\tinf\tinf"));
 }
 
 TARNIS_GUI_TEST_MAIN(TestChartMenu)

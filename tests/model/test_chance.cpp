@@ -8,6 +8,7 @@
 #include "tests/support/model_test_main.h"
 
 #include <cmath>
+#include <limits>
 #include <memory>
 
 using namespace tarnis;
@@ -248,11 +249,17 @@ void TestChance::curvesOfAnEnsemble()
     for (std::size_t i = 0; i < members.size(); ++i)
         members[i].n = {double(10 * i), double(i)};
     members[0].n.pop_back(); // left the range: above every other from there on
-    const auto bands = percentileBands(members);
+    const auto bands = percentileBands(members, 1);
     QCOMPARE(bands[0], (std::array<double, 5>{2.0, 10.0, 20.0, 30.0, 38.0}));
     QCOMPARE(bands[1][0], 1.2);
     QCOMPARE(bands[1][2], 3.0);
     QVERIFY(std::isinf(bands[1][4]));
+    // Every run gone beyond the doubles by t = 2: the bands still reach the last step, at +inf.
+    std::vector<ChanceRun> gone(3, ChanceRun{.n = {1.0, 1e300}, .leftRange = true});
+    const auto beyond = percentileBands(gone, 4);
+    QCOMPARE(beyond.size(), std::size_t(5));
+    QCOMPARE(beyond[1][0], 1e300);
+    QCOMPARE(beyond[4][0], std::numeric_limits<double>::infinity());
 }
 
 void TestChance::bandsFromTheFirstRuns_data()

@@ -54,7 +54,7 @@ export function answerChance(
     const survival = tarnis.survivalCurve(outcomes, steps);
     // The bands from the first runs that the model's rule allows, the rest counted in the words alone.
     const drawn = tarnis.bandRuns(outcomes.length, steps);
-    const bands = tarnis.percentileBands(trajectories.flatMap(unpacked).slice(0, drawn));
+    const bands = tarnis.percentileBands(trajectories.flatMap(unpacked).slice(0, drawn), steps);
     const bandsNote = tarnis.bandRunsWords(outcomes.length, steps);
     const table = tarnis.ensembleTable(outcomes, steps, bands);
     const buffers = [survival.buffer, ...bands.map((band) => band.buffer)];

@@ -24,6 +24,23 @@ function swatch(fill: string, line = false): HTMLElement {
     return el("span", { class: line ? "swatch line" : "swatch band", style: `background:${fill}`, "aria-hidden": "true" });
 }
 
+// The lowest and highest finite values, and whether any is +inf: a loop, since a spread of a
+// hundred thousand values into Math.min would overflow the stack.
+function finiteSpan(columns: Float64Array[]): { low: number; high: number; beyond: boolean } {
+    let low = Infinity;
+    let high = -Infinity;
+    let beyond = false;
+    for (const column of columns)
+        for (const value of column) {
+            if (Number.isFinite(value)) {
+                low = Math.min(low, value);
+                high = Math.max(high, value);
+            } else if (value === Infinity) beyond = true;
+        }
+    if (!(low < high)) [low, high] = [Math.min(0, low), Math.max(1, high)];
+    return { low, high, beyond };
+}
+
 export class ChanceCharts {
     readonly element: HTMLElement;
     private readonly fanHolder = el("div", { class: "chance-plot" });
@@ -57,9 +74,14 @@ export class ChanceCharts {
         const time = Array.from({ length: steps + 1 }, (_, t) => t);
         const plain = time.map((t) => (t < data.plain.length ? data.plain[t] : null));
         const width = Math.max(280, this.fanHolder.clientWidth);
+        // The y axis fits the finite values; a band at +inf (runs that left the range of doubles) is
+        // drawn a plot's height above its top, so that it fills up to the top edge and is clipped there.
+        const { low, high, beyond } = finiteSpan([...data.bands, data.plain]);
+        const drawn = (value: number) => (value === Infinity ? high + (high - low) : value);
         const fan = new uPlot(
             {
                 ...this.frame(width, this.words.populationAxis),
+                ...(beyond ? { scales: { x: { time: false }, y: { range: [low, high] } } } : {}),
                 series: [
                     {},
                     ...data.bands.map((_, b) => ({
@@ -75,7 +97,7 @@ export class ChanceCharts {
                     { series: [4, 2], fill: Look.inner },
                 ],
             },
-            [time, ...data.bands.map((band) => Array.from(band)), plain] as unknown as uPlot.AlignedData,
+            [time, ...data.bands.map((band) => Array.from(band, drawn)), plain] as unknown as uPlot.AlignedData,
             this.fanHolder,
         );
         const survival = new uPlot(
