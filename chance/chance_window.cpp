@@ -180,22 +180,24 @@ QWidget* ChanceWindow::buildControls()
     m_computeButton->setAccessibleName(m_computeButton->text());
     m_computeButton->setAutoDefault(true);
 
-    // Two rows, so that the charts keep the window's height: the noise with its σ and the runs, then
-    // the seed, the threshold and the command.
+    // Three short rows, so that every text shows whole at the window's smallest width and the charts
+    // keep most of its height: the noise on a row of its own (its longest choice is as wide as three
+    // boxes), then σ, the runs and the seed, then the threshold and the command.
     auto* grid = new QGridLayout;
-    const auto cell = [grid](int row, int column, const char* labelName, const std::string& caption, QWidget* field) {
-        auto* label = new QLabel(text(caption));
-        label->setObjectName(QLatin1String(labelName));
-        label->setBuddy(field);
-        grid->addWidget(label, row, column);
-        grid->addWidget(field, row, column + 1);
-    };
-    cell(0, 0, "noiseLabel", m_words.noiseCaption, m_noiseChoice);
-    cell(0, 2, "sigmaLabel", m_words.sigmaCaption, m_sigmaBox);
-    cell(0, 4, "runsLabel", m_words.runsCaption, m_runsBox);
-    cell(1, 0, "seedLabel", m_words.seedCaption, m_seedBox);
-    cell(1, 2, "thresholdLabel", m_words.thresholdCaption, m_thresholdBox);
-    grid->addWidget(m_computeButton, 1, 4, 1, 2);
+    const auto cell
+        = [grid](int row, int column, const char* labelName, const std::string& caption, QWidget* field, int span = 1) {
+              auto* label = new QLabel(text(caption));
+              label->setObjectName(QLatin1String(labelName));
+              label->setBuddy(field);
+              grid->addWidget(label, row, column);
+              grid->addWidget(field, row, column + 1, 1, span, span > 1 ? Qt::AlignLeft : Qt::Alignment());
+          };
+    cell(0, 0, "noiseLabel", m_words.noiseCaption, m_noiseChoice, 5);
+    cell(1, 0, "sigmaLabel", m_words.sigmaCaption, m_sigmaBox);
+    cell(1, 2, "runsLabel", m_words.runsCaption, m_runsBox);
+    cell(1, 4, "seedLabel", m_words.seedCaption, m_seedBox);
+    cell(2, 0, "thresholdLabel", m_words.thresholdCaption, m_thresholdBox);
+    grid->addWidget(m_computeButton, 2, 2, 1, 4, Qt::AlignLeft);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 1);
     grid->setColumnStretch(5, 1);

@@ -19,17 +19,18 @@ namespace {
 // A seed travels as a decimal text: a JavaScript number holds only 53 of its 64 bits.
 std::uint64_t seedOf(const val& object)
 {
+    const EnsembleRequestRefusals refusals = ensembleRequestRefusals();
     const val seed = object["seed"];
     if (!seed.isString())
-        throwError("TypeError", "an ensemble's seed must be a text of its digits");
+        throwError("TypeError", refusals.seedNotText);
     const std::string digits = seed.as<std::string>();
     if (digits.empty() || digits.size() > 20 || digits.find_first_not_of("0123456789") != std::string::npos)
-        throwError("RangeError", "an ensemble's seed must be a whole number from 0 to 2^64 - 1");
+        throwError("RangeError", refusals.seedOutOfRange);
     std::uint64_t value = 0;
     for (const char c : digits) {
         const std::uint64_t next = value * 10 + std::uint64_t(c - '0');
         if (next / 10 != value)
-            throwError("RangeError", "an ensemble's seed must be a whole number from 0 to 2^64 - 1");
+            throwError("RangeError", refusals.seedOutOfRange);
         value = next;
     }
     return value;
@@ -44,7 +45,7 @@ EnsembleRequest ensembleOf(const val& object)
     request.threshold = numberProperty(object, "threshold");
     request.seed = seedOf(object);
     if (!(request.noise.sigma >= 0.0 && request.noise.sigma <= MostSigma) || !(request.threshold >= 0.0))
-        throwError("RangeError", "sigma must be from 0 to 10 and the threshold 0 or more");
+        throwError("RangeError", ensembleRequestRefusals().sigmaOrThreshold);
     return request;
 }
 

@@ -142,6 +142,15 @@ EnsembleReading readEnsembleEntry(const EnsembleEntry& entry, const RunParameter
     return {.request = request};
 }
 
+EnsembleRequestRefusals ensembleRequestRefusals()
+{
+    return {"an ensemble's seed must be a text of its digits",
+            "an ensemble's seed must be a whole number from 0 to 2^64 - 1",
+            std::string("sigma must be from 0 to ")
+                .append(numberToText(MostSigma, '.'))
+                .append(" and the threshold 0 or more")};
+}
+
 std::vector<std::string> ensembleDataColumns()
 {
     return {"t", "survival", "N 5 %", "N 25 %", "N median", "N 75 %", "N 95 %"};

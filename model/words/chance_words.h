@@ -74,6 +74,15 @@ struct EnsembleReading {
 };
 EnsembleReading readEnsembleEntry(const EnsembleEntry& entry, const RunParameters& run, char separator);
 
+// What the module says of a request it refuses, which came from a page's code rather than through
+// readEnsembleEntry: a seed that is not digits, a seed beyond 64 bits, σ or a threshold out of range.
+struct EnsembleRequestRefusals {
+    std::string seedNotText;
+    std::string seedOutOfRange;
+    std::string sigmaOrThreshold;
+};
+EnsembleRequestRefusals ensembleRequestRefusals();
+
 // The columns of an ensemble's copied data: t, the survival curve and N(t) at each of BandShares.
 std::vector<std::string> ensembleDataColumns();
 

@@ -1251,6 +1251,17 @@ void TestChartMenu::chanceFromEitherChart()
     for (const auto& [name, caption] : named)
         QCOMPARE(child<QWidget>(chance, name)->accessibleName(), QString::fromStdString(*caption));
 
+    // At the window's smallest size every control still shows its whole text: the noise's longest
+    // choice and the command.
+    chance->resize(ChanceWindow::smallestSize());
+    QTRY_COMPARE(chance->size(), ChanceWindow::smallestSize());
+    for (const char* name : {"noiseChoice", "runEnsemble"}) {
+        auto* control = child<QWidget>(chance, name);
+        QVERIFY2(control->width() >= control->sizeHint().width(),
+                 qPrintable(QStringLiteral("%1: %2 of %3").arg(name).arg(control->width()).arg(control->sizeHint().width())));
+    }
+    chance->resize(ChanceWindow::firstSize());
+
     auto* sigma = child<QLineEdit>(chance, "sigmaBox");
     QVERIFY(!sigma->isEnabled()); // demographic noise has no σ
     // Tab walks the controls in the order they are read, then the charts, whose menu key opens their menu.
