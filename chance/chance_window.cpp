@@ -5,6 +5,7 @@
 #include "charts/run_comparison.h"
 #include "model/chance/ensemble_threads.h"
 #include "model/numbers/conversions.h"
+#include "model/words/ensemble_table.h"
 #include "model/words/regime_words.h"
 #include "ui/accessibility.h"
 #include "ui/locale_numbers.h"
@@ -79,7 +80,8 @@ void computeEnsemble(const EnsembleRequest& request, const std::atomic<bool>* ca
                                         output.deliver({.done = done, .total = total});
                                 },
                             .threads = backgroundThreads(),
-                            .keepTrajectories = true};
+                            .keepTrajectories = true,
+                            .lastKept = bandRuns(request.runs, request.parameters.steps)};
     const EnsembleResult result = ensembleRuns(request, 1, request.runs, control);
     if (result.cancelled)
         return;
@@ -87,7 +89,8 @@ void computeEnsemble(const EnsembleRequest& request, const std::atomic<bool>* ca
     finished->steps = request.parameters.steps;
     finished->summary = extinctionSummary(result.outcomes);
     finished->curves.survival = survivalCurve(result.outcomes, finished->steps);
-    finished->curves.bands = percentileBands(result.members);
+    finished->curves.bands = percentileBands(result.members, request.parameters.steps);
+    finished->curves.bandsNote = bandRunsWords(request.runs, finished->steps);
     // Without noise a run draws nothing and is the model's run; with no threshold it is never cut.
     finished->curves.deterministic
         = ensembleMember({.parameters = request.parameters, .noise = {}, .threshold = 0.0, .runs = 1}, 1).n;
@@ -177,22 +180,24 @@ QWidget* ChanceWindow::buildControls()
     m_computeButton->setAccessibleName(m_computeButton->text());
     m_computeButton->setAutoDefault(true);
 
-    // Two rows, so that the charts keep the window's height: the noise with its σ and the runs, then
-    // the seed, the threshold and the command.
+    // Three short rows, so that every text shows whole at the window's smallest width and the charts
+    // keep most of its height: the noise on a row of its own (its longest choice is as wide as three
+    // boxes), then σ, the runs and the seed, then the threshold and the command.
     auto* grid = new QGridLayout;
-    const auto cell = [grid](int row, int column, const char* labelName, const std::string& caption, QWidget* field) {
-        auto* label = new QLabel(text(caption));
-        label->setObjectName(QLatin1String(labelName));
-        label->setBuddy(field);
-        grid->addWidget(label, row, column);
-        grid->addWidget(field, row, column + 1);
-    };
-    cell(0, 0, "noiseLabel", m_words.noiseCaption, m_noiseChoice);
-    cell(0, 2, "sigmaLabel", m_words.sigmaCaption, m_sigmaBox);
-    cell(0, 4, "runsLabel", m_words.runsCaption, m_runsBox);
-    cell(1, 0, "seedLabel", m_words.seedCaption, m_seedBox);
-    cell(1, 2, "thresholdLabel", m_words.thresholdCaption, m_thresholdBox);
-    grid->addWidget(m_computeButton, 1, 4, 1, 2);
+    const auto cell
+        = [grid](int row, int column, const char* labelName, const std::string& caption, QWidget* field, int span = 1) {
+              auto* label = new QLabel(text(caption));
+              label->setObjectName(QLatin1String(labelName));
+              label->setBuddy(field);
+              grid->addWidget(label, row, column);
+              grid->addWidget(field, row, column + 1, 1, span, span > 1 ? Qt::AlignLeft : Qt::Alignment());
+          };
+    cell(0, 0, "noiseLabel", m_words.noiseCaption, m_noiseChoice, 5);
+    cell(1, 0, "sigmaLabel", m_words.sigmaCaption, m_sigmaBox);
+    cell(1, 2, "runsLabel", m_words.runsCaption, m_runsBox);
+    cell(1, 4, "seedLabel", m_words.seedCaption, m_seedBox);
+    cell(2, 0, "thresholdLabel", m_words.thresholdCaption, m_thresholdBox);
+    grid->addWidget(m_computeButton, 2, 2, 1, 4, Qt::AlignLeft);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 1);
     grid->setColumnStretch(5, 1);
@@ -249,7 +254,10 @@ void ChanceWindow::addMenus()
         const std::string& title = chart == m_fan ? m_words.fanTitle : m_words.survivalTitle;
         new PictureMenu(*chart, m_services,
                         {.title = [title] { return text(title); },
-                         .dataText = [this](QChar separator) { return dataText(separator); }});
+                         .dataText = [this](QChar separator) { return dataText(separator); },
+                         .dataFile = {.caption = text(m_words.saveData),
+                                      .suggestedName = text(m_words.dataFileName),
+                                      .content = [this] { return dataFile(); }}});
     }
 }
 
@@ -347,6 +355,16 @@ void ChanceWindow::showFinished()
         : QString();
     m_sentence->setText(words);
     m_sentence->setAccessibleName(words);
+}
+
+// The curves as tarnis-run ensemble --summary writes them, with the same line ends.
+QByteArray ChanceWindow::dataFile() const
+{
+    if (!m_finished)
+        return {};
+    const std::string table = ensembleTableText(
+        {m_finished->summary, m_finished->steps, m_finished->curves.survival, m_finished->curves.bands}, true, "\r\n");
+    return QByteArray::fromStdString(table);
 }
 
 QString ChanceWindow::dataText(QChar separator) const

@@ -76,6 +76,7 @@ private:
     void showFinished();
     void showProgress(long long done, long long total);
     QString dataText(QChar separator) const;
+    QByteArray dataFile() const;
 
     RunComparison& m_comparison;
     Services m_services;

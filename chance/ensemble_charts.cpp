@@ -7,6 +7,10 @@
 
 #include <qcustomplot.h>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace tarnis {
 
 namespace {
@@ -61,16 +65,40 @@ QVector<double> steps(std::size_t count)
     return t;
 }
 
-QVector<double> band(const std::vector<std::array<double, 5>>& bands, std::size_t share)
+// A band's values, +inf (runs that left the range of doubles) as `infinity`.
+QVector<double> band(const std::vector<std::array<double, 5>>& bands, std::size_t share, double infinity)
 {
     QVector<double> values;
     values.reserve(qsizetype(bands.size()));
     for (const auto& at : bands)
-        values << at[share];
+        values << (std::isinf(at[share]) ? infinity : at[share]);
     return values;
 }
 
+bool anyInfinite(const std::vector<std::array<double, 5>>& bands)
+{
+    return std::any_of(bands.begin(), bands.end(), [](const auto& at) {
+        return std::any_of(at.begin(), at.end(), [](double v) { return std::isinf(v); });
+    });
+}
+
 QVector<double> values(const std::vector<double>& from) { return {from.begin(), from.end()}; }
+
+// The line under the fan chart's title, in the layout's second row while there is something to say.
+void showNote(QCustomPlot& chart, const std::string& note)
+{
+    QCPLayoutGrid* layout = chart.plotLayout();
+    if (auto* shown = qobject_cast<QCPTextElement*>(layout->element(1, 0))) {
+        layout->remove(shown);
+        layout->simplify();
+    }
+    if (note.empty())
+        return;
+    layout->insertRow(1);
+    auto* line = new QCPTextElement(&chart, text(note), legendFont());
+    line->setObjectName(QStringLiteral("bandsNote"));
+    layout->addElement(1, 0, line);
+}
 
 void fit(QCustomPlot& chart, bool hasData)
 {
@@ -111,18 +139,29 @@ QCustomPlot* makeSurvivalChart()
 
 void showFan(QCustomPlot& chart, const EnsembleCurves* curves)
 {
+    showNote(chart, curves ? curves->bandsNote : std::string());
     if (!curves) {
         for (int graph = 0; graph < FanGraphs; ++graph)
             chart.graph(graph)->data()->clear();
         return fit(chart, false);
     }
     const QVector<double> t = steps(curves->bands.size());
-    for (int share = 0; share < 5; ++share) {
-        static constexpr std::array<FanGraph, 5> Edge{OuterLow, InnerLow, Median, InnerHigh, OuterHigh};
-        chart.graph(Edge[std::size_t(share)])->setData(t, band(curves->bands, std::size_t(share)), true);
-    }
+    const auto setBands = [&](double infinity) {
+        for (int share = 0; share < 5; ++share) {
+            static constexpr std::array<FanGraph, 5> Edge{OuterLow, InnerLow, Median, InnerHigh, OuterHigh};
+            chart.graph(Edge[std::size_t(share)])->setData(t, band(curves->bands, std::size_t(share), infinity), true);
+        }
+    };
+    // The axes fit the finite values; a band at +inf is then drawn a plot's height above the top, so
+    // that it fills up to the top edge and is clipped there, instead of vanishing or stretching the axis.
+    setBands(std::numeric_limits<double>::quiet_NaN());
     chart.graph(Deterministic)->setData(steps(curves->deterministic.size()), values(curves->deterministic), true);
     fit(chart, true);
+    if (anyInfinite(curves->bands)) {
+        const QCPRange shown = chart.yAxis->range();
+        setBands(shown.upper + shown.size());
+        chart.replot();
+    }
 }
 
 void showSurvival(QCustomPlot& chart, const EnsembleCurves* curves)

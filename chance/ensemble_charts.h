@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <string>
 #include <vector>
 
 class QCustomPlot;
@@ -19,6 +20,7 @@ struct EnsembleCurves {
     std::vector<double> survival;
     std::vector<std::array<double, 5>> bands; // N(t) at each of BandShares
     std::vector<double> deterministic;        // the run without chance; it may end early
+    std::string bandsNote;                    // under the fan chart's title: the runs the bands come from
 };
 
 QCustomPlot* makeFanChart();

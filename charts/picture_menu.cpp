@@ -61,6 +61,9 @@ PictureMenu::PictureMenu(QWidget& widget, Services services, PictureSource sourc
                 [this, format] { savePicture(format); });
     }
     connect(m_menu->addAction(localized("Copy data")), &QAction::triggered, this, &PictureMenu::copyData);
+    if (!m_source.dataFile.caption.isEmpty())
+        connect(m_menu->addAction(m_source.dataFile.caption + QStringLiteral("…")), &QAction::triggered, this,
+                &PictureMenu::saveData);
     // The widget asks for its menu on a right click and on the keyboard's menu key.
     widget.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&widget, &QWidget::customContextMenuRequested, this, &PictureMenu::open);
@@ -88,6 +91,18 @@ void PictureMenu::savePicture(ChartPictureFormat format)
         m_services.messages.inform(&m_widget, cannotWriteText(fileName, localized("The chart could not be drawn")));
     else
         saveFile(&m_widget, fileName, picture, m_services.messages);
+}
+
+// Through the same file dialog and the same safe writing as the pictures: a failed write keeps the old file.
+void PictureMenu::saveData()
+{
+    const QByteArray content = m_source.dataFile.content();
+    if (content.isEmpty())
+        return;
+    const QString fileName = m_services.fileNames.saveFileName(&m_widget, m_source.dataFile.suggestedName,
+                                                               QStringLiteral("CSV files (*.csv);;All files (*)"));
+    if (!fileName.isEmpty())
+        saveFile(&m_widget, fileName, content, m_services.messages);
 }
 
 void PictureMenu::copyData()

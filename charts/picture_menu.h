@@ -26,6 +26,13 @@ struct PictureSource {
     std::function<QByteArray(ChartPictureFormat)> picture;
     // Called before the menu pops up, to bring its entries up to date.
     std::function<void()> beforeOpening;
+    // A table to save as a file, after "Copy data": its caption, the file name suggested and the
+    // file's content (empty: nothing to save). No entry without a caption.
+    struct DataFile {
+        QString caption;
+        QString suggestedName;
+        std::function<QByteArray()> content;
+    } dataFile;
 };
 
 class PictureMenu : public QObject {
@@ -40,6 +47,7 @@ private:
     void open(const QPoint& position);
     void savePicture(ChartPictureFormat format);
     void copyData();
+    void saveData();
 
     QWidget& m_widget;
     Services m_services;

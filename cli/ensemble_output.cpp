@@ -3,7 +3,7 @@
 
 #include "cli/table_text.h"
 #include "model/chance/ensemble_threads.h"
-#include "model/words/chance_words.h"
+#include "model/words/ensemble_table.h"
 
 #include <algorithm>
 #include <ostream>
@@ -44,18 +44,10 @@ void writeSummary(std::ostream& out, const CommandLine& line)
     const EnsembleRequest request = requestOf(line);
     const EnsembleResult result = ensembleRuns(request, 1, request.runs, control);
     const int steps = line.parameters.steps;
-    const char* end = lineEnd(line);
-    if (!line.tidy)
-        out << '"' << ensembleWords(extinctionSummary(result.outcomes), steps, '.') << '"' << end;
-    out << "time,survival,N_5,N_25,N_50,N_75,N_95" << end;
+    const ExtinctionSummary summary = extinctionSummary(result.outcomes);
     const std::vector<double> survival = survivalCurve(result.outcomes, steps);
-    const auto bands = percentileBands(result.members);
-    for (std::size_t t = 0; t < survival.size(); ++t) {
-        out << t << ',' << exactText(survival[t]);
-        for (const double value : bands[t])
-            out << ',' << exactText(value);
-        out << end;
-    }
+    const auto bands = percentileBands(result.members, steps);
+    out << ensembleTableText({summary, steps, survival, bands}, !line.tidy, lineEnd(line));
 }
 
 } // namespace

@@ -66,6 +66,7 @@ set(tarnis_model_words_sources
     words/regime_words.h words/regime_words.cpp
     words/continuous_words.h words/continuous_words.cpp
     words/chance_words.h words/chance_words.cpp
+    words/ensemble_table.h words/ensemble_table.cpp
 )
 set(tarnis_model_screens_sources
     screens/identity.h screens/identity.cpp

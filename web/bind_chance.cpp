@@ -4,6 +4,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/chance/ensemble.h"
 #include "model/words/chance_words.h"
+#include "model/words/ensemble_table.h"
 #include "web/js_values.h"
 
 #include <emscripten/bind.h>
@@ -18,17 +19,18 @@ namespace {
 // A seed travels as a decimal text: a JavaScript number holds only 53 of its 64 bits.
 std::uint64_t seedOf(const val& object)
 {
+    const EnsembleRequestRefusals refusals = ensembleRequestRefusals();
     const val seed = object["seed"];
     if (!seed.isString())
-        throwError("TypeError", "an ensemble's seed must be a text of its digits");
+        throwError("TypeError", refusals.seedNotText);
     const std::string digits = seed.as<std::string>();
     if (digits.empty() || digits.size() > 20 || digits.find_first_not_of("0123456789") != std::string::npos)
-        throwError("RangeError", "an ensemble's seed must be a whole number from 0 to 2^64 - 1");
+        throwError("RangeError", refusals.seedOutOfRange);
     std::uint64_t value = 0;
     for (const char c : digits) {
         const std::uint64_t next = value * 10 + std::uint64_t(c - '0');
         if (next / 10 != value)
-            throwError("RangeError", "an ensemble's seed must be a whole number from 0 to 2^64 - 1");
+            throwError("RangeError", refusals.seedOutOfRange);
         value = next;
     }
     return value;
@@ -43,7 +45,7 @@ EnsembleRequest ensembleOf(const val& object)
     request.threshold = numberProperty(object, "threshold");
     request.seed = seedOf(object);
     if (!(request.noise.sigma >= 0.0 && request.noise.sigma <= MostSigma) || !(request.threshold >= 0.0))
-        throwError("RangeError", "sigma must be from 0 to 10 and the threshold 0 or more");
+        throwError("RangeError", ensembleRequestRefusals().sigmaOrThreshold);
     return request;
 }
 
@@ -98,12 +100,12 @@ val survival(const val& outcomes, int steps) { return numberArray(survivalCurve(
 
 // The trajectories that the workers gathered (N(0) … N(steps) of each run, one Float64Array a run) as
 // five columns over t, one for each share of BandShares: the fan chart's lines.
-val bands(const val& trajectories)
+val bands(const val& trajectories, int steps)
 {
     std::vector<ChanceRun> members(trajectories["length"].as<std::size_t>());
     for (std::size_t i = 0; i < members.size(); ++i)
         members[i].n = numbersOf(trajectories[i]);
-    const auto rows = percentileBands(members);
+    const auto rows = percentileBands(members, steps);
     val columns = val::array();
     for (std::size_t b = 0; b < BandShares.size(); ++b) {
         std::vector<double> column(rows.size());
@@ -112,6 +114,20 @@ val bands(const val& trajectories)
         columns.call<void>("push", numberArray(column));
     }
     return columns;
+}
+
+// The curves as tarnis-run ensemble --summary writes them, for a saved file: the outcomes of every run
+// and the bands' five columns over t.
+std::string table(const val& outcomes, int steps, const val& bandColumns)
+{
+    const std::vector<MemberOutcome> parsed = outcomesOf(outcomes);
+    std::vector<std::array<double, 5>> rows(std::size_t(steps) + 1);
+    for (std::size_t b = 0; b < BandShares.size(); ++b) {
+        const std::vector<double> column = numbersOf(bandColumns[b]);
+        for (std::size_t t = 0; t < rows.size() && t < column.size(); ++t)
+            rows[t][b] = column[t];
+    }
+    return ensembleTableText({extinctionSummary(parsed), steps, survivalCurve(parsed, steps), rows}, true, "\r\n");
 }
 
 val wordsToJs()
@@ -140,11 +156,17 @@ val wordsToJs()
         {"median", &words.median},
         {"deterministic", &words.deterministic},
         {"working", &words.working},
+        {"saveData", &words.saveData},
+        {"dataFileName", &words.dataFileName},
     };
     for (const auto& [key, text] : fields)
         object.set(key, *text);
     return object;
 }
+
+double runsOfBands(double runs, int steps) { return double(bandRuns((long long)runs, steps)); }
+
+std::string bandRunsNote(double runs, int steps) { return bandRunsWords((long long)runs, steps); }
 
 std::string progressWords(double done, double total)
 {
@@ -179,6 +201,9 @@ EMSCRIPTEN_BINDINGS(tarnis_chance)
     function("ensembleWords", &words);
     function("survivalCurve", &survival);
     function("percentileBands", &bands);
+    function("ensembleTable", &table);
+    function("bandRuns", &runsOfBands);
+    function("bandRunsWords", &bandRunsNote);
     function("chanceWords", &wordsToJs);
     function("ensembleProgressWords", &progressWords);
     function("ensembleLimits", &limitsOfEnsembles);

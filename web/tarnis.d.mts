@@ -287,6 +287,8 @@ export interface ChanceWords {
     median: string;
     deterministic: string;
     working: string;
+    saveData: string;
+    dataFileName: string;
 }
 
 /** What an ensemble's controls start with and how far they go. */
@@ -386,7 +388,14 @@ export interface TarnisModule {
     /** The share of runs not yet extinct at t = 0 … steps. */
     survivalCurve(outcomes: EnsembleOutcome[], steps: number): Float64Array;
     /** N(t) at 5, 25, 50, 75 and 95 % of the runs, one column over t for each, from each run's N(0) … N(steps). */
-    percentileBands(trajectories: Float64Array[]): Float64Array[];
+    percentileBands(trajectories: Float64Array[], steps: number): Float64Array[];
+    /** The curves as `tarnis-run ensemble --summary` writes them (title line, CR LF), from every run's
+     *  outcome and the bands' five columns. */
+    ensembleTable(outcomes: EnsembleOutcome[], steps: number, bands: Float64Array[]): string;
+    /** How many of an ensemble's runs, the first ones, its bands are drawn from: all where they fit. */
+    bandRuns(runs: number, steps: number): number;
+    /** "Bands from the first 99502 of 100000 runs." under the fan chart's title; "" for all of them. */
+    bandRunsWords(runs: number, steps: number): string;
     chanceWords(): ChanceWords;
     /** "412 of 1000 runs". */
     ensembleProgressWords(done: number, total: number): string;

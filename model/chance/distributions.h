@@ -1,5 +1,5 @@
 // The draws a noisy run needs, from the project's own generator and functions so that every platform
-// draws the same numbers: a standard normal (Marsaglia's polar method), a lognormal factor of mean 1,
+// draws the same numbers: a standard normal (by the ziggurat), a lognormal factor of mean 1,
 // and a Poisson count (by multiplying uniforms for a small mean, by Hörmann's transformed rejection
 // with squeeze, PTRS, from a mean of 10).
 // SPDX-License-Identifier: GPL-3.0-or-later
@@ -24,12 +24,11 @@ public:
     double poisson(double mean);
 
 private:
+    double normalTail(bool negative);
     double smallPoisson(double mean);
     double largePoisson(double mean);
 
     Pcg32 m_generator;
-    double m_spareNormal = 0.0;
-    bool m_hasSpare = false;
 };
 
 // ln Γ(x) for x >= 1, to about 1e-14: the logarithms of the factorials that a Poisson draw weighs.

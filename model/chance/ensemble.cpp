@@ -120,13 +120,17 @@ std::vector<double> survivalCurve(const std::vector<MemberOutcome>& outcomes, in
     return curve;
 }
 
-std::vector<std::array<double, 5>> percentileBands(const std::vector<ChanceRun>& members)
+long long bandRuns(long long runs, int steps)
+{
+    return std::clamp(MostSummaryValues / (steps + 1LL), 1LL, std::max(runs, 1LL));
+}
+
+std::vector<std::array<double, 5>> percentileBands(const std::vector<ChanceRun>& members, int steps)
 {
     if (members.empty())
         return {};
-    std::size_t length = 0;
-    for (const ChanceRun& member : members)
-        length = std::max(length, member.n.size());
+    // Every t to the last, even where every run left the range before it.
+    const auto length = std::size_t(steps) + 1;
     std::vector<std::array<double, 5>> bands(length);
     std::vector<double> column(members.size());
     for (std::size_t t = 0; t < length; ++t) {

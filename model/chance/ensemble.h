@@ -62,9 +62,16 @@ ExtinctionSummary extinctionSummary(const std::vector<MemberOutcome>& outcomes);
 // P(N > threshold at t) for t = 0 … steps: the share of runs not yet extinct.
 std::vector<double> survivalCurve(const std::vector<MemberOutcome>& outcomes, int steps);
 
+// How many runs the bands are drawn from: every run where the N(t) of all of them fit in
+// MostSummaryValues, else the first runs that do (one at least). The survival curve, the share
+// extinct and the words count every run; the bands of that many runs are a fair sample of them, since
+// each run's draws are independent of its number.
+long long bandRuns(long long runs, int steps);
+
 inline constexpr std::array<double, 5> BandShares{0.05, 0.25, 0.5, 0.75, 0.95};
-// For each t, N(t) at each share of the runs (linear between order statistics, as R's default type 7),
-// extinct runs counting as 0. `members` must all have steps + 1 values.
-std::vector<std::array<double, 5>> percentileBands(const std::vector<ChanceRun>& members);
+// For each t = 0 … steps, N(t) at each share of the runs (linear between order statistics, as R's
+// default type 7), extinct runs counting as 0 and a run that left the range of doubles as +inf from
+// there on (so a band can be +inf). `members` have steps + 1 values, but for those that left the range.
+std::vector<std::array<double, 5>> percentileBands(const std::vector<ChanceRun>& members, int steps);
 
 } // namespace tarnis

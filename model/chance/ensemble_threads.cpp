@@ -15,7 +15,7 @@ EnsembleResult ensembleRuns(const EnsembleRequest& request, long long first, lon
     const long long count = std::max(0LL, last - first + 1);
     result.outcomes.resize(std::size_t(count));
     if (control.keepTrajectories)
-        result.members.resize(std::size_t(count));
+        result.members.resize(std::size_t(std::clamp(control.lastKept - first + 1, 0LL, count)));
     std::atomic<long long> next{0};
     std::mutex reporting;
     long long done = 0;
@@ -26,7 +26,7 @@ EnsembleResult ensembleRuns(const EnsembleRequest& request, long long first, lon
                 return;
             ChanceRun member = ensembleMember(request, first + index);
             result.outcomes[std::size_t(index)] = outcomeOf(first + index, member);
-            if (control.keepTrajectories)
+            if (std::size_t(index) < result.members.size())
                 result.members[std::size_t(index)] = std::move(member);
             const std::lock_guard lock(reporting);
             ++done;

@@ -16,12 +16,13 @@ struct EnsembleControl {
     std::function<void(long long done, long long total)> progress; // after each run, never two at a time
     unsigned threads = 0;                                          // 0: one per core
     bool keepTrajectories = false;                                 // for percentile bands
+    long long lastKept = MostEnsembleRuns;                         // of the runs whose trajectories are kept
 };
 
 struct EnsembleResult {
     bool cancelled = false;
     std::vector<MemberOutcome> outcomes; // in the order of the runs
-    std::vector<ChanceRun> members;      // with keepTrajectories, in the order of the runs
+    std::vector<ChanceRun> members;      // with keepTrajectories, in the order of the runs, to lastKept
 };
 
 // Runs `first` to `last` (from 1, both included) of the ensemble.

@@ -23,7 +23,8 @@ ChanceRun noisyRun(const RunParameters& p, const Noise& noise, double threshold,
         const StepValues step = modelStep(current, lagged, p.r, p.K);
         // Environmental noise scales the step's growth term; a factor of exactly 1 leaves it as it is.
         double next = noise.sigma == 0.0 ? step.next : step.dN * draws.lognormalFactor(noise.sigma) + current;
-        if (noise.demographic)
+        // A mean beyond the doubles (or none, ∞·0) has left the range: a Poisson draw would make it 0.
+        if (noise.demographic && std::isfinite(next))
             next = draws.poisson(next);
         if (!std::isfinite(next)) {
             run.leftRange = true;

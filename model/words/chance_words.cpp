@@ -87,7 +87,21 @@ ChanceWords chanceWords()
         "median",
         "without chance",
         "Computing the ensemble…",
+        "Save data as CSV",
+        "Tarnis ensemble.csv",
     };
+}
+
+std::string bandRunsWords(long long runs, int steps)
+{
+    const long long drawn = bandRuns(runs, steps);
+    if (drawn >= runs)
+        return {};
+    return std::string("Bands from the first ")
+        .append(std::to_string(drawn))
+        .append(" of ")
+        .append(std::to_string(runs))
+        .append(" runs.");
 }
 
 std::string ensembleProgressWords(long long done, long long total)
@@ -125,11 +139,16 @@ EnsembleReading readEnsembleEntry(const EnsembleEntry& entry, const RunParameter
     if (entry.runs < 1 || entry.runs > MostWindowRuns)
         return {.refusal = takes(words.runsCaption,
                                  std::string("a whole number from 1 to ").append(std::to_string(MostWindowRuns)))};
-    if (entry.runs * (run.steps + 1LL) > MostSummaryValues)
-        return {.refusal = std::string("The bands hold every run's N(t) at once: runs × (steps + 1) may be at most ")
-                               .append(std::to_string(MostSummaryValues))
-                               .append("; take fewer runs or steps.")};
     return {.request = request};
+}
+
+EnsembleRequestRefusals ensembleRequestRefusals()
+{
+    return {"an ensemble's seed must be a text of its digits",
+            "an ensemble's seed must be a whole number from 0 to 2^64 - 1",
+            std::string("sigma must be from 0 to ")
+                .append(numberToText(MostSigma, '.'))
+                .append(" and the threshold 0 or more")};
 }
 
 std::vector<std::string> ensembleDataColumns()

@@ -38,8 +38,14 @@ struct ChanceWords {
     std::string median;           // "median"
     std::string deterministic;    // "without chance"
     std::string working;          // "Computing the ensemble…"
+    std::string saveData;         // "Save data as CSV", the curves as tarnis-run ensemble --summary writes them
+    std::string dataFileName;     // "Tarnis ensemble.csv"
 };
 ChanceWords chanceWords();
+
+// The line under the fan chart's title when its bands come from fewer runs than the ensemble has
+// (bandRuns): "Bands from the first 99502 of 100000 runs."; empty when they come from all of them.
+std::string bandRunsWords(long long runs, int steps);
 
 // "412 of 1000 runs", while an ensemble is under way.
 std::string ensembleProgressWords(long long done, long long total);
@@ -60,13 +66,22 @@ struct EnsembleEntry {
     long long runs = DefaultWindowRuns;
 };
 // The ensemble the controls ask for over a run, or why there is none: one sentence that names the
-// control and what it takes. The bands hold every run's N(t) at once, so runs × (steps + 1) is at most
-// MostSummaryValues.
+// control and what it takes. Any number of runs up to MostWindowRuns goes: the bands take the first
+// bandRuns of them.
 struct EnsembleReading {
     std::optional<EnsembleRequest> request;
     std::string refusal;
 };
 EnsembleReading readEnsembleEntry(const EnsembleEntry& entry, const RunParameters& run, char separator);
+
+// What the module says of a request it refuses, which came from a page's code rather than through
+// readEnsembleEntry: a seed that is not digits, a seed beyond 64 bits, σ or a threshold out of range.
+struct EnsembleRequestRefusals {
+    std::string seedNotText;
+    std::string seedOutOfRange;
+    std::string sigmaOrThreshold;
+};
+EnsembleRequestRefusals ensembleRequestRefusals();
 
 // The columns of an ensemble's copied data: t, the survival curve and N(t) at each of BandShares.
 std::vector<std::string> ensembleDataColumns();

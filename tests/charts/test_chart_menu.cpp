@@ -41,6 +41,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressBar>
 #include <QScopeGuard>
 #include <QSpinBox>
@@ -163,6 +164,8 @@ private slots:
     void chanceRefusals_data();
     void chanceRefusals();
     void chanceClosedWhileComputing();
+    void chanceBandsFromTheFirstRuns();
+    void chanceBandsBeyondTheDoubles();
 
 private:
     QWidget* window(Window which);
@@ -1248,6 +1251,17 @@ void TestChartMenu::chanceFromEitherChart()
     for (const auto& [name, caption] : named)
         QCOMPARE(child<QWidget>(chance, name)->accessibleName(), QString::fromStdString(*caption));
 
+    // At the window's smallest size every control still shows its whole text: the noise's longest
+    // choice and the command.
+    chance->resize(ChanceWindow::smallestSize());
+    QTRY_COMPARE(chance->size(), ChanceWindow::smallestSize());
+    for (const char* name : {"noiseChoice", "runEnsemble"}) {
+        auto* control = child<QWidget>(chance, name);
+        QVERIFY2(control->width() >= control->sizeHint().width(),
+                 qPrintable(QStringLiteral("%1: %2 of %3").arg(name).arg(control->width()).arg(control->sizeHint().width())));
+    }
+    chance->resize(ChanceWindow::firstSize());
+
     auto* sigma = child<QLineEdit>(chance, "sigmaBox");
     QVERIFY(!sigma->isEnabled()); // demographic noise has no σ
     // Tab walks the controls in the order they are read, then the charts, whose menu key opens their menu.
@@ -1280,7 +1294,7 @@ void TestChartMenu::chanceFromEitherChart()
     QCOMPARE(child<QLabel>(chance, "ensembleWords")->text(), modelsWords(asked));
     const EnsembleResult model = ensembleRuns(asked, 1, asked.runs, {.keepTrajectories = true});
     QVERIFY(chance->finished()->curves.survival == survivalCurve(model.outcomes, DefaultParameters.steps));
-    QVERIFY(chance->finished()->curves.bands == percentileBands(model.members));
+    QVERIFY(chance->finished()->curves.bands == percentileBands(model.members, DefaultParameters.steps));
     auto* fan = child<QCustomPlot>(chance, "fanChart");
     QCOMPARE(fan->graphCount(), 6);
     QCOMPARE(fan->graph(4)->data()->size(), DefaultParameters.steps + 1); // the median
@@ -1300,6 +1314,23 @@ void TestChartMenu::chanceFromEitherChart()
         QCOMPARE(lines.front(), QStringLiteral("t\tsurvival\tN 5 %\tN 25 %\tN median\tN 75 %\tN 95 %"));
         QCOMPARE(lines.at(1).split(QLatin1Char('\t')).size(), 7);
     }
+    // "Save data as CSV…" writes the curves as tarnis-run ensemble --summary writes them, byte for byte.
+    const QString table = m_folder.filePath(QStringLiteral("ensemble.csv"));
+    m_fixture->fakes().fileNames.answers = {table};
+    clickAsUser(fan, Qt::RightButton);
+    QCOMPARE(child<QMenu>(fan, "chartMenu")->actions().at(4)->text(), QString::fromStdString(words.saveData + "…"));
+    child<QMenu>(fan, "chartMenu")->actions().at(4)->trigger();
+    child<QMenu>(fan, "chartMenu")->hide();
+    QCOMPARE(m_fixture->fakes().messages.messages, QStringList());
+    QProcess tarnisRun;
+    tarnisRun.start(QStringLiteral(TARNIS_RUN_PATH),
+                    {"ensemble", "--summary", "--runs",  "40",  "--seed", "18446744073709551615",
+                     "--noise",  "both",      "--sigma", "0.3", "--r",    "0.2",
+                     "--K",      "500",       "--steps", "200", "--n0",   "1",
+                     "--lag",    "5"});
+    QVERIFY(tarnisRun.waitForFinished(EnsembleTimeout));
+    QCOMPARE(contentOf(table), tarnisRun.readAllStandardOutput());
+
     // The fan chart's drawing as the run charts' are made: its texts stay texts.
     const QString fileName = m_folder.filePath(QStringLiteral("fan.svg"));
     m_fixture->fakes().fileNames.answers = {fileName};
@@ -1356,11 +1387,6 @@ void TestChartMenu::chanceRefusals_data()
                                           << "18446744073709551616" << seed;
     QTest::addRow("seed with a fraction") << 0 << "seedBox"
                                           << "1.5" << seed;
-    QTest::addRow("more runs than the bands hold")
-        << 0 << "runsBox"
-        << "100000"
-        << QStringLiteral("The bands hold every run's N(t) at once: runs × (steps + 1) may be at most 20000000; "
-                          "take fewer runs or steps.");
     QTest::addRow("threshold negative") << 0 << "thresholdBox"
                                         << "-0.5"
                                         << QStringLiteral("Extinct below takes a number of animals, 0 or more.");
@@ -1407,6 +1433,62 @@ void TestChartMenu::chanceClosedWhileComputing()
     settle();
     QVERIFY(!chance);
     QVERIFY(openChance(Window::Main));
+}
+
+// The most runs at 200 steps hold more N(t) than the bands may: every run counts in the words and the
+// survival curve, the bands are the model's of the first runs that fit, and a line under the fan
+// chart's title says so; a smaller ensemble takes the line away.
+void TestChartMenu::chanceBandsFromTheFirstRuns()
+{
+    ChanceWindow* chance = openChance(Window::Main);
+    QVERIFY(chance);
+    auto* fan = child<QCustomPlot>(chance, "fanChart");
+    QVERIFY(!fan->findChild<QCPTextElement*>(QStringLiteral("bandsNote")));
+    child<QSpinBox>(chance, "runsBox")->setValue(int(MostWindowRuns));
+    QVERIFY(clickButton(chance, "runEnsemble"));
+    QTRY_VERIFY_WITH_TIMEOUT(!chance->working(), EnsembleTimeout);
+    QCOMPARE(child<QLabel>(chance, "entryRefusal")->text(), QString());
+    QCOMPARE(chance->finished()->summary.runs, MostWindowRuns);
+    const long long drawn = bandRuns(MostWindowRuns, DefaultParameters.steps);
+    QVERIFY(drawn < MostWindowRuns);
+    auto* note = fan->findChild<QCPTextElement*>(QStringLiteral("bandsNote"));
+    QVERIFY(note);
+    QCOMPARE(note->text(), QString::fromStdString(bandRunsWords(MostWindowRuns, DefaultParameters.steps)));
+    const EnsembleResult first = ensembleRuns(*chance->request(), 1, drawn, {.keepTrajectories = true});
+    QVERIFY(chance->finished()->curves.bands == percentileBands(first.members, DefaultParameters.steps));
+
+    child<QSpinBox>(chance, "runsBox")->setValue(50);
+    QVERIFY(clickButton(chance, "runEnsemble"));
+    QTRY_VERIFY_WITH_TIMEOUT(!chance->working(), EnsembleTimeout);
+    QVERIFY(!fan->findChild<QCPTextElement*>(QStringLiteral("bandsNote")));
+}
+
+// With r = 10^120 and K = 10^308 every run leaves the range of doubles at t = 3 (demographic noise
+// too, whose count of a mean beyond the doubles once made it extinct): its bands are +inf
+// from there, drawn up to the top of the plot and clipped (the axis fits the finite values), and the
+// copied data and the CSV file say "inf", as tarnis-run writes it.
+void TestChartMenu::chanceBandsBeyondTheDoubles()
+{
+    ChanceWindow* chance = openChance(Window::Main);
+    QVERIFY(chance);
+    QVERIFY(mainWindow()->runTexts({"1E+120", "1E+308", "6", "1", "0"}));
+    QTRY_VERIFY_WITH_TIMEOUT(chance->request()->parameters.r == 1e120 && !chance->working(), EnsembleTimeout);
+    const auto& bands = chance->finished()->curves.bands;
+    QCOMPARE(bands.size(), std::size_t(7));
+    QVERIFY(std::isinf(bands[3][0]) && std::isfinite(bands[2][4]));
+    auto* fan = child<QCustomPlot>(chance, "fanChart");
+    const QCPRange shown = fan->yAxis->range();
+    QVERIFY2(std::isfinite(shown.upper) && shown.upper >= bands[2][4], qPrintable(QString::number(shown.upper)));
+    for (const int graph : {0, 1, 2, 3, 4}) { // every band's edges and the median, at the last t
+        const double drawn = (fan->graph(graph)->data()->constEnd() - 1)->value;
+        QVERIFY2(std::isfinite(drawn) && drawn > shown.upper, qPrintable(QString::number(drawn)));
+    }
+    QGuiApplication::clipboard()->clear();
+    clickAsUser(fan, Qt::RightButton);
+    child<QMenu>(fan, "chartMenu")->actions().at(3)->trigger(); // "Copy data"
+    child<QMenu>(fan, "chartMenu")->hide();
+    const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.last(), QStringLiteral("6\t1\tinf\tinf\tinf\tinf\tinf"));
 }
 
 TARNIS_GUI_TEST_MAIN(TestChartMenu)

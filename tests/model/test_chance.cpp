@@ -3,11 +3,12 @@
 // that is the model's run bit for bit without noise, and what an ensemble says of its runs.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/chance/elementary.h"
-#include "model/chance/ensemble.h"
+#include "model/chance/ensemble_threads.h"
 #include "model/words/chance_words.h"
 #include "tests/support/model_test_main.h"
 
 #include <cmath>
+#include <limits>
 #include <memory>
 
 using namespace tarnis;
@@ -31,13 +32,18 @@ private slots:
     void referenceOutput();
     void elementaryFunctions_data();
     void elementaryFunctions();
+    void elementaryFunctionsEverywhere();
     void drawsWithinSamplingError_data();
     void drawsWithinSamplingError();
+    void normalTails_data();
+    void normalTails();
     void noNoiseIsTheRun_data();
     void noNoiseIsTheRun();
     void ensembleSummary_data();
     void ensembleSummary();
     void curvesOfAnEnsemble();
+    void bandsFromTheFirstRuns_data();
+    void bandsFromTheFirstRuns();
 };
 
 // PCG32 seeded with 42 on stream 54: the first outputs that its author publishes.
@@ -81,6 +87,23 @@ void TestChance::elementaryFunctions()
                  qPrintable(QString::number(elementary::exp(x), 'g', 17)));
 }
 
+// Between the table's points too: a sweep of each function's whole range, log-spaced for log and evenly
+// for exp, at its polynomials' every part (the reduced argument's ends, subnormal inputs and results).
+void TestChance::elementaryFunctionsEverywhere()
+{
+    double worstLog = 0.0;
+    double worstExp = 0.0;
+    for (int i = 0; i <= 200000; ++i) {
+        const double x = std::pow(2.0, -1070.0 + 2093.0 * i / 200000.0) * (1.0 + 0.3 * std::sin(i));
+        worstLog = std::max(worstLog, ulpsApart(elementary::log(x), std::log(x)));
+        const double y = -745.0 + 1454.7 * i / 200000.0;
+        if (std::exp(y) >= 0x1p-1022) // subnormal results have fewer bits; a table row holds one
+            worstExp = std::max(worstExp, ulpsApart(elementary::exp(y), std::exp(y)));
+    }
+    QVERIFY2(worstLog <= 2.0, qPrintable(QString::number(worstLog)));
+    QVERIFY2(worstExp <= 2.0, qPrintable(QString::number(worstExp)));
+}
+
 void TestChance::drawsWithinSamplingError_data()
 {
     QTest::addColumn<QString>("draw");
@@ -90,6 +113,7 @@ void TestChance::drawsWithinSamplingError_data()
         QTest::addRow("Poisson of mean %g", mean) << "poisson" << mean;
     for (const double sigma : {0.1, 0.5})
         QTest::addRow("lognormal of sigma %g", sigma) << "lognormal" << sigma;
+    QTest::addRow("standard normal") << "normal" << 1.0;
 }
 
 // The sample's mean and variance within four standard errors of the distribution's, at a fixed seed.
@@ -102,24 +126,58 @@ void TestChance::drawsWithinSamplingError()
     double sum = 0.0;
     double squares = 0.0;
     for (int i = 0; i < n; ++i) {
-        const double x = draw == "poisson" ? draws.poisson(parameter) : draws.lognormalFactor(parameter);
+        const double x = draw == "poisson" ? draws.poisson(parameter)
+            : draw == "normal"             ? draws.standardNormal()
+                                           : draws.lognormalFactor(parameter);
         QVERIFY(draw != "poisson" || x == std::floor(x));
         sum += x;
         squares += x * x;
     }
     const double mean = sum / n;
     const double variance = squares / n - mean * mean;
-    // Poisson: mean μ and variance μ. Lognormal: mean 1 and variance e^σ² − 1.
-    const double mu = draw == "poisson" ? parameter : 1.0;
-    const double sigma2 = draw == "poisson" ? parameter : std::expm1(parameter * parameter);
+    // Poisson: mean μ and variance μ. Lognormal: mean 1 and variance e^σ² − 1. Normal: 0 and 1.
+    const double mu = draw == "poisson" ? parameter : draw == "normal" ? 0.0 : 1.0;
+    const double sigma2 = draw == "poisson" ? parameter : draw == "normal" ? 1.0 : std::expm1(parameter * parameter);
     // The fourth central moment sets the sampling error of the variance: μ + 3μ² for the Poisson,
     // E[(X − 1)⁴] = e^6σ² − 4e^3σ² + 6e^σ² − 3 for the lognormal, whose E[X^k] is e^(k(k−1)σ²/2).
     const double s2 = parameter * parameter;
+    // The normal's is 3.
     const double m4 = draw == "poisson" ? parameter + 3 * parameter * parameter
+        : draw == "normal"              ? 3.0
                                         : std::exp(6 * s2) - 4 * std::exp(3 * s2) + 6 * std::exp(s2) - 3;
     QVERIFY2(std::fabs(mean - mu) < 4 * std::sqrt(sigma2 / n), qPrintable(QString::number(mean, 'g', 10)));
     QVERIFY2(std::fabs(variance - sigma2) < 4 * std::sqrt((m4 - sigma2 * sigma2) / n),
              qPrintable(QString::number(variance, 'g', 10)));
+}
+
+void TestChance::normalTails_data()
+{
+    QTest::addColumn<double>("beyond");
+    QTest::addColumn<double>("share"); // P(|ε| > beyond) = erfc(beyond/√2)
+    QTest::addRow("within the layers") << 1.0 << 0.31731050786291410;
+    QTest::addRow("in the wedges") << 2.5 << 0.012419330651552318;
+    QTest::addRow("where the tail begins") << 3.442619855899 << 5.761085123916405e-4;
+    QTest::addRow("deep in the tail") << 4.0 << 6.3342483666239957e-5;
+}
+
+// The ziggurat's layers, wedges and tail each give their part of the curve: the share of a million
+// draws beyond each point within four standard errors of the normal's, and on both sides alike.
+void TestChance::normalTails()
+{
+    QFETCH(double, beyond);
+    QFETCH(double, share);
+    RandomDraws draws(2026, 5);
+    const int n = 1000000;
+    int above = 0;
+    int below = 0;
+    for (int i = 0; i < n; ++i) {
+        const double x = draws.standardNormal();
+        above += x > beyond ? 1 : 0;
+        below += x < -beyond ? 1 : 0;
+    }
+    const double error = 4 * std::sqrt(share * (1 - share) / n);
+    QVERIFY2(std::fabs(double(above + below) / n - share) < error, qPrintable(QString::number(above + below)));
+    QVERIFY2(std::fabs(double(above - below) / n) < 2 * error, qPrintable(QString::number(above - below)));
 }
 
 void TestChance::noNoiseIsTheRun_data()
@@ -191,11 +249,47 @@ void TestChance::curvesOfAnEnsemble()
     for (std::size_t i = 0; i < members.size(); ++i)
         members[i].n = {double(10 * i), double(i)};
     members[0].n.pop_back(); // left the range: above every other from there on
-    const auto bands = percentileBands(members);
+    const auto bands = percentileBands(members, 1);
     QCOMPARE(bands[0], (std::array<double, 5>{2.0, 10.0, 20.0, 30.0, 38.0}));
     QCOMPARE(bands[1][0], 1.2);
     QCOMPARE(bands[1][2], 3.0);
     QVERIFY(std::isinf(bands[1][4]));
+    // Every run gone beyond the doubles by t = 2: the bands still reach the last step, at +inf.
+    std::vector<ChanceRun> gone(3, ChanceRun{.n = {1.0, 1e300}, .leftRange = true});
+    const auto beyond = percentileBands(gone, 4);
+    QCOMPARE(beyond.size(), std::size_t(5));
+    QCOMPARE(beyond[1][0], 1e300);
+    QCOMPARE(beyond[4][0], std::numeric_limits<double>::infinity());
+}
+
+void TestChance::bandsFromTheFirstRuns_data()
+{
+    QTest::addColumn<long long>("runs");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<long long>("drawn");
+    QTest::addColumn<QString>("words");
+    QTest::addRow("all of them") << 1000LL << 200 << 1000LL << "";
+    QTest::addRow("exactly what the bands hold") << 100000LL << 199 << 100000LL << "";
+    QTest::addRow("one step more") << 100000LL << 200 << 99502LL << "Bands from the first 99502 of 100000 runs.";
+    QTest::addRow("the most steps") << 100000LL << 32767 << 610LL << "Bands from the first 610 of 100000 runs.";
+}
+
+// The runs beyond what the bands hold count in everything else; the bands come from the first whole
+// number of runs that fit, and the fan chart says so. ensembleRuns keeps just their trajectories.
+void TestChance::bandsFromTheFirstRuns()
+{
+    QFETCH(long long, runs);
+    QFETCH(int, steps);
+    QFETCH(long long, drawn);
+    QFETCH(QString, words);
+    QCOMPARE(bandRuns(runs, steps), drawn);
+    QVERIFY(drawn * (steps + 1LL) <= MostSummaryValues);
+    QCOMPARE(QString::fromStdString(bandRunsWords(runs, steps)), words);
+    const EnsembleRequest request{.parameters = {.r = 0.2, .K = 500.0, .steps = 5, .n0 = 20.0, .lag = 1.0}, .runs = 12};
+    const EnsembleResult kept = ensembleRuns(request, 3, 12, {.keepTrajectories = true, .lastKept = 7});
+    QCOMPARE(kept.outcomes.size(), std::size_t(10));
+    QCOMPARE(kept.members.size(), std::size_t(5)); // runs 3 to 7
+    QCOMPARE(kept.members.back().n, ensembleMember(request, 7).n);
 }
 
 TARNIS_MODEL_TEST_MAIN(TestChance)

@@ -6,7 +6,8 @@
 // about r_c = 2 after a typed run (its first step, its slowest later step, and the longest task of the
 // main thread from the Run click to the last step, however little of it a step's frame holds), the stability
 // map of 200 × 41 cells from the Run click to its last cell (the first after opening, with the workers'
-// start, and one restarted by a new K), and the single file's size. Prints medians.
+// start, and one restarted by a new K), the Chance panel's ensemble of 1000 runs of 2000 steps, and the
+// single file's size. Prints medians.
 //   node web/bench/bench_page.mjs [repetitions]     (scripts/bench builds the page and runs it)
 // SPDX-License-Identifier: GPL-3.0-or-later
 import { stat } from "node:fs/promises";
@@ -99,6 +100,46 @@ async function mapComplete(page, start) {
     return page.evaluate(() => window.tarnisMapDone);
 }
 
+// The Chance panel's 1000 runs of 2000 steps with both noises (r = 0.2, K = 500, N(0) = 500, lag 3, σ = 0.2,
+// as bench_dynamics.cpp's ensembles), from "Run the ensemble" to the panel's showing what they say,
+// timed in the page: the first with the workers' start, then again with them started.
+async function ensembleComputed(page) {
+    const panel = page.getByRole("region", { name: "Chance", exact: true });
+    await panel.evaluate((element) => {
+        window.tarnisEnsembleDone = new Promise((resolve) => {
+            const begun = performance.now();
+            new MutationObserver((_records, observer) => {
+                if (!element.classList.contains("computed")) return;
+                observer.disconnect();
+                resolve(performance.now() - begun);
+            }).observe(element, { attributes: true, attributeFilter: ["class"] });
+        });
+    });
+    await panel.getByRole("button", { name: "Run the ensemble", exact: true }).click();
+    return page.evaluate(() => window.tarnisEnsembleDone);
+}
+
+async function ensembles(count) {
+    const fresh = await browser.newContext({ viewport: { width: 1280, height: 720 } });
+    const page = await fresh.newPage();
+    await page.goto(pathToFileURL(single).href);
+    for (const [name, text] of [["The intrinsic rate (r):", "0.2"], ["The initial population size N(0):", "500"],
+        ["Time lag is", "3"], ["For t=1 to", "2000"]]) {
+        const box = page.getByRole("textbox", { name, exact: true });
+        await box.fill(text);
+        await box.press("Enter");
+    }
+    await page.getByRole("button", { name: "Run", exact: true }).click();
+    const panel = page.getByRole("region", { name: "Chance", exact: true });
+    await panel.getByRole("radio", { name: "Both", exact: true }).check();
+    await panel.getByRole("textbox", { name: "σ of the years:", exact: true }).fill("0.2");
+    await panel.getByRole("spinbutton", { name: "Runs:", exact: true }).fill("1000");
+    const times = [];
+    for (let i = 0; i < count; i += 1) times.push(await ensembleComputed(page));
+    await fresh.close();
+    return times;
+}
+
 const opening = [];
 for (let i = 0; i < repetitions; i += 1) opening.push(await openToFirstChart());
 
@@ -139,6 +180,7 @@ for (let i = 0; i < repetitions; i += 1) {
     restartedMap.push(await mapComplete(mapPage, () => K.focus().then(() => K.press("ArrowRight"))));
     await fresh.close();
 }
+const chance = await ensembles(Math.max(repetitions, 3));
 await browser.close();
 
 console.log(`Page in chromium, headless, 1280 × 720, medians of ${repetitions}`);
@@ -155,4 +197,6 @@ row("page/r slider about r_c = 2, T = 0: the slowest later step's work", Math.ma
 row("page/r slider about r_c = 2, T = 0: the longest task, thread time", undecided.longestTask, "ms");
 row("page/stability map 200 × 41 after opening (Run to last cell)", median(firstMap), "ms");
 row("page/stability map 200 × 41 restarted by a new K", median(restartedMap), "ms");
+row("page/Chance: 1000 runs × 2000 steps, both noises, the first", chance[0], "ms");
+row("page/Chance: 1000 runs × 2000 steps, both noises, again", median(chance.slice(1)), "ms");
 row("page/single file's size", (await stat(single)).size / (1 << 20), "MiB");

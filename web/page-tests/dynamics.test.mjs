@@ -7,6 +7,7 @@
 // diagram over the lag.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
+import { readFile } from "node:fs/promises";
 import { test } from "node:test";
 
 import { Phone, Variants, boxes, openTarnis, sharedBrowser, tarnisModule, tarnisRun, typeInto, until, untilText } from "./support.mjs";
@@ -337,7 +338,13 @@ for (const ensemble of [
         await seed.fill(ensemble.seed);
         await button(panel, "Run the ensemble").click();
         const common = ["--runs", ensemble.runs, "--seed", ensemble.seed, "--noise", ensemble.option, ...sigma];
-        await untilEnsemble(page, ...common, "--r", "0.3", "--n0", "20", "--lag", "8", "--steps", "120");
+        const run = ["--r", "0.3", "--n0", "20", "--lag", "8", "--steps", "120"];
+        await untilEnsemble(page, ...common, ...run);
+        // "Save data as CSV": the file that tarnis-run ensemble --summary writes, byte for byte.
+        const save = panel.getByRole("button", { name: "Save data as CSV", exact: true });
+        const [download] = await Promise.all([page.waitForEvent("download"), save.click()]);
+        assert.equal(download.suggestedFilename(), "Tarnis ensemble.csv");
+        assert.deepEqual(await readFile(await download.path()), tarnisRun("ensemble", ...common, ...run, "--summary"));
 
         await typeInto(lag, "3");
         await button(page, "Run").click();
@@ -345,3 +352,26 @@ for (const ensemble of [
         await tarnis.close();
     });
 }
+
+// The most runs at 200 steps hold more N(t) than the bands may: the words count all of them, the bands
+// are tarnis-run's of the first runs that fit (run i draws the same wherever it is computed), and a
+// line under the fan chart's title says so.
+test("the Chance panel: bands from the first runs when all of them would not fit", async () => {
+    const tarnis = await openTarnis(browser(), { initScript: recordSummaries });
+    const { page } = tarnis;
+    const panel = page.getByRole("region", { name: "Chance", exact: true });
+    const { r, n0, lag, steps } = boxes(page);
+    for (const [box, text] of [[r, "0.3"], [n0, "20"], [lag, "8"], [steps, "200"]]) await typeInto(box, text);
+    await button(page, "Run").click();
+    await panel.getByRole("spinbutton", { name: "Runs:", exact: true }).fill("100000");
+    await button(panel, "Run the ensemble").click();
+    const note = panel.getByText("Bands from the first 99502 of 100000 runs.", { exact: true });
+    await note.waitFor({ timeout: 120_000 }); // a hundred thousand runs, on a machine that may be busy
+    await panel.getByText(/^Of 100000 runs, /).waitFor();
+    const options = ["--r", "0.3", "--n0", "20", "--lag", "8", "--steps", "200", "--seed", "1"];
+    const lines = tarnisRun("ensemble", "--runs", "99502", ...options, "--summary").toString().trim().split("\r\n");
+    const bands = await page.evaluate(() => window.tarnisSummaries.at(-1).bands.map((band) => Array.from(band)));
+    const rows = lines.slice(2).map((row) => row.split(",").map(Number));
+    bands.forEach((band, b) => assert.deepEqual(band, rows.map((row) => row[2 + b]), `band ${b}`));
+    await tarnis.close();
+});

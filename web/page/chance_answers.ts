@@ -28,7 +28,7 @@ export type ChanceRequest =
 
 export type ChanceAnswer =
     | { job: number; task: "runs"; outcomes: EnsembleOutcome[]; trajectories: Trajectories }
-    | { job: number; task: "summary"; words: string; survival: Float64Array; bands: Float64Array[] }
+    | { job: number; task: "summary"; words: string; survival: Float64Array; bands: Float64Array[]; bandsNote: string; table: string }
     | { job: number; task: ChanceRequest["task"]; error: string };
 
 /** Answers a request of the Chance panel with the worker's module; `post` sends the answer, its buffers moved. */
@@ -52,9 +52,13 @@ export function answerChance(
     const { outcomes, trajectories, steps, separator } = request;
     const words = tarnis.ensembleWords(outcomes, steps, separator);
     const survival = tarnis.survivalCurve(outcomes, steps);
-    const bands = tarnis.percentileBands(trajectories.flatMap(unpacked));
+    // The bands from the first runs that the model's rule allows, the rest counted in the words alone.
+    const drawn = tarnis.bandRuns(outcomes.length, steps);
+    const bands = tarnis.percentileBands(trajectories.flatMap(unpacked).slice(0, drawn), steps);
+    const bandsNote = tarnis.bandRunsWords(outcomes.length, steps);
+    const table = tarnis.ensembleTable(outcomes, steps, bands);
     const buffers = [survival.buffer, ...bands.map((band) => band.buffer)];
-    post({ job: request.job, task: "summary", words, survival, bands }, buffers);
+    post({ job: request.job, task: "summary", words, survival, bands, bandsNote, table }, buffers);
 }
 
 function packed(runs: Float64Array[]): Trajectories {

@@ -17,16 +17,35 @@ export interface FanData {
     bands: Float64Array[]; // 5, 25, 50, 75, 95 %
     plain: Float64Array; // N(t) of the run without chance, as far as it went
     survival: Float64Array;
+    note: string; // under the fan chart's title: which runs the bands come from, when not all
 }
 
 function swatch(fill: string, line = false): HTMLElement {
     return el("span", { class: line ? "swatch line" : "swatch band", style: `background:${fill}`, "aria-hidden": "true" });
 }
 
+// The lowest and highest finite values, and whether any is +inf: a loop, since a spread of a
+// hundred thousand values into Math.min would overflow the stack.
+function finiteSpan(columns: Float64Array[]): { low: number; high: number; beyond: boolean } {
+    let low = Infinity;
+    let high = -Infinity;
+    let beyond = false;
+    for (const column of columns)
+        for (const value of column) {
+            if (Number.isFinite(value)) {
+                low = Math.min(low, value);
+                high = Math.max(high, value);
+            } else if (value === Infinity) beyond = true;
+        }
+    if (!(low < high)) [low, high] = [Math.min(0, low), Math.max(1, high)];
+    return { low, high, beyond };
+}
+
 export class ChanceCharts {
     readonly element: HTMLElement;
     private readonly fanHolder = el("div", { class: "chance-plot" });
     private readonly survivalHolder = el("div", { class: "chance-plot" });
+    private readonly fanNote = el("p", { class: "note", hidden: true });
     private plots: uPlot[] = [];
 
     constructor(private readonly words: ChanceWords) {
@@ -41,7 +60,7 @@ export class ChanceCharts {
         this.element = el(
             "div",
             { class: "chance-charts", hidden: true },
-            el("figure", { "aria-label": words.fanTitle }, el("figcaption", {}, words.fanTitle), this.fanHolder, legend),
+            el("figure", { "aria-label": words.fanTitle }, el("figcaption", {}, words.fanTitle), this.fanNote, this.fanHolder, legend),
             el("figure", { "aria-label": words.survivalTitle }, el("figcaption", {}, words.survivalTitle), this.survivalHolder),
         );
     }
@@ -49,13 +68,20 @@ export class ChanceCharts {
     show(data: FanData): void {
         for (const plot of this.plots) plot.destroy();
         this.element.hidden = false;
+        this.fanNote.textContent = data.note;
+        this.fanNote.hidden = data.note === "";
         const steps = data.survival.length - 1;
         const time = Array.from({ length: steps + 1 }, (_, t) => t);
         const plain = time.map((t) => (t < data.plain.length ? data.plain[t] : null));
         const width = Math.max(280, this.fanHolder.clientWidth);
+        // The y axis fits the finite values; a band at +inf (runs that left the range of doubles) is
+        // drawn a plot's height above its top, so that it fills up to the top edge and is clipped there.
+        const { low, high, beyond } = finiteSpan([...data.bands, data.plain]);
+        const drawn = (value: number) => (value === Infinity ? high + (high - low) : value);
         const fan = new uPlot(
             {
                 ...this.frame(width, this.words.populationAxis),
+                ...(beyond ? { scales: { x: { time: false }, y: { range: [low, high] } } } : {}),
                 series: [
                     {},
                     ...data.bands.map((_, b) => ({
@@ -71,7 +97,7 @@ export class ChanceCharts {
                     { series: [4, 2], fill: Look.inner },
                 ],
             },
-            [time, ...data.bands.map((band) => Array.from(band)), plain] as unknown as uPlot.AlignedData,
+            [time, ...data.bands.map((band) => Array.from(band, drawn)), plain] as unknown as uPlot.AlignedData,
             this.fanHolder,
         );
         const survival = new uPlot(

@@ -9,6 +9,7 @@ import type { ChanceWords, EnsembleLimits, EnsembleRequest, RunParameters } from
 import { ChanceCharts } from "./chance_charts";
 import { ChanceWork, type EnsembleSummary } from "./chance_work";
 import { el, uniqueId } from "./dom";
+import { download, textFile } from "./saving";
 import type { Tarnis } from "./tarnis";
 
 type NoiseKind = "demographic" | "environmental" | "both";
@@ -41,6 +42,7 @@ export class ChancePanel {
     private readonly seed: HTMLInputElement;
     private readonly threshold: HTMLInputElement;
     private readonly compute: HTMLButtonElement;
+    private readonly saveData: HTMLButtonElement;
     private readonly progress: HTMLProgressElement;
     private readonly status = el("p", { role: "status", class: "note" });
     private readonly summary = el("p", { class: "ensemble-words", "aria-live": "polite" });
@@ -51,6 +53,7 @@ export class ChancePanel {
     private asked?: Asked; // the ensemble on show or under way, which a new run computes anew
     private restart?: Asked; // to start at the next frame, for the newest run
     private computedRun?: { plain: Float64Array }; // the run without chance of the ensemble under way
+    private table?: string; // the ensemble on show as a CSV file
 
     constructor(private readonly tarnis: Tarnis) {
         const module = tarnis.module;
@@ -64,6 +67,10 @@ export class ChancePanel {
         this.threshold = textBox(tarnis.numberText(this.limits.defaultThreshold), "decimal");
         this.compute = el("button", { type: "button", class: "primary", disabled: true }, words.computeCaption);
         this.compute.addEventListener("click", () => this.ask());
+        this.saveData = el("button", { type: "button", disabled: true }, words.saveData);
+        this.saveData.addEventListener("click", () => {
+            if (this.table) download(words.dataFileName, textFile(this.table, "text/csv"));
+        });
         this.progress = el("progress", { max: 1, value: 0, hidden: true, "aria-label": words.working });
         this.charts = new ChanceCharts(words);
         this.work = new ChanceWork(
@@ -76,7 +83,7 @@ export class ChancePanel {
                     this.failure.textContent = message;
                 },
             },
-            this.limits.mostSummaryValues,
+            (runs, steps) => module.bandRuns(runs, steps),
         );
         this.element = el(
             "section",
@@ -97,6 +104,7 @@ export class ChancePanel {
             this.failure,
             this.charts.element,
             this.summary,
+            el("div", { class: "buttons" }, this.saveData),
         );
     }
 
@@ -179,6 +187,8 @@ export class ChancePanel {
         this.asked = asked;
         this.computedRun = { plain: this.tarnis.values().N };
         this.summary.textContent = "";
+        this.table = undefined;
+        this.saveData.disabled = true;
         this.element.classList.remove("computed");
         this.charts.clear();
         this.work.start(request, asked.runs, this.tarnis.separator);
@@ -196,8 +206,10 @@ export class ChancePanel {
         this.progress.hidden = true;
         this.status.textContent = "";
         this.summary.textContent = summary.words;
+        this.table = summary.table;
+        this.saveData.disabled = false;
         this.element.classList.add("computed");
         const plain = this.computedRun?.plain ?? new Float64Array();
-        this.charts.show({ bands: summary.bands, survival: summary.survival, plain });
+        this.charts.show({ bands: summary.bands, survival: summary.survival, plain, note: summary.bandsNote });
     }
 }

@@ -11,7 +11,9 @@ import { type PooledWorker, startWorkers } from "./dynamics_work";
 export interface EnsembleSummary {
     words: string;
     survival: Float64Array;
-    bands: Float64Array[]; // N(t) at 5, 25, 50, 75 and 95 % of the runs
+    bands: Float64Array[]; // N(t) at 5, 25, 50, 75 and 95 % of the first bandRuns runs
+    bandsNote: string; // which runs the bands come from, when not all
+    table: string; // the curves as a CSV file's text, as tarnis-run ensemble --summary writes them
 }
 
 export interface ChanceHooks {
@@ -33,7 +35,7 @@ interface Job {
     separator: Separator;
     total: number;
     sliceRuns: number;
-    keptRuns: number; // the first runs whose trajectories make the bands: whole slices of them
+    keptRuns: number; // the first runs whose trajectories make the bands: the slices that hold them
     next: number; // the first run not asked for yet, from 1
     done: number;
     outcomes: EnsembleOutcome[]; // at run − 1
@@ -45,10 +47,10 @@ export class ChanceWork {
     private job?: Job;
     private lastJob = 0;
 
-    /** `mostValues`: how many values of N(t) the bands are drawn from at most. */
+    /** `bandRuns`: the model's rule of how many runs, the first ones, the bands are drawn from. */
     constructor(
         private readonly hooks: ChanceHooks,
-        private readonly mostValues: number,
+        private readonly bandRuns: (runs: number, steps: number) => number,
     ) {}
 
     /** Starts an ensemble of `runs` runs anew, dropping the one under way. */
@@ -61,7 +63,7 @@ export class ChanceWork {
             separator,
             total: runs,
             sliceRuns: Math.max(1, Math.floor(SliceValues / values)),
-            keptRuns: Math.min(runs, Math.max(1, Math.floor(this.mostValues / values))),
+            keptRuns: this.bandRuns(runs, request.parameters.steps),
             next: 1,
             done: 0,
             outcomes: new Array<EnsembleOutcome>(runs),

@@ -247,7 +247,7 @@ for (const ensemble of ensembles) {
         const request = { parameters: parametersOf(options), demographic: ensemble.demographic, sigma: ensemble.sigma, threshold: 1, seed };
         const members = Array.from({ length: 30 }, (_, i) => tarnis.ensembleMember(request, i + 1));
         const survival = tarnis.survivalCurve(members, 120);
-        const bands = tarnis.percentileBands(members.map((member) => member.n));
+        const bands = tarnis.percentileBands(members.map((member) => member.n), 120);
         assert.equal(survival.length, rows.length);
         assert.equal(bands.length, 5);
         rows.forEach((row, t) => {
