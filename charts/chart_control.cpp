@@ -103,6 +103,13 @@ void ChartControl::setTitles(const QString& chart, const QString& yAxisTitle, co
     m_title->setText(chart);
     yAxis->setLabel(yAxisTitle);
     xAxis->setLabel(xAxisTitle);
+    setDataTitles(yAxisTitle, xAxisTitle);
+}
+
+void ChartControl::setDataTitles(const QString& yAxisTitle, const QString& xAxisTitle)
+{
+    m_yDataTitle = yAxisTitle;
+    m_xDataTitle = xAxisTitle;
 }
 
 QString ChartControl::chartTitle() const { return m_title->text(); }

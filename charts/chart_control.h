@@ -38,11 +38,15 @@ public:
     // The value under the pointer; hidden while nothing is hovered.
     ChartReadout& readout() { return *m_readout; }
 
-    // The kind on show: its title and the titles of its axes.
+    // The kind on show: its title and the titles of its axes as the reader's language has them, and
+    // the axes' English titles, which head its copied data in every language.
     void setTitles(const QString& chart, const QString& yAxis, const QString& xAxis);
+    void setDataTitles(const QString& yAxis, const QString& xAxis);
     QString chartTitle() const;
     QString yAxisTitle() const;
     QString xAxisTitle() const;
+    const QString& yDataTitle() const { return m_yDataTitle; }
+    const QString& xDataTitle() const { return m_xDataTitle; }
     // The run's parameters, which a saved picture of the chart carries in a line under its title (on
     // screen the window's boxes show them). Empty: no line.
     void setPictureNote(const QString& note);
@@ -121,6 +125,8 @@ private:
     QCPTextElement* m_pictureLine = nullptr;
     QCPTextElement* m_noteLine = nullptr;
     QString m_pictureNote;
+    QString m_yDataTitle;
+    QString m_xDataTitle;
     QString m_note;
     bool m_showsN = false;
     bool m_continuousChosen = false;

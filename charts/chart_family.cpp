@@ -7,6 +7,7 @@
 #include "model/words/chart_words.h"
 #include "model/words/continuous_words.h"
 #include "ui/locale_numbers.h"
+#include "ui/localized.h"
 
 #include <algorithm>
 #include <cmath>
@@ -95,8 +96,8 @@ void ChartFamily::draw(const ChartKindEntry& entry, Axes axes)
     m_player->abandon();
     m_shown = entry;
     m_chart.series().setColumnCount(entry.second ? 4 : 2);
-    m_chart.setTitles(QString::fromLatin1(entry.title), QString::fromLatin1(entry.yAxisTitle),
-                      QString::fromLatin1(entry.xAxisTitle));
+    m_chart.setTitles(localized(entry.title), localized(entry.yAxisTitle), localized(entry.xAxisTitle));
+    m_chart.setDataTitles(QString::fromLatin1(entry.yAxisTitle), QString::fromLatin1(entry.xAxisTitle));
     m_chart.setShowsN(yIsN(entry));
     m_chart.setLogarithmicY(m_chart.axes().logNAxisChosen() && yIsN(entry));
     fillOwnSeries(entry, chartRowCount(m_store, entry));

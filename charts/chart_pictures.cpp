@@ -161,7 +161,7 @@ QString exactNumberText(double value, QChar decimalSeparator)
 
 QString chartDataText(const ChartControl& chart, QChar decimalSeparator)
 {
-    ChartTable table{chart.xAxisTitle().toStdString(), chart.yAxisTitle().toStdString(), {}};
+    ChartTable table{chart.xDataTitle().toStdString(), chart.yDataTitle().toStdString(), {}};
     for (int run = ChartSeries::OwnRun; run <= chart.series().keptRunCount(); ++run)
         table.runs.push_back(runColumns(chart.series(), run));
     // The continuous trajectory's N at t = 0, 1, … (the rows' t), where it is drawn.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/bind_charts.h"
 
+#include "model/language/catalog.h"
+
 #include "model/charts/axis_fit.h"
 #include "model/charts/chart_kinds.h"
 #include "model/charts/chart_quantities.h"
@@ -136,10 +138,11 @@ val kindInfo(ChartKind kind)
     const ChartKindEntry entry = chartKindEntry(kind, ChartWindow::Large);
     val info = val::object();
     info.set("kind", std::string(chartKindName(kind)));
-    info.set("title", std::string(entry.title));
+    // Shown in the reader's language; the copied data keeps the table's English titles.
+    info.set("title", std::string(translate(entry.title)));
     info.set("listName", chartKindListName(kind));
-    info.set("xTitle", std::string(entry.xAxisTitle));
-    info.set("yTitle", std::string(entry.yAxisTitle));
+    info.set("xTitle", std::string(translate(entry.xAxisTitle)));
+    info.set("yTitle", std::string(translate(entry.yAxisTitle)));
     info.set("logNApplies", yIsN(entry));
     return info;
 }
@@ -203,7 +206,10 @@ val fitToJs(const AxisFit& fit)
     return object;
 }
 
-AxisFit fitOf(const val& fit) { return {numberProperty(fit, "min"), numberProperty(fit, "max"), numberProperty(fit, "step")}; }
+AxisFit fitOf(const val& fit)
+{
+    return {numberProperty(fit, "min"), numberProperty(fit, "max"), numberProperty(fit, "step")};
+}
 
 // The run chart's axis fitted to its data (an empty extent: min > max), and its ticks' step.
 val fittedAxis(double lowest, double highest, double length, bool vertical, bool logarithmic)
@@ -214,9 +220,8 @@ val fittedAxis(double lowest, double highest, double length, bool vertical, bool
 
 val markerRoom(const val& range, double lowest, double highest, double length, bool logarithmic)
 {
-    const AxisRange widened =
-        withMarkerRoom({numberProperty(range, "min"), numberProperty(range, "max")}, lowest, highest, length, MarkerRoom,
-                       logarithmic);
+    const AxisRange widened = withMarkerRoom({numberProperty(range, "min"), numberProperty(range, "max")}, lowest,
+                                             highest, length, MarkerRoom, logarithmic);
     return rangeToJs({widened.lower, widened.upper});
 }
 

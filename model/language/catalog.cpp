@@ -16,6 +16,10 @@ using catalog_tables::CatalogTable;
 // The chosen language's table; none is English. Chosen once at start-up, or from the page's menu,
 // while workers may be looking texts up.
 std::atomic<const CatalogTable*> current{nullptr};
+// How many InEnglish live on this thread.
+thread_local int englishOnly = 0;
+
+const CatalogTable* spoken() { return englishOnly > 0 ? nullptr : current.load(); }
 
 // The key of an English text with a context, as the tables hold it.
 std::string catalogTextIn(std::string_view context, std::string_view english)
@@ -103,6 +107,9 @@ std::string_view environmentLanguage(std::string_view language, std::string_view
     return matchLanguage(wishes.append(wishes.empty() ? "" : ":").append(locale));
 }
 
+InEnglish::InEnglish() { ++englishOnly; }
+InEnglish::~InEnglish() { --englishOnly; }
+
 void setLanguage(std::string_view code) { current.store(tableNamed(code)); }
 
 std::string_view currentLanguage()
@@ -113,19 +120,19 @@ std::string_view currentLanguage()
 
 std::string_view translate(std::string_view english)
 {
-    const CatalogEntry* entry = entryFor(current.load(), english);
+    const CatalogEntry* entry = entryFor(spoken(), english);
     return entry ? entry->forms[0] : english;
 }
 
 std::string_view translateIn(std::string_view context, std::string_view english)
 {
-    const CatalogEntry* entry = entryFor(current.load(), catalogTextIn(context, english));
+    const CatalogEntry* entry = entryFor(spoken(), catalogTextIn(context, english));
     return entry ? entry->forms[0] : english;
 }
 
 std::string_view translatePlural(std::string_view one, std::string_view many, unsigned long long count)
 {
-    const CatalogTable* table = current.load();
+    const CatalogTable* table = spoken();
     if (const CatalogEntry* entry = entryFor(table, one)) {
         const int form = table->plural(count);
         if (form >= 0 && form < catalog_tables::MostPluralForms && !entry->forms[std::size_t(form)].empty())

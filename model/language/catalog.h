@@ -40,6 +40,16 @@ std::string_view environmentLanguage(std::string_view language, std::string_view
 void setLanguage(std::string_view code);
 std::string_view currentLanguage();
 
+// While one lives, this thread's lookups answer in English whatever language is chosen: what is
+// written for programs (a saved table's title line) reads the same in every language.
+class InEnglish {
+public:
+    InEnglish();
+    ~InEnglish();
+    InEnglish(const InEnglish&) = delete;
+    InEnglish& operator=(const InEnglish&) = delete;
+};
+
 // The text in the current language, or the English text where the catalog has no translation.
 std::string_view translate(std::string_view english);
 // The same for an English text that has two meanings, told apart by its context ("time", an axis, or

@@ -24,13 +24,13 @@ struct Writer {
     std::string time(double units) const { return q::period(units, separator); }
 };
 
-std::string shown(std::string_view english) { return std::string(translate(english)); }
+std::string translated(std::string_view english) { return std::string(translate(english)); }
 
 std::string opening(const Writer& w, const std::string& behaviour)
 {
     // TRANSLATORS: {delay} in "… K = 500 and {delay}, the population …".
     const std::string delay = w.run.lag == 0.0
-        ? shown("no delay (τ = 0)")
+        ? translated("no delay (τ = 0)")
         : fill(translate("a delay of τ = {delay}"), {{"delay", w.parameter(w.run.lag)}});
     // TRANSLATORS: {delay} is "no delay (τ = 0)" or "a delay of τ = 8"; {behaviour} is the rest of the
     // sentence (or two), what the population does: "approaches K = 500 and settles there …".
@@ -102,9 +102,9 @@ std::string regimeSentence(const Writer& w, const ContinuousReport& report)
     case ContinuousRegime::Cycle:
         return cycleText(w, report) + lowestText(w, report);
     case ContinuousRegime::StaysPut:
-        return shown("stays where it is: nothing makes it change.");
+        return translated("stays where it is: nothing makes it change.");
     case ContinuousRegime::DeclinesTowardsZero:
-        return shown("declines towards 0 without ever reaching it.");
+        return translated("declines towards 0 without ever reaching it.");
     case ContinuousRegime::RunsAway:
         return fill(translate("grows beyond every bound within a finite time; the integrator follows it up to t = "
                               "{time}."),
@@ -123,19 +123,19 @@ std::string headline(ContinuousRegime regime)
     // TRANSLATORS: the headline of what a run does in continuous time.
     switch (regime) {
     case ContinuousRegime::SettlesSmoothly:
-        return shown("Settles smoothly");
+        return translated("Settles smoothly");
     case ContinuousRegime::DampedOscillations:
-        return shown("Damped oscillations");
+        return translated("Damped oscillations");
     case ContinuousRegime::Cycle:
-        return shown("A stable cycle");
+        return translated("A stable cycle");
     case ContinuousRegime::StaysPut:
-        return shown("Stays where it is");
+        return translated("Stays where it is");
     case ContinuousRegime::DeclinesTowardsZero:
-        return shown("Declines towards 0");
+        return translated("Declines towards 0");
     case ContinuousRegime::RunsAway:
-        return shown("Grows without bound");
+        return translated("Grows without bound");
     case ContinuousRegime::TooSteep:
-        return shown("Too steep to follow");
+        return translated("Too steep to follow");
     }
     return {};
 }
@@ -144,7 +144,8 @@ std::string theorySentence(const Writer& w)
 {
     const auto limits = continuousLimits(w.run.lag);
     if (!limits)
-        return ' ' + shown("Without a delay the continuous model never oscillates: every r above 0 settles smoothly.");
+        return ' '
+            + translated("Without a delay the continuous model never oscillates: every r above 0 settles smoothly.");
     return ' '
         + fill(translate("With this delay, oscillations die down for r below π/(2τ) = {rc} and settle onto a cycle "
                          "above it, whose period there is 4τ = {period} time units; up to 1/(eτ) = {rm} the "
@@ -156,17 +157,17 @@ std::string theorySentence(const Writer& w)
 
 } // namespace
 
-std::string continuousLegend() { return shown("Continuous time (Hutchinson)"); }
+std::string continuousLegend() { return translated("Continuous time (Hutchinson)"); }
 
 ContinuousComparisonWords continuousComparisonWords()
 {
     // The data column heads copied data, which programs read: it stays English.
-    return {shown("Compare with continuous time"),
-            shown("Draws the run's continuous-time twin, Hutchinson's delayed logistic equation with the same r, "
-                  "N(0), K and lag, beside it"),
+    return {translated("Compare with continuous time"),
+            translated("Draws the run's continuous-time twin, Hutchinson's delayed logistic equation with the same r, "
+                       "N(0), K and lag, beside it"),
             continuousLegend(),
             // TRANSLATORS: the continuous model's limit r_c, as the stability map's legend names its curve.
-            shown("continuous r_c"), "N(t) continuous"};
+            translated("continuous r_c"), "N(t) continuous"};
 }
 
 std::string continuousStopWords(const ContinuousRun& run)
@@ -185,7 +186,7 @@ RunWords continuousRunInWords(const RunParameters& run, const std::optional<Cont
 {
     const Writer w{run, separator};
     if (!report)
-        return {shown("Beyond the integrator"),
+        return {translated("Beyond the integrator"),
                 fill(translate("The continuous run with r = {r} and a delay of τ = {delay} would take the integrator "
                                "more steps than it takes; a longer delay or a smaller r is within reach."),
                      {{"r", w.parameter(run.r)}, {"delay", w.parameter(run.lag)}})};

@@ -3,6 +3,8 @@
 
 #include "model/words/chance_words.h"
 
+#include "model/language/catalog.h"
+
 #include "model/numbers/decimal_digits.h"
 
 #include <cmath>
@@ -25,6 +27,8 @@ void appendValue(std::string& text, double value)
 
 std::string ensembleTableTitle(const ExtinctionSummary& summary, int steps)
 {
+    // The saved table reads the same in every language, as tarnis-run writes it.
+    const InEnglish english;
     std::string title = ensembleWords(summary, steps, '.');
     const std::string note = bandRunsWords(summary.runs, steps);
     if (!note.empty())

@@ -37,10 +37,10 @@ std::string capitalised(std::string text)
     return text;
 }
 
-std::string shown(std::string_view english) { return std::string(translate(english)); }
+std::string translated(std::string_view english) { return std::string(translate(english)); }
 
 // A regime's name in the language on show.
-std::string nameOf(Regime regime) { return shown(regimeText(regime)); }
+std::string nameOf(Regime regime) { return translated(regimeText(regime)); }
 
 // A lag with a fraction acts as whole lags (the step reads N at a whole step); the words name them.
 std::string lagText(const Writer& w)
@@ -48,7 +48,7 @@ std::string lagText(const Writer& w)
     const double lag = w.run.lag;
     // TRANSLATORS: {lag} in "With r = …, N(0) = …, K = … and {lag}, the population …".
     if (lag == 0.0)
-        return shown("no lag (T = 0)");
+        return translated("no lag (T = 0)");
     const std::string value = w.parameter(lag);
     if (!(lag <= MaxAnalysedLag) || lag == std::floor(lag))
         return fill(translate("a lag of T = {lag}"), {{"lag", value}});
@@ -131,17 +131,17 @@ std::string grownInto(const std::optional<Regime>& disturbed)
     // TRANSLATORS: the end of "the smallest disturbance would grow{by}{into}", with its space first.
     switch (disturbed.value_or(Regime::SettlesSmoothly)) {
     case Regime::Periodic:
-        return shown(" into a cycle that repeats exactly");
+        return translated(" into a cycle that repeats exactly");
     case Regime::SustainedOscillations:
-        return shown(" into oscillations around K that never die down");
+        return translated(" into oscillations around K that never die down");
     case Regime::Chaotic:
-        return shown(" into chaotic fluctuations");
+        return translated(" into chaotic fluctuations");
     case Regime::DeclinesTowardsZero:
-        return shown(" and make it decline towards 0");
+        return translated(" and make it decline towards 0");
     case Regime::DiesOut:
-        return shown(" until the population dies out");
+        return translated(" until the population dies out");
     case Regime::LeavesRange:
-        return shown(" until the population leaves the range of numbers that can be computed");
+        return translated(" until the population leaves the range of numbers that can be computed");
     default:
         return "";
     }
@@ -227,7 +227,7 @@ std::string diesOutText(const RegimeReport& report)
 {
     const int step = report.endStep.value_or(0);
     if (step == 0)
-        return shown("starts at 0 or below: it is extinct from the start.");
+        return translated("starts at 0 or below: it is extinct from the start.");
     return fill(translate("dies out at step {step}: it had overshot K so far that the next step took it down to 0."),
                 {{"step", q::steps(step)}});
 }
@@ -343,7 +343,7 @@ std::string theorySentences(const Writer& w)
 std::string regimeName(const RunParameters& run, const RegimeReport& report)
 {
     if (report.regime == Regime::SettlesSmoothly && run.r == 0.0)
-        return shown("neither grows nor shrinks");
+        return translated("neither grows nor shrinks");
     if (report.stillApproaching)
         return fill(translate("{regime}, still approaching K"), {{"regime", nameOf(report.regime)}});
     return nameOf(report.regime);
@@ -354,7 +354,7 @@ RunWords runInWords(const RunParameters& run, const std::optional<RegimeReport>&
     const Writer w{run, separator};
     if (!report)
         return {
-            shown("Beyond the analysis"),
+            translated("Beyond the analysis"),
             fill(translate("What the run with r = {r} and a lag of T = {lag} does in the long run cannot be "
                            "worked out: the analysis covers lags up to {most}."),
                  {{"r", w.parameter(run.r)}, {"lag", w.parameter(run.lag)}, {"most", w.parameter(MaxAnalysedLag)}})};
@@ -380,23 +380,26 @@ std::string pointingHint(PointedPlot plot, WordsPlace place)
              "Point at a column (or tap it) to read it; click it (tap it again, or press Enter) to run its T.")},
     }};
     const std::size_t which = plot == PointedPlot::Map ? 0 : plot == PointedPlot::DiagramOverRate ? 1 : 2;
-    return shown(Hints[place == WordsPlace::Page ? 1 : 0][which]);
+    return translated(Hints[place == WordsPlace::Page ? 1 : 0][which]);
 }
 
 RunWords workingWords(const RunParameters& run, char separator)
 {
-    return {shown("Working it out…"),
-            opening({run, separator}, shown("is being followed over many steps to see what it does in the long run."))};
+    return {translated("Working it out…"),
+            opening({run, separator},
+                    translated("is being followed over many steps to see what it does in the long run."))};
 }
 
 RunWords noRunWords(WordsPlace place)
 {
-    return {shown("No run yet"),
-            place == WordsPlace::Page
-                ? shown("Run the model in the Data panel. This part then tells what the population does in the long "
-                        "run, and shows where its r and lag lie on the stability map and in the bifurcation diagram.")
-                : shown("Run the model in the main window. This window then tells what the population does in the long "
-                        "run, and shows where its r and lag lie on the stability map and in the bifurcation diagram.")};
+    return {
+        translated("No run yet"),
+        place == WordsPlace::Page
+            ? translated("Run the model in the Data panel. This part then tells what the population does in the long "
+                         "run, and shows where its r and lag lie on the stability map and in the bifurcation diagram.")
+            : translated(
+                "Run the model in the main window. This window then tells what the population does in the long "
+                "run, and shows where its r and lag lie on the stability map and in the bifurcation diagram.")};
 }
 
 namespace {
@@ -455,7 +458,7 @@ std::string cellInWords(double r, double lag, const RegimeReport* report, double
     const RunParameters run{.r = r, .K = K, .steps = 0, .n0 = 0.0, .lag = lag};
     const std::string place = cellPlace(r, lag, separator);
     if (!report)
-        return place + shown("still being computed");
+        return place + translated("still being computed");
     return place + cellWords({run, separator}, *report);
 }
 
@@ -466,7 +469,7 @@ std::string runInOneLine(const RunParameters& run, const std::optional<RegimeRep
     const std::string_view name = translate("The last run, {cell}");
     if (report || working)
         return fill(name, {{"cell", cellInWords(run.r, run.lag, report ? &*report : nullptr, run.K, separator)}});
-    return fill(name, {{"cell", cellPlace(run.r, run.lag, separator) + shown("beyond the analysis")}});
+    return fill(name, {{"cell", cellPlace(run.r, run.lag, separator) + translated("beyond the analysis")}});
 }
 
 std::string columnInWords(BifurcationAxis axis, double value, const BifurcationColumn* column, double K, char separator)
@@ -475,7 +478,7 @@ std::string columnInWords(BifurcationAxis axis, double value, const BifurcationC
     const Writer w{run, separator};
     const std::string place = (axis == BifurcationAxis::Rate ? "r = " : "T = ") + w.parameter(value) + ": ";
     if (!column)
-        return place + shown("still being computed");
+        return place + translated("still being computed");
     const std::string step = q::steps(column->lastStep);
     switch (column->end) {
     case RunEnd::DiedOut:
@@ -483,7 +486,7 @@ std::string columnInWords(BifurcationAxis axis, double value, const BifurcationC
     case RunEnd::LeftRange:
         return place + fill(translate("leaves the range after step {step}"), {{"step", step}});
     case RunEnd::Refused:
-        return place + shown("beyond the analysis");
+        return place + translated("beyond the analysis");
     case RunEnd::Completed:
         break;
     }
@@ -548,12 +551,12 @@ std::string choiceWords(std::optional<double> r, std::optional<double> lag, char
 std::string mapTitle(const std::optional<RunParameters>& run, char separator)
 {
     if (!run)
-        return shown("Regimes over the lag T and r");
+        return translated("Regimes over the lag T and r");
     return fill(translate("Regimes over the lag T and r (N(0) = {n0}, K = {k})"),
                 {{"n0", q::parameter(run->n0, separator)}, {"k", q::parameter(run->K, separator)}});
 }
 
-std::string noRunPictureWords() { return shown("Shown after the first run"); }
+std::string noRunPictureWords() { return translated("Shown after the first run"); }
 
 std::string beyondAnalysisPictureWords(char separator)
 {
@@ -565,7 +568,7 @@ std::string beyondAnalysisPictureWords(char separator)
 std::string bifurcationTitle(const std::optional<RunParameters>& run, BifurcationAxis axis, char separator)
 {
     if (!run || !(run->lag <= MaxAnalysedLag))
-        return shown("Bifurcation diagram");
+        return translated("Bifurcation diagram");
     if (axis == BifurcationAxis::Rate)
         return fill(translate("Bifurcation diagram over r at T = {lag}"), {{"lag", q::parameter(run->lag, separator)}});
     return fill(translate("Bifurcation diagram over T at r = {r}"), {{"r", q::parameter(run->r, separator)}});

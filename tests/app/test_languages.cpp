@@ -43,12 +43,7 @@ bool hasUnmarkedWords(const QString& text)
 // The model's texts that are still to go through the catalog, by the widget that shows them.
 bool awaitingTheCatalog(const QString& where)
 {
-    static const QStringList widgets{
-        QStringLiteral("Form1/Label1 "),      QStringLiteral("Form1/Label2 "),    QStringLiteral("Form1/Label8 "),
-        QStringLiteral("Form1/Label15 "),     QStringLiteral("Form1/Label3 "),    QStringLiteral("Form1/Command15 "),
-        QStringLiteral("Form1/Command16 "),   QStringLiteral("Form1/Command17 "), QStringLiteral("Form1/Command2 "),
-        QStringLiteral("Form1/MSChart1 "),    QStringLiteral("Form1/chartMenu "), QStringLiteral("larggraf/MSChart1 "),
-        QStringLiteral("larggraf/chartMenu ")};
+    static const QStringList widgets{};
     return std::any_of(widgets.begin(), widgets.end(),
                        [&where](const QString& widget) { return where.startsWith(widget); });
 }
