@@ -39,9 +39,9 @@ constexpr QSize SmallestWindow{680, 680};
 constexpr QSize SmallestPlot{300, 280};
 constexpr int SmallestWordLines = 3;
 
-const QString MapHint = QString::fromStdString(pointingHint(PointedPlot::Map));
-const QString RateHint = QString::fromStdString(pointingHint(PointedPlot::DiagramOverRate));
-const QString LagHint = QString::fromStdString(pointingHint(PointedPlot::DiagramOverLag));
+// Looked up when shown, in the language chosen at start-up (a constant would hold the English that
+// stood before the choice).
+QString hintOf(PointedPlot plot) { return QString::fromStdString(pointingHint(plot)); }
 
 template <typename W> W* accessible(W* widget, const char* objectName, const QString& name)
 {
@@ -201,13 +201,13 @@ QGroupBox* DynamicsWindow::buildMapPart()
     m_mapPart = accessible(new QGroupBox(localized("Stability map")), "mapPart", localized("Stability map"));
     m_map = accessible(new StabilityMap, "stabilityMap",
                        localized("Stability map: the regime for each lag T and rate r"));
-    m_map->setAccessibleDescription(MapHint);
+    m_map->setAccessibleDescription(hintOf(PointedPlot::Map));
     m_map->setMinimumSize(SmallestPlot);
     m_mapPointed = pointedLines("mapPointed", localized("The cell pointed at"));
-    m_mapPointed->setText(MapHint);
+    m_mapPointed->setText(hintOf(PointedPlot::Map));
     m_mapProgress = progressBar("mapProgress", localized("Progress of the stability map"));
     connect(m_map, &StabilityMap::pointed, this, [this](const QString& words) {
-        m_mapPointed->setText(words.isEmpty() ? MapHint : words);
+        m_mapPointed->setText(words.isEmpty() ? hintOf(PointedPlot::Map) : words);
         previewFollows(m_map);
     });
     auto* layout = new QVBoxLayout(m_mapPart);
@@ -232,14 +232,16 @@ QGroupBox* DynamicsWindow::buildBifurcationPart()
     connect(m_overRate, &QRadioButton::toggled, this, &DynamicsWindow::axisChosen);
     m_bifurcation = accessible(new BifurcationPlot, "bifurcationPlot",
                                localized("Bifurcation diagram with the Lyapunov exponent under it"));
-    m_bifurcation->setAccessibleDescription(RateHint);
+    m_bifurcation->setAccessibleDescription(hintOf(PointedPlot::DiagramOverRate));
     m_bifurcation->setMinimumSize(SmallestPlot);
     m_bifurcationPointed = pointedLines("bifurcationPointed", localized("The column pointed at"));
-    m_bifurcationPointed->setText(RateHint);
+    m_bifurcationPointed->setText(hintOf(PointedPlot::DiagramOverRate));
     m_bifurcationProgress = progressBar("bifurcationProgress", localized("Progress of the bifurcation diagram"));
     connect(m_bifurcation, &BifurcationPlot::pointed, this, [this](const QString& words) {
         const bool overRate = m_bifurcation->axis() == BifurcationAxis::Rate;
-        m_bifurcationPointed->setText(words.isEmpty() ? (overRate ? RateHint : LagHint) : words);
+        m_bifurcationPointed->setText(
+            words.isEmpty() ? (overRate ? hintOf(PointedPlot::DiagramOverRate) : hintOf(PointedPlot::DiagramOverLag))
+                            : words);
         previewFollows(m_bifurcation);
     });
     auto* switchRow = new QHBoxLayout;
@@ -393,8 +395,10 @@ void DynamicsWindow::chooseAxis(BifurcationAxis axis)
 void DynamicsWindow::axisChosen()
 {
     const bool overRate = chosenAxis() == BifurcationAxis::Rate;
-    m_bifurcation->setAccessibleDescription(overRate ? RateHint : LagHint);
-    m_bifurcationPointed->setText(overRate ? RateHint : LagHint);
+    m_bifurcation->setAccessibleDescription(overRate ? hintOf(PointedPlot::DiagramOverRate)
+                                                     : hintOf(PointedPlot::DiagramOverLag));
+    m_bifurcationPointed->setText(overRate ? hintOf(PointedPlot::DiagramOverRate)
+                                           : hintOf(PointedPlot::DiagramOverLag));
     if (const auto& plan = m_work.plan())
         m_bifurcation->showPlan(*plan, chosenAxis());
     m_work.chooseAxis(chosenAxis());

@@ -354,7 +354,7 @@ StepWords stepWords(const Activity& activity, int step, char separator)
     return {
         fill(translate("Step {step} of {count}"),
              {{"step", std::to_string(step + 1)}, {"count", std::to_string(activity.steps.size())}}),
-        runLabel(parametersOf(at.setup.run), separator),
+        shownRunLabel(parametersOf(at.setup.run), separator),
         filled(at.look, at.setup.run, separator),
         filled(at.question, at.setup.run, separator),
         std::string(rule.label),

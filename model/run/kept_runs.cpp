@@ -159,4 +159,15 @@ std::string runLabel(const RunParameters& parameters, char decimalSeparator)
     return label;
 }
 
+std::string shownRunLabel(const RunParameters& parameters, char decimalSeparator)
+{
+    std::string label;
+    for (const LabelField& field : LabelFields) {
+        const std::string number = numberToText(fieldValue(parameters, field), decimalSeparator);
+        label.append(label.empty() ? "" : partOf(decimalSeparator))
+            .append(field.number ? std::string(field.prefix).append(number) : stepsText(parameters.steps, number));
+    }
+    return label;
+}
+
 } // namespace tarnis

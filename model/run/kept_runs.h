@@ -42,6 +42,8 @@ private:
 // "r=0.2, N(0)=1, K=500, T=5, 200 steps": a run by its five parameters, numbers as the boxes show
 // them. With a comma as the decimal separator the fields are parted by semicolons.
 std::string runLabel(const RunParameters& parameters, char decimalSeparator);
+// The same for a reader, its steps in the language on show ("200 Schritte").
+std::string shownRunLabel(const RunParameters& parameters, char decimalSeparator);
 
 // The legend's names of runs shown together: each names only the parameters in which the runs differ
 // ("T=8", "r=0.2, T=5"), all five where none does, in the order of runLabel. A number is shortened to

@@ -27,6 +27,8 @@ namespace {
 constexpr WindowId FixedWindows[]{WindowId::Main,       WindowId::LargeGraph,     WindowId::Introduction,
                                   WindowId::References, WindowId::FurtherRemarks, WindowId::Quiz,
                                   WindowId::Notice,     WindowId::Dedication};
+// And the windows laid out by Qt's layouts, opened from the charts' menu, after a run.
+constexpr WindowId LaidOutWindows[]{WindowId::Dynamics, WindowId::Activities, WindowId::Chance};
 
 // Words outside the marks: three letters in a row. Numbers, symbols (r, K, N(0), dN/dt), the
 // program's name and the legal form of its notice are no words to translate.
@@ -152,7 +154,9 @@ private slots:
         const auto tarnis = startTarnis(AfterStart::RunDefaults);
         Navigator& navigator = tarnis->app().navigator();
         QStringList escaped;
-        for (const WindowId id : FixedWindows) {
+        std::vector<WindowId> windows(std::begin(FixedWindows), std::end(FixedWindows));
+        windows.insert(windows.end(), std::begin(LaidOutWindows), std::end(LaidOutWindows));
+        for (const WindowId id : windows) {
             QWidget* window = navigator.window(id);
             window->show();
             drawn(*window);
