@@ -32,7 +32,8 @@ std::vector<RunNames> namesOf(const std::optional<RunParameters>& current, const
         keptParameters.push_back(run.parameters);
     std::vector<RunNames> names;
     for (const ChartRunNames& name : chartRunNames(current, keptParameters, localeDecimalSeparator()))
-        names.push_back({QString::fromStdString(name.full), QString::fromStdString(name.legend)});
+        names.push_back({QString::fromStdString(name.full), QString::fromStdString(name.legend),
+                         QString::fromStdString(name.data)});
     return names;
 }
 

@@ -116,7 +116,7 @@ std::vector<double> values(const QVector<double>& column) { return {column.begin
 // The series of one run as the model's table takes them.
 ChartTable::Run runColumns(const ChartSeries& drawn, int run)
 {
-    ChartTable::Run columns{drawn.runName(run).toStdString(), {}};
+    ChartTable::Run columns{drawn.runDataName(run).toStdString(), {}};
     for (int series : seriesNumbers(drawn)) {
         if (run == ChartSeries::OwnRun)
             columns.series.push_back({values(drawn.xData(series)), values(drawn.yData(series))});

@@ -3,6 +3,7 @@
 
 #include "charts/series_curve.h"
 #include "model/words/chart_words.h"
+#include "ui/localized.h"
 
 #include <algorithm>
 
@@ -218,10 +219,20 @@ QColor ChartSeries::keptRunColour(int run) const
     return run >= 0 && run < keptRunCount() ? coloursOf(m_kept[std::size_t(run)].place, 0).line : QColor();
 }
 
+QString ChartSeries::runDataName(int run) const
+{
+    const RunNames* names = run == OwnRun          ? &m_own.names
+        : run - 1 >= 0 && run - 1 < keptRunCount() ? &m_kept[std::size_t(run - 1)].names
+                                                   : nullptr;
+    if (!names)
+        return {};
+    return names->data.isEmpty() && run == OwnRun ? QString::fromStdString(unnamedRunName()) : names->data;
+}
+
 QString ChartSeries::runName(int run) const
 {
     if (run == OwnRun)
-        return m_own.names.full.isEmpty() ? QString::fromStdString(unnamedRunName()) : m_own.names.full;
+        return m_own.names.full.isEmpty() ? localized(unnamedRunName()) : m_own.names.full;
     return keptRunLabel(run - 1);
 }
 

@@ -24,6 +24,7 @@ class SeriesCurve;
 struct RunNames {
     QString full;
     QString legend;
+    QString data; // in English, at the head of copied data
 };
 
 class ChartSeries {
@@ -94,6 +95,8 @@ public:
     QColor keptRunColour(int run) const;
     // The name of a run as the readout and the copied data give it.
     QString runName(int run) const;
+    // The run's name at the head of its copied data, in English.
+    QString runDataName(int run) const;
 
     // Every series on show, the kept runs' first as they are drawn behind, for the readout.
     struct Drawn {

@@ -61,7 +61,12 @@ std::vector<ChartRun> runsOf(const ChartSource& source, char separator)
     return runs;
 }
 
-std::string fullName(const ChartRun& run) { return run.names.full.empty() ? unnamedRunName() : run.names.full; }
+std::string fullName(const ChartRun& run)
+{
+    return run.names.full.empty() ? std::string(translate(unnamedRunName())) : run.names.full;
+}
+// The run's name at the head of its copied data, in English for the programs that read it.
+std::string dataName(const ChartRun& run) { return run.names.data.empty() ? unnamedRunName() : run.names.data; }
 
 struct Columns {
     std::vector<double> x, y;
@@ -333,7 +338,7 @@ std::string chartDataTextOf(const ChartSource& source, const val& kind, bool log
     const ChartKindEntry entry = entryOf(kind);
     ChartTable table{entry.xAxisTitle, entry.yAxisTitle, {}};
     for (const ChartRun& run : runsOf(source, separator)) {
-        ChartTable::Run columns{fullName(run), {}};
+        ChartTable::Run columns{dataName(run), {}};
         for (const SeriesSource& series : seriesOf(entry)) {
             Columns rows = columnsOf(*run.store, entry, series, logarithmicY);
             columns.series.push_back({std::move(rows.x), std::move(rows.y)});

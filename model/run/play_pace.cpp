@@ -21,7 +21,12 @@ int stepsAfter(int from, double seconds, int speed, int last)
     return int(std::min(double(from) + due, double(std::max(from, last))));
 }
 
-std::string playSpeedText(int speed) { return std::to_string(speed) + (speed == 1 ? " step/s" : " steps/s"); }
+std::string playSpeedText(int speed)
+{
+    // TRANSLATORS: a pace of the play, in steps a second.
+    return fill(translatePlural("{count} step/s", "{count} steps/s", static_cast<unsigned long long>(speed)),
+                {{"count", std::to_string(speed)}});
+}
 
 std::string playPositionText(int t, int lastT)
 {

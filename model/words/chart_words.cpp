@@ -83,14 +83,14 @@ std::vector<ChartRunNames> chartRunNames(const std::optional<RunParameters>& cur
     std::vector<ChartRunNames> names;
     if (!current)
         names.push_back({});
-    // The full name heads the run's columns of copied data, which programs read: it stays English. The
-    // legend's name is only read.
     for (std::size_t run = 0; run < runs.size(); ++run) {
         const bool onShow = current && run == 0;
-        const std::string full = runLabel(runs[run], decimalSeparator);
-        // TRANSLATORS: the legend's line of the run on show among kept runs; {run} tells it apart, "T=8".
-        names.push_back({onShow ? "This run: " + full : full,
-                         onShow ? fill(translate("This run: {run}"), {{"run", shortLabels[run]}}) : shortLabels[run]});
+        const std::string data = runLabel(runs[run], decimalSeparator);
+        const std::string full = shownRunLabel(runs[run], decimalSeparator);
+        // TRANSLATORS: the run on show among kept runs; {run} names it, "T=8" or all its parameters.
+        const auto thisRun = [](const std::string& run) { return fill(translate("This run: {run}"), {{"run", run}}); };
+        names.push_back({onShow ? thisRun(full) : full, onShow ? thisRun(shortLabels[run]) : shortLabels[run],
+                         onShow ? std::string("This run: ").append(data) : data});
     }
     return names;
 }
@@ -102,7 +102,7 @@ std::string pictureParameterLine(const RunParameters& run, char separator)
         + ", T = " + number(run.lag);
 }
 
-std::string unnamedRunName() { return "This run"; }
+std::string unnamedRunName() { return std::string(catalogText("This run")); }
 
 bool legendShown(int keptRuns, int seriesCount) { return keptRuns > 0 || seriesCount == 2; }
 

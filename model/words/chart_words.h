@@ -12,11 +12,13 @@
 
 namespace tarnis {
 
-// A run's names: in full, where the readout, the description and the copied data name it, and in the
-// legend, where only what tells it from the other runs counts.
+// A run's names: in full, where the readout, the tool tip and the description name it, in the legend,
+// where only what tells it from the other runs counts, and in English at the head of its copied data,
+// which programs read.
 struct ChartRunNames {
     std::string full;
     std::string legend;
+    std::string data;
 };
 
 // The names of the run on show (first; empty names where there is none) and of the kept runs, in

@@ -314,41 +314,8 @@ test("the menu's choice builds the page anew in its language and travels in the 
 // therefore leaves in English: one entry a source, a pattern of its whole texts or the texts the module
 // gives, to strike out as each source is converted. The page's own words never belong here.
 const ModelTextsNotYetInTheCatalog = [
-    ["the boxes, Run and the presets", (module) => [
-        ...["rrate", "n0", "Kvalue", "tlag", "simut"].map((box) => module.boxCaption(box)),
-        module.runButton(),
-        ...[0, 1, 2].map((preset) => module.presetButton(preset, ".")),
-    ]],
-    ["the chart kinds and the play's speeds", (module) => [module.chartKinds(), module.playSpeeds()]],
-    ["the continuous twin's words", (module) => module.continuousComparisonWords()],
-    ["the dynamics' fixed words", (module) => [
-        module.regimeLegend(), module.dynamicsLabels(0, 1), module.pageNoRunWords(),
-        ["map", "rate", "lag"].map((plot) => module.pagePointingHint(plot)),
-        module.workingWords({ r: 0.2, n0: 1, K: 500, lag: 0, steps: 200 }, ".").headline,
-    ]],
-    ["the Chance panel", (module) => module.chanceWords()],
-    ["the activities, their steps and the teacher's key", (module) => [
-        module.activityWords(),
-        module.activities().map((activity) => [
-            activity,
-            Array.from({ length: activity.stepCount }, (_, step) => [
-                module.activityStepWords(activity.id, step + 1, "."),
-                module.checkActivityAnswer(activity.id, step + 1, "", ".").words,
-            ]),
-        ]),
-        module.teachersKey("."),
-    ]],
-    ["the notice and the licence", (module) => [module.noticeLine(new Date().getFullYear()), module.aboutTarnis()]],
-    ["the teaching texts", (module) => {
-        const texts = module.teachingTexts();
-        return [texts, `${texts.quiz.pictureName}: ${texts.quiz.pictureDescription}`];
-    }],
-    // The continuous twin's words of each run made, which may stay on show until the next run's come.
-    ["the twin's words of the runs", (module, runs) =>
-        runs.map((run) => [module.continuousWords(run, "."), module.bridgeWords(run.lag, "."), module.workingWords(run, ".")])],
-    // The words of a run, which hold its numbers: its chart's title and description, its name in the
-    // legend, the regime in words with its twin's and what the two models share, the pictures' titles.
-    ["the words of a run", /^(Curve of .*|This run(: .*)?|Regimes over .*|Bifurcation diagram over .*|With r = .*|In continuous time .*|(Without|With) a (lag|delay) .*|At (a|the|this) (lag|delay) .*|Settles smoothly|Damped oscillations|Sustained oscillations|Chaos|Dies out|Step \d+( of \d+)?)$/],
+    // The reference list cites published works in their own words, in every language.
+    ["the published references", (module) => module.teachingTexts().references.citations],
 ];
 
 // Every string an answer of the module holds, however deep.
@@ -360,7 +327,7 @@ function stringsIn(value) {
 
 // What a text may hold outside the pseudo-language's marks: numbers, symbols and units of the model
 // (r, K, N(0), T, dN …), names (of the program, of each language in itself), addresses and punctuation.
-const NamesAndSymbols = new Set(["Tarnis", "English", "Español", "Deutsch", "Pseudo", "GPL", "later"]);
+const NamesAndSymbols = new Set(["Tarnis", "English", "Español", "Deutsch", "Pseudo", "GPL", "later", "Copyright"]);
 function notYetInTheCatalog(module, runs) {
     const texts = new Set();
     const patterns = [];
@@ -372,7 +339,9 @@ function notYetInTheCatalog(module, runs) {
 }
 function unmarkedWords(text, fromTheModel) {
     if (fromTheModel(text) || /^(file|https?):\/\/\S+$/.test(text)) return [];
-    const rest = text.replace(/⟦[^⟧]*⟧/g, " ");
+    // Marks nest where a translated text stands in a translated sentence: the innermost go first.
+    let rest = text;
+    for (let inner = rest.replace(/⟦[^⟦⟧]*⟧/g, " "); inner !== rest; inner = rest.replace(/⟦[^⟦⟧]*⟧/g, " ")) rest = inner;
     return (rest.match(/\p{L}{3,}/gu) ?? []).filter((word) => !NamesAndSymbols.has(word));
 }
 
