@@ -249,7 +249,7 @@ private slots:
         const ChartKindEntry entry = chartKindEntry(ChartKind::NdNvsT, ChartWindow::Main);
         const ChartTable table{entry.xAxisTitle, entry.yAxisTitle, {{"", {{{0}, {1}}, {{0}, {2}}}}}, {}};
         QCOMPARE(QString::fromStdString(chartDataText(table, ',')), QStringLiteral("Time\tN\tTime\tdN\n0\t1\t0\t2\n"));
-        QCOMPARE(QString::fromStdString(chartRunNames(LaggedRun, {}, ',').front().full),
+        QCOMPARE(QString::fromStdString(chartRunNames(LaggedRun, {}, ',').front().data),
                  QStringLiteral("This run: r=0,2; N(0)=1; K=500; T=8; 200 steps"));
         QCOMPARE(QString::fromStdString(continuousComparisonWords().dataColumn), QStringLiteral("N(t) continuous"));
         QCOMPARE(QString::fromUtf8(regimeText(Regime::DiesOut)), QStringLiteral("dies out"));
