@@ -149,25 +149,33 @@ std::vector<std::string> legendLabels(const std::vector<RunParameters>& runs, ch
     return labels;
 }
 
-std::string runLabel(const RunParameters& parameters, char decimalSeparator)
-{
-    std::string label;
-    for (const LabelField& field : LabelFields) {
-        label += (label.empty() ? "" : partOf(decimalSeparator)) + field.prefix
-            + numberToText(fieldValue(parameters, field), decimalSeparator) + field.suffix;
-    }
-    return label;
-}
+namespace {
 
-std::string shownRunLabel(const RunParameters& parameters, char decimalSeparator)
+// The five fields in order, the steps in English for copied data or in the language on show.
+std::string labelOf(const RunParameters& parameters, char decimalSeparator, bool shown)
 {
     std::string label;
     for (const LabelField& field : LabelFields) {
         const std::string number = numberToText(fieldValue(parameters, field), decimalSeparator);
-        label.append(label.empty() ? "" : partOf(decimalSeparator))
-            .append(field.number ? std::string(field.prefix).append(number) : stepsText(parameters.steps, number));
+        label.append(label.empty() ? "" : partOf(decimalSeparator));
+        if (field.number || !shown)
+            label.append(field.prefix).append(number).append(field.suffix);
+        else
+            label.append(stepsText(parameters.steps, number));
     }
     return label;
+}
+
+} // namespace
+
+std::string runLabel(const RunParameters& parameters, char decimalSeparator)
+{
+    return labelOf(parameters, decimalSeparator, false);
+}
+
+std::string shownRunLabel(const RunParameters& parameters, char decimalSeparator)
+{
+    return labelOf(parameters, decimalSeparator, true);
 }
 
 } // namespace tarnis
