@@ -6,13 +6,14 @@
 //   TARNIS_BENCH_DYNAMICS=build/bench/bench_dynamics node bench/bench_module.mjs [repetitions]
 // SPDX-License-Identifier: GPL-3.0-or-later
 import { spawnSync } from "node:child_process";
+import { readFileSync } from "node:fs";
 import { performance } from "node:perf_hooks";
 import { pathToFileURL } from "node:url";
 
 const repetitions = Number(process.argv[2] ?? 5);
 const { TARNIS_MODULE, TARNIS_BENCH, TARNIS_BENCH_DYNAMICS } = process.env;
 const { default: createTarnis } = await import(pathToFileURL(TARNIS_MODULE).href);
-const tarnis = await createTarnis();
+const tarnis = await createTarnis({ wasmBinary: readFileSync(TARNIS_MODULE.replace(/\.mjs$/, ".wasm")) });
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor((values.length - 1) / 2)];
 

@@ -2,7 +2,8 @@
 //   vite build                    build/web/: index.html and its assets, for any static web space
 //   vite build --mode single      build/web-single/index.html: everything inlined, for one file that
 //                                 opens from disk (scripts/build-web copies it to build/web/tarnis.html)
-// The WebAssembly module comes from the module's build (TARNIS_MODULE, by default build/wasm/tarnis.mjs).
+// The WebAssembly module comes from the module's build (TARNIS_MODULE, by default build/wasm/tarnis.mjs,
+// with its binary beside it).
 // SPDX-License-Identifier: GPL-3.0-or-later
 import { fileURLToPath } from "node:url";
 import path from "node:path";
@@ -11,6 +12,7 @@ import { viteSingleFile } from "vite-plugin-singlefile";
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const root = path.resolve(here, "..");
+const modulePath = process.env.TARNIS_MODULE ?? path.join(root, "build/wasm/tarnis.mjs");
 
 export default defineConfig(({ mode }) => {
     const single = mode === "single";
@@ -20,10 +22,15 @@ export default defineConfig(({ mode }) => {
         // of a learning platform.
         base: "./",
         resolve: {
-            alias: {
-                "tarnis-module": process.env.TARNIS_MODULE ?? path.join(root, "build/wasm/tarnis.mjs"),
-            },
+            alias: [
+                { find: /^tarnis-module$/, replacement: modulePath },
+                // The binary, imported by the page's thread alone ("tarnis-wasm?inline"): the page carries
+                // it once and hands it compiled to its workers.
+                { find: /^tarnis-wasm/, replacement: modulePath.replace(/\.mjs$/, ".wasm") },
+            ],
         },
+        // The binary is an asset like a picture, inlined as a data address ("?inline").
+        assetsInclude: ["**/*.wasm"],
         server: { fs: { allow: [root] } },
         logLevel: "warn",
         build: {
@@ -31,7 +38,7 @@ export default defineConfig(({ mode }) => {
             emptyOutDir: true,
             target: "es2022",
             reportCompressedSize: false,
-            // The module's binary is inlined in its script already; pictures go inline in the single file.
+            // Pictures go inline in the single file; the module's binary is inlined in both builds.
             assetsInlineLimit: single ? 100_000_000 : 4096,
             chunkSizeWarningLimit: 2048,
         },

@@ -3,12 +3,12 @@
 // technology is told.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
-import { mkdtemp, rm, writeFile } from "node:fs/promises";
+import { mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
 import path from "node:path";
 import { test } from "node:test";
 
-import { Phone, openTarnis, poppler, sharedBrowser, tarnisModule, until } from "./support.mjs";
+import { Phone, buildFolder, openTarnis, poppler, sharedBrowser, tarnisModule, until } from "./support.mjs";
 
 const browser = sharedBrowser();
 
@@ -60,6 +60,13 @@ test("the title, the version and the licence with the address of the source", as
     assert.match(await about.textContent(), new RegExp(`Copyright \\(C\\) ${new Date().getFullYear()} The Tarnis developers`));
     await page.keyboard.press("Escape");
     await tarnis.close();
+});
+
+// The workers are handed the page's compiled binary: a worker that carried its own copy would double
+// what the single file weighs and what opening it decodes.
+test("the single file carries the module's binary once", async () => {
+    const single = await readFile(path.join(buildFolder, "tarnis.html"), "utf8");
+    assert.equal(single.split("AGFzbQ").length - 1, 1); // "\0asm", the binary's first bytes, in base64
 });
 
 // Where the Data panel stands against the Graph panel, and whether the page scrolls sideways.

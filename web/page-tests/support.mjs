@@ -5,6 +5,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
+import { readFileSync } from "node:fs";
 import path from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
 import { after, before } from "node:test";
@@ -179,7 +180,7 @@ export async function tarnisModule() {
     const modulePath = process.env.TARNIS_MODULE;
     assert.ok(modulePath, "TARNIS_MODULE (the built tarnis.mjs) must be set; scripts/test sets it");
     const { default: createTarnis } = await import(pathToFileURL(modulePath).href);
-    return createTarnis();
+    return createTarnis({ wasmBinary: readFileSync(modulePath.replace(/\.mjs$/, ".wasm")) });
 }
 
 /** The page's parameter boxes by their accessible names, the desktop's captions. */

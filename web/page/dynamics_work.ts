@@ -18,6 +18,7 @@ import type {
 import type { SliceAnswer, SliceRequest } from "./dynamics_worker";
 import DynamicsWorker from "./dynamics_worker?worker&inline";
 import { spokenLanguage, translate } from "./language";
+import { compiledBinary } from "./module_binary";
 
 export type Task = SliceRequest["task"];
 
@@ -73,8 +74,9 @@ export function startWorkers<Answer>(
 ): PooledWorker[] {
     return Array.from({ length: workerCount() }, (_, index) => {
         const worker = new DynamicsWorker({ name: `${name} ${index + 1}` });
-        // Its words in the page's language: the first thing it hears, before any work.
-        worker.postMessage({ task: "language", code: spokenLanguage() });
+        // Its module from the page's compiled binary, its words in the page's language: the first thing
+        // it hears, before any work.
+        worker.postMessage({ task: "start", binary: compiledBinary(), language: spokenLanguage() });
         const entry = { worker, inHand: 0 };
         worker.onmessage = (event: MessageEvent<Answer>) => {
             entry.inHand -= 1;

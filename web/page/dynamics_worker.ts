@@ -5,7 +5,6 @@
 // as answers come, so a restart needs nothing of the worker: the page stops asking for the old job's
 // slices and drops what still comes of them.
 // SPDX-License-Identifier: GPL-3.0-or-later
-import createTarnis from "tarnis-module";
 import { answerChance, type ChanceAnswer, type ChanceRequest, isChanceRequest } from "./chance_answers";
 import type {
     BifurcationRequest,
@@ -17,6 +16,7 @@ import type {
     ScanGrid,
     Separator,
 } from "tarnis-module";
+import { instantiate } from "./module_instance";
 
 /** A slice of a job: the job's number, what it computes, and which cells or columns (a regime is one). */
 export type SliceRequest =
@@ -32,18 +32,25 @@ export type SliceAnswer =
     | { job: number; task: "diagram"; first: number; columns: ReturnType<BifurcationScan["slice"]> }
     | { job: number; task: SliceRequest["task"]; first: number; error: string };
 
-/** The page's language, which the worker's words are in: sent before any work. */
-export interface LanguageRequest {
-    task: "language";
-    code: string;
+/** The page's compiled binary, which the worker's module is made from, and the page's language, which
+ * the worker's words are in: sent before any work. */
+export interface StartRequest {
+    task: "start";
+    binary: WebAssembly.Module;
+    language: string;
 }
 
 interface WorkerScope {
-    onmessage: ((event: MessageEvent<SliceRequest | ChanceRequest | LanguageRequest>) => void) | null;
+    onmessage: ((event: MessageEvent<SliceRequest | ChanceRequest | StartRequest>) => void) | null;
     postMessage(message: SliceAnswer | ChanceAnswer, transfer?: Transferable[]): void;
 }
 const scope = self as unknown as WorkerScope;
-const module = createTarnis();
+let started: (request: StartRequest) => void = () => {};
+const module = new Promise<StartRequest>((resolve) => (started = resolve)).then(async ({ binary, language }) => {
+    const tarnis = await instantiate(binary);
+    tarnis.setLanguage(language);
+    return tarnis;
+});
 
 type ScanRequest = Exclude<SliceRequest, { task: "regime" | "continuous" }>;
 
@@ -68,9 +75,8 @@ async function scanFor(request: ScanRequest): Promise<RegimeScan | BifurcationSc
 let queue = Promise.resolve();
 scope.onmessage = (event) => {
     const request = event.data;
-    if (request.task === "language") {
-        const { code } = request;
-        queue = queue.then(async () => (await module).setLanguage(code));
+    if (request.task === "start") {
+        started(request);
         return;
     }
     if (isChanceRequest(request)) {

@@ -3,8 +3,8 @@
 // and sentence on the page comes through here from the C++ that the desktop runs; nothing here
 // computes or words anything of its own.
 // SPDX-License-Identifier: GPL-3.0-or-later
-import createTarnis from "tarnis-module";
 import { chosenLanguage, speakLanguage } from "./language";
+import { loadModule } from "./module_binary";
 import type {
     ChartData,
     ChartKindName,
@@ -54,7 +54,7 @@ export class Tarnis {
      * chosen language writes them where the reader chose another than the browser's.
      */
     static async load(fragment: string, browserLanguages: readonly string[]): Promise<Tarnis> {
-        const module = await createTarnis();
+        const module = await loadModule();
         const linked = fragment ? (module.readSetupFragment(fragment).setup.language ?? "") : "";
         const spoken = speakLanguage(module, linked, browserLanguages);
         const browser = browserLanguages[0] ?? "en";

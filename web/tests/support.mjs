@@ -2,6 +2,7 @@
 // model that its numbers must equal bit for bit. scripts/test passes both paths in.
 // SPDX-License-Identifier: GPL-3.0-or-later
 import { spawnSync } from "node:child_process";
+import { readFileSync } from "node:fs";
 import { pathToFileURL } from "node:url";
 
 const modulePath = process.env.TARNIS_MODULE;
@@ -10,7 +11,8 @@ if (!modulePath || !tarnisRunPath)
     throw new Error("TARNIS_MODULE (the built tarnis.mjs) and TARNIS_RUN (tarnis-run) must be set; scripts/test sets them");
 
 const { default: createTarnis } = await import(pathToFileURL(modulePath).href);
-export const tarnis = await createTarnis();
+// The module's binary lies beside it (tarnis.wasm); the module never fetches it itself.
+export const tarnis = await createTarnis({ wasmBinary: readFileSync(modulePath.replace(/\.mjs$/, ".wasm")) });
 
 // tarnis-run's answer; it fails the test when tarnis-run cannot be started at all.
 export function tarnisRun(...args) {
