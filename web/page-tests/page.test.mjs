@@ -8,7 +8,17 @@ import { tmpdir } from "node:os";
 import path from "node:path";
 import { test } from "node:test";
 
-import { Phone, buildFolder, openTarnis, poppler, sharedBrowser, tarnisModule, until } from "./support.mjs";
+import {
+    Phone,
+    buildFolder,
+    openTarnis,
+    poppler,
+    recordCanvasTexts,
+    sharedBrowser,
+    tarnisModule,
+    textsOutOfPlace,
+    until,
+} from "./support.mjs";
 
 const browser = sharedBrowser();
 
@@ -413,3 +423,48 @@ test("in the pseudo-language every text of the page's own is marked: panels, a r
     assert.deepEqual([...unmarked].map(([text, where]) => `${where}: ${text}`), [], "texts without the pseudo-language's marks");
     await tarnis.close();
 });
+
+// The pseudo-language's texts are longer than any language's: where they stand whole, apart from each
+// other and inside the window, a translation does too.
+for (const [device, viewport] of [["laptop", { width: 1280, height: 720 }], ["phone", Phone]]) {
+    test(`in the pseudo-language no text is cut off or overlaps another, on a ${device}`, async () => {
+        const tarnis = await openTarnis(browser(), { fragment: "lang=en-XA", viewport, initScript: recordCanvasTexts });
+        const { page } = tarnis;
+        const module = await tarnisModule();
+        module.setLanguage("en-XA");
+        const words = (english) => module.translate(english);
+        const complete = (name) =>
+            until(() => page.getByRole("img", { name: words(name), exact: true }).getAttribute("data-complete"), (value) => value === "true", name, 30_000);
+        const faults = [];
+        const look = async (where) => faults.push(...(await textsOutOfPlace(page)).map((fault) => `${where}: ${fault}`));
+
+        await button(page, module.runButton().caption).click();
+        await complete("Stability map");
+        await button(page, words("Keep this run")).click();
+        await button(page, words("This run is kept")).waitFor();
+        await look("a run kept");
+        await button(page, words("Play")).click();
+        await button(page, words("Pause")).waitFor();
+        await look("a play");
+        await button(page, words("Pause")).click();
+        await page.getByRole("radio", { name: words("over lag"), exact: true }).check();
+        await page.getByRole("combobox", { name: module.activityWords().panelTitle, exact: true }).selectOption({ index: 1 });
+        await button(page, module.activityWords().applyCaption).click();
+        const chance = page.getByRole("region", { name: words("Chance"), exact: true });
+        await button(chance, words("Run the ensemble")).click();
+        await until(() => button(chance, words("Save data as CSV")).isEnabled(), (enabled) => enabled, "the ensemble");
+        await complete("Stability map");
+        await look("an activity's step, the diagram over the lag and an ensemble");
+        const openers = page.locator("button[aria-haspopup=dialog]");
+        for (let index = 0; index < (await openers.count()); index += 1) {
+            if (!(await openers.nth(index).isVisible())) continue;
+            await openers.nth(index).click();
+            await page.getByRole("dialog").waitFor();
+            await look(`the dialog of ${await openers.nth(index).textContent()}`);
+            await page.keyboard.press("Escape");
+            await page.getByRole("dialog").waitFor({ state: "hidden" });
+        }
+        assert.deepEqual(faults, []);
+        await tarnis.close();
+    });
+}

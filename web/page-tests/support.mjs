@@ -201,3 +201,122 @@ export async function typeInto(box, text) {
     await box.pressSequentially(text);
     await box.press("Enter");
 }
+
+/**
+ * An init script that records, for each canvas, the box of every text drawn since the canvas was last
+ * cleared whole: what `textsOutOfPlace` holds against the canvas's edges and the other texts.
+ */
+export function recordCanvasTexts() {
+    const texts = (window.tarnisCanvasTexts = new Map());
+    const context = CanvasRenderingContext2D.prototype;
+    const { clearRect, fillText } = context;
+    context.clearRect = function (x, y, width, height) {
+        const m = this.getTransform();
+        const [left, top] = [m.a * x + m.e, m.d * y + m.f];
+        const [right, bottom] = [m.a * (x + width) + m.e, m.d * (y + height) + m.f];
+        if (left <= 0 && top <= 0 && right >= this.canvas.width && bottom >= this.canvas.height) texts.set(this.canvas, []);
+        return clearRect.call(this, x, y, width, height);
+    };
+    context.fillText = function (text, x, y, ...rest) {
+        const ink = this.measureText(text);
+        const m = this.getTransform();
+        const corners = [
+            [x - ink.actualBoundingBoxLeft, y - ink.actualBoundingBoxAscent],
+            [x + ink.actualBoundingBoxRight, y - ink.actualBoundingBoxAscent],
+            [x - ink.actualBoundingBoxLeft, y + ink.actualBoundingBoxDescent],
+            [x + ink.actualBoundingBoxRight, y + ink.actualBoundingBoxDescent],
+        ].map(([u, v]) => [m.a * u + m.c * v + m.e, m.b * u + m.d * v + m.f]);
+        const xs = corners.map(([u]) => u);
+        const ys = corners.map(([, v]) => v);
+        const box = [Math.min(...xs), Math.min(...ys), Math.max(...xs), Math.max(...ys)];
+        texts.set(this.canvas, [...(texts.get(this.canvas) ?? []), { text: String(text), box }]);
+        return fillText.call(this, text, x, y, ...rest);
+    };
+}
+
+/**
+ * Every text on show that is cut off or overlaps another, in words: a text clipped by a box that hides
+ * what overflows it, or beyond the window's right edge; a select too narrow for its chosen option; a
+ * text drawn on a canvas past the canvas's edge (with `recordCanvasTexts`); any two texts, written or
+ * drawn, that cover each other. The page must not scroll sideways either.
+ */
+export function textsOutOfPlace(page) {
+    return page.evaluate(() => {
+        const problems = [];
+        const edges = (rect) => [rect.left, rect.top, rect.right, rect.bottom];
+        const within = (inner, outer) =>
+            inner[0] >= outer[0] - 1 && inner[1] >= outer[1] - 1 && inner[2] <= outer[2] + 1 && inner[3] <= outer[3] + 1;
+        const where = (element) =>
+            `${element.tagName.toLowerCase()}${element.className ? `.${String(element.className).trim().replace(/\s+/g, ".")}` : ""}`;
+        const clips = (element) =>
+            ["hidden", "clip"].some((value) => [getComputedStyle(element).overflowX, getComputedStyle(element).overflowY].includes(value));
+        // An open dialog hides what lies under it: only its own texts are on show.
+        const shown = document.querySelector("dialog:modal") ?? document.body;
+
+        // Each line of each written text, held against the boxes that clip it and the window's edge.
+        function writtenTexts() {
+            const boxes = [];
+            const walker = document.createTreeWalker(shown, NodeFilter.SHOW_TEXT);
+            while (walker.nextNode()) {
+                const owner = walker.currentNode.parentElement;
+                const text = walker.currentNode.textContent.trim();
+                if (!text || !owner.checkVisibility() || owner.closest("select, option, script, style")) continue;
+                const range = document.createRange();
+                range.selectNodeContents(walker.currentNode);
+                for (const box of [...range.getClientRects()].filter((rect) => rect.width >= 1 && rect.height >= 1).map(edges)) {
+                    boxes.push({ text, box, owner });
+                    let outer = owner;
+                    while (outer !== document.body && !(clips(outer) && !within(box, edges(outer.getBoundingClientRect())))) outer = outer.parentElement;
+                    if (outer !== document.body) problems.push(`"${text}" (${where(owner)}) is cut off by ${where(outer)}`);
+                    if (box[2] > document.documentElement.clientWidth + 1) problems.push(`"${text}" (${where(owner)}) runs out of the window`);
+                }
+            }
+            return boxes;
+        }
+
+        // A select shows its chosen option on one line, beside its arrow.
+        function chosenOptions() {
+            const measure = document.createElement("canvas").getContext("2d");
+            const arrow = 20;
+            return [...shown.querySelectorAll("select")]
+                .filter((select) => select.checkVisibility() && select.selectedIndex >= 0)
+                .map((select) => {
+                    const style = getComputedStyle(select);
+                    measure.font = style.font;
+                    const chosen = select.options[select.selectedIndex].text;
+                    const room = select.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight) - arrow;
+                    if (measure.measureText(chosen).width > room) problems.push(`the select shows "${chosen}" cut off`);
+                    return { text: chosen, box: edges(select.getBoundingClientRect()), owner: select };
+                });
+        }
+
+        // The texts drawn on canvases (recordCanvasTexts), in the window's pixels, each within its canvas.
+        function drawnTexts() {
+            const boxes = [];
+            for (const [canvas, drawn] of window.tarnisCanvasTexts ?? []) {
+                if (!canvas.isConnected || !canvas.checkVisibility() || !shown.contains(canvas)) continue;
+                const rect = canvas.getBoundingClientRect();
+                const [sx, sy] = [rect.width / canvas.width, rect.height / canvas.height];
+                for (const { text, box } of drawn.filter((each) => each.text.trim())) {
+                    if (!within(box, [0, 0, canvas.width, canvas.height])) problems.push(`"${text}" runs out of its canvas`);
+                    boxes.push({ text, box: [rect.left + box[0] * sx, rect.top + box[1] * sy, rect.left + box[2] * sx, rect.top + box[3] * sy], owner: canvas });
+                }
+            }
+            return boxes;
+        }
+
+        const boxes = [...writtenTexts(), ...chosenOptions(), ...drawnTexts()];
+        for (const [index, a] of boxes.entries())
+            for (const b of boxes.slice(index + 1)) {
+                // Lines of one text, and a text inside another's element, are one text's.
+                if (a.owner !== b.owner && (a.owner.contains(b.owner) || b.owner.contains(a.owner))) continue;
+                if (a.owner === b.owner && a.owner.tagName !== "CANVAS") continue;
+                if (a.text === b.text && a.box.every((edge, side) => Math.abs(edge - b.box[side]) < 0.5)) continue; // drawn again
+                const across = Math.min(a.box[2], b.box[2]) - Math.max(a.box[0], b.box[0]);
+                const down = Math.min(a.box[3], b.box[3]) - Math.max(a.box[1], b.box[1]);
+                if (across > 1 && down > 1) problems.push(`"${a.text}" and "${b.text}" overlap`);
+            }
+        if (document.documentElement.scrollWidth > window.innerWidth) problems.push("the page scrolls sideways");
+        return [...new Set(problems)];
+    });
+}

@@ -44,6 +44,7 @@ export class ChartReadout {
         this.ring.style.left = `${point.left}px`;
         this.ring.style.top = `${point.top}px`;
         this.box.hidden = false;
+        this.box.style.maxWidth = `${plot.width}px`;
         const box = { width: this.box.offsetWidth, height: this.box.offsetHeight };
         const at = boxPlace(point, box, plot, BoxOffset);
         this.box.style.left = `${at.left}px`;
