@@ -11,6 +11,10 @@
 #include <QStyle>
 #include <QTextDocumentFragment>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace tarnis {
 
 namespace {
@@ -38,17 +42,32 @@ QString textOf(const QWidget& widget)
     return {};
 }
 
-bool labelFits(const QLabel& label, const QString& text, const QFont& font)
+// How far a text runs over its room: at most 1 where it fits, with half a pixel of rounding either way;
+// else what it needs over what it has. A wrapped text's lines also grow fewer as its font shrinks, so its
+// area, not its width, scales with the font: about the square of the size.
+struct Overrun {
+    double ratio;
+    bool wrapped;
+};
+
+double over(double needed, double room)
+{
+    return room + 0.5 > 0.0 ? needed / (room + 0.5) : std::numeric_limits<double>::infinity();
+}
+
+Overrun labelOverrun(const QLabel& label, const QString& text, const QFont& font)
 {
     const QRectF room
         = QRectF(label.contentsRect()).adjusted(label.margin(), label.margin(), -label.margin(), -label.margin());
     const int flags = int(label.alignment()) | (label.wordWrap() ? Qt::TextWordWrap : 0);
     const QFontMetricsF metrics(font);
     const QRectF needed = metrics.boundingRect(room, flags, text);
-    // Half a pixel of rounding either way. A single line's height is the design's own: a box drawn
-    // lower than the font's line spacing still shows the letters whole.
+    const double across = over(needed.width(), room.width());
+    // A single line's height is the design's own: a box drawn lower than the font's line spacing still
+    // shows the letters whole.
     const bool oneLine = needed.height() <= metrics.lineSpacing() + 0.5;
-    return needed.width() <= room.width() + 0.5 && (oneLine || needed.height() <= room.height() + 0.5);
+    const double down = oneLine ? 0.0 : over(needed.height(), room.height());
+    return {std::max(across, down), label.wordWrap() && down > across};
 }
 
 // The text's own width in the font: the widest of its lines ("&&" is one ampersand, "&x" a mnemonic).
@@ -64,22 +83,53 @@ double lineWidth(const QString& text, const QFont& font)
     return widest;
 }
 
-} // namespace
-
-bool textFitsItsBox(const QWidget& widget, const QFont& font)
+Overrun overrunOf(const QWidget& widget, const QFont& font)
 {
     const QString text = textOf(widget);
     if (text.trimmed().isEmpty())
-        return true;
+        return {0.0, false};
     if (const auto* label = qobject_cast<const QLabel*>(&widget))
-        return label->pixmap().isNull() ? labelFits(*label, text, font) : true;
+        return label->pixmap().isNull() ? labelOverrun(*label, text, font) : Overrun{0.0, false};
     double room = widget.width() - ButtonMargins;
     if (qobject_cast<const QCheckBox*>(&widget) || qobject_cast<const QRadioButton*>(&widget))
         room = widget.width() - IndicatorRoom;
     else if (qobject_cast<const QGroupBox*>(&widget))
         room = widget.width() - FrameTitleMargins;
-    return lineWidth(text, font) <= room + 0.5;
+    return {over(lineWidth(text, font), room), false};
 }
+
+// The largest size, in steps down from the design's, at which the text fits; the smallest (6 points)
+// where none does. Laying out a long wrapped text is costly, so the search starts where the overrun at
+// the design's size says the text will fit and walks from there, mostly one or two steps.
+QFont fittedFont(const QWidget& widget, QFont font)
+{
+    const Overrun designed = overrunOf(widget, font);
+    if (designed.ratio <= 1.0)
+        return font;
+    const double size = font.pointSizeF();
+    const int smallest = int((size - SmallestPoints) / PointStep);
+    if (smallest < 1)
+        return font;
+    const auto fitsAt = [&](int step) {
+        font.setPointSizeF(size - step * PointStep);
+        return overrunOf(widget, font).ratio <= 1.0;
+    };
+    const double scale = designed.wrapped ? std::sqrt(designed.ratio) : designed.ratio;
+    int step = std::clamp(int(std::ceil((size - size / scale) / PointStep)), 1, smallest);
+    if (fitsAt(step))
+        while (step > 1 && fitsAt(step - 1))
+            --step;
+    else
+        do
+            ++step;
+        while (step < smallest && !fitsAt(step));
+    font.setPointSizeF(size - step * PointStep);
+    return font;
+}
+
+} // namespace
+
+bool textFitsItsBox(const QWidget& widget, const QFont& font) { return overrunOf(widget, font).ratio <= 1.0; }
 
 namespace {
 
@@ -105,9 +155,7 @@ private:
         widget.setProperty(FittedFor, key);
         if (!widget.property(DesignedFont).isValid())
             widget.setProperty(DesignedFont, widget.font());
-        QFont font = widget.property(DesignedFont).value<QFont>();
-        while (!textFitsItsBox(widget, font) && font.pointSizeF() - PointStep >= SmallestPoints)
-            font.setPointSizeF(font.pointSizeF() - PointStep);
+        const QFont font = fittedFont(widget, widget.property(DesignedFont).value<QFont>());
         if (font != widget.font())
             widget.setFont(font);
     }

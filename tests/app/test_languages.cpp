@@ -169,22 +169,33 @@ private slots:
         QVERIFY2(escaped.isEmpty(), qPrintable(escaped.join(QLatin1Char('\n'))));
     }
 
-    // Every window in the pseudo-language: each caption whole in its box, however long its text runs.
+    // Every window in the pseudo-language: each caption whole in its box, however long its text runs,
+    // and no smaller than it must be: half a point larger, a shrunk caption would no longer fit.
     void everyTextWhole()
     {
         setLanguage("en-XA");
         const auto tarnis = startTarnis(AfterStart::RunDefaults);
         Navigator& navigator = tarnis->app().navigator();
         QStringList cut;
+        QStringList tooSmall;
         for (const WindowId id : FixedWindows) {
             QWidget* window = navigator.window(id);
             window->show();
             drawn(*window);
-            for (QWidget* widget : window->findChildren<QWidget*>())
+            for (QWidget* widget : window->findChildren<QWidget*>()) {
+                const QString where = window->objectName() + QLatin1Char('/') + widget->objectName();
                 if (widget->isVisibleTo(window) && !textFitsItsBox(*widget, widget->font()))
-                    cut << window->objectName() + QLatin1Char('/') + widget->objectName();
+                    cut << where;
+                const QVariant designed = widget->property("tarnisDesignedFont");
+                QFont larger = widget->font();
+                larger.setPointSizeF(larger.pointSizeF() + 0.5);
+                if (designed.isValid() && larger.pointSizeF() <= designed.value<QFont>().pointSizeF()
+                    && textFitsItsBox(*widget, larger))
+                    tooSmall << where;
+            }
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
+        QVERIFY2(tooSmall.isEmpty(), qPrintable(tooSmall.join(QLatin1Char('\n'))));
     }
 
     void englishKeepsTheDesignedFonts()
