@@ -201,7 +201,7 @@ private slots:
             "El número de pasos de tiempo puede ser como máximo 2000, así que el cuadro muestra 2000.");
         row("de", "entry note", "Die Anzahl der Zeitschritte darf höchstens 2000 sein, daher zeigt das Textfeld 2000.");
         row("en", "chart list name", "Curve of dN vs. N, in points");
-        row("es", "chart list name", "Curva de dN frente a N, en puntos");
+        row("es", "chart list name", "Curva de dN frente a N, con puntos");
         row("de", "chart list name", "Kurve von dN gegen N, als Punkte");
         row("es", "map cell", "T = 8, r = 0,2: se extingue en el paso 57");
         row("de", "map cell", "T = 8, r = 0,2: stirbt aus in Schritt 57");
@@ -220,8 +220,8 @@ private slots:
         row("en", "one kept run", "Shown with 1 kept run: T=5.");
         row("de", "one kept run", "Gezeigt mit 1 behaltenen Lauf: T=5.");
         row("de", "two kept runs", "Gezeigt mit 2 behaltenen Läufen: T=5; T=5.");
-        row("es", "one kept run", "Se muestra con 1 simulación guardada: T=5.");
-        row("es", "two kept runs", "Se muestra con 2 simulaciones guardadas: T=5; T=5.");
+        row("es", "one kept run", "Se muestra con 1 simulación conservada: T=5.");
+        row("es", "two kept runs", "Se muestra con 2 simulaciones conservadas: T=5; T=5.");
     }
     void modelWordsInEachLanguage()
     {

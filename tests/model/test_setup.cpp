@@ -425,7 +425,7 @@ void TestSetup::stepInEachLanguage_data()
         << "Paso 2 de 3"
         << "Dos simulaciones con T = 5 a ambos lados de r_c: la r de la simulación conservada queda "
            "justo por debajo, la r = 0,29 de esta simulación justo por encima."
-        << "Su r_c = 0,29 está dentro de un 2 % de 0,2846."
+        << "Su r_c = 0,29 difiere como máximo un 2 % de 0,2846."
         << "Su r_c:";
     QTest::addRow("German") << "de"
                             << "Die Stabilitätsgrenze einer Zeitverzögerung"

@@ -254,7 +254,7 @@ for (const { locale, language, before, after } of [
         language: "Idioma",
         before: [
             ["region", "Datos"], ["region", "Dinámica"], ["navigation", "Más información"], ["img", "Mapa de estabilidad"],
-            ["radio", "sobre el retardo"], ["progressbar", "Progreso del mapa de estabilidad"], ["group", "Esta configuración"],
+            ["radio", "según el retardo"], ["progressbar", "Progreso del mapa de estabilidad"], ["group", "Esta configuración"],
         ],
         after: [
             ["button", "Gráfico siguiente"], ["button", "Ajustar a los datos"], ["button", "Conservar esta simulación"],
