@@ -119,7 +119,7 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("cancel"); // Qt's own button
         QTest::addColumn<QString>("number");
-        QTest::addRow("German") << QByteArray() << QByteArray("de_DE.UTF-8") << "Endgültige Populationsgröße"
+        QTest::addRow("German") << QByteArray() << QByteArray("de_DE.UTF-8") << "Populationsgröße am Ende"
                                 << "Abbrechen"
                                 << "0,5";
         QTest::addRow("Spanish first in LANGUAGE")

@@ -458,7 +458,7 @@ void TestMainWindow::inOtherLanguages_data()
                              << "Imprimir esta página"
                              << "499,936872437631";
     QTest::addRow("German") << "de"
-                            << "Endgültige Populationsgröße"
+                            << "Populationsgröße am Ende"
                             << "Populationsgröße bei t = 200"
                             << "Diese Seite drucken"
                             << "499,936872437631";

@@ -163,7 +163,7 @@ private slots:
                                  << "Tamaño de la población en t = 200"
                                  << "1. ¿Puede integrarse la forma diferencial del crecimiento logístico con retardo";
         QTest::addRow("German") << "de"
-                                << "Endgültige Populationsgröße"
+                                << "Populationsgröße am Ende"
                                 << "Populationsgröße bei t = 200"
                                 << "1. Lässt sich die Differentialform des logistischen Wachstums mit Zeitverzögerung";
         QTest::addRow("unknown: English") << "xx"

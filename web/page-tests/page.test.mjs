@@ -266,7 +266,7 @@ for (const { locale, language, before, after } of [
         language: "Sprache",
         before: [
             ["region", "Daten"], ["region", "Dynamik"], ["navigation", "Mehr erfahren"], ["img", "Stabilitätskarte"],
-            ["radio", "über die Verzögerung"], ["progressbar", "Fortschritt der Stabilitätskarte"], ["group", "Diese Einstellung"],
+            ["radio", "über die Verzögerung"], ["progressbar", "Fortschritt der Stabilitätskarte"], ["group", "Diese Konfiguration"],
         ],
         after: [
             ["button", "Nächstes Diagramm"], ["button", "An Daten anpassen"], ["button", "Diesen Lauf behalten"],
@@ -305,18 +305,18 @@ test("the menu's choice builds the page anew in its language and travels in the 
     await menu("Idioma").selectOption("de");
     await menu("Sprache").waitFor();
     tarnis.lateRequests.length = 0; // the page loaded anew, as a choice of language does
-    await until(() => page.locator("label[for=result]").textContent(), (text) => text === "Endgültige Populationsgröße", "the German caption");
+    await until(() => page.locator("label[for=result]").textContent(), (text) => text === "Populationsgröße am Ende", "the German caption");
     const german = await tarnisModule();
     german.setLanguage("de");
     await button(page, german.runButton().caption).click(); // a run, whose set-up the address then carries
     // The page's own words changed with it, and a text it writes anew after a click too.
     await button(page, "Diesen Lauf behalten").click();
-    await button(page, "Dieser Lauf ist behalten").waitFor();
+    await button(page, "Dieser Lauf wird behalten").waitFor();
     await until(() => page.evaluate(() => location.hash), (hash) => hash.endsWith("&lang=de"), "the language in the address");
     await page.reload();
     await menu("Sprache").waitFor();
     await page.getByRole("region", { name: "Daten", exact: true }).waitFor();
-    await button(page, "Dieser Lauf ist behalten").waitFor(); // the kept run came back with the set-up
+    await button(page, "Dieser Lauf wird behalten").waitFor(); // the kept run came back with the set-up
     tarnis.lateRequests.length = 0;
     await tarnis.close();
 
