@@ -2,6 +2,7 @@
 #include "model/words/regime_words.h"
 
 #include "model/dynamics/linear_stability.h"
+#include "model/dynamics/regime_colours.h"
 #include "model/language/catalog.h"
 #include "model/numbers/double_double.h"
 #include "model/words/quantity_text.h"
@@ -546,6 +547,111 @@ std::string choiceWords(std::optional<double> r, std::optional<double> lag, char
     return fill(page ? translate("{choice} is in the Data panel, and this is its run.")
                      : translate("{choice} is in the main window: press Run there."),
                 {{"choice", written}});
+}
+
+namespace {
+
+// Numbers as wide as the lines write them: a place of the map or the diagram with nine characters for r
+// and the longest lag, the run's own parameters with every digit their boxes hold, N at the size of a K
+// of seven digits, and the longest runs' steps and periods.
+constexpr double WidePlaceRate = 0.0001234;
+constexpr double WidePlaceLag = 9999.0;
+constexpr RunParameters WideRun{
+    .r = -0.123456789012345, .K = 1234567.0, .steps = 9999, .n0 = 0.123456789012345, .lag = 1234.56789012345};
+constexpr double WideN = 1234567.8;
+constexpr double OtherWideN = 2345678.9;
+constexpr int WideSteps = 999999;
+
+// A report of each regime with every number a report may carry, still approaching K and not, and for an
+// unstable equilibrium each regime that a disturbance may grow into.
+std::vector<RegimeReport> everyReportForm()
+{
+    std::vector<RegimeReport> forms;
+    for (const Regime regime : AllRegimes)
+        for (const bool approaching : {false, true}) {
+            RegimeReport report{.regime = regime,
+                                .period = 99999.5,
+                                .lyapunov = -3.24e-05,
+                                .nMin = WideN,
+                                .nMax = OtherWideN,
+                                .endStep = WideSteps,
+                                .steps = WideSteps,
+                                .lastN = WideN,
+                                .stillApproaching = approaching};
+            forms.push_back(report);
+            if (regime == Regime::UnstableEquilibrium)
+                for (const Regime grown : AllRegimes) {
+                    report.disturbed = grown;
+                    forms.push_back(report);
+                }
+        }
+    return forms;
+}
+
+// A column of each end, and of a completed run that settles or keeps a range, with an exponent and
+// without.
+std::vector<BifurcationColumn> everyColumnForm()
+{
+    std::vector<BifurcationColumn> forms;
+    for (const RunEnd end : {RunEnd::DiedOut, RunEnd::LeftRange, RunEnd::Refused})
+        forms.push_back({.end = end, .lastStep = WideSteps});
+    for (const std::vector<double>& kept : {std::vector{WideN}, std::vector{WideN, OtherWideN}})
+        for (const std::optional<double> exponent : {std::optional<double>(), std::optional(-3.24e-05)})
+            forms.push_back({.N = kept, .end = RunEnd::Completed, .lastStep = WideSteps, .lyapunov = exponent});
+    return forms;
+}
+
+void addForm(std::vector<std::string>& forms, std::string form)
+{
+    if (std::find(forms.begin(), forms.end(), form) == forms.end())
+        forms.push_back(std::move(form));
+}
+
+void addPlaceForms(std::vector<std::string>& forms, WordsLine line, char separator)
+{
+    if (line == WordsLine::MapPointed || line == WordsLine::Preview) {
+        addForm(forms, cellInWords(WidePlaceRate, WidePlaceLag, nullptr, WideRun.K, separator));
+        for (const RegimeReport& report : everyReportForm())
+            for (const double r : {WidePlaceRate, 0.0}) // r = 0 names its regime in words of its own
+                addForm(forms, cellInWords(r, WidePlaceLag, &report, WideRun.K, separator));
+    }
+    if (line == WordsLine::DiagramPointed || line == WordsLine::Preview)
+        for (const auto& [axis, value] :
+             {std::pair{BifurcationAxis::Rate, WidePlaceRate}, std::pair{BifurcationAxis::Lag, WidePlaceLag}}) {
+            addForm(forms, columnInWords(axis, value, nullptr, WideRun.K, separator));
+            for (const BifurcationColumn& column : everyColumnForm())
+                addForm(forms, columnInWords(axis, value, &column, WideRun.K, separator));
+        }
+}
+
+} // namespace
+
+std::vector<std::string> lineForms(WordsLine line, char separator, WordsPlace place)
+{
+    std::vector<std::string> forms;
+    switch (line) {
+    case WordsLine::MapPointed:
+        addForm(forms, pointingHint(PointedPlot::Map, place));
+        break;
+    case WordsLine::DiagramPointed:
+        addForm(forms, pointingHint(PointedPlot::DiagramOverRate, place));
+        addForm(forms, pointingHint(PointedPlot::DiagramOverLag, place));
+        break;
+    case WordsLine::Preview:
+        addForm(forms, noRunWords(place).headline);
+        for (const bool working : {false, true})
+            addForm(forms, runInOneLine(WideRun, std::nullopt, working, separator));
+        for (const RegimeReport& report : everyReportForm())
+            addForm(forms, runInOneLine(WideRun, report, false, separator));
+        break;
+    case WordsLine::Choice:
+        addForm(forms, choiceWords(WidePlaceRate, std::nullopt, separator, place));
+        addForm(forms, choiceWords(std::nullopt, WidePlaceLag, separator, place));
+        addForm(forms, choiceWords(WidePlaceRate, WidePlaceLag, separator, place));
+        break;
+    }
+    addPlaceForms(forms, line, separator);
+    return forms;
 }
 
 std::string mapTitle(const std::optional<RunParameters>& run, char separator)

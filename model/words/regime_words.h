@@ -72,6 +72,16 @@ std::vector<std::pair<std::string, std::string>> runFacts(const RunParameters& r
 std::string choiceWords(std::optional<double> r, std::optional<double> lag, char separator,
                         WordsPlace place = WordsPlace::DynamicsWindow);
 
+// The lines of the Dynamics window whose room stays while the pointer moves: the one under the stability
+// map, the one under the bifurcation diagram (over r and over T), the one under the preview, and the note
+// of a choice.
+enum class WordsLine { MapPointed, DiagramPointed, Preview, Choice };
+
+// Every form that line takes in the language on show, with numbers as wide as it writes them. A front
+// end keeps the room of the form that wraps to the most lines at its width: the words then fit whatever
+// the pointer rests on, and the plots never move under it.
+std::vector<std::string> lineForms(WordsLine line, char separator, WordsPlace place = WordsPlace::DynamicsWindow);
+
 // What the map and the diagram say before the first run, in place of a picture.
 std::string noRunPictureWords();
 // What they say of a run whose lag is beyond the analysis.
