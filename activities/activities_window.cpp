@@ -6,6 +6,7 @@
 #include "ui/accessibility.h"
 #include "ui/identity.h"
 #include "ui/locale_numbers.h"
+#include "ui/smallest_size.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -79,7 +80,7 @@ ActivitiesWindow::ActivitiesWindow(Services services, ApplySetup apply)
     layout->addWidget(buildStepPart());
     layout->addStretch(1);
     layout->addWidget(buildButtonRows());
-    setMinimumSize(SmallestWindow);
+    keepSmallestSize(*this, SmallestWindow);
     resize(FirstSize);
 
     connect(m_activityChoice, &QComboBox::currentIndexChanged, this, &ActivitiesWindow::activityChosen);

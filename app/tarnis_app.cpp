@@ -83,7 +83,8 @@ void TarnisApp::registerWindows()
 }
 
 // Beside the main window when it is on show (else beside the large window), as large as the room
-// there allows: the decorations are those the main window has.
+// there allows, and no smaller than the window takes in the language on show: the decorations are those
+// the main window has.
 void TarnisApp::placeBesideWork(QWidget& window, QSize preferred, QSize smallest)
 {
     QWidget* beside = mainWindow();
@@ -103,7 +104,7 @@ void TarnisApp::placeBesideWork(QWidget& window, QSize preferred, QSize smallest
                                       .other = beside->frameGeometry(),
                                       .keepInSight = keep,
                                       .preferred = preferred + decorations,
-                                      .smallest = smallest + decorations});
+                                      .smallest = smallest.expandedTo(window.minimumSize()) + decorations});
     window.resize(placed.size() - decorations);
     window.move(placed.topLeft());
 }

@@ -9,6 +9,7 @@
 #include "model/words/regime_words.h"
 #include "ui/accessibility.h"
 #include "ui/locale_numbers.h"
+#include "ui/smallest_size.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -116,7 +117,7 @@ ChanceWindow::ChanceWindow(RunComparison& comparison, Services services)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildControls());
     layout->addWidget(buildCharts(), 1);
-    setMinimumSize(SmallestWindow);
+    keepSmallestSize(*this, SmallestWindow);
     resize(FirstSize);
     addMenus();
 

@@ -14,6 +14,7 @@
 #include "ui/design.h"
 #include "ui/locale_numbers.h"
 #include "ui/localized.h"
+#include "ui/smallest_size.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -34,7 +35,9 @@ namespace {
 constexpr QSize FirstSize{1120, 740};
 // Narrow enough to open beside the main window's boxes on a screen 1280 pixels wide, low enough for one
 // 768 pixels high. The words wrap to more lines as the window narrows; where the window is too low for
-// them, they scroll and the plots keep their room.
+// them, they scroll and the plots keep their room. A language whose frame titles need more width, or
+// whose lines under the plots need more height at this width, has the window larger: a title is read at
+// a glance only when it is whole, and these lines must fit whatever the pointer rests on.
 constexpr QSize SmallestWindow{680, 680};
 constexpr QSize SmallestPlot{300, 280};
 constexpr int SmallestWordLines = 3;
@@ -90,7 +93,7 @@ DynamicsWindow::DynamicsWindow(RunComparison& comparison, Services services, Par
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     addMenus();
-    setMinimumSize(SmallestWindow);
+    keepSmallestSize(*this, SmallestWindow);
     resize(FirstSize);
 
     showWork();
