@@ -7,6 +7,7 @@
 #include "dynamics/plot_style.h"
 #include "dynamics/run_preview.h"
 #include "dynamics/stability_map.h"
+#include "dynamics/steady_lines.h"
 #include "dynamics/wrapping_scroll_area.h"
 #include "model/words/continuous_words.h"
 #include "model/words/regime_words.h"
@@ -51,6 +52,15 @@ template <typename W> W* accessible(W* widget, const char* objectName, const QSt
     widget->setObjectName(QString::fromLatin1(objectName));
     widget->setAccessibleName(name);
     return widget;
+}
+
+// Lines under a plot that say what the pointer is on, in the room of the longest they may say.
+SteadyLines* pointedLines(const char* objectName, const QString& name, WordsLine line)
+{
+    auto* lines = new SteadyLines(objectName, name);
+    lines->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lines->keepRoomFor(lineForms(line, localeDecimalSeparator()));
+    return lines;
 }
 
 QProgressBar* progressBar(const char* objectName, const QString& name)
@@ -176,17 +186,13 @@ QGroupBox* DynamicsWindow::buildWordsPart()
     textLayout->addWidget(m_continuousHeadline);
     textLayout->addWidget(m_continuousSentences);
     textLayout->addStretch(1);
-    // Room for two lines that is always there, so that a click does not move the plots under the
-    // pointer; the sentence wraps into it at the narrowest width the window takes.
-    m_choiceNote = accessible(new QLabel, "choiceNote", localized("What the last click wrote"));
+    // Room that is always there, so that a click does not move the plots under the pointer.
+    m_choiceNote = new SteadyLines("choiceNote", localized("What the last click wrote"));
     m_choiceNote->setContextMenuPolicy(Qt::NoContextMenu);
     QFont noteFont = m_choiceNote->font();
     noteFont.setBold(true);
     m_choiceNote->setFont(noteFont);
-    m_choiceNote->setWordWrap(true);
-    m_choiceNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_choiceNote->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    m_choiceNote->setFixedHeight(2 * m_choiceNote->fontMetrics().lineSpacing() + 2);
+    m_choiceNote->keepRoomFor(lineForms(WordsLine::Choice, localeDecimalSeparator()));
     m_sentencesArea = new WrappingScrollArea(text, SmallestWordLines);
     // The area asks for the room of the run's own words alone: the continuous twin's are there to scroll
     // to, so that the plots keep the room they have at every size of the window.
@@ -206,7 +212,7 @@ QGroupBox* DynamicsWindow::buildMapPart()
                        localized("Stability map: the regime for each lag T and rate r"));
     m_map->setAccessibleDescription(hintOf(PointedPlot::Map));
     m_map->setMinimumSize(SmallestPlot);
-    m_mapPointed = pointedLines("mapPointed", localized("The cell pointed at"));
+    m_mapPointed = pointedLines("mapPointed", localized("The cell pointed at"), WordsLine::MapPointed);
     m_mapPointed->setText(hintOf(PointedPlot::Map));
     m_mapProgress = progressBar("mapProgress", localized("Progress of the stability map"));
     connect(m_map, &StabilityMap::pointed, this, [this](const QString& words) {
@@ -237,7 +243,8 @@ QGroupBox* DynamicsWindow::buildBifurcationPart()
                                localized("Bifurcation diagram with the Lyapunov exponent under it"));
     m_bifurcation->setAccessibleDescription(hintOf(PointedPlot::DiagramOverRate));
     m_bifurcation->setMinimumSize(SmallestPlot);
-    m_bifurcationPointed = pointedLines("bifurcationPointed", localized("The column pointed at"));
+    m_bifurcationPointed
+        = pointedLines("bifurcationPointed", localized("The column pointed at"), WordsLine::DiagramPointed);
     m_bifurcationPointed->setText(hintOf(PointedPlot::DiagramOverRate));
     m_bifurcationProgress = progressBar("bifurcationProgress", localized("Progress of the bifurcation diagram"));
     connect(m_bifurcation, &BifurcationPlot::pointed, this, [this](const QString& words) {

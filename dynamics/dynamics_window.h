@@ -27,6 +27,7 @@ class BifurcationPlot;
 class PointingPlot;
 class RunComparison;
 class RunPreview;
+class SteadyLines;
 class StabilityMap;
 class WrappingScrollArea;
 struct RunWords;
@@ -81,16 +82,16 @@ private:
     QLabel* m_continuousHeadline;
     QLabel* m_continuousSentences; // with the bridge between the two models after them
     WrappingScrollArea* m_sentencesArea;
-    QLabel* m_choiceNote; // what the last click on a plot wrote into the main window
+    SteadyLines* m_choiceNote; // what the last click on a plot wrote into the main window
     QGroupBox* m_mapPart;
     StabilityMap* m_map;
-    QLabel* m_mapPointed;
+    SteadyLines* m_mapPointed;
     QProgressBar* m_mapProgress;
     QGroupBox* m_bifurcationPart;
     QRadioButton* m_overRate;
     QRadioButton* m_overLag;
     BifurcationPlot* m_bifurcation;
-    QLabel* m_bifurcationPointed;
+    SteadyLines* m_bifurcationPointed;
     QProgressBar* m_bifurcationProgress;
     RunPreview* m_preview;
     PointingPlot* m_previewFrom = nullptr; // the plot whose place the preview shows; none: the last run

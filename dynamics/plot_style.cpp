@@ -5,8 +5,6 @@
 #include "model/words/regime_words.h"
 #include "ui/design.h"
 
-#include <QLabel>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -206,30 +204,6 @@ QRectF textItemRect(const QCPItemText& item, QPointF anchor)
         : alignment & Qt::AlignVCenter             ? anchor.y() - size.height() / 2
                                                    : anchor.y();
     return {QPointF(left, top), size};
-}
-
-namespace {
-
-// A wrapped label reports a height for its width, which it fixes here: a layout that held it would take
-// that height for its least and squeeze the plots below their own.
-class FixedLines : public QLabel {
-public:
-    bool hasHeightForWidth() const override { return false; }
-};
-
-} // namespace
-
-QLabel* pointedLines(const char* objectName, const QString& accessibleName, int count)
-{
-    auto* lines = new FixedLines;
-    lines->setObjectName(QString::fromLatin1(objectName));
-    lines->setAccessibleName(accessibleName);
-    lines->setWordWrap(true);
-    lines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lines->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    lines->setFixedHeight(count * lines->fontMetrics().lineSpacing() + 2);
-    lines->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return lines;
 }
 
 } // namespace tarnis

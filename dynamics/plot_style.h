@@ -1,13 +1,10 @@
 // The look that the dynamics window's plots share with the run charts: Arial titles and tick labels
 // of the same sizes, a title above the plot, and a layer for the pointer that is redrawn alone. Numbers
-// on their axes have no group separators; a logarithmic axis writes every label in one notation. Under a
-// plot, the lines that name what the pointer is on.
+// on their axes have no group separators; a logarithmic axis writes every label in one notation.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <qcustomplot.h>
-
-class QLabel;
 
 namespace tarnis {
 
@@ -34,8 +31,5 @@ void fitAxisTitle(QCPAxis* axis);
 // The rectangle in pixels that a text item takes when its position's pixel is `anchor`, by its font,
 // padding and alignment: for placing labels where they stand clear of other marks before a drawing.
 QRectF textItemRect(const QCPItemText& item, QPointF anchor);
-// Lines under a plot that say what the pointer is on, two unless told; their text never changes the
-// window's layout, which would draw the plots again on every move of the pointer.
-QLabel* pointedLines(const char* objectName, const QString& accessibleName, int lines = 2);
 
 } // namespace tarnis

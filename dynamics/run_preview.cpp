@@ -4,7 +4,9 @@
 #include "charts/chart_control.h"
 #include "charts/chart_family.h"
 #include "charts/chart_menu.h"
-#include "dynamics/plot_style.h"
+#include "dynamics/steady_lines.h"
+#include "model/words/regime_words.h"
+#include "ui/locale_numbers.h"
 #include "ui/localized.h"
 
 #include <QLabel>
@@ -14,17 +16,17 @@ namespace tarnis {
 
 namespace {
 
-// Room for the chart's title, its axes and a curve that can still be read, and for the longest line at
-// the narrowest, the last run's with every digit of its parameters.
+// Room for the chart's title, its axes and a curve that can still be read; the line keeps three lines
+// at least, and the room of its longest at the width on show.
 constexpr QSize SmallestChart{220, 100};
-constexpr int LineCount = 3;
+constexpr int LeastLines = 3;
 
 } // namespace
 
 RunPreview::RunPreview(Services services, QWidget* parent)
     : QGroupBox(localized("Trajectory"), parent)
     , m_chart(new ChartControl)
-    , m_line(pointedLines("previewLine", localized("The run in the preview"), LineCount))
+    , m_line(new SteadyLines("previewLine", localized("The run in the preview"), LeastLines))
     , m_store(std::make_unique<ResultStore>())
     , m_family(std::make_unique<ChartFamily>(*m_chart, *m_store, ChartWindow::Main))
 {
@@ -33,6 +35,8 @@ RunPreview::RunPreview(Services services, QWidget* parent)
     m_chart->setObjectName(QStringLiteral("DynamicsPreview"));
     m_chart->setAccessibleName(localized("Trajectory: N(t) of the run pointed at, or of the last run"));
     m_chart->setMinimumSize(SmallestChart);
+    m_line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_line->keepRoomFor(lineForms(WordsLine::Preview, localeDecimalSeparator()));
     m_line->setBuddy(m_chart); // the line labels the chart for assistive technology
     new ChartMenu(*m_chart, services);
     auto* layout = new QVBoxLayout(this);

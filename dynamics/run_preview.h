@@ -14,12 +14,11 @@
 #include <memory>
 #include <optional>
 
-class QLabel;
-
 namespace tarnis {
 
 class ChartControl;
 class ChartFamily;
+class SteadyLines;
 
 class RunPreview : public QGroupBox {
     Q_OBJECT
@@ -40,7 +39,7 @@ public:
 
 private:
     ChartControl* m_chart;
-    QLabel* m_line;
+    SteadyLines* m_line;
     std::unique_ptr<ResultStore> m_store; // the preview's own, never the program's result store
     std::unique_ptr<ChartFamily> m_family;
     std::optional<RunParameters> m_shown;
