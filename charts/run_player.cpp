@@ -45,6 +45,18 @@ QToolButton* textButton(const QString& text)
     return button;
 }
 
+// As wide as the longer of the button's text and the other it shows in turn, so that the bar keeps its
+// size; measured as the style draws it.
+void keepWidthForBoth(QToolButton& button, const QString& other)
+{
+    button.ensurePolished();
+    const QString text = button.text();
+    button.setText(other);
+    const int otherWidth = button.sizeHint().width();
+    button.setText(text);
+    button.setMinimumWidth(std::max(otherWidth, button.sizeHint().width()));
+}
+
 } // namespace
 
 RunPlayer::RunPlayer(ChartControl& chart, Drawing drawing)
@@ -80,11 +92,20 @@ void RunPlayer::buildBar()
         m_position->fontMetrics().horizontalAdvance(QString::fromStdString(playPositionText(9999, 9999))));
     m_position->setAccessibleDescription(localized("Step on show"));
     auto* stop = named(textButton(localized("Stop")), "playStop", localized("Stop the play"));
-    auto* layout = new QHBoxLayout(m_bar);
-    layout->setContentsMargins(4, 2, 4, 2);
-    layout->setSpacing(4);
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_pause, step, m_speedBox, m_position, stop})
-        layout->addWidget(widget);
+    // The buttons and the speed in one row, the position and Stop in another: side by side where the
+    // chart has the room, else one over the other.
+    m_barRows = new QBoxLayout(QBoxLayout::LeftToRight, m_bar);
+    m_barRows->setContentsMargins(4, 2, 4, 2);
+    m_barRows->setSpacing(4);
+    for (const auto& row : {std::initializer_list<QWidget*>{m_pause, step, m_speedBox}, {m_position, stop}}) {
+        auto* rowLayout = new QHBoxLayout;
+        rowLayout->setSpacing(4);
+        for (QWidget* widget : row)
+            rowLayout->addWidget(widget);
+        rowLayout->addStretch(1);
+        m_barRows->addLayout(rowLayout);
+    }
+    keepWidthForBoth(*m_pause, runOnText());
     connect(m_pause, &QToolButton::clicked, this, &RunPlayer::pauseOrResume);
     connect(step, &QToolButton::clicked, this, &RunPlayer::step);
     connect(stop, &QToolButton::clicked, this, &RunPlayer::stop);
@@ -180,6 +201,9 @@ void RunPlayer::showBar(bool shown)
             m_chart.setFocus(Qt::OtherFocusReason);
         return;
     }
+    m_barRows->setDirection(QBoxLayout::LeftToRight);
+    if (m_barRows->sizeHint().width() > m_chart.width())
+        m_barRows->setDirection(QBoxLayout::TopToBottom);
     m_bar->adjustSize();
     m_bar->move(std::max(0, (m_chart.width() - m_bar->width()) / 2), BarTop);
     m_bar->show();

@@ -13,6 +13,7 @@
 
 #include <functional>
 
+class QBoxLayout;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -76,6 +77,7 @@ private:
     int m_speed = 0;    // steps a second
     // The bar belongs to the chart, which may go first.
     QPointer<QFrame> m_bar;
+    QBoxLayout* m_barRows = nullptr; // side by side, or one over the other
     QToolButton* m_pause = nullptr;
     QComboBox* m_speedBox = nullptr;
     QLabel* m_position = nullptr;
