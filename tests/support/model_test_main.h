@@ -15,10 +15,12 @@ inline QtMessageHandler& qtTestMessageHandler()
     return handler;
 }
 
-// The offscreen platform cannot raise windows and says so at every move between windows.
+// The offscreen platform cannot raise windows and says so at every move between windows, nor tell a
+// window manager of a window's new smallest size (a longer language's texts ask for one).
 inline void quietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message == QLatin1String("This plugin does not support raise()"))
+    if (message == QLatin1String("This plugin does not support raise()")
+        || message == QLatin1String("This plugin does not support propagateSizeHints()"))
         return;
     if (QtMessageHandler handler = qtTestMessageHandler())
         handler(type, context, message);
