@@ -437,7 +437,9 @@ std::string cellWords(const Writer& w, const RegimeReport& report)
         return filled(translate("{regime}, Lyapunov exponent {exponent}, N from {low} to {high}"));
     case Regime::UnstableEquilibrium:
         if (report.disturbed)
-            return fill(translate("{regime} at N = {n}, a disturbance grows into {grown}"),
+            // TRANSLATORS: {grown} is a regime's name (a verb phrase such as "dies out" or a noun phrase such
+            // as "damped oscillations"): what the run does when started a little off the equilibrium.
+            return fill(translate("{regime} at N = {n}; after a disturbance: {grown}"),
                         {{"regime", name}, {"n", w.population(*report.nMax)}, {"grown", nameOf(*report.disturbed)}});
         return filled(translate("{regime} at N = {n}"));
     case Regime::DeclinesTowardsZero:
