@@ -20,6 +20,7 @@ QString text(const std::string& words) { return QString::fromStdString(words); }
 // The graphs of the fan chart, in the order they are added: the bands' lower and upper edges, the
 // median and the run without chance, which is drawn last so that it lies over the bands.
 enum FanGraph { OuterLow, OuterHigh, InnerLow, InnerHigh, Median, Deterministic, FanGraphs };
+constexpr int FanNames = 4; // in the legend: the two bands, the median and the run without chance
 
 const QColor BandColour(0, 114, 178); // blue, the inner band darker where it lies over the outer
 
@@ -30,7 +31,7 @@ QCustomPlot* makeChart(const char* objectName, const std::string& title, const s
     chart->setAccessibleName(text(title));
     chart->setMinimumSize(240, 180);
     plainNumbers(*chart);
-    addTitle(*chart)->setText(text(title));
+    setTitle(*addTitle(*chart), text(title));
     styleAxis(chart->xAxis, text(chanceWords().timeAxis));
     styleAxis(chart->yAxis, text(yAxis));
     chart->legend->setFont(legendFont());
@@ -122,9 +123,9 @@ QCustomPlot* makeFanChart()
     chart->axisRect()->insetLayout()->take(chart->legend);
     chart->plotLayout()->addElement(chart->plotLayout()->rowCount(), 0, chart->legend);
     chart->plotLayout()->setRowStretchFactor(chart->plotLayout()->rowCount() - 1, 0.001);
-    chart->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
-    chart->legend->setWrap(4);
     chart->legend->setBorderPen(Qt::NoPen);
+    // On one row where the chart is wide enough, else on as many as its names need.
+    keepLegendFitted(*chart, FanNames);
     return chart;
 }
 

@@ -200,7 +200,7 @@ void BifurcationPlot::showNoRun()
         placeMark(*mark, std::nullopt, {});
     m_placeholder->setText(QString::fromStdString(noRunPictureWords()));
     m_placeholder->setVisible(true);
-    m_title->setText(QString::fromStdString(bifurcationTitle(std::nullopt, m_axis, localeDecimalSeparator())));
+    setTitle(*m_title, QString::fromStdString(bifurcationTitle(std::nullopt, m_axis, localeDecimalSeparator())));
     m_logarithmic = false;
     setScale(xAxis, false, AxisNumbers::General);
     setScale(m_exponentRect->axis(QCPAxis::atBottom), false, AxisNumbers::General);
@@ -212,7 +212,7 @@ void BifurcationPlot::showPlan(const DynamicsPlan& plan, BifurcationAxis axis)
     if (!plan.analysed) {
         showNoRun();
         m_placeholder->setText(QString::fromStdString(beyondAnalysisPictureWords(localeDecimalSeparator())));
-        m_title->setText(QString::fromStdString(bifurcationTitle(plan.run, axis, localeDecimalSeparator())));
+        setTitle(*m_title, QString::fromStdString(bifurcationTitle(plan.run, axis, localeDecimalSeparator())));
         return;
     }
     const BifurcationRequest& request = axis == BifurcationAxis::Rate ? plan.overRate : plan.overLag;
@@ -225,7 +225,7 @@ void BifurcationPlot::showPlan(const DynamicsPlan& plan, BifurcationAxis axis)
     m_computed = 0;
     point(std::nullopt);
     m_placeholder->setVisible(false);
-    m_title->setText(QString::fromStdString(bifurcationTitle(plan.run, axis, localeDecimalSeparator())));
+    setTitle(*m_title, QString::fromStdString(bifurcationTitle(plan.run, axis, localeDecimalSeparator())));
     yAxis->setLabel(QString::fromStdString(keptValuesAxis(m_discard, m_keep)));
     const bool overRate = axis == BifurcationAxis::Rate;
     m_logarithmic = overRate && plan.logarithmicDiagramRates;
@@ -445,7 +445,7 @@ void BifurcationPlot::keyPressEvent(QKeyEvent* event)
     }
 }
 
-QString BifurcationPlot::title() const { return m_title->text(); }
+QString BifurcationPlot::title() const { return titleText(*m_title); }
 
 QString BifurcationPlot::placeholderText() const
 {

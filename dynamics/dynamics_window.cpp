@@ -211,7 +211,8 @@ QGroupBox* DynamicsWindow::buildMapPart()
     m_map = accessible(new StabilityMap, "stabilityMap",
                        localized("Stability map: the regime for each lag T and rate r"));
     m_map->setAccessibleDescription(hintOf(PointedPlot::Map));
-    m_map->setMinimumSize(SmallestPlot);
+    // A longer language's legend needs a wider map than the English one was designed for.
+    m_map->setMinimumSize(SmallestPlot.expandedTo(QSize(m_map->leastLegendWidth(), 0)));
     m_mapPointed = pointedLines("mapPointed", localized("The cell pointed at"), WordsLine::MapPointed);
     m_mapPointed->setText(hintOf(PointedPlot::Map));
     m_mapProgress = progressBar("mapProgress", localized("Progress of the stability map"));

@@ -148,13 +148,118 @@ double fromAxisScale(const QCPAxis* axis, double value)
     return axis->scaleType() == QCPAxis::stLogarithmic ? std::pow(10.0, value) : value;
 }
 
+namespace {
+
+const char* const WholeTitle = "tarnisWholeTitle";
+constexpr double TitleSideRoom = 8.0; // the title's margin at either side
+
+// The words on lines no wider than `width`, each line as full as it can be; a word wider than the
+// width stands on a line of its own, and an equation ("K = 500") stays on one line.
+QString wrappedToWidth(const QString& text, const QFont& font, double width)
+{
+    const QFontMetricsF metrics(font);
+    QString joined = text;
+    joined.replace(QStringLiteral(" = "), QStringLiteral("\u00A0=\u00A0"));
+    QStringList lines;
+    for (const QString& word : joined.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString longer = lines.isEmpty() ? word : lines.back() + QLatin1Char(' ') + word;
+        if (!lines.isEmpty() && metrics.horizontalAdvance(longer) <= width)
+            lines.back() = longer;
+        else
+            lines.append(word);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void wrapTitle(QCPTextElement& title)
+{
+    const double width = title.parentPlot()->width() - 2.0 * TitleSideRoom;
+    title.setText(wrappedToWidth(titleText(title), title.font(), width));
+}
+
+// Wraps the title anew whenever its plot's width changes, before the plot lays itself out again.
+class TitleWrapper : public QObject {
+public:
+    TitleWrapper(QCustomPlot& plot, QCPTextElement& title)
+        : QObject(&title)
+        , m_title(title)
+    {
+        plot.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            wrapTitle(m_title);
+        return false;
+    }
+
+private:
+    QCPTextElement& m_title;
+};
+
+} // namespace
+
 QCPTextElement* addTitle(QCustomPlot& plot)
 {
     auto* title = new QCPTextElement(&plot, QString(), arialFont(TitlePoints));
     plot.plotLayout()->insertRow(0);
     plot.plotLayout()->addElement(0, 0, title);
+    new TitleWrapper(plot, *title);
     return title;
 }
+
+void setTitle(QCPTextElement& title, const QString& text)
+{
+    title.setProperty(WholeTitle, text);
+    wrapTitle(title);
+}
+
+QString titleText(const QCPTextElement& title) { return title.property(WholeTitle).toString(); }
+
+void arrangeLegend(QCPLegend& legend, int columns)
+{
+    if (columns == legend.wrap() && legend.fillOrder() == QCPLegend::foColumnsFirst)
+        return;
+    legend.setWrap(columns);
+    legend.setFillOrder(QCPLegend::foColumnsFirst, true);
+}
+
+void fitLegendColumns(QCPLegend& legend, int width, int most, int least)
+{
+    int columns = most;
+    arrangeLegend(legend, columns);
+    while (columns > least && legend.minimumOuterSizeHint().width() > width)
+        arrangeLegend(legend, --columns);
+}
+
+namespace {
+
+class LegendFitter : public QObject {
+public:
+    LegendFitter(QCustomPlot& plot, int most)
+        : QObject(&plot)
+        , m_most(most)
+    {
+        plot.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize) {
+            auto& plot = *static_cast<QCustomPlot*>(watched);
+            fitLegendColumns(*plot.legend, plot.width(), m_most, 1);
+        }
+        return false;
+    }
+
+private:
+    int m_most;
+};
+
+} // namespace
+
+void keepLegendFitted(QCustomPlot& plot, int most) { new LegendFitter(plot, most); }
 
 QCPLayer* addPointerLayer(QCustomPlot& plot)
 {

@@ -18,8 +18,18 @@ void setScale(QCPAxis* axis, bool logarithmic, AxisNumbers numbers);
 // A range on the axis' own scale, as a logarithmic axis takes it: the logarithms of its ends.
 double toAxisScale(const QCPAxis* axis, double value);
 double fromAxisScale(const QCPAxis* axis, double value);
-// A title in a row of its own above everything else.
+// A title in a row of its own above everything else, on as many lines as the plot's width needs: a
+// longer language's title would run out at both sides of a narrow plot.
 QCPTextElement* addTitle(QCustomPlot& plot);
+void setTitle(QCPTextElement& title, const QString& text);
+// The title's whole text, on one line.
+QString titleText(const QCPTextElement& title);
+// A legend in a row of its own: laid out in `columns` columns, filled row by row.
+void arrangeLegend(QCPLegend& legend, int columns);
+// In as many columns as `width` holds with every name whole, from `most` down to `least`.
+void fitLegendColumns(QCPLegend& legend, int width, int most, int least);
+// The legend fitted to its plot's width whenever the plot is resized.
+void keepLegendFitted(QCustomPlot& plot, int most);
 // A layer above the data, redrawn on its own as the pointer moves.
 QCPLayer* addPointerLayer(QCustomPlot& plot);
 // A text in the middle of an axis rect, for a plot that has nothing to show yet.

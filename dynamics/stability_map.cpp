@@ -20,8 +20,9 @@ namespace tarnis {
 
 namespace {
 
-constexpr int LegendColumnPixels = 150; // room for "sustained oscillations" beside its swatch
-constexpr int PageCells = 10;           // Page Up and Page Down move this many values of r
+constexpr int MostLegendColumns = 4;
+constexpr int LeastLegendColumns = 2;
+constexpr int PageCells = 10; // Page Up and Page Down move this many values of r
 constexpr double RunMarkSize = 13.0;
 
 // A line with a white halo under it, which keeps it visible on every colour of the cells.
@@ -159,14 +160,21 @@ void StabilityMap::placeLegend()
     plotLayout()->setRowStretchFactor(2, 0.001);
 }
 
-// As many columns of the legend as the width holds, so that no name is cut.
+int StabilityMap::leastLegendWidth()
+{
+    const int columns = legend->wrap();
+    arrangeLegend(*legend, LeastLegendColumns);
+    const int width = legend->minimumOuterSizeHint().width();
+    arrangeLegend(*legend, columns);
+    return width;
+}
+
+// As many columns of the legend as the width holds with every name whole, in the language on show;
+// the window keeps the map wide enough for two (leastLegendWidth), so that one long column never
+// squeezes the map itself.
 void StabilityMap::resizeEvent(QResizeEvent* event)
 {
-    const int columns = std::clamp(event->size().width() / LegendColumnPixels, 1, 4);
-    if (columns != legend->wrap()) {
-        legend->setWrap(columns);
-        legend->setFillOrder(QCPLegend::foColumnsFirst, true);
-    }
+    fitLegendColumns(*legend, event->size().width(), MostLegendColumns, LeastLegendColumns);
     PointingPlot::resizeEvent(event);
 }
 
@@ -191,7 +199,7 @@ void StabilityMap::showNoRun()
         label->setVisible(false);
     m_placeholder->setText(QString::fromStdString(noRunPictureWords()));
     m_placeholder->setVisible(true);
-    m_title->setText(QString::fromStdString(mapTitle(std::nullopt, localeDecimalSeparator())));
+    setTitle(*m_title, QString::fromStdString(mapTitle(std::nullopt, localeDecimalSeparator())));
     setScale(xAxis, false, AxisNumbers::General);
     setScale(yAxis, false, AxisNumbers::General);
     fitView(true);
@@ -202,7 +210,7 @@ void StabilityMap::showPlan(const DynamicsPlan& plan)
     if (!plan.analysed) {
         showNoRun();
         m_placeholder->setText(QString::fromStdString(beyondAnalysisPictureWords(localeDecimalSeparator())));
-        m_title->setText(QString::fromStdString(mapTitle(plan.run, localeDecimalSeparator())));
+        setTitle(*m_title, QString::fromStdString(mapTitle(plan.run, localeDecimalSeparator())));
         return;
     }
     m_grid = plan.map;
@@ -219,7 +227,7 @@ void StabilityMap::showPlan(const DynamicsPlan& plan)
     setScale(yAxis, plan.logarithmicMapRates, AxisNumbers::PowersOfTen);
     drawLimits(plan);
     markRun();
-    m_title->setText(QString::fromStdString(mapTitle(plan.run, localeDecimalSeparator())));
+    setTitle(*m_title, QString::fromStdString(mapTitle(plan.run, localeDecimalSeparator())));
     fitView(true);
 }
 
@@ -453,7 +461,7 @@ void StabilityMap::keyPressEvent(QKeyEvent* event)
     }
 }
 
-QString StabilityMap::title() const { return m_title->text(); }
+QString StabilityMap::title() const { return titleText(*m_title); }
 
 QString StabilityMap::placeholderText() const { return m_placeholder->visible() ? m_placeholder->text() : QString(); }
 

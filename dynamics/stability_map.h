@@ -45,6 +45,8 @@ public:
     static constexpr double RunMarkRadius = 8.0; // pixels from the mark's centre to the edge of its pen
 
     QString title() const;
+    // The least width at which the legend's names stand whole in two columns, in the language on show.
+    int leastLegendWidth();
     // What the plot says in place of its picture (before a run, or beyond the analysis); empty when it shows one.
     QString placeholderText() const;
     // One row per cell, r-major: r, T, the regime and its numbers, r_m and r_c of the lag.

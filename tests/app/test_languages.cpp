@@ -189,6 +189,24 @@ QStringList cutOrOverlapping(QWidget& within)
         if (!rect.isEmpty())
             shown.append({widget, rect});
     }
+    // A plot's own texts (its title, a note under it) within the plot's width, or cut at both sides.
+    for (const QCustomPlot* plot : within.findChildren<QCustomPlot*>()) {
+        if (!plot->isVisibleTo(&within))
+            continue;
+        for (const QCPTextElement* text : plot->findChildren<QCPTextElement*>())
+            for (const QString& line : text->text().split(QLatin1Char('\n')))
+                if (QFontMetricsF(text->font()).horizontalAdvance(line) > plot->width())
+                    faults << name(plot) + QStringLiteral(" cut: ") + line;
+        // Each name of the legend given the room it asks for, inside the plot.
+        for (int cell = 0; plot->legend->visible() && cell < plot->legend->itemCount(); ++cell) {
+            auto* item = qobject_cast<QCPPlottableLegendItem*>(plot->legend->item(cell));
+            const QCPLayoutElement* element = item;
+            if (item
+                && (!plot->rect().contains(item->outerRect())
+                    || item->outerRect().width() < element->minimumOuterSizeHint().width()))
+                faults << name(plot) + QStringLiteral(" cut: ") + item->plottable()->name();
+        }
+    }
     return faults;
 }
 
